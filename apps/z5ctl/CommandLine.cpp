@@ -1,0 +1,46 @@
+#include "CommandLine.h"
+#include <cstdio>
+
+namespace z5ctl {
+
+Arguments::Arguments(const QStringList &args, const QStringList &flags) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a.startsWith(QLatin1String("--"))) {
+            const QString name = a.mid(2);
+            if (flags.contains(name)) {
+                options_.insert(name, QStringLiteral("1"));
+            } else if (i + 1 < args.size()) {
+                options_.insert(name, args[++i]);
+            } else {
+                error_ = QStringLiteral("option %1 needs a value").arg(a);
+            }
+        } else {
+            positionals_ << a;
+        }
+    }
+}
+
+std::vector<Verb> &verbs() {
+    static std::vector<Verb> all;
+    return all;
+}
+
+VerbRegistrar::VerbRegistrar(const QString &name, const QString &usage,
+                             std::function<int(const QStringList &)> run) {
+    verbs().push_back({name, usage, std::move(run)});
+}
+
+void out(const QString &line) {
+    const QByteArray b = line.toUtf8();
+    std::fwrite(b.constData(), 1, b.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void err(const QString &line) {
+    const QByteArray b = line.toUtf8();
+    std::fwrite(b.constData(), 1, b.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+} // namespace z5ctl

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test. Z5_SANITIZE=1 builds with ASan and UBSan in build-asan/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+if [ "${Z5_SANITIZE:-0}" = 1 ]; then
+  dir=build-asan; extra=(-DZ5_SANITIZE=ON -DZ5_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+  export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+else
+  dir=build; extra=()
+fi
+cmake -S . -B "$dir" -G Ninja "${extra[@]}" >/dev/null
+cmake --build "$dir" -j "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$dir" --output-on-failure -j "$(nproc)"

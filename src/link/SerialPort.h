@@ -1,0 +1,24 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+namespace z5 {
+
+// The serial line to the controller: 115200 bit/s, 8 data bits, no parity, one stop bit.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+    // Opens the device (a path such as /dev/ttyUSB0, or COMn on Windows).
+    virtual bool open(const QString &device) = 0;
+    // Closes the port once what was written has left (bounded wait).
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // Queues bytes exactly as given; false when the port refused them.
+    virtual bool write(const QByteArray &bytes) = 0;
+    virtual qint64 bytesAvailable() const = 0;
+    virtual QByteArray readAll() = 0;
+    // Why the last open or transfer failed, for a message after "Нет сети!!!".
+    virtual QString errorString() const = 0;
+};
+
+} // namespace z5

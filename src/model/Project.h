@@ -1,0 +1,76 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace z5 {
+
+// One entry of the component list the import fills in netlist order.
+struct ComponentRecord {
+    QString designator = QStringLiteral("0");
+    QString mnemonic = QStringLiteral("0");
+    QString value = QStringLiteral("0");
+};
+
+// The in-memory project: block table, priority order, inversion masks and the
+// four link tables. One project at a time; an import rebuilds it.
+class Project {
+public:
+    static constexpr int kColumns = 100;
+    static constexpr int kTypeCounters = 37;
+
+    // Rows of `arr_BLOCK_SCHEMA`.
+    enum Row { TypeRow = 0, InstanceRow = 1, PriorityRow = 2, OrderRow = 3, InversionRow = 4 };
+
+    Project();
+    void reset();
+    bool isEmpty() const;
+
+    // Checked access to `arr_BLOCK_SCHEMA`; out-of-range reads give 0, writes are ignored.
+    std::uint8_t schema(int row, int column) const;
+    void setSchema(int row, int column, std::uint8_t value);
+    int blockType(int column) const { return schema(TypeRow, column); }
+    int instance(int column) const { return schema(InstanceRow, column); }
+    int priority(int column) const { return schema(PriorityRow, column); }
+    bool hasBlock(int column) const { return blockType(column) != 0; }
+    int blockCount() const;
+    // First column holding a block of this type, or -1.
+    int columnOfType(int type) const;
+    int columnOf(int type, int instance) const;
+
+    // Rebuilds row 3 (priority order) from the priorities.
+    void rebuildPriorityOrder();
+
+    // Link pairs are (source output index, source block number + 1); (0, 0) = unconnected.
+    int link(int column, int element) const;
+    void setLink(int column, int element, int value);
+    int grafikLink(int element) const;
+    void setGrafikLink(int element, int value);
+    int jurnalLink(int element) const;
+    void setJurnalLink(int element, int value);
+    int scadaLink(int page, int element) const;
+    void setScadaLink(int page, int element, int value);
+
+    std::int32_t jurnalInvMask() const { return jurnalInvMask_; }
+    void setJurnalInvMask(std::int32_t mask);
+
+    int exzCount(int type) const;
+    void setExzCount(int type, int value);
+
+    std::array<ComponentRecord, kColumns> &components() { return components_; }
+    const std::array<ComponentRecord, kColumns> &components() const { return components_; }
+
+    bool operator==(const Project &other) const;
+
+private:
+    std::array<std::array<std::uint8_t, kColumns>, 5> blockSchema_{};            // arr_BLOCK_SCHEMA
+    std::array<std::array<int, kColumns>, 16> blockLinkSchema_{};                // arr_BLOCK_LINK_SCHEMA [element][column]
+    std::array<std::uint8_t, 65> blockLinkSchemaGrafik_{};                       // arr_BLOCK_LINK_SCHEMA_GRAFIK
+    std::array<int, 69> blockLinkSchemaJurnal_{};                                // arr_BLOCK_LINK_SCHEMA_JURNAL
+    std::array<std::array<int, 68>, 8> blockLinkSchemaScada_{};                  // arr_BLOCK_LINK_SCHEMA_SCADA
+    std::int32_t jurnalInvMask_ = 0;                                             // JURNAL_INV_mask
+    std::array<std::uint8_t, kTypeCounters> exzCount_{};                         // arr_EXZ_count
+    std::array<ComponentRecord, kColumns> components_;                           // arr_COMP_netLIST
+};
+
+} // namespace z5

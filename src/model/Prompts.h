@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+namespace z5 {
+
+// Everything that asks or tells the user. The windows show real dialogs; tests
+// and the command line script or print them.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A message box with an OK button.
+    virtual void message(const QString &text, const QString &caption = QString()) = 0;
+    // A message box with OK and Cancel; true for OK.
+    virtual bool confirm(const QString &text, const QString &caption = QString()) = 0;
+    virtual void beep() = 0;
+    // File dialogs; an empty result means the user cancelled.
+    virtual QString openFileName(const QString &caption, const QString &filter, const QString &dir) = 0;
+    virtual QString saveFileName(const QString &caption, const QString &filter, const QString &dir) = 0;
+};
+
+} // namespace z5

@@ -1,0 +1,50 @@
+#pragma once
+#include "screen/ScreenImageEncoder.h"
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace z5 {
+
+class ScreenModel;
+
+// Turns the designer's state into the screen stream the controller receives after
+// the station byte and 0x3C: the encoded background picture (28681 bytes) and the
+// 64 element words (128 bytes). Opening the port, the progress bar and the sending
+// belong to the download chain that calls it.
+class ScreenBuilder {
+public:
+    static constexpr int kStreamBytes = ScreenImageEncoder::kSentEntries + 128;  // 28809
+    // `SCREEN_data_length` of the kind 0 data block.
+    static constexpr int kScreenDataLength = ScreenImageEncoder::kLastSentEntry;
+
+    enum class Status { Built, TooWide, TooHigh, DoesNotFit };
+    struct Result {
+        Status status = Status::Built;
+        // The whole stream; empty when the build failed or nothing is to be sent.
+        QByteArray stream;
+        // The element words as sent (high byte first), also with `NO_SEND_flag`.
+        QByteArray elementWords;
+        // What to tell the user when the build failed.
+        QString message;
+        // For DoesNotFit: how many bytes the run-length code has beyond what the stream carries.
+        int excess = 0;
+        bool ok() const { return status == Status::Built; }
+    };
+
+    // Builds from the model and the preview picture (its size is the preview's; a
+    // null picture stands for an empty, black preview of the full display). With
+    // `NO_SEND_flag` set only the element words in the model are recomputed.
+    Result build(ScreenModel &model, const QImage &preview, bool NO_SEND_flag = false);
+
+    const ScreenImageEncoder &encoder() const { return encoder_; }
+
+    static QString tooWideMessage();
+    static QString tooHighMessage();
+    static QString doesNotFitMessage(int needed, int excess);
+
+private:
+    ScreenImageEncoder encoder_;
+};
+
+} // namespace z5

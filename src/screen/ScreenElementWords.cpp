@@ -1,0 +1,45 @@
+#include "screen/ScreenElementWords.h"
+#include "screen/ScreenGeometry.h"
+#include "screen/ScreenModel.h"
+
+namespace z5 {
+namespace {
+
+// Words read from a file may hold any 32-bit value: wrap rather than overflow.
+std::int32_t wrapped(std::int64_t value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }
+
+} // namespace
+
+QByteArray ScreenElementWords::update(ScreenModel &model) {
+    constexpr int kSlots = ScreenModel::kSlots;
+    // Bare positions first (even: X, odd: Y); the attribute bits follow below.
+    std::int32_t position[ScreenModel::kCoordWords];
+    for (int k = 0; k < kSlots; ++k) {
+        const ScadaParametr &p = *model.parametr(k);
+        const ElementControl *c = p.control(p.type);
+        if (!c || (p.type == ScadaParametr::Number && !p.used)) {
+            position[2 * k] = wrapped(std::int64_t(model.coord(2 * k)) - model.coordAttributes(2 * k));
+            position[2 * k + 1] = wrapped(std::int64_t(model.coord(2 * k + 1)) - model.coordAttributes(2 * k + 1));
+        } else {
+            position[2 * k] = ScreenGeometry::parametrX(p.type, c->left);
+            position[2 * k + 1] = ScreenGeometry::parametrY(p.type, c->top);
+        }
+        const ElementControl &s = model.signal(k)->shownControl();
+        position[2 * kSlots + 2 * k] = ScreenGeometry::signalX(s.left);
+        position[2 * kSlots + 2 * k + 1] = ScreenGeometry::signalY(s.top);
+    }
+
+    QByteArray bytes;
+    bytes.reserve(kBytes);
+    for (int m = 0; m < ScreenModel::kCoordWords; ++m) {
+        const std::int32_t attributes = model.attributeBits(m);
+        const std::int32_t word = wrapped(std::int64_t(position[m]) + attributes);
+        model.setCoord(m, word, attributes);
+        const std::uint32_t bits = static_cast<std::uint32_t>(word);
+        bytes.append(static_cast<char>((bits >> 8) & 0xFF));
+        bytes.append(static_cast<char>(bits & 0xFF));
+    }
+    return bytes;
+}
+
+} // namespace z5

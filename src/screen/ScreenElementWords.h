@@ -1,0 +1,21 @@
+#pragma once
+#include <QByteArray>
+
+namespace z5 {
+
+class ScreenModel;
+
+// The 64 element words of the screen stream: each element's pixel position taken
+// from its control, with colours, kind and flags above the Y pixel of the odd words.
+class ScreenElementWords {
+public:
+    static constexpr int kBytes = 128;
+
+    // Recomputes every word in the model (the sums stay there, so a saved screen file
+    // carries them) and returns the words as sent: high byte, then low byte.
+    // A number parameter whose slot is free keeps its previous position; its attribute
+    // bits are renewed rather than added again, so repeated builds leave it unchanged.
+    static QByteArray update(ScreenModel &model);
+};
+
+} // namespace z5

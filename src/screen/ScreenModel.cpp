@@ -1,0 +1,149 @@
+#include "screen/ScreenModel.h"
+#include "screen/ScreenGeometry.h"
+#include "screen/ScreenPalette.h"
+
+namespace z5 {
+
+ScreenModel::ScreenModel() { createNew(); }
+
+void ScreenModel::createNew() {
+    for (ScadaParametr &p : parametr_) {
+        p.used = false;
+        p.type = ScadaParametr::Number;
+        p.textColor = p.backColor = 0;
+        p.Text1.visible = p.Picture3.visible = p.Picture4.visible = p.Picture5.visible = false;
+    }
+    for (ScadaSignal &s : signal_) {
+        s.used = false;
+        s.alarm = false;
+        s.textColor = s.backColor = 0;
+        s.Picture2.visible = false;
+        s.Picture2.left = 0;
+        // A new screen shows no elements, the alarm text boxes included.
+        s.Text_SIGNAL_TEXT.visible = false;
+    }
+    coord_.fill(0);
+    coordAttributes_.fill(0);
+}
+
+ScadaParametr *ScreenModel::parametr(int k) { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
+const ScadaParametr *ScreenModel::parametr(int k) const { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
+ScadaSignal *ScreenModel::signal(int k) { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
+const ScadaSignal *ScreenModel::signal(int k) const { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
+
+int ScreenModel::parametrColor(int entry) const {
+    if (entry < 0 || entry >= kColourEntries) return 0;
+    const ScadaParametr &p = parametr_[entry % kSlots];
+    return entry < kSlots ? p.textColor : p.backColor;
+}
+
+bool ScreenModel::setParametrColor(int entry, int colour) {
+    if (entry < 0 || entry >= kColourEntries || !ScreenPalette::isIndex(colour)) return false;
+    ScadaParametr &p = parametr_[entry % kSlots];
+    (entry < kSlots ? p.textColor : p.backColor) = colour;
+    return true;
+}
+
+int ScreenModel::signalColor(int entry) const {
+    if (entry < 0 || entry >= kColourEntries) return 0;
+    const ScadaSignal &s = signal_[entry % kSlots];
+    return entry < kSlots ? s.textColor : s.backColor;
+}
+
+bool ScreenModel::setSignalColor(int entry, int colour) {
+    if (entry < 0 || entry >= kColourEntries || !ScreenPalette::isIndex(colour)) return false;
+    ScadaSignal &s = signal_[entry % kSlots];
+    (entry < kSlots ? s.textColor : s.backColor) = colour;
+    return true;
+}
+
+QString ScreenModel::signalText(int entry) const {
+    return entry >= 0 && entry < kSignalTexts ? signalText_[entry] : QString();
+}
+
+bool ScreenModel::setSignalText(int entry, const QString &text) {
+    if (entry < 0 || entry >= kSignalTexts) return false;
+    signalText_[entry] = text;
+    return true;
+}
+
+QStringList ScreenModel::signalTexts() const {
+    QStringList all;
+    for (const QString &t : signalText_) all << t;
+    return all;
+}
+
+std::int32_t ScreenModel::coord(int word) const { return word >= 0 && word < kCoordWords ? coord_[word] : 0; }
+
+std::int32_t ScreenModel::coordAttributes(int word) const {
+    return word >= 0 && word < kCoordWords ? coordAttributes_[word] : 0;
+}
+
+void ScreenModel::setCoord(int word, std::int32_t value, std::int32_t attributesIncluded) {
+    if (word < 0 || word >= kCoordWords) return;
+    coord_[word] = value;
+    coordAttributes_[word] = attributesIncluded;
+}
+
+std::int32_t ScreenModel::attributeBits(int word) const {
+    if (word < 0 || word >= kCoordWords || word % 2 == 0) return 0;
+    if (word < 2 * kSlots) {
+        const ScadaParametr &p = parametr_[word / 2];
+        return (p.textColor & 7) * 256 + (p.backColor & 7) * 2048 + (p.type & 3) * 16384;
+    }
+    const ScadaSignal &s = signal_[(word - 2 * kSlots) / 2];
+    return (s.textColor & 7) * 256 + (s.backColor & 7) * 2048 + (s.alarm ? 16384 : 0) + (s.isText ? 32768 : 0);
+}
+
+bool ScreenModel::setDigits(int digits) {
+    if (digits < kMinDigits || digits > kMaxDigits) return false;
+    digits_ = digits;
+    return true;
+}
+
+void ScreenModel::stepDigits() { digits_ = digits_ >= kMaxDigits ? kMinDigits : digits_ + 1; }
+
+QString ScreenModel::digitSample() const { return QStringLiteral("123456").left(digits_); }
+
+bool ScreenModel::setColorThreshold(int threshold) {
+    if (threshold < 0 || threshold > 255) return false;
+    colorThreshold_ = threshold;
+    return true;
+}
+
+bool ScreenModel::setDisplayMode(int entry) {
+    if (entry < 0) return false;
+    displayMode_ = entry;
+    return true;
+}
+
+void ScreenModel::restoreControlsFromCoords() {
+    for (int k = 0; k < kSlots; ++k) {
+        ScadaParametr &p = parametr_[k];
+        p.Text1.visible = p.Picture3.visible = p.Picture4.visible = p.Picture5.visible = false;
+        const int px = coord_[2 * k];
+        const int py = coord_[2 * k + 1] % 256;
+        if (ElementControl *c = p.control(p.type); c && p.used) {
+            c->left = ScreenGeometry::parametrLeft(p.type, px);
+            c->top = ScreenGeometry::parametrTop(p.type, py);
+            c->visible = true;
+        }
+
+        ScadaSignal &s = signal_[k];
+        s.Text_SIGNAL_TEXT.visible = s.Picture2.visible = false;
+        if (s.used) {
+            ElementControl &c = s.shownControl();
+            c.left = ScreenGeometry::signalLeft(coord_[2 * kSlots + 2 * k]);
+            c.top = ScreenGeometry::signalTop(coord_[2 * kSlots + 2 * k + 1] % 256);
+            c.visible = true;
+        }
+    }
+}
+
+bool ScreenModel::operator==(const ScreenModel &o) const {
+    return parametr_ == o.parametr_ && signal_ == o.signal_ && signalText_ == o.signalText_ && coord_ == o.coord_ &&
+           coordAttributes_ == o.coordAttributes_ && digits_ == o.digits_ && fonFile_ == o.fonFile_ &&
+           colorThreshold_ == o.colorThreshold_ && displayMode_ == o.displayMode_;
+}
+
+} // namespace z5

@@ -1,0 +1,103 @@
+#pragma once
+#include "screen/ScreenSlots.h"
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+
+namespace z5 {
+
+// The operator screen as the designer holds it: 16 parameter and 16 alarm slots
+// with their controls, the alarm texts, the element words, the digit count, the
+// background picture's path, the colour threshold and the display mode.
+class ScreenModel {
+public:
+    static constexpr int kSlots = 16;
+    // Colour tables: entry k is slot k's text colour, entry k + 16 its background.
+    static constexpr int kColourEntries = 32;
+    // Alarm texts: 32 are kept, saved and sent, though only the first 16 belong to elements.
+    static constexpr int kSignalTexts = 32;
+    static constexpr int kCoordWords = 64;
+    static constexpr int kMinDigits = 2;
+    static constexpr int kMaxDigits = 6;
+    // `TFT_LCD` entries: 0 run-length, any other packed.
+    static constexpr int kRunLengthMode = 0;
+    static constexpr int kPackedMode = 1;
+
+    // The start state: that of "&Создать SCADA", six digits, threshold 120, packed mode.
+    ScreenModel();
+
+    // What "&Создать SCADA" does: frees every slot and hides its controls, clears the
+    // colours and the element words. Texts, the text/marker choice, the digit count and
+    // the background picture stay.
+    void createNew();
+
+    // Slots 0..15; null outside.
+    ScadaParametr *parametr(int k);
+    const ScadaParametr *parametr(int k) const;
+    ScadaSignal *signal(int k);
+    const ScadaSignal *signal(int k) const;
+
+    // Colour table entries 0..31 (k text colour, k + 16 background); out-of-range
+    // reads give 0, writes and colours outside 0..7 are refused.
+    int parametrColor(int entry) const;
+    bool setParametrColor(int entry, int colour);
+    int signalColor(int entry) const;
+    bool setSignalColor(int entry, int colour);
+
+    // `SCADA_SIGNAL_text` entries 0..31.
+    QString signalText(int entry) const;
+    bool setSignalText(int entry, const QString &text);
+    // All 32 texts in order, as table 11 sends them.
+    QStringList signalTexts() const;
+
+    // `SCADA_coord`: the element words. The build keeps with each odd word the
+    // attribute bits it added, so that a word it keeps is never given them twice.
+    std::int32_t coord(int word) const;
+    std::int32_t coordAttributes(int word) const;
+    void setCoord(int word, std::int32_t value, std::int32_t attributesIncluded = 0);
+    // The attribute bits of an odd word from the slot's colours, kind and flags; 0 for even words.
+    std::int32_t attributeBits(int word) const;
+
+    // `PARAMETR_digits`, 2..6.
+    int digits() const { return digits_; }
+    bool setDigits(int digits);
+    // A click on the digit sample label: 2, 3, 4, 5, 6, 2, ...
+    void stepDigits();
+    QString digitSample() const;                         // "12" .. "123456"
+    int digitLabelWidth() const { return 100 * digits_; }  // twips
+    int numberBoxWidth() const { return 200 * digits_; }   // twips, every `Text1`
+
+    // `SCADA_FON_file`.
+    QString fonFile() const { return fonFile_; }
+    void setFonFile(const QString &path) { fonFile_ = path; }
+
+    // `COLOR_threshold`, a byte.
+    int colorThreshold() const { return colorThreshold_; }
+    bool setColorThreshold(int threshold);
+
+    // The selection of `TFT_LCD` (0 run-length, other packed); never negative.
+    int displayMode() const { return displayMode_; }
+    bool setDisplayMode(int entry);
+    bool isRunLength() const { return displayMode_ == kRunLengthMode; }
+
+    // After a screen file is read: hide every element control, then show the control
+    // of each used element where the element words put it.
+    void restoreControlsFromCoords();
+
+    bool operator==(const ScreenModel &o) const;
+    bool operator!=(const ScreenModel &o) const { return !(*this == o); }
+
+private:
+    std::array<ScadaParametr, kSlots> parametr_{};
+    std::array<ScadaSignal, kSlots> signal_{};
+    std::array<QString, kSignalTexts> signalText_{};
+    std::array<std::int32_t, kCoordWords> coord_{};
+    std::array<std::int32_t, kCoordWords> coordAttributes_{};
+    int digits_ = kMaxDigits;
+    QString fonFile_;
+    int colorThreshold_ = 120;
+    int displayMode_ = kPackedMode;
+};
+
+} // namespace z5

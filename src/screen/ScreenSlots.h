@@ -1,0 +1,55 @@
+#pragma once
+#include <QString>
+
+namespace z5 {
+
+// One designer control laid over the preview: its position in twips and whether it shows.
+// The screen build reads the position even while the control is hidden.
+struct ElementControl {
+    int left = 0;
+    int top = 0;
+    bool visible = false;
+    bool operator==(const ElementControl &o) const {
+        return left == o.left && top == o.top && visible == o.visible;
+    }
+    bool operator!=(const ElementControl &o) const { return !(*this == o); }
+};
+
+// One displayed parameter of the operator screen.
+struct ScadaParametr {
+    enum Kind { Number = 0, Level1 = 1, Level2 = 2, Gauge = 3 };
+    static constexpr int kKinds = 4;
+
+    bool used = false;  // SCADA_PARAMETR_used
+    int type = Number;  // SCADA_PARAMETR_type
+    int textColor = 0;  // SCADA_PARAMETR_color(k)
+    int backColor = 0;  // SCADA_PARAMETR_color(k + 16)
+    ElementControl Text1;     // number box, kind 0
+    ElementControl Picture3;  // "Уровень 1"
+    ElementControl Picture4;  // "Уровень 2"
+    ElementControl Picture5;  // "Манометр"
+
+    // The control that shows the given kind; null for a kind outside 0..3.
+    ElementControl *control(int kind);
+    const ElementControl *control(int kind) const;
+    bool operator==(const ScadaParametr &o) const;
+    bool operator!=(const ScadaParametr &o) const { return !(*this == o); }
+};
+
+// One alarm element of the operator screen. Its text lives in the model's text table.
+struct ScadaSignal {
+    bool used = false;    // SCADA_SIGNAL_used
+    bool isText = false;  // SCADA_SIGNAL_is_text ("  Сигнал"): shown as its text, else as a marker
+    bool alarm = false;   // SCADA_SIGNAL_alarm (ALARM)
+    int textColor = 0;    // SCADA_SIGNAL_color(k)
+    int backColor = 0;    // SCADA_SIGNAL_color(k + 16)
+    ElementControl Text_SIGNAL_TEXT;  // the text box
+    ElementControl Picture2;          // the marker
+
+    ElementControl &shownControl() { return isText ? Text_SIGNAL_TEXT : Picture2; }
+    const ElementControl &shownControl() const { return isText ? Text_SIGNAL_TEXT : Picture2; }
+    bool operator==(const ScadaSignal &o) const;
+    bool operator!=(const ScadaSignal &o) const { return !(*this == o); }
+};
+
+} // namespace z5

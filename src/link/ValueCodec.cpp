@@ -5,8 +5,10 @@
 namespace z5 {
 
 std::optional<ValueBytes> ValueCodec::encodeValue(float value) {
-    // The product is taken in single precision, as the store holds it, then
-    // rounded half to even like the conversion to a 32-bit integer.
+    // The product is taken in single precision, as the store holds the value,
+    // then rounded half to even like the conversion to a 32-bit integer. In
+    // single precision a typed half thousandth (0.0005, 2.0005) is an exact half
+    // and goes to the even neighbour; the exact binary product would not be.
     const float scaled = value * 1000.0f;
     if (!std::isfinite(scaled)) return std::nullopt;
     const double n = std::nearbyint(static_cast<double>(scaled));

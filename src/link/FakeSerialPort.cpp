@@ -1,0 +1,97 @@
+#include "link/FakeSerialPort.h"
+#include "model/Clock.h"
+#include <algorithm>
+
+namespace z5 {
+
+FakeSerialPort::FakeSerialPort(Clock *clock) : clock_(clock) {
+    if (clock_) {
+        timer_ = clock_->createTimer();
+        timer_->setOnTimeout([this] { releaseDue(); });
+    }
+}
+
+FakeSerialPort::~FakeSerialPort() = default;
+
+bool FakeSerialPort::open(const QString &device) {
+    if (refuseOpen) {
+        error_ = refuseReason;
+        return false;
+    }
+    device_ = device;
+    open_ = true;
+    error_.clear();
+    input_.clear();
+    ++openCount_;
+    return true;
+}
+
+void FakeSerialPort::close() {
+    if (!open_) return;
+    open_ = false;
+    input_.clear();
+    pending_.clear();
+    if (timer_) timer_->stop();
+    ++closeCount_;
+}
+
+bool FakeSerialPort::write(const QByteArray &bytes) {
+    if (!open_) return false;
+    writes_.push_back({clock_ ? clock_->nowMs() : 0, bytes});
+    if (!silent && responder) {
+        const QByteArray answer = responder(bytes);
+        if (!answer.isEmpty()) schedule(answer);
+    }
+    return true;
+}
+
+QByteArray FakeSerialPort::readAll() {
+    QByteArray all;
+    all.swap(input_);
+    return all;
+}
+
+void FakeSerialPort::deliver(const QByteArray &bytes) {
+    if (open_) input_.append(bytes);
+}
+
+void FakeSerialPort::fail(const QString &why) {
+    close();
+    error_ = why;
+}
+
+QByteArray FakeSerialPort::writtenBytes() const {
+    QByteArray all;
+    for (const auto &w : writes_) all.append(w.bytes);
+    return all;
+}
+
+void FakeSerialPort::schedule(const QByteArray &answer) {
+    if (!clock_) {
+        input_.append(answer);
+        return;
+    }
+    const int step = pieceSize > 0 ? pieceSize : static_cast<int>(answer.size());
+    std::int64_t due = clock_->nowMs() + replyDelayMs;
+    // An answer never overtakes one still on its way.
+    if (!pending_.empty()) due = std::max(due, pending_.back().dueMs);
+    for (int at = 0; at < answer.size(); at += step, due += pieceIntervalMs)
+        pending_.push_back({due, answer.mid(at, step)});
+    releaseDue();
+}
+
+void FakeSerialPort::releaseDue() {
+    const std::int64_t now = clock_->nowMs();
+    while (!pending_.empty() && pending_.front().dueMs <= now) {
+        input_.append(pending_.front().bytes);
+        pending_.pop_front();
+    }
+    if (pending_.empty()) {
+        timer_->stop();
+    } else {
+        const auto wait = pending_.front().dueMs - now;
+        timer_->start(static_cast<int>(wait));
+    }
+}
+
+} // namespace z5

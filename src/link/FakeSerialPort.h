@@ -1,0 +1,81 @@
+#pragma once
+#include "link/SerialPort.h"
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace z5 {
+
+class Clock;
+class Timer;
+
+// An in-memory serial port for tests. It records every write (with the clock's
+// time when it has a clock) and answers through a responder. With a clock, an
+// answer arrives replyDelayMs after the write that caused it, in pieces of
+// pieceSize bytes pieceIntervalMs apart; without one it is waiting at once.
+class FakeSerialPort : public SerialPort {
+public:
+    struct Write {
+        std::int64_t atMs;
+        QByteArray bytes;
+    };
+
+    explicit FakeSerialPort(Clock *clock = nullptr);
+    ~FakeSerialPort() override;
+
+    bool open(const QString &device) override;
+    void close() override;
+    bool isOpen() const override { return open_; }
+    bool write(const QByteArray &bytes) override;
+    qint64 bytesAvailable() const override { return open_ ? input_.size() : 0; }
+    QByteArray readAll() override;
+    QString errorString() const override { return error_; }
+
+    // Fault switches.
+    bool refuseOpen = false;                            // open() fails with refuseReason
+    QString refuseReason = QStringLiteral("no such device");
+    bool silent = false;                                // nothing ever answers
+    int pieceSize = 0;                                  // 0: an answer arrives whole
+    int pieceIntervalMs = 10;
+    int replyDelayMs = 20;
+
+    // Answers a write; an empty answer sends nothing back.
+    std::function<QByteArray(const QByteArray &written)> responder;
+
+    // Bytes arrive from the far end now (they are lost when the port is closed).
+    void deliver(const QByteArray &bytes);
+    // The far end vanished: the port closes itself and reports why.
+    void fail(const QString &why);
+
+    const std::vector<Write> &writes() const { return writes_; }
+    QByteArray writtenBytes() const;
+    void clearWrites() { writes_.clear(); }
+    QString openedDevice() const { return device_; }
+    int openCount() const { return openCount_; }
+    int closeCount() const { return closeCount_; }
+
+private:
+    struct Pending {
+        std::int64_t dueMs;
+        QByteArray bytes;
+    };
+    void schedule(const QByteArray &answer);
+    void releaseDue();
+
+    Clock *clock_;
+    std::unique_ptr<Timer> timer_;
+    std::deque<Pending> pending_;
+    std::vector<Write> writes_;
+    QByteArray input_;
+    QString device_;
+    QString error_;
+    bool open_ = false;
+    int openCount_ = 0;
+    int closeCount_ = 0;
+};
+
+} // namespace z5

@@ -1,0 +1,92 @@
+#pragma once
+#include "link/PortSettings.h"
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+namespace z5 {
+
+class SerialPort;
+class Prompts;
+
+// The request side of the controller link: the shared request fields, the two
+// send operations and the check value. Every exchange fills the fields and
+// calls SendRequest (and, for a table or screen write, SendDataBlock 100 ms
+// later). The fields are never cleared: what a caller leaves unset goes out as
+// the previous request left it, and the controller sees exactly that.
+class Link {
+public:
+    // Frame layouts selected by REQUEST_kind.
+    enum Kind : std::uint8_t {
+        ScreenHeader = 0,   // header of a screen image write
+        TableHeader = 1,    // header of a table write (REQUEST_table)
+        SteppingRead = 2,   // read; REQUEST_index steps up after each frame
+        Read = 3,
+        Command = 4
+    };
+    // Process command codes of a kind 4 frame (REQUEST_code, REQUEST_block 0).
+    enum CommandCode : std::uint8_t { PauseProcess = 50, StartProcess = 51, ProcessPicture = 52, StoreSchema = 53 };
+
+    static constexpr int kFrameLength = 6;
+    static constexpr int kTableCount = 13;              // tables 0..12
+    static constexpr int kScreenWriteLength = 28811;    // station, 0x3C, 28809 screen bytes
+    static constexpr std::uint8_t kDataMarker = 0x3C;   // second byte of a screen write
+    static constexpr char kLeadingZero = '0';           // in front of the data of tables 0 and 1
+
+    Link(SerialPort &port, Prompts &prompts);
+
+    // Shared request fields.
+    std::uint8_t REQUEST_kind = 0;
+    std::int16_t REQUEST_table = 0;
+    std::int16_t REQUEST_block = 0;
+    std::uint8_t REQUEST_index = 0;
+    std::uint8_t REQUEST_code = 0;
+    std::int16_t REQUEST_count = 0;
+    QByteArray DATA_block;
+    QByteArray FRAME_buffer;
+    std::int16_t CHECK_length = 0;
+    std::uint32_t CHECK_value = 0;
+    std::int16_t SCREEN_data_length = 0;
+
+    PortSettings settings;
+
+    // Builds the frame of REQUEST_kind into FRAME_buffer and writes it with its
+    // check value (high byte first) in one write. A field outside a byte, an
+    // index that cannot step past 255 or a port that is not open: nothing is
+    // written and the computer beeps. An unknown kind or table resends the frame
+    // left in FRAME_buffer. Returns whether the frame went out.
+    bool SendRequest();
+    // Sends DATA_block after a kind 0 or 1 header: kind 0 as station, 0x3C, data;
+    // kind 1 as the data alone. Never followed by a check value. A block shorter
+    // than the table's data count (not checked for table 10) or a port that is
+    // not open: nothing is sent, silently. Returns whether it went out.
+    bool SendDataBlock();
+    // CHECK_value = check value of the first CHECK_length bytes of FRAME_buffer.
+    // False (CHECK_value kept) when FRAME_buffer is shorter than that.
+    bool ComputeCheckValue();
+
+    // The open sequence every sender performs before its first request: an open
+    // port is reused as it is, a closed one is opened on COM_PORT_number.
+    bool openPort();
+    // "Нет сети!!!", followed on a second line by why the port failed, if known.
+    QString networkFailureText() const;
+
+    SerialPort &port() { return port_; }
+    const SerialPort &port() const { return port_; }
+
+    // CRC-16 with the reflected polynomial 0xA001, start 0xFFFF, no final inversion.
+    static std::uint16_t checkValueOf(const QByteArray &bytes, int length);
+    static std::uint16_t checkValueOf(const QByteArray &bytes) { return checkValueOf(bytes, bytes.size()); }
+    // Length field of a table header and the number of data bytes the table
+    // carries (without the leading "0" of tables 0 and 1); -1 for no such table.
+    static int tableLengthField(int table);
+    static int tableDataCount(int table);
+
+private:
+    bool buildFrame(QByteArray &frame, int &nextIndex) const;
+
+    SerialPort &port_;
+    Prompts &prompts_;
+};
+
+} // namespace z5

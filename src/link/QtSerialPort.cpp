@@ -1,0 +1,114 @@
+#include "link/QtSerialPort.h"
+#include <QDeadlineTimer>
+#include <QThread>
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
+namespace z5 {
+
+QtSerialPort::QtSerialPort() {
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError e) { onError(e); });
+}
+
+QtSerialPort::~QtSerialPort() { close(); }
+
+bool QtSerialPort::open(const QString &device) {
+    if (port_.isOpen()) port_.close();
+    closeQueued_ = false;
+    error_.clear();
+    port_.setPortName(device);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        error_ = describeOpenFailure(device);
+        return false;
+    }
+    const bool configured = port_.setBaudRate(kBaudRate) && port_.setDataBits(QSerialPort::Data8) &&
+                            port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+                            port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        error_ = QStringLiteral("%1: %2").arg(device, port_.errorString());
+        port_.close();
+        return false;
+    }
+    // Bytes from before the open belong to nobody's exchange.
+    port_.clear();
+    port_.setReadBufferSize(kReadBufferBound);
+    return true;
+}
+
+QString QtSerialPort::describeOpenFailure(const QString &device) const {
+    switch (port_.error()) {
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_WIN
+        return QStringLiteral("Порт %1 занят другой программой или недоступен.").arg(device);
+#else
+        return QStringLiteral("Нет доступа к порту %1: порт занят или пользователь не входит в группу dialout "
+                              "(sudo usermod -aG dialout $USER, затем войти в систему заново).")
+            .arg(device);
+#endif
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("Порт %1 не найден.").arg(device);
+    default:
+        return QStringLiteral("%1: %2").arg(device, port_.errorString());
+    }
+}
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ResourceError:
+        break;
+    default:
+        return;
+    }
+    if (error_.isEmpty()) error_ = QStringLiteral("%1: %2").arg(port_.portName(), port_.errorString());
+    if (closeQueued_) return;
+    closeQueued_ = true;
+    QMetaObject::invokeMethod(
+        &port_,
+        [this] {
+            closeQueued_ = false;
+            if (port_.isOpen()) port_.close();
+        },
+        Qt::QueuedConnection);
+}
+
+bool QtSerialPort::write(const QByteArray &bytes) {
+    if (!port_.isOpen() || closeQueued_) return false;
+    return port_.write(bytes) == bytes.size();
+}
+
+QByteArray QtSerialPort::readAll() {
+    if (!port_.isOpen()) return QByteArray();
+    return port_.readAll();
+}
+
+void QtSerialPort::close() {
+    if (!port_.isOpen()) return;
+    if (!closeQueued_) drainOutput();
+    port_.close();
+}
+
+// QSerialPort::close() drops whatever is still queued, and the driver may hold
+// more; a table written just before the close would reach the controller cut.
+void QtSerialPort::drainOutput() {
+    const qint64 queued = port_.bytesToWrite();
+    QDeadlineTimer deadline(lineTimeMs(queued) + kDrainMarginMs);
+    while (port_.isOpen() && port_.bytesToWrite() > 0 && !deadline.hasExpired()) {
+        if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
+    }
+#ifdef Q_OS_UNIX
+    const int fd = static_cast<int>(port_.handle());
+    if (fd < 0) return;
+    int inDriver = 0;
+    while (::ioctl(fd, TIOCOUTQ, &inDriver) == 0 && inDriver > 0 && !deadline.hasExpired())
+        QThread::msleep(static_cast<unsigned long>(qBound(1, lineTimeMs(inDriver), 50)));
+    // Only the last few bytes in the transmitter are left: a short wait.
+    if (::ioctl(fd, TIOCOUTQ, &inDriver) == 0 && inDriver == 0) ::tcdrain(fd);
+#endif
+}
+
+} // namespace z5

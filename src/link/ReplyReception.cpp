@@ -1,0 +1,123 @@
+#include "link/ReplyReception.h"
+#include "link/Link.h"
+#include "link/SerialPort.h"
+#include "model/Clock.h"
+#include "model/Prompts.h"
+
+namespace z5 {
+
+ReplyReception::ReplyReception(Link &link, Clock &clock, Prompts &prompts)
+    : link_(link), prompts_(prompts), poll_(clock.createTimer()), watchdog_(clock.createTimer()) {
+    poll_->setOnTimeout([this] { onPollTick(); });
+    watchdog_->setOnTimeout([this] { onWatchdogTick(); });
+}
+
+ReplyReception::~ReplyReception() = default;
+
+void ReplyReception::awaitBlockReply(int watchdogMs) { start(Exchange::BlockReply, watchdogMs); }
+
+void ReplyReception::awaitTrendPage(int watchdogMs) { start(Exchange::TrendPage, watchdogMs); }
+
+void ReplyReception::start(Exchange exchange, int watchdogMs) {
+    exchange_ = exchange;
+    poll_->start(kPollIntervalMs);
+    watchdog_->start(watchdogMs);
+}
+
+void ReplyReception::cancel() {
+    const bool wasBusy = exchange_ != Exchange::Idle;
+    stopTimers();
+    exchange_ = Exchange::Idle;
+    if (wasBusy) release(Ending::Cancelled);
+}
+
+void ReplyReception::stopTimers() {
+    poll_->stop();
+    watchdog_->stop();
+}
+
+void ReplyReception::release(Ending ending) {
+    if (handlers.released) handlers.released(ending);
+}
+
+void ReplyReception::onPollTick() {
+    // A tick that was already on its way when the exchange ended.
+    if (exchange_ == Exchange::Idle) {
+        poll_->stop();
+        return;
+    }
+    link_.DATA_block.clear();
+    if (!link_.port().isOpen()) {
+        failPort();
+        return;
+    }
+    if (exchange_ == Exchange::TrendPage)
+        pollTrendPage();
+    else
+        pollBlockReply();
+}
+
+void ReplyReception::pollBlockReply() {
+    SerialPort &port = link_.port();
+    if (port.bytesAvailable() < kBlockReplyLength) return;   // the watchdog ends the wait
+    link_.DATA_block = port.readAll();
+    const QByteArray &reply = link_.DATA_block;
+    if (reply.size() < kBlockReplyLength) {                  // the port lost bytes it had counted
+        failPort();
+        return;
+    }
+    REPLY_check = static_cast<std::uint8_t>(reply[258]) + 256u * static_cast<std::uint8_t>(reply[259]);
+    link_.FRAME_buffer = reply;
+    link_.CHECK_length = kBlockReplyDataLength;
+    link_.ComputeCheckValue();
+    const bool valid = link_.CHECK_value == REPLY_check;
+    stopTimers();
+    exchange_ = Exchange::Idle;
+    if (valid && handlers.blockReply) handlers.blockReply(reply);
+    release(valid ? Ending::Reply : Ending::WrongCheckValue);
+}
+
+void ReplyReception::pollTrendPage() {
+    SerialPort &port = link_.port();
+    if (port.bytesAvailable() >= kTrendReplyLength) {
+        link_.DATA_block = port.readAll();
+        if (handlers.trendPart) handlers.trendPart(link_.DATA_block);
+        if (exchange_ != Exchange::TrendPage) return;        // a handler ended the read
+    }
+    const bool full = handlers.trendPageFull && handlers.trendPageFull();
+    if (!full) {
+        // A stepping read: each send asks for the next part, whether or not
+        // the last one came.
+        link_.SendRequest();
+        return;
+    }
+    stopTimers();
+    exchange_ = Exchange::Idle;
+    if (handlers.trendPageComplete) handlers.trendPageComplete();
+}
+
+void ReplyReception::onWatchdogTick() {
+    if (exchange_ == Exchange::Idle) {
+        watchdog_->stop();
+        return;
+    }
+    prompts_.beep();
+    SerialPort &port = link_.port();
+    if (port.isOpen()) port.readAll();
+    if (handlers.trendCountersReset) handlers.trendCountersReset();
+    watchdog_->stop();
+    if (exchange_ == Exchange::BlockReply) {
+        poll_->stop();
+        exchange_ = Exchange::Idle;
+    }
+    release(Ending::Watchdog);
+}
+
+void ReplyReception::failPort() {
+    stopTimers();
+    exchange_ = Exchange::Idle;
+    release(Ending::PortFailure);
+    prompts_.message(link_.networkFailureText());
+}
+
+} // namespace z5

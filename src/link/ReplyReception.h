@@ -1,0 +1,90 @@
+#pragma once
+#include <QByteArray>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace z5 {
+
+class Clock;
+class Link;
+class Prompts;
+class Timer;
+
+// Awaits the controller's answer to a console request. The caller sends its
+// request with Link::SendRequest, then calls awaitBlockReply or awaitTrendPage;
+// from there the poll timer and the watchdog run the exchange to its end and
+// report through the handlers. One exchange at a time: the request fields and
+// DATA_block of the link are shared by all of them.
+class ReplyReception {
+public:
+    static constexpr int kPollIntervalMs = 150;
+    static constexpr int kBlockWatchdogMs = 1000;
+    static constexpr int kTrendWatchdogMs = 8000;
+    static constexpr int kBlockReplyLength = 260;
+    static constexpr int kTrendReplyLength = 1064;
+    static constexpr int kBlockReplyDataLength = 258;   // covered by the check value
+
+    enum class Exchange { Idle, BlockReply, TrendPage };
+    // Why the console window is given back.
+    enum class Ending {
+        Reply,            // a block reply with a correct check value was handed over
+        WrongCheckValue,  // a block reply arrived and was dropped
+        Watchdog,         // nothing usable came in time (a trend read polls on)
+        PortFailure,      // the port could not be read; "Нет сети!!!" was shown
+        Cancelled
+    };
+
+    struct Handlers {
+        // A complete block reply (DATA_block, 260 bytes or more) whose check value held.
+        std::function<void(const QByteArray &reply)> blockReply;
+        // One part of a trend page (1064 bytes or more): decode it and count the reply.
+        std::function<void(const QByteArray &part)> trendPart;
+        // True once the page holds all its values (no further part is requested).
+        std::function<bool()> trendPageFull;
+        // The page is complete; both timers are already stopped.
+        std::function<void()> trendPageComplete;
+        // The watchdog restarts the count of trend values from zero.
+        std::function<void()> trendCountersReset;
+        // The window that started the exchange may be enabled again.
+        std::function<void(Ending)> released;
+    };
+
+    ReplyReception(Link &link, Clock &clock, Prompts &prompts);
+    ~ReplyReception();
+
+    Handlers handlers;
+
+    // Waits for a 260-byte block reply. A reply still incomplete at a poll tick
+    // is awaited on the following ticks until the watchdog gives it up.
+    void awaitBlockReply(int watchdogMs = kBlockWatchdogMs);
+    // Collects the parts of a trend page, asking for the next part on every tick
+    // until trendPageFull says the page is complete.
+    void awaitTrendPage(int watchdogMs = kTrendWatchdogMs);
+    // Ends any exchange quietly (the window that owns it is closing).
+    void cancel();
+
+    Exchange exchange() const { return exchange_; }
+    std::uint32_t REPLY_check = 0;
+
+    const Timer &Timer_zapros_BLOCK_PROCESS() const { return *poll_; }
+    const Timer &Timer_GRAFIK_ERROR() const { return *watchdog_; }
+
+private:
+    void start(Exchange exchange, int watchdogMs);
+    void stopTimers();
+    void onPollTick();
+    void pollBlockReply();
+    void pollTrendPage();
+    void onWatchdogTick();
+    void failPort();
+    void release(Ending ending);
+
+    Link &link_;
+    Prompts &prompts_;
+    std::unique_ptr<Timer> poll_;
+    std::unique_ptr<Timer> watchdog_;
+    Exchange exchange_ = Exchange::Idle;
+};
+
+} // namespace z5

@@ -1,0 +1,27 @@
+#pragma once
+#include "link/ValueCodec.h"
+#include <QByteArray>
+
+namespace z5 {
+
+class Prompts;
+
+// Encodes parameter values for the tables written to the controller. A value
+// that does not fit shows "Ошибка параметра" and leaves VALUE_bytes as they
+// were, so the previous value's bytes take its place and the table goes on.
+class ValueEncoder {
+public:
+    explicit ValueEncoder(Prompts &prompts) : prompts_(prompts) {}
+
+    ValueBytes VALUE_bytes{};
+
+    // Returns false (after the message) when the value did not fit.
+    bool EncodeValue(float value);
+    // EncodeValue, then VALUE_bytes 0, 1, 2, 3 appended to `data`.
+    void appendValue(QByteArray &data, float value);
+
+private:
+    Prompts &prompts_;
+};
+
+} // namespace z5

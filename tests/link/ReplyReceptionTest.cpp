@@ -1,0 +1,292 @@
+// Reply reception stepped on the virtual clock.
+#include "link/FakeSerialPort.h"
+#include "link/Link.h"
+#include "link/ReplyReception.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include <gtest/gtest.h>
+
+using z5::Link;
+using z5::ReplyReception;
+using Ending = z5::ReplyReception::Ending;
+using Exchange = z5::ReplyReception::Exchange;
+
+namespace {
+
+// 258 data bytes and their check value, low byte first.
+QByteArray blockReply(char fill, bool checkLowFirst = true) {
+    QByteArray r(258, fill);
+    r[0] = 1;
+    r[1] = 3;
+    const auto crc = Link::checkValueOf(r);
+    const char lo = char(crc & 0xFF), hi = char(crc >> 8);
+    r.append(checkLowFirst ? lo : hi);
+    r.append(checkLowFirst ? hi : lo);
+    return r;
+}
+
+struct ReceptionFixture : ::testing::Test {
+    z5::VirtualClock clock;
+    z5::FakeSerialPort port{&clock};
+    z5::RecordingPrompts prompts;
+    Link link{port, prompts};
+    ReplyReception reception{link, clock, prompts};
+    std::vector<QByteArray> replies;
+    std::vector<QByteArray> parts;
+    std::vector<Ending> endings;
+    int counterResets = 0;
+    int pagesCompleted = 0;
+
+    void SetUp() override {
+        ASSERT_TRUE(link.openPort());
+        reception.handlers.blockReply = [this](const QByteArray &r) { replies.push_back(r); };
+        reception.handlers.trendPart = [this](const QByteArray &p) { parts.push_back(p); };
+        reception.handlers.trendPageFull = [this] { return parts.size() >= 30; };
+        reception.handlers.trendPageComplete = [this] { ++pagesCompleted; };
+        reception.handlers.trendCountersReset = [this] {
+            ++counterResets;
+            parts.clear();
+        };
+        reception.handlers.released = [this](Ending e) { endings.push_back(e); };
+    }
+    void answerWith(const QByteArray &reply) {
+        port.responder = [reply](const QByteArray &) { return reply; };
+    }
+    void readBlock(int block) {
+        link.REQUEST_kind = Link::SteppingRead;
+        link.REQUEST_index = 10;
+        link.REQUEST_code = 0;
+        link.REQUEST_count = 0;
+        link.REQUEST_block = static_cast<std::int16_t>(block);
+        link.SendRequest();
+        reception.awaitBlockReply();
+    }
+    bool timersStopped() const {
+        return !reception.Timer_zapros_BLOCK_PROCESS().isActive() && !reception.Timer_GRAFIK_ERROR().isActive();
+    }
+};
+
+} // namespace
+
+TEST_F(ReceptionFixture, ACompleteReplyIsHandedOverAtTheFirstPollTick) {
+    const QByteArray reply = blockReply('\x11');
+    answerWith(reply);
+    readBlock(3);
+    EXPECT_EQ(reception.Timer_zapros_BLOCK_PROCESS().interval(), 150);
+    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 1000);
+    clock.advance(149);
+    EXPECT_TRUE(replies.empty());
+    clock.advance(1);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], reply);
+    EXPECT_EQ(link.DATA_block, reply);
+    EXPECT_EQ(reception.REPLY_check, Link::checkValueOf(reply, 258));
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::Reply});
+    EXPECT_EQ(reception.exchange(), Exchange::Idle);
+    EXPECT_TRUE(timersStopped());
+    EXPECT_EQ(prompts.beeps, 0);
+}
+
+TEST_F(ReceptionFixture, AReplyWithItsCheckBytesSwappedIsDroppedQuietly) {
+    answerWith(blockReply('\x11', false));
+    readBlock(3);
+    clock.advance(150);
+    EXPECT_TRUE(replies.empty());
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::WrongCheckValue});
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(prompts.beeps, 0);
+    EXPECT_TRUE(timersStopped());
+}
+
+TEST_F(ReceptionFixture, AReplyArrivingInPiecesIsAwaitedOnLaterTicksAndJoined) {
+    const QByteArray reply = blockReply('\x22');
+    answerWith(reply);
+    port.pieceSize = 100;
+    port.pieceIntervalMs = 100;   // pieces at 20, 120 and 220 ms
+    readBlock(4);
+    clock.advance(150);
+    EXPECT_TRUE(endings.empty());
+    EXPECT_EQ(reception.exchange(), Exchange::BlockReply);
+    clock.advance(150);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], reply);
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::Reply});
+    EXPECT_EQ(prompts.beeps, 0);
+}
+
+TEST_F(ReceptionFixture, AShortReplyIsGivenUpByTheWatchdogWhichClearsTheInput) {
+    answerWith(blockReply('\x33').left(259));
+    readBlock(3);
+    clock.advance(999);
+    EXPECT_TRUE(endings.empty());
+    EXPECT_EQ(port.bytesAvailable(), 259);
+    clock.advance(1);
+    EXPECT_TRUE(replies.empty());
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
+    EXPECT_EQ(prompts.beeps, 1);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(port.bytesAvailable(), 0);
+    EXPECT_EQ(counterResets, 1);
+    EXPECT_TRUE(timersStopped());
+    clock.advance(5000);
+    EXPECT_EQ(endings.size(), 1u);
+}
+
+TEST_F(ReceptionFixture, MoreThan260WaitingBytesAreAllReadAndOnlyTheFirst260Count) {
+    const QByteArray reply = blockReply('\x44');
+    answerWith(reply + QByteArray(40, '\x7F'));
+    readBlock(3);
+    clock.advance(150);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].size(), 300);
+    EXPECT_EQ(port.bytesAvailable(), 0);
+}
+
+TEST_F(ReceptionFixture, APortThatFailsDuringTheWaitShowsNoNetwork) {
+    port.silent = true;
+    readBlock(3);
+    clock.advance(100);
+    port.fail(QStringLiteral("the far end closed"));
+    clock.advance(50);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Нет сети!!!\nthe far end closed"));
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::PortFailure});
+    EXPECT_TRUE(timersStopped());
+}
+
+TEST_F(ReceptionFixture, CancelEndsTheExchangeWithoutABeep) {
+    port.silent = true;
+    readBlock(3);
+    reception.cancel();
+    clock.advance(2000);
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::Cancelled});
+    EXPECT_EQ(prompts.beeps, 0);
+    reception.cancel();
+    EXPECT_EQ(endings.size(), 1u);
+}
+
+namespace {
+
+// A trend part of 1064 bytes that names its part number in byte 6.
+QByteArray trendPart(const QByteArray &request) {
+    QByteArray part(1064, '\0');
+    part[5] = request.size() > 3 ? request[3] : char(0);
+    return part;
+}
+
+void readTrendPage(Link &link, ReplyReception &reception) {
+    link.REQUEST_kind = Link::SteppingRead;
+    link.REQUEST_index = 10;
+    link.REQUEST_code = 0;
+    link.REQUEST_count = 0;
+    link.REQUEST_block = 5;
+    link.SendRequest();
+    reception.awaitTrendPage();
+}
+
+} // namespace
+
+TEST_F(ReceptionFixture, ATrendPageIsThirtyPartsAskedForOnePerTick) {
+    port.responder = trendPart;
+    readTrendPage(link, reception);
+    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 8000);
+    clock.advance(30 * 150);
+    EXPECT_EQ(pagesCompleted, 1);
+    ASSERT_EQ(parts.size(), 30u);
+    EXPECT_EQ(std::uint8_t(parts.front()[5]), 10);
+    EXPECT_EQ(std::uint8_t(parts.back()[5]), 39);
+    ASSERT_EQ(port.writes().size(), 30u);
+    EXPECT_EQ(port.writes().back().bytes.toHex(' ').toUpper().left(17), "01 03 06 27 00 00");
+    EXPECT_TRUE(timersStopped());
+    EXPECT_EQ(reception.exchange(), Exchange::Idle);
+    clock.advance(10000);
+    EXPECT_EQ(port.writes().size(), 30u);
+    EXPECT_TRUE(endings.empty());   // the trend window takes over, not the console
+    EXPECT_EQ(prompts.beeps, 0);
+}
+
+TEST_F(ReceptionFixture, ATickWith1063BytesWaitingAsksForTheNextPartWithoutReading) {
+    port.responder = [](const QByteArray &request) { return trendPart(request).left(1063); };
+    readTrendPage(link, reception);
+    clock.advance(150);
+    EXPECT_TRUE(parts.empty());
+    EXPECT_EQ(port.writes().size(), 2u);
+    EXPECT_EQ(port.bytesAvailable(), 1063);
+    clock.advance(150);   // 2126 bytes now: read as one part
+    EXPECT_EQ(parts.size(), 1u);
+    EXPECT_EQ(parts[0].size(), 2126);
+}
+
+TEST_F(ReceptionFixture, TheTrendWatchdogRestartsTheCountAndPollingGoesOn) {
+    port.silent = true;
+    readTrendPage(link, reception);
+    clock.advance(8000);
+    EXPECT_EQ(prompts.beeps, 1);
+    EXPECT_EQ(counterResets, 1);
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
+    EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
+    EXPECT_TRUE(reception.Timer_zapros_BLOCK_PROCESS().isActive());
+    EXPECT_FALSE(reception.Timer_GRAFIK_ERROR().isActive());
+    const auto sent = port.writes().size();
+    port.silent = false;
+    port.responder = trendPart;
+    clock.advance(150 * 31);
+    EXPECT_GT(port.writes().size(), sent);
+    EXPECT_EQ(pagesCompleted, 1);
+}
+
+namespace {
+
+// Timers that fire only when told, even after they were stopped: a timeout
+// already on its way when the exchange ended.
+class ManualTimer : public z5::Timer {
+public:
+    void start(int intervalMs) override { interval_ = intervalMs, active_ = true; }
+    void stop() override { active_ = false; }
+    bool isActive() const override { return active_; }
+    int interval() const override { return interval_; }
+    void fireNow() { fire(); }
+
+private:
+    int interval_ = 0;
+    bool active_ = false;
+};
+
+class ManualClock : public z5::Clock {
+public:
+    std::unique_ptr<z5::Timer> createTimer() override {
+        auto t = std::make_unique<ManualTimer>();
+        timers.push_back(t.get());
+        return t;
+    }
+    std::int64_t nowMs() const override { return 0; }
+    std::vector<ManualTimer *> timers;
+};
+
+} // namespace
+
+TEST(ReplyReceptionLateTimeout, ATimeoutArrivingAfterTheExchangeEndedIsIgnored) {
+    ManualClock clock;
+    z5::FakeSerialPort port;
+    z5::RecordingPrompts prompts;
+    Link link(port, prompts);
+    ReplyReception reception(link, clock, prompts);
+    ASSERT_EQ(clock.timers.size(), 2u);
+    ManualTimer &poll = *clock.timers[0];
+    ManualTimer &watchdog = *clock.timers[1];
+    int released = 0, accepted = 0;
+    reception.handlers.released = [&](Ending) { ++released; };
+    reception.handlers.blockReply = [&](const QByteArray &) { ++accepted; };
+    ASSERT_TRUE(port.open(QStringLiteral("/dev/fake")));
+
+    reception.awaitBlockReply();
+    port.deliver(blockReply('\x55'));
+    poll.fireNow();
+    EXPECT_EQ(accepted, 1);
+    port.deliver(QByteArray(10, '\x66'));
+    watchdog.fireNow();
+    poll.fireNow();
+    EXPECT_EQ(released, 1);
+    EXPECT_EQ(prompts.beeps, 0);
+    EXPECT_EQ(port.bytesAvailable(), 10);   // the late watchdog discarded nothing
+}

@@ -1,0 +1,100 @@
+#include "screen/ScreenFile.h"
+#include "screen/ScreenModel.h"
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int code;
+    QString err;
+};
+
+CliRun z5ctl(const QStringList &args) {
+    QProcess p;
+    p.start(QStringLiteral(Z5CTL_PATH), QStringList{"screen"} + args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()).trimmed()};
+}
+
+QByteArray readAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString picture(const QTemporaryDir &dir, int w, int h, QRgb colour) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(QStringLiteral("p%1x%2.png").arg(w).arg(h));
+    image.save(path);
+    return path;
+}
+
+} // namespace
+
+TEST(ScreenCli, WritesTheStreamInEitherMode) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("s.bin");
+    const QString pic = picture(dir, 320, 240, qRgb(130, 0, 0));
+    CliRun r = z5ctl({"--picture", pic, "--mode", "rle", "--out", out});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QByteArray s = readAll(out);
+    ASSERT_EQ(s.size(), 28809);
+    EXPECT_EQ(s.left(4), QByteArray::fromHex("63093f01"));
+    EXPECT_EQ(static_cast<unsigned char>(s[4]), 1 + 248);
+
+    ASSERT_EQ(z5ctl({"--picture", pic, "--mode", "rle", "--threshold", "130", "--out", out}).code, 0);
+    EXPECT_EQ(static_cast<unsigned char>(readAll(out)[4]), 248);
+
+    ASSERT_EQ(z5ctl({"--picture", pic, "--out", out}).code, 0);
+    s = readAll(out);
+    ASSERT_EQ(s.size(), 28809);
+    EXPECT_EQ(s.left(3), QByteArray::fromHex("499224"));  // packed: eight 1s
+}
+
+TEST(ScreenCli, ElementWordsComeFromTheScreenFile) {
+    QTemporaryDir dir;
+    z5::ScreenModel m;
+    z5::ScadaSignal &s = *m.signal(0);
+    s.used = s.isText = s.alarm = true;
+    s.textColor = 7;
+    s.backColor = 1;
+    m.setCoord(32, 10);
+    m.setCoord(33, 53012);
+    const QString scd = dir.filePath("a.scd");
+    ASSERT_TRUE(z5::ScreenFile::save(scd, m));
+    const QString out = dir.filePath("s.bin");
+    ASSERT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--scd", scd, "--out", out}).code, 0);
+    EXPECT_EQ(readAll(out).mid(28681 + 64, 4), QByteArray::fromHex("000acf14"));
+}
+
+TEST(ScreenCli, FailuresGoToStandardError) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("s.bin");
+    CliRun r = z5ctl({"--picture", picture(dir, 321, 10, 0), "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Координата Х должна быть меньше 320");
+    r = z5ctl({"--picture", picture(dir, 10, 241, 0), "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Координата Y должна быть меньше 240");
+    EXPECT_FALSE(QFile::exists(out));
+
+    r = z5ctl({"--picture", dir.filePath("none.png"), "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.endsWith("Не правильный тип файла"));
+
+    QFile bad(dir.filePath("bad.scd"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("\r\n 1 \r\nx\r\n");
+    bad.close();
+    r = z5ctl({"--picture", picture(dir, 8, 8, 0), "--scd", bad.fileName(), "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, bad.fileName() + ": Строка 3: «x» не целое число");
+
+    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0)}).code, 2);
+    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--mode", "fast", "--out", out}).code, 2);
+    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--threshold", "256", "--out", out}).code, 2);
+}

@@ -1,0 +1,104 @@
+#include "screen/ScreenElementWords.h"
+#include "screen/ScreenGeometry.h"
+#include "screen/ScreenModel.h"
+#include <gtest/gtest.h>
+
+using z5::ScadaParametr;
+using z5::ScreenElementWords;
+using z5::ScreenGeometry;
+using z5::ScreenModel;
+
+namespace {
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values) b.append(static_cast<char>(v));
+    return b;
+}
+} // namespace
+
+TEST(ScreenElementWords, AlarmWithTextAndAlarmFlags) {
+    ScreenModel m;
+    z5::ScadaSignal &s = *m.signal(0);
+    s.used = s.isText = s.alarm = true;
+    s.textColor = 7;
+    s.backColor = 1;
+    s.Text_SIGNAL_TEXT = {ScreenGeometry::signalLeft(10), ScreenGeometry::signalTop(20), true};
+    const QByteArray words = ScreenElementWords::update(m);
+    ASSERT_EQ(words.size(), 128);
+    EXPECT_EQ(m.coord(32), 10);
+    EXPECT_EQ(m.coord(33), 53012);
+    EXPECT_EQ(words.mid(64, 4), bytes({0, 10, 207, 20}));
+}
+
+TEST(ScreenElementWords, MarkerPositionComesFromTheMarker) {
+    ScreenModel m;
+    z5::ScadaSignal &s = *m.signal(15);
+    s.used = true;
+    s.Picture2 = {420 + 30 * 100, 270 + 30 * 7, true};
+    s.Text_SIGNAL_TEXT = {420, 270, false};
+    s.backColor = 2;
+    ScreenElementWords::update(m);
+    EXPECT_EQ(m.coord(62), 100);
+    EXPECT_EQ(m.coord(63), 7 + 2 * 2048);
+}
+
+TEST(ScreenElementWords, ParameterKindsAndTheGaugeLimit) {
+    ScreenModel m;
+    ScadaParametr &p = *m.parametr(3);
+    p.used = true;
+    p.type = ScadaParametr::Gauge;
+    p.textColor = 2;
+    p.Picture5 = {9300, 570, true};
+    const QByteArray words = ScreenElementWords::update(m);
+    EXPECT_EQ(m.coord(6), 500);
+    EXPECT_EQ(m.coord(7), 30 + 2 * 256 + 3 * 16384);
+    EXPECT_EQ(words.mid(12, 4), bytes({1, 244, 194, 30}));
+
+    p.Picture5.left = 9270;
+    ScreenElementWords::update(m);
+    EXPECT_EQ(m.coord(6), 315);
+}
+
+TEST(ScreenElementWords, OffScreenRowStillCarriesItsAttributes) {
+    ScreenModel m;
+    ScadaParametr &p = *m.parametr(0);
+    p.used = true;
+    p.Text1 = {450, 100, true};
+    p.textColor = 1;
+    ScreenElementWords::update(m);
+    EXPECT_EQ(m.coord(0), 2);
+    EXPECT_EQ(m.coord(1), 500 + 256);
+}
+
+TEST(ScreenElementWords, FreeNumberSlotKeepsItsWordsThroughRepeatedBuilds) {
+    ScreenModel m;
+    ScadaParametr &p = *m.parametr(4);
+    p.used = true;
+    p.Text1 = {ScreenGeometry::parametrLeft(0, 40), ScreenGeometry::parametrTop(0, 50), true};
+    p.textColor = 7;
+    p.backColor = 7;
+    ScreenElementWords::update(m);
+    EXPECT_EQ(m.coord(8), 40);
+    EXPECT_EQ(m.coord(9), 50 + 7 * 256 + 7 * 2048);
+
+    // Freed but not cleared: the words stay, the colours are counted once.
+    p.used = false;
+    p.Text1 = {0, 0, false};
+    for (int i = 0; i < 5; ++i) ScreenElementWords::update(m);
+    EXPECT_EQ(m.coord(8), 40);
+    EXPECT_EQ(m.coord(9), 50 + 7 * 256 + 7 * 2048);
+    p.backColor = 0;
+    ScreenElementWords::update(m);
+    EXPECT_EQ(m.coord(9), 50 + 7 * 256);
+}
+
+TEST(ScreenElementWords, UnusedSlotsAfterCreateNew) {
+    ScreenModel m;
+    const QByteArray words = ScreenElementWords::update(m);
+    // Free number slots keep zero; free alarm markers sit at left 0, off the preview.
+    EXPECT_EQ(m.coord(0), 0);
+    EXPECT_EQ(m.coord(1), 0);
+    EXPECT_EQ(m.coord(32), 500);
+    EXPECT_EQ(m.coord(33), 500);
+    EXPECT_EQ(words.mid(64, 4), bytes({1, 244, 1, 244}));
+}

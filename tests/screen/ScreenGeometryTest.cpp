@@ -1,0 +1,69 @@
+#include "screen/ScreenGeometry.h"
+#include <gtest/gtest.h>
+
+using z5::ScreenGeometry;
+
+namespace {
+struct Edge {
+    int kind;
+    int left;
+    int x;
+};
+} // namespace
+
+TEST(ScreenGeometry, ParameterColumnsAndTheirLimits) {
+    const Edge rows[] = {
+        {0, 419, 500}, {0, 420, 1},    {0, 449, 1},   {0, 450, 2},   {0, 9839, 314}, {0, 9840, 500},
+        {1, 420, 0},   {1, 10399, 332}, {1, 10400, 500}, {2, 10399, 332}, {2, 10400, 500},
+        {3, 420, 20},  {3, 9299, 315}, {3, 9300, 500}, {3, 12000, 500}, {4, 420, 500},  {-1, 420, 500},
+    };
+    for (const Edge &e : rows) EXPECT_EQ(ScreenGeometry::parametrX(e.kind, e.left), e.x) << e.kind << " at " << e.left;
+}
+
+TEST(ScreenGeometry, ParameterRowsAndTheirLimits) {
+    EXPECT_EQ(ScreenGeometry::parametrY(0, 269), 500);
+    EXPECT_EQ(ScreenGeometry::parametrY(0, 270), 0);
+    EXPECT_EQ(ScreenGeometry::parametrY(0, 7739), 248);
+    EXPECT_EQ(ScreenGeometry::parametrY(0, 7740), 500);
+    EXPECT_EQ(ScreenGeometry::parametrY(1, 270), 27);
+    EXPECT_EQ(ScreenGeometry::parametrY(2, 270), 58);
+    EXPECT_EQ(ScreenGeometry::parametrY(3, 300), 21);
+    EXPECT_EQ(ScreenGeometry::parametrY(4, 300), 500);
+}
+
+TEST(ScreenGeometry, AlarmLimits) {
+    EXPECT_EQ(ScreenGeometry::signalX(420), 0);
+    EXPECT_EQ(ScreenGeometry::signalX(10299), 329);
+    EXPECT_EQ(ScreenGeometry::signalX(10300), 500);
+    EXPECT_EQ(ScreenGeometry::signalX(0), 500);
+    EXPECT_EQ(ScreenGeometry::signalY(7739), 248);
+    EXPECT_EQ(ScreenGeometry::signalY(7740), 500);
+}
+
+TEST(ScreenGeometry, RestoredPositionsGiveBackTheSamePixels) {
+    for (int kind = 0; kind < 4; ++kind) {
+        for (int x = 0; x < 320; ++x) {
+            const int left = ScreenGeometry::parametrLeft(kind, x);
+            const int back = ScreenGeometry::parametrX(kind, left);
+            if (back != 500) {
+                EXPECT_EQ(back, x) << kind;
+            }
+        }
+        for (int y = 0; y < 256; ++y) {
+            const int top = ScreenGeometry::parametrTop(kind, y);
+            const int back = ScreenGeometry::parametrY(kind, top);
+            if (back != 500) {
+                EXPECT_EQ(back, y) << kind;
+            }
+        }
+    }
+    EXPECT_EQ(ScreenGeometry::parametrLeft(0, 10), 690);    // 30X + 390
+    EXPECT_EQ(ScreenGeometry::parametrTop(0, 10), 570);     // 30Y + 270
+    EXPECT_EQ(ScreenGeometry::parametrLeft(3, 30), 720);    // 30(X - 20) + 420
+    EXPECT_EQ(ScreenGeometry::parametrTop(2, 60), 330);     // 30(Y - 58) + 270
+    EXPECT_EQ(ScreenGeometry::signalLeft(10), 720);
+    EXPECT_EQ(ScreenGeometry::signalTop(20), 870);
+    // Words from a file may be anything; far stays far and off the preview.
+    EXPECT_EQ(ScreenGeometry::parametrX(0, ScreenGeometry::parametrLeft(0, 2147483647)), 500);
+    EXPECT_EQ(ScreenGeometry::signalX(ScreenGeometry::signalLeft(-2147483647 - 1)), 500);
+}

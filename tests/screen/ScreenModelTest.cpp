@@ -1,0 +1,105 @@
+#include "screen/ScreenModel.h"
+#include <gtest/gtest.h>
+
+using z5::ScadaParametr;
+using z5::ScreenModel;
+
+TEST(ScreenModel, StartState) {
+    const ScreenModel m;
+    EXPECT_EQ(m.digits(), 6);
+    EXPECT_EQ(m.digitSample(), "123456");
+    EXPECT_EQ(m.colorThreshold(), 120);
+    EXPECT_EQ(m.displayMode(), 1);
+    EXPECT_FALSE(m.isRunLength());
+    EXPECT_TRUE(m.fonFile().isEmpty());
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_FALSE(m.parametr(k)->used);
+        EXPECT_FALSE(m.signal(k)->used);
+        EXPECT_FALSE(m.parametr(k)->Text1.visible);
+    }
+    EXPECT_EQ(m.signalTexts().size(), 32);
+}
+
+TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
+    ScreenModel m;
+    m.setFonFile("C:/фон.bmp");
+    m.setDigits(3);
+    m.setSignalText(4, "Авария");
+    m.setSignalText(20, "запас");
+    m.parametr(2)->used = true;
+    m.parametr(2)->type = ScadaParametr::Gauge;
+    m.parametr(2)->Picture5 = {600, 900, true};
+    m.setParametrColor(18, 5);
+    m.signal(4)->used = true;
+    m.signal(4)->isText = true;
+    m.signal(4)->alarm = true;
+    m.signal(4)->Text_SIGNAL_TEXT = {900, 900, true};
+    m.signal(5)->Picture2 = {1200, 600, true};
+    m.setCoord(9, 12345, 2048);
+
+    m.createNew();
+    EXPECT_EQ(m.fonFile(), "C:/фон.bmp");
+    EXPECT_EQ(m.digits(), 3);
+    EXPECT_EQ(m.signalText(4), "Авария");
+    EXPECT_EQ(m.signalText(20), "запас");
+    EXPECT_TRUE(m.signal(4)->isText);
+    EXPECT_FALSE(m.signal(4)->alarm);
+    EXPECT_FALSE(m.signal(4)->used);
+    EXPECT_FALSE(m.signal(4)->Text_SIGNAL_TEXT.visible);
+    EXPECT_EQ(m.signal(5)->Picture2, (z5::ElementControl{0, 600, false}));
+    EXPECT_EQ(m.parametr(2)->type, 0);
+    EXPECT_FALSE(m.parametr(2)->Picture5.visible);
+    EXPECT_EQ(m.parametrColor(18), 0);
+    EXPECT_EQ(m.coord(9), 0);
+    EXPECT_EQ(m.coordAttributes(9), 0);
+}
+
+TEST(ScreenModel, DigitsStepRoundFromSixToTwo) {
+    ScreenModel m;
+    const char *samples[] = {"12", "123", "1234", "12345", "123456", "12"};
+    for (const char *s : samples) {
+        m.stepDigits();
+        EXPECT_EQ(m.digitSample(), s);
+    }
+    EXPECT_EQ(m.digitLabelWidth(), 200);
+    EXPECT_EQ(m.numberBoxWidth(), 400);
+    EXPECT_FALSE(m.setDigits(7));
+    EXPECT_FALSE(m.setDigits(1));
+    EXPECT_EQ(m.digits(), 2);
+}
+
+TEST(ScreenModel, TablesAreChecked) {
+    ScreenModel m;
+    EXPECT_EQ(m.parametr(16), nullptr);
+    EXPECT_EQ(m.signal(-1), nullptr);
+    EXPECT_FALSE(m.setParametrColor(32, 1));
+    EXPECT_FALSE(m.setSignalColor(0, 8));
+    EXPECT_FALSE(m.setSignalText(32, "x"));
+    EXPECT_FALSE(m.setColorThreshold(256));
+    EXPECT_FALSE(m.setDisplayMode(-1));
+    m.setCoord(64, 1);
+    EXPECT_EQ(m.coord(64), 0);
+    EXPECT_EQ(m.signalText(-1), QString());
+    EXPECT_TRUE(m == ScreenModel());
+
+    // Entry k is the text colour of slot k, entry k + 16 its background.
+    EXPECT_TRUE(m.setSignalColor(3, 7));
+    EXPECT_TRUE(m.setSignalColor(19, 1));
+    EXPECT_EQ(m.signal(3)->textColor, 7);
+    EXPECT_EQ(m.signal(3)->backColor, 1);
+}
+
+TEST(ScreenModel, AttributeBitsOfOddWords) {
+    ScreenModel m;
+    m.parametr(1)->type = ScadaParametr::Level2;
+    m.parametr(1)->textColor = 3;
+    m.parametr(1)->backColor = 4;
+    EXPECT_EQ(m.attributeBits(2), 0);
+    EXPECT_EQ(m.attributeBits(3), 3 * 256 + 4 * 2048 + 2 * 16384);
+    z5::ScadaSignal &s = *m.signal(5);
+    s.textColor = 7;
+    s.backColor = 1;
+    s.alarm = true;
+    s.isText = true;
+    EXPECT_EQ(m.attributeBits(32 + 11), 7 * 256 + 2048 + 16384 + 32768);
+}

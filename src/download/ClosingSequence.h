@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+namespace z5 {
+
+class Clock;
+class Timer;
+class Link;
+class DataStep;
+class DownloadProgress;
+class DownloadTables;
+
+// How a configuration download and a screen write end: `Timer2` counts three
+// ticks of 2 s, then the port is closed (after what was written has left), the
+// main window and the designer are given back, and 100 ms later
+// `Timer_signal_text_TEXT` sends the alarm texts (table 11) on a reopened port,
+// which is left open.
+class ClosingSequence {
+public:
+    static constexpr int kTimer2IntervalMs = 2000;
+    static constexpr int kClosingTick = 3;
+    static constexpr int kSignalTextIntervalMs = 100;
+    static constexpr int kAlarmTextsTable = 11;
+
+    ClosingSequence(Clock &clock, Link &link, DataStep &dataStep, DownloadProgress &progress,
+                    const DownloadTables &tables, const bool &NO_SEND_flag);
+    ~ClosingSequence();
+
+    // The opening of a write: the progress bar at 1, `Timer2` started, and the port
+    // opened if it is closed. A port that does not open is no reason to stop: the
+    // requests then fail with a beep each and the closing still gives the window back.
+    void start();
+
+    std::uint8_t CLOSE_tick_count() const { return CLOSE_tick_count_; }
+    Timer &Timer2() { return *timer2_; }
+    Timer &Timer_signal_text_TEXT() { return *signalText_; }
+    // Between start() and the alarm texts' header.
+    bool isActive() const;
+
+private:
+    void onTimer2();
+    void onSignalText();
+
+    Link &link_;
+    DataStep &dataStep_;
+    DownloadProgress &progress_;
+    const DownloadTables &tables_;
+    const bool &noSend_;
+    std::unique_ptr<Timer> timer2_;
+    std::unique_ptr<Timer> signalText_;
+    std::uint8_t CLOSE_tick_count_ = 0;
+};
+
+} // namespace z5

@@ -1,0 +1,45 @@
+#pragma once
+#include "link/Link.h"
+#include <memory>
+
+namespace z5 {
+
+class Clock;
+class Timer;
+class Prompts;
+class DownloadProgress;
+struct TableBuild;
+
+// The data timer of the main window: 100 ms after a table or screen header it
+// sends the data block of the header sent last. Shared by the configuration
+// download and the screen write.
+class DataStep {
+public:
+    static constexpr int kIntervalMs = 100;
+    static constexpr int kAlarmTextsTable = 11;
+
+    DataStep(Clock &clock, Link &link, Prompts &prompts, DownloadProgress &progress);
+    ~DataStep();
+
+    // Puts a built table into DATA_block and REQUEST_table. A table that could not
+    // be built shows its problem, changes neither field and returns false.
+    bool loadTable(int table, const TableBuild &build);
+
+    // Sends the header for the request fields as they are set (REQUEST_table or
+    // SCREEN_data_length, and DATA_block) and starts `Timer1`. Timer1 starts even
+    // when the header could not go out: its data send then fails quietly.
+    bool sendHeader(Link::Kind kind);
+
+    Timer &Timer1() { return *timer1_; }
+    bool isActive() const;
+
+private:
+    void onTimer1();
+
+    Link &link_;
+    Prompts &prompts_;
+    DownloadProgress &progress_;
+    std::unique_ptr<Timer> timer1_;
+};
+
+} // namespace z5

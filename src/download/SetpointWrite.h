@@ -1,0 +1,44 @@
+#pragma once
+#include "download/DownloadProgress.h"
+#include <memory>
+
+namespace z5 {
+
+class Timer;
+class DownloadChain;
+
+// The setpoint write: the table 12 header with the block's column in byte 6,
+// then 200 ms later `Zadatciki_Z5_Timer` sends the eight setpoints of that
+// setpoint programmer. No reply is read, and the port stays open.
+class SetpointWrite {
+public:
+    static constexpr int kIntervalMs = 200;
+    static constexpr int kSetpointTable = 12;
+
+    enum class Outcome {
+        Started,
+        Refused,  // the values do not fit, or the block is no setpoint programmer (message shown)
+        Busy      // another write is under way
+    };
+
+    // Shares the download's link, clock, tables and `NO_SEND_flag`, and waits
+    // for none of its writes: one exchange at a time.
+    explicit SetpointWrite(DownloadChain &chain);
+    ~SetpointWrite();
+
+    // "&Записать задатчики в Z5" for the block in column `block` (0..99).
+    Outcome mnuSAVE_ZADATCIKI(int block);
+
+    bool isBusy() const;
+    Timer &Zadatciki_Z5_Timer() { return *timer_; }
+    DownloadProgress &progress() { return progress_; }
+
+private:
+    void onTimer();
+
+    DownloadChain &chain_;
+    DownloadProgress progress_;
+    std::unique_ptr<Timer> timer_;
+};
+
+} // namespace z5

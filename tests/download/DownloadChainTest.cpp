@@ -1,0 +1,193 @@
+#include "WriteTestKit.h"
+#include "download/DownloadChain.h"
+#include "link/FakeSerialPort.h"
+#include "link/Link.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include <gtest/gtest.h>
+
+using namespace z5;
+using z5::testing::EventLog;
+using z5::testing::PatternTables;
+using z5::testing::tableHeader;
+
+namespace {
+
+struct ChainRig {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    Link link{port, prompts};
+    PatternTables tables;
+    DownloadChain chain{clock, link, prompts, tables};
+    EventLog log{clock};
+    ChainRig() { chain.progress().addObserver(&log); }
+};
+
+struct Sent {
+    std::int64_t at;
+    QByteArray bytes;
+};
+
+} // namespace
+
+// Headers at their offsets, each data block 100 ms after its header, table 11
+// after the closing on a reopened port.
+TEST(DownloadChainSchedule, EveryTableGoesOutAtItsOffset) {
+    ChainRig r;
+    ASSERT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    r.clock.advance(8000);
+
+    const std::vector<std::pair<int, int>> headers = {{0, 0},     {1, 500},   {2, 1000}, {3, 1200},
+                                                      {4, 1400},  {5, 1900},  {6, 2500}, {7, 3000},
+                                                      {8, 3500},  {9, 4000},  {10, 4200}, {11, 6100}};
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), headers.size() * 2);
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        const auto [table, at] = headers[i];
+        SCOPED_TRACE(table);
+        EXPECT_EQ(w[2 * i].atMs, at);
+        EXPECT_EQ(w[2 * i].bytes.toHex(' '), tableHeader(1, table).toHex(' '));
+        EXPECT_EQ(w[2 * i + 1].atMs, at + 100);
+        EXPECT_EQ(w[2 * i + 1].bytes, r.tables.data(table));
+    }
+    EXPECT_EQ(r.port.closeCount(), 1);
+    EXPECT_EQ(r.port.openCount(), 2);
+    EXPECT_TRUE(r.port.isOpen()) << "the port stays open after the alarm texts";
+    EXPECT_EQ(r.log.only("port"), QStringList{"6000 port closed"});
+    EXPECT_EQ(r.log.only("bar"), (QStringList{"0 bar 1", "0 bar shown", "2000 bar 1", "4000 bar 2", "6000 bar 3",
+                                              "6000 bar hidden"}));
+    EXPECT_EQ(r.log.only("finished"), QStringList{"6200 finished"});
+    EXPECT_EQ(r.log.only("designer"), QStringList{"6000 designer restored"});
+    EXPECT_EQ(r.prompts.beeps, 0);
+    EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_EQ(r.clock.activeTimers(), 0);
+}
+
+TEST(DownloadChainSchedule, FirstBytesAreTheTableZeroHeaderThenZeroAndTheTypeCodes) {
+    ChainRig r;
+    r.link.settings.NET_Z5_number = 8;
+    r.chain.mnu_SCHEMA_Z5();
+    r.clock.advance(100);
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_EQ(w[0].bytes.left(6).toHex(' '), "08 33 01 f3 00 00");
+    EXPECT_EQ(w[1].bytes.size(), 501);
+    EXPECT_EQ(w[1].bytes.at(0), '0');
+}
+
+// The window is taken at the first data block and given back at the closing;
+// the alarm texts do not take it again.
+TEST(DownloadChainSchedule, MainWindowIsHeldFromFirstDataToClosing) {
+    ChainRig r;
+    r.chain.mnu_SCHEMA_Z5();
+    r.clock.advance(8000);
+    const QStringList window = r.log.only("window");
+    ASSERT_EQ(window.size(), 12);
+    EXPECT_EQ(window.first(), "100 window disabled");
+    EXPECT_EQ(window.at(10), "4300 window disabled");
+    EXPECT_EQ(window.last(), "6000 window enabled");
+}
+
+TEST(DownloadChainSchedule, TimersCarryTheirNamesAndIntervals) {
+    ChainRig r;
+    const auto &timers = DownloadChain::tableTimers();
+    EXPECT_STREQ(timers.front().name, "grup_arr_BLOCK_LINK_SCHEMA_Timer");
+    EXPECT_STREQ(timers.back().name, "WRITE_PARAMETR_Z5_Timer");
+    r.chain.mnu_SCHEMA_Z5();
+    for (const auto &t : timers) {
+        ASSERT_NE(r.chain.tableTimer(t.table), nullptr);
+        EXPECT_TRUE(r.chain.tableTimer(t.table)->isActive()) << t.name;
+        EXPECT_EQ(r.chain.tableTimer(t.table)->interval(), t.intervalMs) << t.name;
+    }
+    EXPECT_EQ(r.chain.tableTimer(0), nullptr);
+    EXPECT_EQ(r.chain.tableTimer(11), nullptr);
+    EXPECT_EQ(r.chain.dataStep().Timer1().interval(), 100);
+    EXPECT_EQ(r.chain.closing().Timer2().interval(), 2000);
+    r.clock.advance(4000);
+    EXPECT_EQ(r.chain.closing().CLOSE_tick_count(), 2);
+}
+
+TEST(DownloadChainNoSend, BuildsTableZeroAndNothingElse) {
+    ChainRig r;
+    r.link.REQUEST_table = 5;
+    r.chain.NO_SEND_flag = true;
+    EXPECT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    EXPECT_EQ(r.link.DATA_block, r.tables.data(0));
+    EXPECT_EQ(r.link.REQUEST_table, 0);
+    EXPECT_EQ(r.clock.activeTimers(), 0);
+    EXPECT_FALSE(r.chain.isBusy());
+    r.clock.advance(8000);
+    EXPECT_TRUE(r.port.writes().empty());
+    EXPECT_EQ(r.port.openCount(), 0);
+    EXPECT_TRUE(r.log.lines.isEmpty());
+}
+
+// Nothing detects the missing port: a beep per header, the timers run to the
+// end and the window is given back.
+TEST(DownloadChainFailures, PortThatWillNotOpenBeepsAndStillEnds) {
+    ChainRig r;
+    r.port.refuseOpen = true;
+    ASSERT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    r.clock.advance(8000);
+    EXPECT_TRUE(r.port.writes().empty());
+    EXPECT_EQ(r.prompts.beeps, 12);
+    EXPECT_EQ(r.log.only("header").size(), 12);
+    EXPECT_EQ(r.log.only("header 10").value(0), "4200 header 10 failed");
+    EXPECT_EQ(r.log.only("data 11").value(0), "6200 data 11 320 failed");
+    EXPECT_EQ(r.log.only("window").last(), "6000 window enabled");
+    EXPECT_EQ(r.log.only("finished"), QStringList{"6200 finished"});
+    EXPECT_TRUE(r.prompts.messages.empty());
+    EXPECT_FALSE(r.chain.isBusy());
+}
+
+TEST(DownloadChainFailures, ValueThatDoesNotFitStopsEverythingBeforeItStarts) {
+    ChainRig r;
+    r.tables.downloadProblem = QStringLiteral("Ошибка параметра\nPID 1, строка 3");
+    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5());
+    r.clock.advance(8000);
+    EXPECT_TRUE(r.port.writes().empty());
+    EXPECT_EQ(r.port.openCount(), 0);
+    ASSERT_EQ(r.prompts.messages.size(), 1u);
+    EXPECT_EQ(r.prompts.messages[0].text, r.tables.downloadProblem);
+    EXPECT_EQ(r.prompts.messages[0].caption, "Ошибка");
+    EXPECT_TRUE(r.log.lines.isEmpty());
+}
+
+// A table that can no longer be built when its timer fires is left out whole
+// (no header without data); the rest of the chain goes on.
+TEST(DownloadChainFailures, TableThatFailsAtItsTickIsLeftOut) {
+    ChainRig r;
+    r.tables.brokenTable = 10;
+    r.chain.mnu_SCHEMA_Z5();
+    r.clock.advance(8000);
+    EXPECT_TRUE(r.log.only("header 10").isEmpty());
+    EXPECT_EQ(r.log.only("refused"), QStringList{"4200 refused 10"});
+    EXPECT_EQ(r.prompts.messages.size(), 1u);
+    EXPECT_EQ(r.port.writes().size(), 22u);
+    EXPECT_EQ(r.log.only("finished"), QStringList{"6200 finished"});
+}
+
+TEST(DownloadChainFailures, SecondDownloadWhileOneRunsIsRefused) {
+    ChainRig r;
+    r.chain.mnu_SCHEMA_Z5();
+    r.clock.advance(3000);
+    EXPECT_TRUE(r.chain.isBusy());
+    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5());
+    r.clock.advance(3150);
+    EXPECT_TRUE(r.chain.isBusy()) << "table 11 is still to come";
+    r.clock.advance(100);
+    EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_TRUE(r.chain.mnu_SCHEMA_Z5());
+}
+
+// The closing shuts the port after the parameter table and reopens it on the
+// port number chosen meanwhile.
+TEST(DownloadChainSchedule, AlarmTextsGoOutOnTheNewlyChosenPort) {
+    ChainRig r;
+    r.chain.mnu_SCHEMA_Z5();
+    r.clock.advance(5000);
+    r.link.settings.COM_PORT_number = 2;
+    r.clock.advance(3000);
+    EXPECT_EQ(r.port.openedDevice(), PortSettings::deviceName(2));
+}

@@ -1,0 +1,168 @@
+#include "WriteTestKit.h"
+#include "download/DownloadChain.h"
+#include "download/ScreenWrite.h"
+#include "download/SetpointWrite.h"
+#include "link/FakeSerialPort.h"
+#include "link/Link.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include "screen/ScreenBuilder.h"
+#include "screen/ScreenModel.h"
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace z5;
+using z5::testing::EventLog;
+using z5::testing::PatternTables;
+using z5::testing::tableHeader;
+
+namespace {
+
+struct WriteRig {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    Link link{port, prompts};
+    PatternTables tables;
+    DownloadChain chain{clock, link, prompts, tables};
+    SetpointWrite setpoints{chain};
+    ScreenModel model;
+    ScreenBuilder builder;
+    ScreenWrite screen{chain, builder, model};
+    EventLog log{clock};
+    WriteRig() {
+        chain.progress().addObserver(&log);
+        setpoints.progress().addObserver(&log);
+    }
+};
+
+QImage onePicture(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(QColor(200, 0, 0));
+    return image;
+}
+
+} // namespace
+
+TEST(SetpointWrite, HeaderCarriesTheBlockAndDataFollowsAfter200ms) {
+    WriteRig r;
+    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Started);
+    r.clock.advance(1000);
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_EQ(w[0].atMs, 0);
+    EXPECT_EQ(w[0].bytes.toHex(' '), tableHeader(1, 12, 7).toHex(' '));
+    EXPECT_EQ(w[0].bytes.at(5), 0x07);
+    EXPECT_EQ(w[1].atMs, 200);
+    EXPECT_EQ(w[1].bytes, r.tables.data(12));
+    EXPECT_TRUE(r.port.isOpen());
+    EXPECT_EQ(r.port.closeCount(), 0);
+    EXPECT_EQ(r.log.lines, (QStringList{"0 header 12", "200 data 12 32", "200 finished"}));
+    EXPECT_FALSE(r.chain.isBusy());
+}
+
+TEST(SetpointWrite, RefusedBlocksAndValuesSendNothing) {
+    WriteRig r;
+    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(3), SetpointWrite::Outcome::Refused);
+    r.tables.setpointProblem = QStringLiteral("Ошибка параметра");
+    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Refused);
+    r.clock.advance(1000);
+    EXPECT_TRUE(r.port.writes().empty());
+    EXPECT_EQ(r.port.openCount(), 0);
+    ASSERT_EQ(r.prompts.messages.size(), 2u);
+    EXPECT_EQ(r.prompts.messages[1].text, "Ошибка параметра");
+    EXPECT_EQ(r.prompts.messages[1].caption, "Ошибка");
+}
+
+TEST(SetpointWrite, ValueSpoiledBeforeTheTickSendsNoData) {
+    WriteRig r;
+    r.tables.setpointProblemAtTick = QStringLiteral("Ошибка параметра");
+    r.setpoints.mnuSAVE_ZADATCIKI(7);
+    r.clock.advance(1000);
+    EXPECT_EQ(r.port.writes().size(), 1u) << "the header only";
+    EXPECT_EQ(r.log.only("refused"), QStringList{"200 refused 12"});
+    EXPECT_FALSE(r.chain.isBusy());
+}
+
+TEST(SetpointWrite, OneExchangeAtATime) {
+    WriteRig r;
+    r.chain.mnu_SCHEMA_Z5();
+    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Busy);
+    r.clock.advance(7000);
+    ASSERT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Started);
+    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5()) << "the setpoint data is still to come";
+    r.clock.advance(200);
+    EXPECT_TRUE(r.chain.mnu_SCHEMA_Z5());
+}
+
+TEST(SetpointWrite, NoSendSetsTheFieldsOnly) {
+    WriteRig r;
+    r.chain.NO_SEND_flag = true;
+    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Started);
+    EXPECT_EQ(r.link.REQUEST_table, 12);
+    EXPECT_EQ(r.link.REQUEST_block, 7);
+    r.clock.advance(1000);
+    EXPECT_TRUE(r.port.writes().empty());
+    EXPECT_EQ(r.port.openCount(), 0);
+}
+
+// 500 ms after the command the screen header, 100 ms later the stream; the
+// closing counts from the build, so the port closes at 6500 and table 11 follows.
+TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
+    WriteRig r;
+    // What a download leaves behind must not make the screen data pass for table 11.
+    r.link.REQUEST_table = 11;
+    ASSERT_TRUE(r.screen.mnu_save_Z5(onePicture(320, 240)));
+    r.clock.advance(8000);
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), 4u);
+    EXPECT_EQ(w[0].atMs, 500);
+    EXPECT_EQ(w[0].bytes.toHex(' '), "01 32 70 8b 00 00 e4 52");
+    EXPECT_EQ(w[1].atMs, 600);
+    ASSERT_EQ(w[1].bytes.size(), 2 + 28809);
+    EXPECT_EQ(w[1].bytes.left(2).toHex(' '), "01 3c");
+    EXPECT_EQ(w[2].atMs, 6600);
+    EXPECT_EQ(w[2].bytes, tableHeader(1, 11));
+    EXPECT_EQ(w[3].atMs, 6700);
+    EXPECT_EQ(r.link.SCREEN_data_length, 28680);
+    EXPECT_EQ(r.log.only("designer"), (QStringList{"0 designer hidden", "6500 designer restored"}));
+    EXPECT_EQ(r.log.only("window"), (QStringList{"600 window disabled", "6500 window enabled"}));
+    EXPECT_EQ(r.log.only("port"), QStringList{"6500 port closed"});
+    EXPECT_EQ(r.log.only("finished"), QStringList{"6700 finished"});
+    EXPECT_FALSE(r.chain.isBusy());
+}
+
+// The screen stream sent is the one the screen build gives for the same state.
+TEST(ScreenWrite, SendsTheBuiltStream) {
+    WriteRig r;
+    ScreenModel copy = r.model;
+    ScreenBuilder other;
+    const QByteArray expected = other.build(copy, onePicture(320, 240)).stream;
+    r.screen.mnu_save_Z5(onePicture(320, 240));
+    r.clock.advance(600);
+    ASSERT_EQ(r.port.writes().size(), 2u);
+    EXPECT_EQ(r.port.writes()[1].bytes.mid(2), expected);
+}
+
+// A refused picture sends no screen, but the closing still gives the designer
+// back and sends the alarm texts.
+TEST(ScreenWrite, PictureTooWideSendsNoScreenButStillCloses) {
+    WriteRig r;
+    r.screen.mnu_save_Z5(onePicture(321, 240));
+    r.clock.advance(8000);
+    ASSERT_EQ(r.prompts.messages.size(), 1u);
+    EXPECT_EQ(r.prompts.messages[0].text, "Координата Х должна быть меньше 320");
+    EXPECT_TRUE(r.log.only("header -1").isEmpty());
+    ASSERT_EQ(r.port.writes().size(), 2u);
+    EXPECT_EQ(r.port.writes()[0].atMs, 6600);
+    EXPECT_EQ(r.log.only("designer").last(), "6500 designer restored");
+}
+
+TEST(ScreenWrite, NotDuringADownload) {
+    WriteRig r;
+    r.chain.mnu_SCHEMA_Z5();
+    EXPECT_FALSE(r.screen.mnu_save_Z5(onePicture(320, 240)));
+    r.clock.advance(7000);
+    EXPECT_TRUE(r.screen.mnu_save_Z5(onePicture(320, 240)));
+    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5()) << "the screen build is 500 ms away";
+}

@@ -1,0 +1,94 @@
+#pragma once
+// Shared by the schedule tests: tables of known content, and an observer that
+// writes down what happened when.
+#include "download/DownloadObserver.h"
+#include "download/DownloadTables.h"
+#include "link/Link.h"
+#include "model/Clock.h"
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <map>
+
+namespace z5::testing {
+
+// Every table filled with its own number (tables 0 and 1 behind their "0"), at
+// the data count its header announces.
+class PatternTables : public DownloadTables {
+public:
+    PatternTables() {
+        for (int t = 0; t <= 12; ++t) {
+            QByteArray data(Link::tableDataCount(t), static_cast<char>(0x40 + t));
+            if (t <= 1) data.prepend('0');
+            data_[t] = data;
+        }
+    }
+    TableBuild checkDownload() const override { return {{}, downloadProblem, QStringLiteral("Ошибка")}; }
+    TableBuild table(int n) const override {
+        if (n == brokenTable) return {{}, QStringLiteral("Ошибка параметра"), QStringLiteral("Ошибка")};
+        return {data_.at(n), {}, {}};
+    }
+    TableBuild checkSetpoints(int block) const override {
+        return {{}, block == setpointBlock ? setpointProblem : QStringLiteral("no setpoint programmer"),
+                QStringLiteral("Ошибка")};
+    }
+    TableBuild setpoints(int block) const override {
+        if (block != setpointBlock) return {{}, QStringLiteral("no setpoint programmer"), QStringLiteral("Ошибка")};
+        return {data_.at(12), setpointProblemAtTick, QStringLiteral("Ошибка")};
+    }
+    QByteArray data(int table) const { return data_.at(table); }
+
+    QString downloadProblem;       // non-empty: the download's value check fails
+    int brokenTable = -100;        // this table cannot be built at its tick
+    int setpointBlock = 7;         // the only setpoint programmer
+    QString setpointProblem;       // the setpoint check fails
+    QString setpointProblemAtTick; // the setpoints fail only when built for sending
+
+private:
+    std::map<int, QByteArray> data_;
+};
+
+// "time event" lines, in order.
+class EventLog : public DownloadObserver {
+public:
+    explicit EventLog(const Clock &clock) : clock_(clock) {}
+    void progressShown(bool shown) override { add(shown ? "bar shown" : "bar hidden"); }
+    void progressChanged(int value) override { add(QStringLiteral("bar %1").arg(value)); }
+    void headerSent(int table, bool sent) override {
+        add(QStringLiteral("header %1%2").arg(table).arg(sent ? "" : " failed"));
+    }
+    void dataSent(int table, int bytes, bool sent) override {
+        add(QStringLiteral("data %1 %2%3").arg(table).arg(bytes).arg(sent ? "" : " failed"));
+    }
+    void tableRefused(int table, const QString &) override { add(QStringLiteral("refused %1").arg(table)); }
+    void mainWindowEnabled(bool enabled) override { add(enabled ? "window enabled" : "window disabled"); }
+    void designerHidden() override { add("designer hidden"); }
+    void designerRestored() override { add("designer restored"); }
+    void portClosed() override { add("port closed"); }
+    void finished() override { add("finished"); }
+
+    // Events of one kind, e.g. "header", "data", "window".
+    QStringList only(const QString &prefix) const {
+        QStringList out;
+        for (const QString &l : lines)
+            if (l.section(' ', 1).startsWith(prefix)) out << l;
+        return out;
+    }
+    QStringList lines;
+
+private:
+    void add(const QString &what) { lines << QStringLiteral("%1 %2").arg(clock_.nowMs()).arg(what); }
+    const Clock &clock_;
+};
+
+inline QByteArray tableHeader(int station, int table, int block = 0) {
+    const int len = Link::tableLengthField(table);
+    QByteArray f;
+    f.append(char(station)).append(char(0x33 + table)).append(char(len >> 8)).append(char(len & 0xFF));
+    f.append(char(0)).append(char(table == 12 ? block : 0));
+    const auto crc = Link::checkValueOf(f);
+    f.append(char(crc >> 8)).append(char(crc & 0xFF));
+    return f;
+}
+
+} // namespace z5::testing

@@ -16,13 +16,14 @@ QByteArray ScreenElementWords::update(ScreenModel &model) {
     std::int32_t position[ScreenModel::kCoordWords];
     for (int k = 0; k < kSlots; ++k) {
         const ScadaParametr &p = *model.parametr(k);
-        const ElementControl *c = p.control(p.type);
-        if (!c || (p.type == ScadaParametr::Number && !p.used)) {
+        const int kind = p.kind();
+        if (kind == ScadaParametr::Number && !p.used) {
             position[2 * k] = wrapped(std::int64_t(model.coord(2 * k)) - model.coordAttributes(2 * k));
             position[2 * k + 1] = wrapped(std::int64_t(model.coord(2 * k + 1)) - model.coordAttributes(2 * k + 1));
         } else {
-            position[2 * k] = ScreenGeometry::parametrX(p.type, c->left);
-            position[2 * k + 1] = ScreenGeometry::parametrY(p.type, c->top);
+            const ElementControl &c = *p.control(kind);
+            position[2 * k] = ScreenGeometry::parametrX(kind, c.left);
+            position[2 * k + 1] = ScreenGeometry::parametrY(kind, c.top);
         }
         const ElementControl &s = model.signal(k)->shownControl();
         position[2 * kSlots + 2 * k] = ScreenGeometry::signalX(s.left);

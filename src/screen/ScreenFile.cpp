@@ -129,7 +129,7 @@ QByteArray ScreenFile::write(const ScreenModel &model, QString *error) {
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
         const ScadaParametr &p = *model.parametr(k);
         const ScadaSignal &s = *model.signal(k);
-        line(printed(qint64(p.type)));
+        line(printed(qint64(p.kind())));
         line(printed(p.used));
         line(printed(s.used));
         line(printed(s.alarm));

@@ -31,10 +31,15 @@ const ScadaParametr *ScreenModel::parametr(int k) const { return k >= 0 && k < k
 ScadaSignal *ScreenModel::signal(int k) { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
 const ScadaSignal *ScreenModel::signal(int k) const { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
 
+namespace {
+// Slots are edited directly; a colour outside the palette counts as black.
+int paletteIndex(int colour) { return ScreenPalette::isIndex(colour) ? colour : 0; }
+} // namespace
+
 int ScreenModel::parametrColor(int entry) const {
     if (entry < 0 || entry >= kColourEntries) return 0;
     const ScadaParametr &p = parametr_[entry % kSlots];
-    return entry < kSlots ? p.textColor : p.backColor;
+    return paletteIndex(entry < kSlots ? p.textColor : p.backColor);
 }
 
 bool ScreenModel::setParametrColor(int entry, int colour) {
@@ -47,7 +52,7 @@ bool ScreenModel::setParametrColor(int entry, int colour) {
 int ScreenModel::signalColor(int entry) const {
     if (entry < 0 || entry >= kColourEntries) return 0;
     const ScadaSignal &s = signal_[entry % kSlots];
-    return entry < kSlots ? s.textColor : s.backColor;
+    return paletteIndex(entry < kSlots ? s.textColor : s.backColor);
 }
 
 bool ScreenModel::setSignalColor(int entry, int colour) {
@@ -88,11 +93,12 @@ void ScreenModel::setCoord(int word, std::int32_t value, std::int32_t attributes
 std::int32_t ScreenModel::attributeBits(int word) const {
     if (word < 0 || word >= kCoordWords || word % 2 == 0) return 0;
     if (word < 2 * kSlots) {
-        const ScadaParametr &p = parametr_[word / 2];
-        return (p.textColor & 7) * 256 + (p.backColor & 7) * 2048 + (p.type & 3) * 16384;
+        const int k = word / 2;
+        return parametrColor(k) * 256 + parametrColor(k + kSlots) * 2048 + parametr_[k].kind() * 16384;
     }
-    const ScadaSignal &s = signal_[(word - 2 * kSlots) / 2];
-    return (s.textColor & 7) * 256 + (s.backColor & 7) * 2048 + (s.alarm ? 16384 : 0) + (s.isText ? 32768 : 0);
+    const int k = (word - 2 * kSlots) / 2;
+    const ScadaSignal &s = signal_[k];
+    return signalColor(k) * 256 + signalColor(k + kSlots) * 2048 + (s.alarm ? 16384 : 0) + (s.isText ? 32768 : 0);
 }
 
 bool ScreenModel::setDigits(int digits) {
@@ -123,10 +129,11 @@ void ScreenModel::restoreControlsFromCoords() {
         p.Text1.visible = p.Picture3.visible = p.Picture4.visible = p.Picture5.visible = false;
         const int px = coord_[2 * k];
         const int py = coord_[2 * k + 1] % 256;
-        if (ElementControl *c = p.control(p.type); c && p.used) {
-            c->left = ScreenGeometry::parametrLeft(p.type, px);
-            c->top = ScreenGeometry::parametrTop(p.type, py);
-            c->visible = true;
+        if (p.used) {
+            ElementControl &c = *p.control(p.kind());
+            c.left = ScreenGeometry::parametrLeft(p.kind(), px);
+            c.top = ScreenGeometry::parametrTop(p.kind(), py);
+            c.visible = true;
         }
 
         ScadaSignal &s = signal_[k];

@@ -29,6 +29,8 @@ struct ScadaParametr {
     ElementControl Picture4;  // "Уровень 2"
     ElementControl Picture5;  // "Манометр"
 
+    // The kind as the build and the file use it: a type outside 0..3 counts as a number.
+    int kind() const { return type >= 0 && type < kKinds ? type : Number; }
     // The control that shows the given kind; null for a kind outside 0..3.
     ElementControl *control(int kind);
     const ElementControl *control(int kind) const;

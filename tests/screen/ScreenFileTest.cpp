@@ -250,3 +250,18 @@ TEST(ScreenFile, ShortWriteLeavesTheOldFile) {
     EXPECT_EQ(f.readAll(), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.scd"});
 }
+
+// Slots are edited directly; whatever they hold, a saved file must load again.
+TEST(ScreenFile, StrayValuesInSlotsAreSavedAsLoadableOnes) {
+    ScreenModel m;
+    m.parametr(0)->type = 7;
+    m.parametr(0)->textColor = 9;
+    m.signal(1)->backColor = -3;
+    const QList<QByteArray> lines = linesOf(ScreenFile::write(m));
+    EXPECT_EQ(lines[161], " 0 \r");
+    EXPECT_EQ(lines[66], " 0 \r");
+    EXPECT_EQ(lines[65 + 3 * 17], " 0 \r");
+    ScreenModel loaded;
+    EXPECT_FALSE(ScreenFile::read(ScreenFile::write(m), loaded).isError());
+    EXPECT_EQ(m.attributeBits(1), 0);
+}

@@ -1,0 +1,108 @@
+#include "download/ParameterTables.h"
+#include "link/ValueCodec.h"
+#include "model/BlockCatalogue.h"
+#include "model/ParameterStore.h"
+
+namespace z5 {
+namespace {
+
+constexpr int kSetpoints = 8;
+
+// Appends one value, or records it as a fault when it does not fit.
+void encodeInto(QByteArray *data, std::vector<ParameterFault> *faults, int type, int slot, int row, float value) {
+    const auto bytes = ValueCodec::encodeValue(value);
+    if (!bytes) {
+        faults->push_back({ParameterFault::Kind::DoesNotFit, type, slot, row, value});
+        return;
+    }
+    if (data)
+        for (std::uint8_t b : *bytes) data->append(static_cast<char>(b));
+}
+
+// Walks table 10; data may be null to check only.
+void walkParameters(const ParameterStore &store, QByteArray *data, std::vector<ParameterFault> *faults) {
+    for (const auto &section : ParameterTables::parameterLayout()) {
+        const ParameterStore::NumberTable *table = store.parametr(section.type);
+        for (int slot = 0; slot < section.instances; ++slot)
+            for (int row = 0; row < section.rows; ++row) {
+                const float value = section.type == RS4 ? ParameterTables::kRs4Values[row]
+                                                        : table->value(slot, row);
+                encodeInto(data, faults, section.type, slot, row, value);
+            }
+    }
+}
+
+bool validSetpointSlot(const ParameterStore &store, int slot) {
+    return slot >= 0 && slot < store.PARAMETR_S_P.slotCount();
+}
+
+void walkSetpoints(const ParameterStore &store, int slot, QByteArray *data, std::vector<ParameterFault> *faults) {
+    if (!validSetpointSlot(store, slot)) {
+        faults->push_back({ParameterFault::Kind::NoSuchInstance, S_P, slot, 0, 0.0f});
+        return;
+    }
+    for (int row = 0; row < kSetpoints; ++row)
+        encodeInto(data, faults, S_P, slot, row, store.PARAMETR_S_P.value(slot, row));
+}
+
+QString describe(const ParameterFault &f) {
+    const QString mnemonic = BlockCatalogue::mnemonic(f.type);
+    if (f.kind == ParameterFault::Kind::NoSuchInstance)
+        return QStringLiteral("%1 %2: нет такого экземпляра").arg(mnemonic).arg(f.slot + 1);
+    const QString value = QString::number(static_cast<double>(f.value), 'g', 7);
+    if (f.type == GRA)
+        return QStringLiteral("%1, столбец %2, строка %3: %4").arg(mnemonic).arg(f.slot).arg(f.row).arg(value);
+    if (f.type == RS4 || f.type == JUR || f.type == SCA)
+        return QStringLiteral("%1, элемент %2: %3").arg(mnemonic).arg(f.row).arg(value);
+    return QStringLiteral("%1 %2, строка %3: %4").arg(mnemonic).arg(f.slot + 1).arg(f.row).arg(value);
+}
+
+} // namespace
+
+const std::array<ParameterTables::Section, 33> &ParameterTables::parameterLayout() {
+    static const std::array<Section, 33> layout = {{
+        {A_I, 8, 44}, {A_O, 8, 8},   {D_I, 8, 24}, {D_O, 8, 16}, {RS4, 1, 4},  {MUL, 8, 8},   {SUM, 8, 14},
+        {DIV, 8, 8},  {SQR, 8, 8},   {ABS, 8, 4},  {AND, 8, 5},  {OR_, 8, 5},  {XOR, 8, 4},   {TRI, 8, 4},
+        {REG, 8, 3},  {S_P, 12, 8},  {PID, 8, 19}, {MUX, 8, 9},  {PRO, 8, 136}, {PAN, 8, 14}, {RTC, 8, 8},
+        {MIN, 8, 11}, {LIM, 8, 5},   {CMP, 8, 6},  {TIM, 8, 13}, {COU, 8, 8},  {OSC, 8, 29},  {GRA, 7, 33},
+        {JUR, 1, 51}, {SCA, 1, 200}, {LOG, 8, 15}, {MOT, 8, 8},  {UNI, 8, 17},
+    }};
+    return layout;
+}
+
+std::vector<ParameterFault> ParameterTables::checkParameters(const ParameterStore &store) {
+    std::vector<ParameterFault> faults;
+    walkParameters(store, nullptr, &faults);
+    return faults;
+}
+
+ParameterTableBuild ParameterTables::parameters(const ParameterStore &store) {
+    ParameterTableBuild build;
+    build.data.reserve(kParameterBytes);
+    walkParameters(store, &build.data, &build.faults);
+    if (!build.ok()) build.data.clear();
+    return build;
+}
+
+std::vector<ParameterFault> ParameterTables::checkSetpoints(const ParameterStore &store, int slot) {
+    std::vector<ParameterFault> faults;
+    walkSetpoints(store, slot, nullptr, &faults);
+    return faults;
+}
+
+ParameterTableBuild ParameterTables::setpoints(const ParameterStore &store, int slot) {
+    ParameterTableBuild build;
+    walkSetpoints(store, slot, &build.data, &build.faults);
+    if (!build.ok()) build.data.clear();
+    return build;
+}
+
+QString ParameterTables::faultMessage(const std::vector<ParameterFault> &faults) {
+    QString text = QStringLiteral("Ошибка параметра");
+    for (const auto &f : faults) text += QLatin1Char('\n') + describe(f);
+    return text;
+}
+
+QString ParameterTables::faultCaption() { return QStringLiteral("Ошибка"); }
+
+} // namespace z5

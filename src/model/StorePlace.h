@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+
+namespace z5 {
+
+// The tables of the parameter store: the per-type number tables `PARAMETR_<mnemonic>`
+// and the text and byte tables of the setpoint programmers, panels, trend and journal.
+enum class StoreTable : std::uint8_t { Parametr, NAME_S_P, NAME_PAN, NAME_GRA, NAME_JUR, BYTE_JUR };
+
+// One element of the parameter store. For `Parametr` the type code picks the table.
+// slot is the instance slot (the column for `PARAMETR_GRA`, 0 for one-index tables);
+// row is the row (the element for one-index tables).
+struct StorePlace {
+    StoreTable table = StoreTable::Parametr;
+    int type = 0;
+    int slot = 0;
+    int row = 0;
+
+    bool operator==(const StorePlace &o) const {
+        return table == o.table && type == o.type && slot == o.slot && row == o.row;
+    }
+    bool operator!=(const StorePlace &o) const { return !(*this == o); }
+};
+
+} // namespace z5

@@ -1,0 +1,53 @@
+#include "parfile/ParameterFileCommands.h"
+#include "model/ParameterStore.h"
+#include "model/Prompts.h"
+#include "parfile/AtomicFileSave.h"
+#include "parfile/ParameterFileReader.h"
+#include "parfile/ParameterFileWriter.h"
+#include <QFile>
+
+namespace z5 {
+
+ParameterFileCommands::ParameterFileCommands(ParameterStore &store, Prompts &prompts, QChar decimalSeparator)
+    : store_(store), prompts_(prompts), decimalSeparator_(decimalSeparator) {}
+
+QString ParameterFileCommands::fileFilter() { return QStringLiteral("parametr file (*.par)"); }
+QString ParameterFileCommands::lockedMessage() { return QStringLiteral("Файл заблокирован!!!"); }
+QString ParameterFileCommands::loadCaption() { return QStringLiteral("Загрузка параметров"); }
+
+bool ParameterFileCommands::mnuSAVEparametr() {
+    const QString path = prompts_.saveFileName(QString(), fileFilter(), QString());
+    if (path.isEmpty()) return false;
+    return saveTo(path);
+}
+
+bool ParameterFileCommands::mnuLOADparametr() {
+    const QString path = prompts_.openFileName(QString(), fileFilter(), QString());
+    if (path.isEmpty()) return false;
+    return loadFrom(path);
+}
+
+bool ParameterFileCommands::saveTo(const QString &path) {
+    if (!AtomicFileSave::save(path, ParameterFileWriter::write(store_, decimalSeparator_))) {
+        prompts_.message(lockedMessage());
+        return false;
+    }
+    return true;
+}
+
+bool ParameterFileCommands::loadFrom(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompts_.message(QStringLiteral("Файл параметров не открывается: %1 (%2)").arg(path, file.errorString()),
+                         loadCaption());
+        return false;
+    }
+    const ParameterFileLoad result = ParameterFileReader::read(file, decimalSeparator_, store_);
+    if (!result.ok) {
+        prompts_.message(result.message, loadCaption());
+        return false;
+    }
+    return true;
+}
+
+} // namespace z5

@@ -1,0 +1,27 @@
+#pragma once
+#include <QChar>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace z5 {
+
+// The conversions that read a line of the parameter file back. Each gives an empty
+// optional when the line is rejected.
+class ParameterReadRules {
+public:
+    // L: the line without leading and trailing blanks must be a number written with
+    // the given decimal separator (optional sign, digits, optional exponent); it is
+    // rounded to the nearest single-precision value. Empty lines, other text and
+    // values beyond the single-precision range are rejected.
+    static std::optional<float> localeNumber(const QString &line, QChar decimalSeparator);
+    // V: blanks anywhere are ignored; an optional sign, digits with a point as the
+    // separator and an optional exponent are taken as far as they fit. A line with
+    // no leading number gives 0, so "0,75" gives 0. Only a value beyond the
+    // single-precision range is rejected.
+    static std::optional<float> leadingNumber(const QString &line);
+    // B: like L, then rounded to the nearest integer (halves to even); 0..255 only.
+    static std::optional<std::uint8_t> byte(const QString &line, QChar decimalSeparator);
+};
+
+} // namespace z5

@@ -1,0 +1,70 @@
+#include "model/ParameterStore.h"
+#include "parfile/ParameterFileWriter.h"
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int code;
+    QString err;
+};
+
+CliRun z5ctl(const QStringList &args) {
+    QProcess p;
+    p.start(QStringLiteral(Z5CTL_PATH), QStringList{"params"} + args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()).trimmed()};
+}
+
+QByteArray readAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+TEST(ParameterFileCli, NewWritesAnEmptyStoreAndInOutNormalises) {
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.par");
+    CliRun r = z5ctl({"--new", "--out", a, "--decimal", ","});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readAll(a), z5::ParameterFileWriter::write(z5::ParameterStore(), QLatin1Char(',')));
+
+    z5::ParameterStore store;
+    store.PARAMETR_PID.setValue(0, 0, -0.5f);
+    QByteArray messy = z5::ParameterFileWriter::write(store, QLatin1Char(','));
+    messy.replace("-0,5 ", "   -0,50");
+    const QString in = dir.filePath("messy.par");
+    const QString out = dir.filePath("clean.par");
+    ASSERT_TRUE(writeAll(in, messy));
+    r = z5ctl({"--in", in, "--out", out, "--decimal", ","});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readAll(out), z5::ParameterFileWriter::write(store, QLatin1Char(',')));
+}
+
+TEST(ParameterFileCli, FaultsGoToStandardErrorAndWriteNothing) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath("short.par");
+    const QString out = dir.filePath("out.par");
+    ASSERT_TRUE(writeAll(in, "header\r\n 1 \r\n"));
+    CliRun r = z5ctl({"--in", in, "--out", out, "--decimal", "."});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("Файл параметров обрывается: нет строки 3 из 4149. Параметры не изменены."));
+    EXPECT_FALSE(QFile::exists(out));
+
+    r = z5ctl({"--new", "--out", dir.filePath("no/such/dir/x.par")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("Файл заблокирован!!!"));
+
+    EXPECT_EQ(z5ctl({"--out", out}).code, 2);
+    EXPECT_EQ(z5ctl({"--new", "--in", in, "--out", out}).code, 2);
+    EXPECT_EQ(z5ctl({"--new", "--out", out, "--decimal", "ab"}).code, 2);
+}

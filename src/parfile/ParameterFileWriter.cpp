@@ -30,7 +30,7 @@ QByteArray ParameterFileWriter::write(const ParameterStore &store, QChar decimal
                 switch (section.rule) {
                 case ReadRule::Locale:
                 case ReadRule::Leading:
-                    out += ParameterPrintRule::number(store.number(place), decimalSeparator).toLatin1();
+                    out += cp1251::encode(ParameterPrintRule::number(store.number(place), decimalSeparator));
                     break;
                 case ReadRule::Text:
                     out += cp1251::encode(oneLine(store.text(place)));

@@ -1,0 +1,74 @@
+#include "import/NetlistImport.h"
+#include "import/BlockTableBuilder.h"
+#include "import/LinkTableBuilder.h"
+#include "import/NetlistFault.h"
+#include "import/NetlistReader.h"
+#include "model/Cp1251.h"
+#include <QFile>
+#include <QTextStream>
+
+namespace z5 {
+namespace {
+
+ImportResult failure(const QString &message) {
+    ImportResult result;
+    result.message = message;
+    return result;
+}
+
+} // namespace
+
+ImportResult NetlistImport::fail(const QString &message) {
+    // A file that could not be read leaves nothing to import again.
+    arr_netLIST_line.clear();
+    fileLines_.clear();
+    netLIST_line_count = 1;
+    return failure(message);
+}
+
+ImportResult NetlistImport::importText(const QString &text, Numbering mode) {
+    NetlistText read;
+    const QString fault = NetlistReader::read(text, read);
+    if (!fault.isEmpty()) return fail(fault);
+    arr_netLIST_line = std::move(read.lines);
+    fileLines_ = std::move(read.fileLines);
+    netLIST_line_count = int(arr_netLIST_line.size()) + 1;
+    return run(mode);
+}
+
+ImportResult NetlistImport::importStream(QTextStream &stream, Numbering mode) {
+    return importText(stream.readAll(), mode);
+}
+
+ImportResult NetlistImport::importDevice(QIODevice &device, Numbering mode) {
+    return importText(cp1251::decode(device.readAll()), mode);
+}
+
+ImportResult NetlistImport::importFile(const QString &path, Numbering mode) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(NetlistFault::text(QStringLiteral("не удалось открыть файл ") + path));
+    return importDevice(file, mode);
+}
+
+ImportResult NetlistImport::importAgain(Numbering mode) const { return run(mode); }
+
+ImportResult NetlistImport::run(Numbering mode) const {
+    std::vector<NetlistLine> lines;
+    lines.reserve(arr_netLIST_line.size());
+    for (qsizetype i = 0; i < arr_netLIST_line.size(); ++i)
+        lines.push_back(NetlistLine::parse(arr_netLIST_line[i], fileLines_.value(i)));
+
+    ImportResult result;
+    BlockTableBuilder blocks(result.project, mode);
+    QString fault = blocks.collectComponents(lines);
+    if (fault.isEmpty()) fault = blocks.buildBlocks();
+    if (fault.isEmpty()) fault = blocks.buildPriorityOrder();
+    if (fault.isEmpty()) fault = LinkTableBuilder(result.project, std::move(lines)).build();
+    if (!fault.isEmpty()) return failure(fault);
+    result.ok = true;
+    result.layout = ConsoleLayout::fromProject(result.project);
+    return result;
+}
+
+} // namespace z5

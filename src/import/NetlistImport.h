@@ -1,0 +1,40 @@
+#pragma once
+#include "import/ImportResult.h"
+#include "import/Numbering.h"
+#include <QStringList>
+#include <QVector>
+
+class QIODevice;
+class QTextStream;
+
+namespace z5 {
+
+// The netlist import: reads a P-CAD ASCII netlist, builds the block table, checks
+// instances and priorities, folds inverters into inversion bits and fills the link
+// tables. It keeps the lines it read, so that an import whose file dialog was
+// cancelled rebuilds the same project from them.
+class NetlistImport {
+public:
+    ImportResult importText(const QString &text, Numbering mode);
+    ImportResult importStream(QTextStream &stream, Numbering mode);
+    // Raw netlist bytes, in Windows-1251.
+    ImportResult importDevice(QIODevice &device, Numbering mode);
+    ImportResult importFile(const QString &path, Numbering mode);
+    // No file this time: the lines of the last file read (none at first: an empty project).
+    ImportResult importAgain(Numbering mode) const;
+
+    // `arr_netLIST_line` as read (1-based in the counting of `netLIST_line_count`, which is
+    // the number of stored lines plus 1).
+    const QStringList &lines() const { return arr_netLIST_line; }
+    int lineCount() const { return netLIST_line_count; }
+
+private:
+    ImportResult fail(const QString &message);
+    ImportResult run(Numbering mode) const;
+
+    QStringList arr_netLIST_line;
+    QVector<int> fileLines_;
+    int netLIST_line_count = 1;
+};
+
+} // namespace z5

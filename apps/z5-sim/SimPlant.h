@@ -1,0 +1,57 @@
+#pragma once
+#include "SimTrendArchive.h"
+#include <QByteArray>
+#include <array>
+#include <cstdint>
+#include <map>
+
+namespace z5sim {
+
+class SimMemory;
+
+// The controller's running process as far as its replies show it: block values
+// that move with time, setpoint programmers that return their setpoints, panels
+// whose lamps follow their keys, the process state and the trend archive.
+class SimPlant {
+public:
+    static constexpr int kReplyDataLength = 258;
+    static constexpr int kRows = 8;
+
+    enum ProcessCommand { Pause = 50, Start = 51, AskState = 52, Store = 53 };
+
+    SimPlant(const SimMemory &memory, int station);
+
+    // A 260-byte block reply with the values of a block column.
+    QByteArray blockReply(int column, std::int64_t nowMs) const;
+    // A 260-byte reply to a process command: byte 3 is 1 while the process runs.
+    QByteArray processReply() const;
+    void processCommand(int code);
+    bool processRuns() const { return running_; }
+    int storeCount() const { return stores_; }
+
+    // Key 1..8 toggles the lamp of row key - 1; keys 9..12 the switches in rows 1, 3, 5, 7.
+    void pressKey(int column, int key);
+    int lamp(int column, int row) const;
+
+    SimTrendArchive &trends() { return trends_; }
+    const SimTrendArchive &trends() const { return trends_; }
+
+private:
+    struct Panel {
+        std::array<int, kRows> lamps{};
+        std::array<int, kRows> presses{};
+    };
+    struct Row {
+        double first = 0, second = 0, third = 0;
+    };
+    std::array<Row, kRows> valuesOf(int column, std::int64_t nowMs) const;
+
+    const SimMemory &memory_;
+    int station_;
+    bool running_ = false;
+    int stores_ = 0;
+    std::map<int, Panel> panels_;
+    SimTrendArchive trends_;
+};
+
+} // namespace z5sim

@@ -1,0 +1,183 @@
+// z5-sim: a simulated Z5 controller on a pseudo-terminal. Prints the terminal's
+// device path on the first line of standard output and serves until killed.
+#include "SimController.h"
+#include "SimTimeline.h"
+#include <QFile>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+void onSignal(int) { g_stop = 1; }
+
+struct Arguments {
+    z5sim::SimOptions sim;
+    std::string link;
+    std::string timeline;
+    bool lineSpeed = false;
+};
+
+void usage(std::FILE *to) {
+    std::fprintf(to,
+                 "usage: z5-sim [--station N] [--link PATH] [--timeline FILE] [--line-speed]\n"
+                 "              [--reply-delay MS] [--late MS] [--drop N] [--corrupt N] [--short N]\n"
+                 "  --station N      answer station N (1..8, default 1)\n"
+                 "  --link PATH      make PATH a symbolic link to the pseudo-terminal\n"
+                 "  --timeline FILE  write one JSON object per frame, data block and reply\n"
+                 "  --line-speed     send replies no faster than 115200 bit/s\n"
+                 "  --reply-delay MS the controller's turnaround before a reply (default 5)\n"
+                 "  --late MS        answer every request MS later (fault)\n"
+                 "  --drop N         do not send the next N replies (fault)\n"
+                 "  --corrupt N      spoil the check value of the next N block replies (fault)\n"
+                 "  --short N        cut the last byte of the next N replies (fault)\n");
+}
+
+bool parse(int argc, char **argv, Arguments &a) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string opt = argv[i];
+        if (opt == "--line-speed") {
+            a.lineSpeed = true;
+            continue;
+        }
+        if (opt == "--help") {
+            usage(stdout);
+            std::exit(0);
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "z5-sim: %s needs a value\n", opt.c_str());
+            return false;
+        }
+        const std::string value = argv[++i];
+        char *end = nullptr;
+        const long n = std::strtol(value.c_str(), &end, 10);
+        const bool isNumber = end && *end == '\0' && !value.empty() && n >= 0 && n <= 1000000;
+        if (opt == "--link") a.link = value;
+        else if (opt == "--timeline") a.timeline = value;
+        else if (!isNumber) {
+            std::fprintf(stderr, "z5-sim: %s wants a number, not '%s'\n", opt.c_str(), value.c_str());
+            return false;
+        } else if (opt == "--station" && n >= 1 && n <= 255) a.sim.station = int(n);
+        else if (opt == "--reply-delay") a.sim.replyDelayMs = int(n);
+        else if (opt == "--late") a.sim.lateMs = int(n);
+        else if (opt == "--drop") a.sim.dropReplies = int(n);
+        else if (opt == "--corrupt") a.sim.corruptReplies = int(n);
+        else if (opt == "--short") a.sim.shortReplies = int(n);
+        else {
+            std::fprintf(stderr, "z5-sim: unknown option or value: %s %s\n", opt.c_str(), value.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int64_t nowMs(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Bytes waiting to go out, each piece at its time.
+struct Outgoing {
+    std::int64_t dueMs;
+    QByteArray bytes;
+};
+
+} // namespace
+
+int main(int argc, char **argv) {
+    Arguments args;
+    if (!parse(argc, argv, args)) {
+        usage(stderr);
+        return 2;
+    }
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+        std::perror("z5-sim: pseudo-terminal");
+        return 1;
+    }
+    const std::string slavePath = ::ptsname(master);
+    // Holding the far side open keeps the terminal alive between the clients'
+    // opens and closes (otherwise the master side reports hang-ups).
+    const int slave = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY);
+    termios tio{};
+    if (slave < 0 || ::tcgetattr(slave, &tio) != 0) {
+        std::perror("z5-sim: terminal settings");
+        return 1;
+    }
+    ::cfmakeraw(&tio);
+    ::cfsetispeed(&tio, B115200);
+    ::cfsetospeed(&tio, B115200);
+    ::tcsetattr(slave, TCSANOW, &tio);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    if (!args.link.empty()) {
+        ::unlink(args.link.c_str());
+        if (::symlink(slavePath.c_str(), args.link.c_str()) != 0) {
+            std::perror("z5-sim: --link");
+            return 1;
+        }
+    }
+    z5sim::SimTimeline timeline;
+    if (!args.timeline.empty() && !timeline.open(QFile::decodeName(args.timeline.c_str()))) {
+        std::perror("z5-sim: --timeline");
+        return 1;
+    }
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGHUP, onSignal);
+    std::printf("%s\n", slavePath.c_str());
+    std::fflush(stdout);
+
+    z5sim::SimController controller(args.sim);
+    controller.onEvent = [&timeline](const QJsonObject &e) { timeline.write(e); };
+    const auto start = std::chrono::steady_clock::now();
+    std::deque<Outgoing> outgoing;
+    // At 115200 bit/s a byte takes 10 bits; paced pieces of 64 bytes.
+    constexpr int kPiece = 64;
+    const auto lineMs = [](qsizetype bytes) { return std::int64_t(bytes * 10 * 1000 / 115200); };
+
+    char buffer[65536];
+    while (!g_stop) {
+        const std::int64_t now = nowMs(start);
+        int timeout = 1000;
+        if (!outgoing.empty()) timeout = int(std::clamp<std::int64_t>(outgoing.front().dueMs - now, 0, 1000));
+        pollfd pfd{master, POLLIN, 0};
+        const int ready = ::poll(&pfd, 1, timeout);
+        if (ready < 0 && errno != EINTR) break;
+        if (ready > 0 && (pfd.revents & POLLIN)) {
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n > 0) {
+                const std::int64_t at = nowMs(start);
+                for (const auto &o : controller.receive(QByteArray(buffer, int(n)), at)) {
+                    std::int64_t due = at + o.delayMs;
+                    if (!outgoing.empty()) due = qMax(due, outgoing.back().dueMs);
+                    const int step = args.lineSpeed ? kPiece : int(o.bytes.size());
+                    for (int off = 0; off < o.bytes.size(); off += step)
+                        outgoing.push_back({due + (args.lineSpeed ? lineMs(off) : 0), o.bytes.mid(off, step)});
+                }
+            }
+        } else if (ready > 0 && (pfd.revents & (POLLHUP | POLLERR))) {
+            ::usleep(10000);
+        }
+        while (!outgoing.empty() && outgoing.front().dueMs <= nowMs(start)) {
+            QByteArray &piece = outgoing.front().bytes;
+            const ssize_t n = ::write(master, piece.constData(), size_t(piece.size()));
+            if (n < 0) break;   // the terminal is full; try again on the next round
+            piece.remove(0, int(n));
+            if (piece.isEmpty()) outgoing.pop_front();
+        }
+    }
+    if (!args.link.empty()) ::unlink(args.link.c_str());
+    ::close(slave);
+    ::close(master);
+    return 0;
+}

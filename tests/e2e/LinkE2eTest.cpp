@@ -1,0 +1,175 @@
+// The link over a real serial port (QSerialPort on z5-sim's pseudo-terminal),
+// timed by the real clock. Kept few and short.
+#include "SimProcess.h"
+#include "link/BlockReply.h"
+#include "link/Link.h"
+#include "link/QtSerialPort.h"
+#include "link/ReplyReception.h"
+#include "link/ValueEncoder.h"
+#include "model/QtClock.h"
+#include "model/RecordingPrompts.h"
+#include <gtest/gtest.h>
+#include <optional>
+
+using z5::Link;
+using Ending = z5::ReplyReception::Ending;
+
+namespace {
+
+// The configurator's side: port, link and reception as the console holds them.
+struct Console {
+    z5::QtSerialPort port;
+    z5::RecordingPrompts prompts;
+    Link link{port, prompts};
+    z5::QtClock clock;
+    z5::ReplyReception reception{link, clock, prompts};
+    QByteArray reply;
+    std::optional<Ending> ending;
+
+    Console() {
+        reception.handlers.blockReply = [this](const QByteArray &r) { reply = r; };
+        reception.handlers.released = [this](Ending e) { ending = e; };
+    }
+    Ending await(int watchdogMs) {
+        reply.clear();
+        ending.reset();
+        reception.awaitBlockReply(watchdogMs);
+        pumpUntil([this] { return ending.has_value(); }, watchdogMs + 2000);
+        return ending.value_or(Ending::Cancelled);
+    }
+    Ending readBlock(int column, int watchdogMs = 1000) {
+        link.REQUEST_kind = Link::SteppingRead;
+        link.REQUEST_count = 0;
+        link.REQUEST_index = 10;
+        link.REQUEST_code = 0;
+        link.REQUEST_block = static_cast<std::int16_t>(column);
+        link.SendRequest();
+        return await(watchdogMs);
+    }
+    Ending command(std::uint8_t code) {
+        link.REQUEST_kind = Link::Command;
+        link.REQUEST_code = code;
+        link.REQUEST_block = 0;
+        link.SendRequest();
+        return await(1000);
+    }
+    // Header, then the data block 100 ms later, as the download chain sends a table.
+    void writeTable(int table, const QByteArray &data, int block = 0, int dataAfterMs = 100) {
+        link.REQUEST_table = static_cast<std::int16_t>(table);
+        link.REQUEST_block = static_cast<std::int16_t>(block);
+        link.DATA_block = data;
+        link.REQUEST_kind = Link::TableHeader;
+        link.SendRequest();
+        pumpEvents(dataAfterMs);
+        link.SendDataBlock();
+    }
+};
+
+bool isData(const QJsonObject &r, int table, int length) {
+    return r[QStringLiteral("what")].toString() == QStringLiteral("data") &&
+           r[QStringLiteral("table")].toInt(-1) == table && r[QStringLiteral("length")].toInt() == length;
+}
+
+} // namespace
+
+TEST(LinkE2e, ABlockReadIsAnsweredThroughTheSerialPort) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    Console console;
+    ASSERT_TRUE(console.port.open(sim.device())) << console.port.errorString().toStdString();
+    EXPECT_EQ(console.readBlock(3), Ending::Reply);
+    EXPECT_EQ(console.reply.size(), 260);
+    EXPECT_EQ(console.link.REQUEST_index, 11);
+    EXPECT_EQ(console.prompts.beeps, 0);
+}
+
+TEST(LinkE2e, WrittenSetpointsComeBackAndProcessCommandsReportTheState) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    Console console;
+    qputenv("Z5_COM4", sim.device().toLocal8Bit());
+    ASSERT_TRUE(console.link.openPort());   // COM4 by default, mapped to the terminal
+    qunsetenv("Z5_COM4");
+
+    QByteArray blocks(501, '\0');
+    blocks[0] = '0';
+    blocks[1 + 0] = 16;     // column 0: a setpoint programmer...
+    blocks[1 + 100] = 1;    // ...instance 1
+    console.writeTable(0, blocks);
+    z5::ValueEncoder encoder(console.prompts);
+    QByteArray setpoints;
+    for (int k = 0; k < 8; ++k) encoder.appendValue(setpoints, 10.5f * k - 3.0f);
+    pumpEvents(150);
+    console.writeTable(12, setpoints, 0, 200);
+    ASSERT_TRUE(sim.waitForEvent([](const QJsonObject &r) { return isData(r, 12, 32); }, 2000));
+
+    ASSERT_EQ(console.readBlock(0), Ending::Reply);
+    for (int k = 0; k < 8; ++k) EXPECT_DOUBLE_EQ(z5::BlockReply::second(console.reply, k), 10.5 * k - 3.0);
+
+    ASSERT_EQ(console.command(Link::StartProcess), Ending::Reply);
+    EXPECT_TRUE(z5::BlockReply::processRuns(console.reply));
+    ASSERT_EQ(console.command(Link::PauseProcess), Ending::Reply);
+    EXPECT_FALSE(z5::BlockReply::processRuns(console.reply));
+}
+
+TEST(LinkE2e, ClosingRightAfterTheParameterTableStillDeliversAllOfIt) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    Console console;
+    ASSERT_TRUE(console.port.open(sim.device()));
+    QByteArray params(16824, '\0');
+    for (int i = 0; i < params.size(); ++i) params[i] = char(i * 7);
+    console.writeTable(10, params);
+    console.port.close();   // at once: nothing may be lost
+    EXPECT_TRUE(sim.waitForEvent([](const QJsonObject &r) { return isData(r, 10, 16824); }, 5000));
+}
+
+TEST(LinkE2e, SpoiledAndMissingRepliesAreDroppedAndTheNextExchangeWorks) {
+    SimProcess sim({QStringLiteral("--corrupt"), QStringLiteral("1"), QStringLiteral("--short"), QStringLiteral("0"),
+                    QStringLiteral("--drop"), QStringLiteral("0")});
+    ASSERT_TRUE(sim.running());
+    Console console;
+    ASSERT_TRUE(console.port.open(sim.device()));
+    EXPECT_EQ(console.readBlock(1), Ending::WrongCheckValue);
+    EXPECT_EQ(console.readBlock(1), Ending::Reply);
+    console.link.settings.NET_Z5_number = 2;   // nobody answers station 2
+    EXPECT_EQ(console.readBlock(1, 400), Ending::Watchdog);
+    EXPECT_EQ(console.prompts.beeps, 1);
+}
+
+TEST(LinkE2e, AReplyPacedAtLineSpeedInPiecesIsJoined) {
+    SimProcess sim({QStringLiteral("--line-speed"), QStringLiteral("--late"), QStringLiteral("140")});
+    ASSERT_TRUE(sim.running());
+    Console console;
+    ASSERT_TRUE(console.port.open(sim.device()));
+    // Starts at about 145 ms and takes 23 ms on the line: straddles the first poll tick.
+    EXPECT_EQ(console.readBlock(2), Ending::Reply);
+    EXPECT_EQ(console.reply.size(), 260);
+}
+
+TEST(LinkE2e, AVanishedFarEndClosesThePortAndTheNextOpenSequenceReopens) {
+    auto sim = std::make_unique<SimProcess>();
+    ASSERT_TRUE(sim->running());
+    Console console;
+    ASSERT_TRUE(console.port.open(sim->device()));
+    sim->kill();
+    EXPECT_TRUE(pumpUntil([&] { return !console.port.isOpen(); }, 2000));
+    EXPECT_FALSE(console.port.errorString().isEmpty());
+    // Writing to the closed port beeps instead of flooding anything.
+    console.readBlock(1, 300);
+    EXPECT_GE(console.prompts.beeps, 1);
+
+    sim = std::make_unique<SimProcess>();
+    ASSERT_TRUE(sim->running());
+    qputenv("Z5_COM4", sim->device().toLocal8Bit());
+    EXPECT_TRUE(console.link.openPort());
+    qunsetenv("Z5_COM4");
+    EXPECT_EQ(console.readBlock(1), Ending::Reply);
+}
+
+TEST(LinkE2e, ADeviceThatDoesNotExistSaysSoAfterNoNetwork) {
+    Console console;
+    EXPECT_FALSE(console.port.open(QStringLiteral("/dev/z5-no-such-port")));
+    EXPECT_TRUE(console.link.networkFailureText().startsWith(QStringLiteral("Нет сети!!!\n")));
+    EXPECT_TRUE(console.link.networkFailureText().contains(QStringLiteral("/dev/z5-no-such-port")));
+}

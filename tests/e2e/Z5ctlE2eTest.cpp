@@ -1,0 +1,60 @@
+// The command-line verbs that talk to the controller, against z5-sim.
+#include "SimProcess.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Z5ctlRun {
+    int code;
+    QString out;
+    QString err;
+};
+
+Z5ctlRun z5ctl(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(Z5CTL_PATH), args);
+    p.waitForFinished(10000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(Z5ctlE2e, ReadBlockPrintsEightRowsOfValues) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    const Z5ctlRun r = z5ctl({QStringLiteral("read-block"), QStringLiteral("--port"), sim.device(), QStringLiteral("--block"),
+                         QStringLiteral("3")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_EQ(lines[1], QStringLiteral("row\tfirst\tsecond\tthird"));
+    EXPECT_EQ(lines[9], QStringLiteral("7\t0.000\t0.000\t0.000"));
+    // U3 is column 2: frame byte 3 is 3.
+    EXPECT_TRUE(sim.waitForEvent(
+        [](const QJsonObject &e) { return e[QStringLiteral("hex")].toString() == QStringLiteral("01 03 03 0A 00 00 8C 65"); },
+        1000));
+}
+
+TEST(Z5ctlE2e, CommandReportsTheProcessStateAndComPortsMapThroughTheEnvironment) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("Z5_COM4"), sim.device());
+    Z5ctlRun r = z5ctl({QStringLiteral("command"), QStringLiteral("--port"), QStringLiteral("COM4"), QStringLiteral("start")},
+                  env);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("process: running\n"));
+    r = z5ctl({QStringLiteral("command"), QStringLiteral("--port"), sim.device(), QStringLiteral("pause")});
+    EXPECT_EQ(r.out, QStringLiteral("process: stopped\n"));
+}
+
+TEST(Z5ctlE2e, NoReplySaysSoPlainly) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    const Z5ctlRun r = z5ctl({QStringLiteral("read-block"), QStringLiteral("--port"), sim.device(), QStringLiteral("--station"),
+                         QStringLiteral("2"), QStringLiteral("--block"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, QStringLiteral("z5ctl read-block: no valid reply from station 2 for U1 (no complete reply within 1000 ms)\n"));
+}

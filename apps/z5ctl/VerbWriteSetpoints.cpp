@@ -1,0 +1,77 @@
+// z5ctl write-setpoints: writes the eight setpoints of one setpoint programmer
+// (table 12) from a parameter file, for a block of the imported netlist.
+#include "CommandLine.h"
+#include "WriteSession.h"
+#include "download/DownloadChain.h"
+#include "download/ProjectDownloadTables.h"
+#include "download/SetpointWrite.h"
+#include "import/NetlistImport.h"
+#include "model/ParameterStore.h"
+#include "parfile/ParameterFileCommands.h"
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "write-setpoints --port DEV [--station N] [--auto] NETLIST --params FILE.par --block UNN [--decimal SEP]");
+
+int usage(const QString &why) {
+    z5ctl::err(QStringLiteral("z5ctl write-setpoints: %1").arg(why));
+    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
+    return 1;
+}
+
+// "U7", "u07" or "7": the block's column, or -1.
+int blockColumn(const QString &text) {
+    static const QRegularExpression re(QStringLiteral("^[Uu]?([0-9]{1,2})$"));
+    const auto m = re.match(text.trimmed());
+    if (!m.hasMatch()) return -1;
+    const int number = m.captured(1).toInt();
+    return number >= 1 && number <= 99 ? number - 1 : -1;
+}
+
+int runWriteSetpoints(const QStringList &args) {
+    const z5ctl::Arguments a(args, {QStringLiteral("auto")});
+    if (!a.error().isEmpty()) return usage(a.error());
+    if (a.positionals().size() != 1) return usage(QStringLiteral("one NETLIST is needed"));
+    for (const char *required : {"port", "params", "block"})
+        if (!a.has(QLatin1String(required))) return usage(QStringLiteral("--%1 is required").arg(QLatin1String(required)));
+    const int block = blockColumn(a.value(QStringLiteral("block")));
+    if (block < 0) return usage(QStringLiteral("--block is a designator U1..U99"));
+    const QString decimal = a.value(QStringLiteral("decimal"), QLocale::system().decimalPoint());
+    if (decimal.size() != 1) return usage(QStringLiteral("--decimal takes one character"));
+
+    z5ctl::WriteSession session(QStringLiteral("write-setpoints"), a.value(QStringLiteral("port")));
+    if (a.has(QStringLiteral("station")) && !session.setStation(a.value(QStringLiteral("station"))))
+        return usage(QStringLiteral("--station is 1..8"));
+
+    z5::NetlistImport import;
+    const z5::ImportResult imported = import.importFile(
+        a.positionals().first(), a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
+    if (!imported.ok) {
+        z5ctl::err(imported.message);
+        return 1;
+    }
+    z5::ParameterStore store;
+    z5::ParameterFileCommands files(store, session.prompts, decimal.at(0));
+    if (!files.loadFrom(a.value(QStringLiteral("params")))) return 1;
+
+    const z5::ProjectDownloadTables tables(imported.project, store);
+    const z5::TableBuild check = tables.checkSetpoints(block);
+    if (!check.ok()) {
+        z5ctl::err(check.problem);
+        return 1;
+    }
+    if (!session.openPort()) return 2;
+
+    z5::DownloadChain chain(session.clock, session.link, session.prompts, tables);
+    z5::SetpointWrite write(chain);
+    session.follow(write.progress());
+    if (write.mnuSAVE_ZADATCIKI(block) != z5::SetpointWrite::Outcome::Started) return 1;
+    return session.run();
+}
+
+const z5ctl::VerbRegistrar registrar(QStringLiteral("write-setpoints"), kUsage, runWriteSetpoints);
+
+} // namespace

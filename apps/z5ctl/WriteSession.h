@@ -1,0 +1,124 @@
+#pragma once
+// What the verbs that write into the controller share: the port on the device
+// the user named, the link, the event loop's clock, the progress on standard
+// error, and the loop that runs until the last block has gone out.
+#include "CommandLine.h"
+#include "download/DownloadLog.h"
+#include "link/Link.h"
+#include "link/PortSettings.h"
+#include "link/QtSerialPort.h"
+#include "model/QtClock.h"
+#include "model/RecordingPrompts.h"
+#include <QEventLoop>
+#include <QTimer>
+
+namespace z5ctl {
+
+// The open sequence asks for the device of `COM_PORT_number`; the command line
+// names its device itself, so every open, the reopening after the closing
+// included, goes to that device.
+class NamedDevicePort : public z5::SerialPort {
+public:
+    NamedDevicePort(z5::SerialPort &port, QString device) : port_(port), device_(std::move(device)) {}
+    bool open(const QString &) override { return port_.open(device_); }
+    void close() override { port_.close(); }
+    bool isOpen() const override { return port_.isOpen(); }
+    bool write(const QByteArray &bytes) override { return port_.write(bytes); }
+    qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
+    QByteArray readAll() override { return port_.readAll(); }
+    QString errorString() const override { return port_.errorString(); }
+    const QString &device() const { return device_; }
+
+private:
+    z5::SerialPort &port_;
+    QString device_;
+};
+
+class WriteSession : public z5::DownloadObserver {
+public:
+    // A write that has not ended by then is reported as stuck.
+    static constexpr int kDeadlineMs = 30000;
+
+    WriteSession(const QString &verb, const QString &portOrPath)
+        : verb_(verb), port_(serial_, z5::PortSettings::resolveDevice(portOrPath)), link(port_, prompts),
+          log(clock, [](const QString &line) { err(line); }) {
+        prompts.onMessage = [this](const QString &text, const QString &caption) {
+            err(caption.isEmpty() ? QStringLiteral("z5ctl %1: %2").arg(verb_, text)
+                                  : QStringLiteral("z5ctl %1: %2: %3").arg(verb_, caption, text));
+        };
+    }
+
+    // --station: 1..8.
+    bool setStation(const QString &text) {
+        bool ok = false;
+        const int n = text.toInt(&ok);
+        if (!ok || n < z5::PortSettings::kFirstStation || n > z5::PortSettings::kLastStation) return false;
+        link.settings.NET_Z5_number = n;
+        return true;
+    }
+
+    // Opens the port before anything is built for it; false after saying why.
+    bool openPort() {
+        if (link.openPort()) return true;
+        err(QStringLiteral("z5ctl %1: cannot open the port %2: %3")
+                .arg(verb_, port_.device(), serial_.errorString().isEmpty() ? QStringLiteral("unknown reason")
+                                                                            : serial_.errorString()));
+        return false;
+    }
+
+    // Runs the event loop until the write has sent its last block, then closes
+    // the port once that has left. 0 when every block went out, 2 when the port
+    // failed on the way, 3 when the write never ended.
+    int run() {
+        QEventLoop loop;
+        quit_ = [&loop] { loop.quit(); };
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+        deadline.start(kDeadlineMs);
+        if (!log.isFinished()) loop.exec();
+        quit_ = nullptr;
+        port_.close();
+        if (!log.isFinished()) {
+            err(QStringLiteral("z5ctl %1: the write did not end within %2 s").arg(verb_).arg(kDeadlineMs / 1000));
+            return 3;
+        }
+        if (log.failures() > 0 || prompts.beeps > 0) {
+            const QString why = serial_.errorString();
+            err(QStringLiteral("z5ctl %1: %2 step(s) did not go out on %3%4")
+                    .arg(verb_)
+                    .arg(log.failures())
+                    .arg(port_.device(), why.isEmpty() ? QString() : QStringLiteral(": ") + why));
+            return 2;
+        }
+        return 0;
+    }
+
+    void finished() override {
+        if (quit_) quit_();
+    }
+
+    // Both the log and the session follow the write; its times count from here.
+    template <typename Progress>
+    void follow(Progress &progress) {
+        log.restart();
+        progress.addObserver(&log);
+        progress.addObserver(this);
+    }
+
+private:
+    QString verb_;
+    z5::QtSerialPort serial_;
+    NamedDevicePort port_;
+
+public:
+    z5::RecordingPrompts prompts;
+    z5::Link link;
+    z5::QtClock clock;
+    z5::DownloadLog log;
+
+private:
+    std::function<void()> quit_;
+};
+
+} // namespace z5ctl

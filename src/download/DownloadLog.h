@@ -1,0 +1,44 @@
+#pragma once
+#include "download/DownloadObserver.h"
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace z5 {
+
+class Clock;
+
+// Turns a write's progress into one readable line per step, each with the time
+// since the log was started: which table went out, the progress bar's value,
+// the closing. The command line prints them; a window may show the last one.
+class DownloadLog : public DownloadObserver {
+public:
+    DownloadLog(const Clock &clock, std::function<void(const QString &)> sink);
+
+    // Times count from now on.
+    void restart();
+
+    // Headers or data blocks that did not go out, and tables left out.
+    int failures() const { return failures_; }
+    bool isFinished() const { return finished_; }
+
+    void progressChanged(int value) override;
+    void headerSent(int table, bool sent) override;
+    void dataSent(int table, int bytes, bool sent) override;
+    void tableRefused(int table, const QString &problem) override;
+    void portClosed() override;
+    void finished() override;
+
+    static QString tableName(int table);
+
+private:
+    void line(const QString &text);
+
+    const Clock &clock_;
+    std::function<void(const QString &)> sink_;
+    std::int64_t startMs_ = 0;
+    int failures_ = 0;
+    bool finished_ = false;
+};
+
+} // namespace z5

@@ -1,0 +1,45 @@
+#include "ui/AboutBox.h"
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace z5 {
+
+AboutBox::AboutBox(QWidget *opener) : QDialog(nullptr), opener_(opener) {
+    setObjectName(QStringLiteral("About"));
+    setWindowTitle(QStringLiteral("О программе"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(this);
+    auto *title = new QLabel(QStringLiteral("Конфигуратор  Z5"), this);
+    QFont f = title->font();
+    f.setPointSizeF(f.pointSizeF() * 1.6);
+    f.setBold(true);
+    title->setFont(f);
+    title->setAlignment(Qt::AlignCenter);
+    auto *version = new QLabel(QStringLiteral("Version 3.2"), this);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    version->setAlignment(Qt::AlignCenter);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(title);
+    layout->addWidget(version);
+    layout->addWidget(buttons);
+    if (opener_) opener_->setEnabled(false);
+}
+
+void AboutBox::giveBack() {
+    if (opener_) opener_->setEnabled(true);
+}
+
+void AboutBox::closeEvent(QCloseEvent *event) {
+    giveBack();
+    QDialog::closeEvent(event);
+}
+
+void AboutBox::done(int result) {
+    giveBack();
+    QDialog::done(result);
+}
+
+} // namespace z5

@@ -1,0 +1,16 @@
+#include "ui/Session.h"
+
+namespace z5 {
+
+Session::Session(Clock &clock_, SerialPort &port_, Prompts &prompts_)
+    : clock(clock_),
+      port(port_),
+      prompts(prompts_),
+      link(port_, prompts_),
+      reception(link, clock_, prompts_),
+      tables(project, store, &screen),
+      chain(clock_, link, prompts_, tables),
+      setpointWrite(chain),
+      screenWrite(chain, screenBuilder, screen) {}
+
+} // namespace z5

@@ -1,0 +1,44 @@
+#pragma once
+#include "download/DownloadChain.h"
+#include "download/ProjectDownloadTables.h"
+#include "download/ScreenWrite.h"
+#include "download/SetpointWrite.h"
+#include "import/NetlistImport.h"
+#include "link/Link.h"
+#include "link/ReplyReception.h"
+#include "model/ParameterStore.h"
+#include "model/Project.h"
+#include "screen/ScreenBuilder.h"
+#include "screen/ScreenModel.h"
+
+namespace z5 {
+
+class Clock;
+class SerialPort;
+class Prompts;
+
+// Everything one run of the configurator works on. The application creates it
+// with the real clock, port and prompts; GUI tests with virtual ones. The windows
+// share it; nothing here is a widget.
+class Session {
+public:
+    Session(Clock &clock, SerialPort &port, Prompts &prompts);
+
+    Clock &clock;
+    SerialPort &port;
+    Prompts &prompts;
+
+    Project project;
+    ParameterStore store;
+    ScreenModel screen;
+    NetlistImport netlistImport;
+    Link link;
+    ReplyReception reception;
+    ProjectDownloadTables tables;
+    DownloadChain chain;
+    SetpointWrite setpointWrite;
+    ScreenBuilder screenBuilder;
+    ScreenWrite screenWrite;
+};
+
+} // namespace z5

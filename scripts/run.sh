@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j "$(nproc)"
-./build/apps/z5ctl/z5ctl --help
+./build/apps/z5ctl/z5ctl import examples/boiler.net

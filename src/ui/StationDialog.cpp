@@ -1,0 +1,66 @@
+#include "ui/StationDialog.h"
+#include "link/PortSettings.h"
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace z5 {
+
+StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
+    : QDialog(nullptr), settings_(settings), owner_(owner) {
+    // A top-level window of its own: as a child it would be disabled with its owner.
+    setObjectName(QStringLiteral("num_NET_Z5"));
+    setWindowTitle(QStringLiteral("Номер Z5 в сети"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("N_NET_Z5"));
+    for (int n = PortSettings::kFirstStation; n <= PortSettings::kLastStation; ++n)
+        list_->addItem(QStringLiteral("№%1").arg(n));
+    const int row = settings_.NET_Z5_number - PortSettings::kFirstStation;
+    if (row >= 0 && row < list_->count()) list_->setCurrentRow(row);
+    // Eight rows without a scroll bar.
+    list_->setFixedHeight(list_->sizeHintForRow(0) * list_->count() + 2 * list_->frameWidth() + 4);
+    connect(list_, &QListWidget::itemClicked, this, &StationDialog::onEntryClicked);
+
+    device_ = new QLabel(this);
+    device_->setObjectName(QStringLiteral("lblDevice"));
+    device_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addWidget(device_);
+    showDevice();
+    resize(240, sizeHint().height());
+
+    if (owner_) owner_->setEnabled(false);
+}
+
+void StationDialog::onEntryClicked(QListWidgetItem *item) {
+    const int row = list_->row(item);
+    if (row < 0) return;
+    settings_.NET_Z5_number = row + PortSettings::kFirstStation;
+    giveBack();
+}
+
+void StationDialog::showDevice() {
+    const int com = settings_.COM_PORT_number;
+    device_->setText(QStringLiteral("COM%1: %2").arg(com).arg(PortSettings::deviceName(com)));
+}
+
+void StationDialog::giveBack() {
+    if (owner_) owner_->setEnabled(true);
+}
+
+void StationDialog::closeEvent(QCloseEvent *event) {
+    giveBack();
+    QDialog::closeEvent(event);
+}
+
+void StationDialog::done(int result) {
+    giveBack();
+    QDialog::done(result);
+}
+
+} // namespace z5

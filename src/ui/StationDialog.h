@@ -1,0 +1,40 @@
+#pragma once
+#include <QDialog>
+#include <QPointer>
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+
+namespace z5 {
+
+class PortSettings;
+
+// Chooses the controller's station number on the RS-485 line. A click on an
+// entry takes effect at once; the dialog stays open until closed. The window
+// that opened it (`NET_dialog_owner`) is disabled while it is shown and is
+// given back on every click and on closing.
+class StationDialog : public QDialog {
+    Q_OBJECT
+public:
+    StationDialog(PortSettings &settings, QWidget *owner);
+
+    QListWidget *N_NET_Z5() const { return list_; }
+    QWidget *NET_dialog_owner() const { return owner_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void done(int result) override;
+
+private:
+    void onEntryClicked(QListWidgetItem *item);
+    void giveBack();
+    void showDevice();
+
+    PortSettings &settings_;
+    QPointer<QWidget> owner_;
+    QListWidget *list_;
+    QLabel *device_;
+};
+
+} // namespace z5

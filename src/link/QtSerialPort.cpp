@@ -16,7 +16,7 @@ QtSerialPort::QtSerialPort() {
 QtSerialPort::~QtSerialPort() { close(); }
 
 bool QtSerialPort::open(const QString &device) {
-    if (port_.isOpen()) port_.close();
+    close();
     closeQueued_ = false;
     error_.clear();
     port_.setPortName(device);

@@ -105,10 +105,16 @@ void ReplyReception::onWatchdogTick() {
     SerialPort &port = link_.port();
     if (port.isOpen()) port.readAll();
     if (handlers.trendCountersReset) handlers.trendCountersReset();
-    watchdog_->stop();
     if (exchange_ == Exchange::BlockReply) {
-        poll_->stop();
+        stopTimers();
         exchange_ = Exchange::Idle;
+    } else {
+        // The count of values starts again from zero, so the parts must too, or
+        // the restarted page would be built from shifted parts. Re-armed, the
+        // watchdog keeps a stalled read from stepping the part number up to
+        // 255, where every tick's request would fail with a beep.
+        link_.REQUEST_index = kFirstTrendPart;
+        watchdog_->start(watchdog_->interval());
     }
     release(Ending::Watchdog);
 }

@@ -24,6 +24,7 @@ public:
     static constexpr int kBlockReplyLength = 260;
     static constexpr int kTrendReplyLength = 1064;
     static constexpr int kBlockReplyDataLength = 258;   // covered by the check value
+    static constexpr std::uint8_t kFirstTrendPart = 10;  // REQUEST_index of a page's first part
 
     enum class Exchange { Idle, BlockReply, TrendPage };
     // Why the console window is given back.
@@ -59,7 +60,9 @@ public:
     // is awaited on the following ticks until the watchdog gives it up.
     void awaitBlockReply(int watchdogMs = kBlockWatchdogMs);
     // Collects the parts of a trend page, asking for the next part on every tick
-    // until trendPageFull says the page is complete.
+    // until trendPageFull says the page is complete. When the watchdog fires the
+    // count restarts (trendCountersReset), the part number restarts with it and
+    // the watchdog is armed again; polling goes on.
     void awaitTrendPage(int watchdogMs = kTrendWatchdogMs);
     // Ends any exchange quietly (the window that owns it is closing).
     void cancel();

@@ -217,7 +217,7 @@ TEST_F(ReceptionFixture, ATickWith1063BytesWaitingAsksForTheNextPartWithoutReadi
     EXPECT_EQ(parts[0].size(), 2126);
 }
 
-TEST_F(ReceptionFixture, TheTrendWatchdogRestartsTheCountAndPollingGoesOn) {
+TEST_F(ReceptionFixture, TheTrendWatchdogRestartsTheCountAndThePartsAndPollingGoesOn) {
     port.silent = true;
     readTrendPage(link, reception);
     clock.advance(8000);
@@ -226,13 +226,26 @@ TEST_F(ReceptionFixture, TheTrendWatchdogRestartsTheCountAndPollingGoesOn) {
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
     EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
     EXPECT_TRUE(reception.Timer_zapros_BLOCK_PROCESS().isActive());
-    EXPECT_FALSE(reception.Timer_GRAFIK_ERROR().isActive());
-    const auto sent = port.writes().size();
+    EXPECT_EQ(link.REQUEST_index, ReplyReception::kFirstTrendPart);
     port.silent = false;
     port.responder = trendPart;
-    clock.advance(150 * 31);
-    EXPECT_GT(port.writes().size(), sent);
+    clock.advance(100 + 150 * 30);   // the next tick asks for the first part again
     EXPECT_EQ(pagesCompleted, 1);
+    ASSERT_EQ(parts.size(), 30u);
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(std::uint8_t(parts[i][5]), 10 + i) << "part " << i;
+}
+
+TEST_F(ReceptionFixture, AStalledTrendReadNeverStepsThePartNumberIntoFailingRequests) {
+    port.silent = true;
+    readTrendPage(link, reception);
+    clock.advance(60000);
+    EXPECT_EQ(prompts.beeps, 7);   // the watchdog's, once every 8 s
+    EXPECT_EQ(counterResets, 7);
+    EXPECT_LE(link.REQUEST_index, 10 + 8000 / 150 + 1);
+    EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
+    reception.cancel();
+    clock.advance(60000);
+    EXPECT_EQ(prompts.beeps, 7);
 }
 
 namespace {

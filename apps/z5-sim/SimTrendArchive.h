@@ -25,7 +25,7 @@ public:
     int recordingPage(std::int64_t nowMs) const;       // 1..250
     int rowsRecorded(std::int64_t nowMs) const;        // in the recording page
 
-    // Part 0..29 of a page (0 asks for the page being recorded), as the
+    // One of the 30 pieces (0..29) of a page (0 asks for the page being recorded), as the
     // controller sends it: 1064 bytes, no check value.
     QByteArray part(int station, int requestedPage, int part, std::int64_t nowMs) const;
     // The recorded integer of a sample (value x 1000), kMissing when none.

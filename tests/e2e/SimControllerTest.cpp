@@ -212,7 +212,7 @@ TEST_F(SimFixture, TrendPartsCarryTheRecordingPageAndItsRows) {
     EXPECT_EQ(std::uint8_t(first[1049]), 12);
     EXPECT_EQ(std::uint8_t(first[1050]), 26);
 
-    // Part 29 of the recording page lies beyond row 45: no values there.
+    // The last piece of the recording page lies beyond row 45: no values there.
     const QByteArray last = only(send(frame("010306270000")));
     EXPECT_EQ(last[5], 29);
     EXPECT_LE(z5::ValueCodec::decodeValue(last.constData() + 8), -2100000.0);

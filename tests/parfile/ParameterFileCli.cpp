@@ -12,9 +12,9 @@ struct CliRun {
     QString err;
 };
 
-CliRun z5ctl(const QStringList &args) {
+CliRun z5ctl(const QStringList &args, const QString &verb = QStringLiteral("params")) {
     QProcess p;
-    p.start(QStringLiteral(Z5CTL_PATH), QStringList{"params"} + args);
+    p.start(QStringLiteral(Z5CTL_PATH), QStringList{verb} + args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()).trimmed()};
 }
@@ -67,4 +67,31 @@ TEST(ParameterFileCli, FaultsGoToStandardErrorAndWriteNothing) {
     EXPECT_EQ(z5ctl({"--out", out}).code, 2);
     EXPECT_EQ(z5ctl({"--new", "--in", in, "--out", out}).code, 2);
     EXPECT_EQ(z5ctl({"--new", "--out", out, "--decimal", "ab"}).code, 2);
+}
+
+TEST(ParameterFileCli, TablesTakeTheParametersFromTheFile) {
+    QTemporaryDir dir;
+    z5::ParameterStore store;
+    store.PARAMETR_S_P.setValue(0, 7, 1.5f);   // U14 is S_P instance 1
+    store.NAME_S_P.setValue(0, 8, QStringLiteral("Задание"));
+    const QString par = dir.filePath("p.par");
+    ASSERT_TRUE(writeAll(par, z5::ParameterFileWriter::write(store, QLatin1Char('.'))));
+    const QString netlist = QStringLiteral(Z5_EXAMPLES "/boiler.net");
+    const QString out = dir.filePath("tables");
+    CliRun r = z5ctl({netlist, "--out", out, "--params", par, "--decimal", "."}, QStringLiteral("tables"));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray t12 = readAll(out + "/table-12-U14.bin");
+    ASSERT_EQ(t12.size(), 32);
+    EXPECT_EQ(t12.right(4), QByteArray::fromHex("DC050000"));
+    EXPECT_EQ(readAll(out + "/table-10.bin").size(), 16824);
+    EXPECT_EQ(readAll(out + "/table-05.bin").mid(8 * 17, 7), QByteArray("\xC7\xE0\xE4\xE0\xED\xE8\xE5"));
+    EXPECT_EQ(readAll(out + "/table-11.bin"), QByteArray(320, ' '));
+
+    store.PARAMETR_PID.setValue(0, 1, 3e6f);
+    ASSERT_TRUE(writeAll(par, z5::ParameterFileWriter::write(store, QLatin1Char('.'))));
+    const QString out2 = dir.filePath("tables2");
+    r = z5ctl({netlist, "--out", out2, "--params", par, "--decimal", "."}, QStringLiteral("tables"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("Ошибка параметра\nPID 1, строка 1: 3000000"));
+    EXPECT_FALSE(QFile::exists(out2));
 }

@@ -9,7 +9,7 @@ namespace z5 {
 
 StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
     : QDialog(nullptr), settings_(settings), owner_(owner) {
-    // A top-level window of its own: as a child it would be disabled with its owner.
+    // Not the owner's child: disabling the owner would disable the dialog too.
     setObjectName(QStringLiteral("num_NET_Z5"));
     setWindowTitle(QStringLiteral("Номер Z5 в сети"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -34,7 +34,10 @@ StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
     showDevice();
     resize(240, sizeHint().height());
 
-    if (owner_) owner_->setEnabled(false);
+    if (owner_) {
+        move(owner_->frameGeometry().center() - rect().center());
+        owner_->setEnabled(false);
+    }
 }
 
 void StationDialog::onEntryClicked(QListWidgetItem *item) {

@@ -1,0 +1,276 @@
+#include "ui/MainWindow.h"
+#include "screen/ScreenModel.h"
+#include "ui/AboutBox.h"
+#include "ui/PortDialog.h"
+#include "ui/ScreenPreview.h"
+#include "ui/Session.h"
+#include "ui/StationDialog.h"
+#include "link/SerialPort.h"
+#include "model/Prompts.h"
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProgressBar>
+
+#if __has_include("ui/ConsoleWindow.h")
+#include "ui/ConsoleWindow.h"
+#define Z5_HAVE_CONSOLE 1
+#endif
+
+namespace z5 {
+
+namespace {
+
+// Where the designer's side controls and the progress bar sit, in twips.
+constexpr int kPanelLeft = 10650;
+constexpr int kPanelWidth = 2100;
+constexpr int kRowHeight = 315;
+constexpr int kProgressTop = 7650;
+constexpr int kProgressHeight = 240;
+constexpr int kClientWidth = 13000;
+constexpr int kClientHeight = 8100;
+
+QRect twips(int left, int top, int width, int height) {
+    return QRect(MainWindow::px(left), MainWindow::px(top), MainWindow::px(width), MainWindow::px(height));
+}
+
+} // namespace
+
+MainWindow::MainWindow(Session &session, QWidget *parent)
+    : QMainWindow(parent), session_(session), designer_(session.screen, session.screenBuilder, session.prompts) {
+    setObjectName(QStringLiteral("Scada_Z5_NEW"));
+    setWindowTitle(QStringLiteral("Конфигуратор  Z5"));
+    buildMenus();
+
+    auto *central = new QWidget(this);
+    central->setMinimumSize(px(kClientWidth), px(kClientHeight));
+    setCentralWidget(central);
+    preview_ = new ScreenPreview(session_.screen, central);
+    preview_->move(0, 0);
+    buildDesignerPanel(central);
+
+    progressBar_ = new QProgressBar(central);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    // One step per tick of the closing timer; the third tick ends the write.
+    progressBar_->setRange(0, 3);
+    progressBar_->setTextVisible(false);
+    progressBar_->setGeometry(twips(ScreenPreview::kPreviewLeft, kProgressTop, ScreenPreview::kPreviewWidth,
+                                    kProgressHeight));
+    progressBar_->hide();
+
+    session_.chain.progress().addObserver(this);
+}
+
+MainWindow::~MainWindow() {
+    session_.chain.progress().removeObserver(this);
+    closeEverything();
+    delete portDialog_;
+    delete stationDialog_;
+    delete about_;
+    delete console_;
+}
+
+void MainWindow::buildMenus() {
+    auto action = [this](QMenu *menu, const char *name, const QString &text) {
+        QAction *a = menu->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&Файл"));
+    file->setObjectName(QStringLiteral("mnuFILE"));
+    mnu_NEW_ = action(file, "mnu_NEW", QStringLiteral("&Создать SCADA"));
+    mnuLoad_ = action(file, "mnuLoad", QStringLiteral("&Загрузить SCADA"));
+    mnuSave_ = action(file, "mnuSave", QStringLiteral("&Сохранить SCADA"));
+    file->addSeparator();
+    mnuEXIT_ = action(file, "mnuEXIT", QStringLiteral("&Выход"));
+
+    QMenu *net = menuBar()->addMenu(QStringLiteral("&Сеть"));
+    net->setObjectName(QStringLiteral("mnuNET"));
+    mnuCOM_ = action(net, "mnuCOM", QStringLiteral("&Номер COM"));
+    mnuNUM_Z5_ = action(net, "mnuNUM_Z5", QStringLiteral("&Номер Z5"));
+
+    QMenu *schema = menuBar()->addMenu(QStringLiteral("&Схема"));
+    schema->setObjectName(QStringLiteral("mnuSCHEMA"));
+    mnu_SCHEMA_OPEN_ = action(schema, "mnu_SCHEMA_OPEN", QStringLiteral("&Схема "));
+
+    QMenu *scada = menuBar()->addMenu(QStringLiteral("&SCADA"));
+    scada->setObjectName(QStringLiteral("mnuSCADA"));
+    mnu_FON_ = action(scada, "mnu_FON", QStringLiteral("&Фон"));
+    mnuParametr_ = action(scada, "mnuParametr", QStringLiteral("&Параметр"));
+    mnuSignal_ = action(scada, "mnuSignal", QStringLiteral("&Сигнализация"));
+    scada->addSeparator();
+    mnu_save_Z5_ = action(scada, "mnu_save_Z5", QStringLiteral("&Записать в Z5 "));
+
+    // A command of the menu bar itself, without a menu below it.
+    mnuAbout_ = menuBar()->addAction(QStringLiteral("&Справка"));
+    mnuAbout_->setObjectName(QStringLiteral("mnuAbout"));
+
+    connect(mnu_NEW_, &QAction::triggered, this, [this] {
+        designer_.mnu_NEW();
+        preview_->update();
+    });
+    connect(mnuLoad_, &QAction::triggered, this, &MainWindow::loadScreenFile);
+    connect(mnuSave_, &QAction::triggered, this, [this] { designer_.mnuSave(); });
+    connect(mnuEXIT_, &QAction::triggered, this, &MainWindow::close);
+    connect(mnuCOM_, &QAction::triggered, this, &MainWindow::openPortDialog);
+    connect(mnuNUM_Z5_, &QAction::triggered, this, &MainWindow::openStationDialog);
+    connect(mnu_SCHEMA_OPEN_, &QAction::triggered, this, &MainWindow::openConsole);
+    connect(mnu_FON_, &QAction::triggered, this, [this] {
+        QImage picture = preview_->picture();
+        if (designer_.mnu_FON(picture)) preview_->setPicture(picture);
+    });
+    connect(mnuParametr_, &QAction::triggered, this, [this] {
+        if (designer_.mnuParametr() >= 0) preview_->update();
+    });
+    connect(mnuSignal_, &QAction::triggered, this, [this] {
+        if (designer_.mnuSignal() >= 0) preview_->update();
+    });
+    connect(mnu_save_Z5_, &QAction::triggered, this, &MainWindow::startScreenWrite);
+    connect(mnuAbout_, &QAction::triggered, this, &MainWindow::openAbout);
+}
+
+void MainWindow::buildDesignerPanel(QWidget *central) {
+    int top = ScreenPreview::kPreviewTop;
+    auto caption = [&](const QString &text) {
+        auto *label = new QLabel(text, central);
+        label->setGeometry(twips(kPanelLeft, top, kPanelWidth, kRowHeight));
+        top += kRowHeight;
+        return label;
+    };
+
+    caption(QStringLiteral("Разрядность чисел"));
+    digitSample_ = new QLabel(central);
+    digitSample_->setObjectName(QStringLiteral("Label_digits"));
+    digitSample_->setFrameShape(QFrame::Box);
+    digitSample_->setAlignment(Qt::AlignCenter);
+    digitSample_->setCursor(Qt::PointingHandCursor);
+    digitSample_->setToolTip(QStringLiteral("Щелчок меняет число цифр"));
+    digitSample_->installEventFilter(this);
+    digitSample_->move(px(kPanelLeft), px(top));
+    top += kRowHeight + 150;
+    showDigits();
+
+    QLabel *thresholdLabel = caption(QStringLiteral("Порог цвета (0-255)"));
+    threshold_ = new QLineEdit(QString::number(session_.screen.colorThreshold()), central);
+    threshold_->setObjectName(QStringLiteral("Text2"));
+    threshold_->setGeometry(twips(kPanelLeft, top, 900, kRowHeight));
+    thresholdLabel->setBuddy(threshold_);
+    connect(threshold_, &QLineEdit::textEdited, this, &MainWindow::onThresholdEdited);
+    top += kRowHeight + 150;
+
+    QLabel *modeLabel = caption(QStringLiteral("Кодирование рисунка"));
+    displayMode_ = new QComboBox(central);
+    displayMode_->setObjectName(QStringLiteral("TFT_LCD"));
+    displayMode_->addItem(QStringLiteral("Сжатие по сериям"));
+    displayMode_->addItem(QStringLiteral("Упаковка по 3 бита"));
+    displayMode_->setCurrentIndex(session_.screen.displayMode() == ScreenModel::kRunLengthMode ? 0 : 1);
+    displayMode_->setGeometry(twips(kPanelLeft, top, kPanelWidth, kRowHeight + 60));
+    modeLabel->setBuddy(displayMode_);
+    connect(displayMode_, &QComboBox::currentIndexChanged, this,
+            [this](int entry) { session_.screen.setDisplayMode(entry); });
+}
+
+void MainWindow::showDigits() {
+    digitSample_->setText(session_.screen.digitSample());
+    digitSample_->resize(px(session_.screen.digitLabelWidth()) + 4, px(kRowHeight));
+    preview_->update();
+}
+
+void MainWindow::onThresholdEdited(const QString &text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    // A value that is not a byte is not stored, and the field says so.
+    ok = ok && session_.screen.setColorThreshold(value);
+    threshold_->setStyleSheet(ok ? QString() : QStringLiteral("QLineEdit { border: 2px solid red; }"));
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == digitSample_ && event->type() == QEvent::MouseButtonPress) {
+        session_.screen.stepDigits();
+        showDigits();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::loadScreenFile() {
+    QImage picture = preview_->picture();
+    if (!designer_.mnuLoad(picture)) {
+        preview_->update();
+        return;
+    }
+    preview_->setPicture(picture);
+    showDigits();
+}
+
+bool MainWindow::writeUnderWay() {
+    if (!session_.chain.isBusy()) return false;
+    session_.prompts.beep();
+    return true;
+}
+
+void MainWindow::openPortDialog() {
+    if (portDialog_ || writeUnderWay()) return;
+    portDialog_ = new PortDialog(session_.link.settings, session_.link.port(), this);
+    portDialog_->show();
+}
+
+void MainWindow::openStationDialog() {
+    if (stationDialog_ || writeUnderWay()) return;
+    stationDialog_ = new StationDialog(session_.link.settings, this);
+    stationDialog_->show();
+}
+
+void MainWindow::openAbout() {
+    if (about_) return;
+    about_ = new AboutBox(this);
+    about_->show();
+}
+
+void MainWindow::openConsole() {
+#ifdef Z5_HAVE_CONSOLE
+    if (!console_) console_ = new ConsoleWindow(session_, this);
+    hide();
+    console_->show();
+    console_->raise();
+    console_->activateWindow();
+#else
+    session_.prompts.beep();
+#endif
+}
+
+void MainWindow::startScreenWrite() {
+    // The picture goes at its own size, as the preview shows it when sized to it.
+    if (!session_.screenWrite.mnu_save_Z5(preview_->picture())) session_.prompts.beep();
+}
+
+void MainWindow::closeEverything() {
+    // Closing the port dialog closes the port too.
+    if (portDialog_) portDialog_->close();
+    if (stationDialog_) stationDialog_->close();
+    if (about_) about_->close();
+    // Hidden, not closed: closing the console brings the main window back.
+    if (console_) console_->hide();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    closeEverything();
+    if (session_.port.isOpen()) session_.port.close();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::progressShown(bool shown) { progressBar_->setVisible(shown); }
+
+void MainWindow::progressChanged(int value) { progressBar_->setValue(qBound(0, value, progressBar_->maximum())); }
+
+void MainWindow::mainWindowEnabled(bool enabled) { setEnabled(enabled); }
+
+void MainWindow::designerHidden() { preview_->setDesignerHidden(true); }
+
+void MainWindow::designerRestored() { preview_->setDesignerHidden(false); }
+
+} // namespace z5

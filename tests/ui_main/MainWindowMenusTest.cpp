@@ -1,0 +1,153 @@
+// The main window's captions and menus, the About box, the designer's side
+// controls, the way to the console and the exit.
+#include "UiFixture.h"
+#include "ui/MainWindow.h"
+#include "ui/ScreenPreview.h"
+#include <QAction>
+#include <QProgressBar>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#if __has_include("ui/ConsoleWindow.h")
+#define Z5_HAVE_CONSOLE 1
+#endif
+
+namespace {
+
+QStringList texts(const QList<QAction *> &actions) {
+    QStringList out;
+    for (QAction *a : actions) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+QMenu *menuTitled(z5::MainWindow &w, const QString &title) {
+    for (QAction *a : w.menuBar()->actions())
+        if (a->text() == title) return a->menu();
+    return nullptr;
+}
+
+} // namespace
+
+class MainWindowMenusTest : public QObject {
+    Q_OBJECT
+private slots:
+    void captionAndMenus() {
+        UiFixture f;
+        z5::MainWindow &w = *f.window;
+        QCOMPARE(w.objectName(), QStringLiteral("Scada_Z5_NEW"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Конфигуратор  Z5"));
+        QCOMPARE(texts(w.menuBar()->actions()),
+                 (QStringList{"&Файл", "&Сеть", "&Схема", "&SCADA", "&Справка"}));
+        QCOMPARE(texts(menuTitled(w, "&Файл")->actions()),
+                 (QStringList{"&Создать SCADA", "&Загрузить SCADA", "&Сохранить SCADA", "-", "&Выход"}));
+        QCOMPARE(texts(menuTitled(w, "&Сеть")->actions()), (QStringList{"&Номер COM", "&Номер Z5"}));
+        QCOMPARE(texts(menuTitled(w, "&Схема")->actions()), (QStringList{"&Схема "}));
+        QCOMPARE(texts(menuTitled(w, "&SCADA")->actions()),
+                 (QStringList{"&Фон", "&Параметр", "&Сигнализация", "-", "&Записать в Z5 "}));
+        // "&Справка" is a command of the bar itself.
+        QVERIFY(menuTitled(w, "&Справка") == nullptr);
+        QCOMPARE(w.mnuCOM()->objectName(), QStringLiteral("mnuCOM"));
+        QCOMPARE(w.mnuNUM_Z5()->objectName(), QStringLiteral("mnuNUM_Z5"));
+        QCOMPARE(w.mnuCOM()->text(), QStringLiteral("&Номер COM"));
+        QCOMPARE(w.mnuNUM_Z5()->text(), QStringLiteral("&Номер Z5"));
+    }
+
+    void designGeometryIsInTwips() {
+        UiFixture f;
+        // The preview of 320 by 240 screen pixels is 9600 by 7200 twips: 640 by 480 pixels.
+        QCOMPARE(z5::MainWindow::px(9600), 640);
+        QCOMPARE(z5::MainWindow::px(7200), 480);
+        QVERIFY(f.window->Picture1()->width() >= 640 + z5::MainWindow::px(420));
+        QVERIFY(f.window->ProgressBar1()->isHidden());
+    }
+
+    void aboutDisablesTheMainWindowUntilClosed() {
+        UiFixture f;
+        f.window->mnuAbout()->trigger();
+        QWidget *about = UiFixture::topLevel("About");
+        QVERIFY(about);
+        QVERIFY(!f.window->isEnabled());
+        QVERIFY(about->isEnabled());
+        QVERIFY(about->findChild<QLabel *>("lblVersion"));
+        QCOMPARE(about->findChild<QLabel *>("lblVersion")->text(), QStringLiteral("Version 3.2"));
+        about->close();
+        UiFixture::settle();
+        QVERIFY(f.window->isEnabled());
+    }
+
+    void digitSampleStepsAndThresholdStoresOnlyBytes() {
+        UiFixture f;
+        z5::MainWindow &w = *f.window;
+        QCOMPARE(w.digitSample()->text(), QStringLiteral("123456"));
+        QTest::mouseClick(w.digitSample(), Qt::LeftButton);
+        QCOMPARE(f.session.screen.digits(), 2);
+        QCOMPARE(w.digitSample()->text(), QStringLiteral("12"));
+
+        QCOMPARE(w.Text2()->text(), QStringLiteral("120"));
+        w.Text2()->selectAll();
+        QTest::keyClicks(w.Text2(), "200");
+        QCOMPARE(f.session.screen.colorThreshold(), 200);
+        QVERIFY(w.Text2()->styleSheet().isEmpty());
+        QTest::keyClicks(w.Text2(), "0");  // 2000 is no byte: kept out, and marked
+        QCOMPARE(f.session.screen.colorThreshold(), 200);
+        QVERIFY(w.Text2()->styleSheet().contains("red"));
+        QTest::keyClick(w.Text2(), Qt::Key_Backspace);
+        QCOMPARE(f.session.screen.colorThreshold(), 200);
+        QVERIFY(w.Text2()->styleSheet().isEmpty());
+        QTest::keyClicks(w.Text2(), "x");
+        QVERIFY(w.Text2()->styleSheet().contains("red"));
+
+        // The second entry (packed) at start; the first is run-length.
+        QCOMPARE(w.TFT_LCD()->currentIndex(), 1);
+        w.TFT_LCD()->setCurrentIndex(0);
+        QVERIFY(f.session.screen.isRunLength());
+    }
+
+    void exitClosesDialogsAndThePort() {
+        UiFixture f;
+        QVERIFY(f.session.link.openPort());
+        f.window->mnuNUM_Z5()->trigger();
+        QPointer<QWidget> station = f.window->stationDialog();
+        QVERIFY(station);
+        f.window->stationDialog()->close();
+        UiFixture::settle();
+        f.window->mnuCOM()->trigger();
+        QPointer<QWidget> portDialog = f.window->portDialog();
+        QVERIFY(portDialog && portDialog->isVisible());
+        f.window->mnuEXIT()->trigger();
+        UiFixture::settle();
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(portDialog.isNull());
+        QVERIFY(station.isNull());
+        QVERIFY(!f.port.isOpen());
+    }
+
+    void schemaCommandShowsTheConsole() {
+#ifdef Z5_HAVE_CONSOLE
+        UiFixture f;
+        f.window->mnu_SCHEMA_OPEN()->trigger();
+        QWidget *console = f.window->console();
+        QVERIFY(console);
+        QCOMPARE(console->objectName(), QStringLiteral("BLOKI"));
+        QVERIFY(console->isVisible());
+        QVERIFY(!f.window->isVisible());
+        f.window->show();
+        f.window->mnu_SCHEMA_OPEN()->trigger();
+        QCOMPARE(f.window->console(), console);  // made once, shown again
+        // The exit takes the console with it instead of bringing the main window back.
+        f.window->mnuEXIT()->trigger();
+        QVERIFY(!console->isVisible());
+        QVERIFY(!f.window->isVisible());
+#else
+        QSKIP("no block console in this build");
+#endif
+    }
+};
+
+std::unique_ptr<QObject> makeMainWindowMenusTest() { return std::make_unique<MainWindowMenusTest>(); }
+
+#include "MainWindowMenusTest.moc"

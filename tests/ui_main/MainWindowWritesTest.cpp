@@ -1,0 +1,111 @@
+// Writes through the download chain as the main window shows them: its progress
+// bar, its disabling from the first data block, and the window given back at 6 s.
+#include "UiFixture.h"
+#include "link/Link.h"
+#include "screen/ScreenBuilder.h"
+#include "screen/ScreenModel.h"
+#include "ui/ScreenPreview.h"
+#include <QProgressBar>
+#include <QTest>
+
+class MainWindowWritesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void downloadShowsProgressAndGivesTheWindowBackAt6s() {
+        UiFixture f;
+        QProgressBar *bar = f.window->ProgressBar1();
+        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->value(), 1);
+        QVERIFY(f.window->isEnabled());  // until the first data block
+
+        f.clock.advance(100);
+        QVERIFY(!f.window->isEnabled());
+        f.clock.advance(1900);  // 2 s: first closing tick
+        QCOMPARE(bar->value(), 1);
+        QVERIFY(!f.window->isEnabled());
+        f.clock.advance(2000);  // 4 s
+        QCOMPARE(bar->value(), 2);
+        QVERIFY(!f.window->isEnabled());
+        f.clock.advance(1999);
+        QVERIFY(!f.window->isEnabled());
+        QVERIFY(bar->isVisible());
+        f.clock.advance(1);  // 6 s: port closed, window given back
+        QVERIFY(f.window->isEnabled());
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!f.port.isOpen());
+
+        // The alarm texts follow on a reopened port; the window stays enabled.
+        f.clock.advance(200);
+        QVERIFY(f.window->isEnabled());
+        QVERIFY(f.port.isOpen());
+        QVERIFY(!f.session.chain.isBusy());
+        const QByteArray last = f.port.writes().back().bytes;
+        QCOMPARE(last.size(), z5::Link::tableDataCount(11));
+    }
+
+    void downloadOnAPortThatDoesNotOpenStillEndsAt6s() {
+        UiFixture f;
+        f.port.refuseOpen = true;
+        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        f.clock.advance(6000);
+        QVERIFY(f.window->isEnabled());
+        QVERIFY(!f.window->ProgressBar1()->isVisible());
+        QVERIFY(f.prompts.beeps > 0);
+        QVERIFY(f.port.writes().empty());
+    }
+
+    void screenWriteHidesTheDesignerAndSendsTheScreen() {
+        UiFixture f;
+        z5::ScreenPreview *preview = f.window->Picture1();
+        QImage picture(320, 240, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        preview->setPicture(picture);
+        QCOMPARE(f.window->mnuParametr()->isEnabled(), true);
+        f.window->mnuParametr()->trigger();
+        QVERIFY(f.session.screen.parametr(0)->used);
+
+        f.window->mnu_save_Z5()->trigger();
+        QVERIFY(preview->designerHidden());
+        QVERIFY(f.port.writes().empty());
+        f.clock.advance(500);  // zad_save_Z5_Timer3: the build, the header
+        QVERIFY(f.window->ProgressBar1()->isVisible());
+        QCOMPARE(f.port.writes().size(), std::size_t(1));
+        QCOMPARE(quint8(f.port.writes()[0].bytes[0]), quint8(0x01));
+        f.clock.advance(100);  // the screen stream
+        QCOMPARE(f.port.writes().size(), std::size_t(2));
+        QCOMPARE(f.port.writes()[1].bytes.size(), z5::Link::kScreenWriteLength);
+        QCOMPARE(quint8(f.port.writes()[1].bytes[1]), quint8(z5::Link::kDataMarker));
+        QVERIFY(!f.window->isEnabled());
+
+        // A second write while this one is sending is refused with a beep.
+        f.window->setEnabled(true);
+        f.window->mnu_save_Z5()->trigger();
+        QCOMPARE(f.prompts.beeps, 1);
+
+        f.clock.advance(5900);  // 6.5 s: the closing
+        QVERIFY(f.window->isEnabled());
+        QVERIFY(!preview->designerHidden());
+        QCOMPARE(preview->picture(), picture);
+        QVERIFY(f.session.screen.parametr(0)->Text1.visible);
+    }
+
+    void screenWriteOfATooWidePictureSaysSoAndStillEnds() {
+        UiFixture f;
+        QImage wide(321, 240, QImage::Format_RGB32);
+        wide.fill(Qt::blue);
+        f.window->Picture1()->setPicture(wide);
+        f.window->mnu_save_Z5()->trigger();
+        f.clock.advance(500);
+        QCOMPARE(f.prompts.messages.size(), std::size_t(1));
+        QCOMPARE(f.prompts.messages[0].text, z5::ScreenBuilder::tooWideMessage());
+        f.clock.advance(6000);
+        QVERIFY(f.window->isEnabled());
+        QVERIFY(!f.window->Picture1()->designerHidden());
+        QVERIFY(!f.window->ProgressBar1()->isVisible());
+    }
+};
+
+std::unique_ptr<QObject> makeMainWindowWritesTest() { return std::make_unique<MainWindowWritesTest>(); }
+
+#include "MainWindowWritesTest.moc"

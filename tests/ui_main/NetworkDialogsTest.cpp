@@ -1,0 +1,161 @@
+// The port and station dialogs: what they store, which window they disable and
+// give back, and the device each COM number maps to.
+#include "UiFixture.h"
+#include "link/PortSettings.h"
+#include "ui/PortDialog.h"
+#include "ui/StationDialog.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+
+namespace {
+
+void clickRow(QListWidget *list, int row) {
+    const QRect r = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// A read request for block 1 through the shared link; returns the frame written.
+QByteArray sendRead(UiFixture &f) {
+    z5::Link &link = f.session.link;
+    if (!link.openPort()) return {};
+    link.REQUEST_kind = z5::Link::Read;
+    link.REQUEST_block = 0;
+    f.port.clearWrites();
+    if (!link.SendRequest()) return {};
+    return f.port.writes().back().bytes;
+}
+
+} // namespace
+
+class NetworkDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsAtCom4AndStation1() {
+        UiFixture f;
+        const QByteArray frame = sendRead(f);
+        QCOMPARE(frame.size(), 8);
+        QCOMPARE(quint8(frame[0]), quint8(0x01));
+        QCOMPARE(f.port.openedDevice(), z5::PortSettings::deviceName(4));
+    }
+
+    void portDialogStoresOnCloseAndTheNextRequestUsesTheNewPort() {
+        qputenv("Z5_COM7", "/tmp/z5-test-com7");
+        UiFixture f;
+        QVERIFY(f.session.link.openPort());
+        f.window->mnuCOM()->trigger();
+        z5::PortDialog *dialog = f.window->portDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->objectName(), QStringLiteral("num_COM_PORT"));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Номер порта"));
+        QVERIFY(!f.window->isEnabled());
+        QVERIFY(dialog->isEnabled());
+
+        QComboBox *list = dialog->num_COM();
+        QCOMPARE(list->objectName(), QStringLiteral("num_COM"));
+        QCOMPARE(list->count(), 16);
+        QCOMPARE(list->itemText(0), QStringLiteral("COM1"));
+        QCOMPARE(list->itemText(15), QStringLiteral("COM16"));
+        QCOMPARE(list->currentIndex(), 3);
+        QVERIFY(!list->isEditable());  // only listed ports can be chosen
+        QVERIFY(dialog->deviceLabel()->text().contains(z5::PortSettings::deviceName(4)));
+
+        list->setCurrentIndex(6);
+        QVERIFY(dialog->deviceLabel()->text().contains("/tmp/z5-test-com7"));
+        QCOMPARE(int(f.session.link.settings.COM_PORT_number), 4);  // stored only on closing
+        QVERIFY(f.port.isOpen());
+
+        dialog->close();
+        UiFixture::settle();
+        QVERIFY(!f.window->portDialog());
+        QCOMPARE(int(f.session.link.settings.COM_PORT_number), 7);
+        QVERIFY(!f.port.isOpen());
+        QVERIFY(f.window->isEnabled());
+
+        sendRead(f);
+        QCOMPARE(f.port.openedDevice(), QStringLiteral("/tmp/z5-test-com7"));
+        qunsetenv("Z5_COM7");
+    }
+
+    void portDialogClosedByEscapeStoresToo() {
+        UiFixture f;
+        f.window->mnuCOM()->trigger();
+        z5::PortDialog *dialog = f.window->portDialog();
+        dialog->num_COM()->setCurrentIndex(15);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        UiFixture::settle();
+        QCOMPARE(int(f.session.link.settings.COM_PORT_number), 16);
+        QVERIFY(f.window->isEnabled());
+    }
+
+    void stationClickStoresAtOnceAndGivesTheOwnerBack() {
+        UiFixture f;
+        f.window->mnuNUM_Z5()->trigger();
+        z5::StationDialog *dialog = f.window->stationDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->objectName(), QStringLiteral("num_NET_Z5"));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Номер Z5 в сети"));
+        QCOMPARE(dialog->NET_dialog_owner(), static_cast<QWidget *>(f.window.get()));
+        QVERIFY(!f.window->isEnabled());
+
+        QListWidget *list = dialog->N_NET_Z5();
+        QCOMPARE(list->objectName(), QStringLiteral("N_NET_Z5"));
+        QCOMPARE(list->count(), 8);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("№1"));
+        QCOMPARE(list->item(7)->text(), QStringLiteral("№8"));
+        QCOMPARE(list->currentRow(), 0);
+
+        clickRow(list, 7);
+        QCOMPARE(f.session.link.settings.NET_Z5_number, 8);
+        QVERIFY(f.window->isEnabled());
+        QVERIFY(dialog->isVisible());  // stays open until closed
+
+        // A second "&Номер Z5" while it is open brings no second dialog.
+        f.window->mnuNUM_Z5()->trigger();
+        QCOMPARE(f.window->stationDialog(), dialog);
+
+        f.window->setEnabled(false);
+        dialog->close();
+        UiFixture::settle();
+        QVERIFY(f.window->isEnabled());  // closing gives the owner back again
+        QCOMPARE(quint8(sendRead(f)[0]), quint8(0x08));
+    }
+
+    void stationDialogOfAnotherOwnerLeavesTheMainWindowAlone() {
+        UiFixture f;
+        QWidget console;
+        console.show();
+        f.session.link.settings.NET_Z5_number = 3;
+        auto *dialog = new z5::StationDialog(f.session.link.settings, &console);
+        dialog->show();
+        QVERIFY(!console.isEnabled());
+        QVERIFY(f.window->isEnabled());
+        QCOMPARE(dialog->N_NET_Z5()->currentRow(), 2);
+        QVERIFY(dialog->findChild<QLabel *>("lblDevice")->text().contains(z5::PortSettings::deviceName(4)));
+        clickRow(dialog->N_NET_Z5(), 4);
+        QCOMPARE(f.session.link.settings.NET_Z5_number, 5);
+        QVERIFY(console.isEnabled());
+        console.setEnabled(false);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        UiFixture::settle();
+        QVERIFY(console.isEnabled());
+    }
+
+    void noDialogOpensWhileAWriteIsSending() {
+        UiFixture f;
+        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        f.window->mnuCOM()->trigger();
+        f.window->mnuNUM_Z5()->trigger();
+        QVERIFY(!f.window->portDialog());
+        QVERIFY(!f.window->stationDialog());
+        QCOMPARE(f.prompts.beeps, 2);
+        f.clock.advance(6300);
+        f.window->mnuCOM()->trigger();
+        QVERIFY(f.window->portDialog());
+    }
+};
+
+std::unique_ptr<QObject> makeNetworkDialogsTest() { return std::make_unique<NetworkDialogsTest>(); }
+
+#include "NetworkDialogsTest.moc"

@@ -1,0 +1,163 @@
+// The designer's commands that already work: screen files, the background
+// picture and new elements, through scripted file dialogs.
+#include "model/RecordingPrompts.h"
+#include "screen/PictureLoader.h"
+#include "screen/ScreenBuilder.h"
+#include "screen/ScreenFile.h"
+#include "screen/ScreenModel.h"
+#include "ui/ScreenDesignerCommands.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Designer {
+    z5::ScreenModel model;
+    z5::ScreenBuilder builder;
+    z5::RecordingPrompts prompts;
+    z5::ScreenDesignerCommands commands{model, builder, prompts};
+};
+
+QString writePicture(const QTemporaryDir &dir, const QString &name, QColor colour) {
+    QImage image(32, 24, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(name);
+    return image.save(path) ? path : QString();
+}
+
+} // namespace
+
+class ScreenDesignerCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void seventeenthElementDoesNothing() {
+        Designer d;
+        for (int k = 0; k < 16; ++k) {
+            QCOMPARE(d.commands.mnuParametr(), k);
+            QCOMPARE(d.commands.mnuSignal(), k);
+        }
+        QCOMPARE(d.commands.mnuParametr(), -1);
+        QCOMPARE(d.commands.mnuSignal(), -1);
+        const z5::ScadaParametr &p = *d.model.parametr(15);
+        QVERIFY(p.used && p.Text1.visible);
+        QCOMPARE(p.Text1.left, 420);
+        QCOMPARE(p.Text1.top, 270);
+        QVERIFY(d.model.signal(15)->Picture2.visible);
+    }
+
+    void saveNewLoadGivesTheScreenBack() {
+        QTemporaryDir dir;
+        Designer d;
+        d.commands.mnuParametr();
+        d.model.parametr(0)->Text1.left = 420 + 30 * 10;
+        d.model.setParametrColor(0, 2);
+        d.commands.mnuSignal();
+        d.model.setSignalText(0, QStringLiteral("Авария, \"котёл\""));
+        const QString path = dir.filePath("screen.scd");
+        d.prompts.saveNames << path;
+        QVERIFY(d.commands.mnuSave());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("\r\n"), z5::ScreenFile::kLines);
+        // Saving recomputed the element words from the controls.
+        QCOMPARE(d.model.coord(0), 11);
+        const z5::ScreenModel saved = d.model;
+
+        d.commands.mnu_NEW();
+        QVERIFY(!d.model.parametr(0)->used);
+        QCOMPARE(d.model.coord(0), 0);
+
+        QImage picture(1, 1, QImage::Format_RGB32);
+        d.prompts.openNames << path;
+        QVERIFY(d.commands.mnuLoad(picture));
+        QVERIFY(picture.isNull());  // the file names no background
+        QVERIFY(d.model == saved);
+        QVERIFY(d.prompts.messages.empty());
+    }
+
+    void cancelledDialogsChangeNothing() {
+        Designer d;
+        d.commands.mnuParametr();
+        const z5::ScreenModel before = d.model;
+        QImage picture(2, 2, QImage::Format_RGB32);
+        QVERIFY(!d.commands.mnuSave());
+        QVERIFY(!d.commands.mnuLoad(picture));
+        QVERIFY(!d.commands.mnu_FON(picture));
+        QCOMPARE(picture.size(), QSize(2, 2));
+        QVERIFY(d.prompts.messages.empty());
+        QCOMPARE(d.model.fonFile(), before.fonFile());
+    }
+
+    void backgroundLoadsAndABadOneKeepsThePrevious() {
+        QTemporaryDir dir;
+        Designer d;
+        const QString good = writePicture(dir, "fon.png", Qt::green);
+        QImage picture;
+        d.prompts.openNames << good;
+        QVERIFY(d.commands.mnu_FON(picture));
+        QCOMPARE(picture.size(), QSize(32, 24));
+        QCOMPARE(d.model.fonFile(), good);
+
+        QFile junk(dir.filePath("junk.png"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a picture");
+        junk.close();
+        d.prompts.openNames << junk.fileName();
+        QVERIFY(!d.commands.mnu_FON(picture));
+        QCOMPARE(d.prompts.messages.back().text, z5::PictureLoader::wrongTypeMessage());
+        QCOMPARE(picture.size(), QSize(32, 24));
+        QCOMPARE(d.model.fonFile(), good);
+    }
+
+    void loadReloadsTheBackgroundTheFileNames() {
+        QTemporaryDir dir;
+        Designer d;
+        const QString fon = writePicture(dir, "fon.bmp", Qt::yellow);
+        d.model.setFonFile(fon);
+        const QString path = dir.filePath("with-fon.scd");
+        QVERIFY(z5::ScreenFile::save(path, d.model));
+        Designer other;
+        QImage picture;
+        other.prompts.openNames << path;
+        QVERIFY(other.commands.mnuLoad(picture));
+        QCOMPARE(picture.size(), QSize(32, 24));
+
+        // The picture has gone since: the screen loads, the preview keeps what it had.
+        QFile::remove(fon);
+        QImage kept(5, 5, QImage::Format_RGB32);
+        other.prompts.openNames << path;
+        QVERIFY(other.commands.mnuLoad(kept));
+        QCOMPARE(kept.size(), QSize(5, 5));
+        QCOMPARE(other.prompts.messages.back().text, z5::PictureLoader::wrongTypeMessage());
+    }
+
+    void aBrokenScreenFileNamesItsLineAndChangesNothing() {
+        QTemporaryDir dir;
+        Designer d;
+        d.commands.mnuParametr();
+        const z5::ScreenModel before = d.model;
+        QFile file(dir.filePath("short.scd"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\r\n 1 \r\n");
+        file.close();
+        QImage picture;
+        d.prompts.openNames << file.fileName();
+        QVERIFY(!d.commands.mnuLoad(picture));
+        QCOMPARE(d.prompts.messages.size(), std::size_t(1));
+        QVERIFY(d.prompts.messages[0].text.startsWith(QStringLiteral("Строка ")));
+        QVERIFY(d.model == before);
+    }
+
+    void aFailedSaveSaysTheFileIsLocked() {
+        Designer d;
+        d.prompts.saveNames << QStringLiteral("/nonexistent-dir/screen.scd");
+        QVERIFY(!d.commands.mnuSave());
+        QCOMPARE(d.prompts.messages.size(), std::size_t(1));
+        QVERIFY(d.prompts.messages[0].text.startsWith(z5::ScreenFile::saveFailedMessage()));
+    }
+};
+
+std::unique_ptr<QObject> makeScreenDesignerCommandsTest() { return std::make_unique<ScreenDesignerCommandsTest>(); }
+
+#include "ScreenDesignerCommandsTest.moc"

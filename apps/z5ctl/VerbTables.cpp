@@ -9,6 +9,8 @@
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
 #include "parfile/ParameterFileCommands.h"
+#include "screen/ScreenFile.h"
+#include "screen/ScreenModel.h"
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -16,7 +18,7 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral("tables [--auto] NETLIST --out DIR [--params FILE.par [--decimal SEP]]");
+const QString kUsage = QStringLiteral("tables [--auto] NETLIST --out DIR [--params FILE.par [--decimal SEP]] [--screen FILE.scd]");
 
 // One table's data block and the file it goes to.
 struct TableFile {
@@ -29,7 +31,8 @@ QString fileName(int table) { return QStringLiteral("table-%1.bin").arg(table, 2
 // Every table the verb writes, in table order; the setpoint table once per setpoint
 // programmer, named by its designator. Empty, with the message on standard error,
 // when a parameter does not fit the wire form: then nothing is written at all.
-std::vector<TableFile> tableFiles(const z5::Project &project, const z5::ParameterStore &store) {
+std::vector<TableFile> tableFiles(const z5::Project &project, const z5::ParameterStore &store,
+                                  const QStringList &alarmTexts) {
     using z5::NameTables;
     using z5::ParameterTables;
     std::vector<TableFile> files;
@@ -43,7 +46,7 @@ std::vector<TableFile> tableFiles(const z5::Project &project, const z5::Paramete
     const z5::ParameterTableBuild parameters = ParameterTables::parameters(store);
     std::vector<z5::ParameterFault> faults = parameters.faults;
     files.push_back({fileName(10), parameters.data});
-    files.push_back({fileName(11), NameTables::alarmTexts({})});
+    files.push_back({fileName(11), NameTables::alarmTexts(alarmTexts)});
     for (int c = 0; c < z5::Project::kColumns && faults.empty(); ++c) {
         if (project.blockType(c) != z5::S_P) continue;
         const z5::ParameterTableBuild setpoints = ParameterTables::setpoints(store, project.instance(c) - 1);
@@ -96,7 +99,16 @@ int runTables(const QStringList &args) {
         if (!z5::ParameterFileCommands(store, prompts, decimal.at(0)).loadFrom(a.value(QStringLiteral("params"))))
             return 1;
     }
-    const std::vector<TableFile> files = tableFiles(r.project, store);
+    // Table 11 carries the alarm texts of a screen file; without one they are blank.
+    z5::ScreenModel screen;
+    if (a.has(QStringLiteral("screen"))) {
+        const z5::ScreenFileError e = z5::ScreenFile::load(a.value(QStringLiteral("screen")), screen);
+        if (e.isError()) {
+            z5ctl::err(QStringLiteral("%1: %2").arg(a.value(QStringLiteral("screen")), e.message));
+            return 1;
+        }
+    }
+    const std::vector<TableFile> files = tableFiles(r.project, store, screen.signalTexts());
     if (files.empty()) return 1;
     return writeAll(a.value(QStringLiteral("out")), files) ? 0 : 1;
 }

@@ -13,12 +13,14 @@ struct CliRun {
     QString err;
 };
 
-CliRun z5ctl(const QStringList &args) {
+CliRun run(const QString &verb, const QStringList &args) {
     QProcess p;
-    p.start(QStringLiteral(Z5CTL_PATH), QStringList{"screen"} + args);
+    p.start(QStringLiteral(Z5CTL_PATH), QStringList{verb} + args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()).trimmed()};
 }
+
+CliRun z5ctl(const QStringList &args) { return run(QStringLiteral("screen"), args); }
 
 QByteArray readAll(const QString &path) {
     QFile f(path);
@@ -97,4 +99,24 @@ TEST(ScreenCli, FailuresGoToStandardError) {
     EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0)}).code, 2);
     EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--mode", "fast", "--out", out}).code, 2);
     EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--threshold", "256", "--out", out}).code, 2);
+}
+
+TEST(ScreenCli, TablesTakeTheAlarmTextsOfAScreenFile) {
+    QTemporaryDir dir;
+    z5::ScreenModel m;
+    m.setSignalText(0, "Авария, \"1\"");
+    m.setSignalText(31, "длинный текст аварии");
+    const QString scd = dir.filePath("a.scd");
+    ASSERT_TRUE(z5::ScreenFile::save(scd, m));
+    const QString net = QStringLiteral(Z5_EXAMPLES_DIR "/boiler.net");
+    CliRun r = run("tables", {net, "--out", dir.filePath("t"), "--screen", scd});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray t11 = readAll(dir.filePath("t/table-11.bin"));
+    ASSERT_EQ(t11.size(), 320);
+    EXPECT_EQ(t11.left(10), QByteArray("\xC0\xE2\xE0\xF0\xE8\xFF, \"1"));
+    EXPECT_EQ(t11.right(10), QByteArray("\xE4\xEB\xE8\xED\xED\xFB\xE9 \xF2\xE5"));
+
+    r = run("tables", {net, "--out", dir.filePath("u"), "--screen", dir.filePath("none.scd")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("u/table-11.bin")));
 }

@@ -1,0 +1,63 @@
+#include "console/ConsoleWrites.h"
+#include "console/ConsoleProgress.h"
+#include "download/DownloadChain.h"
+
+namespace z5 {
+
+ConsoleWrites::ConsoleWrites(DownloadChain &chain, SetpointWrite &setpoints, ConsoleProgress &progress)
+    : chain_(chain), setpoints_(setpoints), progress_(progress) {
+    chain_.progress().addObserver(this);
+    setpoints_.progress().addObserver(this);
+}
+
+ConsoleWrites::~ConsoleWrites() {
+    chain_.progress().removeObserver(this);
+    setpoints_.progress().removeObserver(this);
+}
+
+void ConsoleWrites::enableSetpoints(int column) {
+    const bool changed = setpointBlock_ < 0;
+    setpointBlock_ = column;
+    if (changed && setpointsEnabledChanged) setpointsEnabledChanged(true);
+}
+
+void ConsoleWrites::disableSetpoints() {
+    const bool changed = setpointBlock_ >= 0;
+    setpointBlock_ = -1;
+    if (changed && setpointsEnabledChanged) setpointsEnabledChanged(false);
+}
+
+bool ConsoleWrites::mnuSAVE_485() {
+    if (running_) return false;
+    disableSetpoints();
+    progress_.restart(ConsoleProgress::kDownloadIntervalMs);
+    running_ = true;
+    if (!chain_.mnu_SCHEMA_Z5()) {
+        running_ = false;
+        progress_.stop();
+        progress_.setValue(0);
+        return false;
+    }
+    // A chain that sends nothing (the screen designer is saving) is over at once.
+    if (!chain_.isBusy()) finish();
+    return true;
+}
+
+SetpointWrite::Outcome ConsoleWrites::mnuSAVE_ZADATCIKI() {
+    if (running_ || setpointBlock_ < 0) return SetpointWrite::Outcome::Busy;
+    running_ = true;
+    const SetpointWrite::Outcome outcome = setpoints_.mnuSAVE_ZADATCIKI(setpointBlock_);
+    if (outcome != SetpointWrite::Outcome::Started || !setpoints_.isBusy()) running_ = false;
+    return outcome;
+}
+
+void ConsoleWrites::finished() {
+    if (running_) finish();
+}
+
+void ConsoleWrites::finish() {
+    running_ = false;
+    if (ended) ended();
+}
+
+} // namespace z5

@@ -1,0 +1,53 @@
+#pragma once
+#include "download/DownloadObserver.h"
+#include "download/SetpointWrite.h"
+#include <functional>
+
+namespace z5 {
+
+class ConsoleProgress;
+class DownloadChain;
+
+// The writes the console starts from its "&Контроллер" menu: the configuration
+// download and the setpoint write of the setpoint programmer picked last. The
+// console stays unusable from the start of a write to its last block.
+class ConsoleWrites : private DownloadObserver {
+public:
+    ConsoleWrites(DownloadChain &chain, SetpointWrite &setpoints, ConsoleProgress &progress);
+    ~ConsoleWrites() override;
+    ConsoleWrites(const ConsoleWrites &) = delete;
+    ConsoleWrites &operator=(const ConsoleWrites &) = delete;
+
+    // "&Записать схему в Z5": the console's bar restarts at 100 ms a step and the
+    // download begins. False when the download did not start (a value that does
+    // not fit was reported, or another write is under way); the bar then stops.
+    bool mnuSAVE_485();
+    // "&Записать задатчики в Z5" for the setpoint programmer picked last; nothing
+    // while the command is disabled.
+    SetpointWrite::Outcome mnuSAVE_ZADATCIKI();
+
+    // The command is enabled by picking a setpoint programmer and disabled by the
+    // other picks, the process commands and the download.
+    bool setpointsEnabled() const { return setpointBlock_ >= 0; }
+    int setpointBlock() const { return setpointBlock_; }
+    void enableSetpoints(int column);
+    void disableSetpoints();
+
+    bool isRunning() const { return running_; }
+
+    // The write started here has sent its last block.
+    std::function<void()> ended;
+    std::function<void(bool)> setpointsEnabledChanged;
+
+private:
+    void finished() override;
+    void finish();
+
+    DownloadChain &chain_;
+    SetpointWrite &setpoints_;
+    ConsoleProgress &progress_;
+    int setpointBlock_ = -1;
+    bool running_ = false;
+};
+
+} // namespace z5

@@ -1,0 +1,31 @@
+#pragma once
+#include "model/ParameterCatalogue.h"
+#include <QString>
+#include <QStringList>
+
+namespace z5 {
+
+// What one of the 17 rows of the parameter panel shows: a label with either a
+// choice box or a text field beside it.
+struct PanelRow {
+    enum class Background { White, Name };
+    // Text fields that hold a name are tinted; the colour is given as the
+    // window system gave it (0x00BBGGRR): red 0xC0, green 0xFF, blue 0xFF.
+    static constexpr unsigned kNameColourRef = 0xFFFFC0;
+
+    FieldKind kind = FieldKind::Hidden;  // which control the row uses
+    bool visible = false;
+    QString caption;                     // `Label3`
+    QStringList items;                   // `Combo1` items
+    int selected = -1;                   // `Combo1` selection, -1 = none
+    bool choiceEnabled = true;
+    QString text;                        // `Text1`
+    Background background = Background::White;
+    // The text did not convert, so the store kept its value for this field.
+    bool rejected = false;
+
+    bool showsChoice() const { return visible && kind == FieldKind::Choice; }
+    bool showsText() const { return visible && (kind == FieldKind::Number || kind == FieldKind::Text); }
+};
+
+} // namespace z5

@@ -1,0 +1,215 @@
+#include "console/ParameterPanel.h"
+#include "console/ConsoleState.h"
+#include "console/StoringOrder.h"
+#include "model/BlockCatalogue.h"
+#include "model/ParameterStore.h"
+#include "model/Project.h"
+
+namespace z5 {
+namespace {
+
+void setSelector(Selectors &s, Selector which, int value) {
+    switch (which) {
+    case Selector::None: break;
+    case Selector::Channel: s.channel = value; break;
+    case Selector::Step: s.step = value; break;
+    case Selector::Event: s.event = value; break;
+    case Selector::Page: s.page = value; break;
+    case Selector::Key: s.key = value; break;
+    }
+}
+
+// Types whose row 1 picks a channel of the block's own instance (and RS4, whose
+// row 1 is laid out the same way).
+bool isChannelType(int type) { return type >= A_I && type <= RS4; }
+
+const PanelRow kNoRow;
+
+} // namespace
+
+ParameterPanel::ParameterPanel(ParameterStore &store, const Project &project, ConsoleState &state,
+                               const ParameterCatalogue &catalogue, QLocale locale)
+    : store_(store), project_(project), state_(state), catalogue_(catalogue), numbers_(std::move(locale)) {}
+
+const PanelRow &ParameterPanel::row(int r) const { return validRow(r) ? rows_[r] : kNoRow; }
+
+void ParameterPanel::hideRows() {
+    for (PanelRow &r : rows_) r.visible = false;
+}
+
+void ParameterPanel::label_Parametr() {
+    const int type = state_.BLOCK_SELECT_TYPE;
+    const int instance = project_.instance(state_.BLOCK_SELECT);
+    // Kept across layouts: a channel picked for one input block stays picked.
+    const int previousRow1 = rows_[1].selected;
+
+    const bool valid = BlockCatalogue::isBlockType(type) && instance >= 1;
+    type_ = valid ? type : 0;
+    slot_ = valid ? instance - 1 : 0;
+    selectors_ = Selectors{};
+
+    for (int r = 0; r < kRows; ++r) {
+        const RowLayout layout = catalogue_.rowLayout(type_, r);
+        PanelRow &row = rows_[r];
+        row.kind = layout.kind;
+        row.visible = layout.kind != FieldKind::Hidden;
+        row.caption = layout.label;
+        row.background = layout.kind == FieldKind::Text ? PanelRow::Background::Name : PanelRow::Background::White;
+        row.rejected = false;
+        row.choiceEnabled = true;
+        row.text.clear();
+        if (layout.kind == FieldKind::Choice) {
+            row.items = layout.items;
+            row.selected = -1;
+        } else {
+            row.items.clear();
+            row.selected = -1;
+        }
+    }
+    if (!valid) return;
+
+    state_.INSTANCE_SELECT = static_cast<std::uint8_t>(slot_);
+    if (isChannelType(type_)) {
+        const int maxChannel = catalogue_.maxCode(type_, 1);
+        const int channel = previousRow1 >= 0 && previousRow1 <= maxChannel ? previousRow1 : 0;
+        rows_[1].selected = channel;
+        state_.CHANNEL_SELECT = static_cast<std::uint8_t>(channel);
+        if (catalogue_.selectorOf(type_, 1) == Selector::Channel) selectors_.channel = channel;
+        if (slot_ < rows_[0].items.size()) rows_[0].selected = slot_;
+        // The instance number is fixed by the schematic.
+        rows_[0].choiceEnabled = catalogue_.role(type_, 0) != RowRole::Instance;
+    } else {
+        for (int r = 0; r < kRows; ++r) {
+            if (catalogue_.role(type_, r) != RowRole::Selects) continue;
+            const Selector which = catalogue_.selectorOf(type_, r);
+            const int maxCode = catalogue_.maxCode(type_, r);
+            int code = 0;
+            if (const auto kept = catalogue_.fieldAddress(type_, slot_, r, selectors_)) {
+                // The program step and the trend channel are kept in the store.
+                code = NumberText::choiceCode(store_.number(*kept), maxCode).value_or(0);
+            } else if (which == Selector::Page && state_.SCA_PAGE_SELECT <= maxCode) {
+                code = state_.SCA_PAGE_SELECT;
+            }
+            setSelector(selectors_, which, code);
+            rows_[r].selected = code;
+        }
+    }
+    for (int r = 0; r < kRows; ++r)
+        if (rows_[r].visible && catalogue_.role(type_, r) == RowRole::Value) showRow(r);
+}
+
+void ParameterPanel::reload() {
+    if (!isLaidOut()) return;
+    for (int r = 0; r < kRows; ++r)
+        if (catalogue_.role(type_, r) == RowRole::Value) showRow(r);
+}
+
+std::optional<StorePlace> ParameterPanel::placeOf(int row) const {
+    return catalogue_.fieldAddress(type_, slot_, row, selectors_);
+}
+
+void ParameterPanel::showRow(int r) {
+    PanelRow &row = rows_[r];
+    row.rejected = false;
+    const std::optional<StorePlace> place = placeOf(r);
+    switch (row.kind) {
+    case FieldKind::Hidden:
+        return;
+    case FieldKind::Choice:
+        // A stored code outside the list (a hand-made parameter file) selects nothing.
+        row.selected = place ? NumberText::choiceCode(store_.number(*place), catalogue_.maxCode(type_, r)).value_or(-1)
+                             : -1;
+        return;
+    case FieldKind::Text:
+        row.text = place ? store_.text(*place) : QString();
+        return;
+    case FieldKind::Number:
+        if (!place)
+            row.text.clear();
+        else if (store_.isByte(*place))
+            row.text = numbers_.formatByte(store_.byte(*place));
+        else
+            row.text = numbers_.format(store_.number(*place));
+        return;
+    }
+}
+
+void ParameterPanel::showDependents(Selector selector) {
+    for (int r = 0; r < kRows; ++r)
+        if (rows_[r].visible && catalogue_.dependsOn(type_, r, selector)) showRow(r);
+}
+
+void ParameterPanel::choose(int r, int code) {
+    if (!isLaidOut() || !validRow(r)) return;
+    PanelRow &row = rows_[r];
+    if (!row.showsChoice() || code < 0 || code >= row.items.size()) return;
+    switch (catalogue_.role(type_, r)) {
+    case RowRole::Instance:
+        // The instance number cannot be changed here: keep showing it, locked.
+        row.selected = slot_ < row.items.size() ? slot_ : -1;
+        row.choiceEnabled = false;
+        return;
+    case RowRole::Selects: {
+        const Selector which = catalogue_.selectorOf(type_, r);
+        setSelector(selectors_, which, code);
+        row.selected = code;
+        if (type_ == SCA && which == Selector::Page) state_.SCA_PAGE_SELECT = static_cast<std::uint8_t>(code);
+        // The program step and the trend channel are remembered in the block's store.
+        if (const auto kept = placeOf(r)) store_.setNumber(*kept, static_cast<float>(code));
+        showDependents(which);
+        return;
+    }
+    case RowRole::Value:
+        row.selected = code;
+        if (const auto place = placeOf(r)) store_.setNumber(*place, static_cast<float>(code));
+        return;
+    case RowRole::NotStored:
+    case RowRole::Hidden:
+        row.selected = code;
+        return;
+    }
+}
+
+void ParameterPanel::keyPressed(int r) {
+    if (validRow(r)) state_.TEXT_KEY_FLAG = 1;
+}
+
+bool ParameterPanel::storeText(int r) {
+    const PanelRow &row = rows_[r];
+    const std::optional<StorePlace> place = placeOf(r);
+    if (!place) return true;
+    if (row.kind == FieldKind::Text) return store_.setText(*place, row.text);
+    if (store_.isByte(*place)) {
+        const auto b = numbers_.parseByte(row.text);
+        return b && store_.setByte(*place, *b);
+    }
+    const auto v = numbers_.parseNumber(row.text);
+    return v && store_.setNumber(*place, *v);
+}
+
+ParameterPanel::EditResult ParameterPanel::textChanged(int r, const QString &text) {
+    EditResult result;
+    if (!validRow(r)) return result;
+    rows_[r].text = text;
+    // Texts the program sets are not edits: only a change after a key press is stored.
+    if (state_.TEXT_KEY_FLAG != 1) return result;
+    state_.TEXT_KEY_FLAG = 0;
+    if (!isLaidOut()) return result;
+    result.handled = true;
+    for (int s : StoringOrder::rowsFor(type_, r)) {
+        if (!validRow(s)) continue;
+        const PanelRow &row = rows_[s];
+        if (!row.showsText() || catalogue_.role(type_, s) != RowRole::Value) continue;
+        if (!storeText(s)) {
+            // The store keeps the old value of this field and of every field after it.
+            rows_[s].rejected = true;
+            result.rejectedRow = s;
+            return result;
+        }
+        rows_[s].rejected = false;
+        result.storedRows.push_back(s);
+    }
+    return result;
+}
+
+} // namespace z5

@@ -1,0 +1,75 @@
+#pragma once
+#include "console/NumberText.h"
+#include "console/PanelRow.h"
+#include "model/ParameterCatalogue.h"
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace z5 {
+
+struct ConsoleState;
+class ParameterStore;
+class Project;
+
+// The parameter panel of the console: lays out the rows of the selected block's
+// type, shows the block's stored values, and stores what the user chooses or
+// types. Edits change only the parameter store. The panel keeps the type and
+// instance slot it was laid out for, so an edit always lands in the block shown.
+class ParameterPanel {
+public:
+    static constexpr int kRows = ParameterCatalogue::kRows;
+
+    // What an edit of a text field did.
+    struct EditResult {
+        bool handled = false;        // false: not a user's edit (no key went in first)
+        std::vector<int> storedRows; // in storing order
+        int rejectedRow = -1;        // the field that did not convert; later ones were not stored
+        bool ok() const { return rejectedRow < 0; }
+    };
+
+    ParameterPanel(ParameterStore &store, const Project &project, ConsoleState &state,
+                   const ParameterCatalogue &catalogue = ParameterCatalogue::standard(), QLocale locale = QLocale());
+
+    // `label_Parametr`: lays out the panel for the block in `BLOCK_SELECT` with the
+    // type in `BLOCK_SELECT_TYPE` and shows its stored values. A column without a
+    // block shows an empty panel.
+    void label_Parametr();
+    // Hides every row (a live view takes the panel's place).
+    void hideRows();
+    // Shows the stored values again in every row (after the store was replaced).
+    void reload();
+
+    // The user chose item `code` in row `row`.
+    void choose(int row, int code);
+    // A key went into the text field of row `row`.
+    void keyPressed(int row);
+    // The text of row `row` changed; stored only after a key press.
+    EditResult textChanged(int row, const QString &text);
+
+    const PanelRow &row(int r) const;
+    bool isLaidOut() const { return type_ != 0; }
+    int type() const { return type_; }
+    int slot() const { return slot_; }
+    const Selectors &selectors() const { return selectors_; }
+
+private:
+    void selectChoice(int row, int code);
+    void showRow(int row);
+    void showDependents(Selector selector);
+    std::optional<StorePlace> placeOf(int row) const;
+    bool storeText(int row);
+    bool validRow(int row) const { return row >= 0 && row < kRows; }
+
+    ParameterStore &store_;
+    const Project &project_;
+    ConsoleState &state_;
+    const ParameterCatalogue &catalogue_;
+    NumberText numbers_;
+    std::array<PanelRow, kRows> rows_;
+    int type_ = 0;   // 0: nothing laid out
+    int slot_ = 0;
+    Selectors selectors_;
+};
+
+} // namespace z5

@@ -1,0 +1,189 @@
+// The block read of a left click and the process commands.
+#include "ExchangeFixture.h"
+#include "model/BlockCatalogue.h"
+
+using namespace z5;
+using z5::test::blockReply;
+using z5::test::ExchangeFixture;
+using z5::test::withCheck;
+
+TEST_F(ExchangeFixture, ABlockReadAsksForTheBlockAndHandsOnItsReply) {
+    answerWith(blockReply());
+    select(13, S_P);
+    ASSERT_TRUE(exchange.startBlockRead());
+    ASSERT_EQ(port.writes().size(), 1u);
+    EXPECT_EQ(port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("01030e0a0000")).toHex(' '));
+    EXPECT_EQ(exchange.running(), Request::BlockRead);
+    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 1000);
+    EXPECT_EQ(reception.Timer_zapros_BLOCK_PROCESS().interval(), 150);
+    clock.advance(150);
+    ASSERT_EQ(endings.size(), 1u);
+    EXPECT_EQ(endings[0], std::make_pair(Request::BlockRead, Result::Reply));
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].size(), 260);
+    EXPECT_EQ(exchange.running(), Request::None);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ExchangeFixture, NoAnswerEndsWithABeepAfterASecond) {
+    port.silent = true;
+    select(2, MUL);
+    ASSERT_TRUE(exchange.startBlockRead());
+    clock.advance(999);
+    EXPECT_TRUE(endings.empty());
+    clock.advance(1);
+    ASSERT_EQ(endings.size(), 1u);
+    EXPECT_EQ(endings[0].second, Result::NoReply);
+    EXPECT_EQ(prompts.beeps, 1);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ExchangeFixture, AReplyWithAWrongCheckValueIsDropped) {
+    QByteArray bad = blockReply();
+    std::swap(bad[258], bad[259]);
+    answerWith(bad);
+    select(2, MUL);
+    ASSERT_TRUE(exchange.startBlockRead());
+    clock.advance(150);
+    ASSERT_EQ(endings.size(), 1u);
+    EXPECT_EQ(endings[0].second, Result::WrongCheckValue);
+    EXPECT_TRUE(replies.empty());
+}
+
+TEST_F(ExchangeFixture, APortThatDoesNotOpenSaysNoNetwork) {
+    port.refuseOpen = true;
+    progress.restart(40);
+    select(2, MUL);
+    link.REQUEST_kind = Link::Read;
+    EXPECT_FALSE(exchange.startBlockRead());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith("Нет сети!!!"));
+    EXPECT_EQ(link.REQUEST_kind, 0);
+    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    EXPECT_EQ(exchange.running(), Request::None);
+    EXPECT_TRUE(port.writes().empty());
+}
+
+TEST_F(ExchangeFixture, AFrameThatCannotGoOutSaysNoNetworkToo) {
+    link.settings.NET_Z5_number = 300;  // a station beyond a byte: the frame is refused
+    select(2, MUL);
+    EXPECT_FALSE(exchange.startBlockRead());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!");
+    EXPECT_EQ(prompts.beeps, 1);
+    EXPECT_EQ(exchange.running(), Request::None);
+}
+
+TEST_F(ExchangeFixture, StartAfterABlockReadCarriesTheIndexTheReadLeft) {
+    port.silent = true;
+    select(4, PID);
+    ASSERT_TRUE(exchange.startBlockRead());
+    clock.advance(1000);
+    port.clearWrites();
+    ASSERT_TRUE(exchange.startProcessCommand(Link::StartProcess));
+    ASSERT_EQ(port.writes().size(), 1u);
+    EXPECT_EQ(port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103000b3300")).toHex(' '));
+    EXPECT_EQ(state.BLOCK_SELECT_TYPE, 5);
+    EXPECT_EQ(state.BLOCK_SELECT, 4) << "the selected column stays";
+}
+
+TEST_F(ExchangeFixture, ProcessRepliesSwitchThePictures) {
+    std::vector<ConsoleExchange::ProcessPicture> shown;
+    exchange.handlers.processPictureChanged = [&](ConsoleExchange::ProcessPicture p) { shown.push_back(p); };
+    using P = ConsoleExchange::ProcessPicture;
+    struct Case {
+        Link::CommandCode code;
+        bool runs;
+        P picture;
+    };
+    const Case cases[] = {
+        {Link::PauseProcess, true, P::Run},     {Link::StartProcess, false, P::Pause},
+        {Link::ProcessPicture, false, P::Run},  {Link::ProcessPicture, true, P::Pause},
+    };
+    for (const Case &c : cases) {
+        answerWith(blockReply(c.runs));
+        ASSERT_TRUE(exchange.startProcessCommand(c.code));
+        clock.advance(150);
+        EXPECT_EQ(exchange.processPicture(), c.picture) << int(c.code);
+        EXPECT_EQ(endings.back(), std::make_pair(Request::ProcessCommand, Result::Reply));
+    }
+    EXPECT_EQ(shown.size(), 4u);
+    EXPECT_TRUE(replies.empty()) << "process replies are not block values";
+
+    answerWith(blockReply(false));
+    ASSERT_TRUE(exchange.startProcessCommand(Link::StoreSchema));
+    clock.advance(150);
+    EXPECT_EQ(shown.size(), 4u) << "storing the configuration shows nothing";
+}
+
+TEST_F(ExchangeFixture, ALinkBlockReplyIsNotTakenForAProcessState) {
+    answerWith(blockReply(true));
+    select(0, RS4);
+    ASSERT_TRUE(exchange.startBlockRead());
+    clock.advance(150);
+    EXPECT_EQ(replies.size(), 1u);
+    EXPECT_EQ(exchange.processPicture(), ConsoleExchange::ProcessPicture::Pause);
+}
+
+TEST_F(ExchangeFixture, ProcessCommandsFailSilently) {
+    port.refuseOpen = true;
+    EXPECT_FALSE(exchange.startProcessCommand(Link::PauseProcess));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(exchange.running(), Request::None);
+}
+
+TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
+    port.silent = true;
+    ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
+    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 8000);
+    exchange.cancel();
+    select(3, MUL);
+    ASSERT_TRUE(exchange.startBlockRead());
+    clock.advance(1000);
+    ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
+    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 1000);
+}
+
+TEST_F(ExchangeFixture, ATrendBlockReadsAWholePage) {
+    answerWith(QByteArray(1064, '\0'));
+    select(10, GRA);
+    ASSERT_TRUE(exchange.startBlockRead());
+    EXPECT_EQ(exchange.running(), Request::TrendPage);
+    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 8000);
+    EXPECT_EQ(progress.Timer_p_BAR().interval(), 40);
+    EXPECT_EQ(progress.value(), 0);
+    for (int i = 0; i < 40 && endings.empty(); ++i) clock.advance(150);
+    ASSERT_EQ(endings.size(), 1u);
+    EXPECT_EQ(endings[0], std::make_pair(Request::TrendPage, Result::Reply));
+    EXPECT_EQ(exchange.TREND_reply_count(), 30);
+    EXPECT_EQ(exchange.TREND_sample_count(), 7680);
+    EXPECT_EQ(exchange.running(), Request::None);
+}
+
+TEST_F(ExchangeFixture, APortLostWhileWaitingStopsTheBar) {
+    port.silent = true;
+    select(10, GRA);
+    ASSERT_TRUE(exchange.startBlockRead());
+    port.fail("device unplugged");
+    clock.advance(150);
+    ASSERT_EQ(endings.size(), 1u);
+    EXPECT_EQ(endings[0].second, Result::NoNetwork);
+    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\ndevice unplugged");
+}
+
+TEST(ConsoleProgressBar, StepsToOneHundredAndStops) {
+    VirtualClock clock;
+    ConsoleProgress progress(clock);
+    std::vector<int> seen;
+    progress.changed = [&](int v) { seen.push_back(v); };
+    progress.restart(100);
+    clock.advance(5000);
+    EXPECT_EQ(progress.value(), 50);
+    clock.advance(20000);
+    EXPECT_EQ(progress.value(), 100);
+    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    EXPECT_EQ(seen.size(), 101u);
+    EXPECT_EQ(seen.front(), 0);
+}

@@ -1,0 +1,100 @@
+// The download and the setpoint write started from the console.
+#include "console/ConsoleProgress.h"
+#include "console/ConsoleWrites.h"
+#include "download/DownloadChain.h"
+#include "download/ProjectDownloadTables.h"
+#include "download/SetpointWrite.h"
+#include "link/FakeSerialPort.h"
+#include "link/Link.h"
+#include "model/BlockCatalogue.h"
+#include "model/ParameterStore.h"
+#include "model/Project.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include <gtest/gtest.h>
+
+using namespace z5;
+
+namespace {
+
+struct WritesFixture : ::testing::Test {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    Link link{port, prompts};
+    Project project;
+    ParameterStore store;
+    ProjectDownloadTables tables{project, store};
+    DownloadChain chain{clock, link, prompts, tables};
+    SetpointWrite setpoints{chain};
+    ConsoleProgress progress{clock};
+    ConsoleWrites writes{chain, setpoints, progress};
+    int ended = 0;
+    std::vector<bool> enabledChanges;
+
+    void SetUp() override {
+        writes.ended = [this] { ++ended; };
+        writes.setpointsEnabledChanged = [this](bool on) { enabledChanges.push_back(on); };
+        project.setSchema(Project::TypeRow, 0, A_I);
+        project.setSchema(Project::InstanceRow, 0, 1);
+        project.setSchema(Project::PriorityRow, 0, 1);
+        project.setSchema(Project::TypeRow, 13, S_P);
+        project.setSchema(Project::InstanceRow, 13, 1);
+        project.setSchema(Project::PriorityRow, 13, 2);
+        project.rebuildPriorityOrder();
+    }
+    // Table numbers of the headers that went out, in order.
+    std::vector<int> headerTables() const {
+        std::vector<int> out;
+        for (const auto &w : port.writes())
+            if (w.bytes.size() == 8 && std::uint8_t(w.bytes[0]) == 1 && std::uint8_t(w.bytes[1]) >= 0x33)
+                out.push_back(std::uint8_t(w.bytes[1]) - 0x33);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(WritesFixture, TheDownloadRunsToItsLastTableWithTheBarAdvancing) {
+    writes.enableSetpoints(13);
+    ASSERT_TRUE(writes.mnuSAVE_485());
+    EXPECT_FALSE(writes.setpointsEnabled());
+    EXPECT_TRUE(writes.isRunning());
+    EXPECT_EQ(progress.Timer_p_BAR().interval(), 100);
+    clock.advance(6000);
+    EXPECT_EQ(ended, 0);
+    EXPECT_EQ(progress.value(), 60);
+    clock.advance(300);
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(writes.isRunning());
+    EXPECT_EQ(headerTables(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+    clock.advance(5000);
+    EXPECT_EQ(progress.value(), 100);
+}
+
+TEST_F(WritesFixture, ARefusedDownloadStopsTheBar) {
+    store.PARAMETR_A_I.setValue(0, 4, 3.0e7f);  // too large for the wire
+    EXPECT_FALSE(writes.mnuSAVE_485());
+    EXPECT_FALSE(writes.isRunning());
+    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    EXPECT_EQ(progress.value(), 0);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(port.writes().empty());
+}
+
+TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
+    EXPECT_EQ(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Busy) << "disabled until a programmer is picked";
+    EXPECT_TRUE(port.writes().empty());
+    writes.enableSetpoints(13);
+    EXPECT_EQ(enabledChanges, (std::vector<bool>{true}));
+    EXPECT_EQ(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Started);
+    EXPECT_TRUE(writes.isRunning());
+    clock.advance(200);
+    EXPECT_EQ(ended, 1);
+    ASSERT_EQ(port.writes().size(), 2u);
+    EXPECT_EQ(port.writes()[0].bytes.left(6).toHex(' '), "01 3f 00 20 00 0d");
+    EXPECT_EQ(port.writes()[1].bytes.size(), 32);
+    EXPECT_TRUE(writes.setpointsEnabled()) << "the command stays available";
+    writes.disableSetpoints();
+    EXPECT_EQ(enabledChanges, (std::vector<bool>{true, false}));
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The console's exchanges over an in-memory port on the virtual clock.
+#include "console/ConsoleExchange.h"
+#include "console/ConsoleProgress.h"
+#include "console/ConsoleState.h"
+#include "link/FakeSerialPort.h"
+#include "link/Link.h"
+#include "link/ReplyReception.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include <gtest/gtest.h>
+
+namespace z5::test {
+
+// 258 bytes and their check value, low byte first; byte 3 tells whether the process runs.
+inline QByteArray blockReply(bool processRuns = false) {
+    QByteArray r(258, '\x11');
+    r[0] = 1;
+    r[1] = 3;
+    r[2] = processRuns ? 1 : 0;
+    const std::uint16_t crc = Link::checkValueOf(r);
+    r.append(char(crc & 0xFF));
+    r.append(char(crc >> 8));
+    return r;
+}
+
+inline QByteArray withCheck(QByteArray frame) {
+    const std::uint16_t crc = Link::checkValueOf(frame);
+    frame.append(char(crc >> 8));
+    frame.append(char(crc & 0xFF));
+    return frame;
+}
+
+struct ExchangeFixture : ::testing::Test {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    Link link{port, prompts};
+    ReplyReception reception{link, clock, prompts};
+    ConsoleState state;
+    ConsoleProgress progress{clock};
+    ConsoleExchange exchange{link, reception, prompts, state, progress};
+
+    using Request = ConsoleExchange::Request;
+    using Result = ConsoleExchange::Result;
+    std::vector<std::pair<Request, Result>> endings;
+    std::vector<QByteArray> replies;
+
+    void SetUp() override {
+        exchange.handlers.ended = [this](Request q, Result r) { endings.emplace_back(q, r); };
+        exchange.handlers.blockReply = [this](const QByteArray &r) { replies.push_back(r); };
+    }
+    void answerWith(const QByteArray &reply) {
+        port.responder = [reply](const QByteArray &) { return reply; };
+    }
+    void select(int column, int type) {
+        state.BLOCK_SELECT = static_cast<std::uint8_t>(column);
+        state.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(type);
+    }
+};
+
+} // namespace z5::test

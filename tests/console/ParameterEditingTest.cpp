@@ -1,0 +1,159 @@
+// What an edit stores, in which order, and what a text that does not convert does.
+#include "PanelFixture.h"
+#include "console/StoringOrder.h"
+
+using namespace z5;
+using z5::test::PanelFixture;
+
+namespace {
+using Rows = std::vector<int>;
+}
+
+TEST(StoringOrder, FieldsEachTypeConvertsOnAnEdit) {
+    struct Case {
+        int type;
+        int row;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {A_I, 5, {5}},          {A_I, 1, {}},           {A_O, 3, {3}},
+        {MUL, 2, {2}},          {S_P, 16, {16}},        {PID, 1, {1, 2}},
+        {PID, 4, {1, 2, 4}},    {PRO, 2, {1, 2, 3}},    {PAN, 3, {3, 6, 7}},
+        {PAN, 7, {6, 7}},       {OSC, 4, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {GRA, 1, {3, 4, 5, 2, 1}}, {JUR, 4, {1, 3, 4}}, {SCA, 2, {2}},
+        {LOG, 2, {3, 2}},       {MOT, 0, {1, 2}},       {UNI, 3, {1, 2, 3, 4}},
+        {D_O, 2, {}},           {AND, 0, {}},           {RS4, 1, {}},
+    };
+    for (const Case &c : cases) EXPECT_EQ(StoringOrder::rowsFor(c.type, c.row), c.rows) << c.type << "/" << c.row;
+}
+
+TEST_F(PanelFixture, TextsSetByTheProgramAreNeverStored) {
+    place(0, MUL, 1);
+    layOut(0);
+    const ParameterPanel::EditResult r = panel.textChanged(0, "42");
+    EXPECT_FALSE(r.handled);
+    EXPECT_EQ(store.PARAMETR_MUL.value(0, 0), 0.0f);
+    EXPECT_EQ(panel.row(0).text, "42");
+    EXPECT_EQ(state.TEXT_KEY_FLAG, 0);
+
+    panel.keyPressed(0);
+    EXPECT_EQ(state.TEXT_KEY_FLAG, 1);
+    EXPECT_TRUE(panel.textChanged(0, "42").handled);
+    EXPECT_EQ(state.TEXT_KEY_FLAG, 0);
+    EXPECT_EQ(store.PARAMETR_MUL.value(0, 0), 42.0f);
+}
+
+TEST_F(PanelFixture, ALetterInANumberFieldIsMarkedAndNotStored) {
+    place(0, CMP, 1);
+    layOut(0);
+    ASSERT_TRUE(type(1, "3").ok());
+    const ParameterPanel::EditResult r = type(1, "3x");
+    EXPECT_TRUE(r.handled);
+    EXPECT_EQ(r.rejectedRow, 1);
+    EXPECT_TRUE(panel.row(1).rejected);
+    EXPECT_EQ(store.PARAMETR_CMP.value(0, 1), 3.0f);
+    EXPECT_EQ(state.TEXT_KEY_FLAG, 0);
+
+    // As soon as the field holds a number again, that number is stored.
+    EXPECT_TRUE(type(1, "3.25").ok());
+    EXPECT_FALSE(panel.row(1).rejected);
+    EXPECT_EQ(store.PARAMETR_CMP.value(0, 1), 3.25f);
+
+    // An emptied field is no number either.
+    EXPECT_EQ(type(1, "").rejectedRow, 1);
+    EXPECT_EQ(store.PARAMETR_CMP.value(0, 1), 3.25f);
+}
+
+TEST_F(PanelFixture, APidPeriodThatIsNoNumberStopsEveryLaterField) {
+    place(0, PID, 1);
+    store.PARAMETR_PID.setValue(0, 4, 1.0f);
+    store.PARAMETR_PID.setValue(0, 1, 0.5f);
+    layOut(0);
+    EXPECT_EQ(type(1, "abc").rejectedRow, 1);
+
+    const ParameterPanel::EditResult r = type(3, "2.5");  // "КП 1"
+    EXPECT_EQ(r.rejectedRow, 1) << "the period is converted first";
+    EXPECT_TRUE(r.storedRows.empty());
+    EXPECT_EQ(store.PARAMETR_PID.value(0, 4), 1.0f);
+    EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 0.5f);
+    EXPECT_TRUE(panel.row(1).rejected);
+    EXPECT_FALSE(panel.row(3).rejected);
+
+    // Mending the period stores it and the limit, but not the gain typed before.
+    const ParameterPanel::EditResult fixed = type(1, "10");
+    EXPECT_EQ(fixed.storedRows, (Rows{1, 2}));
+    EXPECT_EQ(store.PARAMETR_PID.value(0, 4), 10.0f);
+    EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 0.5f);
+    EXPECT_FALSE(panel.row(1).rejected);
+    EXPECT_EQ(type(3, "2.5").storedRows, (Rows{1, 2, 3}));
+    EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 2.5f);
+}
+
+TEST_F(PanelFixture, OscillatorStoresItsFieldsInOrderUpToTheFirstBadOne) {
+    place(0, OSC, 1);
+    for (int row : {1, 2, 8, 9, 15, 16, 22, 23}) store.PARAMETR_OSC.setValue(0, row, 1.0f);
+    layOut(0);
+    // Fields 1..8 hold "1"; field 5 is spoiled, then field 2 is edited.
+    panel.textChanged(5, "x");  // set without a key: not an edit
+    const ParameterPanel::EditResult r = type(2, "7");
+    EXPECT_EQ(r.storedRows, (Rows{1, 2, 3, 4}));
+    EXPECT_EQ(r.rejectedRow, 5);
+    EXPECT_EQ(store.PARAMETR_OSC.value(0, 2), 7.0f);
+    EXPECT_EQ(store.PARAMETR_OSC.value(0, 15), 1.0f);
+    // Fields after the bad one keep their old values even when their text changed.
+    panel.textChanged(8, "9");
+    type(1, "2");
+    EXPECT_EQ(store.PARAMETR_OSC.value(0, 23), 1.0f);
+    EXPECT_EQ(store.PARAMETR_OSC.value(0, 1), 2.0f);
+}
+
+TEST_F(PanelFixture, TrendFieldsGoChannelFirstThenTitleThenPolling) {
+    place(0, GRA, 1);
+    layOut(0);
+    panel.textChanged(1, "fast");   // "Опрос" spoiled without a key
+    panel.textChanged(4, "100");
+    const ParameterPanel::EditResult r = type(2, "Котёл");
+    EXPECT_EQ(r.storedRows, (Rows{3, 4, 5, 2}));
+    EXPECT_EQ(r.rejectedRow, 1);
+    EXPECT_EQ(store.PARAMETR_GRA.value(2, 1), 100.0f);
+    EXPECT_EQ(store.NAME_GRA.element(33), "Котёл");
+
+    panel.textChanged(3, "low");
+    const ParameterPanel::EditResult r2 = type(1, "2");
+    EXPECT_EQ(r2.rejectedRow, 3);
+    EXPECT_TRUE(r2.storedRows.empty());
+    EXPECT_EQ(store.PARAMETR_GRA.value(0, 0), 0.0f);
+}
+
+TEST_F(PanelFixture, ChannelLogicStoresDelayBeforeParameter) {
+    place(0, LOG, 2);
+    layOut(0);
+    panel.choose(0, 2);
+    panel.textChanged(3, "?");
+    EXPECT_EQ(type(2, "5").rejectedRow, 3);
+    EXPECT_EQ(store.PARAMETR_LOG.value(1, 5), 0.0f);
+    panel.textChanged(3, "1.5");
+    EXPECT_EQ(type(2, "5").storedRows, (Rows{3, 2}));
+    EXPECT_EQ(store.PARAMETR_LOG.value(1, 8), 1.5f);
+    EXPECT_EQ(store.PARAMETR_LOG.value(1, 5), 5.0f);
+}
+
+TEST_F(PanelFixture, PanelNamesAndSetpoints) {
+    place(0, PAN, 1);
+    layOut(0);
+    EXPECT_EQ(type(1, "Горелка").storedRows, (Rows{1, 6, 7}));
+    EXPECT_EQ(store.NAME_PAN.value(0, 0), "Горелка");
+    EXPECT_EQ(type(7, "20").storedRows, (Rows{6, 7}));
+    EXPECT_EQ(store.PARAMETR_PAN.value(0, 6), 20.0f);
+}
+
+TEST_F(PanelFixture, MotorNetworkNumberGoesNowhere) {
+    place(0, MOT, 1);
+    layOut(0);
+    const ParameterStore before = store;
+    // An edit of the number converts the motor's stored fields, but the number itself goes nowhere.
+    EXPECT_EQ(type(0, "17").storedRows, (Rows{1, 2}));
+    EXPECT_TRUE(store == before);
+    EXPECT_EQ(type(2, "3").storedRows, (Rows{1, 2}));
+    EXPECT_EQ(store.PARAMETR_MOT.value(0, 3), 3.0f);
+}

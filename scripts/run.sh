@@ -1,8 +1,34 @@
 #!/usr/bin/env bash
-# Builds and runs the main job.
+# Builds, starts the simulated controller z5-sim on a pseudo-terminal and runs the
+# configurator with COM4 mapped to it; z5-sim is stopped when the configurator exits.
+# Without a display it shows the example download into z5-sim on the command line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j "$(nproc)"
-./build/apps/z5ctl/z5ctl import examples/boiler.net
+
+sim_out=$(mktemp)
+./build/apps/z5-sim/z5-sim > "$sim_out" &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; rm -f "$sim_out"' EXIT
+
+# z5-sim prints its device path on its first line.
+for _ in $(seq 100); do
+  [ "$(wc -l < "$sim_out")" -ge 1 ] && break
+  kill -0 "$sim_pid" 2>/dev/null || break
+  sleep 0.1
+done
+device=$(head -n 1 "$sim_out")
+if [ -z "$device" ]; then
+  echo "run.sh: z5-sim did not start" >&2
+  exit 1
+fi
+echo "z5-sim is the controller on $device (COM4)"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "run.sh: no display for the configurator; downloading examples/boiler.net with z5ctl instead" >&2
+  ./build/apps/z5ctl/z5ctl download --port "$device" examples/boiler.net
+  exit
+fi
+Z5_COM4="$device" ./build/apps/z5-configurator/z5-configurator

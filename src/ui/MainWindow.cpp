@@ -11,9 +11,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QStatusBar>
 
 #if __has_include("ui/ConsoleWindow.h")
 #include "ui/ConsoleWindow.h"
@@ -26,11 +28,11 @@ namespace {
 
 // Where the designer's side controls and the progress bar sit, in twips.
 constexpr int kPanelLeft = 10650;
-constexpr int kPanelWidth = 2100;
+constexpr int kPanelWidth = 2500;
 constexpr int kRowHeight = 315;
 constexpr int kProgressTop = 7650;
 constexpr int kProgressHeight = 240;
-constexpr int kClientWidth = 13000;
+constexpr int kClientWidth = 13400;
 constexpr int kClientHeight = 8100;
 
 QRect twips(int left, int top, int width, int height) {
@@ -60,6 +62,11 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     progressBar_->setGeometry(twips(ScreenPreview::kPreviewLeft, kProgressTop, ScreenPreview::kPreviewWidth,
                                     kProgressHeight));
     progressBar_->hide();
+
+    portStatus_ = new QLabel(this);
+    portStatus_->setObjectName(QStringLiteral("lblPort"));
+    statusBar()->addWidget(portStatus_);
+    showPortStatus();
 
     session_.chain.progress().addObserver(this);
 }
@@ -176,7 +183,9 @@ void MainWindow::buildDesignerPanel(QWidget *central) {
 
 void MainWindow::showDigits() {
     digitSample_->setText(session_.screen.digitSample());
-    digitSample_->resize(px(session_.screen.digitLabelWidth()) + 4, px(kRowHeight));
+    // 100 twips a digit, unless the font needs more to show them all.
+    const int needed = digitSample_->fontMetrics().horizontalAdvance(digitSample_->text()) + 8;
+    digitSample_->resize(qMax(px(session_.screen.digitLabelWidth()), needed), px(kRowHeight));
     preview_->update();
 }
 
@@ -216,13 +225,23 @@ bool MainWindow::writeUnderWay() {
 void MainWindow::openPortDialog() {
     if (portDialog_ || writeUnderWay()) return;
     portDialog_ = new PortDialog(session_.link.settings, session_.link.port(), this);
+    connect(portDialog_, &QDialog::finished, this, &MainWindow::showPortStatus);
     portDialog_->show();
 }
 
 void MainWindow::openStationDialog() {
     if (stationDialog_ || writeUnderWay()) return;
     stationDialog_ = new StationDialog(session_.link.settings, this);
+    connect(stationDialog_->N_NET_Z5(), &QListWidget::itemClicked, this, &MainWindow::showPortStatus);
     stationDialog_->show();
+}
+
+void MainWindow::showPortStatus() {
+    const PortSettings &s = session_.link.settings;
+    portStatus_->setText(QStringLiteral("COM%1: %2    Z5 №%3")
+                             .arg(s.COM_PORT_number)
+                             .arg(PortSettings::deviceName(s.COM_PORT_number))
+                             .arg(s.NET_Z5_number));
 }
 
 void MainWindow::openAbout() {

@@ -48,6 +48,7 @@ public:
     QLineEdit *Text2() const { return threshold_; }
     QComboBox *TFT_LCD() const { return displayMode_; }
     QLabel *digitSample() const { return digitSample_; }
+    QLabel *portStatus() const { return portStatus_; }
 
     // The open dialogs and the console, if any (null when none).
     PortDialog *portDialog() const { return portDialog_; }
@@ -71,6 +72,8 @@ private:
     void loadScreenFile();
     void showDigits();
     void onThresholdEdited(const QString &text);
+    // The port, the device it maps to and the station, in the status bar.
+    void showPortStatus();
     void closeEverything();
     // No dialog that changes the port or the station opens while a write is
     // sending: the write would go on with another port or station halfway.
@@ -104,6 +107,7 @@ private:
     QLineEdit *threshold_ = nullptr;
     QComboBox *displayMode_ = nullptr;
     QLabel *digitSample_ = nullptr;
+    QLabel *portStatus_ = nullptr;
 
     QPointer<PortDialog> portDialog_;
     QPointer<StationDialog> stationDialog_;

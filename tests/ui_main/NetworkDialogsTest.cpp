@@ -72,6 +72,7 @@ private slots:
         QCOMPARE(int(f.session.link.settings.COM_PORT_number), 7);
         QVERIFY(!f.port.isOpen());
         QVERIFY(f.window->isEnabled());
+        QCOMPARE(f.window->portStatus()->text(), QStringLiteral("COM7: /tmp/z5-test-com7    Z5 №1"));
 
         sendRead(f);
         QCOMPARE(f.port.openedDevice(), QStringLiteral("/tmp/z5-test-com7"));
@@ -108,6 +109,7 @@ private slots:
 
         clickRow(list, 7);
         QCOMPARE(f.session.link.settings.NET_Z5_number, 8);
+        QVERIFY(f.window->portStatus()->text().endsWith(QStringLiteral("Z5 №8")));
         QVERIFY(f.window->isEnabled());
         QVERIFY(dialog->isVisible());  // stays open until closed
 

@@ -1,0 +1,131 @@
+// ui_screenshots DIR [NETLIST]: grabs the main window with a small operator
+// screen designed in it, and the block console with NETLIST (the boiler example
+// by default) imported, into DIR/main-window.png and DIR/console.png. Run under
+// Xvfb for the README's pictures: xvfb-run -a build/tests/ui_main/ui_screenshots docs
+#include "link/FakeSerialPort.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include "screen/ScreenModel.h"
+#include "ui/MainWindow.h"
+#include "ui/ScreenPreview.h"
+#include "ui/Session.h"
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QPolygon>
+#include <cstdio>
+
+#if __has_include("ui/ConsoleWindow.h")
+#include "ui/ConsoleWindow.h"
+#define Z5_HAVE_CONSOLE 1
+#endif
+
+namespace {
+
+// A boiler drawn in the display's eight colours only.
+QImage boilerPicture() {
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(QColor(0, 0, 255));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.fillRect(0, 0, 320, 22, Qt::white);
+    p.setPen(Qt::black);
+    QFont title = p.font();
+    title.setPixelSize(14);
+    title.setBold(true);
+    p.setFont(title);
+    p.drawText(QRect(0, 0, 320, 22), Qt::AlignCenter, QStringLiteral("КОТЁЛ №1"));
+    // Vessel, burner and flame.
+    p.setPen(QPen(Qt::white, 2));
+    p.setBrush(QColor(0, 255, 255));
+    p.drawRoundedRect(QRect(110, 50, 100, 130), 20, 20);
+    p.setBrush(QColor(255, 0, 0));
+    p.drawPolygon(QPolygon({QPoint(130, 205), QPoint(160, 150), QPoint(190, 205)}));
+    p.setBrush(QColor(255, 255, 0));
+    p.drawPolygon(QPolygon({QPoint(145, 205), QPoint(160, 175), QPoint(175, 205)}));
+    p.fillRect(120, 205, 80, 10, Qt::white);
+    // Water in, steam out.
+    p.setPen(QPen(QColor(0, 255, 0), 6));
+    p.drawLine(20, 160, 110, 160);
+    p.drawLine(210, 70, 300, 70);
+    return image;
+}
+
+void designScreen(z5::MainWindow &window, z5::ScreenModel &model) {
+    window.Picture1()->setPicture(boilerPicture());
+    struct Place { int x, y, text, back; };
+    const Place numbers[] = {{20, 140, 2, 0}, {230, 50, 3, 0}, {225, 120, 7, 1}};
+    for (const Place &n : numbers) {
+        window.mnuParametr()->trigger();
+        for (int k = 0; k < z5::ScreenModel::kSlots; ++k) {
+            z5::ScadaParametr *par = model.parametr(k);
+            if (!par->used || par->Text1.left != 420 || par->Text1.top != 270) continue;
+            par->Text1.left = 420 + 30 * n.x;
+            par->Text1.top = 270 + 30 * n.y;
+            model.setParametrColor(k, n.text);
+            model.setParametrColor(k + 16, n.back);
+        }
+    }
+    window.mnuSignal()->trigger();
+    z5::ScadaSignal *alarm = model.signal(0);
+    alarm->isText = true;
+    alarm->Picture2.visible = false;
+    alarm->Text_SIGNAL_TEXT = {420 + 30 * 12, 270 + 30 * 218, true};
+    model.setSignalText(0, QStringLiteral("Нет пламени"));
+    model.setSignalColor(0, 7);
+    model.setSignalColor(16, 1);
+    window.mnuSignal()->trigger();
+    model.signal(1)->Picture2 = {420 + 30 * 290, 270 + 30 * 30, true};
+    model.setSignalColor(17, 3);
+    window.Picture1()->update();
+}
+
+bool save(QWidget *w, const QString &path) {
+    QApplication::processEvents();
+    const bool ok = w->grab().save(path);
+    std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Конфигуратор  Z5"));
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: ui_screenshots DIR [NETLIST]\n");
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const QString netlist = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(Z5_EXAMPLES_DIR "/boiler.net");
+
+    z5::VirtualClock clock;
+    z5::FakeSerialPort port(&clock);
+    z5::RecordingPrompts prompts;
+    z5::Session session(clock, port, prompts);
+    z5::MainWindow window(session);
+    window.show();
+    designScreen(window, session.screen);
+    if (!save(&window, dir.filePath(QStringLiteral("main-window.png")))) return 1;
+
+#ifdef Z5_HAVE_CONSOLE
+    prompts.openNames << netlist;
+    window.mnu_SCHEMA_OPEN()->trigger();
+    QWidget *console = window.console();
+    QAction *import = console ? console->findChild<QAction *>(QStringLiteral("mnuLOADParametrBLOCK")) : nullptr;
+    if (!import) {
+        std::fprintf(stderr, "the console has no import command\n");
+        return 1;
+    }
+    import->trigger();
+    clock.advance(2000);  // the priority labels
+    for (const auto &m : prompts.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
+    if (!save(console, dir.filePath(QStringLiteral("console.png")))) return 1;
+#else
+    Q_UNUSED(netlist);
+    std::fprintf(stderr, "no block console in this build\n");
+#endif
+    return 0;
+}

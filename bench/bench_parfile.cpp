@@ -1,7 +1,7 @@
 // Saving and loading a full parameter file: the console does both on the user's
 // command, so they should take a blink, not a pause.
 #include "model/ParameterStore.h"
-#include "parfile/AtomicFileSave.h"
+#include "model/AtomicFileSave.h"
 #include "parfile/ParameterFileReader.h"
 #include "parfile/ParameterFileWriter.h"
 #include <QBuffer>

@@ -2,7 +2,7 @@
 // a screen write, from a picture and, optionally, a screen file's elements.
 #include "CommandLine.h"
 #include "screen/PictureLoader.h"
-#include "screen/SafeFileWriter.h"
+#include "model/AtomicFileSave.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenFile.h"
 #include "screen/ScreenModel.h"
@@ -59,7 +59,7 @@ int runScreen(const QStringList &args) {
         return 1;
     }
     QString why;
-    if (!z5::SafeFileWriter::write(a.value(QStringLiteral("out")), built.stream, &why)) {
+    if (!z5::AtomicFileSave::save(a.value(QStringLiteral("out")), built.stream, &why)) {
         z5ctl::err(QStringLiteral("z5ctl screen: cannot write %1: %2").arg(a.value(QStringLiteral("out")), why));
         return 1;
     }

@@ -1,7 +1,7 @@
 #include "parfile/ParameterFileCommands.h"
 #include "model/ParameterStore.h"
 #include "model/Prompts.h"
-#include "parfile/AtomicFileSave.h"
+#include "model/AtomicFileSave.h"
 #include "parfile/ParameterFileReader.h"
 #include "parfile/ParameterFileWriter.h"
 #include <QFile>

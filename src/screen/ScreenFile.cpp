@@ -1,6 +1,6 @@
 #include "screen/ScreenFile.h"
 #include "model/Cp1251.h"
-#include "screen/SafeFileWriter.h"
+#include "model/AtomicFileSave.h"
 #include "screen/ScreenModel.h"
 #include "screen/ScreenPalette.h"
 #include <QFile>
@@ -190,7 +190,7 @@ ScreenFileError ScreenFile::load(const QString &path, ScreenModel &model) {
 bool ScreenFile::save(const QString &path, const ScreenModel &model, QString *error) {
     const QByteArray bytes = write(model, error);
     if (bytes.isEmpty()) return false;
-    return SafeFileWriter::write(path, bytes, error);
+    return AtomicFileSave::save(path, bytes, error);
 }
 
 } // namespace z5

@@ -1,6 +1,6 @@
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
-#include "parfile/AtomicFileSave.h"
+#include "model/AtomicFileSave.h"
 #include "parfile/ParameterFileCommands.h"
 #include "parfile/ParameterFileWriter.h"
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "parfile/AtomicFileSave.h"
+#include "model/AtomicFileSave.h"
 #include <QSaveFile>
 #include <algorithm>
 

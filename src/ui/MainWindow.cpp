@@ -253,10 +253,8 @@ void MainWindow::openAbout() {
 void MainWindow::openConsole() {
 #ifdef Z5_HAVE_CONSOLE
     if (!console_) console_ = new ConsoleWindow(session_, this);
-    hide();
-    console_->show();
-    console_->raise();
-    console_->activateWindow();
+    // The console hides this window and shows itself with its grid.
+    if (auto *console = qobject_cast<ConsoleWindow *>(console_.data())) console->mnu_SCHEMA_OPEN();
 #else
     session_.prompts.beep();
 #endif

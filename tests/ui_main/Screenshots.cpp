@@ -17,6 +17,10 @@
 #include <cstdio>
 
 #if __has_include("ui/ConsoleWindow.h")
+#include "console/BlockSelection.h"
+#include "model/BlockCatalogue.h"
+#include "ui/ConsoleCanvas.h"
+#include "ui/ConsoleIcon.h"
 #include "ui/ConsoleWindow.h"
 #define Z5_HAVE_CONSOLE 1
 #endif
@@ -121,6 +125,17 @@ int main(int argc, char **argv) {
     }
     import->trigger();
     clock.advance(2000);  // the priority labels
+    // The parameter panel of the PID regulator, as a right click lays it out.
+    if (auto *blocks = qobject_cast<z5::ConsoleWindow *>(console)) {
+        const int pid = z5::BlockCatalogue::typeByMnemonic(QStringLiteral("PID"));
+        for (int n = 0; n < z5::ConsoleCanvas::kIcons; ++n) {
+            const z5::ConsoleIcon *icon = blocks->canvas()->icon(n);
+            if (icon && !icon->isHidden() && z5::BlockSelection::typeOfIcon(n) == pid) {
+                blocks->iconPressed(n, Qt::RightButton);
+                break;
+            }
+        }
+    }
     for (const auto &m : prompts.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
     if (!save(console, dir.filePath(QStringLiteral("console.png")))) return 1;
 #else

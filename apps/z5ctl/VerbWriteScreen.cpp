@@ -2,15 +2,14 @@
 // controller as the designer's "&Записать в Z5 " does, the closing and the alarm
 // texts included.
 #include "CommandLine.h"
+#include "ScreenInput.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
 #include "download/ScreenWrite.h"
 #include "model/ParameterStore.h"
 #include "model/Project.h"
-#include "screen/PictureLoader.h"
 #include "screen/ScreenBuilder.h"
-#include "screen/ScreenFile.h"
 #include "screen/ScreenModel.h"
 
 namespace {
@@ -35,39 +34,15 @@ int runWriteScreen(const QStringList &args) {
     if (a.has(QStringLiteral("station")) && !session.setStation(a.value(QStringLiteral("station"))))
         return usage(QStringLiteral("--station is 1..8"));
 
-    z5::ScreenModel model;
-    if (a.has(QStringLiteral("scd"))) {
-        const z5::ScreenFileError e = z5::ScreenFile::load(a.value(QStringLiteral("scd")), model);
-        if (e.isError()) {
-            z5ctl::err(QStringLiteral("%1: %2").arg(a.value(QStringLiteral("scd")), e.message));
-            return 1;
-        }
-    }
-    if (a.has(QStringLiteral("mode"))) {
-        const QString mode = a.value(QStringLiteral("mode"));
-        if (mode == QLatin1String("rle"))
-            model.setDisplayMode(z5::ScreenModel::kRunLengthMode);
-        else if (mode == QLatin1String("packed"))
-            model.setDisplayMode(z5::ScreenModel::kPackedMode);
-        else
-            return usage(QStringLiteral("--mode is rle or packed, not %1").arg(mode));
-    }
-    if (a.has(QStringLiteral("threshold"))) {
-        bool ok = false;
-        const int t = a.value(QStringLiteral("threshold")).toInt(&ok);
-        if (!ok || !model.setColorThreshold(t)) return usage(QStringLiteral("--threshold is 0..255"));
-    }
-    const z5::PictureLoader::Result picture = z5::PictureLoader::load(a.value(QStringLiteral("picture")));
-    if (!picture.ok()) {
-        z5ctl::err(QStringLiteral("%1: %2").arg(a.value(QStringLiteral("picture")), picture.message));
-        return 1;
-    }
+    z5ctl::ScreenInput in;
+    if (const int code = in.read(a, usage)) return code;
+    z5::ScreenModel &model = in.model;
     {
         // A trial build on a copy: a picture that cannot be sent stops the write
         // before the port is touched.
         z5::ScreenModel trial = model;
         z5::ScreenBuilder builder;
-        const z5::ScreenBuilder::Result built = builder.build(trial, picture.image);
+        const z5::ScreenBuilder::Result built = builder.build(trial, in.picture);
         if (!built.ok()) {
             z5ctl::err(built.message);
             return 1;
@@ -83,7 +58,7 @@ int runWriteScreen(const QStringList &args) {
     z5::ScreenBuilder builder;
     z5::ScreenWrite write(chain, builder, model);
     session.follow(chain.progress());
-    if (!write.mnu_save_Z5(picture.image)) return 1;
+    if (!write.mnu_save_Z5(in.picture)) return 1;
     return session.run();
 }
 

@@ -1,12 +1,7 @@
 // z5ctl read-block: reads one block's live values and prints its eight rows.
 #include "CommandLine.h"
 #include "link/BlockReply.h"
-#include "link/BlockingExchange.h"
-#include "link/Link.h"
-#include "link/PortSettings.h"
-#include "link/QtSerialPort.h"
-#include "model/QtClock.h"
-#include "model/RecordingPrompts.h"
+#include "ReadSession.h"
 
 namespace {
 
@@ -25,47 +20,26 @@ int runReadBlock(const QStringList &args) {
     const z5ctl::Arguments a(args, {});
     if (!a.error().isEmpty()) return usage(a.error());
     if (!a.positionals().isEmpty()) return usage(QStringLiteral("unexpected '%1'").arg(a.positionals().first()));
-    if (!a.has(QStringLiteral("port"))) return usage(QStringLiteral("--port is required"));
+    z5ctl::ReadSession session(QStringLiteral("read-block"));
+    const QString wrong = session.configure(a);
+    if (!wrong.isEmpty()) return usage(wrong);
     bool ok = false;
-    const int station = a.value(QStringLiteral("station"), QStringLiteral("1")).toInt(&ok);
-    if (!ok || station < z5::PortSettings::kFirstStation || station > z5::PortSettings::kLastStation)
-        return usage(QStringLiteral("--station is 1..8"));
     const int block = a.value(QStringLiteral("block")).toInt(&ok);
     if (!ok || block < 1 || block > 100) return usage(QStringLiteral("--block is a block number 1..100"));
-
-    const QString device = z5::PortSettings::resolveDevice(a.value(QStringLiteral("port")));
-    z5::QtSerialPort port;
-    z5::RecordingPrompts prompts;
-    z5::Link link(port, prompts);
-    link.settings.NET_Z5_number = station;
-    if (!port.open(device)) {
-        z5ctl::err(QStringLiteral("z5ctl read-block: cannot open %1: %2").arg(device, port.errorString()));
-        return 1;
-    }
+    if (!session.open()) return 1;
     // The console's block read: index 10, code 0, count 0, the block's column.
-    link.REQUEST_kind = z5::Link::SteppingRead;
-    link.REQUEST_count = 0;
-    link.REQUEST_index = 10;
-    link.REQUEST_code = 0;
-    link.REQUEST_block = static_cast<std::int16_t>(block - 1);
-    z5::QtClock clock;
-    z5::BlockingExchange exchange(link, clock, prompts);
-    const auto ending = exchange.run();
-    port.close();
-
-    using Ending = z5::ReplyReception::Ending;
-    if (ending != Ending::Reply) {
-        QString why;
-        switch (ending) {
-        case Ending::WrongCheckValue: why = QStringLiteral("the reply's check value was wrong"); break;
-        case Ending::Watchdog: why = QStringLiteral("no complete reply within 1000 ms"); break;
-        default: why = QStringLiteral("the port failed: %1").arg(port.errorString()); break;
-        }
+    session.link.REQUEST_kind = z5::Link::SteppingRead;
+    session.link.REQUEST_count = 0;
+    session.link.REQUEST_index = 10;
+    session.link.REQUEST_code = 0;
+    session.link.REQUEST_block = static_cast<std::int16_t>(block - 1);
+    if (!session.exchange()) {
         z5ctl::err(QStringLiteral("z5ctl read-block: no valid reply from station %1 for U%2 (%3)")
-                       .arg(station).arg(block).arg(why));
+                       .arg(session.station()).arg(block).arg(session.failure()));
         return 1;
     }
-    const QByteArray &r = exchange.reply();
+    const int station = session.station();
+    const QByteArray &r = session.reply();
     z5ctl::out(QStringLiteral("U%1 at station %2").arg(block).arg(station));
     z5ctl::out(QStringLiteral("row\tfirst\tsecond\tthird"));
     for (int k = 0; k < z5::BlockReply::kRows; ++k)

@@ -1,0 +1,38 @@
+#include "ReadSession.h"
+#include "link/BlockingExchange.h"
+#include "link/PortSettings.h"
+
+namespace z5ctl {
+
+QString ReadSession::configure(const Arguments &a) {
+    if (!a.has(QStringLiteral("port"))) return QStringLiteral("--port is required");
+    bool ok = false;
+    const int station = a.value(QStringLiteral("station"), QStringLiteral("1")).toInt(&ok);
+    if (!ok || station < z5::PortSettings::kFirstStation || station > z5::PortSettings::kLastStation)
+        return QStringLiteral("--station is 1..8");
+    link.settings.NET_Z5_number = station;
+    device_ = z5::PortSettings::resolveDevice(a.value(QStringLiteral("port")));
+    return QString();
+}
+
+bool ReadSession::open() {
+    if (port.open(device_)) return true;
+    err(QStringLiteral("z5ctl %1: cannot open %2: %3").arg(verb_, device_, port.errorString()));
+    return false;
+}
+
+bool ReadSession::exchange() {
+    z5::BlockingExchange exchange(link, clock, prompts);
+    const auto ending = exchange.run();
+    port.close();
+    using Ending = z5::ReplyReception::Ending;
+    switch (ending) {
+    case Ending::Reply: reply_ = exchange.reply(); return true;
+    case Ending::WrongCheckValue: failure_ = QStringLiteral("the reply's check value was wrong"); break;
+    case Ending::Watchdog: failure_ = QStringLiteral("no complete reply within 1000 ms"); break;
+    default: failure_ = QStringLiteral("the port failed: %1").arg(port.errorString()); break;
+    }
+    return false;
+}
+
+} // namespace z5ctl

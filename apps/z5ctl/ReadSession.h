@@ -1,0 +1,40 @@
+#pragma once
+#include "CommandLine.h"
+#include "link/Link.h"
+#include "link/QtSerialPort.h"
+#include "link/ReplyReception.h"
+#include "model/QtClock.h"
+#include "model/RecordingPrompts.h"
+#include <QByteArray>
+
+namespace z5ctl {
+
+// One request and its block reply over a real port, for the verbs that read.
+class ReadSession {
+public:
+    explicit ReadSession(const QString &verb) : link(port, prompts), verb_(verb) {}
+
+    // Takes --port and --station; returns what is wrong with them, or an empty text.
+    QString configure(const Arguments &a);
+    int station() const { return link.settings.NET_Z5_number; }
+    // Opens the port; says why on standard error when it cannot.
+    bool open();
+    // Sends the request set in link's fields and awaits the reply; false when no
+    // valid reply came, the reason is then in failure(). Closes the port.
+    bool exchange();
+    const QByteArray &reply() const { return reply_; }
+    QString failure() const { return failure_; }
+
+    z5::QtSerialPort port;
+    z5::RecordingPrompts prompts;
+    z5::QtClock clock;
+    z5::Link link;
+
+private:
+    QString verb_;
+    QString device_;
+    QByteArray reply_;
+    QString failure_;
+};
+
+} // namespace z5ctl

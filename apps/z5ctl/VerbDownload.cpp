@@ -2,15 +2,10 @@
 // controller on the download's own schedule (tables 0 to 10, the closing, then
 // the alarm texts), showing each step on standard error.
 #include "CommandLine.h"
+#include "ProjectInput.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
-#include "import/NetlistImport.h"
-#include "model/ParameterStore.h"
-#include "parfile/ParameterFileCommands.h"
-#include "screen/ScreenFile.h"
-#include "screen/ScreenModel.h"
-#include <QLocale>
 
 namespace {
 
@@ -26,37 +21,16 @@ int usage(const QString &why) {
 int runDownload(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
     if (!a.error().isEmpty()) return usage(a.error());
-    if (a.positionals().size() != 1) return usage(QStringLiteral("one NETLIST is needed"));
     if (!a.has(QStringLiteral("port"))) return usage(QStringLiteral("--port is required"));
-    const QString decimal = a.value(QStringLiteral("decimal"), QLocale::system().decimalPoint());
-    if (decimal.size() != 1) return usage(QStringLiteral("--decimal takes one character"));
 
     z5ctl::WriteSession session(QStringLiteral("download"), a.value(QStringLiteral("port")));
     if (a.has(QStringLiteral("station")) && !session.setStation(a.value(QStringLiteral("station"))))
         return usage(QStringLiteral("--station is 1..8"));
 
-    z5::NetlistImport import;
-    const z5::ImportResult imported = import.importFile(
-        a.positionals().first(), a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
-    if (!imported.ok) {
-        z5ctl::err(imported.message);
-        return 1;
-    }
-    z5::ParameterStore store;
-    if (a.has(QStringLiteral("params"))) {
-        z5::ParameterFileCommands files(store, session.prompts, decimal.at(0));
-        if (!files.loadFrom(a.value(QStringLiteral("params")))) return 1;
-    }
-    z5::ScreenModel screen;
-    if (a.has(QStringLiteral("screen"))) {
-        const z5::ScreenFileError e = z5::ScreenFile::load(a.value(QStringLiteral("screen")), screen);
-        if (e.isError()) {
-            z5ctl::err(QStringLiteral("%1: %2").arg(a.value(QStringLiteral("screen")), e.message));
-            return 1;
-        }
-    }
+    z5ctl::ProjectInput in;
+    if (const int code = in.read(a, session.prompts, usage)) return code;
 
-    const z5::ProjectDownloadTables tables(imported.project, store, &screen);
+    const z5::ProjectDownloadTables tables(in.imported.project, in.store, &in.screen);
     // Checked before the port is touched: a value that does not fit stops the
     // download before anything of it goes out.
     const z5::TableBuild check = tables.checkDownload();

@@ -1,14 +1,11 @@
 // z5ctl write-setpoints: writes the eight setpoints of one setpoint programmer
 // (table 12) from a parameter file, for a block of the imported netlist.
 #include "CommandLine.h"
+#include "ProjectInput.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
 #include "download/SetpointWrite.h"
-#include "import/NetlistImport.h"
-#include "model/ParameterStore.h"
-#include "parfile/ParameterFileCommands.h"
-#include <QLocale>
 #include <QRegularExpression>
 
 namespace {
@@ -34,30 +31,19 @@ int blockColumn(const QString &text) {
 int runWriteSetpoints(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
     if (!a.error().isEmpty()) return usage(a.error());
-    if (a.positionals().size() != 1) return usage(QStringLiteral("one NETLIST is needed"));
     for (const char *required : {"port", "params", "block"})
         if (!a.has(QLatin1String(required))) return usage(QStringLiteral("--%1 is required").arg(QLatin1String(required)));
     const int block = blockColumn(a.value(QStringLiteral("block")));
     if (block < 0) return usage(QStringLiteral("--block is a designator U1..U99"));
-    const QString decimal = a.value(QStringLiteral("decimal"), QLocale::system().decimalPoint());
-    if (decimal.size() != 1) return usage(QStringLiteral("--decimal takes one character"));
 
     z5ctl::WriteSession session(QStringLiteral("write-setpoints"), a.value(QStringLiteral("port")));
     if (a.has(QStringLiteral("station")) && !session.setStation(a.value(QStringLiteral("station"))))
         return usage(QStringLiteral("--station is 1..8"));
 
-    z5::NetlistImport import;
-    const z5::ImportResult imported = import.importFile(
-        a.positionals().first(), a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
-    if (!imported.ok) {
-        z5ctl::err(imported.message);
-        return 1;
-    }
-    z5::ParameterStore store;
-    z5::ParameterFileCommands files(store, session.prompts, decimal.at(0));
-    if (!files.loadFrom(a.value(QStringLiteral("params")))) return 1;
+    z5ctl::ProjectInput in;
+    if (const int code = in.read(a, session.prompts, usage)) return code;
 
-    const z5::ProjectDownloadTables tables(imported.project, store);
+    const z5::ProjectDownloadTables tables(in.imported.project, in.store);
     const z5::TableBuild check = tables.checkSetpoints(block);
     if (!check.ok()) {
         z5ctl::err(check.problem);

@@ -1,0 +1,37 @@
+#include "ProjectInput.h"
+#include "import/NetlistImport.h"
+#include "parfile/ParameterFileCommands.h"
+#include "screen/ScreenFile.h"
+#include <QLocale>
+
+namespace z5ctl {
+
+int ProjectInput::read(const Arguments &a, z5::Prompts &prompts, const std::function<int(const QString &)> &usage) {
+    if (a.positionals().size() != 1) return usage(QStringLiteral("one NETLIST is needed"));
+    // Parameter files follow the user's decimal separator unless told otherwise.
+    const QString decimal = a.value(QStringLiteral("decimal"), QLocale::system().decimalPoint());
+    if (decimal.size() != 1) return usage(QStringLiteral("--decimal takes one character"));
+
+    z5::NetlistImport import;
+    imported = import.importFile(a.positionals().first(),
+                                 a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
+    if (!imported.ok) {
+        err(imported.message);
+        return 1;
+    }
+    if (a.has(QStringLiteral("params"))) {
+        z5::ParameterFileCommands files(store, prompts, decimal.at(0));
+        if (!files.loadFrom(a.value(QStringLiteral("params")))) return 1;
+    }
+    // Table 11 carries the alarm texts of a screen file; without one they are blank.
+    if (a.has(QStringLiteral("screen"))) {
+        const z5::ScreenFileError e = z5::ScreenFile::load(a.value(QStringLiteral("screen")), screen);
+        if (e.isError()) {
+            err(QStringLiteral("%1: %2").arg(a.value(QStringLiteral("screen")), e.message));
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace z5ctl

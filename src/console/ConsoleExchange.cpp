@@ -27,6 +27,12 @@ ConsoleExchange::ConsoleExchange(Link &link, ReplyReception &reception, Prompts 
     reception_.handlers = std::move(h);
 }
 
+ConsoleExchange::~ConsoleExchange() {
+    handlers = {};
+    if (running_ != Request::None) reception_.cancel();
+    reception_.handlers = {};
+}
+
 bool ConsoleExchange::startBlockRead() {
     const bool trend = state_.BLOCK_SELECT_TYPE == GRA;
     watchdogMs_ = trend ? ReplyReception::kTrendWatchdogMs : ReplyReception::kBlockWatchdogMs;

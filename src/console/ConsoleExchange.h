@@ -41,6 +41,10 @@ public:
 
     ConsoleExchange(Link &link, ReplyReception &reception, Prompts &prompts, ConsoleState &state,
                     ConsoleProgress &progress);
+    // Ends an exchange under way and leaves the reception without handlers.
+    ~ConsoleExchange();
+    ConsoleExchange(const ConsoleExchange &) = delete;
+    ConsoleExchange &operator=(const ConsoleExchange &) = delete;
 
     Handlers handlers;
 

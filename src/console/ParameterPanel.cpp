@@ -58,11 +58,9 @@ void ParameterPanel::label_Parametr() {
         row.rejected = false;
         row.choiceEnabled = true;
         row.text.clear();
+        // A row that is no choice here keeps its choice box as it was, hidden.
         if (layout.kind == FieldKind::Choice) {
             row.items = layout.items;
-            row.selected = -1;
-        } else {
-            row.items.clear();
             row.selected = -1;
         }
     }

@@ -33,6 +33,9 @@ TEST_F(PanelFixture, AnalogInputChannelThreeFollowsToTheNextInputBlock) {
     EXPECT_EQ(panel.selectors().channel, 3);
     EXPECT_EQ(state.CHANNEL_SELECT, 0) << "set when the panel is laid out, not by a choice";
 
+    // A panel without a choice in row 1 between the two does not lose the channel.
+    place(2, PID, 1);
+    layOut(2);
     layOut(1);
     EXPECT_EQ(panel.row(1).selected, 3);
     EXPECT_EQ(state.CHANNEL_SELECT, 3);

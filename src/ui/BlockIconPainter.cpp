@@ -1,0 +1,123 @@
+#include "ui/BlockIconPainter.h"
+#include "model/BlockCatalogue.h"
+#include <QPainter>
+#include <QPainterPath>
+
+namespace z5 {
+namespace {
+
+constexpr int kTypes = 33;
+constexpr int kIcons = 396;
+
+} // namespace
+
+BlockIconPainter::Family BlockIconPainter::familyOf(int type) {
+    switch (type) {
+    case A_I: case A_O: case D_I: case D_O: case RS4: return Family::InputOutput;
+    case MUL: case SUM: case DIV: case SQR: case ABS: return Family::Arithmetic;
+    case AND: case OR_: case XOR: case TRI: case REG: return Family::Logic;
+    case S_P: case PID: case MUX: case PRO: case MIN: case LIM: case CMP: return Family::Regulation;
+    case RTC: case TIM: case COU: case OSC: return Family::Timing;
+    case PAN: case GRA: case JUR: case SCA: return Family::Operator;
+    default: return Family::Special;
+    }
+}
+
+QColor BlockIconPainter::fillOf(Family family) {
+    switch (family) {
+    case Family::InputOutput: return QColor(0xBF, 0xDB, 0xFF);
+    case Family::Arithmetic: return QColor(0xC6, 0xF0, 0xC2);
+    case Family::Logic: return QColor(0xFF, 0xF1, 0xA8);
+    case Family::Regulation: return QColor(0xE2, 0xD2, 0xFF);
+    case Family::Timing: return QColor(0xFF, 0xD8, 0xB0);
+    case Family::Operator: return QColor(0xFF, 0xC8, 0xD4);
+    case Family::Special: return QColor(0xDD, 0xDD, 0xDD);
+    }
+    return Qt::white;
+}
+
+void BlockIconPainter::paintFrame(QPainter &p, const QRectF &a, Family family) {
+    const QColor ink(0x20, 0x20, 0x30);
+    p.setBrush(fillOf(family));
+    p.setPen(QPen(ink, 1.0));
+    const qreal w = a.width(), h = a.height();
+    switch (family) {
+    case Family::InputOutput: {
+        // A terminal: pin stubs on both sides.
+        const QRectF body = a.adjusted(w * 0.12, 0, -w * 0.12, 0);
+        p.drawRect(body);
+        for (qreal y : {h * 0.3, h * 0.7}) {
+            p.drawLine(QPointF(a.left(), a.top() + y), QPointF(body.left(), a.top() + y));
+            p.drawLine(QPointF(body.right(), a.top() + y), QPointF(a.right(), a.top() + y));
+        }
+        break;
+    }
+    case Family::Arithmetic:
+        p.drawRoundedRect(a, w * 0.25, h * 0.25);
+        break;
+    case Family::Logic: {
+        // A gate: flat on the input side, round on the output side.
+        QPainterPath gate;
+        gate.moveTo(a.topLeft());
+        gate.lineTo(a.left() + w * 0.5, a.top());
+        gate.arcTo(QRectF(a.left(), a.top(), w, h), 90, -180);
+        gate.lineTo(a.bottomLeft());
+        gate.closeSubpath();
+        p.drawPath(gate);
+        break;
+    }
+    case Family::Regulation:
+        p.drawRect(a);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(a.adjusted(2, 2, -2, -2));
+        break;
+    case Family::Timing: {
+        const qreal c = w * 0.22;
+        const QPointF pts[] = {{a.left() + c, a.top()},     {a.right() - c, a.top()},   {a.right(), a.top() + c},
+                               {a.right(), a.bottom() - c}, {a.right() - c, a.bottom()}, {a.left() + c, a.bottom()},
+                               {a.left(), a.bottom() - c},  {a.left(), a.top() + c}};
+        p.drawPolygon(pts, 8);
+        break;
+    }
+    case Family::Operator:
+        p.drawRect(a);
+        p.setBrush(ink);
+        p.drawRect(QRectF(a.left(), a.top(), w, h * 0.14));
+        break;
+    case Family::Special:
+        p.setPen(QPen(ink, 1.0, Qt::DashLine));
+        p.drawRect(a);
+        break;
+    }
+}
+
+void BlockIconPainter::paint(QPainter &p, const QRectF &area, int iconNumber) {
+    if (iconNumber < 0 || iconNumber >= kIcons) return;
+    const int type = iconNumber % kTypes + 1;
+    const int instance = iconNumber / kTypes + 1;
+    const Family family = familyOf(type);
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF frame = area.adjusted(0.5, 0.5, -0.5, -0.5);
+    paintFrame(p, frame, family);
+
+    p.setPen(QColor(0x10, 0x10, 0x10));
+    QFont mnemonic = p.font();
+    mnemonic.setBold(true);
+    mnemonic.setPixelSize(qMax(7, qRound(area.height() * 0.32)));
+    p.setFont(mnemonic);
+    const qreal top = family == Family::Operator ? area.height() * 0.14 : 0.0;
+    const QRectF upper(area.left(), area.top() + top, area.width(), (area.height() - top) * 0.55);
+    p.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, BlockCatalogue::mnemonic(type));
+
+    QFont number = p.font();
+    number.setBold(false);
+    number.setPixelSize(qMax(7, qRound(area.height() * 0.3)));
+    p.setFont(number);
+    const QRectF lower(area.left(), upper.bottom(), area.width(), area.bottom() - upper.bottom());
+    p.drawText(lower, Qt::AlignHCenter | Qt::AlignTop, QString::number(instance));
+    p.restore();
+}
+
+} // namespace z5

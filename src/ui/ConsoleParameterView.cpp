@@ -1,0 +1,117 @@
+#include "ui/ConsoleParameterView.h"
+#include "console/ParameterPanel.h"
+#include "ui/ConsoleGeometry.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace z5 {
+namespace {
+
+// Rows of the panel, in twips of the panel's own corner.
+constexpr int kFirstRowTop = 700;
+constexpr int kRowPitch = 370;
+constexpr int kRowHeight = 330;
+constexpr int kLabelWidth = 2100;
+constexpr int kFieldLeft = 2200;
+constexpr int kFieldWidth = 2300;
+
+QColor nameBackground() {
+    // 0xFFFFC0 as the window system gives colours: red 0xC0, green 0xFF, blue 0xFF.
+    const unsigned ref = PanelRow::kNameColourRef;
+    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
+}
+
+} // namespace
+
+QString ConsoleParameterView::notStoredHint() { return QStringLiteral("Не число: значение не сохранено"); }
+
+ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *parent)
+    : QWidget(parent), panel_(panel) {
+    setObjectName(QStringLiteral("parameterPanel"));
+    label1_ = new QLabel(QStringLiteral("Установка параметров"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    QFont bold = label1_->font();
+    bold.setBold(true);
+    label1_->setFont(bold);
+    label1_->setGeometry(twips::rect(0, 0, 4500, 300));
+    label2_ = new QLabel(QStringLiteral("Параметр              Значение"), this);
+    label2_->setObjectName(QStringLiteral("Label2"));
+    label2_->setGeometry(twips::rect(0, 330, 4500, 300));
+
+    for (int r = 0; r < kRows; ++r) {
+        const int top = kFirstRowTop + r * kRowPitch;
+        label3_[r] = new QLabel(this);
+        label3_[r]->setObjectName(QStringLiteral("Label3_%1").arg(r));
+        label3_[r]->setGeometry(twips::rect(0, top, kLabelWidth, kRowHeight));
+        combo1_[r] = new QComboBox(this);
+        combo1_[r]->setObjectName(QStringLiteral("Combo1_%1").arg(r));
+        combo1_[r]->setGeometry(twips::rect(kFieldLeft, top, kFieldWidth, kRowHeight));
+        combo1_[r]->setMaxVisibleItems(16);
+        text1_[r] = new QLineEdit(this);
+        text1_[r]->setObjectName(QStringLiteral("Text1_%1").arg(r));
+        text1_[r]->setGeometry(twips::rect(kFieldLeft, top, kFieldWidth, kRowHeight));
+        connect(combo1_[r], &QComboBox::activated, this, [this, r](int index) { onChoice(r, index); });
+        connect(text1_[r], &QLineEdit::textEdited, this, [this, r](const QString &t) { onTextEdited(r, t); });
+    }
+    refresh();
+}
+
+void ConsoleParameterView::setHeadingsVisible(bool visible) {
+    label1_->setVisible(visible);
+    label2_->setVisible(visible);
+}
+
+void ConsoleParameterView::refresh() {
+    for (int r = 0; r < kRows; ++r) refreshRow(r);
+}
+
+void ConsoleParameterView::refreshRow(int r) {
+    const PanelRow &row = panel_.row(r);
+    label3_[r]->setVisible(row.visible);
+    label3_[r]->setText(row.caption);
+
+    QComboBox *combo = combo1_[r];
+    combo->setVisible(row.showsChoice());
+    {
+        const QSignalBlocker block(combo);
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+        if (shown != row.items) {
+            combo->clear();
+            combo->addItems(row.items);
+        }
+        combo->setCurrentIndex(row.selected);
+    }
+    combo->setEnabled(row.choiceEnabled);
+
+    QLineEdit *text = text1_[r];
+    text->setVisible(row.showsText());
+    if (text->text() != row.text) {
+        const QSignalBlocker block(text);
+        text->setText(row.text);
+    }
+    const QColor background = row.background == PanelRow::Background::Name ? nameBackground() : QColor(Qt::white);
+    QString style = QStringLiteral("QLineEdit { background-color: %1;").arg(background.name());
+    if (row.rejected) style += QStringLiteral(" border: 2px solid red;");
+    style += QStringLiteral(" }");
+    if (text->styleSheet() != style) text->setStyleSheet(style);
+    text->setToolTip(row.rejected ? notStoredHint() : QString());
+}
+
+void ConsoleParameterView::onChoice(int r, int index) {
+    panel_.choose(r, index);
+    refresh();
+    emit edited();
+}
+
+void ConsoleParameterView::onTextEdited(int r, const QString &text) {
+    // Every user edit of the text, typed or pasted, counts as a key press.
+    panel_.keyPressed(r);
+    panel_.textChanged(r, text);
+    refresh();
+    emit edited();
+}
+
+} // namespace z5

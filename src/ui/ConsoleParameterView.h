@@ -1,0 +1,52 @@
+#pragma once
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace z5 {
+
+class ParameterPanel;
+
+// The widgets of the parameter panel: the title `Label1`, the column heads
+// `Label2` and 17 rows of `Label3`, `Combo1` and `Text1`, bound to the panel
+// model. A field whose text was not stored gets a red frame.
+class ConsoleParameterView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 17;
+
+    ConsoleParameterView(ParameterPanel &panel, QWidget *parent);
+
+    // Shows the model's rows as they now stand.
+    void refresh();
+    void setHeadingsVisible(bool visible);
+
+    QLabel *Label1() const { return label1_; }
+    QLabel *Label2() const { return label2_; }
+    QLabel *Label3(int row) const { return row >= 0 && row < kRows ? label3_[row] : nullptr; }
+    QComboBox *Combo1(int row) const { return row >= 0 && row < kRows ? combo1_[row] : nullptr; }
+    QLineEdit *Text1(int row) const { return row >= 0 && row < kRows ? text1_[row] : nullptr; }
+
+    static QString notStoredHint();
+
+signals:
+    // The user changed something in the panel.
+    void edited();
+
+private:
+    void refreshRow(int row);
+    void onChoice(int row, int index);
+    void onTextEdited(int row, const QString &text);
+
+    ParameterPanel &panel_;
+    QLabel *label1_;
+    QLabel *label2_;
+    std::array<QLabel *, kRows> label3_{};
+    std::array<QComboBox *, kRows> combo1_{};
+    std::array<QLineEdit *, kRows> text1_{};
+};
+
+} // namespace z5

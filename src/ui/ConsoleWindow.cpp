@@ -1,0 +1,376 @@
+#include "ui/ConsoleWindow.h"
+#include "console/BlockSelection.h"
+#include "import/ConsoleLayout.h"
+#include "model/BlockCatalogue.h"
+#include "model/Clock.h"
+#include "parfile/ParameterFileCommands.h"
+#include "ui/ConsoleCanvas.h"
+#include "ui/ConsoleGeometry.h"
+#include "ui/ConsoleIcon.h"
+#include "ui/ConsoleParameterView.h"
+#include "ui/Session.h"
+#include "ui/StationDialog.h"
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+
+namespace z5 {
+namespace {
+
+// The window's client area and the places of its parts, in twips.
+constexpr int kClientWidth = 12400;
+constexpr int kClientHeight = 8350;
+constexpr int kPanelLeft = 7800;
+constexpr int kPanelTop = 600;
+
+QChar decimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? QLatin1Char('.') : point.at(0);
+}
+
+} // namespace
+
+ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
+    : session_(session),
+      mainWindow_(mainWindow),
+      progress_(session.clock),
+      panel_(session.store, session.project, state_),
+      exchange_(session.link, session.reception, session.prompts, state_, progress_),
+      writes_(session.chain, session.setpointWrite, progress_),
+      importCommand_(session.netlistImport, session.prompts),
+      cursorTimer_(session.clock.createTimer()),
+      priorityTimer_(session.clock.createTimer()) {
+    setObjectName(QStringLiteral("BLOKI"));
+    setWindowTitle(QStringLiteral("Настройка функциональных блоков"));
+
+    canvas_ = new ConsoleCanvas(this);
+    canvas_->setFixedSize(twips::px(kClientWidth), twips::px(kClientHeight));
+    setCentralWidget(canvas_);
+    connect(canvas_, &ConsoleCanvas::iconPressed, this, &ConsoleWindow::iconPressed);
+    connect(canvas_, &ConsoleCanvas::processPictureClicked, this, &ConsoleWindow::processPictureClicked);
+
+    auto *label4 = new QLabel(QStringLiteral("№ экземпляра"), canvas_);
+    label4->setObjectName(QStringLiteral("Label4"));
+    label4->setGeometry(twips::rect(kPanelLeft, 120, 1700, 300));
+    numbering_ = new QComboBox(canvas_);
+    numbering_->setObjectName(QStringLiteral("Combo_EXZ_AUTO_HAND"));
+    numbering_->addItems({numberingName(Numbering::Manual), numberingName(Numbering::Auto)});
+    numbering_->setGeometry(twips::rect(kPanelLeft + 1800, 80, 1700, 330));
+
+    valueTable_ = new QFrame(canvas_);
+    valueTable_->setObjectName(QStringLiteral("Picture_TABLICA_PROCESS"));
+    valueTable_->setFrameShape(QFrame::Box);
+    valueTable_->setAutoFillBackground(true);
+    QPalette white = valueTable_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    valueTable_->setPalette(white);
+    valueTable_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4400, 7000));
+    valueTable_->hide();
+
+    view_ = new ConsoleParameterView(panel_, canvas_);
+    view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4500, 7000));
+
+    progressBar_ = new QProgressBar(canvas_);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar_->setRange(0, ConsoleProgress::kMaximum);
+    progressBar_->setValue(0);
+    progressBar_->setTextVisible(false);
+    progressBar_->setGeometry(twips::rect(200, kClientHeight - 380, kClientWidth - 400, 250));
+    progress_.changed = [this](int v) { progressBar_->setValue(v); };
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("lblReplyStatus"));
+    statusBar()->addWidget(status_, 1);
+
+    buildMenus();
+
+    exchange_.handlers.ended = [this](ConsoleExchange::Request q, ConsoleExchange::Result r) { exchangeEnded(q, r); };
+    exchange_.handlers.processPictureChanged = [this](ConsoleExchange::ProcessPicture p) {
+        canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
+    };
+    writes_.ended = [this] {
+        setEnabled(true);
+        status_->setText(QStringLiteral("Запись в Z5 закончена"));
+    };
+    writes_.setpointsEnabledChanged = [this](bool on) { setpointAction_->setEnabled(on); };
+
+    cursorTimer_->setOnTimeout([this] { canvas_->toggleCursor(); });
+    priorityTimer_->setOnTimeout([this] { printPriorityLabels(); });
+    // The "00" heading is printed once at start, before any import.
+    priorityTimer_->start(kPriorityLabelsDelayMs);
+}
+
+ConsoleWindow::~ConsoleWindow() = default;
+
+QAction *ConsoleWindow::addCommand(QMenu *menu, const char *objectName, const QString &caption,
+                                   void (ConsoleWindow::*slot)()) {
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(objectName));
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+}
+
+void ConsoleWindow::buildMenus() {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&Файл"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    addCommand(file, "mnuLOADParametrBLOCK", QStringLiteral("&Загрузить схему P-CAD ASCII"),
+               &ConsoleWindow::mnuLOADParametrBLOCK);
+    addCommand(file, "mnuLOADparametr", QStringLiteral("&Загрузить параметры"), &ConsoleWindow::mnuLOADparametr);
+    addCommand(file, "mnuSAVEparametr", QStringLiteral("&Сохранить параметры"), &ConsoleWindow::mnuSAVEparametr);
+    file->addSeparator();
+    addCommand(file, "mnuEXIT", QStringLiteral("&Выход"), &ConsoleWindow::mnuEXIT);
+
+    QMenu *net = menuBar()->addMenu(QStringLiteral("&Сеть"));
+    net->setObjectName(QStringLiteral("mnu_Net"));
+    addCommand(net, "mnu_NUM_Z5", QStringLiteral("&Номер Z5"), &ConsoleWindow::mnu_NUM_Z5);
+
+    QMenu *controller = menuBar()->addMenu(QStringLiteral("&Контроллер"));
+    controller->setObjectName(QStringLiteral("mnuCONTROLLER"));
+    addCommand(controller, "mnuSAVE_485", QStringLiteral("&Записать схему в Z5"), &ConsoleWindow::mnuSAVE_485);
+    addCommand(controller, "mnuSAVE_SCHEMA_Z5", QStringLiteral("&Сохранить схему в Z5"),
+               &ConsoleWindow::mnuSAVE_SCHEMA_Z5);
+    setpointAction_ = addCommand(controller, "mnuSAVE_ZADATCIKI", QStringLiteral("&Записать задатчики в Z5"),
+                                 &ConsoleWindow::mnuSAVE_ZADATCIKI);
+    setpointAction_->setEnabled(false);
+    addCommand(controller, "mnuPAUSE_PROCESS", QStringLiteral("&Пауза процесса Z5"), &ConsoleWindow::mnuPAUSE_PROCESS);
+    addCommand(controller, "mnuSTART_PROCESS", QStringLiteral("&Пуск процесса Z5"), &ConsoleWindow::mnuSTART_PROCESS);
+}
+
+QAction *ConsoleWindow::action(const QString &objectName) const { return findChild<QAction *>(objectName); }
+
+void ConsoleWindow::mnu_SCHEMA_OPEN() {
+    if (mainWindow_) mainWindow_->hide();
+    canvas_->printSlotNumbers(true);
+    show();
+    raise();
+    activateWindow();
+}
+
+void ConsoleWindow::mnuLOADParametrBLOCK() {
+    canvas_->clearDrawing();
+    canvas_->printSlotNumbers(false);
+    session_.project.reset();
+    const auto mode = static_cast<Numbering>(numbering_->currentIndex() == 1 ? 1 : 0);
+    const ImportResult result = importCommand_.run(mode);
+    session_.project = result.project;
+    // The selection belonged to the project that was just replaced.
+    hideCursor();
+    panel_.hideRows();
+    view_->refresh();
+    if (!result.ok) {
+        // The tables were cleared, so no icon may stand for a block any more.
+        canvas_->hideIcons();
+        status_->setText(QString());
+        return;
+    }
+    canvas_->placeIcons(result.layout);
+    exchange_.showPausePicture();
+    priorityTimer_->start(kPriorityLabelsDelayMs);
+    status_->setText(QStringLiteral("Блоков в схеме: %1").arg(result.project.blockCount()));
+}
+
+void ConsoleWindow::printPriorityLabels() {
+    priorityTimer_->stop();
+    std::vector<ConsoleCanvas::Label> labels;
+    labels.push_back({ConsoleLayout::priorityHeadingText(), ConsoleLayout::priorityHeadingPosition()});
+    const ConsoleLayout layout = ConsoleLayout::fromProject(session_.project);
+    for (const ConsoleLayout::BlockIcon &b : layout.icons()) labels.push_back({b.priorityText, b.priorityPosition});
+    canvas_->printPriorityLabels(std::move(labels));
+}
+
+void ConsoleWindow::mnuLOADparametr() {
+    ParameterFileCommands files(session_.store, session_.prompts, decimalSeparator());
+    if (!files.mnuLOADparametr()) return;
+    // The panel would otherwise store its old texts over the loaded values.
+    panel_.reload();
+    view_->refresh();
+}
+
+void ConsoleWindow::mnuSAVEparametr() {
+    ParameterFileCommands files(session_.store, session_.prompts, decimalSeparator());
+    files.mnuSAVEparametr();
+}
+
+void ConsoleWindow::mnuEXIT() {
+    hide();
+    giveBackMainWindow();
+}
+
+void ConsoleWindow::giveBackMainWindow() {
+    if (mainWindow_) mainWindow_->show();
+}
+
+void ConsoleWindow::closeEvent(QCloseEvent *event) {
+    if (exchange_.running() != ConsoleExchange::Request::None) exchange_.cancel();
+    giveBackMainWindow();
+    event->accept();
+}
+
+void ConsoleWindow::changeEvent(QEvent *event) {
+    // Every activation brings the numbering back to manual.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) numbering_->setCurrentIndex(0);
+    QMainWindow::changeEvent(event);
+}
+
+void ConsoleWindow::mnu_NUM_Z5() {
+    // The dialog disables this window and gives it back when it closes.
+    auto *dialog = new StationDialog(session_.link.settings, this);
+    dialog->show();
+}
+
+bool ConsoleWindow::exchangeUnderWay() const {
+    const auto running = exchange_.running();
+    // A trend read whose watchdog fired polls on but gives the window back.
+    const bool reading = running == ConsoleExchange::Request::BlockRead ||
+                         running == ConsoleExchange::Request::ProcessCommand;
+    return reading || writes_.isRunning() || session_.chain.isBusy();
+}
+
+void ConsoleWindow::hideCursor() {
+    cursorTimer_->stop();
+    canvas_->setCursorVisible(false);
+}
+
+void ConsoleWindow::placeCursor(const QPoint &iconCorner) {
+    canvas_->placeCursor(iconCorner);
+    cursorTimer_->start(kCursorBlinkMs);
+}
+
+void ConsoleWindow::hideLiveView() { valueTable_->hide(); }
+
+void ConsoleWindow::showValueTable() {
+    valueTable_->show();
+    valueTable_->raise();
+}
+
+void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
+    if (!isEnabled() || exchangeUnderWay()) return;
+    const ConsoleIcon *icon = canvas_->icon(iconNumber);
+    const auto type = BlockSelection::typeOfIcon(iconNumber);
+    if (!icon || !type) return;
+    const QPoint corner = icon->cornerTwips();
+    const auto column = BlockSelection::columnAt(corner.x(), corner.y());
+    if (!column) return;
+
+    const bool right = button == Qt::RightButton;
+    view_->setHeadingsVisible(button != Qt::LeftButton);
+    state_.BLOCK_SELECT = static_cast<std::uint8_t>(*column);
+    state_.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(*type);
+
+    if (right) {
+        hideLiveView();
+        panel_.label_Parametr();
+        view_->refresh();
+        placeCursor(corner);
+        return;
+    }
+
+    panel_.hideRows();
+    view_->refresh();
+    setEnabled(false);
+    if (*type == GRA) {
+        hideLiveView();
+    } else {
+        writes_.disableSetpoints();
+        if (*type == S_P) {
+            writes_.enableSetpoints(*column);
+            hideLiveView();
+            view_->setHeadingsVisible(true);
+            panel_.label_Parametr();
+            view_->refresh();
+        } else {
+            showValueTable();
+        }
+    }
+    status_->setText(QStringLiteral("Запрос блока U%1…").arg(*column + 1));
+    if (!exchange_.startBlockRead()) {
+        // "Нет сети!!!" has been shown; the cursor stays where it was.
+        status_->setText(QStringLiteral("Нет сети"));
+        setEnabled(true);
+        return;
+    }
+    placeCursor(corner);
+}
+
+void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result) {
+    using Q = ConsoleExchange::Request;
+    using R = ConsoleExchange::Result;
+    setEnabled(true);
+    const QString block = QStringLiteral("U%1").arg(state_.BLOCK_SELECT + 1);
+    QString text;
+    switch (result) {
+    case R::Reply:
+        text = request == Q::TrendPage        ? QStringLiteral("Страница графика прочитана")
+               : request == Q::ProcessCommand ? QStringLiteral("Ответ Z5 получен")
+                                              : QStringLiteral("Ответ блока %1 получен").arg(block);
+        break;
+    case R::WrongCheckValue: text = QStringLiteral("Ответ отброшен: неверная контрольная сумма"); break;
+    case R::NoReply: text = QStringLiteral("Нет ответа от Z5"); break;
+    case R::NoNetwork: text = QStringLiteral("Нет сети"); break;
+    case R::Cancelled: break;
+    }
+    status_->setText(text);
+}
+
+void ConsoleWindow::tidyForProcessCommand() {
+    writes_.disableSetpoints();
+    hideLiveView();
+    view_->setHeadingsVisible(false);
+    panel_.hideRows();
+    view_->refresh();
+}
+
+void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
+    if (!exchange_.startProcessCommand(code)) return;
+    setEnabled(false);
+    status_->setText(QStringLiteral("Команда Z5 отправлена"));
+}
+
+void ConsoleWindow::mnuPAUSE_PROCESS() {
+    if (exchangeUnderWay()) return;
+    tidyForProcessCommand();
+    startProcessCommand(Link::PauseProcess);
+}
+
+void ConsoleWindow::mnuSTART_PROCESS() {
+    if (exchangeUnderWay()) return;
+    tidyForProcessCommand();
+    startProcessCommand(Link::StartProcess);
+}
+
+void ConsoleWindow::processPictureClicked() {
+    if (!isEnabled() || exchangeUnderWay()) return;
+    tidyForProcessCommand();
+    startProcessCommand(Link::ProcessPicture);
+}
+
+void ConsoleWindow::mnuSAVE_SCHEMA_Z5() {
+    if (exchangeUnderWay()) return;
+    writes_.disableSetpoints();
+    startProcessCommand(Link::StoreSchema);
+}
+
+void ConsoleWindow::mnuSAVE_485() {
+    if (exchangeUnderWay()) return;
+    if (!writes_.mnuSAVE_485()) return;
+    if (writes_.isRunning()) {
+        setEnabled(false);
+        status_->setText(QStringLiteral("Запись схемы в Z5…"));
+    }
+}
+
+void ConsoleWindow::mnuSAVE_ZADATCIKI() {
+    if (exchangeUnderWay()) return;
+    if (writes_.mnuSAVE_ZADATCIKI() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
+        setEnabled(false);
+        status_->setText(QStringLiteral("Запись задатчиков в Z5…"));
+    }
+}
+
+} // namespace z5

@@ -1,0 +1,112 @@
+#pragma once
+#include "console/ConsoleExchange.h"
+#include "console/ConsoleProgress.h"
+#include "console/ConsoleState.h"
+#include "console/ConsoleWrites.h"
+#include "console/ParameterPanel.h"
+#include "import/NetlistImportCommand.h"
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QProgressBar;
+
+namespace z5 {
+
+class ConsoleCanvas;
+class ConsoleParameterView;
+class Session;
+class Timer;
+
+// The block console `BLOKI`: the project's blocks as icons in a grid, the
+// parameter panel of the block picked with the right button, the read of the
+// block picked with the left button, and the "&Контроллер" commands. It is
+// shown in place of the main window and gives it back when closed.
+class ConsoleWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kCursorBlinkMs = 250;
+    static constexpr int kPriorityLabelsDelayMs = 100;
+
+    ConsoleWindow(Session &session, QWidget *mainWindow);
+    ~ConsoleWindow() override;
+
+    // The main window's "&Схема ": hides the main window and shows the console
+    // with the slot numbers of its grid.
+    void mnu_SCHEMA_OPEN();
+
+    // Menu commands.
+    void mnuLOADParametrBLOCK();
+    void mnuLOADparametr();
+    void mnuSAVEparametr();
+    void mnuEXIT();
+    void mnu_NUM_Z5();
+    void mnuSAVE_485();
+    void mnuSAVE_SCHEMA_Z5();
+    void mnuSAVE_ZADATCIKI();
+    void mnuPAUSE_PROCESS();
+    void mnuSTART_PROCESS();
+
+    // A mouse button went down on icon `iconNumber` of `Logik_Blok_img`.
+    void iconPressed(int iconNumber, Qt::MouseButton button);
+    // A click on `Picture_PAUSE_PROCESS` or `Picture_RABOTA_PROCESS`.
+    void processPictureClicked();
+
+    ConsoleState &state() { return state_; }
+    ParameterPanel &panel() { return panel_; }
+    ConsoleExchange &exchange() { return exchange_; }
+    ConsoleWrites &writes() { return writes_; }
+    ConsoleProgress &progress() { return progress_; }
+    ConsoleCanvas *canvas() const { return canvas_; }
+    ConsoleParameterView *parameterView() const { return view_; }
+    QComboBox *Combo_EXZ_AUTO_HAND() const { return numbering_; }
+    QProgressBar *ProgressBar1() const { return progressBar_; }
+    QLabel *replyStatus() const { return status_; }
+    QAction *action(const QString &objectName) const;
+    const Timer &blok_prioritet_timer() const { return *priorityTimer_; }
+    const Timer &cursor_Timer1() const { return *cursorTimer_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildMenus();
+    QAction *addCommand(QMenu *menu, const char *objectName, const QString &caption, void (ConsoleWindow::*slot)());
+    void printPriorityLabels();
+    void placeCursor(const QPoint &iconCorner);
+    void hideCursor();
+    void hideLiveView();
+    void showValueTable();
+    void tidyForProcessCommand();
+    void startProcessCommand(Link::CommandCode code);
+    bool exchangeUnderWay() const;
+    void exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result);
+    void giveBackMainWindow();
+
+    Session &session_;
+    QPointer<QWidget> mainWindow_;
+    ConsoleState state_;
+    ConsoleProgress progress_;
+    ParameterPanel panel_;
+    ConsoleExchange exchange_;
+    ConsoleWrites writes_;
+    NetlistImportCommand importCommand_;
+    std::unique_ptr<Timer> cursorTimer_;
+    std::unique_ptr<Timer> priorityTimer_;
+
+    ConsoleCanvas *canvas_ = nullptr;
+    ConsoleParameterView *view_ = nullptr;
+    QFrame *valueTable_ = nullptr;
+    QComboBox *numbering_ = nullptr;
+    QProgressBar *progressBar_ = nullptr;
+    QLabel *status_ = nullptr;
+    QAction *setpointAction_ = nullptr;
+};
+
+} // namespace z5

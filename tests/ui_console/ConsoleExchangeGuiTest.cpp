@@ -1,0 +1,170 @@
+// Left clicks, the "&Контроллер" commands and the station dialog.
+#include "ConsoleRig.h"
+#include "UiTestRegistry.h"
+#include "model/BlockCatalogue.h"
+#include "ui/ProcessPictureWidget.h"
+#include "ui/StationDialog.h"
+#include <QAction>
+#include <QFrame>
+#include <QListWidget>
+#include <QProgressBar>
+
+using namespace z5;
+using z5::uitest::blockReply;
+using z5::uitest::ConsoleRig;
+
+namespace {
+constexpr int kPid = 3;        // U4
+constexpr int kSetpoint = 13;  // U14
+
+QByteArray withCheck(QByteArray frame) {
+    const std::uint16_t crc = Link::checkValueOf(frame);
+    frame.append(char(crc >> 8));
+    frame.append(char(crc & 0xFF));
+    return frame;
+}
+}
+
+class ConsoleExchangeGuiTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ConsoleRig> rig;
+
+    QString status() const { return rig->console.replyStatus()->text(); }
+
+private slots:
+    void init() {
+        rig = std::make_unique<ConsoleRig>();
+        rig->importExample();
+    }
+    void cleanup() { rig.reset(); }
+
+    void leftClickReadsTheBlockAndShowsThatTheReplyCame() {
+        rig->port.responder = [](const QByteArray &) { return blockReply(); };
+        rig->click(kPid, Qt::RightButton);
+        rig->click(kPid, Qt::LeftButton);
+        QCOMPARE(rig->port.writes().size(), std::size_t(1));
+        QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103040a0000")).toHex(' '));
+        QVERIFY(!rig->console.isEnabled());
+        QVERIFY(!rig->view().Label1()->isVisible());
+        QVERIFY(!rig->view().Label3(0)->isVisible());
+        QVERIFY(rig->console.findChild<QFrame *>("Picture_TABLICA_PROCESS")->isVisible());
+        rig->clock.advance(150);
+        QVERIFY(rig->console.isEnabled());
+        QCOMPARE(status(), QStringLiteral("Ответ блока U4 получен"));
+    }
+
+    void noAnswerIsShownToo() {
+        rig->port.silent = true;
+        rig->click(kPid, Qt::LeftButton);
+        rig->clock.advance(999);
+        QVERIFY(!rig->console.isEnabled());
+        rig->clock.advance(1);
+        QVERIFY(rig->console.isEnabled());
+        QCOMPARE(status(), QStringLiteral("Нет ответа от Z5"));
+        QCOMPARE(rig->prompts.beeps, 1);
+    }
+
+    void aMissingPortSaysNoNetworkAndLeavesTheConsoleUsable() {
+        rig->port.refuseOpen = true;
+        rig->click(kPid, Qt::LeftButton);
+        QCOMPARE(rig->prompts.messages.size(), std::size_t(1));
+        QVERIFY(rig->prompts.messages[0].text.startsWith("Нет сети!!!"));
+        QVERIFY(rig->console.isEnabled());
+        QVERIFY(!rig->console.canvas()->Line3()->isVisible());
+        QVERIFY(rig->port.writes().empty());
+    }
+
+    void aSetpointProgrammerEnablesTheSetpointWrite() {
+        rig->port.responder = [](const QByteArray &w) { return w.size() == 8 && w[1] == 3 ? blockReply() : QByteArray(); };
+        QAction *setpoints = rig->console.action("mnuSAVE_ZADATCIKI");
+        rig->click(kSetpoint, Qt::LeftButton);
+        QVERIFY(setpoints->isEnabled());
+        QVERIFY(rig->view().Label1()->isVisible());
+        QCOMPARE(rig->view().Label3(16)->text(), QStringLiteral("Имя блока"));
+        QVERIFY(rig->view().Label3(16)->isVisible());
+        rig->clock.advance(150);
+        rig->port.clearWrites();
+
+        setpoints->trigger();
+        QVERIFY(!rig->console.isEnabled());
+        rig->clock.advance(200);
+        QVERIFY(rig->console.isEnabled());
+        QCOMPARE(rig->port.writes().size(), std::size_t(2));
+        QCOMPARE(rig->port.writes()[0].bytes.left(6).toHex(' '), QByteArray("01 3f 00 20 00 0d"));
+        QCOMPARE(rig->port.writes()[1].bytes.size(), 32);
+
+        // A left click on another block takes the command away again.
+        rig->click(kPid, Qt::LeftButton);
+        QVERIFY(!setpoints->isEnabled());
+    }
+
+    void processCommandsAndTheirPictures() {
+        rig->port.responder = [](const QByteArray &) { return blockReply(false); };
+        ConsoleCanvas &canvas = *rig->console.canvas();
+        rig->click(kSetpoint, Qt::LeftButton);
+        rig->clock.advance(150);
+        rig->port.clearWrites();
+
+        rig->console.action("mnuPAUSE_PROCESS")->trigger();
+        QVERIFY(!rig->console.action("mnuSAVE_ZADATCIKI")->isEnabled());
+        QVERIFY(!rig->view().Label3(0)->isVisible());
+        QVERIFY(!rig->view().Label1()->isVisible());
+        QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103000b3200")).toHex(' '));
+        QVERIFY(!rig->console.isEnabled());
+        rig->clock.advance(150);
+        QVERIFY(rig->console.isEnabled());
+        QVERIFY(canvas.Picture_RABOTA_PROCESS()->isVisible());
+        QVERIFY(!canvas.Picture_PAUSE_PROCESS()->isVisible());
+        QCOMPARE(int(rig->console.state().BLOCK_SELECT_TYPE), 5);
+
+        rig->console.action("mnuSTART_PROCESS")->trigger();
+        rig->clock.advance(150);
+        QVERIFY(canvas.Picture_PAUSE_PROCESS()->isVisible());
+
+        // The picture asks for the state: byte 3 is 0, the process stands.
+        rig->port.clearWrites();
+        QTest::mouseClick(canvas.Picture_PAUSE_PROCESS(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(std::uint8_t(rig->port.writes()[0].bytes[4]), std::uint8_t(52));
+        rig->clock.advance(150);
+        QVERIFY(canvas.Picture_RABOTA_PROCESS()->isVisible());
+
+        rig->port.clearWrites();
+        rig->console.action("mnuSAVE_SCHEMA_Z5")->trigger();
+        QCOMPARE(std::uint8_t(rig->port.writes()[0].bytes[4]), std::uint8_t(53));
+        rig->clock.advance(150);
+        QVERIFY(canvas.Picture_RABOTA_PROCESS()->isVisible());
+    }
+
+    void downloadFromTheMenuRunsTheBarAndGivesTheConsoleBack() {
+        rig->console.action("mnuSAVE_485")->trigger();
+        QVERIFY(!rig->console.isEnabled());
+        QCOMPARE(rig->console.ProgressBar1()->value(), 0);
+        rig->clock.advance(3000);
+        QCOMPARE(rig->console.ProgressBar1()->value(), 30);
+        rig->clock.advance(3300);
+        QVERIFY(rig->console.isEnabled());
+        QCOMPARE(rig->console.ProgressBar1()->value(), 63);
+        std::vector<int> tables;
+        for (const auto &w : rig->port.writes())
+            if (w.bytes.size() == 8 && std::uint8_t(w.bytes[1]) >= 0x33) tables.push_back(std::uint8_t(w.bytes[1]) - 0x33);
+        QCOMPARE(tables, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+        rig->clock.advance(4000);
+        QCOMPARE(rig->console.ProgressBar1()->value(), 100);
+    }
+
+    void theStationDialogHoldsTheConsoleUntilItCloses() {
+        rig->console.action("mnu_NUM_Z5")->trigger();
+        QVERIFY(!rig->console.isEnabled());
+        StationDialog *dialog = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == "num_NET_Z5" && w->isVisible()) dialog = qobject_cast<StationDialog *>(w);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->N_NET_Z5()->currentRow(), 0);
+        QCOMPARE(dialog->NET_dialog_owner(), &rig->console);
+        dialog->close();
+        QVERIFY(rig->console.isEnabled());
+    }
+};
+
+static z5::uitest::Registrar<ConsoleExchangeGuiTest> registrar;
+#include "ConsoleExchangeGuiTest.moc"

@@ -1,0 +1,105 @@
+// The whole road through the console: import the example, tune a value, download
+// from the console's menu into z5-sim on a pseudo-terminal, then read a block.
+#include "SimSession.h"
+#include "download/ProjectDownloadTables.h"
+#include "link/QtSerialPort.h"
+#include "model/BlockCatalogue.h"
+#include "model/QtClock.h"
+#include "model/RecordingPrompts.h"
+#include "ui/ConsoleCanvas.h"
+#include "ui/ConsoleIcon.h"
+#include "ui/ConsoleParameterView.h"
+#include "ui/ConsoleWindow.h"
+#include "ui/Session.h"
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTest>
+
+using namespace z5;
+using z5::e2e::hexBytes;
+using z5::e2e::SimSession;
+
+namespace {
+constexpr int kPid = 3;  // U4
+}
+
+class ConsoleIntoSimE2e : public QObject {
+    Q_OBJECT
+private slots:
+    void downloadFromTheConsoleMenuArrivesWhole() {
+        SimSession sim;
+        QVERIFY2(!sim.device().isEmpty(), "z5-sim did not start");
+        qputenv("Z5_COM4", sim.device().toLocal8Bit());
+
+        QtClock clock;
+        QtSerialPort port;
+        RecordingPrompts prompts;
+        Session session(clock, port, prompts);
+        QWidget mainWindow;
+        ConsoleWindow console(session, &mainWindow);
+        console.show();
+
+        prompts.openNames << QStringLiteral(Z5_SOURCE_DIR "/examples/boiler.net");
+        console.action("mnuLOADParametrBLOCK")->trigger();
+        QCOMPARE(session.project.blockCount(), 14);
+
+        // "Период" of the PID block, typed into its panel.
+        ConsoleIcon *pid = console.canvas()->icon(PID - 1);
+        QVERIFY(pid->isVisible());
+        QTest::mouseClick(pid, Qt::RightButton, {}, QPoint(5, 5));
+        QLineEdit *period = console.parameterView()->Text1(1);
+        QVERIFY(period->isVisible());
+        period->selectAll();
+        QTest::keyClicks(period, "2.5");
+        QCOMPARE(session.store.PARAMETR_PID.value(0, 4), 2.5f);
+
+        console.action("mnuSAVE_485")->trigger();
+        QVERIFY(!console.isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 15000);
+        QVERIFY(console.ProgressBar1()->value() >= 55);
+        QVERIFY2(prompts.messages.empty(), qPrintable(prompts.messages.empty() ? QString() : prompts.messages[0].text));
+
+        // A left click on the PID block reads it back from the simulator.
+        QTest::mouseClick(pid, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U4 получен"), 5000);
+        QVERIFY(console.isEnabled());
+        sim.stop();
+
+        // The simulator saw tables 0 to 11, each header followed by exactly the
+        // bytes the tables hold, then the read of U4.
+        const ProjectDownloadTables tables(session.project, session.store, &session.screen);
+        std::vector<QJsonObject> headers, data, reads;
+        for (const QJsonObject &e : sim.timeline()) {
+            const QString what = e.value("what").toString();
+            if (what == "header" && e.value("write").toString() == "table") headers.push_back(e);
+            else if (what == "data") data.push_back(e);
+            else if (what == "header" && e.value("request").toString() == "block read") reads.push_back(e);
+        }
+        QCOMPARE(headers.size(), std::size_t(12));
+        QCOMPARE(data.size(), std::size_t(12));
+        for (int t = 0; t < 12; ++t) {
+            QCOMPARE(headers[t].value("table").toInt(), t);
+            QVERIFY2(hexBytes(data[t]) == tables.table(t).data, qPrintable(QString("table %1").arg(t)));
+        }
+        const qint64 start = headers.front().value("ms").toInteger();
+        QVERIFY(qAbs(headers[10].value("ms").toInteger() - start - 4200) <= 30);
+        QVERIFY(qAbs(headers[11].value("ms").toInteger() - start - 6100) <= 30);
+        // The period went out as 2500 in the parameter table.
+        QVERIFY(hexBytes(data[10]).contains(QByteArray::fromHex("c4090000")));
+        QCOMPARE(reads.size(), std::size_t(1));
+        QCOMPARE(reads[0].value("block").toInt(), kPid + 1);
+    }
+};
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    ConsoleIntoSimE2e test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ConsoleIntoSimE2e.moc"

@@ -1,0 +1,86 @@
+#pragma once
+// A console over a virtual clock, an in-memory port and scripted prompts.
+#include "import/ConsoleLayout.h"
+#include "link/FakeSerialPort.h"
+#include "link/Link.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include "ui/ConsoleCanvas.h"
+#include "ui/ConsoleIcon.h"
+#include "ui/ConsoleParameterView.h"
+#include "ui/ConsoleWindow.h"
+#include "ui/Session.h"
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+namespace z5::uitest {
+
+inline QString exampleNetlist() { return QStringLiteral(Z5_SOURCE_DIR "/examples/boiler.net"); }
+
+// 258 bytes and their check value, low byte first.
+inline QByteArray blockReply(bool processRuns = false) {
+    QByteArray r(258, '\x22');
+    r[0] = 1;
+    r[1] = 3;
+    r[2] = processRuns ? 1 : 0;
+    const std::uint16_t crc = Link::checkValueOf(r);
+    r.append(char(crc & 0xFF));
+    r.append(char(crc >> 8));
+    return r;
+}
+
+struct ConsoleRig {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    Session session{clock, port, prompts};
+    QWidget mainWindow;
+    ConsoleWindow console{session, &mainWindow};
+
+    ConsoleRig() {
+        mainWindow.setObjectName(QStringLiteral("Scada_Z5_NEW"));
+        console.show();
+    }
+    void importExample() {
+        prompts.openNames << exampleNetlist();
+        console.mnuLOADParametrBLOCK();
+        clock.advance(ConsoleWindow::kPriorityLabelsDelayMs);
+    }
+    ConsoleIcon *iconOf(int column) {
+        const int n = ConsoleLayout::iconNumber(session.project.blockType(column), session.project.instance(column));
+        return console.canvas()->icon(n);
+    }
+    void click(int column, Qt::MouseButton button) {
+        ConsoleIcon *icon = iconOf(column);
+        QVERIFY(icon);
+        QTest::mouseClick(icon, button, {}, QPoint(5, 5));
+    }
+    ConsoleParameterView &view() { return *console.parameterView(); }
+    QLineEdit *text(int row) { return view().Text1(row); }
+    QComboBox *combo(int row) { return view().Combo1(row); }
+    // The user replaces the whole text of a field, key by key (any alphabet).
+    void typeInto(int row, const QString &text) {
+        QLineEdit *edit = view().Text1(row);
+        edit->setFocus();
+        edit->selectAll();
+        typeKeys(edit, text);
+    }
+    static void typeKeys(QWidget *widget, const QString &text) {
+        for (const QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(widget, &press);
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+    // The user steps a closed choice box down by `steps` items with the keyboard.
+    void stepChoice(int row, int steps) {
+        for (int i = 0; i < steps; ++i) QTest::keyClick(view().Combo1(row), Qt::Key_Down);
+    }
+};
+
+} // namespace z5::uitest

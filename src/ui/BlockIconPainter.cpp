@@ -46,7 +46,7 @@ void BlockIconPainter::paintFrame(QPainter &p, const QRectF &a, Family family) {
         // A terminal: pin stubs on both sides.
         const QRectF body = a.adjusted(w * 0.12, 0, -w * 0.12, 0);
         p.drawRect(body);
-        for (qreal y : {h * 0.3, h * 0.7}) {
+        for (qreal y : {h * 0.25, h * 0.75}) {
             p.drawLine(QPointF(a.left(), a.top() + y), QPointF(body.left(), a.top() + y));
             p.drawLine(QPointF(body.right(), a.top() + y), QPointF(a.right(), a.top() + y));
         }
@@ -102,21 +102,25 @@ void BlockIconPainter::paint(QPainter &p, const QRectF &area, int iconNumber) {
     const QRectF frame = area.adjusted(0.5, 0.5, -0.5, -0.5);
     paintFrame(p, frame, family);
 
+    // Baselines set apart so that the underscore of a mnemonic stays clear of the number.
     p.setPen(QColor(0x10, 0x10, 0x10));
+    const qreal h = area.height();
     QFont mnemonic = p.font();
     mnemonic.setBold(true);
-    mnemonic.setPixelSize(qMax(7, qRound(area.height() * 0.32)));
+    mnemonic.setPixelSize(qMax(7, qRound(h * 0.3)));
     p.setFont(mnemonic);
-    const qreal top = family == Family::Operator ? area.height() * 0.14 : 0.0;
-    const QRectF upper(area.left(), area.top() + top, area.width(), (area.height() - top) * 0.55);
-    p.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, BlockCatalogue::mnemonic(type));
+    const QString name = BlockCatalogue::mnemonic(type);
+    const qreal nameWidth = p.fontMetrics().horizontalAdvance(name);
+    const qreal nameBaseline = area.top() + h * (family == Family::Operator ? 0.52 : 0.46);
+    p.drawText(QPointF(area.center().x() - nameWidth / 2, nameBaseline), name);
 
     QFont number = p.font();
     number.setBold(false);
-    number.setPixelSize(qMax(7, qRound(area.height() * 0.3)));
+    number.setPixelSize(qMax(7, qRound(h * 0.28)));
     p.setFont(number);
-    const QRectF lower(area.left(), upper.bottom(), area.width(), area.bottom() - upper.bottom());
-    p.drawText(lower, Qt::AlignHCenter | Qt::AlignTop, QString::number(instance));
+    const QString instanceText = QString::number(instance);
+    const qreal numberWidth = p.fontMetrics().horizontalAdvance(instanceText);
+    p.drawText(QPointF(area.center().x() - numberWidth / 2, area.top() + h * 0.86), instanceText);
     p.restore();
 }
 

@@ -17,10 +17,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
-#if __has_include("ui/ConsoleWindow.h")
 #include "ui/ConsoleWindow.h"
-#define Z5_HAVE_CONSOLE 1
-#endif
 
 namespace z5 {
 
@@ -251,13 +248,9 @@ void MainWindow::openAbout() {
 }
 
 void MainWindow::openConsole() {
-#ifdef Z5_HAVE_CONSOLE
     if (!console_) console_ = new ConsoleWindow(session_, this);
     // The console hides this window and shows itself with its grid.
     if (auto *console = qobject_cast<ConsoleWindow *>(console_.data())) console->mnu_SCHEMA_OPEN();
-#else
-    session_.prompts.beep();
-#endif
 }
 
 void MainWindow::startScreenWrite() {

@@ -12,9 +12,6 @@
 #include <QMenuBar>
 #include <QTest>
 
-#if __has_include("ui/ConsoleWindow.h")
-#define Z5_HAVE_CONSOLE 1
-#endif
 
 namespace {
 
@@ -127,7 +124,6 @@ private slots:
     }
 
     void schemaCommandShowsTheConsole() {
-#ifdef Z5_HAVE_CONSOLE
         UiFixture f;
         f.window->mnu_SCHEMA_OPEN()->trigger();
         QWidget *console = f.window->console();
@@ -142,9 +138,6 @@ private slots:
         f.window->mnuEXIT()->trigger();
         QVERIFY(!console->isVisible());
         QVERIFY(!f.window->isVisible());
-#else
-        QSKIP("no block console in this build");
-#endif
     }
 };
 

@@ -16,14 +16,11 @@
 #include <QPolygon>
 #include <cstdio>
 
-#if __has_include("ui/ConsoleWindow.h")
 #include "console/BlockSelection.h"
 #include "model/BlockCatalogue.h"
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleIcon.h"
 #include "ui/ConsoleWindow.h"
-#define Z5_HAVE_CONSOLE 1
-#endif
 
 namespace {
 
@@ -114,7 +111,6 @@ int main(int argc, char **argv) {
     designScreen(window, session.screen);
     if (!save(&window, dir.filePath(QStringLiteral("main-window.png")))) return 1;
 
-#ifdef Z5_HAVE_CONSOLE
     prompts.openNames << netlist;
     window.mnu_SCHEMA_OPEN()->trigger();
     QWidget *console = window.console();
@@ -138,9 +134,5 @@ int main(int argc, char **argv) {
     }
     for (const auto &m : prompts.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
     if (!save(console, dir.filePath(QStringLiteral("console.png")))) return 1;
-#else
-    Q_UNUSED(netlist);
-    std::fprintf(stderr, "no block console in this build\n");
-#endif
     return 0;
 }

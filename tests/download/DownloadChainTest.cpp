@@ -7,22 +7,12 @@
 #include <gtest/gtest.h>
 
 using namespace z5;
+using z5::testing::ChainRig;
 using z5::testing::EventLog;
 using z5::testing::PatternTables;
 using z5::testing::tableHeader;
 
 namespace {
-
-struct ChainRig {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    Link link{port, prompts};
-    PatternTables tables;
-    DownloadChain chain{clock, link, prompts, tables};
-    EventLog log{clock};
-    ChainRig() { chain.progress().addObserver(&log); }
-};
 
 struct Sent {
     std::int64_t at;

@@ -12,28 +12,19 @@
 #include <gtest/gtest.h>
 
 using namespace z5;
+using z5::testing::ChainRig;
 using z5::testing::EventLog;
 using z5::testing::PatternTables;
 using z5::testing::tableHeader;
 
 namespace {
 
-struct WriteRig {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    Link link{port, prompts};
-    PatternTables tables;
-    DownloadChain chain{clock, link, prompts, tables};
+struct WriteRig : ChainRig {
     SetpointWrite setpoints{chain};
     ScreenModel model;
     ScreenBuilder builder;
     ScreenWrite screen{chain, builder, model};
-    EventLog log{clock};
-    WriteRig() {
-        chain.progress().addObserver(&log);
-        setpoints.progress().addObserver(&log);
-    }
+    WriteRig() { setpoints.progress().addObserver(&log); }
 };
 
 QImage onePicture(int w, int h) {

@@ -4,7 +4,11 @@
 #include "download/DownloadObserver.h"
 #include "download/DownloadTables.h"
 #include "link/Link.h"
+#include "download/DownloadChain.h"
+#include "link/FakeSerialPort.h"
 #include "model/Clock.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -90,5 +94,17 @@ inline QByteArray tableHeader(int station, int table, int block = 0) {
     f.append(char(crc >> 8)).append(char(crc & 0xFF));
     return f;
 }
+
+// A download chain on the virtual clock and an in-memory port, with every step logged.
+struct ChainRig {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    Link link{port, prompts};
+    PatternTables tables;
+    DownloadChain chain{clock, link, prompts, tables};
+    EventLog log{clock};
+    ChainRig() { chain.progress().addObserver(&log); }
+};
 
 } // namespace z5::testing

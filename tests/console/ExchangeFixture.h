@@ -8,28 +8,13 @@
 #include "link/ReplyReception.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
+#include "ReplyFrames.h"
 #include <gtest/gtest.h>
 
 namespace z5::test {
 
-// 258 bytes and their check value, low byte first; byte 3 tells whether the process runs.
-inline QByteArray blockReply(bool processRuns = false) {
-    QByteArray r(258, '\x11');
-    r[0] = 1;
-    r[1] = 3;
-    r[2] = processRuns ? 1 : 0;
-    const std::uint16_t crc = Link::checkValueOf(r);
-    r.append(char(crc & 0xFF));
-    r.append(char(crc >> 8));
-    return r;
-}
-
-inline QByteArray withCheck(QByteArray frame) {
-    const std::uint16_t crc = Link::checkValueOf(frame);
-    frame.append(char(crc >> 8));
-    frame.append(char(crc & 0xFF));
-    return frame;
-}
+inline QByteArray blockReply(bool processRuns = false) { return testframes::blockReply('\x11', processRuns); }
+using testframes::withCheck;
 
 struct ExchangeFixture : ::testing::Test {
     VirtualClock clock;

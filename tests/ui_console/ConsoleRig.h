@@ -1,5 +1,6 @@
 #pragma once
 // A console over a virtual clock, an in-memory port and scripted prompts.
+#include "ReplyFrames.h"
 #include "import/ConsoleLayout.h"
 #include "link/FakeSerialPort.h"
 #include "link/Link.h"
@@ -21,17 +22,7 @@ namespace z5::uitest {
 
 inline QString exampleNetlist() { return QStringLiteral(Z5_SOURCE_DIR "/examples/boiler.net"); }
 
-// 258 bytes and their check value, low byte first.
-inline QByteArray blockReply(bool processRuns = false) {
-    QByteArray r(258, '\x22');
-    r[0] = 1;
-    r[1] = 3;
-    r[2] = processRuns ? 1 : 0;
-    const std::uint16_t crc = Link::checkValueOf(r);
-    r.append(char(crc & 0xFF));
-    r.append(char(crc >> 8));
-    return r;
-}
+inline QByteArray blockReply(bool processRuns = false) { return testframes::blockReply('\x22', processRuns); }
 
 struct ConsoleRig {
     VirtualClock clock;

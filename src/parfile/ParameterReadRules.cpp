@@ -1,4 +1,5 @@
 #include "parfile/ParameterReadRules.h"
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -9,12 +10,13 @@ namespace {
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
-// Narrows a plain ASCII number ("-12.5E+3", no leading '+') to single precision,
-// nearest value. Empty on overflow; values too small for single precision give 0.
-std::optional<float> narrow(const std::string &s) {
+// Reads a plain ASCII number ("-12.5E+3", no leading '+') as the nearest T. Empty
+// on overflow; values too small for T give 0.
+template <typename T>
+std::optional<T> parseAs(const std::string &s) {
     const char *begin = s.data();
     const char *end = begin + s.size();
-    float f = 0.0f;
+    T f = 0;
     const auto r = std::from_chars(begin, end, f, std::chars_format::general);
     if (r.ptr != end) return std::nullopt;
     if (r.ec == std::errc()) return f;
@@ -23,7 +25,22 @@ std::optional<float> narrow(const std::string &s) {
     const auto e = s.find_first_of("eE");
     const bool negativeExponent = e != std::string::npos && e + 1 < s.size() && s[e + 1] == '-';
     if (!negativeExponent) return std::nullopt;
-    return s[0] == '-' ? -0.0f : 0.0f;
+    return s[0] == '-' ? -T(0) : T(0);
+}
+
+// Rounds once, to the nearest single.
+std::optional<float> narrow(const std::string &s) { return parseAs<float>(s); }
+
+// Reads the double first and narrows that: rounding twice can end on the other
+// neighbour than rounding once. A double that rounds beyond the largest single
+// overflows.
+std::optional<float> narrowFromDouble(const std::string &s) {
+    const auto d = parseAs<double>(s);
+    if (!d) return std::nullopt;
+    constexpr double kHalfwayToInfinity = static_cast<double>(FLT_MAX) + 0x1p103;  // a tie goes to infinity
+    if (std::fabs(*d) >= kHalfwayToInfinity) return std::nullopt;
+    if (std::fabs(*d) > static_cast<double>(FLT_MAX)) return *d > 0 ? FLT_MAX : -FLT_MAX;
+    return static_cast<float>(*d);
 }
 
 // Reads [sign] digits [sep digits] [E [sign] digits] from text at pos into out (ASCII,
@@ -86,7 +103,7 @@ std::optional<float> ParameterReadRules::leadingNumber(const QString &line) {
     std::string ascii;
     int pos = 0;
     if (!scanNumber(text, &pos, QLatin1Char('.'), &ascii)) return 0.0f;
-    return narrow(ascii);
+    return narrowFromDouble(ascii);
 }
 
 std::optional<std::uint8_t> ParameterReadRules::byte(const QString &line, QChar decimalSeparator) {

@@ -17,8 +17,8 @@ public:
     static std::optional<float> localeNumber(const QString &line, QChar decimalSeparator);
     // V: blanks anywhere are ignored; an optional sign, digits with a point as the
     // separator and an optional exponent are taken as far as they fit. A line with
-    // no leading number gives 0, so "0,75" gives 0. Only a value beyond the
-    // single-precision range is rejected.
+    // no leading number gives 0, so "0,75" gives 0. The number is read as a double,
+    // then narrowed; only a value beyond the single-precision range is rejected.
     static std::optional<float> leadingNumber(const QString &line);
     // B: like L, then rounded to the nearest integer (halves to even); 0..255 only.
     static std::optional<std::uint8_t> byte(const QString &line, QChar decimalSeparator);

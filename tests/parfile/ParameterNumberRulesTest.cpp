@@ -94,6 +94,21 @@ TEST(ReadRules, LeadingNumber) {
     EXPECT_FALSE(ParameterReadRules::leadingNumber(QStringLiteral("1e39")));
 }
 
+TEST(ReadRules, LeadingNumberIsNarrowedFromDoubleWhileLocaleNumberRoundsOnce) {
+    // Just above the midpoint between 1 and the next single: the double it reads as is
+    // the midpoint itself, which narrows to the even neighbour 1.
+    const QString aboveMidpoint = QStringLiteral("1.00000005960464477539062500001");
+    EXPECT_EQ(ParameterReadRules::leadingNumber(aboveMidpoint), 1.0f);
+    EXPECT_EQ(ParameterReadRules::localeNumber(aboveMidpoint, kPoint), std::nextafter(1.0f, 2.0f));
+    // Beyond the largest single only while the double still rounds down to it.
+    EXPECT_EQ(ParameterReadRules::leadingNumber(QStringLiteral("3.4028235E+38")), std::numeric_limits<float>::max());
+    EXPECT_EQ(ParameterReadRules::leadingNumber(QStringLiteral("-3.4028235E+38")), -std::numeric_limits<float>::max());
+    EXPECT_FALSE(ParameterReadRules::leadingNumber(QStringLiteral("3.40282357E+38")));
+    EXPECT_FALSE(ParameterReadRules::leadingNumber(QStringLiteral("1E+400")));
+    EXPECT_EQ(ParameterReadRules::leadingNumber(QStringLiteral("1E-400")), 0.0f);
+    EXPECT_EQ(ParameterReadRules::leadingNumber(QStringLiteral("1E-45")), std::numeric_limits<float>::denorm_min());
+}
+
 TEST(ReadRules, Byte) {
     EXPECT_EQ(ParameterReadRules::byte(QStringLiteral(" 7 "), kPoint), 7);
     EXPECT_EQ(ParameterReadRules::byte(QStringLiteral("2.5"), kPoint), 2);

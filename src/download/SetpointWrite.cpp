@@ -27,7 +27,8 @@ SetpointWrite::Outcome SetpointWrite::mnuSAVE_ZADATCIKI(int block) {
             chain_.prompts().message(check.problem, check.caption);
             return Outcome::Refused;
         }
-        link.openPort();
+        // A port that does not open ends the command quietly.
+        if (!link.openPort()) return Outcome::NoPort;
     }
     link.REQUEST_table = kSetpointTable;
     link.REQUEST_block = static_cast<std::int16_t>(block);

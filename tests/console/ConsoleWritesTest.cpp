@@ -98,3 +98,17 @@ TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
     writes.disableSetpoints();
     EXPECT_EQ(enabledChanges, (std::vector<bool>{true, false}));
 }
+
+TEST_F(WritesFixture, ASetpointWriteOnAPortThatDoesNotOpenEndsAtOnceAndQuietly) {
+    port.refuseOpen = true;
+    writes.enableSetpoints(13);
+    EXPECT_NE(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Started);
+    EXPECT_FALSE(writes.isRunning());
+    EXPECT_FALSE(setpoints.isBusy()) << "no data step is scheduled";
+    clock.advance(1000);
+    EXPECT_TRUE(port.writes().empty());
+    EXPECT_EQ(ended, 0);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(prompts.beeps, 0);
+    EXPECT_TRUE(writes.setpointsEnabled()) << "the command can be tried again";
+}

@@ -154,6 +154,8 @@ void ParameterPanel::choose(int r, int code) {
         if (type_ == SCA && which == Selector::Page) state_.SCA_PAGE_SELECT = static_cast<std::uint8_t>(code);
         // The program step and the trend channel are remembered in the block's store.
         if (const auto kept = placeOf(r)) store_.setNumber(*kept, static_cast<float>(code));
+        // Every instance reloads here, an SCA block of instance 2 and up too: all of
+        // them share one store, and skipping the reload left the old key's value shown.
         showDependents(which);
         return;
     }

@@ -291,3 +291,13 @@ TEST(PanelNumbers, FormatKeepsSevenSignificantDigits) {
     EXPECT_FALSE(n.parseNumber(""));
     EXPECT_FALSE(n.parseNumber("1,000"));
 }
+
+TEST_F(PanelFixture, ScreenKeyFieldFollowsTheKeyForEveryInstance) {
+    place(7, SCA, 2);
+    store.PARAMETR_SCA.setElement(8 + 24 * 1 + 5, 42.0f);
+    layOut(7);
+    panel.choose(0, 1);
+    EXPECT_EQ(panel.row(2).text, "0");
+    panel.choose(1, 5);
+    EXPECT_EQ(panel.row(2).text, "42");
+}

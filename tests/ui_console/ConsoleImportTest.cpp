@@ -19,6 +19,14 @@ bool hasLabel(const std::vector<ConsoleCanvas::Label> &labels, const QString &te
     return false;
 }
 
+// Writes a netlist into dir and returns its path (empty when it could not be written).
+QString writeNetlist(const QTemporaryDir &dir, const QString &name, const QByteArray &text) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size()) return QString();
+    return path;
+}
+
 int visibleIcons(const ConsoleCanvas &canvas) {
     int n = 0;
     for (int i = 0; i < ConsoleCanvas::kIcons; ++i) n += canvas.icon(i)->isVisible() ? 1 : 0;
@@ -138,12 +146,9 @@ private slots:
     void aFailedImportLeavesNoIconStanding() {
         rig->importExample();
         QTemporaryDir dir;
-        const QString path = dir.filePath("twice.net");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("(netlist \"demo\"\n(compInst \"U1\"\n(originalName \"A_I\")\n(compValue \"5_1\")\n)\n"
+        const QString path = writeNetlist(dir, QStringLiteral("twice.net"), "(netlist \"demo\"\n(compInst \"U1\"\n(originalName \"A_I\")\n(compValue \"5_1\")\n)\n"
                 "(compInst \"U2\"\n(originalName \"MUL\")\n(compValue \"5_1\")\n)\n)\n");
-        f.close();
+        QVERIFY(!path.isEmpty());
         rig->prompts.openNames << path;
         rig->console.mnuLOADParametrBLOCK();
         rig->clock.advance(100);
@@ -157,12 +162,9 @@ private slots:
 
     void automaticNumberingCountsInstances() {
         QTemporaryDir dir;
-        const QString path = dir.filePath("auto.net");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("(netlist \"demo\"\n(compInst \"U1\"\n(originalName \"MUL\")\n(compValue \"1\")\n)\n"
+        const QString path = writeNetlist(dir, QStringLiteral("auto.net"), "(netlist \"demo\"\n(compInst \"U1\"\n(originalName \"MUL\")\n(compValue \"1\")\n)\n"
                 "(compInst \"U2\"\n(originalName \"MUL\")\n(compValue \"2\")\n)\n)\n");
-        f.close();
+        QVERIFY(!path.isEmpty());
         rig->prompts.openNames << path;
         rig->console.Combo_EXZ_AUTO_HAND()->setCurrentIndex(1);
         rig->console.mnuLOADParametrBLOCK();

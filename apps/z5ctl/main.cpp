@@ -1,10 +1,12 @@
 // z5ctl: the command-line face of the configurator core.
 #include "CommandLine.h"
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <algorithm>
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
+    // Printouts need fonts, never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     auto &all = z5ctl::verbs();
     std::sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return a.name < b.name; });

@@ -19,6 +19,8 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include "trends/TrendChannels.h"
+#include "ui/TrendWindow.h"
 
 namespace z5 {
 namespace {
@@ -106,7 +108,10 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     priorityTimer_->start(kPriorityLabelsDelayMs);
 }
 
-ConsoleWindow::~ConsoleWindow() = default;
+ConsoleWindow::~ConsoleWindow() {
+    // The trend window works on the session, which may go with the console.
+    delete trendWindow_;
+}
 
 QAction *ConsoleWindow::addCommand(QMenu *menu, const char *objectName, const QString &caption,
                                    void (ConsoleWindow::*slot)()) {
@@ -276,6 +281,9 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     setEnabled(false);
     if (*type == GRA) {
         hideLiveView();
+        placeCursor(corner);
+        openTrendWindow(*column);
+        return;
     } else {
         writes_.disableSetpoints();
         if (*type == S_P) {
@@ -316,6 +324,16 @@ void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExcha
     case R::Cancelled: break;
     }
     status_->setText(text);
+}
+
+void ConsoleWindow::openTrendWindow(int column) {
+    // The console stays disabled while the trend window is open; closing it gives
+    // the console back. The window keeps the block it was opened for.
+    session_.trends.setChannels(TrendChannels::fromStore(session_.store));
+    trendWindow_ = new TrendWindow(session_.trends, session_.prompts, column, this);
+    trendWindow_->show();
+    status_->setText(QStringLiteral("Чтение страницы графика U%1…").arg(column + 1));
+    trendWindow_->readCurrentPage();
 }
 
 void ConsoleWindow::tidyForProcessCommand() {

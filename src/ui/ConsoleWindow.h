@@ -22,6 +22,7 @@ class ConsoleCanvas;
 class ConsoleParameterView;
 class Session;
 class Timer;
+class TrendWindow;
 
 // The block console `BLOKI`: the project's blocks as icons in a grid, the
 // parameter panel of the block picked with the right button, the read of the
@@ -88,6 +89,7 @@ private:
     bool exchangeUnderWay() const;
     void exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result);
     void giveBackMainWindow();
+    void openTrendWindow(int column);
 
     Session &session_;
     QPointer<QWidget> mainWindow_;
@@ -107,6 +109,7 @@ private:
     QProgressBar *progressBar_ = nullptr;
     QLabel *status_ = nullptr;
     QAction *setpointAction_ = nullptr;
+    QPointer<TrendWindow> trendWindow_;
 };
 
 } // namespace z5

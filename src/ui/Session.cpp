@@ -11,6 +11,10 @@ Session::Session(Clock &clock_, SerialPort &port_, Prompts &prompts_)
       tables(project, store, &screen),
       chain(clock_, link, prompts_, tables),
       setpointWrite(chain),
-      screenWrite(chain, screenBuilder, screen) {}
+      screenWrite(chain, screenBuilder, screen),
+      trendLine(link),
+      trends(clock_, trendLine) {
+    trendLine.isBusy = [this] { return chain.isBusy() || reception.exchange() != ReplyReception::Exchange::Idle; };
+}
 
 } // namespace z5

@@ -10,6 +10,8 @@
 #include "model/Project.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenModel.h"
+#include "trends/LinkTrendLine.h"
+#include "trends/TrendSession.h"
 
 namespace z5 {
 
@@ -39,6 +41,8 @@ public:
     SetpointWrite setpointWrite;
     ScreenBuilder screenBuilder;
     ScreenWrite screenWrite;
+    LinkTrendLine trendLine;
+    TrendSession trends;
 };
 
 } // namespace z5

@@ -41,8 +41,9 @@ QGroupBox *frame(const QString &title, QWidget *parent) {
 
 } // namespace
 
-TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, QWidget *console)
-    : QMainWindow(nullptr), session_(session), prompts_(prompts), console_(console) {
+TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, int block, QWidget *console)
+    : QMainWindow(nullptr), session_(session), sessionAlive_(&session), prompts_(prompts), console_(console),
+      block_(block) {
     setObjectName(QStringLiteral("GRAFIK"));
     setWindowTitle(QStringLiteral("ГРАФИК"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -146,7 +147,9 @@ TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, QWidget *conso
     resize(sizeHint());
 }
 
-TrendWindow::~TrendWindow() { session_.cancel(); }
+TrendWindow::~TrendWindow() {
+    if (sessionAlive_) sessionAlive_->cancel();
+}
 
 void TrendWindow::closeEvent(QCloseEvent *event) {
     session_.cancel();
@@ -159,6 +162,7 @@ void TrendWindow::readCurrentPage() { startRead(TrendSession::kCurrentPage); }
 void TrendWindow::startRead(int page) {
     setEnabled(false);
     showChannelNames();
+    session_.setBlock(block_);
     session_.readPage(page);
 }
 
@@ -229,6 +233,7 @@ void TrendWindow::stopRecording() {
 }
 
 void TrendWindow::setRecording(bool start) {
+    session_.setBlock(block_);
     if (session_.setRecording(start)) {
         status_->setText(start ? QStringLiteral("Запись графика запущена") : QStringLiteral("Запись графика остановлена"));
         return;

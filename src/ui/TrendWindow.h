@@ -19,7 +19,8 @@ class TrendPlotWidget;
 class TrendWindow : public QMainWindow {
     Q_OBJECT
 public:
-    TrendWindow(TrendSession &session, Prompts &prompts, QWidget *console = nullptr);
+    // block: the column of the recorder block every request goes to.
+    TrendWindow(TrendSession &session, Prompts &prompts, int block, QWidget *console = nullptr);
     ~TrendWindow() override;
 
     // Reads the page being recorded (the console's pick of the block).
@@ -41,6 +42,7 @@ public:
 
     TrendPlotWidget *plot() const { return plot_; }
     TrendSession &session() { return session_; }
+    int block() const { return block_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -55,8 +57,10 @@ private:
     QString defaultWorkbookName() const;
 
     TrendSession &session_;
+    QPointer<TrendSession> sessionAlive_;   // a deferred delete may come after the session
     Prompts &prompts_;
     QPointer<QWidget> console_;
+    int block_;
     TrendPlotWidget *plot_;
     QLabel *names_[4];
     QLabel *groupLabel_;

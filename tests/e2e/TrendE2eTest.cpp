@@ -9,13 +9,13 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
     int code;
     QString out;
     QString err;
 };
 
-Run z5ctl(const QStringList &args) {
+CliRun z5ctl(const QStringList &args) {
     QProcess p;
     p.start(QStringLiteral(Z5CTL_PATH), args);
     p.waitForFinished(30000);
@@ -31,7 +31,7 @@ double archiveValue(int page, int row, int channel) {
 
 // The boiler example puts its trend recorder at U11.
 bool downloadExample(const SimProcess &sim) {
-    const Run r = z5ctl({QStringLiteral("download"), QStringLiteral("--port"), sim.device(),
+    const CliRun r = z5ctl({QStringLiteral("download"), QStringLiteral("--port"), sim.device(),
                          QStringLiteral(Z5_SOURCE_DIR "/examples/boiler.net")});
     return r.code == 0;
 }
@@ -45,7 +45,7 @@ TEST(TrendE2e, OlderPageInCsvEqualsTheArchiveEvenWithAPartDropped) {
     SimProcess faulty({QStringLiteral("--line-speed"), QStringLiteral("--drop-every"), QStringLiteral("10")});
     ASSERT_TRUE(faulty.running());
     ASSERT_TRUE(downloadExample(faulty));
-    const Run r = z5ctl({QStringLiteral("trend"), QStringLiteral("--port"), faulty.device(), QStringLiteral("--block"),
+    const CliRun r = z5ctl({QStringLiteral("trend"), QStringLiteral("--port"), faulty.device(), QStringLiteral("--block"),
                          QStringLiteral("U11"), QStringLiteral("--page"), QStringLiteral("2"), QStringLiteral("--out"), csv});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("page 2, 240 rows"))) << r.out.toStdString();
@@ -70,7 +70,7 @@ TEST(TrendE2e, RecordingPageHasItsValidRowsThenStopAndStartAndOtherOutputs) {
     ASSERT_TRUE(downloadExample(sim));
     QTemporaryDir dir;
     const QString csv = dir.filePath(QStringLiteral("now.csv"));
-    Run r = z5ctl({QStringLiteral("trend"), QStringLiteral("--port"), sim.device(), QStringLiteral("--block"),
+    CliRun r = z5ctl({QStringLiteral("trend"), QStringLiteral("--port"), sim.device(), QStringLiteral("--block"),
                    QStringLiteral("11"), QStringLiteral("--out"), csv});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("page 3, 40 rows"))) << r.out.toStdString();
@@ -107,7 +107,7 @@ TEST(TrendE2e, NoPageFromASilentStationEndsWithThree) {
     SimProcess sim({QStringLiteral("--station"), QStringLiteral("2")});
     ASSERT_TRUE(sim.running());
     QTemporaryDir dir;
-    const Run r = z5ctl({QStringLiteral("trend"), QStringLiteral("--port"), sim.device(), QStringLiteral("--block"),
+    const CliRun r = z5ctl({QStringLiteral("trend"), QStringLiteral("--port"), sim.device(), QStringLiteral("--block"),
                          QStringLiteral("U11"), QStringLiteral("--out"), dir.filePath(QStringLiteral("x.csv"))});
     EXPECT_EQ(r.code, 3);
     EXPECT_EQ(r.err, QStringLiteral("z5ctl trend: no page from station 1 for U11 (Нет ответа от Z5)\n"));

@@ -29,7 +29,7 @@ struct TrendWindowRig {
     TrendWindow *window;
 
     TrendWindowRig() {
-        session.setBlock(5);
+        session.setBlock(7);   // the window sets its own block before each request
         TrendChannels ch;
         for (int c = 0; c < 32; ++c) {
             ch.names[c] = QStringLiteral("K%1").arg(c + 1);
@@ -38,7 +38,7 @@ struct TrendWindowRig {
         ch.title = QStringLiteral("Котёл");
         session.setChannels(ch);
         console.setEnabled(false);
-        window = new TrendWindow(session, prompts, &console);
+        window = new TrendWindow(session, prompts, 5, &console);
         window->show();
     }
     ~TrendWindowRig() { delete window; }
@@ -62,6 +62,7 @@ private slots:
         r.clock.advance(5000);
         QVERIFY(r.window->isEnabled());
         QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("3"));
+        QCOMPARE(r.line.requests.front().column, 5);
         QCOMPARE(r.window->windowTitle(), QStringLiteral("ГРАФИК Котёл"));
         QCOMPARE(r.text("Name_GRAFIK_0"), QStringLiteral("K1"));
         QCOMPARE(r.text("Label_N_GRAF"), QStringLiteral("1"));

@@ -2,12 +2,16 @@
 #include "CommandLine.h"
 #include <QGuiApplication>
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char **argv) {
-    // Printouts need fonts, never a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // A trend printout needs fonts (never a screen); the other verbs only the core.
+    const bool prints = argc > 1 && std::strcmp(argv[1], "trend") == 0;
+    if (prints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        prints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
     auto &all = z5ctl::verbs();
     std::sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return a.name < b.name; });
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {

@@ -57,7 +57,7 @@ TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, int block, QWi
     for (int k = 0; k < 4; ++k) {
         names_[k] = new QLabel(central);
         names_[k]->setObjectName(QStringLiteral("Name_GRAFIK_%1").arg(k));
-        names_[k]->setStyleSheet(QStringLiteral("color: %1; background: #404040; padding: 2px;")
+        names_[k]->setStyleSheet(QStringLiteral("color: %1; background: black; padding: 2px;")
                                      .arg(trendChannelColour(k).name()));
         namesRow->addWidget(names_[k], 1);
     }

@@ -5,6 +5,9 @@
 #include "ui/ScreenPreview.h"
 #include "ui/Session.h"
 #include "ui/StationDialog.h"
+#include "ui/WindowPlacement.h"
+#include <QScrollArea>
+#include "link/SerialDevices.h"
 #include "link/SerialPort.h"
 #include "model/Prompts.h"
 #include <QCloseEvent>
@@ -38,15 +41,25 @@ QRect twips(int left, int top, int width, int height) {
 
 } // namespace
 
+QString portStatusText(const Link &link) {
+    const int com = link.settings.COM_PORT_number;
+    QString port = describePort(com, link.serialDevices);
+    if (port.isEmpty()) port = QStringLiteral("COM%1").arg(com);
+    return QStringLiteral("%1    Z5 №%2").arg(port).arg(link.settings.NET_Z5_number);
+}
+
 MainWindow::MainWindow(Session &session, QWidget *parent)
     : QMainWindow(parent), session_(session), designer_(session.screen, session.screenBuilder, session.prompts) {
     setObjectName(QStringLiteral("Scada_Z5_NEW"));
     setWindowTitle(QStringLiteral("Конфигуратор  Z5"));
     buildMenus();
 
-    auto *central = new QWidget(this);
-    central->setMinimumSize(px(kClientWidth), px(kClientHeight));
-    setCentralWidget(central);
+    // The designer keeps its twip layout inside a scroll area, so that the window
+    // can shrink to a small screen with every control still reachable.
+    auto *central = new QWidget;
+    central->setObjectName(QStringLiteral("designer"));
+    central->setFixedSize(px(kClientWidth), px(kClientHeight));
+    setCentralWidget(WindowPlacement::scrolling(central, this));
     preview_ = new ScreenPreview(session_.screen, central);
     preview_->move(0, 0);
     buildDesignerPanel(central);
@@ -66,6 +79,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     showPortStatus();
 
     session_.chain.progress().addObserver(this);
+    WindowPlacement::restore(this, QStringLiteral("main"),
+                             central->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 MainWindow::~MainWindow() {
@@ -221,7 +236,7 @@ bool MainWindow::writeUnderWay() {
 
 void MainWindow::openPortDialog() {
     if (portDialog_ || writeUnderWay()) return;
-    portDialog_ = new PortDialog(session_.link.settings, session_.link.port(), this);
+    portDialog_ = new PortDialog(session_.link.settings, session_.link.port(), this, session_.link.serialDevices);
     connect(portDialog_, &QDialog::finished, this, &MainWindow::showPortStatus);
     portDialog_->show();
 }
@@ -234,11 +249,7 @@ void MainWindow::openStationDialog() {
 }
 
 void MainWindow::showPortStatus() {
-    const PortSettings &s = session_.link.settings;
-    portStatus_->setText(QStringLiteral("COM%1: %2    Z5 №%3")
-                             .arg(s.COM_PORT_number)
-                             .arg(PortSettings::deviceName(s.COM_PORT_number))
-                             .arg(s.NET_Z5_number));
+    portStatus_->setText(portStatusText(session_.link));
 }
 
 void MainWindow::openAbout() {
@@ -268,6 +279,7 @@ void MainWindow::closeEverything() {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
+    WindowPlacement::save(this, QStringLiteral("main"));
     closeEverything();
     if (session_.port.isOpen()) session_.port.close();
     QMainWindow::closeEvent(event);

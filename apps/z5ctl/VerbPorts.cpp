@@ -20,8 +20,9 @@ int runPorts(const QStringList &args) {
     for (int n = z5::PortSettings::kFirstPort; n <= z5::PortSettings::kLastPort; ++n) {
         const z5::PortMapping::Entry entry = z5::PortMapping::resolve(n);
         QString line = QStringLiteral("COM%1\t%2\t%3").arg(n).arg(entry.device, z5::PortMapping::sourceName(entry.source));
-        if (const z5::SerialDeviceInfo *found = z5::SerialDevices::find(present, entry.device))
-            line += QLatin1Char('\t') + found->summary();
+        // What the device is, when the machine says more than its path.
+        const z5::SerialDeviceInfo *found = z5::SerialDevices::find(present, entry.device);
+        if (found && found->summary() != found->device) line += QLatin1Char('\t') + found->summary();
         z5ctl::out(line);
     }
     z5ctl::out(QString());

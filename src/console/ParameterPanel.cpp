@@ -202,8 +202,13 @@ bool ParameterPanel::differsFromStore(int r) const {
     const std::optional<StorePlace> place = placeOf(r);
     if (!place) return false;
     if (row.kind == FieldKind::Text) return row.text != store_.text(*place);
-    if (store_.isByte(*place)) return numbers_.parseByte(row.text) != std::optional<std::uint8_t>(store_.byte(*place));
-    return numbers_.parseNumber(row.text) != std::optional<float>(store_.number(*place));
+    // Either the text as shown or its value may match: a stored value shows with
+    // seven digits, which need not read back exactly, and "3.0" is the 3 stored.
+    if (store_.isByte(*place))
+        return row.text != numbers_.formatByte(store_.byte(*place)) &&
+               numbers_.parseByte(row.text) != std::optional<std::uint8_t>(store_.byte(*place));
+    return row.text != numbers_.format(store_.number(*place)) &&
+           numbers_.parseNumber(row.text) != std::optional<float>(store_.number(*place));
 }
 
 void ParameterPanel::flag(int r, const QString &reason, int waitsFor) {

@@ -9,10 +9,9 @@
 #include "ui/ConsoleIcon.h"
 #include "ui/ConsoleParameterView.h"
 #include "ui/Session.h"
-#include "ui/MainWindow.h"
+#include "ui/PortStatusText.h"
 #include "ui/StationDialog.h"
 #include "ui/WindowPlacement.h"
-#include <QScrollArea>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,6 +21,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QStatusBar>
 
 namespace z5 {

@@ -5,9 +5,8 @@
 #include "ui/ScreenPreview.h"
 #include "ui/Session.h"
 #include "ui/StationDialog.h"
+#include "ui/PortStatusText.h"
 #include "ui/WindowPlacement.h"
-#include <QScrollArea>
-#include "link/SerialDevices.h"
 #include "link/SerialPort.h"
 #include "model/Prompts.h"
 #include <QCloseEvent>
@@ -18,6 +17,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QStatusBar>
 
 #include "ui/ConsoleWindow.h"
@@ -40,13 +40,6 @@ QRect twips(int left, int top, int width, int height) {
 }
 
 } // namespace
-
-QString portStatusText(const Link &link) {
-    const int com = link.settings.COM_PORT_number;
-    QString port = describePort(com, link.serialDevices);
-    if (port.isEmpty()) port = QStringLiteral("COM%1").arg(com);
-    return QStringLiteral("%1    Z5 №%2").arg(port).arg(link.settings.NET_Z5_number);
-}
 
 MainWindow::MainWindow(Session &session, QWidget *parent)
     : QMainWindow(parent), session_(session), designer_(session.screen, session.screenBuilder, session.prompts) {

@@ -14,13 +14,8 @@ class QProgressBar;
 
 namespace z5 {
 
-class Link;
 class Session;
 class ScreenPreview;
-
-// "COM4: /dev/ttyUSB0 — FT232R USB UART    Z5 №1": the port, its device and the
-// station, as the status bars of the main window and the console show them.
-QString portStatusText(const Link &link);
 
 // The main window `Scada_Z5_NEW`: the operator screen designer, the port and
 // station dialogs, the way to the block console and the About box. It shows the

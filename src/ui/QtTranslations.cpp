@@ -5,15 +5,16 @@
 
 namespace z5 {
 
-bool installQtTranslations(QCoreApplication &app, const QLocale &locale) {
+QTranslator *installQtTranslations(QCoreApplication &app, const QLocale &locale) {
     // Owned by the application: translators must live as long as it does.
     auto *translator = new QTranslator(&app);
     if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
-        return false;
+        return nullptr;
     }
-    return QCoreApplication::installTranslator(translator);
+    QCoreApplication::installTranslator(translator);
+    return translator;
 }
 
 } // namespace z5

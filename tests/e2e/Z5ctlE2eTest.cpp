@@ -76,8 +76,10 @@ TEST(Z5ctlE2e, PortsListsEachComNumberWithItsDeviceAndWhereItComesFrom) {
 
     const Z5ctlRun r = z5ctl({QStringLiteral("ports")}, env);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    const QStringList lines = r.out.split(QLatin1Char('\n'));
+    QStringList lines = r.out.split(QLatin1Char('\n'));
     ASSERT_GE(lines.size(), 17);
+    // A device present on this machine may be followed by what it is.
+    for (QString &line : lines) line = line.section(QLatin1Char('\t'), 0, 2);
     EXPECT_EQ(lines[0], QStringLiteral("COM1\t/dev/ttyS0\tdefault"));
     EXPECT_EQ(lines[1], QStringLiteral("COM2\t/dev/serial/by-id/usb-FTDI_test-if00-port0\tsettings"));
     EXPECT_EQ(lines[3], QStringLiteral("COM4\t/tmp/z5-ports-test\tenvironment"));

@@ -8,6 +8,7 @@
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleWindow.h"
 #include "ui/FileFolders.h"
+#include "ui/QtTranslations.h"
 #include "ui/ScreenPreview.h"
 #include "ui/WidgetPrompts.h"
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -195,6 +197,14 @@ private slots:
                  QStringLiteral("COM4: /dev/ttyUSB0 — FT232R USB UART, FTDI, A10K    Z5 №1"));
         console->close();
         qunsetenv("Z5_COM4");
+    }
+
+    void qtSpeaksTheDesktopLanguage() {
+        QTranslator *russian = z5::installQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Russian));
+        QVERIFY2(russian, "qt6-translations-l10n is installed by scripts/deps.sh");
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Сохранить как"));
+        QCoreApplication::removeTranslator(russian);
+        delete russian;
     }
 
     void portDialogOffersTheDevicesPresentAndRemembersTheChoice() {

@@ -12,7 +12,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/z5-configurator.desktop
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/z5-configurator.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/boiler.net
-        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/z5-configurator/examples)
 
 set(CPACK_PACKAGE_NAME z5-configurator)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -28,5 +28,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own translations make the file dialogs speak the user's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Imports block schematics (P-CAD ASCII netlists), tunes block parameters, downloads\n the configuration into the Z5 controller over RS-485, watches live values and\n designs the operator screen. Includes the command line z5ctl and the simulated\n controller z5-sim.")
+    "Imports block schematics (P-CAD ASCII netlists), tunes block parameters, downloads\nthe configuration into the Z5 controller over RS-485, watches live values and\ndesigns the operator screen. Includes the command line z5ctl and the simulated\ncontroller z5-sim.")
 include(CPack)

@@ -10,6 +10,7 @@
 #include "link/SerialPort.h"
 #include "model/Prompts.h"
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -276,6 +277,11 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     closeEverything();
     if (session_.port.isOpen()) session_.port.close();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showEvent(QShowEvent *event) {
+    showPortStatus();
+    QMainWindow::showEvent(event);
 }
 
 void MainWindow::progressShown(bool shown) { progressBar_->setVisible(shown); }

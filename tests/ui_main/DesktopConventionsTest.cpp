@@ -13,6 +13,7 @@
 #include "ui/WidgetPrompts.h"
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -95,8 +96,12 @@ private slots:
         QCOMPARE(station->windowTitle(), QStringLiteral("Номер Z5 в сети"));
         QVERIFY(!console->isEnabled());
         QVERIFY(station->isEnabled());
+        QListWidget *list = station->N_NET_Z5();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(5)).center());
         station->close();
         console->close();
+        // The main window's status bar follows what was chosen in the console.
+        QVERIFY(f.window->portStatus()->text().endsWith(QStringLiteral("Z5 №6")));
     }
 
     void messageBoxesShowTheIconOfTheirKind_data() {

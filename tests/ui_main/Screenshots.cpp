@@ -69,8 +69,8 @@ void designScreen(z5::MainWindow &window) {
         editor.endDrag();
     };
     struct Place { int x, y, kind, text, back; };
-    const Place parameters[] = {{20, 140, 0, 2, 0}, {230, 50, 0, 3, 0}, {225, 120, 0, 7, 1}, {255, 150, 1, 2, 4},
-                                {40, 40, 3, 7, 4}};
+    const Place parameters[] = {{20, 140, 0, 2, 0}, {230, 50, 0, 3, 0}, {225, 120, 0, 7, 1}, {255, 150, 1, 2, 3},
+                                {40, 40, 3, 7, 0}};
     for (const Place &n : parameters) {
         const int k = editor.addParameter();
         z5::ParameterForm form = editor.parameterForm(k);

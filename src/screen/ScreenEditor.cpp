@@ -20,6 +20,8 @@ bool validSlot(int k) { return k >= 0 && k < 16; }
 
 ScreenEditor::ScreenEditor(ScreenModel &model, QObject *parent) : QObject(parent), model_(model) {
     connect(&stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+    // An undo or redo in mid-drag leaves the dragged element where history puts it.
+    connect(&stack_, &QUndoStack::indexChanged, this, [this] { drag_ = Drag{}; });
 }
 
 ScreenEditor::SlotState ScreenEditor::slotState(int k) const {
@@ -204,7 +206,8 @@ FormFault placeFromForm(const QString &xText, const QString &yText, ControlKind 
 } // namespace
 
 FormFault ScreenEditor::applyAlarm(int k, const AlarmForm &form) {
-    if (!validSlot(k)) return FormFault::NoSlot;
+    // Only an element on the screen has a dialog; a free slot is taken with "&Сигнализация".
+    if (!validSlot(k) || !model_.signal(k)->used) return FormFault::NoSlot;
     ElementControl place;
     const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), model_.digits(), &place);
     if (fault != FormFault::None) return fault;
@@ -228,7 +231,7 @@ FormFault ScreenEditor::applyAlarm(int k, const AlarmForm &form) {
 }
 
 FormFault ScreenEditor::applyParameter(int k, const ParameterForm &form) {
-    if (!validSlot(k)) return FormFault::NoSlot;
+    if (!validSlot(k) || !model_.parametr(k)->used) return FormFault::NoSlot;
     ElementControl place;
     const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), model_.digits(), &place);
     if (fault != FormFault::None) return fault;

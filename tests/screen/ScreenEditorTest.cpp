@@ -159,6 +159,10 @@ TEST(ScreenEditorDialogs, OkIsRefusedForANonNumberOrAnOverlongText) {
     form.text = QStringLiteral("Нет пламен");  // ten characters fit
     EXPECT_EQ(e.editor.applyAlarm(k, form), FormFault::None);
     EXPECT_EQ(e.model.signalText(k), form.text);
+    // No dialog for a free slot or one outside the table.
+    EXPECT_EQ(e.editor.applyAlarm(k + 1, form), FormFault::NoSlot);
+    EXPECT_EQ(e.editor.applyParameter(16, e.editor.parameterForm(0)), FormFault::NoSlot);
+    EXPECT_EQ(e.editor.applyParameter(0, e.editor.parameterForm(0)), FormFault::NoSlot);
 }
 
 // A freed slot, or one a screen file left with flags, is taken clean.

@@ -2,6 +2,7 @@
 #include "link/PortMapping.h"
 #include "link/PortSettings.h"
 #include "link/SerialDevices.h"
+#include <QFile>
 #include <gtest/gtest.h>
 
 using z5::PortMapping;
@@ -91,4 +92,27 @@ TEST(PortMapping, TheFailureTextNamesTheAdapter) {
     EXPECT_EQ(z5::describePort(4, nullptr), QStringLiteral("COM4: /dev/ttyUSB0"));
     EXPECT_EQ(z5::describePort(4, nullptr, true), QString());
     qunsetenv("Z5_COM4");
+}
+
+TEST(SerialDevices, AStableNameFindsTheDeviceItLinksTo) {
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("ttyUSB7"));
+    QFile file(device);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString stable = dir.filePath(QStringLiteral("usb-FTDI_FT232R_A10K-if00-port0"));
+    ASSERT_TRUE(QFile::link(device, stable));
+
+    z5::SerialDeviceInfo d;
+    d.device = device;
+    d.description = QStringLiteral("FT232R USB UART");
+    const std::vector<z5::SerialDeviceInfo> present{d};
+    EXPECT_EQ(z5::SerialDevices::find(present, stable), &present[0]);
+    EXPECT_EQ(z5::SerialDevices::find(present, device), &present[0]);
+    EXPECT_EQ(z5::SerialDevices::find(present, dir.filePath(QStringLiteral("ttyUSB8"))), nullptr);
+    EXPECT_EQ(z5::SerialDevices::find(present, QString()), nullptr);
+    EXPECT_EQ(d.preferredName(), device);
+    d.stableName = stable;
+    EXPECT_EQ(d.preferredName(), stable);
+    EXPECT_EQ(d.summary(), device + QStringLiteral(" — FT232R USB UART"));
 }

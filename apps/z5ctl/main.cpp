@@ -1,5 +1,6 @@
 // z5ctl: the command-line face of the configurator core.
 #include "CommandLine.h"
+#include "model/UserSettings.h"
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstring>
@@ -11,6 +12,9 @@ int main(int argc, char **argv) {
     if (prints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app =
         prints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    // The configurator's settings: the device chosen for each COM number.
+    QCoreApplication::setOrganizationName(z5::settingsOrganisation());
+    QCoreApplication::setApplicationName(z5::settingsApplication());
     QStringList args = app->arguments().mid(1);
     auto &all = z5ctl::verbs();
     std::sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return a.name < b.name; });

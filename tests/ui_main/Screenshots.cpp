@@ -2,19 +2,27 @@
 // screen designed in it, and the block console with NETLIST (the boiler example
 // by default) imported, into DIR/main-window.png and DIR/console.png. Run under
 // Xvfb for the README's pictures: xvfb-run -a build/tests/ui_main/ui_screenshots docs
+// With --small first: the console on 1024 x 768 at 125 %, at both ends of its scrolling.
 #include "link/FakeSerialPort.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
+#include "screen/ScreenEditor.h"
 #include "screen/ScreenModel.h"
 #include "ui/MainWindow.h"
 #include "ui/ScreenPreview.h"
 #include "ui/Session.h"
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <cstdio>
+#include <cstring>
 
 #include "console/BlockSelection.h"
 #include "model/BlockCatalogue.h"
@@ -54,33 +62,42 @@ QImage boilerPicture() {
     return image;
 }
 
-void designScreen(z5::MainWindow &window, z5::ScreenModel &model) {
+// Places the elements as a user does: new elements, dragged a pixel at a time
+// and coloured in their dialogs.
+void designScreen(z5::MainWindow &window) {
     window.Picture1()->setPicture(boilerPicture());
-    struct Place { int x, y, text, back; };
-    const Place numbers[] = {{20, 140, 2, 0}, {230, 50, 3, 0}, {225, 120, 7, 1}};
-    for (const Place &n : numbers) {
-        window.mnuParametr()->trigger();
-        for (int k = 0; k < z5::ScreenModel::kSlots; ++k) {
-            z5::ScadaParametr *par = model.parametr(k);
-            if (!par->used || par->Text1.left != 420 || par->Text1.top != 270) continue;
-            par->Text1.left = 420 + 30 * n.x;
-            par->Text1.top = 270 + 30 * n.y;
-            model.setParametrColor(k, n.text);
-            model.setParametrColor(k + 16, n.back);
-        }
+    z5::ScreenEditor &editor = window.designer().editor();
+    const auto dragBy = [&](z5::ScreenElement e, int dx, int dy) {
+        editor.beginDrag(e, 0, 0);
+        for (int i = 0; i < dx; ++i) editor.dragTo(30, 0);
+        for (int i = 0; i < dy; ++i) editor.dragTo(0, 30);
+        editor.endDrag();
+    };
+    struct Place { int x, y, kind, text, back; };
+    const Place parameters[] = {{20, 140, 0, 2, 0}, {230, 50, 0, 3, 0}, {225, 120, 0, 7, 1}, {255, 150, 1, 2, 3},
+                                {40, 40, 3, 7, 0}};
+    for (const Place &n : parameters) {
+        const int k = editor.addParameter();
+        z5::ParameterForm form = editor.parameterForm(k);
+        form.kind = n.kind;
+        form.textColour = n.text;
+        form.backColour = n.back;
+        editor.applyParameter(k, form);
+        dragBy(z5::ScreenElement::parameter(k), n.x, n.y);
     }
-    window.mnuSignal()->trigger();
-    z5::ScadaSignal *alarm = model.signal(0);
-    alarm->isText = true;
-    alarm->Picture2.visible = false;
-    alarm->Text_SIGNAL_TEXT = {420 + 30 * 12, 270 + 30 * 218, true};
-    model.setSignalText(0, QStringLiteral("Нет пламени"));
-    model.setSignalColor(0, 7);
-    model.setSignalColor(16, 1);
-    window.mnuSignal()->trigger();
-    model.signal(1)->Picture2 = {420 + 30 * 290, 270 + 30 * 30, true};
-    model.setSignalColor(17, 3);
-    window.Picture1()->update();
+    struct Alarm { int x, y; bool isText; const char *text; int colour, back; };
+    const Alarm alarms[] = {{12, 218, true, "Нет огня", 7, 1}, {290, 30, false, "", 0, 3},
+                            {290, 45, false, "", 0, 2}};
+    for (const Alarm &a : alarms) {
+        const int k = editor.addAlarm();
+        z5::AlarmForm form = editor.alarmForm(k);
+        form.isText = a.isText;
+        form.text = QString::fromUtf8(a.text);
+        form.textColour = a.colour;
+        form.backColour = a.back;
+        editor.applyAlarm(k, form);
+        dragBy(z5::ScreenElement::alarm(k), a.x, a.y);
+    }
 }
 
 bool save(QWidget *w, const QString &path) {
@@ -94,9 +111,15 @@ bool save(QWidget *w, const QString &path) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Конфигуратор  Z5"));
+    // --small: the console on a small screen (run with a 1024 x 768 screen and
+    // QT_SCALE_FACTOR=1.25), scrolled to its top left and to its bottom right.
+    const bool small = argc > 1 && std::strcmp(argv[1], "--small") == 0;
+    if (small) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ui_screenshots DIR [NETLIST]\n");
+        std::fprintf(stderr, "usage: ui_screenshots [--small] DIR [NETLIST]\n");
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -108,8 +131,19 @@ int main(int argc, char **argv) {
     z5::Session session(clock, port, prompts);
     z5::MainWindow window(session);
     window.show();
-    designScreen(window, session.screen);
-    if (!save(&window, dir.filePath(QStringLiteral("main-window.png")))) return 1;
+    designScreen(window);
+    if (!small) {
+        if (!save(&window, dir.filePath(QStringLiteral("main-window.png")))) return 1;
+        // The alarm dialog of the text element, opened by a double click.
+        z5::ScreenPreview *preview = window.Picture1();
+        const QPoint at = preview->elementRect(z5::ScreenElement::alarm(0)).center();
+        QMouseEvent click(QEvent::MouseButtonDblClick, at, preview->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(preview, &click);
+        if (!window.elementDialog() || !save(window.elementDialog(), dir.filePath(QStringLiteral("signal-dialog.png"))))
+            return 1;
+        window.elementDialog()->close();
+    }
 
     prompts.openNames << netlist;
     window.mnu_SCHEMA_OPEN()->trigger();
@@ -133,6 +167,14 @@ int main(int argc, char **argv) {
         }
     }
     for (const auto &m : prompts.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
-    if (!save(console, dir.filePath(QStringLiteral("console.png")))) return 1;
-    return 0;
+    if (!small) return save(console, dir.filePath(QStringLiteral("console.png"))) ? 0 : 1;
+
+    auto *area = qobject_cast<QScrollArea *>(static_cast<QMainWindow *>(console)->centralWidget());
+    if (!area) return 1;
+    std::fprintf(stdout, "console %dx%d on a screen of %dx%d\n", console->width(), console->height(),
+                 console->screen()->availableGeometry().width(), console->screen()->availableGeometry().height());
+    if (!save(console, dir.filePath(QStringLiteral("console-small-top.png")))) return 1;
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    return save(console, dir.filePath(QStringLiteral("console-small-bottom.png"))) ? 0 : 1;
 }

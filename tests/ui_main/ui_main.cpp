@@ -11,6 +11,8 @@ std::unique_ptr<QObject> makeMainWindowMenusTest();
 std::unique_ptr<QObject> makeNetworkDialogsTest();
 std::unique_ptr<QObject> makeMainWindowWritesTest();
 std::unique_ptr<QObject> makeScreenDesignerCommandsTest();
+std::unique_ptr<QObject> makeScreenEditingTest();
+std::unique_ptr<QObject> makeDesktopConventionsTest();
 
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,6 +22,8 @@ int main(int argc, char **argv) {
         {"NetworkDialogsTest", makeNetworkDialogsTest},
         {"MainWindowWritesTest", makeMainWindowWritesTest},
         {"ScreenDesignerCommandsTest", makeScreenDesignerCommandsTest},
+        {"ScreenEditingTest", makeScreenEditingTest},
+        {"DesktopConventionsTest", makeDesktopConventionsTest},
     };
     const char *only = nullptr;
     int first = 1;

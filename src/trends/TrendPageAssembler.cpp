@@ -28,7 +28,7 @@ bool TrendPageAssembler::start(int page) {
     partsIn_ = 0;
     requestsSent_ = 0;
     requestsForPart_ = 0;
-    extraReplies_ = 0;
+    repeated_.clear();
     partTimeoutMs_ = kPartTimeoutMs;
     if (line_.takeInput) line_.takeInput();
     input_.clear();
@@ -78,7 +78,6 @@ void TrendPageAssembler::onTick() {
         return;
     }
     if (state_ == State::Awaiting) awaitPart(now);
-    if (state_ == State::Draining) drainExtraReplies(now);
     if (part_ >= kParts && state_ == State::Guard) {
         finish();
         return;
@@ -90,6 +89,7 @@ void TrendPageAssembler::awaitPart(std::int64_t now) {
     while (input_.size() >= TrendPart::kLength) {
         const QByteArray reply = input_.left(TrendPart::kLength);
         input_.remove(0, TrendPart::kLength);
+        if (isExtraAnswer(reply)) continue;
         if (acceptPart(reply, now)) return;
     }
     if (now - lastSentMs_ < partTimeoutMs_) return;
@@ -99,13 +99,20 @@ void TrendPageAssembler::awaitPart(std::int64_t now) {
     sendCurrentPart(now);
 }
 
-void TrendPageAssembler::drainExtraReplies(std::int64_t now) {
-    while (extraReplies_ > 0 && input_.size() >= TrendPart::kLength) {
-        input_.remove(0, TrendPart::kLength);
-        --extraReplies_;
+QByteArray TrendPageAssembler::contentOf(const QByteArray &reply) {
+    return reply.mid(kContentAt, kContentLength);
+}
+
+bool TrendPageAssembler::isExtraAnswer(const QByteArray &reply) {
+    const QByteArray content = contentOf(reply);
+    for (Repeated &r : repeated_) {
+        if (r.outstanding == 0 || r.content != content) continue;
+        --r.outstanding;
+        // The first answer was not lost but late: give answers more time.
+        partTimeoutMs_ = std::min(2 * partTimeoutMs_, kLongestPartTimeoutMs);
+        return true;
     }
-    // An extra request may have been lost as its first answer seemed to be.
-    if (extraReplies_ == 0 || now - lastSentMs_ >= partTimeoutMs_) state_ = State::Guard;
+    return false;
 }
 
 bool TrendPageAssembler::acceptPart(const QByteArray &reply, std::int64_t now) {
@@ -123,13 +130,12 @@ bool TrendPageAssembler::acceptPart(const QByteArray &reply, std::int64_t now) {
         return false;   // not an answer to this read
     }
     placePart(part_, *part);
-    // An answer that needed extra requests was slow: wait longer from now on.
-    extraReplies_ = requestsForPart_ - 1;
-    if (extraReplies_ > 0) partTimeoutMs_ = std::min(2 * partTimeoutMs_, kLongestPartTimeoutMs);
+    // The other requests of this part may still be answered, late.
+    if (requestsForPart_ > 1) repeated_.push_back({contentOf(reply), requestsForPart_ - 1});
     ++part_;
     ++partsIn_;
     lastProgressMs_ = now;
-    state_ = extraReplies_ > 0 ? State::Draining : State::Guard;
+    state_ = State::Guard;
     emit partArrived(partsIn_);
     return true;
 }

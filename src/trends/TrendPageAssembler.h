@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace z5 {
 
@@ -14,18 +15,20 @@ class Timer;
 struct TrendPart;
 
 // Reads one trend page of 30 parts into a staging page. One request is out at a
-// time: part n + 1 is asked for only once part n is in, one tick after it (the
-// controller's turnaround, and time for a doubled answer to show itself). A part
-// that does not come within the part timeout is asked for again. Each reply is
-// exactly 1064 bytes; what follows it stays for the next reply, and answers to a
-// part's extra requests are recognised as such and dropped. Every part must name
-// the page of the first. The page replaces nothing until all 30 parts are in;
-// a read with no progress for the stall time ends as failed.
+// time: part n + 1 is asked for only once part n is in and the line has been
+// quiet for a tick (the controller's turnaround; a doubled answer streaming in
+// is dropped). A part that does not come within the part timeout is asked for
+// again. Each reply is taken as exactly 1064 bytes and what follows stays for the
+// next one. The answers still due to a part's repeated requests are recognised
+// by their content (samples, time and date) whenever they come and dropped; one
+// that does come proves the line slow and doubles the part timeout. Every part
+// must name the page of the first. The page replaces nothing until all 30 parts
+// are in; a read with no progress for the stall time ends as failed.
 class TrendPageAssembler : public QObject {
     Q_OBJECT
 public:
     static constexpr int kTickMs = 5;
-    static constexpr int kPartTimeoutMs = 300;
+    static constexpr int kPartTimeoutMs = 250;
     static constexpr int kLongestPartTimeoutMs = 2400;
     static constexpr int kStallMs = 8000;
     static constexpr int kParts = 30;
@@ -66,11 +69,19 @@ signals:
     void readFailed(z5::TrendPageAssembler::Failure failure);
 
 private:
-    enum class State { Idle, Awaiting, Draining, Guard };
+    enum class State { Idle, Awaiting, Guard };
+    // A part asked for more than once, and how many of its answers are still due.
+    struct Repeated {
+        QByteArray content;
+        int outstanding;
+    };
+    static constexpr int kContentAt = 8;
+    static constexpr int kContentLength = 1044;   // samples, time of day and date
 
     void onTick();
     void awaitPart(std::int64_t now);
-    void drainExtraReplies(std::int64_t now);
+    static QByteArray contentOf(const QByteArray &reply);
+    bool isExtraAnswer(const QByteArray &reply);
     bool acceptPart(const QByteArray &reply, std::int64_t now);
     void placePart(int index, const TrendPart &part);
     bool sendCurrentPart(std::int64_t now);
@@ -88,7 +99,7 @@ private:
     int part_ = 0;                // part awaited
     int partsIn_ = 0;
     int requestsForPart_ = 0;     // requests of part_ sent so far
-    int extraReplies_ = 0;        // answers still expected to extra requests of the last part
+    std::vector<Repeated> repeated_;
     int requestsSent_ = 0;
     int partTimeoutMs_ = kPartTimeoutMs;
     std::int64_t lastSentMs_ = 0;

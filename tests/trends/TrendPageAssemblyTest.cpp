@@ -44,6 +44,12 @@ struct FaultCase {
     int expectedRequests;
 };
 
+std::map<int, Fault> everyAnswerLate() {
+    std::map<int, Fault> faults;
+    for (int i = 1; i <= 120; ++i) faults[i] = Fault::Late;
+    return faults;
+}
+
 class PageAssemblyFaults : public ::testing::TestWithParam<FaultCase> {};
 
 } // namespace
@@ -80,7 +86,7 @@ TEST_P(PageAssemblyFaults, EverySampleStaysInItsPlace) {
     r.line.faults = GetParam().faults;
     r.read(17);
     ASSERT_EQ(r.outcome, TrendSession::Outcome::Read);
-    EXPECT_EQ(int(r.line.requests.size()), GetParam().expectedRequests);
+    if (GetParam().expectedRequests > 0) EXPECT_EQ(int(r.line.requests.size()), GetParam().expectedRequests);
     r.expectWholePage(17);
     for (const auto &q : r.line.requests) EXPECT_EQ(q.page, 17);
 }
@@ -93,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"doubled streaming", {{6, Fault::DoubleStreaming}}, 30},
                       FaultCase{"short", {{6, Fault::Short}}, 31},
                       FaultCase{"another page", {{6, Fault::OtherPage}}, 31},
+                      FaultCase{"every answer late", everyAnswerLate(), -1},
                       FaultCase{"first and last dropped", {{1, Fault::Drop}, {31, Fault::Drop}}, 32},
                       FaultCase{"dropped twice in a row", {{6, Fault::Drop}, {7, Fault::Drop}}, 32},
                       FaultCase{"one in ten dropped", {{1, Fault::Drop}, {11, Fault::Drop}, {21, Fault::Drop}}, 33}),

@@ -11,7 +11,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("z5-configurator"));
     QApplication::setApplicationDisplayName(QStringLiteral("Конфигуратор  Z5"));
-    QApplication::setApplicationVersion(QStringLiteral("3.2"));
+    QApplication::setApplicationVersion(QStringLiteral(Z5_VERSION));
 
     z5::QtClock clock;
     z5::QtSerialPort port;

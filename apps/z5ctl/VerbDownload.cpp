@@ -2,6 +2,7 @@
 // controller on the download's own schedule (tables 0 to 10, the closing, then
 // the alarm texts), showing each step on standard error.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
@@ -15,7 +16,7 @@ const QString kUsage = QStringLiteral(
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl download: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 1;
+    return z5ctl::kUsageError;
 }
 
 int runDownload(const QStringList &args) {
@@ -40,7 +41,7 @@ int runDownload(const QStringList &args) {
     }
     if (!session.openPort()) return 2;
 
-    z5::DownloadChain chain(session.clock, session.link, session.prompts, tables);
+    z5::DownloadChain chain(session.clock, session.line, session.prompts, tables);
     session.follow(chain.progress());
     if (!chain.mnu_SCHEMA_Z5()) return 1;
     return session.run();

@@ -2,15 +2,15 @@
 #include "download/DataStep.h"
 #include "download/DownloadProgress.h"
 #include "download/DownloadTables.h"
-#include "link/Link.h"
+#include "link/LineSession.h"
 #include "link/SerialPort.h"
 #include "model/Clock.h"
 
 namespace z5 {
 
-ClosingSequence::ClosingSequence(Clock &clock, Link &link, DataStep &dataStep, DownloadProgress &progress,
+ClosingSequence::ClosingSequence(Clock &clock, LineSession &line, DataStep &dataStep, DownloadProgress &progress,
                                  const DownloadTables &tables, const bool &NO_SEND_flag)
-    : link_(link), dataStep_(dataStep), progress_(progress), tables_(tables), noSend_(NO_SEND_flag),
+    : line_(line), dataStep_(dataStep), progress_(progress), tables_(tables), noSend_(NO_SEND_flag),
       timer2_(clock.createTimer()), signalText_(clock.createTimer()) {
     timer2_->setOnTimeout([this] { onTimer2(); });
     signalText_->setOnTimeout([this] { onSignalText(); });
@@ -25,7 +25,6 @@ void ClosingSequence::start() {
     progress_.progressShown(true);
     CLOSE_tick_count_ = 0;
     timer2_->start(kTimer2IntervalMs);
-    link_.openPort();
 }
 
 void ClosingSequence::onTimer2() {
@@ -35,7 +34,7 @@ void ClosingSequence::onTimer2() {
 
     // The port's close waits until the queued output has left: the parameter
     // table alone needs about 1.5 s of line time.
-    link_.port().close();
+    line_.port().close();
     progress_.portClosed();
     timer2_->stop();
     progress_.mainWindowEnabled(true);
@@ -46,16 +45,18 @@ void ClosingSequence::onTimer2() {
 }
 
 void ClosingSequence::onSignalText() {
-    // A port that does not open is not fatal here either: the header beeps.
-    link_.openPort();
+    // A port that does not open here makes the header fail (with a beep), and
+    // the write then ends as a failure.
+    line_.link().openPort();
     const bool loaded = dataStep_.loadTable(kAlarmTextsTable, tables_.table(kAlarmTextsTable));
     signalText_->stop();
     if (noSend_) return;
     if (!loaded) {
+        line_.endWrite();
         progress_.finished();
         return;
     }
-    dataStep_.sendHeader(Link::TableHeader);
+    dataStep_.sendTableHeader();
 }
 
 } // namespace z5

@@ -6,7 +6,7 @@ namespace z5 {
 
 class Clock;
 class Timer;
-class Link;
+class LineSession;
 class DataStep;
 class DownloadProgress;
 class DownloadTables;
@@ -23,13 +23,12 @@ public:
     static constexpr int kSignalTextIntervalMs = 100;
     static constexpr int kAlarmTextsTable = 11;
 
-    ClosingSequence(Clock &clock, Link &link, DataStep &dataStep, DownloadProgress &progress,
+    ClosingSequence(Clock &clock, LineSession &line, DataStep &dataStep, DownloadProgress &progress,
                     const DownloadTables &tables, const bool &NO_SEND_flag);
     ~ClosingSequence();
 
-    // The opening of a write: the progress bar at 1, `Timer2` started, and the port
-    // opened if it is closed. A port that does not open is no reason to stop: the
-    // requests then fail with a beep each and the closing still gives the window back.
+    // The opening of a write: the progress bar at 1 and `Timer2` started. The
+    // line owner has opened the port when it began the write.
     void start();
 
     std::uint8_t CLOSE_tick_count() const { return CLOSE_tick_count_; }
@@ -42,7 +41,7 @@ private:
     void onTimer2();
     void onSignalText();
 
-    Link &link_;
+    LineSession &line_;
     DataStep &dataStep_;
     DownloadProgress &progress_;
     const DownloadTables &tables_;

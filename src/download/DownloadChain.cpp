@@ -1,6 +1,6 @@
 #include "download/DownloadChain.h"
 #include "download/DownloadTables.h"
-#include "link/Link.h"
+#include "link/LineSession.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
 #include <algorithm>
@@ -23,10 +23,10 @@ const std::array<DownloadChain::TableTimer, 10> &DownloadChain::tableTimers() {
     return timers;
 }
 
-DownloadChain::DownloadChain(Clock &clock, Link &link, Prompts &prompts, const DownloadTables &tables)
-    : clock_(clock), link_(link), prompts_(prompts), tables_(tables),
-      dataStep_(clock, link, prompts, progress_),
-      closing_(clock, link, dataStep_, progress_, tables, NO_SEND_flag),
+DownloadChain::DownloadChain(Clock &clock, LineSession &line, Prompts &prompts, const DownloadTables &tables)
+    : clock_(clock), line_(line), prompts_(prompts), tables_(tables),
+      dataStep_(clock, line, prompts, progress_),
+      closing_(clock, line, dataStep_, progress_, tables, NO_SEND_flag),
       grup_arr_BLOCK_LINK_SCHEMA_Timer(clock.createTimer()),
       grup_arr_BLOCK_LINK_SCHEMA_GRAFIK_Timer(clock.createTimer()),
       grup_arr_BLOCK_LINK_SCHEMA_JURNAL_timer(clock.createTimer()),
@@ -47,6 +47,8 @@ DownloadChain::DownloadChain(Clock &clock, Link &link, Prompts &prompts, const D
 }
 
 DownloadChain::~DownloadChain() = default;
+
+Link &DownloadChain::link() { return line_.link(); }
 
 Timer *DownloadChain::tableTimer(int table) {
     for (std::size_t i = 0; i < tableTimers().size(); ++i)
@@ -72,18 +74,19 @@ void DownloadChain::removeWriteTimer(const Timer *timer) {
 }
 
 bool DownloadChain::mnu_SCHEMA_Z5() {
-    if (isBusy()) return false;
+    if (!line_.mayStart() || isBusy()) return false;
     if (!NO_SEND_flag) {
         const TableBuild check = tables_.checkDownload();
         if (!check.ok()) {
             prompts_.message(check.problem, check.caption);
             return false;
         }
+        if (!line_.beginWrite()) return false;
         closing_.start();
     }
     const bool loaded = dataStep_.loadTable(0, tables_.table(0));
     if (NO_SEND_flag) return loaded;
-    if (loaded) dataStep_.sendHeader(Link::TableHeader);
+    if (loaded) dataStep_.sendTableHeader();
     // Table 0 is behind the others in nothing: if it could not be built, the rest
     // still go at their own offsets and the closing gives the window back.
     for (std::size_t i = 0; i < tableTimers_.size(); ++i) tableTimers_[i]->start(tableTimers()[i].intervalMs);
@@ -95,7 +98,7 @@ void DownloadChain::onTableTimer(int index) {
     const bool loaded = dataStep_.loadTable(table, tables_.table(table));
     tableTimers_[static_cast<std::size_t>(index)]->stop();
     if (NO_SEND_flag || !loaded) return;
-    dataStep_.sendHeader(Link::TableHeader);
+    dataStep_.sendTableHeader();
 }
 
 } // namespace z5

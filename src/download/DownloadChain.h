@@ -11,6 +11,7 @@ namespace z5 {
 class Clock;
 class Timer;
 class Link;
+class LineSession;
 class Prompts;
 class DownloadTables;
 
@@ -29,7 +30,7 @@ public:
     // The ten table timers in table order.
     static const std::array<TableTimer, 10> &tableTimers();
 
-    DownloadChain(Clock &clock, Link &link, Prompts &prompts, const DownloadTables &tables);
+    DownloadChain(Clock &clock, LineSession &line, Prompts &prompts, const DownloadTables &tables);
     ~DownloadChain();
 
     // Set while the screen designer saves a screen file: every table step then
@@ -38,7 +39,8 @@ public:
 
     // Starts the download. Every value is checked first: a download that would
     // carry a value the wire cannot hold never starts (the message is shown and
-    // false returned). Also false while another write is under way.
+    // false returned). Also false while the line is busy (a beep) and when the
+    // port does not open (the write ends at once as a failure, "Нет сети!!!").
     bool mnu_SCHEMA_Z5();
 
     // A write (the download, or a write that shares this chain's line) is between
@@ -56,7 +58,8 @@ public:
     DataStep &dataStep() { return dataStep_; }
     ClosingSequence &closing() { return closing_; }
     Clock &clock() { return clock_; }
-    Link &link() { return link_; }
+    Link &link();
+    LineSession &line() { return line_; }
     Prompts &prompts() { return prompts_; }
     const DownloadTables &tables() const { return tables_; }
 
@@ -64,7 +67,7 @@ private:
     void onTableTimer(int index);
 
     Clock &clock_;
-    Link &link_;
+    LineSession &line_;
     Prompts &prompts_;
     const DownloadTables &tables_;
     DownloadProgress progress_;

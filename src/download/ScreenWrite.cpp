@@ -1,6 +1,6 @@
 #include "download/ScreenWrite.h"
 #include "download/DownloadChain.h"
-#include "link/Link.h"
+#include "link/LineSession.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
 #include "screen/ScreenBuilder.h"
@@ -19,7 +19,8 @@ ScreenWrite::~ScreenWrite() { chain_.removeWriteTimer(timer_.get()); }
 bool ScreenWrite::isBusy() const { return timer_->isActive(); }
 
 bool ScreenWrite::mnu_save_Z5(const QImage &preview) {
-    if (chain_.isBusy()) return false;
+    if (!chain_.line().mayStart() || chain_.isBusy()) return false;
+    if (!chain_.NO_SEND_flag && !chain_.line().beginWrite()) return false;
     preview_ = preview;
     chain_.progress().designerHidden();
     timer_->start(kIntervalMs);
@@ -39,12 +40,13 @@ void ScreenWrite::onTimer3() {
     if (!result.ok()) {
         chain_.prompts().message(result.message);
         chain_.progress().tableRefused(DownloadObserver::kScreenImage, result.message);
+        chain_.line().noteWriteFailure(result.message, true);
         return;
     }
     Link &link = chain_.link();
     link.DATA_block = result.stream;
     link.SCREEN_data_length = ScreenBuilder::kScreenDataLength;
-    chain_.dataStep().sendHeader(Link::ScreenHeader);
+    chain_.dataStep().sendScreenHeader();
 }
 
 } // namespace z5

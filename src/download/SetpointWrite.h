@@ -19,7 +19,7 @@ public:
         Started,
         Refused,  // the values do not fit, or the block is no setpoint programmer (message shown)
         Busy,     // another write is under way
-        NoPort    // the port could not be opened; nothing was sent, no message
+        NoPort    // the port could not be opened; nothing was sent, "Нет сети!!!" shown
     };
 
     // Shares the download's link, clock, tables and `NO_SEND_flag`, and waits

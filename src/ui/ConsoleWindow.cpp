@@ -41,7 +41,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
       mainWindow_(mainWindow),
       progress_(session.clock),
       panel_(session.store, session.project, state_),
-      exchange_(session.link, session.reception, session.prompts, state_, progress_),
+      exchange_(session.line, session.prompts, state_, progress_),
       writes_(session.chain, session.setpointWrite, progress_),
       importCommand_(session.netlistImport, session.prompts),
       cursorTimer_(session.clock.createTimer()),
@@ -90,13 +90,18 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
 
     buildMenus();
 
-    exchange_.handlers.ended = [this](ConsoleExchange::Request q, ConsoleExchange::Result r) { exchangeEnded(q, r); };
-    exchange_.handlers.processPictureChanged = [this](ConsoleExchange::ProcessPicture p) {
+    connect(&exchange_, &ConsoleExchange::ended, this,
+            [this](ConsoleExchange::Request q, ConsoleExchange::Result r) { exchangeEnded(q, r); });
+    connect(&exchange_, &ConsoleExchange::processPictureChanged, this, [this](ConsoleExchange::ProcessPicture p) {
         canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
-    };
+    });
+    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &) {
+        if (!writes_.isRunning()) return;
+        writeSucceeded_ = succeeded;
+    });
     writes_.ended = [this] {
         setEnabled(true);
-        status_->setText(QStringLiteral("Запись в Z5 закончена"));
+        status_->setText(writeSucceeded_ ? QStringLiteral("Запись в Z5 закончена") : QStringLiteral("Нет сети"));
     };
     writes_.setpointsEnabledChanged = [this](bool on) { setpointAction_->setEnabled(on); };
 
@@ -225,11 +230,7 @@ void ConsoleWindow::mnu_NUM_Z5() {
 }
 
 bool ConsoleWindow::exchangeUnderWay() const {
-    const auto running = exchange_.running();
-    // A trend read whose watchdog fired polls on but gives the window back.
-    const bool reading = running == ConsoleExchange::Request::BlockRead ||
-                         running == ConsoleExchange::Request::ProcessCommand;
-    return reading || writes_.isRunning() || session_.chain.isBusy();
+    return exchange_.running() != ConsoleExchange::Request::None || writes_.isRunning() || session_.line.isBusy();
 }
 
 void ConsoleWindow::hideCursor() {

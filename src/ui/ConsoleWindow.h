@@ -107,6 +107,7 @@ private:
     QProgressBar *progressBar_ = nullptr;
     QLabel *status_ = nullptr;
     QAction *setpointAction_ = nullptr;
+    bool writeSucceeded_ = true;
 };
 
 } // namespace z5

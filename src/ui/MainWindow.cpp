@@ -214,9 +214,8 @@ void MainWindow::loadScreenFile() {
 }
 
 bool MainWindow::writeUnderWay() {
-    if (!session_.chain.isBusy()) return false;
-    session_.prompts.beep();
-    return true;
+    // The line owner beeps when it is busy.
+    return !session_.line.mayStart();
 }
 
 void MainWindow::openPortDialog() {
@@ -255,7 +254,8 @@ void MainWindow::openConsole() {
 
 void MainWindow::startScreenWrite() {
     // The picture goes at its own size, as the preview shows it when sized to it.
-    if (!session_.screenWrite.mnu_save_Z5(preview_->picture())) session_.prompts.beep();
+    // A busy line is refused with a beep by the line owner.
+    session_.screenWrite.mnu_save_Z5(preview_->picture());
 }
 
 void MainWindow::closeEverything() {

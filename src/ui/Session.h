@@ -5,6 +5,7 @@
 #include "download/SetpointWrite.h"
 #include "import/NetlistImport.h"
 #include "link/Link.h"
+#include "link/LineSession.h"
 #include "link/ReplyReception.h"
 #include "model/ParameterStore.h"
 #include "model/Project.h"
@@ -32,8 +33,9 @@ public:
     ParameterStore store;
     ScreenModel screen;
     NetlistImport netlistImport;
-    Link link;
-    ReplyReception reception;
+    LineSession line;
+    Link &link;
+    ReplyReception &reception;
     ProjectDownloadTables tables;
     DownloadChain chain;
     SetpointWrite setpointWrite;

@@ -89,7 +89,8 @@ TEST_F(ExchangeFixture, StartAfterABlockReadCarriesTheIndexTheReadLeft) {
 
 TEST_F(ExchangeFixture, ProcessRepliesSwitchThePictures) {
     std::vector<ConsoleExchange::ProcessPicture> shown;
-    exchange.handlers.processPictureChanged = [&](ConsoleExchange::ProcessPicture p) { shown.push_back(p); };
+    QObject::connect(&exchange, &ConsoleExchange::processPictureChanged,
+                     [&](ConsoleExchange::ProcessPicture p) { shown.push_back(p); });
     using P = ConsoleExchange::ProcessPicture;
     struct Case {
         Link::CommandCode code;
@@ -155,8 +156,8 @@ TEST_F(ExchangeFixture, ATrendBlockReadsAWholePage) {
     for (int i = 0; i < 40 && endings.empty(); ++i) clock.advance(150);
     ASSERT_EQ(endings.size(), 1u);
     EXPECT_EQ(endings[0], std::make_pair(Request::TrendPage, Result::Reply));
-    EXPECT_EQ(exchange.TREND_reply_count(), 30);
-    EXPECT_EQ(exchange.TREND_sample_count(), 7680);
+    EXPECT_EQ(exchange.trendReplyCount(), 30);
+    EXPECT_EQ(exchange.trendSampleCount(), 7680);
     EXPECT_EQ(exchange.running(), Request::None);
 }
 

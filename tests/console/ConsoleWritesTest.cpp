@@ -5,6 +5,7 @@
 #include "download/ProjectDownloadTables.h"
 #include "download/SetpointWrite.h"
 #include "link/FakeSerialPort.h"
+#include "link/LineSession.h"
 #include "link/Link.h"
 #include "model/BlockCatalogue.h"
 #include "model/ParameterStore.h"
@@ -21,11 +22,12 @@ struct WritesFixture : ::testing::Test {
     VirtualClock clock;
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
-    Link link{port, prompts};
+    LineSession line{port, clock, prompts};
+    Link &link = line.link();
     Project project;
     ParameterStore store;
     ProjectDownloadTables tables{project, store};
-    DownloadChain chain{clock, link, prompts, tables};
+    DownloadChain chain{clock, line, prompts, tables};
     SetpointWrite setpoints{chain};
     ConsoleProgress progress{clock};
     ConsoleWrites writes{chain, setpoints, progress};
@@ -99,7 +101,7 @@ TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
     EXPECT_EQ(enabledChanges, (std::vector<bool>{true, false}));
 }
 
-TEST_F(WritesFixture, ASetpointWriteOnAPortThatDoesNotOpenEndsAtOnceAndQuietly) {
+TEST_F(WritesFixture, ASetpointWriteOnAPortThatDoesNotOpenEndsAtOnceAsAFailure) {
     port.refuseOpen = true;
     writes.enableSetpoints(13);
     EXPECT_NE(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Started);
@@ -108,7 +110,8 @@ TEST_F(WritesFixture, ASetpointWriteOnAPortThatDoesNotOpenEndsAtOnceAndQuietly) 
     clock.advance(1000);
     EXPECT_TRUE(port.writes().empty());
     EXPECT_EQ(ended, 0);
-    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\nno such device");
     EXPECT_EQ(prompts.beeps, 0);
     EXPECT_TRUE(writes.setpointsEnabled()) << "the command can be tried again";
 }

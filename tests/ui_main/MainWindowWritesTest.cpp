@@ -44,14 +44,15 @@ private slots:
         QCOMPARE(last.size(), z5::Link::tableDataCount(11));
     }
 
-    void downloadOnAPortThatDoesNotOpenStillEndsAt6s() {
+    void downloadOnAPortThatDoesNotOpenEndsAsAFailure() {
         UiFixture f;
         f.port.refuseOpen = true;
-        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        QVERIFY(!f.session.chain.mnu_SCHEMA_Z5());
         f.clock.advance(6000);
         QVERIFY(f.window->isEnabled());
         QVERIFY(!f.window->ProgressBar1()->isVisible());
-        QVERIFY(f.prompts.beeps > 0);
+        QCOMPARE(f.prompts.messages.size(), std::size_t(1));
+        QVERIFY(f.prompts.messages[0].text.startsWith(QStringLiteral("Нет сети!!!\n")));
         QVERIFY(f.port.writes().empty());
     }
 

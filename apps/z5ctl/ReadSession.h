@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "link/Link.h"
 #include "link/QtSerialPort.h"
+#include "app/Session.h"
 #include "link/LineSession.h"
 #include "link/Request.h"
 #include "model/QtClock.h"
@@ -13,7 +14,7 @@ namespace z5ctl {
 // One request and its block reply over a real port, for the verbs that read.
 class ReadSession {
 public:
-    explicit ReadSession(const QString &verb) : line(port, clock, prompts), link(line.link()), verb_(verb) {}
+    explicit ReadSession(const QString &verb) : app(clock, port, prompts), line(app.line), link(app.link), verb_(verb) {}
 
     // Takes --port and --station; returns what is wrong with them, or an empty text.
     QString configure(const Arguments &a);
@@ -31,7 +32,8 @@ public:
     z5::QtSerialPort port;
     z5::RecordingPrompts prompts;
     z5::QtClock clock;
-    z5::LineSession line;
+    z5::Session app;
+    z5::LineSession &line;
     z5::Link &link;
 
 private:

@@ -51,15 +51,11 @@ int runWriteScreen(const QStringList &args) {
     }
     if (!session.openPort()) return 2;
 
-    // Only the alarm texts (table 11) come from the tables here.
-    const z5::Project project;
-    const z5::ParameterStore store;
-    const z5::ProjectDownloadTables tables(project, store, &model);
-    z5::DownloadChain chain(session.clock, session.line, session.prompts, tables);
-    z5::ScreenBuilder builder;
-    z5::ScreenWrite write(chain, builder, model);
-    session.follow(chain.progress());
-    if (!write.mnu_save_Z5(in.picture)) return 1;
+    // Only the alarm texts (table 11) come from the tables here; the project stays empty.
+    z5::Session &app = session.app;
+    app.screen = model;
+    session.follow(app.chain.progress());
+    if (!app.screenWrite.mnu_save_Z5(in.picture)) return 1;
     return session.run();
 }
 

@@ -44,18 +44,18 @@ int runWriteSetpoints(const QStringList &args) {
     z5ctl::ProjectInput in;
     if (const int code = in.read(a, session.prompts, usage)) return code;
 
-    const z5::ProjectDownloadTables tables(in.imported.project, in.store);
-    const z5::TableBuild check = tables.checkSetpoints(block);
+    z5::Session &app = session.app;
+    app.project = in.imported.project;
+    app.store = in.store;
+    const z5::TableBuild check = app.tables.checkSetpoints(block);
     if (!check.ok()) {
         z5ctl::err(check.problem);
         return 1;
     }
     if (!session.openPort()) return 2;
 
-    z5::DownloadChain chain(session.clock, session.line, session.prompts, tables);
-    z5::SetpointWrite write(chain);
-    session.follow(write.progress());
-    if (write.mnuSAVE_ZADATCIKI(block) != z5::SetpointWrite::Outcome::Started) return 1;
+    session.follow(app.setpointWrite.progress());
+    if (app.setpointWrite.mnuSAVE_ZADATCIKI(block) != z5::SetpointWrite::Outcome::Started) return 1;
     return session.run();
 }
 

@@ -4,6 +4,7 @@
 // error, and the loop that runs until the last block has gone out.
 #include "CommandLine.h"
 #include "download/DownloadLog.h"
+#include "app/Session.h"
 #include "link/LineSession.h"
 #include "link/Link.h"
 #include "link/PortSettings.h"
@@ -42,7 +43,7 @@ public:
 
     WriteSession(const QString &verb, const QString &portOrPath)
         : verb_(verb), port_(serial_, z5::PortSettings::resolveDevice(portOrPath)),
-          line(port_, clock, prompts), link(line.link()),
+          app(clock, port_, prompts), line(app.line), link(app.link),
           log(clock, [](const QString &line) { err(line); }) {
         prompts.onMessage = [this](const QString &text, const QString &caption) {
             err(caption.isEmpty() ? QStringLiteral("z5ctl %1: %2").arg(verb_, text)
@@ -120,7 +121,9 @@ private:
 public:
     z5::RecordingPrompts prompts;
     z5::QtClock clock;
-    z5::LineSession line;
+    // The same wiring as the configurator's; the verbs fill its project.
+    z5::Session app;
+    z5::LineSession &line;
     z5::Link &link;
     z5::DownloadLog log;
 

@@ -1,5 +1,6 @@
 // Writes through the download chain as the main window shows them: its progress
 // bar, its disabling from the first data block, and the window given back at 6 s.
+#include "UiTestRegistry.h"
 #include "UiFixture.h"
 #include "link/Link.h"
 #include "screen/ScreenBuilder.h"
@@ -107,6 +108,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeMainWindowWritesTest() { return std::make_unique<MainWindowWritesTest>(); }
+static z5::uitest::Registrar<MainWindowWritesTest> registrar;
 
 #include "MainWindowWritesTest.moc"

@@ -1,4 +1,4 @@
-#include "ui/Session.h"
+#include "app/Session.h"
 
 namespace z5 {
 

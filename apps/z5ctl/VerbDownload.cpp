@@ -45,7 +45,7 @@ int runDownload(const QStringList &args) {
     if (!session.openPort()) return 2;
 
     session.follow(app.chain.progress());
-    if (!app.chain.mnu_SCHEMA_Z5()) return 1;
+    if (!app.chain.startDownload()) return 1;
     return session.run();
 }
 

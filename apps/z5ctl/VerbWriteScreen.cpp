@@ -55,7 +55,7 @@ int runWriteScreen(const QStringList &args) {
     z5::Session &app = session.app;
     app.screen = model;
     session.follow(app.chain.progress());
-    if (!app.screenWrite.mnu_save_Z5(in.picture)) return 1;
+    if (!app.screenWrite.startScreenWrite(in.picture)) return 1;
     return session.run();
 }
 

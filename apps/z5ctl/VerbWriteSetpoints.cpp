@@ -55,7 +55,7 @@ int runWriteSetpoints(const QStringList &args) {
     if (!session.openPort()) return 2;
 
     session.follow(app.setpointWrite.progress());
-    if (app.setpointWrite.mnuSAVE_ZADATCIKI(block) != z5::SetpointWrite::Outcome::Started) return 1;
+    if (app.setpointWrite.writeSetpoints(block) != z5::SetpointWrite::Outcome::Started) return 1;
     return session.run();
 }
 

@@ -8,13 +8,13 @@
 namespace z5 {
 
 DataStep::DataStep(Clock &clock, LineSession &line, Prompts &prompts, DownloadProgress &progress)
-    : line_(line), link_(line.link()), prompts_(prompts), progress_(progress), timer1_(clock.createTimer()) {
-    timer1_->setOnTimeout([this] { onTimer1(); });
+    : line_(line), link_(line.link()), prompts_(prompts), progress_(progress), dataTimer_(clock.createTimer()) {
+    dataTimer_->setOnTimeout([this] { onDataTimer(); });
 }
 
 DataStep::~DataStep() = default;
 
-bool DataStep::isActive() const { return timer1_->isActive(); }
+bool DataStep::isActive() const { return dataTimer_->isActive(); }
 
 bool DataStep::loadTable(int table, const TableBuild &build) {
     if (!build.ok()) {
@@ -35,15 +35,15 @@ bool DataStep::sendHeader(bool screen) {
     const Request header = screen ? Request::screenHeader() : Request::tableHeader(Table(link_.REQUEST_table));
     const bool sent = line_.sendHeader(header);
     progress_.headerSent(screen ? DownloadObserver::kScreenImage : link_.REQUEST_table, sent);
-    timer1_->start(kIntervalMs);
+    dataTimer_->start(kIntervalMs);
     return sent;
 }
 
-void DataStep::onTimer1() {
+void DataStep::onDataTimer() {
     const bool screen = link_.REQUEST_kind == Link::ScreenHeader;
     const int table = screen ? DownloadObserver::kScreenImage : link_.REQUEST_table;
     const bool sent = line_.sendData();
-    timer1_->stop();
+    dataTimer_->stop();
     const int bytes = static_cast<int>(link_.DATA_block.size()) + (screen ? 2 : 0);
     progress_.dataSent(table, bytes, sent);
     // The alarm texts come after the closing, which has already given the window

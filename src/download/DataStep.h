@@ -33,18 +33,18 @@ public:
     bool sendTableHeader();
     bool sendScreenHeader();
 
-    Timer &Timer1() { return *timer1_; }
+    Timer &dataTimer() { return *dataTimer_; }
     bool isActive() const;
 
 private:
-    void onTimer1();
+    void onDataTimer();
     bool sendHeader(bool screen);
 
     LineSession &line_;
     Link &link_;
     Prompts &prompts_;
     DownloadProgress &progress_;
-    std::unique_ptr<Timer> timer1_;
+    std::unique_ptr<Timer> dataTimer_;
 };
 
 } // namespace z5

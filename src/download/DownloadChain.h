@@ -33,15 +33,11 @@ public:
     DownloadChain(Clock &clock, LineSession &line, Prompts &prompts, const DownloadTables &tables);
     ~DownloadChain();
 
-    // Set while the screen designer saves a screen file: every table step then
-    // builds its data but sends nothing and starts no further timer.
-    bool NO_SEND_flag = false;
-
     // Starts the download. Every value is checked first: a download that would
     // carry a value the wire cannot hold never starts (the message is shown and
     // false returned). Also false while the line is busy (a beep) and when the
     // port does not open (the write ends at once as a failure, "Нет сети!!!").
-    bool mnu_SCHEMA_Z5();
+    bool startDownload();
 
     // A write (the download, or a write that shares this chain's line) is between
     // its start and its last block.
@@ -74,18 +70,8 @@ private:
     DataStep dataStep_;
     ClosingSequence closing_;
 
-    std::unique_ptr<Timer> grup_arr_BLOCK_LINK_SCHEMA_Timer;
-    std::unique_ptr<Timer> grup_arr_BLOCK_LINK_SCHEMA_GRAFIK_Timer;
-    std::unique_ptr<Timer> grup_arr_BLOCK_LINK_SCHEMA_JURNAL_timer;
-    std::unique_ptr<Timer> grup_arr_BLOCK_LINK_SCHEMA_SCADA_Timer;
-    std::unique_ptr<Timer> arr_func_BLOCK_name_ZADATCIK_Timer;
-    std::unique_ptr<Timer> arr_func_BLOCK_name_CONTROL_PANEL_Timer;
-    std::unique_ptr<Timer> word_func_BLOCK_name_1_GRAFIK_Timer;
-    std::unique_ptr<Timer> word_func_BLOCK_name_1_JURNAL_Timer;
-    std::unique_ptr<Timer> arr_func_BLOCK_JURNAL_read_FRAM_Timer;
-    std::unique_ptr<Timer> WRITE_PARAMETR_Z5_Timer;
-    // The same ten timers in table order.
-    std::array<Timer *, 10> tableTimers_{};
+    // The ten table timers in table order (their documented names are in tableTimers()).
+    std::array<std::unique_ptr<Timer>, 10> tableTimers_;
     std::vector<const Timer *> writeTimers_;
 };
 

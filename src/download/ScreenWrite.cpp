@@ -10,7 +10,7 @@ namespace z5 {
 
 ScreenWrite::ScreenWrite(DownloadChain &chain, ScreenBuilder &builder, ScreenModel &model)
     : chain_(chain), builder_(builder), model_(model), timer_(chain.clock().createTimer()) {
-    timer_->setOnTimeout([this] { onTimer3(); });
+    timer_->setOnTimeout([this] { onBuildTimer(); });
     chain_.addWriteTimer(timer_.get());
 }
 
@@ -18,25 +18,21 @@ ScreenWrite::~ScreenWrite() { chain_.removeWriteTimer(timer_.get()); }
 
 bool ScreenWrite::isBusy() const { return timer_->isActive(); }
 
-bool ScreenWrite::mnu_save_Z5(const QImage &preview) {
+bool ScreenWrite::startScreenWrite(const QImage &preview) {
     if (!chain_.line().mayStart() || chain_.isBusy()) return false;
-    if (!chain_.NO_SEND_flag && !chain_.line().beginWrite()) return false;
+    if (!chain_.line().beginWrite()) return false;
     preview_ = preview;
     chain_.progress().designerHidden();
     timer_->start(kIntervalMs);
     return true;
 }
 
-void ScreenWrite::onTimer3() {
+void ScreenWrite::onBuildTimer() {
     timer_->stop();
-    if (chain_.NO_SEND_flag) {
-        builder_.build(model_, preview_, true);
-        return;
-    }
     // The closing opens before the build: a picture that is refused still gets
     // the designer back and the alarm texts sent when the closing runs.
     chain_.closing().start();
-    const ScreenBuilder::Result result = builder_.build(model_, preview_, false);
+    const ScreenBuilder::Result result = builder_.build(model_, preview_);
     if (!result.ok()) {
         chain_.prompts().message(result.message);
         chain_.progress().tableRefused(DownloadObserver::kScreenImage, result.message);

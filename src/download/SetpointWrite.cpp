@@ -16,26 +16,17 @@ SetpointWrite::~SetpointWrite() { chain_.removeWriteTimer(timer_.get()); }
 
 bool SetpointWrite::isBusy() const { return timer_->isActive(); }
 
-SetpointWrite::Outcome SetpointWrite::mnuSAVE_ZADATCIKI(int block) {
+SetpointWrite::Outcome SetpointWrite::writeSetpoints(int block) {
     LineSession &line = chain_.line();
     if (!line.mayStart() || chain_.isBusy()) return Outcome::Busy;
-    Link &link = chain_.link();
-    const bool noSend = chain_.NO_SEND_flag;
-    if (!noSend) {
-        // Nothing goes out for a block whose setpoints would not arrive as entered.
-        const TableBuild check = chain_.tables().checkSetpoints(block);
-        if (!check.ok()) {
-            chain_.prompts().message(check.problem, check.caption);
-            return Outcome::Refused;
-        }
-        // A port that does not open ends the write at once, as a failure shown.
-        if (!line.beginWrite()) return Outcome::NoPort;
+    // Nothing goes out for a block whose setpoints would not arrive as entered.
+    const TableBuild check = chain_.tables().checkSetpoints(block);
+    if (!check.ok()) {
+        chain_.prompts().message(check.problem, check.caption);
+        return Outcome::Refused;
     }
-    if (noSend) {
-        link.REQUEST_table = kSetpointTable;
-        link.REQUEST_block = static_cast<std::int16_t>(block);
-        return Outcome::Started;
-    }
+    // A port that does not open ends the write at once, as a failure shown.
+    if (!line.beginWrite()) return Outcome::NoPort;
     const bool sent = line.sendHeader(Request::tableHeader(Table::Setpoints, block));
     progress_.headerSent(kSetpointTable, sent);
     timer_->start(kIntervalMs);
@@ -56,7 +47,6 @@ void SetpointWrite::onTimer() {
     }
     link.DATA_block = build.data;
     link.REQUEST_table = kSetpointTable;
-    if (chain_.NO_SEND_flag) return;
     const bool sent = chain_.line().sendData();
     progress_.dataSent(kSetpointTable, static_cast<int>(build.data.size()), sent);
     chain_.line().endWrite();

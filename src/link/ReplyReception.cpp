@@ -67,7 +67,7 @@ void ReplyReception::pollBlockReply() {
         failPort();
         return;
     }
-    receivedCheckValue(reply, REPLY_check);
+    receivedCheckValue(reply, receivedCheck);
     // Checked over the received bytes alone: the request side's frame buffer
     // and check value stay as the last request left them.
     const bool valid = blockReplyCheckHolds(reply);

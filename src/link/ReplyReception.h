@@ -68,10 +68,10 @@ public:
     void cancel();
 
     Exchange exchange() const { return exchange_; }
-    std::uint32_t REPLY_check = 0;
+    std::uint32_t receivedCheck = 0;
 
-    const Timer &Timer_zapros_BLOCK_PROCESS() const { return *poll_; }
-    const Timer &Timer_GRAFIK_ERROR() const { return *watchdog_; }
+    const Timer &pollTimer() const { return *poll_; }
+    const Timer &watchdogTimer() const { return *watchdog_; }
 
 private:
     void start(Exchange exchange, int watchdogMs);

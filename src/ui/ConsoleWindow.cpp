@@ -359,7 +359,7 @@ void ConsoleWindow::mnuSAVE_SCHEMA_Z5() {
 
 void ConsoleWindow::mnuSAVE_485() {
     if (exchangeUnderWay()) return;
-    if (!writes_.mnuSAVE_485()) return;
+    if (!writes_.startDownload()) return;
     if (writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись схемы в Z5…"));
@@ -368,7 +368,7 @@ void ConsoleWindow::mnuSAVE_485() {
 
 void ConsoleWindow::mnuSAVE_ZADATCIKI() {
     if (exchangeUnderWay()) return;
-    if (writes_.mnuSAVE_ZADATCIKI() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
+    if (writes_.writeSetpoints() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись задатчиков в Z5…"));
     }

@@ -255,7 +255,7 @@ void MainWindow::openConsole() {
 void MainWindow::startScreenWrite() {
     // The picture goes at its own size, as the preview shows it when sized to it.
     // A busy line is refused with a beep by the line owner.
-    session_.screenWrite.mnu_save_Z5(preview_->picture());
+    session_.screenWrite.startScreenWrite(preview_->picture());
 }
 
 void MainWindow::closeEverything() {

@@ -59,10 +59,10 @@ struct WritesFixture : ::testing::Test {
 
 TEST_F(WritesFixture, TheDownloadRunsToItsLastTableWithTheBarAdvancing) {
     writes.enableSetpoints(13);
-    ASSERT_TRUE(writes.mnuSAVE_485());
+    ASSERT_TRUE(writes.startDownload());
     EXPECT_FALSE(writes.setpointsEnabled());
     EXPECT_TRUE(writes.isRunning());
-    EXPECT_EQ(progress.Timer_p_BAR().interval(), 100);
+    EXPECT_EQ(progress.progressTimer().interval(), 100);
     clock.advance(6000);
     EXPECT_EQ(ended, 0);
     EXPECT_EQ(progress.value(), 60);
@@ -76,20 +76,20 @@ TEST_F(WritesFixture, TheDownloadRunsToItsLastTableWithTheBarAdvancing) {
 
 TEST_F(WritesFixture, ARefusedDownloadStopsTheBar) {
     store.PARAMETR_A_I.setValue(0, 4, 3.0e7f);  // too large for the wire
-    EXPECT_FALSE(writes.mnuSAVE_485());
+    EXPECT_FALSE(writes.startDownload());
     EXPECT_FALSE(writes.isRunning());
-    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    EXPECT_FALSE(progress.progressTimer().isActive());
     EXPECT_EQ(progress.value(), 0);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(port.writes().empty());
 }
 
 TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
-    EXPECT_EQ(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Busy) << "disabled until a programmer is picked";
+    EXPECT_EQ(writes.writeSetpoints(), SetpointWrite::Outcome::Busy) << "disabled until a programmer is picked";
     EXPECT_TRUE(port.writes().empty());
     writes.enableSetpoints(13);
     EXPECT_EQ(enabledChanges, (std::vector<bool>{true}));
-    EXPECT_EQ(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Started);
+    EXPECT_EQ(writes.writeSetpoints(), SetpointWrite::Outcome::Started);
     EXPECT_TRUE(writes.isRunning());
     clock.advance(200);
     EXPECT_EQ(ended, 1);
@@ -104,7 +104,7 @@ TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
 TEST_F(WritesFixture, ASetpointWriteOnAPortThatDoesNotOpenEndsAtOnceAsAFailure) {
     port.refuseOpen = true;
     writes.enableSetpoints(13);
-    EXPECT_NE(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Started);
+    EXPECT_NE(writes.writeSetpoints(), SetpointWrite::Outcome::Started);
     EXPECT_FALSE(writes.isRunning());
     EXPECT_FALSE(setpoints.isBusy()) << "no data step is scheduled";
     clock.advance(1000);

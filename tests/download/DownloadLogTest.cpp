@@ -22,7 +22,7 @@ TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
     clock.advance(250);
     DownloadLog log(clock, [&](const QString &l) { lines << l; });
     chain.progress().addObserver(&log);
-    chain.mnu_SCHEMA_Z5();
+    chain.startDownload();
     clock.advance(150);
     EXPECT_EQ(lines.value(1), "    0 ms  table 0 header");
     EXPECT_EQ(lines.value(2), "  100 ms  table 0 data, 501 bytes");

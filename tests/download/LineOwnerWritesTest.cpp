@@ -24,7 +24,7 @@ std::vector<std::pair<std::int64_t, QByteArray>> writesFrom(const FakeSerialPort
 // download's frames, at the download's offsets, and nothing else.
 TEST(LineOwnerWrites, ADownloadAfterATrendReadsWatchdogSendsOnlyItsOwnFrames) {
     ChainRig plain;
-    ASSERT_TRUE(plain.chain.mnu_SCHEMA_Z5());
+    ASSERT_TRUE(plain.chain.startDownload());
     plain.clock.advance(8000);
     const auto expected = writesFrom(plain.port, 0, 0);
 
@@ -38,7 +38,7 @@ TEST(LineOwnerWrites, ADownloadAfterATrendReadsWatchdogSendsOnlyItsOwnFrames) {
     r.clock.advance(75);
     const std::size_t before = r.port.writes().size();
     const std::int64_t start = r.clock.nowMs();
-    ASSERT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    ASSERT_TRUE(r.chain.startDownload());
     r.clock.advance(8000);
     EXPECT_EQ(writesFrom(r.port, before, start), expected);
 }
@@ -48,7 +48,7 @@ TEST(LineOwnerWrites, ADownloadWithNoPortEndsAsAFailureNotAsFinished) {
     r.port.refuseOpen = true;
     std::vector<bool> ended;
     QObject::connect(&r.line, &LineSession::writeEnded, [&](bool ok, const QString &) { ended.push_back(ok); });
-    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5());
+    EXPECT_FALSE(r.chain.startDownload());
     r.clock.advance(8000);
     EXPECT_EQ(ended, std::vector<bool>{false});
     EXPECT_TRUE(r.log.only("finished").isEmpty());
@@ -66,7 +66,7 @@ TEST(LineOwnerWrites, ADownloadWhoseSendsFailEndsAsAFailure) {
     std::vector<std::pair<bool, QString>> ended;
     QObject::connect(&r.line, &LineSession::writeEnded,
                      [&](bool ok, const QString &why) { ended.emplace_back(ok, why); });
-    ASSERT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    ASSERT_TRUE(r.chain.startDownload());
     r.clock.advance(700);
     r.port.refuseOpen = true;
     r.port.fail(QStringLiteral("gone"));
@@ -79,7 +79,7 @@ TEST(LineOwnerWrites, ADownloadWhoseSendsFailEndsAsAFailure) {
 
 TEST(LineOwnerWrites, AReadIsRefusedWhileAWriteIsUnderWay) {
     ChainRig r;
-    ASSERT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    ASSERT_TRUE(r.chain.startDownload());
     r.clock.advance(600);
     EXPECT_FALSE(r.line.startExchange(Request::blockRead(1)));
     EXPECT_EQ(r.prompts.beeps, 1);

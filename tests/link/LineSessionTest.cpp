@@ -148,7 +148,7 @@ TEST_F(LineFixture, AReadInPartsEndsWhenTheReaderSaysSoOrWhenTheWatchdogFires) {
     const std::size_t sent = port.writes().size();
     clock.advance(2000);
     EXPECT_EQ(port.writes().size(), sent) << "no request after the watchdog";
-    EXPECT_FALSE(line.reception().Timer_zapros_BLOCK_PROCESS().isActive());
+    EXPECT_FALSE(line.reception().pollTimer().isActive());
 }
 
 TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {

@@ -15,7 +15,7 @@ private slots:
     void downloadShowsProgressAndGivesTheWindowBackAt6s() {
         UiFixture f;
         QProgressBar *bar = f.window->ProgressBar1();
-        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        QVERIFY(f.session.chain.startDownload());
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->value(), 1);
         QVERIFY(f.window->isEnabled());  // until the first data block
@@ -48,7 +48,7 @@ private slots:
     void downloadOnAPortThatDoesNotOpenEndsAsAFailure() {
         UiFixture f;
         f.port.refuseOpen = true;
-        QVERIFY(!f.session.chain.mnu_SCHEMA_Z5());
+        QVERIFY(!f.session.chain.startDownload());
         f.clock.advance(6000);
         QVERIFY(f.window->isEnabled());
         QVERIFY(!f.window->ProgressBar1()->isVisible());

@@ -147,7 +147,7 @@ private slots:
 
     void noDialogOpensWhileAWriteIsSending() {
         UiFixture f;
-        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        QVERIFY(f.session.chain.startDownload());
         f.window->mnuCOM()->trigger();
         f.window->mnuNUM_Z5()->trigger();
         QVERIFY(!f.window->portDialog());

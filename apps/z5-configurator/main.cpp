@@ -3,7 +3,7 @@
 #include "link/QtSerialPort.h"
 #include "model/QtClock.h"
 #include "ui/MainWindow.h"
-#include "ui/Session.h"
+#include "app/Session.h"
 #include "ui/WidgetPrompts.h"
 #include <QApplication>
 

@@ -46,7 +46,7 @@ bool ConsoleExchange::startBlockRead() {
 
 bool ConsoleExchange::failBlockRead() {
     line_.link().REQUEST_kind = 0;
-    prompts_.message(line_.link().networkFailureText());
+    prompts_.message(line_.link().networkFailureText(), QString(), Prompts::Kind::Error);
     progress_.stop();
     return false;
 }

@@ -63,7 +63,7 @@ bool DownloadChain::startDownload() {
     if (!line_.mayStart() || isBusy()) return false;
     const TableBuild check = tables_.checkDownload();
     if (!check.ok()) {
-        prompts_.message(check.problem, check.caption);
+        prompts_.message(check.problem, check.caption, Prompts::Kind::Error);
         return false;
     }
     if (!line_.beginWrite()) return false;

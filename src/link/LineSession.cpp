@@ -166,7 +166,7 @@ void LineSession::failWrite(const QString &reasonGiven, bool alreadyShown) {
     failureShown_ = false;
     writeFailure_.clear();
     setActivity(Activity::Idle);
-    if (!alreadyShown) prompts_.message(reason);
+    if (!alreadyShown) prompts_.message(reason, QString(), Prompts::Kind::Error);
     emit writeEnded(false, reason);
 }
 

@@ -1,9 +1,8 @@
 // Drawing a trend page, writing its workbook and reading a page from z5-sim.
-#include "link/Link.h"
+#include "app/Session.h"
 #include "link/QtSerialPort.h"
 #include "model/QtClock.h"
 #include "model/RecordingPrompts.h"
-#include "trends/LinkTrendLine.h"
 #include "trends/TrendChannels.h"
 #include "trends/TrendPlotPainter.h"
 #include "trends/TrendSession.h"
@@ -85,10 +84,9 @@ void readPageFromSim(benchmark::State &state) {
     z5::QtSerialPort port;
     z5::RecordingPrompts prompts;
     z5::QtClock clock;
-    z5::Link link(port, prompts);
+    z5::Session app(clock, port, prompts);
     port.open(device);
-    z5::LinkTrendLine line(link);
-    z5::TrendSession session(clock, line);
+    z5::TrendSession &session = app.trends;
     session.setBlock(10);
     for (auto _ : state) {
         QEventLoop loop;

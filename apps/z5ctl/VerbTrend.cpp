@@ -4,7 +4,6 @@
 #include "ReadSession.h"
 #include "model/ParameterStore.h"
 #include "parfile/ParameterFileCommands.h"
-#include "trends/LinkTrendLine.h"
 #include "trends/TrendCsv.h"
 #include "trends/TrendPdf.h"
 #include "trends/TrendSession.h"
@@ -46,8 +45,7 @@ int boundedNumber(const QString &text, int low, int high) {
 
 int setRecording(z5ctl::ReadSession &session, int column, bool start) {
     if (!session.open()) return PortFailed;
-    z5::LinkTrendLine line(session.link);
-    const bool sent = line.sendRecording(column, start);
+    const bool sent = session.app.trendLine.sendRecording(column, start);
     session.port.close();
     if (!sent) {
         z5ctl::err(QStringLiteral("z5ctl trend: the request could not be sent"));
@@ -96,8 +94,7 @@ int runTrend(const QStringList &args) {
         }
     }
     if (!session.open()) return PortFailed;
-    z5::LinkTrendLine line(session.link);
-    z5::TrendSession trends(session.clock, line);
+    z5::TrendSession &trends = session.app.trends;
     trends.setBlock(column);
     trends.setChannels(z5::TrendChannels::fromStore(store));
     QEventLoop loop;

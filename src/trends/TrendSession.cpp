@@ -26,7 +26,7 @@ bool TrendSession::readPage(int page) {
         return false;
     }
     if (page != kCurrentPage) pageNumber_ = clampPageNumber(page);
-    if (!line_.open()) {
+    if (!line_.begin()) {
         endWith(Outcome::NoNetwork);
         return false;
     }
@@ -34,13 +34,19 @@ bool TrendSession::readPage(int page) {
     return assembler_.start(page == kCurrentPage ? kCurrentPage : pageNumber_);
 }
 
+void TrendSession::cancel() {
+    if (!assembler_.isReading()) return;
+    assembler_.cancel();
+    line_.end(false);
+}
+
 bool TrendSession::setRecording(bool start) {
     if (line_.busy() || reading()) return false;
-    if (!line_.open()) return false;
     return line_.sendRecording(column_, start);
 }
 
 void TrendSession::onPageComplete(const TrendPage &page) {
+    line_.end(true);
     page_ = page;
     pageNumber_ = page.pageNumber;
     failureText_.clear();
@@ -49,6 +55,7 @@ void TrendSession::onPageComplete(const TrendPage &page) {
 }
 
 void TrendSession::onReadFailed(TrendPageAssembler::Failure failure) {
+    line_.end(false);
     endWith(failure == TrendPageAssembler::Failure::NotSent ? Outcome::NoNetwork : Outcome::NoReply);
 }
 

@@ -39,7 +39,8 @@ public:
     bool readPreviousPage() { return readPage(clampPageNumber(pageNumber_ - 1)); }
     bool reading() const { return assembler_.isReading(); }
     int requestsSent() const { return assembler_.requestsSent(); }
-    void cancel() { assembler_.cancel(); }
+    // Ends a read under way quietly and gives the line back.
+    void cancel();
 
     // Starts or stops recording in the block; false when the frame did not go out.
     bool setRecording(bool start);

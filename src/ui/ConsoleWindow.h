@@ -117,6 +117,7 @@ private:
     QLabel *portStatus_ = nullptr;
     QByteArray mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
+    bool writeSucceeded_ = true;
     QPointer<TrendWindow> trendWindow_;
 };
 

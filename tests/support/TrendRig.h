@@ -43,7 +43,11 @@ public:
 
     explicit ScriptedTrendLine(VirtualClock &clock) : clock_(clock) {}
 
-    bool open() override { return !refuseOpen; }
+    bool begin() override {
+        held = !refuseOpen;
+        return held;
+    }
+    void end(bool) override { held = false; }
     bool sendPartRequest(int column, int part, int page) override {
         requests.push_back({clock_.nowMs(), column, part, page});
         const Fault fault = faults.count(int(requests.size())) ? faults[int(requests.size())] : Fault::None;
@@ -89,6 +93,7 @@ public:
     int recordingPage = 3;
     int rowsRecorded = 45;
     bool refuseOpen = false;
+    bool held = false;
     bool refuseSend = false;
 
 private:

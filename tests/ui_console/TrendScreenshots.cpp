@@ -20,7 +20,8 @@ namespace {
 // A controller whose boiler warms up over the page: answers at once.
 class WarmingBoiler : public z5::TrendLine {
 public:
-    bool open() override { return true; }
+    bool begin() override { return true; }
+    void end(bool) override {}
     bool sendPartRequest(int, int part, int page) override {
         QByteArray out(z5::TrendPart::kLength, '\0');
         out[2] = char((page == 0 ? 3 : page) - 1);

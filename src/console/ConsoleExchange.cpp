@@ -77,6 +77,18 @@ bool ConsoleExchange::startProcessCommand(Link::CommandCode code) {
     return true;
 }
 
+bool ConsoleExchange::startPanelKey(int column, int key) {
+    link_.REQUEST_kind = Link::Read;
+    link_.REQUEST_code = static_cast<std::uint8_t>(key);
+    if (!link_.openPort()) return false;
+    link_.REQUEST_block = static_cast<std::int16_t>(column);
+    if (!link_.SendRequest()) return false;
+    running_ = Request::PanelKey;
+    watchdogMs_ = ReplyReception::kBlockWatchdogMs;
+    reception_.awaitBlockReply(watchdogMs_);
+    return true;
+}
+
 void ConsoleExchange::cancel() { reception_.cancel(); }
 
 void ConsoleExchange::showPausePicture() { setPicture(ProcessPicture::Pause); }

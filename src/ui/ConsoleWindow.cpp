@@ -8,12 +8,12 @@
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleIcon.h"
 #include "ui/ConsoleParameterView.h"
+#include "ui/LiveViewPane.h"
 #include "ui/Session.h"
 #include "ui/StationDialog.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -27,7 +27,8 @@ namespace {
 constexpr int kClientWidth = 12400;
 constexpr int kClientHeight = 8350;
 constexpr int kPanelLeft = 7800;
-constexpr int kPanelTop = 600;
+// Below the numbering choice and the heading that names the block.
+constexpr int kPanelTop = 900;
 
 QChar decimalSeparator() {
     const QString point = QLocale().decimalPoint();
@@ -43,6 +44,9 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
       panel_(session.store, session.project, state_),
       exchange_(session.link, session.reception, session.prompts, state_, progress_),
       writes_(session.chain, session.setpointWrite, progress_),
+      live_(session.project, session.store, panel_, ParameterCatalogue::standard()),
+      refresh_(session.clock),
+      ageTimer_(session.clock.createTimer()),
       importCommand_(session.netlistImport, session.prompts),
       cursorTimer_(session.clock.createTimer()),
       priorityTimer_(session.clock.createTimer()) {
@@ -63,18 +67,11 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     numbering_->addItems({numberingName(Numbering::Manual), numberingName(Numbering::Auto)});
     numbering_->setGeometry(twips::rect(kPanelLeft + 1800, 80, 1700, 330));
 
-    valueTable_ = new QFrame(canvas_);
-    valueTable_->setObjectName(QStringLiteral("Picture_TABLICA_PROCESS"));
-    valueTable_->setFrameShape(QFrame::Box);
-    valueTable_->setAutoFillBackground(true);
-    QPalette white = valueTable_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    valueTable_->setPalette(white);
-    valueTable_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4400, 7000));
-    valueTable_->hide();
-
     view_ = new ConsoleParameterView(panel_, canvas_);
     view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4500, 7000));
+    buildLiveView();
+    liveView_->move(twips::px(QPoint(kPanelLeft, kPanelTop)));
+    heading_->setGeometry(twips::rect(kPanelLeft, 500, 2300, 330));
 
     progressBar_ = new QProgressBar(canvas_);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
@@ -91,6 +88,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     buildMenus();
 
     exchange_.handlers.ended = [this](ConsoleExchange::Request q, ConsoleExchange::Result r) { exchangeEnded(q, r); };
+    exchange_.handlers.blockReply = [this](const QByteArray &reply) { showBlockReply(reply); };
     exchange_.handlers.processPictureChanged = [this](ConsoleExchange::ProcessPicture p) {
         canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
     };
@@ -161,6 +159,10 @@ void ConsoleWindow::mnuLOADParametrBLOCK() {
     session_.project = result.project;
     // The selection belonged to the project that was just replaced.
     hideCursor();
+    refresh_.stop();
+    live_.clear();
+    hideLiveView();
+    heading_->clear();
     panel_.hideRows();
     view_->refresh();
     if (!result.ok) {
@@ -228,7 +230,8 @@ bool ConsoleWindow::exchangeUnderWay() const {
     const auto running = exchange_.running();
     // A trend read whose watchdog fired polls on but gives the window back.
     const bool reading = running == ConsoleExchange::Request::BlockRead ||
-                         running == ConsoleExchange::Request::ProcessCommand;
+                         running == ConsoleExchange::Request::ProcessCommand ||
+                         running == ConsoleExchange::Request::PanelKey;
     return reading || writes_.isRunning() || session_.chain.isBusy();
 }
 
@@ -242,11 +245,11 @@ void ConsoleWindow::placeCursor(const QPoint &iconCorner) {
     cursorTimer_->start(kCursorBlinkMs);
 }
 
-void ConsoleWindow::hideLiveView() { valueTable_->hide(); }
+void ConsoleWindow::hideLiveView() { liveView_->hideAll(); }
 
 void ConsoleWindow::showValueTable() {
-    valueTable_->show();
-    valueTable_->raise();
+    liveView_->showTable();
+    liveView_->raise();
 }
 
 void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
@@ -262,6 +265,8 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     view_->setHeadingsVisible(button != Qt::LeftButton);
     state_.BLOCK_SELECT = static_cast<std::uint8_t>(*column);
     state_.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(*type);
+    refresh_.stop();
+    heading_->setText(LiveView::headingOf(session_.project, *column));
 
     if (right) {
         hideLiveView();
@@ -274,6 +279,8 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     panel_.hideRows();
     view_->refresh();
     setEnabled(false);
+    const LiveView::Shows shows = live_.beginRead(*column, *type);
+    refresh_.forget();
     if (*type == GRA) {
         hideLiveView();
     } else {
@@ -284,6 +291,10 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
             view_->setHeadingsVisible(true);
             panel_.label_Parametr();
             view_->refresh();
+        } else if (shows == LiveView::Shows::Panel) {
+            liveView_->showPanel(live_.read().layout, live_.panelCaption(), live_.channelNames());
+            liveView_->setSwitches(live_.switchOn());
+            liveView_->raise();
         } else {
             showValueTable();
         }
@@ -309,24 +320,29 @@ void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExcha
         text = request == Q::TrendPage        ? QStringLiteral("Страница графика прочитана")
                : request == Q::ProcessCommand ? QStringLiteral("Ответ Z5 получен")
                                               : QStringLiteral("Ответ блока %1 получен").arg(block);
+        // The next automatic read, if the user asked for them.
+        if (request == Q::BlockRead || request == Q::PanelKey) refresh_.valuesShown();
         break;
     case R::WrongCheckValue: text = QStringLiteral("Ответ отброшен: неверная контрольная сумма"); break;
     case R::NoReply: text = QStringLiteral("Нет ответа от Z5"); break;
     case R::NoNetwork: text = QStringLiteral("Нет сети"); break;
     case R::Cancelled: break;
     }
+    if (result != R::Reply) refresh_.stop();
     status_->setText(text);
 }
 
 void ConsoleWindow::tidyForProcessCommand() {
     writes_.disableSetpoints();
     hideLiveView();
+    heading_->clear();
     view_->setHeadingsVisible(false);
     panel_.hideRows();
     view_->refresh();
 }
 
 void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
+    refresh_.stop();
     if (!exchange_.startProcessCommand(code)) return;
     setEnabled(false);
     status_->setText(QStringLiteral("Команда Z5 отправлена"));
@@ -358,6 +374,7 @@ void ConsoleWindow::mnuSAVE_SCHEMA_Z5() {
 
 void ConsoleWindow::mnuSAVE_485() {
     if (exchangeUnderWay()) return;
+    refresh_.stop();
     if (!writes_.mnuSAVE_485()) return;
     if (writes_.isRunning()) {
         setEnabled(false);
@@ -366,7 +383,15 @@ void ConsoleWindow::mnuSAVE_485() {
 }
 
 void ConsoleWindow::mnuSAVE_ZADATCIKI() {
-    if (exchangeUnderWay()) return;
+    if (exchangeUnderWay() || !writes_.setpointsEnabled()) return;
+    refresh_.stop();
+    // What goes out is what the fields show, and the store keeps it too.
+    const int wrong = live_.storeShownSetpoints(writes_.setpointBlock());
+    view_->refresh();
+    if (wrong >= 0) {
+        status_->setText(QStringLiteral("%1: не число, задатчики не записаны").arg(panel_.row(wrong).caption));
+        return;
+    }
     if (writes_.mnuSAVE_ZADATCIKI() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись задатчиков в Z5…"));

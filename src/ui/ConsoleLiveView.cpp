@@ -3,6 +3,7 @@
 #include "console/PanelKeys.h"
 #include "model/BlockCatalogue.h"
 #include "model/Clock.h"
+#include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleParameterView.h"
 #include "ui/ConsoleWindow.h"

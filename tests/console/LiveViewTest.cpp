@@ -302,6 +302,14 @@ TEST_F(LiveViewTest, AReplyIsDrawnByTheBlockThatWasReadEvenAfterAProcessCommand)
     ASSERT_EQ(view.face().lamps().size(), 1u);
 }
 
+TEST(NumberTextTest, AShownValueReadsBackInLocalesWithGroupSeparators) {
+    for (const char *name : {"en_US", "de_DE", "ru_RU"}) {
+        const NumberText n{QLocale(QString::fromLatin1(name))};
+        const QString shown = n.format(572662.3f);
+        EXPECT_EQ(n.parseNumber(shown), 572662.3f) << name << " " << shown.toStdString();
+    }
+}
+
 TEST(LiveRefreshTest, OffByDefaultThenDueOneIntervalAfterEachShownReply) {
     VirtualClock clock;
     LiveRefresh refresh(clock);

@@ -34,6 +34,9 @@ LiveViewPane::LiveViewPane(QWidget *parent) : QWidget(parent) {
         label6_[i]->setGeometry(left, below, 66, 30);
         label6_[i]->setWordWrap(true);
         label6_[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        QFont small = label6_[i]->font();
+        small.setPixelSize(10);
+        label6_[i]->setFont(small);
         label6_[i]->hide();
     }
     resize(300, below + 34);

@@ -78,7 +78,7 @@ void PanelPictureWidget::paintEvent(QPaintEvent *) {
     // Empty lamp sockets; a reply lights them.
     p.setBrush(QColor(0x90, 0x90, 0x90));
     p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
-    for (const QPoint &s : PanelFace::lampSockets(layout_)) p.drawEllipse(QPointF(s), 4.5, 4.5);
+    for (const QPoint &s : PanelFace::lampSockets(layout_)) p.drawEllipse(QPointF(s), 4.0, 4.0);
     paintKeys(p);
     paintLampsAndValues(p);
 }

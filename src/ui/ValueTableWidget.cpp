@@ -23,7 +23,7 @@ void ValueTableWidget::paintEvent(QPaintEvent *event) {
     QFrame::paintEvent(event);
     QPainter p(this);
     QFont f = p.font();
-    f.setPixelSize(11);
+    f.setPixelSize(10);
     p.setFont(f);
     const QFontMetrics m(f);
     auto print = [&](int x, int top, const QString &text, const QColor &colour, int width) {

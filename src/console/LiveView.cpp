@@ -25,6 +25,7 @@ LiveView::Shows LiveView::beginRead(int column, int type) {
     read_.type = type;
     read_.instance = project_.hasBlock(column) ? project_.instance(column) : 0;
     hasReply_ = false;
+    keepSetpoints_ = false;
     table_ = ValueTable{};
     if (!samePanel) switchOn_ = {};
     if (type == PAN) {
@@ -55,7 +56,7 @@ LiveView::Shows LiveView::showReply(const QByteArray &reply) {
     case Shows::Setpoints:
         // Shown only while the fields are this block's: a right click elsewhere
         // may have laid out another panel since the read began.
-        if (panel_.type() == S_P && panel_.slot() == read_.instance - 1)
+        if (!keepSetpoints_ && panel_.type() == S_P && panel_.slot() == read_.instance - 1)
             for (int k = 0; k < BlockReply::kRows; ++k)
                 panel_.showText(setpointRow(k), numbers_.format(static_cast<float>(BlockReply::second(reply, k))));
         break;

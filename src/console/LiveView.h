@@ -71,6 +71,8 @@ public:
     // the store, so that what is sent is what the user sees. -1 once stored (or
     // when the panel shows another block); else the row that does not convert.
     int storeShownSetpoints(int column);
+    // The user edits the setpoint fields: replies leave them alone until the next pick.
+    void keepShownSetpoints() { keepSetpoints_ = true; }
 
 private:
     const Project &project_;
@@ -81,6 +83,7 @@ private:
     Read read_;
     Shows shows_ = Shows::Nothing;
     bool hasReply_ = false;
+    bool keepSetpoints_ = false;
     ValueTable table_;
     PanelFace face_;
     std::array<bool, PanelKeys::kSwitches> switchOn_{};

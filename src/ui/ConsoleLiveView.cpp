@@ -53,8 +53,12 @@ void ConsoleWindow::buildLiveView() {
         showValueAge();
     });
     refresh_.due = [this] { startLiveRead(); };
-    // An edit in the setpoint fields must not be overwritten by the next read.
-    connect(view_, &ConsoleParameterView::edited, this, [this] { refresh_.stop(); });
+    // An edit in the setpoint fields must not be overwritten by the next read,
+    // nor by the reply of one under way.
+    connect(view_, &ConsoleParameterView::edited, this, [this] {
+        refresh_.stop();
+        live_.keepShownSetpoints();
+    });
 
     valueAge_ = new QLabel(this);
     valueAge_->setObjectName(QStringLiteral("lblValueAge"));
@@ -63,17 +67,33 @@ void ConsoleWindow::buildLiveView() {
 }
 
 void ConsoleWindow::startLiveRead() {
-    // Only while the block is still the one shown and the line is free.
+    // Only while the block is still the one shown, the window visible and the line free.
     const LiveView::Read &read = live_.read();
-    if (!read.isValid() || exchangeUnderWay() || !isEnabled()) return;
+    if (!read.isValid() || !isVisible() || exchangeUnderWay() || !isEnabled()) return;
     state_.BLOCK_SELECT = static_cast<std::uint8_t>(read.column);
     state_.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(read.type);
-    setEnabled(false);
+    // The window stays usable: a click meanwhile waits for this read's end.
+    autoRead_ = true;
     if (!exchange_.startBlockRead()) {
+        autoRead_ = false;
         refresh_.stop();
         status_->setText(QStringLiteral("Нет сети"));
-        setEnabled(true);
     }
+}
+
+bool ConsoleWindow::deferDuringAutoRead(std::function<void()> action) {
+    if (!autoRead_) return false;
+    // The latest wins: the user's last click is what the user wants.
+    deferred_ = std::move(action);
+    return true;
+}
+
+void ConsoleWindow::runDeferredAction() {
+    autoRead_ = false;
+    if (!deferred_) return;
+    const auto action = std::move(deferred_);
+    deferred_ = nullptr;
+    action();
 }
 
 void ConsoleWindow::showBlockReply(const QByteArray &reply) {
@@ -100,12 +120,14 @@ void ConsoleWindow::showValueAge() {
 }
 
 void ConsoleWindow::panelClicked(QPointF picturePoint) {
+    if (deferDuringAutoRead([=] { panelClicked(picturePoint); })) return;
     if (!isEnabled() || exchangeUnderWay()) return;
     // The key under the click itself: between the keys nothing is sent.
     if (const auto key = live_.keyForClick(picturePoint.x(), picturePoint.y())) sendPanelKey(*key);
 }
 
 void ConsoleWindow::switchClicked(int switchIndex) {
+    if (deferDuringAutoRead([=] { switchClicked(switchIndex); })) return;
     if (!isEnabled() || exchangeUnderWay()) return;
     if (const auto key = live_.keyForSwitch(switchIndex)) sendPanelKey(*key);
 }

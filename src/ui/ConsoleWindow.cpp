@@ -151,6 +151,7 @@ void ConsoleWindow::mnu_SCHEMA_OPEN() {
 }
 
 void ConsoleWindow::mnuLOADParametrBLOCK() {
+    if (deferDuringAutoRead([this] { mnuLOADParametrBLOCK(); })) return;
     canvas_->clearDrawing();
     canvas_->printSlotNumbers(false);
     session_.project.reset();
@@ -200,6 +201,7 @@ void ConsoleWindow::mnuSAVEparametr() {
 }
 
 void ConsoleWindow::mnuEXIT() {
+    refresh_.stop();
     hide();
     giveBackMainWindow();
 }
@@ -209,6 +211,7 @@ void ConsoleWindow::giveBackMainWindow() {
 }
 
 void ConsoleWindow::closeEvent(QCloseEvent *event) {
+    refresh_.stop();
     if (exchange_.running() != ConsoleExchange::Request::None) exchange_.cancel();
     giveBackMainWindow();
     event->accept();
@@ -253,6 +256,7 @@ void ConsoleWindow::showValueTable() {
 }
 
 void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
+    if (deferDuringAutoRead([=] { iconPressed(iconNumber, button); })) return;
     if (!isEnabled() || exchangeUnderWay()) return;
     const ConsoleIcon *icon = canvas_->icon(iconNumber);
     const auto type = BlockSelection::typeOfIcon(iconNumber);
@@ -330,6 +334,7 @@ void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExcha
     }
     if (result != R::Reply) refresh_.stop();
     status_->setText(text);
+    runDeferredAction();
 }
 
 void ConsoleWindow::tidyForProcessCommand() {
@@ -349,30 +354,35 @@ void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
 }
 
 void ConsoleWindow::mnuPAUSE_PROCESS() {
+    if (deferDuringAutoRead([this] { mnuPAUSE_PROCESS(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
     startProcessCommand(Link::PauseProcess);
 }
 
 void ConsoleWindow::mnuSTART_PROCESS() {
+    if (deferDuringAutoRead([this] { mnuSTART_PROCESS(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
     startProcessCommand(Link::StartProcess);
 }
 
 void ConsoleWindow::processPictureClicked() {
+    if (deferDuringAutoRead([this] { processPictureClicked(); })) return;
     if (!isEnabled() || exchangeUnderWay()) return;
     tidyForProcessCommand();
     startProcessCommand(Link::ProcessPicture);
 }
 
 void ConsoleWindow::mnuSAVE_SCHEMA_Z5() {
+    if (deferDuringAutoRead([this] { mnuSAVE_SCHEMA_Z5(); })) return;
     if (exchangeUnderWay()) return;
     writes_.disableSetpoints();
     startProcessCommand(Link::StoreSchema);
 }
 
 void ConsoleWindow::mnuSAVE_485() {
+    if (deferDuringAutoRead([this] { mnuSAVE_485(); })) return;
     if (exchangeUnderWay()) return;
     refresh_.stop();
     if (!writes_.mnuSAVE_485()) return;
@@ -383,6 +393,7 @@ void ConsoleWindow::mnuSAVE_485() {
 }
 
 void ConsoleWindow::mnuSAVE_ZADATCIKI() {
+    if (deferDuringAutoRead([this] { mnuSAVE_ZADATCIKI(); })) return;
     if (exchangeUnderWay() || !writes_.setpointsEnabled()) return;
     refresh_.stop();
     // What goes out is what the fields show, and the store keeps it too.

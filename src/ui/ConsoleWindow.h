@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPointF>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -104,6 +105,10 @@ private:
     void showBlockReply(const QByteArray &reply);
     void sendPanelKey(int key);
     void showValueAge();
+    // An automatic re-read leaves the window usable; what the user does while
+    // it is under way runs the moment it ends. True when `action` was put off.
+    bool deferDuringAutoRead(std::function<void()> action);
+    void runDeferredAction();
     bool exchangeUnderWay() const;
     void exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result);
     void giveBackMainWindow();
@@ -118,6 +123,8 @@ private:
     LiveView live_;
     LiveRefresh refresh_;
     std::unique_ptr<Timer> ageTimer_;
+    bool autoRead_ = false;
+    std::function<void()> deferred_;
     NetlistImportCommand importCommand_;
     std::unique_ptr<Timer> cursorTimer_;
     std::unique_ptr<Timer> priorityTimer_;

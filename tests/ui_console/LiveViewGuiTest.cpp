@@ -227,8 +227,12 @@ private slots:
         QCOMPARE(rig->port.writes().size(), std::size_t(2));
         rig->clock.advance(1);
         QCOMPARE(rig->port.writes().size(), std::size_t(3));
-        rig->clock.advance(150);
+        // An automatic read leaves the window usable; a click meanwhile waits for its end.
+        QVERIFY(rig->console.isEnabled());
         rig->click(3, Qt::RightButton);
+        QVERIFY(!rig->view().Label1()->isVisible());
+        rig->clock.advance(150);
+        QVERIFY(rig->view().Label1()->isVisible());
         rig->clock.advance(5000);
         QCOMPARE(rig->port.writes().size(), std::size_t(3));
     }

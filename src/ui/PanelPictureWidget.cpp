@@ -53,6 +53,7 @@ void PanelPictureWidget::setSwitch(int i, bool on) {
     if (!Image1_TUMBLER_ON(i) || !off_[i]) return;
     on_[i]->setVisible(on);
     off_[i]->setVisible(!on);
+    update();
 }
 
 void PanelPictureWidget::setFace(const PanelFace &face) {
@@ -87,9 +88,12 @@ void PanelPictureWidget::paintKeys(QPainter &p) const {
     QFont f = p.font();
     f.setPixelSize(9);
     p.setFont(f);
+    // A key the picture would not send now is drawn greyed.
+    std::array<bool, PanelKeys::kSwitches> switchOn{};
+    for (int i = 0; i < PanelKeys::kSwitches; ++i) switchOn[i] = on_[i] && !on_[i]->isHidden();
     for (int key : PanelKeys::drawnKeys(layout_)) {
         const QRect r = PanelKeys::keyRect(key);
-        const bool usable = PanelKeys::accepts(layout_, key, {});
+        const bool usable = PanelKeys::accepts(layout_, key, switchOn);
         const bool hot = key == keyUnderMouse_ && usable;
         p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
         p.setBrush(hot ? QColor(0xF4, 0xF4, 0xFF) : usable ? QColor(0xE6, 0xE6, 0xE6) : QColor(0xB0, 0xB0, 0xB0));

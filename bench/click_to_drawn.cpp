@@ -10,7 +10,7 @@
 #include "ui/ConsoleWindow.h"
 #include "ui/LiveViewPane.h"
 #include "ui/PanelPictureWidget.h"
-#include "ui/Session.h"
+#include "app/Session.h"
 #include "ui/ValueTableWidget.h"
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,7 @@
 // z5ctl watch: reads one block again and again and prints a timestamped line
 // per reply, under the pin names of the block's type.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "ReadSession.h"
 #include "console/WatchColumns.h"
@@ -22,7 +23,7 @@ const QString kUsage = QStringLiteral(
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl watch: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 2;
+    return z5ctl::kUsageError;
 }
 
 // "U5", "U05" or "5" as the block number 1..100; 0 for anything else.
@@ -39,7 +40,7 @@ QString lineOf(const QString &time, const QStringList &values, bool csv) {
 }
 
 int runWatch(const QStringList &args) {
-    const z5ctl::Arguments a(args, {QStringLiteral("csv"), QStringLiteral("auto")});
+    const z5ctl::Arguments a(args, {QStringLiteral("csv")});
     if (!a.error().isEmpty()) return usage(a.error());
     z5ctl::ReadSession session(QStringLiteral("watch"));
     const QString wrong = session.configure(a);
@@ -62,40 +63,35 @@ int runWatch(const QStringList &args) {
         type = input.imported.project.blockType(block - 1);
         if (type == 0) {
             z5ctl::err(QStringLiteral("z5ctl watch: the netlist has no block U%1").arg(block));
-            return 1;
+            return z5ctl::kBadInput;
         }
     }
     const bool csv = a.has(QStringLiteral("csv"));
     const z5::WatchColumns columns(type, z5::ParameterCatalogue::standard());
-    if (!session.open()) return 1;
+    if (!session.open()) return z5ctl::kPortFailure;
     z5ctl::out(lineOf(QStringLiteral("time"), columns.headers(), csv));
 
-    z5::BlockingExchange exchange(session.link, session.clock, session.prompts);
+    z5::BlockingExchange exchange(session.line);
     int failures = 0;
     for (int n = 0; count == 0 || n < count; ++n) {
         QElapsedTimer started;
         started.start();
         // The console's block read: index 10, code 0, count 0, the block's column.
-        session.link.REQUEST_kind = z5::Link::SteppingRead;
-        session.link.REQUEST_count = 0;
-        session.link.REQUEST_index = 10;
-        session.link.REQUEST_code = 0;
-        session.link.REQUEST_block = static_cast<std::int16_t>(block - 1);
-        const auto ending = exchange.run();
+        const auto ending = exchange.run(z5::Request::blockRead(block - 1));
         const QString time = QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
-        if (ending == z5::ReplyReception::Ending::Reply) {
+        if (ending == z5::LineSession::Outcome::Reply) {
             z5ctl::out(lineOf(time, columns.values(exchange.reply()), csv));
         } else {
             ++failures;
             z5ctl::err(QStringLiteral("z5ctl watch: %1 no valid reply from station %2 for U%3")
                            .arg(time).arg(session.station()).arg(block));
-            if (!session.port.isOpen() && !session.open()) return 1;
+            if (!session.port.isOpen() && !session.open()) return z5ctl::kPortFailure;
         }
         const qint64 rest = every - started.elapsed();
         if (rest > 0 && (count == 0 || n + 1 < count)) QThread::msleep(static_cast<unsigned long>(rest));
     }
     session.port.close();
-    return failures == 0 ? 0 : 1;
+    return failures == 0 ? z5ctl::kDone : z5ctl::kNoEnd;
 }
 
 const z5ctl::VerbRegistrar registrar(QStringLiteral("watch"), kUsage, runWatch);

@@ -2,6 +2,7 @@
 // and switches, the heading that names the block and the automatic re-read.
 #include "console/PanelKeys.h"
 #include "model/BlockCatalogue.h"
+#include "app/Session.h"
 #include "model/Clock.h"
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleGeometry.h"
@@ -53,6 +54,8 @@ void ConsoleWindow::buildLiveView() {
         showValueAge();
     });
     refresh_.due = [this] { startLiveRead(); };
+    // A write of any window takes the line: the values are not refreshed past it.
+    connect(&session_.line, &LineSession::writeStarted, this, [this] { refresh_.stop(); });
     // An edit in the setpoint fields must not be overwritten by the next read,
     // nor by the reply of one under way.
     connect(view_, &ConsoleParameterView::edited, this, [this] {

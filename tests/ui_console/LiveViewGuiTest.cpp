@@ -236,6 +236,18 @@ private slots:
         rig->clock.advance(5000);
         QCOMPARE(rig->port.writes().size(), std::size_t(3));
     }
+
+    void aWriteOfAnotherWindowStopsTheRefresh() {
+        rig->importExample();
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1}); };
+        rig->console.refreshChoice()->setCurrentIndex(1);   // 250 ms
+        rig->click(3, Qt::LeftButton);
+        rig->clock.advance(150);
+        QVERIFY(rig->console.refresh().isArmed());
+        QVERIFY(rig->session.line.beginWrite());   // the screen write of the main window
+        QVERIFY(!rig->console.refresh().isArmed());
+        rig->session.line.endWrite();
+    }
 };
 
 static z5::uitest::Registrar<LiveViewGuiTest> registrar;

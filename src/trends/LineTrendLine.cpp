@@ -14,8 +14,10 @@ bool LineTrendLine::sendPartRequest(int column, int part, int page) {
 
 QByteArray LineTrendLine::takeInput() { return line_.takeInput(); }
 
-void LineTrendLine::end(bool read) {
-    line_.endPacedExchange(read ? LineSession::Outcome::Reply : LineSession::Outcome::NoReply);
+void LineTrendLine::end(Ending ending) {
+    line_.endPacedExchange(ending == Ending::Read        ? LineSession::Outcome::Reply
+                           : ending == Ending::Cancelled ? LineSession::Outcome::Cancelled
+                                                         : LineSession::Outcome::NoReply);
 }
 
 bool LineTrendLine::sendRecording(int column, bool start) {

@@ -14,7 +14,7 @@ public:
     bool begin() override;
     bool sendPartRequest(int column, int part, int page) override;
     QByteArray takeInput() override;
-    void end(bool read) override;
+    void end(Ending ending) override;
     bool sendRecording(int column, bool start) override;
     bool busy() const override;
     QString failureReason() const override;

@@ -17,8 +17,9 @@ public:
     virtual bool sendPartRequest(int column, int part, int page) = 0;
     // Every byte that arrived since the last call.
     virtual QByteArray takeInput() = 0;
-    // Gives the line back after a page read; `read` says whether the page came.
-    virtual void end(bool read) = 0;
+    enum class Ending { Read, NoReply, Cancelled };
+    // Gives the line back after a page read, saying how it ended.
+    virtual void end(Ending ending) = 0;
     // Starts or stops recording; no answer is awaited.
     virtual bool sendRecording(int column, bool start) = 0;
     // Whether another exchange holds the line now.

@@ -37,7 +37,7 @@ bool TrendSession::readPage(int page) {
 void TrendSession::cancel() {
     if (!assembler_.isReading()) return;
     assembler_.cancel();
-    line_.end(false);
+    line_.end(TrendLine::Ending::Cancelled);
 }
 
 bool TrendSession::setRecording(bool start) {
@@ -46,7 +46,7 @@ bool TrendSession::setRecording(bool start) {
 }
 
 void TrendSession::onPageComplete(const TrendPage &page) {
-    line_.end(true);
+    line_.end(TrendLine::Ending::Read);
     page_ = page;
     pageNumber_ = page.pageNumber;
     failureText_.clear();
@@ -55,7 +55,7 @@ void TrendSession::onPageComplete(const TrendPage &page) {
 }
 
 void TrendSession::onReadFailed(TrendPageAssembler::Failure failure) {
-    line_.end(false);
+    line_.end(TrendLine::Ending::NoReply);
     endWith(failure == TrendPageAssembler::Failure::NotSent ? Outcome::NoNetwork : Outcome::NoReply);
 }
 

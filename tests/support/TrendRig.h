@@ -47,7 +47,7 @@ public:
         held = !refuseOpen;
         return held;
     }
-    void end(bool) override { held = false; }
+    void end(Ending) override { held = false; }
     bool sendPartRequest(int column, int part, int page) override {
         requests.push_back({clock_.nowMs(), column, part, page});
         const Fault fault = faults.count(int(requests.size())) ? faults[int(requests.size())] : Fault::None;

@@ -21,7 +21,7 @@ namespace {
 class WarmingBoiler : public z5::TrendLine {
 public:
     bool begin() override { return true; }
-    void end(bool) override {}
+    void end(Ending) override {}
     bool sendPartRequest(int, int part, int page) override {
         QByteArray out(z5::TrendPart::kLength, '\0');
         out[2] = char((page == 0 ? 3 : page) - 1);

@@ -6,9 +6,12 @@
 #include "ui/Session.h"
 #include "ui/WidgetPrompts.h"
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    // Over the file size limit a write should fail with a reason, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication::setApplicationName(QStringLiteral("z5-configurator"));
     QApplication::setApplicationDisplayName(QStringLiteral("Конфигуратор  Z5"));
     QApplication::setApplicationVersion(QStringLiteral("3.2"));

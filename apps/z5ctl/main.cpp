@@ -2,9 +2,12 @@
 #include "CommandLine.h"
 #include <QCoreApplication>
 #include <algorithm>
+#include <csignal>
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
+    // Over the file size limit a write should fail with a reason, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList args = app.arguments().mid(1);
     auto &all = z5ctl::verbs();
     std::sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return a.name < b.name; });

@@ -36,12 +36,27 @@ ImportResult NetlistImport::importText(const QString &text, Numbering mode) {
     return run(mode);
 }
 
+QString NetlistImport::tooLargeMessage() {
+    return NetlistFault::text(QStringLiteral("файл больше %1 МиБ").arg(kMaxBytes / (1024 * 1024)));
+}
+
 ImportResult NetlistImport::importStream(QTextStream &stream, Numbering mode) {
-    return importText(stream.readAll(), mode);
+    const QString text = stream.read(kMaxBytes + 1);
+    if (text.size() > kMaxBytes) return fail(tooLargeMessage());
+    return importText(text, mode);
 }
 
 ImportResult NetlistImport::importDevice(QIODevice &device, Numbering mode) {
-    return importText(cp1251::decode(device.readAll()), mode);
+    // Read no more than the bound allows, so that an endless device (/dev/zero) or a
+    // huge file is refused before it takes memory.
+    QByteArray bytes;
+    while (bytes.size() <= kMaxBytes) {
+        const QByteArray part = device.read(kMaxBytes + 1 - bytes.size());
+        if (part.isEmpty()) break;
+        bytes += part;
+    }
+    if (bytes.size() > kMaxBytes) return fail(tooLargeMessage());
+    return importText(cp1251::decode(bytes), mode);
 }
 
 ImportResult NetlistImport::importFile(const QString &path, Numbering mode) {

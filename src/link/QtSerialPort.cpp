@@ -64,7 +64,12 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     default:
         return;
     }
-    if (error_.isEmpty()) error_ = QStringLiteral("%1: %2").arg(port_.portName(), port_.errorString());
+    // A port that vanished (an unplugged adapter, a far end that closed its terminal)
+    // reports only a failed ioctl; say what happened instead.
+    if (error_.isEmpty())
+        error_ = error == QSerialPort::ResourceError
+                     ? QStringLiteral("Порт %1 пропал: устройство отключено.").arg(port_.portName())
+                     : QStringLiteral("%1: %2").arg(port_.portName(), port_.errorString());
     if (closeQueued_) return;
     closeQueued_ = true;
     QMetaObject::invokeMethod(

@@ -63,7 +63,7 @@ bool ScreenDesignerCommands::loadBackground(QImage &picture) {
     }
     const PictureLoader::Result loaded = PictureLoader::load(model_.fonFile());
     if (!loaded.ok()) {
-        prompts_.message(loaded.message);
+        prompts_.message(loaded.text());
         return false;
     }
     picture = loaded.image;
@@ -76,7 +76,7 @@ bool ScreenDesignerCommands::mnu_FON(QImage &picture) {
     if (path.isEmpty()) return false;
     const PictureLoader::Result loaded = PictureLoader::load(path);
     if (!loaded.ok()) {
-        prompts_.message(loaded.message);
+        prompts_.message(loaded.text());
         return false;
     }
     picture = loaded.image;

@@ -35,10 +35,10 @@ for t in "${targets[@]}"; do
   findings="$build/findings/$t"
   mkdir -p "$corpus" "$findings"
   log="$build/findings/$t.log"
-  # Qt keeps its plugin loaders and caches for the life of the process; leaks are
-  # still caught per input, where libFuzzer compares allocations before and after.
-  ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
-  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 QT_QPA_PLATFORM=offscreen \
+  # Sanitizer reports go to their own files: the picture loader holds standard
+  # error while a decoder runs, and a report written then would be lost.
+  ASAN_OPTIONS=detect_leaks=1:log_path="$findings/sanitizer" \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:log_path="$findings/sanitizer" QT_QPA_PLATFORM=offscreen \
     "$build/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -report_slow_units=1 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "fuzz/seeds/$t" >"$log" 2>&1 || true
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

@@ -6,6 +6,7 @@
 #include "model/Cp1251.h"
 #include <QFile>
 #include <QTextStream>
+#include <algorithm>
 
 namespace z5 {
 namespace {
@@ -49,9 +50,11 @@ ImportResult NetlistImport::importStream(QTextStream &stream, Numbering mode) {
 ImportResult NetlistImport::importDevice(QIODevice &device, Numbering mode) {
     // Read no more than the bound allows, so that an endless device (/dev/zero) or a
     // huge file is refused before it takes memory.
+    // In pieces: read(n) sets n bytes aside at once, whatever the file holds.
+    constexpr qint64 kPieceBytes = 64 * 1024;
     QByteArray bytes;
     while (bytes.size() <= kMaxBytes) {
-        const QByteArray part = device.read(kMaxBytes + 1 - bytes.size());
+        const QByteArray part = device.read(std::min(kPieceBytes, kMaxBytes + 1 - qint64(bytes.size())));
         if (part.isEmpty()) break;
         bytes += part;
     }

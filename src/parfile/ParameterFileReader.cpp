@@ -23,8 +23,11 @@ enum class LineRead { Line, End, TooLong };
 LineRead nextLine(QIODevice &in, QByteArray &line) {
     // Only an empty read means the end: an empty line still brings its line end.
     // atEnd() is not asked first, as a device without a size (a pipe) claims it early.
-    line = in.readLine(ParameterFileReader::kMaxLineBytes + 3);
-    if (line.isEmpty()) return LineRead::End;
+    // Into a fixed buffer: readLine(max) would set the whole bound aside for every line.
+    char buffer[ParameterFileReader::kMaxLineBytes + 4];
+    const qint64 got = in.readLine(buffer, sizeof buffer);
+    if (got <= 0) return LineRead::End;
+    line = QByteArray(buffer, int(got));
     if (line.endsWith('\n')) line.chop(1);
     if (line.endsWith('\r')) line.chop(1);
     return line.size() > ParameterFileReader::kMaxLineBytes ? LineRead::TooLong : LineRead::Line;

@@ -52,8 +52,13 @@ bool storeLine(const ParameterFileLayout::Section &section, const StorePlace &pl
         const auto v = ParameterReadRules::leadingNumber(line);
         return v && store.setNumber(place, *v);
     }
-    case ReadRule::Text:
-        return store.setText(place, line);
+    case ReadRule::Text: {
+        // A stray CR left inside a text is a blank, as the writer makes it: the text
+        // must come back the same after a save.
+        QString text = line;
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return store.setText(place, text);
+    }
     case ReadRule::Byte: {
         const auto v = ParameterReadRules::byte(line, sep);
         return v && store.setByte(place, *v);

@@ -1,5 +1,6 @@
 // z5ctl: the command-line face of the configurator core.
 #include "CommandLine.h"
+#include "model/UserSettings.h"
 #include <QCoreApplication>
 #include <algorithm>
 #include <csignal>
@@ -8,6 +9,9 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     // Over the file size limit a write should fail with a reason, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    // The configurator's settings: the device chosen for each COM number.
+    QCoreApplication::setOrganizationName(z5::settingsOrganisation());
+    QCoreApplication::setApplicationName(z5::settingsApplication());
     QStringList args = app.arguments().mid(1);
     auto &all = z5ctl::verbs();
     std::sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return a.name < b.name; });

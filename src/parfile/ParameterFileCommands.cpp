@@ -31,7 +31,8 @@ bool ParameterFileCommands::saveTo(const QString &path) {
     QString why;
     if (!AtomicFileSave::save(path, ParameterFileWriter::write(store_, decimalSeparator_), &why)) {
         // The reason goes on a line of its own under the fixed text.
-        prompts_.message(why.isEmpty() ? lockedMessage() : lockedMessage() + QLatin1Char('\n') + why);
+        prompts_.message(why.isEmpty() ? lockedMessage() : lockedMessage() + QLatin1Char('\n') + why, QString(),
+                         Prompts::Kind::Error);
         return false;
     }
     return true;
@@ -41,12 +42,12 @@ bool ParameterFileCommands::loadFrom(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         prompts_.message(QStringLiteral("Файл параметров не открывается: %1 (%2)").arg(path, file.errorString()),
-                         loadCaption());
+                         loadCaption(), Prompts::Kind::Error);
         return false;
     }
     const ParameterFileLoad result = ParameterFileReader::read(file, decimalSeparator_, store_);
     if (!result.ok) {
-        prompts_.message(result.message, loadCaption());
+        prompts_.message(result.message, loadCaption(), Prompts::Kind::Error);
         return false;
     }
     return true;

@@ -12,6 +12,7 @@ std::unique_ptr<QObject> makeNetworkDialogsTest();
 std::unique_ptr<QObject> makeMainWindowWritesTest();
 std::unique_ptr<QObject> makeScreenDesignerCommandsTest();
 std::unique_ptr<QObject> makeScreenEditingTest();
+std::unique_ptr<QObject> makeDesktopConventionsTest();
 
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -22,6 +23,7 @@ int main(int argc, char **argv) {
         {"MainWindowWritesTest", makeMainWindowWritesTest},
         {"ScreenDesignerCommandsTest", makeScreenDesignerCommandsTest},
         {"ScreenEditingTest", makeScreenEditingTest},
+        {"DesktopConventionsTest", makeDesktopConventionsTest},
     };
     const char *only = nullptr;
     int first = 1;

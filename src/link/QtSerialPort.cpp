@@ -26,6 +26,10 @@ bool deviceGone(QSerialPort::SerialPortError error, qintptr handle) {
 } // namespace
 
 QtSerialPort::QtSerialPort() {
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] {
+        // A copy: the reader may replace the handler while it runs.
+        if (const auto handler = arrived_) handler();
+    });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError e) { onError(e); });
 }

@@ -4,6 +4,7 @@
 #include "model/UserSettings.h"
 #include <QGuiApplication>
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <memory>
 
@@ -13,6 +14,8 @@ int main(int argc, char **argv) {
     if (prints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app =
         prints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    // Over the file size limit a write should fail with a reason, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The configurator's settings: the device chosen for each COM number.
     QCoreApplication::setOrganizationName(z5::settingsOrganisation());
     QCoreApplication::setApplicationName(z5::settingsApplication());

@@ -11,6 +11,7 @@ std::unique_ptr<QObject> makeMainWindowMenusTest();
 std::unique_ptr<QObject> makeNetworkDialogsTest();
 std::unique_ptr<QObject> makeMainWindowWritesTest();
 std::unique_ptr<QObject> makeScreenDesignerCommandsTest();
+std::unique_ptr<QObject> makeTrafficMonitorTest();
 
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,6 +21,7 @@ int main(int argc, char **argv) {
         {"NetworkDialogsTest", makeNetworkDialogsTest},
         {"MainWindowWritesTest", makeMainWindowWritesTest},
         {"ScreenDesignerCommandsTest", makeScreenDesignerCommandsTest},
+        {"TrafficMonitorTest", makeTrafficMonitorTest},
     };
     const char *only = nullptr;
     int first = 1;

@@ -55,6 +55,7 @@ void TrafficClassifier::reset() {
     awaiting_ = Awaiting::Nothing;
     request_.clear();
     trendBlockByte_ = -1;
+    late_ = false;
 }
 
 void TrafficClassifier::classify(TrafficRecord &record) {
@@ -77,6 +78,7 @@ bool TrafficClassifier::isTrendRecorder(int column) const {
 
 void TrafficClassifier::classifySent(TrafficRecord &record) {
     const QByteArray &b = record.bytes;
+    late_ = false;
     const bool looksLikeFrame = b.size() == kCheckedFrameLength &&
                                 Link::checkValueOf(b, Link::kFrameLength) == (byteAt(b, 6) << 8 | byteAt(b, 7));
     if (dataLength_ >= 0 && !looksLikeFrame) {
@@ -174,7 +176,7 @@ void TrafficClassifier::classifyReceived(TrafficRecord &record) {
         const int carried = byteAt(b, whole - 2) | (byteAt(b, whole - 1) << 8);
         record.check = Link::checkValueOf(b, ReplyReception::kBlockReplyDataLength) == carried ? CheckState::Good
                                                                                               : CheckState::Bad;
-        record.what = QStringLiteral("ответ: ") + request_;
+        record.what = (late_ ? QStringLiteral("поздний ответ: ") : QStringLiteral("ответ: ")) + request_;
         if (n > whole) record.what += QStringLiteral(", ещё %1 байт").arg(n - whole);
         return;
     }
@@ -188,7 +190,10 @@ void TrafficClassifier::classifyReceived(TrafficRecord &record) {
         }
         record.kind = TrafficKind::TrendPart;
         // Byte 3 of a part holds its page number minus 1.
-        record.what = QStringLiteral("часть графика, страница %1, блок %2").arg(byteAt(b, 2) + 1).arg(blockName(trendBlockByte_));
+        record.what = QStringLiteral("%1 графика, страница %2, блок %3")
+                          .arg(late_ ? QStringLiteral("поздняя часть") : QStringLiteral("часть"))
+                          .arg(byteAt(b, 2) + 1)
+                          .arg(blockName(trendBlockByte_));
         if (n > whole) record.what += QStringLiteral(", ещё %1 байт").arg(n - whole);
         return;
     }

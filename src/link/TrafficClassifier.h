@@ -23,6 +23,8 @@ public:
     void classify(TrafficRecord &record);
     // Forgets the request awaiting a reply and any announced data block.
     void reset();
+    // The exchange is over: what still comes for its request came too late.
+    void exchangeEnded() { late_ = awaiting_ != Awaiting::Nothing; }
 
     // Names for the filter and the text lines.
     static QString kindName(TrafficKind kind);
@@ -47,6 +49,7 @@ private:
     Awaiting awaiting_ = Awaiting::Nothing;
     QString request_;
     int trendBlockByte_ = -1;
+    bool late_ = false;
 };
 
 } // namespace z5

@@ -25,6 +25,8 @@ public:
     void record(TrafficDirection direction, const QByteArray &bytes);
     // The port closed: no announced data block or awaited reply is pending any more.
     void lineClosed() { classifier_.reset(); }
+    // The exchange under way ended (with or without its reply).
+    void exchangeEnded() { classifier_.exchangeEnded(); }
 
     void setBlockTypes(TrafficClassifier::BlockTypeOf blockTypeOf) { classifier_.setBlockTypes(std::move(blockTypeOf)); }
 

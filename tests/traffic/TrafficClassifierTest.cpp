@@ -132,6 +132,28 @@ TEST(TrafficClassifier, ReadOfATrendRecorderIsItsFirstPart) {
     EXPECT_EQ(log.at(1).what, "чтение блока U4");
 }
 
+// A reply that comes after its exchange ended (the watchdog gave up) is named
+// late, and so are trend parts after the page was complete.
+TEST(TrafficClassifier, WhatComesAfterTheExchangeEndedIsLate) {
+    VirtualClock clock;
+    TrafficLog log(clock);
+    log.recordSent(kBlockRead);
+    log.exchangeEnded();
+    log.recordReceived(blockReply('\x22'));
+    log.recordReceived(blockReply('\x22'));
+    EXPECT_EQ(log.at(1).what, "поздний ответ: чтение блока U4");
+    EXPECT_EQ(log.at(1).check, CheckState::Good);
+    EXPECT_EQ(log.at(2).what, "байты вне обмена");
+
+    log.recordSent(frame({1, 3, 8, 39, 0, 0}));
+    log.recordReceived(trendPart(0));
+    log.exchangeEnded();
+    log.recordReceived(trendPart(0));
+    EXPECT_EQ(log.at(3).what, "часть 30 графика текущей страницы, блок U8");
+    EXPECT_EQ(log.at(4).what, "часть графика, страница 1, блок U8");
+    EXPECT_EQ(log.at(5).what, "поздняя часть графика, страница 1, блок U8");
+}
+
 TEST(TrafficClassifier, ClosingTheLineForgetsTheAnnouncedData) {
     VirtualClock clock;
     TrafficLog log(clock);

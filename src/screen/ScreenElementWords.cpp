@@ -15,19 +15,25 @@ QByteArray ScreenElementWords::update(ScreenModel &model) {
     // Bare positions first (even: X, odd: Y); the attribute bits follow below.
     std::int32_t position[ScreenModel::kCoordWords];
     for (int k = 0; k < kSlots; ++k) {
+        // A free slot goes off the screen wherever its control was left, so that a
+        // deleted element really leaves the controller's display.
         const ScadaParametr &p = *model.parametr(k);
         const int kind = p.kind();
-        if (kind == ScadaParametr::Number && !p.used) {
-            position[2 * k] = wrapped(std::int64_t(model.coord(2 * k)) - model.coordAttributes(2 * k));
-            position[2 * k + 1] = wrapped(std::int64_t(model.coord(2 * k + 1)) - model.coordAttributes(2 * k + 1));
-        } else {
+        if (p.used) {
             const ElementControl &c = *p.control(kind);
             position[2 * k] = ScreenGeometry::parametrX(kind, c.left);
             position[2 * k + 1] = ScreenGeometry::parametrY(kind, c.top);
+        } else {
+            position[2 * k] = position[2 * k + 1] = ScreenGeometry::kOffScreen;
         }
-        const ElementControl &s = model.signal(k)->shownControl();
-        position[2 * kSlots + 2 * k] = ScreenGeometry::signalX(s.left);
-        position[2 * kSlots + 2 * k + 1] = ScreenGeometry::signalY(s.top);
+        const ScadaSignal &signal = *model.signal(k);
+        if (signal.used) {
+            const ElementControl &s = signal.shownControl();
+            position[2 * kSlots + 2 * k] = ScreenGeometry::signalX(s.left);
+            position[2 * kSlots + 2 * k + 1] = ScreenGeometry::signalY(s.top);
+        } else {
+            position[2 * kSlots + 2 * k] = position[2 * kSlots + 2 * k + 1] = ScreenGeometry::kOffScreen;
+        }
     }
 
     QByteArray bytes;

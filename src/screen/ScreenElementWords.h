@@ -13,8 +13,7 @@ public:
 
     // Recomputes every word in the model (the sums stay there, so a saved screen file
     // carries them) and returns the words as sent: high byte, then low byte.
-    // A number parameter whose slot is free keeps its previous position; its attribute
-    // bits are renewed rather than added again, so repeated builds leave it unchanged.
+    // A free slot, parameter or alarm, is placed off the screen (X and Y 500).
     static QByteArray update(ScreenModel &model);
 };
 

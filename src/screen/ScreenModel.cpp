@@ -6,6 +6,26 @@ namespace z5 {
 
 ScreenModel::ScreenModel() { createNew(); }
 
+ScreenModel::ScreenModel(const ScreenModel &o)
+    : QObject(), parametr_(o.parametr_), signal_(o.signal_), signalText_(o.signalText_), coord_(o.coord_),
+      coordAttributes_(o.coordAttributes_), digits_(o.digits_), fonFile_(o.fonFile_),
+      colorThreshold_(o.colorThreshold_), displayMode_(o.displayMode_) {}
+
+ScreenModel &ScreenModel::operator=(const ScreenModel &o) {
+    if (this == &o) return *this;
+    parametr_ = o.parametr_;
+    signal_ = o.signal_;
+    signalText_ = o.signalText_;
+    coord_ = o.coord_;
+    coordAttributes_ = o.coordAttributes_;
+    digits_ = o.digits_;
+    fonFile_ = o.fonFile_;
+    colorThreshold_ = o.colorThreshold_;
+    displayMode_ = o.displayMode_;
+    emit changed();
+    return *this;
+}
+
 void ScreenModel::createNew() {
     for (ScadaParametr &p : parametr_) {
         p.used = false;
@@ -24,6 +44,7 @@ void ScreenModel::createNew() {
     }
     coord_.fill(0);
     coordAttributes_.fill(0);
+    emit changed();
 }
 
 ScadaParametr *ScreenModel::parametr(int k) { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
@@ -104,16 +125,21 @@ std::int32_t ScreenModel::attributeBits(int word) const {
 bool ScreenModel::setDigits(int digits) {
     if (digits < kMinDigits || digits > kMaxDigits) return false;
     digits_ = digits;
+    emit changed();
     return true;
 }
 
-void ScreenModel::stepDigits() { digits_ = digits_ >= kMaxDigits ? kMinDigits : digits_ + 1; }
+void ScreenModel::stepDigits() {
+    digits_ = digits_ >= kMaxDigits ? kMinDigits : digits_ + 1;
+    emit changed();
+}
 
 QString ScreenModel::digitSample() const { return QStringLiteral("123456").left(digits_); }
 
 bool ScreenModel::setColorThreshold(int threshold) {
     if (threshold < 0 || threshold > 255) return false;
     colorThreshold_ = threshold;
+    emit changed();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "screen/ScreenSlots.h"
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -10,7 +11,10 @@ namespace z5 {
 // The operator screen as the designer holds it: 16 parameter and 16 alarm slots
 // with their controls, the alarm texts, the element words, the digit count, the
 // background picture's path, the colour threshold and the display mode.
-class ScreenModel {
+// Views listen to changed(); whoever edits a slot through its pointer calls
+// notifyChanged() when done. Copies carry the data, not the listeners.
+class ScreenModel : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kSlots = 16;
     // Colour tables: entry k is slot k's text colour, entry k + 16 its background.
@@ -26,6 +30,11 @@ public:
 
     // The start state: that of "&Создать SCADA", six digits, threshold 120, packed mode.
     ScreenModel();
+    ScreenModel(const ScreenModel &other);
+    ScreenModel &operator=(const ScreenModel &other);
+
+    // Tells the views that the screen changed.
+    void notifyChanged() { emit changed(); }
 
     // What "&Создать SCADA" does: frees every slot and hides its controls, clears the
     // colours and the element words. Texts, the text/marker choice, the digit count and
@@ -87,6 +96,9 @@ public:
 
     bool operator==(const ScreenModel &o) const;
     bool operator!=(const ScreenModel &o) const { return !(*this == o); }
+
+signals:
+    void changed();
 
 private:
     std::array<ScadaParametr, kSlots> parametr_{};

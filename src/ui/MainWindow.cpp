@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 #include "screen/ScreenModel.h"
 #include "ui/AboutBox.h"
+#include "ui/ParameterDialog.h"
+#include "ui/SignalDialog.h"
 #include "ui/PortDialog.h"
 #include "ui/ScreenPreview.h"
 #include "ui/Session.h"
@@ -16,6 +18,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QUndoStack>
 
 #include "ui/ConsoleWindow.h"
 
@@ -49,6 +52,11 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     setCentralWidget(central);
     preview_ = new ScreenPreview(session_.screen, central);
     preview_->move(0, 0);
+    preview_->setEditor(&designer_.editor());
+    connect(preview_, &ScreenPreview::elementDoubleClicked, this, &MainWindow::openElementDialog);
+    connect(&designer_.editor(), &ScreenEditor::backgroundChanged, this,
+            [this] { preview_->setPicture(designer_.editor().background()); });
+    connect(&designer_.editor(), &ScreenEditor::modifiedChanged, this, &MainWindow::showModified);
     buildDesignerPanel(central);
 
     progressBar_ = new QProgressBar(central);
@@ -74,6 +82,7 @@ MainWindow::~MainWindow() {
     delete portDialog_;
     delete stationDialog_;
     delete about_;
+    delete elementDialog_;
     delete console_;
 }
 
@@ -106,6 +115,7 @@ void MainWindow::buildMenus() {
     mnu_FON_ = action(scada, "mnu_FON", QStringLiteral("&Фон"));
     mnuParametr_ = action(scada, "mnuParametr", QStringLiteral("&Параметр"));
     mnuSignal_ = action(scada, "mnuSignal", QStringLiteral("&Сигнализация"));
+    buildEditMenu(scada);
     scada->addSeparator();
     mnu_save_Z5_ = action(scada, "mnu_save_Z5", QStringLiteral("&Записать в Z5 "));
 
@@ -113,10 +123,7 @@ void MainWindow::buildMenus() {
     mnuAbout_ = menuBar()->addAction(QStringLiteral("&Справка"));
     mnuAbout_->setObjectName(QStringLiteral("mnuAbout"));
 
-    connect(mnu_NEW_, &QAction::triggered, this, [this] {
-        designer_.mnu_NEW();
-        preview_->update();
-    });
+    connect(mnu_NEW_, &QAction::triggered, this, [this] { designer_.mnu_NEW(); });
     connect(mnuLoad_, &QAction::triggered, this, &MainWindow::loadScreenFile);
     connect(mnuSave_, &QAction::triggered, this, [this] { designer_.mnuSave(); });
     connect(mnuEXIT_, &QAction::triggered, this, &MainWindow::close);
@@ -157,6 +164,8 @@ void MainWindow::buildDesignerPanel(QWidget *central) {
     digitSample_->move(px(kPanelLeft), px(top));
     top += kRowHeight + 150;
     showDigits();
+    // Undo and redo change the digit count too.
+    connect(&session_.screen, &ScreenModel::changed, this, &MainWindow::showDigits);
 
     QLabel *thresholdLabel = caption(QStringLiteral("Порог цвета (0-255)"));
     threshold_ = new QLineEdit(QString::number(session_.screen.colorThreshold()), central);
@@ -196,8 +205,7 @@ void MainWindow::onThresholdEdited(const QString &text) {
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     if (watched == digitSample_ && event->type() == QEvent::MouseButtonPress) {
-        session_.screen.stepDigits();
-        showDigits();
+        designer_.editor().stepDigits();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -263,11 +271,52 @@ void MainWindow::closeEverything() {
     if (portDialog_) portDialog_->close();
     if (stationDialog_) stationDialog_->close();
     if (about_) about_->close();
+    if (elementDialog_) elementDialog_->close();
     // Hidden, not closed: closing the console brings the main window back.
     if (console_) console_->hide();
 }
 
+void MainWindow::buildEditMenu(QMenu *scada) {
+    QUndoStack &stack = designer_.editor().undoStack();
+    scada->addSeparator();
+    undo_ = scada->addAction(QStringLiteral("Отменить"));
+    undo_->setObjectName(QStringLiteral("mnuUndo"));
+    undo_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    undo_->setEnabled(stack.canUndo());
+    redo_ = scada->addAction(QStringLiteral("Повторить"));
+    redo_->setObjectName(QStringLiteral("mnuRedo"));
+    redo_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    redo_->setEnabled(stack.canRedo());
+    connect(undo_, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(redo_, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(&stack, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+
+    likeController_ = scada->addAction(QStringLiteral("Как на Z5"));
+    likeController_->setObjectName(QStringLiteral("mnuLikeZ5"));
+    likeController_->setCheckable(true);
+    connect(likeController_, &QAction::toggled, this, [this](bool on) { preview_->setLikeController(on); });
+}
+
+void MainWindow::openElementDialog(ScreenElement element) {
+    if (elementDialog_ || session_.chain.isBusy()) return;
+    ScreenEditor &editor = designer_.editor();
+    if (element.isParameter())
+        elementDialog_ = new ParameterDialog(editor, element.slot, this);
+    else
+        elementDialog_ = new SignalDialog(editor, element.slot, this);
+    elementDialog_->show();
+}
+
+void MainWindow::showModified(bool modified) {
+    setWindowTitle(modified ? QStringLiteral("Конфигуратор  Z5*") : QStringLiteral("Конфигуратор  Z5"));
+}
+
 void MainWindow::closeEvent(QCloseEvent *event) {
+    if (!designer_.mayDiscardChanges()) {
+        event->ignore();
+        return;
+    }
     closeEverything();
     if (session_.port.isOpen()) session_.port.close();
     QMainWindow::closeEvent(event);

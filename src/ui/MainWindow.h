@@ -10,6 +10,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 
 namespace z5 {
@@ -41,6 +42,9 @@ public:
     QAction *mnuParametr() const { return mnuParametr_; }
     QAction *mnuSignal() const { return mnuSignal_; }
     QAction *mnu_save_Z5() const { return mnu_save_Z5_; }
+    QAction *undoAction() const { return undo_; }
+    QAction *redoAction() const { return redo_; }
+    QAction *likeControllerAction() const { return likeController_; }
     QAction *mnuAbout() const { return mnuAbout_; }
 
     QProgressBar *ProgressBar1() const { return progressBar_; }
@@ -54,6 +58,8 @@ public:
     PortDialog *portDialog() const { return portDialog_; }
     StationDialog *stationDialog() const { return stationDialog_; }
     QWidget *console() const { return console_; }
+    QDialog *elementDialog() const { return elementDialog_; }
+    ScreenDesignerCommands &designer() { return designer_; }
 
     static int px(int twips) { return twips / kTwipsPerPixel; }
 
@@ -69,6 +75,9 @@ private:
     void openConsole();
     void openAbout();
     void startScreenWrite();
+    void buildEditMenu(QMenu *scada);
+    void openElementDialog(ScreenElement element);
+    void showModified(bool modified);
     void loadScreenFile();
     void showDigits();
     void onThresholdEdited(const QString &text);
@@ -101,6 +110,9 @@ private:
     QAction *mnuSignal_ = nullptr;
     QAction *mnu_save_Z5_ = nullptr;
     QAction *mnuAbout_ = nullptr;
+    QAction *undo_ = nullptr;
+    QAction *redo_ = nullptr;
+    QAction *likeController_ = nullptr;
 
     ScreenPreview *preview_ = nullptr;
     QProgressBar *progressBar_ = nullptr;
@@ -113,6 +125,7 @@ private:
     QPointer<StationDialog> stationDialog_;
     QPointer<QWidget> console_;
     QPointer<QWidget> about_;
+    QPointer<QDialog> elementDialog_;
 };
 
 } // namespace z5

@@ -3,7 +3,7 @@
 #include "screen/PictureLoader.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenFile.h"
-#include "screen/ScreenGeometry.h"
+#include "screen/ScreenImageEncoder.h"
 #include "screen/ScreenModel.h"
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +11,7 @@
 namespace z5 {
 
 ScreenDesignerCommands::ScreenDesignerCommands(ScreenModel &model, ScreenBuilder &builder, Prompts &prompts)
-    : model_(model), builder_(builder), prompts_(prompts) {}
+    : model_(model), builder_(builder), prompts_(prompts), editor_(model) {}
 
 QString ScreenDesignerCommands::fileFilter() { return QStringLiteral("scada file (*.scd)"); }
 
@@ -23,7 +23,26 @@ void ScreenDesignerCommands::rememberDir(const QString &path) {
     dir_ = path.isEmpty() ? QDir::currentPath() : QFileInfo(path).absolutePath();
 }
 
-void ScreenDesignerCommands::mnu_NEW() { model_.createNew(); }
+QString ScreenDesignerCommands::discardQuestion() {
+    return QStringLiteral("Экран изменён и не сохранён. Продолжить без сохранения?");
+}
+
+QString ScreenDesignerCommands::largePictureWarning(QSize size) {
+    return QStringLiteral("Рисунок %1 × %2 больше экрана Z5 (320 × 240): запись в Z5 его не примет.")
+        .arg(size.width())
+        .arg(size.height());
+}
+
+bool ScreenDesignerCommands::mayDiscardChanges() {
+    return !editor_.isModified() || prompts_.confirm(discardQuestion());
+}
+
+bool ScreenDesignerCommands::mnu_NEW() {
+    if (!mayDiscardChanges()) return false;
+    model_.createNew();
+    editor_.resetHistory();
+    return true;
+}
 
 bool ScreenDesignerCommands::mnuSave() {
     // Only the element words are recomputed; the build sends nothing itself, so
@@ -40,10 +59,12 @@ bool ScreenDesignerCommands::mnuSave() {
                                        : ScreenFile::saveFailedMessage() + QLatin1Char('\n') + why);
         return false;
     }
+    editor_.markSaved();
     return true;
 }
 
 bool ScreenDesignerCommands::mnuLoad(QImage &picture) {
+    if (!mayDiscardChanges()) return false;
     const QString path = prompts_.openFileName(QStringLiteral("Загрузить SCADA"), fileFilter(), dir_);
     if (path.isEmpty()) return false;
     rememberDir(path);
@@ -52,7 +73,8 @@ bool ScreenDesignerCommands::mnuLoad(QImage &picture) {
         prompts_.message(error.message);
         return false;
     }
-    loadBackground(picture);
+    editor_.resetHistory();
+    if (loadBackground(picture)) editor_.replaceBackground(picture);
     return true;
 }
 
@@ -80,30 +102,14 @@ bool ScreenDesignerCommands::mnu_FON(QImage &picture) {
         return false;
     }
     picture = loaded.image;
-    model_.setFonFile(path);
+    editor_.setBackground(path, picture);
+    if (picture.width() > ScreenImageEncoder::kWidth || picture.height() > ScreenImageEncoder::kHeight)
+        prompts_.message(largePictureWarning(picture.size()));
     return true;
 }
 
-int ScreenDesignerCommands::mnuParametr() {
-    for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaParametr *p = model_.parametr(k);
-        if (!p || p->used) continue;
-        p->used = true;
-        p->Text1 = {ScreenGeometry::kOriginLeft, ScreenGeometry::kOriginTop, true};
-        return k;
-    }
-    return -1;
-}
+int ScreenDesignerCommands::mnuParametr() { return editor_.addParameter(); }
 
-int ScreenDesignerCommands::mnuSignal() {
-    for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaSignal *s = model_.signal(k);
-        if (!s || s->used) continue;
-        s->used = true;
-        s->Picture2 = {ScreenGeometry::kOriginLeft, ScreenGeometry::kOriginTop, true};
-        return k;
-    }
-    return -1;
-}
+int ScreenDesignerCommands::mnuSignal() { return editor_.addAlarm(); }
 
 } // namespace z5

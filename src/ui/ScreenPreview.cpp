@@ -1,6 +1,10 @@
 #include "ui/ScreenPreview.h"
+#include "screen/ControllerView.h"
+#include "screen/ScreenEditor.h"
 #include "screen/ScreenModel.h"
 #include "screen/ScreenPalette.h"
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace z5 {
@@ -34,6 +38,124 @@ QRect twipsRect(int left, int top, int width, int height) {
 ScreenPreview::ScreenPreview(const ScreenModel &model, QWidget *parent) : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("Picture1"));
     setFixedSize(sizeHint());
+    connect(&model_, &ScreenModel::changed, this, qOverload<>(&QWidget::update));
+}
+
+void ScreenPreview::setEditor(ScreenEditor *editor) {
+    editor_ = editor;
+    setMouseTracking(editor != nullptr);
+    setFocusPolicy(editor ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void ScreenPreview::setLikeController(bool on) {
+    likeController_ = on;
+    update();
+}
+
+const QImage &ScreenPreview::shownPicture() const {
+    if (!likeController_ || picture_.isNull()) return picture_;
+    if (reducedKey_ != picture_.cacheKey() || reducedThreshold_ != model_.colorThreshold()) {
+        reduced_ = ControllerView::reduce(picture_, model_.colorThreshold());
+        reducedKey_ = picture_.cacheKey();
+        reducedThreshold_ = model_.colorThreshold();
+    }
+    return reduced_;
+}
+
+QRect ScreenPreview::elementRect(ScreenElement element) const {
+    if (element.isParameter()) {
+        const ScadaParametr *par = model_.parametr(element.slot);
+        if (!par) return {};
+        switch (par->kind()) {
+        case ScadaParametr::Level1: return twipsRect(par->Picture3.left, par->Picture3.top, kLevelWidth, kLevel1Height);
+        case ScadaParametr::Level2: return twipsRect(par->Picture4.left, par->Picture4.top, kLevelWidth, kLevel2Height);
+        case ScadaParametr::Gauge: return twipsRect(par->Picture5.left, par->Picture5.top, kGaugeSide, kGaugeSide);
+        default: return twipsRect(par->Text1.left, par->Text1.top, model_.numberBoxWidth(), kBoxHeight);
+        }
+    }
+    const ScadaSignal *sig = model_.signal(element.slot);
+    if (!sig) return {};
+    if (!sig->isText) return twipsRect(sig->Picture2.left, sig->Picture2.top, kMarkerSide, kMarkerSide);
+    QFont small = font();
+    small.setPixelSize(11);
+    const int textWidth = (QFontMetrics(small).horizontalAdvance(model_.signalText(element.slot)) + 6) * kTwipsPerPixel;
+    return twipsRect(sig->Text_SIGNAL_TEXT.left, sig->Text_SIGNAL_TEXT.top, qMax(model_.numberBoxWidth(), textWidth),
+                     kBoxHeight);
+}
+
+std::optional<ScreenElement> ScreenPreview::elementAt(QPoint point) const {
+    if (hidden_) return std::nullopt;
+    // Alarms are drawn after parameters, later slots after earlier ones.
+    for (int k = ScreenModel::kSlots - 1; k >= 0; --k) {
+        const ScreenElement alarm = ScreenElement::alarm(k);
+        const ScadaSignal *sig = model_.signal(k);
+        if (sig && sig->shownControl().visible && elementRect(alarm).contains(point)) return alarm;
+    }
+    for (int k = ScreenModel::kSlots - 1; k >= 0; --k) {
+        const ScreenElement parameter = ScreenElement::parameter(k);
+        const ScadaParametr *par = model_.parametr(k);
+        if (par && par->control(par->kind())->visible && elementRect(parameter).contains(point)) return parameter;
+    }
+    return std::nullopt;
+}
+
+QPoint ScreenPreview::twipsInside(ScreenElement element, QPoint point) const {
+    const QRect r = elementRect(element);
+    return (point - r.topLeft()) * kTwipsPerPixel;
+}
+
+void ScreenPreview::mousePressEvent(QMouseEvent *event) {
+    if (!editor_ || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    const QPoint at = event->position().toPoint();
+    const std::optional<ScreenElement> hit = elementAt(at);
+    if (!hit) return;
+    lastTouched_ = hit;
+    const QPoint grab = twipsInside(*hit, at);
+    editor_->beginDrag(*hit, grab.x(), grab.y());
+}
+
+void ScreenPreview::mouseMoveEvent(QMouseEvent *event) {
+    const QPoint at = event->position().toPoint();
+    if (!editor_) return QWidget::mouseMoveEvent(event);
+    if (editor_->dragging() && (event->buttons() & Qt::LeftButton) && lastTouched_) {
+        const QPoint pointer = twipsInside(*lastTouched_, at);
+        editor_->dragTo(pointer.x(), pointer.y());
+        return;
+    }
+    underMouse_ = elementAt(at);
+    setCursor(underMouse_ ? Qt::SizeAllCursor : Qt::ArrowCursor);
+}
+
+void ScreenPreview::mouseReleaseEvent(QMouseEvent *event) {
+    if (editor_ && event->button() == Qt::LeftButton) editor_->endDrag();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void ScreenPreview::mouseDoubleClickEvent(QMouseEvent *event) {
+    if (!editor_ || event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+    editor_->endDrag();
+    if (const std::optional<ScreenElement> hit = elementAt(event->position().toPoint())) {
+        lastTouched_ = hit;
+        emit elementDoubleClicked(*hit);
+    }
+}
+
+void ScreenPreview::keyPressEvent(QKeyEvent *event) {
+    int dx = 0, dy = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    default: return QWidget::keyPressEvent(event);
+    }
+    const std::optional<ScreenElement> target = underMouse_ ? underMouse_ : lastTouched_;
+    if (editor_ && target) editor_->nudge(*target, dx, dy);
+}
+
+void ScreenPreview::leaveEvent(QEvent *event) {
+    underMouse_.reset();
+    QWidget::leaveEvent(event);
 }
 
 QSize ScreenPreview::sizeHint() const { return QSize(px(kCanvasWidth), px(kCanvasHeight)); }
@@ -58,8 +180,9 @@ void ScreenPreview::paintEvent(QPaintEvent *) {
     if (!picture_.isNull()) {
         // Each screen pixel is two window pixels; draw it sharp, as the display would.
         p.setClipRect(screen);
-        const QSize scaled = picture_.size() * (screen.width() / 320);
-        p.drawImage(QRect(screen.topLeft(), scaled), picture_);
+        const QImage &shown = shownPicture();
+        const QSize scaled = shown.size() * (screen.width() / 320);
+        p.drawImage(QRect(screen.topLeft(), scaled), shown);
         p.setClipping(false);
     }
     paintElements(p);

@@ -8,6 +8,8 @@
 #include "parfile/ParameterFileCommands.h"
 #include "screen/PictureLoader.h"
 #include "screen/ScreenBuilder.h"
+#include "screen/ScreenEditor.h"
+#include "screen/ScreenElementWords.h"
 #include "screen/ScreenFile.h"
 #include "screen/ScreenModel.h"
 #include <QImage>
@@ -237,4 +239,68 @@ TEST(WritesRefused, ExitCodesSayWhatStoppedTheWrite) {
     run = runZ5ctl({"write-screen", "--port", nowhere, "--picture", png});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith("Координата Х должна быть меньше 320")) << run.err.toStdString();
+}
+
+// A screen designed as the user does it (elements added, dragged and coloured in
+// their dialogs, one deleted) arrives with the element words the model computes.
+TEST_F(WritesIntoSim, DraggedAndColouredElementsArriveAsTheModelSaysThem) {
+    ScreenModel designed;
+    ScreenEditor editor(designed);
+    // The pointer moves a screen pixel at a time, right and then down.
+    const auto dragBy = [&](ScreenElement e, int dx, int dy) {
+        ASSERT_TRUE(editor.beginDrag(e, 0, 0));
+        for (int i = 0; i < dx; ++i) editor.dragTo(30, 0);
+        for (int i = 0; i < dy; ++i) editor.dragTo(0, 30);
+        editor.endDrag();
+    };
+    const int number = editor.addParameter();
+    dragBy(ScreenElement::parameter(number), 100, 50);
+    ParameterForm colours = editor.parameterForm(number);
+    colours.textColour = 3;
+    colours.backColour = 4;
+    ASSERT_EQ(editor.applyParameter(number, colours), FormFault::None);
+    const int gauge = editor.addParameter();
+    ParameterForm gaugeForm = editor.parameterForm(gauge);
+    gaugeForm.kind = ScadaParametr::Gauge;
+    gaugeForm.textColour = 7;
+    ASSERT_EQ(editor.applyParameter(gauge, gaugeForm), FormFault::None);
+    dragBy(ScreenElement::parameter(gauge), 400, 0);  // stops at its bound
+    const int alarm = editor.addAlarm();
+    dragBy(ScreenElement::alarm(alarm), 10, 20);
+    AlarmForm alarmForm = editor.alarmForm(alarm);
+    alarmForm.alarm = true;
+    alarmForm.backColour = 1;
+    ASSERT_EQ(editor.applyAlarm(alarm, alarmForm), FormFault::None);
+    ASSERT_TRUE(editor.deleteAlarm(editor.addAlarm()));
+
+    // As "&Сохранить SCADA" does: the words first, then the file.
+    ScreenElementWords::update(designed);
+    const QString scd = sim.dir() + QStringLiteral("/designed.scd");
+    ASSERT_TRUE(ScreenFile::save(scd, designed));
+    QImage picture(320, 240, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    const QString picturePath = sim.dir() + QStringLiteral("/black.png");
+    ASSERT_TRUE(picture.save(picturePath));
+    const auto run = runZ5ctl({"write-screen", "--port", sim.device(), "--picture", picturePath, "--scd", scd});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    sim.stop();
+
+    const std::vector<Write> writes = writesOf(sim.timeline());
+    ASSERT_FALSE(writes.empty());
+    const QByteArray words = hexBytes(writes[0].data).right(ScreenElementWords::kBytes);
+    for (int m = 0; m < ScreenModel::kCoordWords; ++m) {
+        SCOPED_TRACE(m);
+        const int sent = (std::uint8_t(words[2 * m]) << 8) | std::uint8_t(words[2 * m + 1]);
+        EXPECT_EQ(sent, designed.coord(m) & 0xFFFF);
+    }
+    // What the user placed: the number box 100 pixels right and 50 down of the
+    // corner, the gauge at its last visible column, the alarm marker, and the
+    // deleted alarm off the screen.
+    EXPECT_EQ(designed.coord(2 * number), 1 + 100);
+    EXPECT_EQ(designed.coord(2 * number + 1), 50 + 3 * 256 + 4 * 2048);
+    EXPECT_EQ(designed.coord(2 * gauge), (8820 - 420) / 30 + 20);
+    EXPECT_EQ(designed.coord(2 * gauge + 1), 20 + 7 * 256 + 3 * 16384);
+    EXPECT_EQ(designed.coord(32 + 2 * alarm), 10);
+    EXPECT_EQ(designed.coord(33 + 2 * alarm), 20 + 1 * 2048 + 16384);
+    EXPECT_EQ(designed.coord(32 + 2 * (alarm + 1)), 500);
 }

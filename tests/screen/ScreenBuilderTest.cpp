@@ -67,6 +67,7 @@ TEST(ScreenBuilder, ThresholdComesFromTheModel) {
 TEST(ScreenBuilder, PictureSizeLimits) {
     ScreenModel m;
     ScreenBuilder b;
+    m.signal(0)->used = true;
     m.signal(0)->Picture2 = {720, 870, true};
     auto r = b.build(m, filled(321, 240, 0));
     EXPECT_EQ(r.status, ScreenBuilder::Status::TooWide);
@@ -149,6 +150,7 @@ TEST(ScreenBuilder, NoSendFlagRecomputesOnlyTheElementWords) {
     ScreenModel m = runLengthModel();
     ScreenBuilder b;
     b.build(m, filled(320, 240, qRgb(255, 0, 0)));
+    m.signal(2)->used = true;
     m.signal(2)->Picture2 = {720, 870, true};
     const auto r = b.build(m, filled(5, 5, qRgb(0, 0, 255)), true);
     EXPECT_TRUE(r.ok());

@@ -70,7 +70,7 @@ TEST(ScreenElementWords, OffScreenRowStillCarriesItsAttributes) {
     EXPECT_EQ(m.coord(1), 500 + 256);
 }
 
-TEST(ScreenElementWords, FreeNumberSlotKeepsItsWordsThroughRepeatedBuilds) {
+TEST(ScreenElementWords, FreeNumberSlotIsSentOffTheScreenThroughRepeatedBuilds) {
     ScreenModel m;
     ScadaParametr &p = *m.parametr(4);
     p.used = true;
@@ -81,23 +81,24 @@ TEST(ScreenElementWords, FreeNumberSlotKeepsItsWordsThroughRepeatedBuilds) {
     EXPECT_EQ(m.coord(8), 40);
     EXPECT_EQ(m.coord(9), 50 + 7 * 256 + 7 * 2048);
 
-    // Freed but not cleared: the words stay, the colours are counted once.
+    // Freed but not cleared: off the screen, the colours counted once.
     p.used = false;
-    p.Text1 = {0, 0, false};
+    p.Text1.visible = false;
     for (int i = 0; i < 5; ++i) ScreenElementWords::update(m);
-    EXPECT_EQ(m.coord(8), 40);
-    EXPECT_EQ(m.coord(9), 50 + 7 * 256 + 7 * 2048);
+    EXPECT_EQ(m.coord(8), 500);
+    EXPECT_EQ(m.coord(9), 500 + 7 * 256 + 7 * 2048);
     p.backColor = 0;
     ScreenElementWords::update(m);
-    EXPECT_EQ(m.coord(9), 50 + 7 * 256);
+    EXPECT_EQ(m.coord(9), 500 + 7 * 256);
 }
 
 TEST(ScreenElementWords, UnusedSlotsAfterCreateNew) {
     ScreenModel m;
     const QByteArray words = ScreenElementWords::update(m);
-    // Free number slots keep zero; free alarm markers sit at left 0, off the preview.
-    EXPECT_EQ(m.coord(0), 0);
-    EXPECT_EQ(m.coord(1), 0);
+    // Every free slot is off the screen.
+    EXPECT_EQ(m.coord(0), 500);
+    EXPECT_EQ(m.coord(1), 500);
+    EXPECT_EQ(words.mid(0, 4), bytes({1, 244, 1, 244}));
     EXPECT_EQ(m.coord(32), 500);
     EXPECT_EQ(m.coord(33), 500);
     EXPECT_EQ(words.mid(64, 4), bytes({1, 244, 1, 244}));

@@ -44,7 +44,8 @@ private slots:
         QCOMPARE(texts(menuTitled(w, "&Сеть")->actions()), (QStringList{"&Номер COM", "&Номер Z5"}));
         QCOMPARE(texts(menuTitled(w, "&Схема")->actions()), (QStringList{"&Схема "}));
         QCOMPARE(texts(menuTitled(w, "&SCADA")->actions()),
-                 (QStringList{"&Фон", "&Параметр", "&Сигнализация", "-", "&Записать в Z5 "}));
+                 (QStringList{"&Фон", "&Параметр", "&Сигнализация", "-", "Отменить", "Повторить", "Как на Z5", "-",
+                              "&Записать в Z5 "}));
         // "&Справка" is a command of the bar itself.
         QVERIFY(menuTitled(w, "&Справка") == nullptr);
         QCOMPARE(w.mnuCOM()->objectName(), QStringLiteral("mnuCOM"));

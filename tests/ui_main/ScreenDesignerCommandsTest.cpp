@@ -79,6 +79,7 @@ private slots:
     void cancelledDialogsChangeNothing() {
         Designer d;
         d.commands.mnuParametr();
+        d.commands.editor().markSaved();  // no question before the load
         const z5::ScreenModel before = d.model;
         QImage picture(2, 2, QImage::Format_RGB32);
         QVERIFY(!d.commands.mnuSave());
@@ -136,6 +137,7 @@ private slots:
         QTemporaryDir dir;
         Designer d;
         d.commands.mnuParametr();
+        d.commands.editor().markSaved();  // no question before the load
         const z5::ScreenModel before = d.model;
         QFile file(dir.filePath("short.scd"));
         QVERIFY(file.open(QIODevice::WriteOnly));

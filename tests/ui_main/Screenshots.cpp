@@ -5,13 +5,16 @@
 #include "link/FakeSerialPort.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
+#include "screen/ScreenEditor.h"
 #include "screen/ScreenModel.h"
 #include "ui/MainWindow.h"
 #include "ui/ScreenPreview.h"
 #include "ui/Session.h"
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
 #include <cstdio>
@@ -54,33 +57,42 @@ QImage boilerPicture() {
     return image;
 }
 
-void designScreen(z5::MainWindow &window, z5::ScreenModel &model) {
+// Places the elements as a user does: new elements, dragged a pixel at a time
+// and coloured in their dialogs.
+void designScreen(z5::MainWindow &window) {
     window.Picture1()->setPicture(boilerPicture());
-    struct Place { int x, y, text, back; };
-    const Place numbers[] = {{20, 140, 2, 0}, {230, 50, 3, 0}, {225, 120, 7, 1}};
-    for (const Place &n : numbers) {
-        window.mnuParametr()->trigger();
-        for (int k = 0; k < z5::ScreenModel::kSlots; ++k) {
-            z5::ScadaParametr *par = model.parametr(k);
-            if (!par->used || par->Text1.left != 420 || par->Text1.top != 270) continue;
-            par->Text1.left = 420 + 30 * n.x;
-            par->Text1.top = 270 + 30 * n.y;
-            model.setParametrColor(k, n.text);
-            model.setParametrColor(k + 16, n.back);
-        }
+    z5::ScreenEditor &editor = window.designer().editor();
+    const auto dragBy = [&](z5::ScreenElement e, int dx, int dy) {
+        editor.beginDrag(e, 0, 0);
+        for (int i = 0; i < dx; ++i) editor.dragTo(30, 0);
+        for (int i = 0; i < dy; ++i) editor.dragTo(0, 30);
+        editor.endDrag();
+    };
+    struct Place { int x, y, kind, text, back; };
+    const Place parameters[] = {{20, 140, 0, 2, 0}, {230, 50, 0, 3, 0}, {225, 120, 0, 7, 1}, {255, 150, 1, 2, 3},
+                                {40, 40, 3, 7, 0}};
+    for (const Place &n : parameters) {
+        const int k = editor.addParameter();
+        z5::ParameterForm form = editor.parameterForm(k);
+        form.kind = n.kind;
+        form.textColour = n.text;
+        form.backColour = n.back;
+        editor.applyParameter(k, form);
+        dragBy(z5::ScreenElement::parameter(k), n.x, n.y);
     }
-    window.mnuSignal()->trigger();
-    z5::ScadaSignal *alarm = model.signal(0);
-    alarm->isText = true;
-    alarm->Picture2.visible = false;
-    alarm->Text_SIGNAL_TEXT = {420 + 30 * 12, 270 + 30 * 218, true};
-    model.setSignalText(0, QStringLiteral("Нет пламени"));
-    model.setSignalColor(0, 7);
-    model.setSignalColor(16, 1);
-    window.mnuSignal()->trigger();
-    model.signal(1)->Picture2 = {420 + 30 * 290, 270 + 30 * 30, true};
-    model.setSignalColor(17, 3);
-    window.Picture1()->update();
+    struct Alarm { int x, y; bool isText; const char *text; int colour, back; };
+    const Alarm alarms[] = {{12, 218, true, "Нет огня", 7, 1}, {290, 30, false, "", 0, 3},
+                            {290, 45, false, "", 0, 2}};
+    for (const Alarm &a : alarms) {
+        const int k = editor.addAlarm();
+        z5::AlarmForm form = editor.alarmForm(k);
+        form.isText = a.isText;
+        form.text = QString::fromUtf8(a.text);
+        form.textColour = a.colour;
+        form.backColour = a.back;
+        editor.applyAlarm(k, form);
+        dragBy(z5::ScreenElement::alarm(k), a.x, a.y);
+    }
 }
 
 bool save(QWidget *w, const QString &path) {
@@ -108,8 +120,17 @@ int main(int argc, char **argv) {
     z5::Session session(clock, port, prompts);
     z5::MainWindow window(session);
     window.show();
-    designScreen(window, session.screen);
+    designScreen(window);
     if (!save(&window, dir.filePath(QStringLiteral("main-window.png")))) return 1;
+    // The alarm dialog of the text element, opened by a double click.
+    z5::ScreenPreview *preview = window.Picture1();
+    const QPoint at = preview->elementRect(z5::ScreenElement::alarm(0)).center();
+    QMouseEvent click(QEvent::MouseButtonDblClick, at, preview->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(preview, &click);
+    if (!window.elementDialog() || !save(window.elementDialog(), dir.filePath(QStringLiteral("signal-dialog.png"))))
+        return 1;
+    window.elementDialog()->close();
 
     prompts.openNames << netlist;
     window.mnu_SCHEMA_OPEN()->trigger();

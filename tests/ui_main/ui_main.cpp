@@ -11,6 +11,7 @@ std::unique_ptr<QObject> makeMainWindowMenusTest();
 std::unique_ptr<QObject> makeNetworkDialogsTest();
 std::unique_ptr<QObject> makeMainWindowWritesTest();
 std::unique_ptr<QObject> makeScreenDesignerCommandsTest();
+std::unique_ptr<QObject> makeScreenEditingTest();
 std::unique_ptr<QObject> makeTrafficMonitorTest();
 
 int main(int argc, char **argv) {
@@ -21,6 +22,7 @@ int main(int argc, char **argv) {
         {"NetworkDialogsTest", makeNetworkDialogsTest},
         {"MainWindowWritesTest", makeMainWindowWritesTest},
         {"ScreenDesignerCommandsTest", makeScreenDesignerCommandsTest},
+        {"ScreenEditingTest", makeScreenEditingTest},
         {"TrafficMonitorTest", makeTrafficMonitorTest},
     };
     const char *only = nullptr;

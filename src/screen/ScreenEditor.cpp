@@ -1,0 +1,306 @@
+#include "screen/ScreenEditor.h"
+#include "screen/BackgroundCommand.h"
+#include "screen/DigitsCommand.h"
+#include "screen/ElementBounds.h"
+#include "screen/ElementChangeCommand.h"
+#include "screen/MoveElementCommand.h"
+#include "screen/ScreenGeometry.h"
+#include "screen/ScreenModel.h"
+#include "screen/ScreenPalette.h"
+
+namespace z5 {
+
+namespace {
+constexpr int kPixel = ScreenGeometry::kTwipsPerPixel;
+const ElementControl kAtCorner{ScreenGeometry::kOriginLeft, ScreenGeometry::kOriginTop, true};
+
+int paletteIndex(int colour) { return ScreenPalette::isIndex(colour) ? colour : 0; }
+bool validSlot(int k) { return k >= 0 && k < 16; }
+} // namespace
+
+ScreenEditor::ScreenEditor(ScreenModel &model, QObject *parent) : QObject(parent), model_(model) {
+    connect(&stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+    // An undo or redo in mid-drag leaves the dragged element where history puts it.
+    connect(&stack_, &QUndoStack::indexChanged, this, [this] { drag_ = Drag{}; });
+}
+
+ScreenEditor::SlotState ScreenEditor::slotState(int k) const {
+    SlotState state;
+    if (const ScadaParametr *p = model_.parametr(k)) state.parameter = *p;
+    if (const ScadaSignal *s = model_.signal(k)) state.alarm = *s;
+    state.alarmText = model_.signalText(k);
+    return state;
+}
+
+void ScreenEditor::restoreSlot(int k, const SlotState &state) {
+    ScadaParametr *p = model_.parametr(k);
+    ScadaSignal *s = model_.signal(k);
+    if (!p || !s) return;
+    *p = state.parameter;
+    *s = state.alarm;
+    model_.setSignalText(k, state.alarmText);
+    model_.notifyChanged();
+}
+
+void ScreenEditor::pushSlotChange(int k, const SlotState &before, const QString &text) {
+    const SlotState after = slotState(k);
+    if (after == before) return;
+    stack_.push(new ElementChangeCommand(*this, k, before, after, text));
+}
+
+int ScreenEditor::addParameter() {
+    for (int k = 0; k < ScreenModel::kSlots; ++k) {
+        ScadaParametr &p = *model_.parametr(k);
+        if (p.used) continue;
+        const SlotState before = slotState(k);
+        // A reused slot starts clean: nothing of a deleted element goes on.
+        p = ScadaParametr{};
+        p.used = true;
+        p.Text1 = kAtCorner;
+        pushSlotChange(k, before, QStringLiteral("Новый параметр"));
+        return k;
+    }
+    return -1;
+}
+
+int ScreenEditor::addAlarm() {
+    for (int k = 0; k < ScreenModel::kSlots; ++k) {
+        ScadaSignal &s = *model_.signal(k);
+        if (s.used) continue;
+        const SlotState before = slotState(k);
+        s = ScadaSignal{};
+        s.used = true;
+        s.Picture2 = kAtCorner;
+        pushSlotChange(k, before, QStringLiteral("Новая сигнализация"));
+        return k;
+    }
+    return -1;
+}
+
+ControlKind ScreenEditor::controlKind(ScreenElement element) const {
+    if (element.isParameter()) {
+        ParameterForm kindOnly;
+        if (const ScadaParametr *p = model_.parametr(element.slot)) kindOnly.kind = p->kind();
+        return kindOnly.controlKind();
+    }
+    const ScadaSignal *s = model_.signal(element.slot);
+    return s && s->isText ? ControlKind::AlarmText : ControlKind::AlarmMarker;
+}
+
+const ElementControl *ScreenEditor::control(ScreenElement element) const {
+    if (element.isParameter()) {
+        const ScadaParametr *p = model_.parametr(element.slot);
+        return p ? p->control(p->kind()) : nullptr;
+    }
+    const ScadaSignal *s = model_.signal(element.slot);
+    return s ? &s->shownControl() : nullptr;
+}
+
+ElementControl *ScreenEditor::mutableControl(ScreenElement element) {
+    return const_cast<ElementControl *>(control(element));
+}
+
+bool ScreenEditor::isShown(ScreenElement element) const {
+    const ElementControl *c = control(element);
+    return c && c->visible;
+}
+
+ScreenEditor::Position ScreenEditor::position(ScreenElement element) const {
+    const ElementControl *c = control(element);
+    return c ? Position{c->left, c->top} : Position{};
+}
+
+void ScreenEditor::placeAt(ScreenElement element, Position position) {
+    ElementControl *c = mutableControl(element);
+    if (!c) return;
+    c->left = position.left;
+    c->top = position.top;
+    model_.notifyChanged();
+}
+
+bool ScreenEditor::moveWithin(ScreenElement element, int left, int top) {
+    ElementControl *c = mutableControl(element);
+    if (!c) return false;
+    const ControlKind kind = controlKind(element);
+    const Position before{c->left, c->top};
+    if (ElementBounds::left(kind, model_.digits()).contains(left)) c->left = left;
+    if (ElementBounds::top(kind).contains(top)) c->top = top;
+    if (Position{c->left, c->top} == before) return false;
+    model_.notifyChanged();
+    return true;
+}
+
+void ScreenEditor::pushMove(ScreenElement element, Position from, Position to, const QString &text) {
+    if (from == to) return;
+    stack_.push(new MoveElementCommand(*this, element, from, to, text));
+}
+
+bool ScreenEditor::beginDrag(ScreenElement element, int grabLeft, int grabTop) {
+    if (!isShown(element)) return false;
+    drag_ = {element, ElementBounds::snap(grabLeft), ElementBounds::snap(grabTop), position(element)};
+    return true;
+}
+
+bool ScreenEditor::dragTo(int pointerLeft, int pointerTop) {
+    if (!dragging()) return false;
+    const Position now = position(drag_.element);
+    return moveWithin(drag_.element, now.left - drag_.grabLeft + ElementBounds::snap(pointerLeft),
+                      now.top - drag_.grabTop + ElementBounds::snap(pointerTop));
+}
+
+void ScreenEditor::endDrag() {
+    if (!dragging()) return;
+    const Drag done = drag_;
+    drag_ = Drag{};
+    pushMove(done.element, done.start, position(done.element), QStringLiteral("Перемещение"));
+}
+
+bool ScreenEditor::nudge(ScreenElement element, int dx, int dy) {
+    if (!isShown(element) || dragging()) return false;
+    const Position from = position(element);
+    if (!moveWithin(element, from.left + kPixel * dx, from.top + kPixel * dy)) return false;
+    pushMove(element, from, position(element), QStringLiteral("Сдвиг"));
+    return true;
+}
+
+AlarmForm ScreenEditor::alarmForm(int k) const {
+    AlarmForm form;
+    const ScadaSignal *s = model_.signal(k);
+    if (!s) return form;
+    const ElementControl &c = s->shownControl();
+    form.x = QString::number(ElementBounds::dialogX(c.left));
+    form.y = QString::number(ElementBounds::dialogY(c.top));
+    form.text = model_.signalText(k);
+    form.textColour = model_.signalColor(k);
+    form.backColour = model_.signalColor(k + ScreenModel::kSlots);
+    form.isText = s->isText;
+    form.alarm = s->alarm;
+    return form;
+}
+
+ParameterForm ScreenEditor::parameterForm(int k) const {
+    ParameterForm form;
+    const ScadaParametr *p = model_.parametr(k);
+    if (!p) return form;
+    const ElementControl &c = *p->control(p->kind());
+    form.x = QString::number(ElementBounds::dialogX(c.left));
+    form.y = QString::number(ElementBounds::dialogY(c.top));
+    form.textColour = model_.parametrColor(k);
+    form.backColour = model_.parametrColor(k + ScreenModel::kSlots);
+    form.kind = p->kind();
+    return form;
+}
+
+namespace {
+// The position "Ok" gives the control: the typed X and Y, kept where the element stays visible.
+FormFault placeFromForm(const QString &xText, const QString &yText, ControlKind kind, int digits,
+                        ElementControl *place) {
+    int x = 0, y = 0;
+    if (!ElementBounds::parse(xText, &x)) return FormFault::BadX;
+    if (!ElementBounds::parse(yText, &y)) return FormFault::BadY;
+    x = ElementBounds::dialogXRange(kind, digits).clamp(x);
+    y = ElementBounds::dialogYRange(kind).clamp(y);
+    *place = {ElementBounds::leftOfDialogX(x), ElementBounds::topOfDialogY(y), true};
+    return FormFault::None;
+}
+} // namespace
+
+FormFault ScreenEditor::applyAlarm(int k, const AlarmForm &form) {
+    // Only an element on the screen has a dialog; a free slot is taken with "&Сигнализация".
+    if (!validSlot(k) || !model_.signal(k)->used) return FormFault::NoSlot;
+    ElementControl place;
+    const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), model_.digits(), &place);
+    if (fault != FormFault::None) return fault;
+    // The controller's alarm text table holds 10 characters a line; a line break
+    // would also break the screen file.
+    if (form.text.size() > AlarmForm::kMaxText || form.text.contains(QLatin1Char('\n')) ||
+        form.text.contains(QLatin1Char('\r')))
+        return FormFault::BadText;
+
+    const SlotState before = slotState(k);
+    ScadaSignal &s = *model_.signal(k);
+    s.isText = form.isText;
+    s.alarm = form.alarm;
+    s.textColor = paletteIndex(form.textColour);
+    s.backColor = paletteIndex(form.backColour);
+    s.Text_SIGNAL_TEXT.visible = s.Picture2.visible = false;
+    s.shownControl() = place;
+    model_.setSignalText(k, form.text);
+    pushSlotChange(k, before, QStringLiteral("Сигнализация %1").arg(k + 1));
+    return FormFault::None;
+}
+
+FormFault ScreenEditor::applyParameter(int k, const ParameterForm &form) {
+    if (!validSlot(k) || !model_.parametr(k)->used) return FormFault::NoSlot;
+    ElementControl place;
+    const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), model_.digits(), &place);
+    if (fault != FormFault::None) return fault;
+
+    const SlotState before = slotState(k);
+    ScadaParametr &p = *model_.parametr(k);
+    p.type = form.kind >= 0 && form.kind < ScadaParametr::kKinds ? form.kind : ScadaParametr::Number;
+    p.textColor = paletteIndex(form.textColour);
+    p.backColor = paletteIndex(form.backColour);
+    for (int kind = 0; kind < ScadaParametr::kKinds; ++kind) p.control(kind)->visible = false;
+    *p.control(p.type) = place;
+    pushSlotChange(k, before, QStringLiteral("Параметр %1").arg(k + 1));
+    return FormFault::None;
+}
+
+bool ScreenEditor::deleteAlarm(int k) {
+    ScadaSignal *s = model_.signal(k);
+    if (!s || !s->used) return false;
+    const SlotState before = slotState(k);
+    const ElementControl marker = s->Picture2, textBox = s->Text_SIGNAL_TEXT;
+    // Freed as a new slot would be, the controls where they were but hidden.
+    *s = ScadaSignal{};
+    s->Picture2 = {marker.left, marker.top, false};
+    s->Text_SIGNAL_TEXT = {textBox.left, textBox.top, false};
+    pushSlotChange(k, before, QStringLiteral("Удаление сигнализации %1").arg(k + 1));
+    return true;
+}
+
+bool ScreenEditor::deleteParameter(int k) {
+    ScadaParametr *p = model_.parametr(k);
+    if (!p || !p->used) return false;
+    const SlotState before = slotState(k);
+    const ScadaParametr old = *p;
+    *p = ScadaParametr{};
+    for (int kind = 0; kind < ScadaParametr::kKinds; ++kind)
+        *p->control(kind) = {old.control(kind)->left, old.control(kind)->top, false};
+    pushSlotChange(k, before, QStringLiteral("Удаление параметра %1").arg(k + 1));
+    return true;
+}
+
+void ScreenEditor::setBackground(const QString &path, const QImage &picture) {
+    stack_.push(new BackgroundCommand(*this, {model_.fonFile(), background_}, {path, picture}));
+}
+
+void ScreenEditor::replaceBackground(const QImage &picture) {
+    background_ = picture;
+    emit backgroundChanged();
+}
+
+void ScreenEditor::showBackground(const QString &path, const QImage &picture) {
+    model_.setFonFile(path);
+    replaceBackground(picture);
+    model_.notifyChanged();
+}
+
+void ScreenEditor::stepDigits() {
+    const int from = model_.digits();
+    const int to = from >= ScreenModel::kMaxDigits ? ScreenModel::kMinDigits : from + 1;
+    stack_.push(new DigitsCommand(*this, from, to));
+}
+
+void ScreenEditor::showDigits(int digits) { model_.setDigits(digits); }
+
+void ScreenEditor::resetHistory() {
+    drag_ = Drag{};
+    stack_.clear();
+    stack_.setClean();
+}
+
+void ScreenEditor::markSaved() { stack_.setClean(); }
+
+} // namespace z5

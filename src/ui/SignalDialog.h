@@ -1,0 +1,33 @@
+#pragma once
+#include "ui/ElementDialog.h"
+
+class QCheckBox;
+
+namespace z5 {
+
+// The alarm dialog `signal` for one alarm slot: position, text, colours and the
+// check boxes "  Сигнал" and `ALARM`.
+class SignalDialog : public ElementDialog {
+    Q_OBJECT
+public:
+    SignalDialog(ScreenEditor &editor, int slot, QWidget *owner);
+
+    QLineEdit *alarmText() const { return text_; }
+    QCheckBox *showAsText() const { return showAsText_; }
+    QCheckBox *ALARM() const { return alarm_; }
+
+protected:
+    ElementBounds::Range xRange() const override;
+    ElementBounds::Range yRange() const override;
+    FormFault apply() override;
+    void remove() override;
+
+private:
+    AlarmForm form() const;
+
+    QLineEdit *text_;
+    QCheckBox *showAsText_;
+    QCheckBox *alarm_;
+};
+
+} // namespace z5

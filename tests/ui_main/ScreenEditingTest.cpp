@@ -1,0 +1,203 @@
+// Editing the operator screen with the mouse and the element dialogs: dragging,
+// undo, the dialogs' "Ok" and "Отмена", and asking before unsaved changes go.
+#include "UiFixture.h"
+#include "screen/ScreenModel.h"
+#include "ui/ColourSwatchRow.h"
+#include "ui/MainWindow.h"
+#include "ui/ParameterDialog.h"
+#include "ui/ScreenPreview.h"
+#include "ui/SignalDialog.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void mouse(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+// A left-button drag on the preview from one window point to another.
+void drag(z5::ScreenPreview *preview, QPoint from, QPoint to) {
+    mouse(preview, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    mouse(preview, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    mouse(preview, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    mouse(preview, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+void doubleClick(z5::ScreenPreview *preview, QPoint at) {
+    mouse(preview, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+}
+
+QPoint centreOf(z5::ScreenPreview *preview, z5::ScreenElement e) { return preview->elementRect(e).center(); }
+
+} // namespace
+
+class ScreenEditingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void dragMarksTheTitleAndCtrlZUndoesIt() {
+        UiFixture f;
+        z5::MainWindow &w = *f.window;
+        w.mnuParametr()->trigger();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Конфигуратор  Z5*"));
+        const z5::ScreenElement box = z5::ScreenElement::parameter(0);
+        const QPoint start = centreOf(w.Picture1(), box);
+        // 20 window pixels are 300 twips: ten screen pixels.
+        drag(w.Picture1(), start, start + QPoint(20, 40));
+        const z5::ScadaParametr &p = *f.session.screen.parametr(0);
+        QCOMPARE(p.Text1.left, 420 + 300);
+        QCOMPARE(p.Text1.top, 270 + 600);
+
+        // An arrow key moves the element under the mouse by one screen pixel.
+        QTest::keyClick(w.Picture1(), Qt::Key_Left);
+        QCOMPARE(p.Text1.left, 420 + 270);
+        w.undoAction()->trigger();
+        w.undoAction()->trigger();
+        QCOMPARE(p.Text1.left, 420);
+        QCOMPARE(p.Text1.top, 270);
+        w.redoAction()->trigger();
+        QCOMPARE(p.Text1.left, 420 + 300);
+        QCOMPARE(w.undoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+        QCOMPARE(w.redoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    }
+
+    void alarmDialogOkAndBadCoordinate() {
+        UiFixture f;
+        z5::MainWindow &w = *f.window;
+        w.mnuSignal()->trigger();
+        doubleClick(w.Picture1(), centreOf(w.Picture1(), z5::ScreenElement::alarm(0)));
+        auto *dialog = qobject_cast<z5::SignalDialog *>(w.elementDialog());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), QStringLiteral("signal"));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Сигнализация № 1"));
+        QVERIFY(!w.isEnabled());
+        QCOMPARE(dialog->Text1()->text(), QStringLiteral("1"));
+        QCOMPARE(dialog->alarmText()->maxLength(), 10);
+
+        // Typed beyond the screen: pulled back as the user types.
+        QTest::keyClicks(dialog->Text1(), QStringLiteral("9"));
+        QCOMPARE(dialog->Text1()->text(), QStringLiteral("19"));
+        dialog->Text1()->clear();
+        QTest::keyClicks(dialog->Text1(), QStringLiteral("630"));
+        QCOMPARE(dialog->Text1()->text(), QStringLiteral("316"));
+
+        // Not a number: "Ok" is refused, the field marked, nothing changed.
+        const z5::ScreenModel before = f.session.screen;
+        dialog->Text2()->setText(QStringLiteral("абв"));
+        dialog->Command1()->click();
+        QVERIFY(w.elementDialog());
+        QVERIFY(dialog->Text2()->styleSheet().contains(QStringLiteral("red")));
+        QCOMPARE(f.session.screen, before);
+
+        dialog->Text2()->setText(QStringLiteral("20"));
+        dialog->showAsText()->setChecked(true);
+        dialog->alarmText()->setText(QStringLiteral("Авария"));
+        QTest::mouseClick(dialog->swatches(), Qt::LeftButton, {}, dialog->swatches()->swatchRect(3).center());
+        QTest::mouseClick(dialog->swatches(), Qt::LeftButton, {}, dialog->swatches()->swatchRect(9).center());
+        dialog->Command1()->click();
+        UiFixture::settle();
+        QVERIFY(!w.elementDialog());
+        QVERIFY(w.isEnabled());
+        const z5::ScadaSignal &s = *f.session.screen.signal(0);
+        QVERIFY(s.isText && s.Text_SIGNAL_TEXT.visible && !s.Picture2.visible);
+        // With six digits the text box may go to X 293 at most.
+        QCOMPARE(s.Text_SIGNAL_TEXT.left, 30 * 293 + 390);
+        QCOMPARE(s.Text_SIGNAL_TEXT.top, 30 * 20 + 240);
+        QCOMPARE(s.textColor, 3);
+        QCOMPARE(s.backColor, 1);
+        QCOMPARE(f.session.screen.signalText(0), QStringLiteral("Авария"));
+    }
+
+    // The kind chosen in the dialog is dropped with "Отмена" and kept with "Ok".
+    void parameterDialogCancelDropsTheKind() {
+        UiFixture f;
+        z5::MainWindow &w = *f.window;
+        w.mnuParametr()->trigger();
+        for (const bool confirm : {false, true}) {
+            doubleClick(w.Picture1(), centreOf(w.Picture1(), z5::ScreenElement::parameter(0)));
+            auto *dialog = qobject_cast<z5::ParameterDialog *>(w.elementDialog());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Параметр № 1"));
+            QVERIFY(!dialog->Combo1()->isVisibleTo(dialog));
+            dialog->graphic()->setChecked(true);
+            QVERIFY(dialog->Combo1()->isVisibleTo(dialog));
+            QCOMPARE(dialog->kind(), 1);
+            dialog->Combo1()->setCurrentIndex(2);
+            emit dialog->Combo1()->activated(2);
+            QCOMPARE(dialog->kind(), 3);
+            (confirm ? dialog->Command1() : dialog->Command2())->click();
+            UiFixture::settle();
+            QVERIFY(w.isEnabled());
+            const z5::ScadaParametr &p = *f.session.screen.parametr(0);
+            QCOMPARE(p.kind(), confirm ? 3 : 0);
+            QCOMPARE(p.Text1.visible, !confirm);
+            QCOMPARE(p.Picture5.visible, confirm);
+        }
+        // "Удалить" frees the slot, and undo brings the gauge back.
+        doubleClick(w.Picture1(), centreOf(w.Picture1(), z5::ScreenElement::parameter(0)));
+        QVERIFY(w.elementDialog());
+        w.elementDialog()->findChild<QPushButton *>(QStringLiteral("delete_parametr"))->click();
+        UiFixture::settle();
+        QVERIFY(!f.session.screen.parametr(0)->used);
+        w.undoAction()->trigger();
+        QVERIFY(f.session.screen.parametr(0)->used && f.session.screen.parametr(0)->Picture5.visible);
+    }
+
+    void unsavedChangesAreAskedAbout() {
+        UiFixture f;
+        z5::MainWindow &w = *f.window;
+        w.mnuSignal()->trigger();
+        f.prompts.confirmAnswer = false;
+        w.mnu_NEW()->trigger();
+        QVERIFY(f.session.screen.signal(0)->used);
+        QVERIFY(w.close() == false);
+        QVERIFY(w.isVisible());
+        w.mnuLoad()->trigger();
+        QCOMPARE(f.prompts.messages.size(), std::size_t(3));
+        QCOMPARE(f.prompts.messages.back().text, z5::ScreenDesignerCommands::discardQuestion());
+
+        QTemporaryDir dir;
+        f.prompts.saveNames << dir.filePath(QStringLiteral("s.scd"));
+        w.mnuSave()->trigger();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Конфигуратор  Z5"));
+        w.mnu_NEW()->trigger();  // nothing unsaved: no question
+        QCOMPARE(f.prompts.messages.size(), std::size_t(3));
+        QVERIFY(!f.session.screen.signal(0)->used);
+    }
+
+    void largeBackgroundWarnsAtOnceAndLikeZ5Reduces() {
+        UiFixture f;
+        z5::MainWindow &w = *f.window;
+        QTemporaryDir dir;
+        QImage big(330, 240, QImage::Format_RGB32);
+        big.fill(QColor(200, 100, 130));
+        const QString path = dir.filePath(QStringLiteral("big.png"));
+        QVERIFY(big.save(path));
+        f.prompts.openNames << path;
+        w.mnu_FON()->trigger();
+        QCOMPARE(f.prompts.messages.size(), std::size_t(1));
+        QCOMPARE(f.prompts.messages.front().text, z5::ScreenDesignerCommands::largePictureWarning(QSize(330, 240)));
+        QCOMPARE(w.Picture1()->picture().size(), QSize(330, 240));
+
+        w.likeControllerAction()->setChecked(true);
+        QVERIFY(w.Picture1()->likeController());
+        const QImage shown = w.Picture1()->grab().toImage();
+        // Red and blue are above the threshold of 120, green is not.
+        const QPoint inside(z5::ScreenPreview::px(420) + 100, z5::ScreenPreview::px(270) + 100);
+        QCOMPARE(QColor(shown.pixel(inside)).rgb(), qRgb(255, 0, 255));
+        w.undoAction()->trigger();
+        QVERIFY(w.Picture1()->picture().isNull());
+        QVERIFY(f.session.screen.fonFile().isEmpty());
+    }
+};
+
+std::unique_ptr<QObject> makeScreenEditingTest() { return std::make_unique<ScreenEditingTest>(); }
+
+#include "ScreenEditingTest.moc"

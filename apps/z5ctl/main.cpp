@@ -1,10 +1,14 @@
 // z5ctl: the command-line face of the configurator core.
 #include "CommandLine.h"
+#include "model/UserSettings.h"
 #include <QCoreApplication>
 #include <algorithm>
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
+    // The configurator's settings: the device chosen for each COM number.
+    QCoreApplication::setOrganizationName(z5::settingsOrganisation());
+    QCoreApplication::setApplicationName(z5::settingsApplication());
     QStringList args = app.arguments().mid(1);
     auto &all = z5ctl::verbs();
     std::sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return a.name < b.name; });

@@ -58,7 +58,7 @@ bool ConsoleExchange::startBlockRead() {
 
 bool ConsoleExchange::failBlockRead() {
     link_.REQUEST_kind = 0;
-    prompts_.message(link_.networkFailureText());
+    prompts_.message(link_.networkFailureText(), QString(), Prompts::Kind::Error);
     progress_.stop();
     return false;
 }

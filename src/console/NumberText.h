@@ -22,6 +22,9 @@ public:
     // The typed text as a byte: the number rounded half to even, 0..255.
     std::optional<std::uint8_t> parseByte(const QString &text) const;
 
+    // True for any number the text spells, whether or not a field can hold it.
+    bool isNumber(const QString &text) const { return parse(text).has_value(); }
+
     // Code of the choice item that shows a stored value: the value rounded half
     // to even; empty when that is not a code 0..maxCode.
     static std::optional<int> choiceCode(float stored, int maxCode);

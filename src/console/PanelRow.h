@@ -23,6 +23,11 @@ struct PanelRow {
     Background background = Background::White;
     // The text did not convert, so the store kept its value for this field.
     bool rejected = false;
+    // Why the field's text is not in the store ("не число", "вне диапазона 0..255",
+    // "сначала исправьте «Период»"); empty while it is stored.
+    QString notStoredReason;
+    // The field whose fault kept this one from being stored, or -1.
+    int waitsFor = -1;
 
     bool showsChoice() const { return visible && kind == FieldKind::Choice; }
     bool showsText() const { return visible && (kind == FieldKind::Number || kind == FieldKind::Text); }

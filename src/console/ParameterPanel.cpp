@@ -25,6 +25,11 @@ bool isChannelType(int type) { return type >= A_I && type <= RS4; }
 
 const PanelRow kNoRow;
 
+QString notANumber() { return QStringLiteral("не число"); }
+QString outOfRange() { return QStringLiteral("вне диапазона"); }
+QString byteOutOfRange() { return QStringLiteral("вне диапазона 0..255"); }
+QString retypeReason() { return QStringLiteral("не сохранено, введите значение снова"); }
+
 } // namespace
 
 ParameterPanel::ParameterPanel(ParameterStore &store, const Project &project, ConsoleState &state,
@@ -56,6 +61,8 @@ void ParameterPanel::label_Parametr() {
         row.caption = layout.label;
         row.background = layout.kind == FieldKind::Text ? PanelRow::Background::Name : PanelRow::Background::White;
         row.rejected = false;
+        row.notStoredReason.clear();
+        row.waitsFor = -1;
         row.choiceEnabled = true;
         row.text.clear();
         // A row that is no choice here keeps its choice box as it was, hidden.
@@ -109,6 +116,8 @@ std::optional<StorePlace> ParameterPanel::placeOf(int row) const {
 void ParameterPanel::showRow(int r) {
     PanelRow &row = rows_[r];
     row.rejected = false;
+    row.notStoredReason.clear();
+    row.waitsFor = -1;
     const std::optional<StorePlace> place = placeOf(r);
     switch (row.kind) {
     case FieldKind::Hidden:
@@ -174,17 +183,45 @@ void ParameterPanel::keyPressed(int r) {
     if (validRow(r)) state_.TEXT_KEY_FLAG = 1;
 }
 
-bool ParameterPanel::storeText(int r) {
+QString ParameterPanel::storeText(int r) {
     const PanelRow &row = rows_[r];
     const std::optional<StorePlace> place = placeOf(r);
-    if (!place) return true;
-    if (row.kind == FieldKind::Text) return store_.setText(*place, row.text);
+    if (!place) return QString();
+    const QString failed = QStringLiteral("не сохранено");
+    if (row.kind == FieldKind::Text) return store_.setText(*place, row.text) ? QString() : failed;
     if (store_.isByte(*place)) {
-        const auto b = numbers_.parseByte(row.text);
-        return b && store_.setByte(*place, *b);
+        if (const auto b = numbers_.parseByte(row.text)) return store_.setByte(*place, *b) ? QString() : failed;
+        return numbers_.isNumber(row.text) ? byteOutOfRange() : notANumber();
     }
-    const auto v = numbers_.parseNumber(row.text);
-    return v && store_.setNumber(*place, *v);
+    if (const auto v = numbers_.parseNumber(row.text)) return store_.setNumber(*place, *v) ? QString() : failed;
+    return numbers_.isNumber(row.text) ? outOfRange() : notANumber();
+}
+
+bool ParameterPanel::differsFromStore(int r) const {
+    const PanelRow &row = rows_[r];
+    const std::optional<StorePlace> place = placeOf(r);
+    if (!place) return false;
+    if (row.kind == FieldKind::Text) return row.text != store_.text(*place);
+    // Either the text as shown or its value may match: a stored value shows with
+    // seven digits, which need not read back exactly, and "3.0" is the 3 stored.
+    if (store_.isByte(*place))
+        return row.text != numbers_.formatByte(store_.byte(*place)) &&
+               numbers_.parseByte(row.text) != std::optional<std::uint8_t>(store_.byte(*place));
+    return row.text != numbers_.format(store_.number(*place)) &&
+           numbers_.parseNumber(row.text) != std::optional<float>(store_.number(*place));
+}
+
+void ParameterPanel::flag(int r, const QString &reason, int waitsFor) {
+    rows_[r].rejected = !reason.isEmpty();
+    rows_[r].notStoredReason = reason;
+    rows_[r].waitsFor = waitsFor;
+}
+
+void ParameterPanel::mended(int fixedRow) {
+    // What was typed there is still not stored: the edit that was held up is
+    // not repeated behind the user's back, so the field asks for it.
+    for (int r = 0; r < kRows; ++r)
+        if (rows_[r].waitsFor == fixedRow && rows_[r].rejected) flag(r, retypeReason());
 }
 
 ParameterPanel::EditResult ParameterPanel::textChanged(int r, const QString &text) {
@@ -196,19 +233,29 @@ ParameterPanel::EditResult ParameterPanel::textChanged(int r, const QString &tex
     state_.TEXT_KEY_FLAG = 0;
     if (!isLaidOut()) return result;
     result.handled = true;
-    for (int s : StoringOrder::rowsFor(type_, r)) {
+    const std::vector<int> order = StoringOrder::rowsFor(type_, r);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const int s = order[i];
         if (!validRow(s)) continue;
         const PanelRow &row = rows_[s];
         if (!row.showsText() || catalogue_.role(type_, s) != RowRole::Value) continue;
-        if (!storeText(s)) {
-            // The store keeps the old value of this field and of every field after it.
-            rows_[s].rejected = true;
+        const QString reason = storeText(s);
+        if (!reason.isEmpty()) {
+            // The store keeps the old value of this field and of every field after it;
+            // those whose text it does not hold say which field holds them up.
+            flag(s, reason);
             result.rejectedRow = s;
+            const QString waitFor = QStringLiteral("сначала исправьте «%1»").arg(row.caption.trimmed());
+            for (std::size_t j = i + 1; j < order.size(); ++j) {
+                const int later = order[j];
+                if (validRow(later) && rows_[later].showsText() && differsFromStore(later)) flag(later, waitFor, s);
+            }
             return result;
         }
-        rows_[s].rejected = false;
+        flag(s, QString());
         result.storedRows.push_back(s);
     }
+    for (int s : result.storedRows) mended(s);
     return result;
 }
 

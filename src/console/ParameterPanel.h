@@ -58,7 +58,13 @@ private:
     void showRow(int row);
     void showDependents(Selector selector);
     std::optional<StorePlace> placeOf(int row) const;
-    bool storeText(int row);
+    // Stores the row's text; empty when stored, else why it was not.
+    QString storeText(int row);
+    // True when the row's text says something else than the store holds.
+    bool differsFromStore(int row) const;
+    void flag(int row, const QString &reason, int waitsFor = -1);
+    // The fields that waited for `fixedRow` now wait for the user to type them again.
+    void mended(int fixedRow);
     bool validRow(int row) const { return row >= 0 && row < kRows; }
 
     ParameterStore &store_;

@@ -17,7 +17,7 @@ bool DataStep::isActive() const { return timer1_->isActive(); }
 
 bool DataStep::loadTable(int table, const TableBuild &build) {
     if (!build.ok()) {
-        prompts_.message(build.problem, build.caption);
+        prompts_.message(build.problem, build.caption, Prompts::Kind::Error);
         progress_.tableRefused(table, build.problem);
         return false;
     }

@@ -76,7 +76,7 @@ bool DownloadChain::mnu_SCHEMA_Z5() {
     if (!NO_SEND_flag) {
         const TableBuild check = tables_.checkDownload();
         if (!check.ok()) {
-            prompts_.message(check.problem, check.caption);
+            prompts_.message(check.problem, check.caption, Prompts::Kind::Error);
             return false;
         }
         closing_.start();

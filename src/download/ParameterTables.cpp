@@ -1,7 +1,11 @@
 #include "download/ParameterTables.h"
 #include "link/ValueCodec.h"
 #include "model/BlockCatalogue.h"
+#include "model/ParameterCatalogue.h"
 #include "model/ParameterStore.h"
+#include <QLocale>
+#include <charconv>
+#include <cmath>
 
 namespace z5 {
 namespace {
@@ -45,15 +49,67 @@ void walkSetpoints(const ParameterStore &store, int slot, QByteArray *data, std:
         encodeInto(data, faults, S_P, slot, row, store.PARAMETR_S_P.value(slot, row));
 }
 
+// The value as the user typed it: the shortest digits that give it back, written
+// out without an exponent unless the number is too large or small for that.
+QString typedValue(float value) {
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value);
+    if (end.ec != std::errc()) return QString::number(static_cast<double>(value), 'g', 7);
+    QString written = QString::fromLatin1(text, static_cast<int>(end.ptr - text));
+    const int e = written.indexOf(QLatin1Char('e'));
+    if (e >= 0) {
+        const int exponent = written.mid(e + 1).toInt();
+        QString mantissa = written.left(e);
+        const bool negative = mantissa.startsWith(QLatin1Char('-'));
+        if (negative) mantissa.remove(0, 1);
+        const int point = mantissa.indexOf(QLatin1Char('.'));
+        const int whole = point < 0 ? mantissa.size() : point;
+        QString digits = mantissa.remove(QLatin1Char('.'));
+        const int newWhole = whole + exponent;
+        if (exponent > 0 && exponent < 15) {
+            if (digits.size() < newWhole) digits += QString(newWhole - digits.size(), QLatin1Char('0'));
+            else if (digits.size() > newWhole) digits.insert(newWhole, QLatin1Char('.'));
+            written = (negative ? QStringLiteral("-") : QString()) + digits;
+        } else if (exponent < 0 && exponent > -5) {
+            written = (negative ? QStringLiteral("-0.") : QStringLiteral("0.")) +
+                      QString(-newWhole, QLatin1Char('0')) + digits;
+        }
+    }
+    return written.replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
+// The label of the console row that edits this element, so that the user finds
+// it in the panel; empty when no row of the block's panel shows it.
+QString rowLabel(int type, int slot, int row) {
+    const ParameterCatalogue &catalogue = ParameterCatalogue::standard();
+    const StorePlace wanted{StoreTable::Parametr, type, slot, row};
+    for (int r = 0; r < ParameterCatalogue::kRows; ++r) {
+        if (catalogue.role(type, r) != RowRole::Value || catalogue.kind(type, r) != FieldKind::Number) continue;
+        // A row that moves with a channel or a step shows this element for one choice of it.
+        bool moves = false;
+        for (Selector s : {Selector::Channel, Selector::Step, Selector::Event, Selector::Page, Selector::Key})
+            moves = moves || catalogue.dependsOn(type, r, s);
+        for (int choice = 0; choice < (moves ? 256 : 1); ++choice) {
+            const Selectors selectors{choice, choice, choice, choice, choice};
+            const auto place = catalogue.fieldAddress(type, slot, r, selectors);
+            if (place && *place == wanted) return catalogue.label(type, r).trimmed();
+        }
+    }
+    return QString();
+}
+
 QString describe(const ParameterFault &f) {
     const QString mnemonic = BlockCatalogue::mnemonic(f.type);
     if (f.kind == ParameterFault::Kind::NoSuchInstance)
         return QStringLiteral("%1 %2: нет такого экземпляра").arg(mnemonic).arg(f.slot + 1);
-    const QString value = QString::number(static_cast<double>(f.value), 'g', 7);
+    const QString value = typedValue(f.value);
     if (f.type == GRA)
         return QStringLiteral("%1, столбец %2, строка %3: %4").arg(mnemonic).arg(f.slot).arg(f.row).arg(value);
     if (f.type == RS4 || f.type == JUR || f.type == SCA)
         return QStringLiteral("%1, элемент %2: %3").arg(mnemonic).arg(f.row).arg(value);
+    const QString label = rowLabel(f.type, f.slot, f.row);
+    if (!label.isEmpty())
+        return QStringLiteral("%1 %2, «%3»: %4").arg(mnemonic).arg(f.slot + 1).arg(label, value);
     return QStringLiteral("%1 %2, строка %3: %4").arg(mnemonic).arg(f.slot + 1).arg(f.row).arg(value);
 }
 

@@ -12,7 +12,11 @@ ImportResult NetlistImportCommand::run(Numbering mode) {
         folder_ = QFileInfo(path).absolutePath();
         result = import_.importFile(path, mode);
     }
-    if (!result.ok) prompts_.message(result.message);
+    if (!result.ok) {
+        // A file that cannot be read is an error; a check the schematic fails is a warning to mend it.
+        const bool unreadable = result.message.startsWith(QStringLiteral("Ошибка netLIST"));
+        prompts_.message(result.message, QString(), unreadable ? Prompts::Kind::Error : Prompts::Kind::Warning);
+    }
     return result;
 }
 

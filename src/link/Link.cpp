@@ -1,4 +1,5 @@
 #include "link/Link.h"
+#include "link/SerialDevices.h"
 #include "link/SerialPort.h"
 #include "model/Prompts.h"
 #include <array>
@@ -152,7 +153,11 @@ bool Link::openPort() {
 
 QString Link::networkFailureText() const {
     const QString detail = port_.errorString();
-    return detail.isEmpty() ? QStringLiteral("Нет сети!!!") : QStringLiteral("Нет сети!!!\n") + detail;
+    QString text = detail.isEmpty() ? QStringLiteral("Нет сети!!!") : QStringLiteral("Нет сети!!!\n") + detail;
+    // Which adapter that was, when the machine knows it by name.
+    const QString adapter = describePort(settings.COM_PORT_number, serialDevices, true);
+    if (!adapter.isEmpty()) text += QLatin1Char('\n') + adapter;
+    return text;
 }
 
 } // namespace z5

@@ -8,6 +8,7 @@ namespace z5 {
 
 class SerialPort;
 class Prompts;
+class SerialDevices;
 
 // The request side of the controller link: the shared request fields, the two
 // send operations and the check value. Every exchange fills the fields and
@@ -49,6 +50,8 @@ public:
     std::int16_t SCREEN_data_length = 0;
 
     PortSettings settings;
+    // The serial devices present, to name the adapter in failure texts; none when null.
+    const SerialDevices *serialDevices = nullptr;
 
     // Builds the frame of REQUEST_kind into FRAME_buffer and writes it with its
     // check value (high byte first) in one write. A field outside a byte, an

@@ -1,27 +1,26 @@
 #include "link/PortSettings.h"
+#include "link/PortMapping.h"
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QtGlobal>
 
 namespace z5 {
 
-QString PortSettings::deviceName(int comPort) {
-    if (comPort < kFirstPort || comPort > kLastPort) return QString();
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(comPort);
-#else
-    const QByteArray fromEnv = qgetenv(QStringLiteral("Z5_COM%1").arg(comPort).toLatin1().constData());
-    if (!fromEnv.isEmpty()) return QString::fromLocal8Bit(fromEnv);
-    return QStringLiteral("/dev/ttyS%1").arg(comPort - 1);
-#endif
-}
+QString PortSettings::deviceName(int comPort) { return PortMapping::resolve(comPort).device; }
 
 QString PortSettings::resolveDevice(const QString &portOrPath) {
-    static const QRegularExpression com(QStringLiteral("^COM([0-9]{1,2})$"),
+    static const QRegularExpression com(QStringLiteral("^(?:COM)?([0-9]{1,2})$"),
                                         QRegularExpression::CaseInsensitiveOption);
-    const auto m = com.match(portOrPath.trimmed());
+    const QString given = portOrPath.trimmed();
+    const auto m = com.match(given);
     if (m.hasMatch()) {
         const int n = m.captured(1).toInt();
         if (n >= kFirstPort && n <= kLastPort) return deviceName(n);
+    }
+    // A bare stable name, as `z5ctl ports` lists it, stands for its link.
+    if (!given.isEmpty() && !given.contains(QLatin1Char('/'))) {
+        const QString byId = QStringLiteral("/dev/serial/by-id/") + given;
+        if (QFileInfo::exists(byId)) return byId;
     }
     return portOrPath;
 }

@@ -5,7 +5,8 @@
 namespace z5 {
 
 // Which serial port and which station the configurator talks to. Held in memory
-// for one run; both start at their defaults every time.
+// for one run; both start at their defaults (COM4, station 1) every time. The
+// device each COM number stands for is kept between runs (PortMapping).
 class PortSettings {
 public:
     static constexpr int kFirstPort = 1;
@@ -16,12 +17,13 @@ public:
     std::uint8_t COM_PORT_number = 4;
     int NET_Z5_number = 1;
 
-    // Device of port COMn. On Windows COMn itself; elsewhere the path named by the
-    // environment variable Z5_COM<n> (for example Z5_COM4=/dev/ttyUSB0), else
-    // /dev/ttyS<n-1>. Empty for a number outside 1..16.
+    // Device of port COMn: the path named by the environment variable Z5_COM<n>
+    // (for example Z5_COM4=/dev/ttyUSB0), else the device chosen in the port
+    // dialog, else /dev/ttyS<n-1> (on Windows COMn itself). Empty outside 1..16.
     static QString deviceName(int comPort);
-    // A device given by the user: "COM1".."COM16" (any case) maps as above,
-    // anything else is taken as a device path.
+    // A device given by the user: "COM1".."COM16" (any case) or "1".."16" maps as
+    // above, a bare name found in /dev/serial/by-id stands for that link, anything
+    // else is taken as a device path.
     static QString resolveDevice(const QString &portOrPath);
 };
 

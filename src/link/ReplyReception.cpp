@@ -123,7 +123,7 @@ void ReplyReception::failPort() {
     stopTimers();
     exchange_ = Exchange::Idle;
     release(Ending::PortFailure);
-    prompts_.message(link_.networkFailureText());
+    prompts_.message(link_.networkFailureText(), QString(), Prompts::Kind::Error);
 }
 
 } // namespace z5

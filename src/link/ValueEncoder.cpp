@@ -6,7 +6,7 @@ namespace z5 {
 bool ValueEncoder::EncodeValue(float value) {
     const auto bytes = ValueCodec::encodeValue(value);
     if (!bytes) {
-        prompts_.message(QStringLiteral("Ошибка параметра"), QStringLiteral("Ошибка"));
+        prompts_.message(QStringLiteral("Ошибка параметра"), QStringLiteral("Ошибка"), Prompts::Kind::Error);
         return false;
     }
     VALUE_bytes = *bytes;

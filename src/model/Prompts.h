@@ -7,9 +7,12 @@ namespace z5 {
 // and the command line script or print them.
 class Prompts {
 public:
+    // What a message box tells, and so the icon it shows.
+    enum class Kind { Information, Warning, Error };
+
     virtual ~Prompts() = default;
     // A message box with an OK button.
-    virtual void message(const QString &text, const QString &caption = QString()) = 0;
+    virtual void message(const QString &text, const QString &caption = QString(), Kind kind = Kind::Information) = 0;
     // A message box with OK and Cancel; true for OK.
     virtual bool confirm(const QString &text, const QString &caption = QString()) = 0;
     virtual void beep() = 0;

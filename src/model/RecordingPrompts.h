@@ -12,13 +12,14 @@ public:
     struct Shown {
         QString text;
         QString caption;
+        Kind kind = Kind::Information;
     };
-    void message(const QString &text, const QString &caption = QString()) override {
-        messages.push_back({text, caption});
+    void message(const QString &text, const QString &caption = QString(), Kind kind = Kind::Information) override {
+        messages.push_back({text, caption, kind});
         if (onMessage) onMessage(text, caption);
     }
     bool confirm(const QString &text, const QString &caption = QString()) override {
-        messages.push_back({text, caption});
+        messages.push_back({text, caption, Kind::Warning});
         return confirmAnswer;
     }
     void beep() override { ++beeps; }

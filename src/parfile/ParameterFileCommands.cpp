@@ -29,7 +29,7 @@ bool ParameterFileCommands::mnuLOADparametr() {
 
 bool ParameterFileCommands::saveTo(const QString &path) {
     if (!AtomicFileSave::save(path, ParameterFileWriter::write(store_, decimalSeparator_))) {
-        prompts_.message(lockedMessage());
+        prompts_.message(lockedMessage(), QString(), Prompts::Kind::Error);
         return false;
     }
     return true;
@@ -39,12 +39,12 @@ bool ParameterFileCommands::loadFrom(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         prompts_.message(QStringLiteral("Файл параметров не открывается: %1 (%2)").arg(path, file.errorString()),
-                         loadCaption());
+                         loadCaption(), Prompts::Kind::Error);
         return false;
     }
     const ParameterFileLoad result = ParameterFileReader::read(file, decimalSeparator_, store_);
     if (!result.ok) {
-        prompts_.message(result.message, loadCaption());
+        prompts_.message(result.message, loadCaption(), Prompts::Kind::Error);
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "ui/AboutBox.h"
+#include "ui/OwnedDialog.h"
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -6,7 +7,7 @@
 
 namespace z5 {
 
-AboutBox::AboutBox(QWidget *opener) : QDialog(nullptr), opener_(opener) {
+AboutBox::AboutBox(QWidget *opener) : QDialog(opener), opener_(opener) {
     setObjectName(QStringLiteral("About"));
     setWindowTitle(QStringLiteral("О программе"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -25,7 +26,7 @@ AboutBox::AboutBox(QWidget *opener) : QDialog(nullptr), opener_(opener) {
     layout->addWidget(title);
     layout->addWidget(version);
     layout->addWidget(buttons);
-    if (opener_) opener_->setEnabled(false);
+    holdOwner(this, opener_);
 }
 
 void AboutBox::giveBack() {

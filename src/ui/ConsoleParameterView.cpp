@@ -25,7 +25,7 @@ QColor nameBackground() {
 
 } // namespace
 
-QString ConsoleParameterView::notStoredHint() { return QStringLiteral("Не число: значение не сохранено"); }
+QString ConsoleParameterView::notStoredHint() { return QStringLiteral("Значение не сохранено"); }
 
 ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *parent)
     : QWidget(parent), panel_(panel) {
@@ -55,6 +55,10 @@ ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *paren
         connect(combo1_[r], &QComboBox::activated, this, [this, r](int index) { onChoice(r, index); });
         connect(text1_[r], &QLineEdit::textEdited, this, [this, r](const QString &t) { onTextEdited(r, t); });
     }
+    notStored_ = new QLabel(this);
+    notStored_->setObjectName(QStringLiteral("lblNotStored"));
+    notStored_->setStyleSheet(QStringLiteral("QLabel { color: #c00000; }"));
+    notStored_->setGeometry(twips::rect(0, kFirstRowTop + kRows * kRowPitch, kFieldLeft + kFieldWidth, kRowHeight));
     refresh();
 }
 
@@ -64,7 +68,16 @@ void ConsoleParameterView::setHeadingsVisible(bool visible) {
 }
 
 void ConsoleParameterView::refresh() {
-    for (int r = 0; r < kRows; ++r) refreshRow(r);
+    QStringList flagged;
+    for (int r = 0; r < kRows; ++r) {
+        refreshRow(r);
+        const PanelRow &row = panel_.row(r);
+        if (row.visible && row.rejected)
+            flagged << QStringLiteral("«%1»: %2").arg(row.caption.trimmed(), row.notStoredReason);
+    }
+    notStored_->setText(flagged.join(QStringLiteral("; ")));
+    notStored_->setToolTip(notStored_->text());
+    notStored_->setVisible(!flagged.isEmpty());
 }
 
 void ConsoleParameterView::refreshRow(int r) {
@@ -97,7 +110,7 @@ void ConsoleParameterView::refreshRow(int r) {
     if (row.rejected) style += QStringLiteral(" border: 2px solid red;");
     style += QStringLiteral(" }");
     if (text->styleSheet() != style) text->setStyleSheet(style);
-    text->setToolTip(row.rejected ? notStoredHint() : QString());
+    text->setToolTip(row.rejected ? notStoredHint() + QStringLiteral(": ") + row.notStoredReason : QString());
 }
 
 void ConsoleParameterView::onChoice(int r, int index) {

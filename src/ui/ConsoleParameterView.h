@@ -30,6 +30,9 @@ public:
     QComboBox *Combo1(int row) const { return row >= 0 && row < kRows ? combo1_[row] : nullptr; }
     QLineEdit *Text1(int row) const { return row >= 0 && row < kRows ? text1_[row] : nullptr; }
 
+    // The line below the rows that names every field whose text is not stored, and why.
+    QLabel *notStoredLine() const { return notStored_; }
+
     static QString notStoredHint();
 
 signals:
@@ -47,6 +50,7 @@ private:
     std::array<QLabel *, kRows> label3_{};
     std::array<QComboBox *, kRows> combo1_{};
     std::array<QLineEdit *, kRows> text1_{};
+    QLabel *notStored_;
 };
 
 } // namespace z5

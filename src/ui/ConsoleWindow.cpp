@@ -9,15 +9,19 @@
 #include "ui/ConsoleIcon.h"
 #include "ui/ConsoleParameterView.h"
 #include "ui/Session.h"
+#include "ui/PortStatusText.h"
 #include "ui/StationDialog.h"
+#include "ui/WindowPlacement.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QLocale>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QStatusBar>
 
 namespace z5 {
@@ -49,9 +53,11 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     setObjectName(QStringLiteral("BLOKI"));
     setWindowTitle(QStringLiteral("Настройка функциональных блоков"));
 
-    canvas_ = new ConsoleCanvas(this);
+    // The grid and the panel keep their twip places inside a scroll area, so that
+    // the console can shrink to a small screen with everything reachable.
+    canvas_ = new ConsoleCanvas(nullptr);
     canvas_->setFixedSize(twips::px(kClientWidth), twips::px(kClientHeight));
-    setCentralWidget(canvas_);
+    setCentralWidget(WindowPlacement::scrolling(canvas_, this));
     connect(canvas_, &ConsoleCanvas::iconPressed, this, &ConsoleWindow::iconPressed);
     connect(canvas_, &ConsoleCanvas::processPictureClicked, this, &ConsoleWindow::processPictureClicked);
 
@@ -74,7 +80,8 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     valueTable_->hide();
 
     view_ = new ConsoleParameterView(panel_, canvas_);
-    view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4500, 7000));
+    // The rows and, below them, the line naming fields that are not stored.
+    view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4500, 7350));
 
     progressBar_ = new QProgressBar(canvas_);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
@@ -87,6 +94,10 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblReplyStatus"));
     statusBar()->addWidget(status_, 1);
+    portStatus_ = new QLabel(this);
+    portStatus_->setObjectName(QStringLiteral("lblPort"));
+    statusBar()->addPermanentWidget(portStatus_);
+    showPortStatus();
 
     buildMenus();
 
@@ -104,7 +115,11 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     priorityTimer_->setOnTimeout([this] { printPriorityLabels(); });
     // The "00" heading is printed once at start, before any import.
     priorityTimer_->start(kPriorityLabelsDelayMs);
+    WindowPlacement::restore(this, QStringLiteral("console"),
+                             canvas_->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
+
+void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(session_.link)); }
 
 ConsoleWindow::~ConsoleWindow() = default;
 
@@ -145,7 +160,12 @@ void ConsoleWindow::buildMenus() {
 QAction *ConsoleWindow::action(const QString &objectName) const { return findChild<QAction *>(objectName); }
 
 void ConsoleWindow::mnu_SCHEMA_OPEN() {
-    if (mainWindow_) mainWindow_->hide();
+    if (mainWindow_) {
+        // Shown again where it was, whichever way the console is left.
+        mainWindowPlace_ = mainWindow_->saveGeometry();
+        mainWindow_->hide();
+    }
+    showPortStatus();
     canvas_->printSlotNumbers(true);
     show();
     raise();
@@ -153,22 +173,18 @@ void ConsoleWindow::mnu_SCHEMA_OPEN() {
 }
 
 void ConsoleWindow::mnuLOADParametrBLOCK() {
+    const auto mode = static_cast<Numbering>(numbering_->currentIndex() == 1 ? 1 : 0);
+    // The new project is built aside: a netlist that fails leaves the project,
+    // its icons, the panel and the selection exactly as they were.
+    const ImportResult result = importCommand_.run(mode);
+    if (!result.ok) return;
     canvas_->clearDrawing();
     canvas_->printSlotNumbers(false);
-    session_.project.reset();
-    const auto mode = static_cast<Numbering>(numbering_->currentIndex() == 1 ? 1 : 0);
-    const ImportResult result = importCommand_.run(mode);
     session_.project = result.project;
     // The selection belonged to the project that was just replaced.
     hideCursor();
     panel_.hideRows();
     view_->refresh();
-    if (!result.ok) {
-        // The tables were cleared, so no icon may stand for a block any more.
-        canvas_->hideIcons();
-        status_->setText(QString());
-        return;
-    }
     canvas_->placeIcons(result.layout);
     exchange_.showPausePicture();
     priorityTimer_->start(kPriorityLabelsDelayMs);
@@ -203,7 +219,10 @@ void ConsoleWindow::mnuEXIT() {
 }
 
 void ConsoleWindow::giveBackMainWindow() {
-    if (mainWindow_) mainWindow_->show();
+    WindowPlacement::save(this, QStringLiteral("console"));
+    if (!mainWindow_) return;
+    if (!mainWindowPlace_.isEmpty()) mainWindow_->restoreGeometry(mainWindowPlace_);
+    mainWindow_->show();
 }
 
 void ConsoleWindow::closeEvent(QCloseEvent *event) {
@@ -221,6 +240,7 @@ void ConsoleWindow::changeEvent(QEvent *event) {
 void ConsoleWindow::mnu_NUM_Z5() {
     // The dialog disables this window and gives it back when it closes.
     auto *dialog = new StationDialog(session_.link.settings, this);
+    connect(dialog->N_NET_Z5(), &QListWidget::itemClicked, this, &ConsoleWindow::showPortStatus);
     dialog->show();
 }
 
@@ -327,7 +347,11 @@ void ConsoleWindow::tidyForProcessCommand() {
 }
 
 void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
-    if (!exchange_.startProcessCommand(code)) return;
+    if (!exchange_.startProcessCommand(code)) {
+        // Whatever the line said before no longer holds.
+        status_->setText(QStringLiteral("Нет сети"));
+        return;
+    }
     setEnabled(false);
     status_->setText(QStringLiteral("Команда Z5 отправлена"));
 }
@@ -358,6 +382,8 @@ void ConsoleWindow::mnuSAVE_SCHEMA_Z5() {
 
 void ConsoleWindow::mnuSAVE_485() {
     if (exchangeUnderWay()) return;
+    // An empty configuration would wipe the program a working controller runs.
+    if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
     if (!writes_.mnuSAVE_485()) return;
     if (writes_.isRunning()) {
         setEnabled(false);

@@ -57,6 +57,9 @@ public:
     // A click on `Picture_PAUSE_PROCESS` or `Picture_RABOTA_PROCESS`.
     void processPictureClicked();
 
+    // Asked before a download when no schema has been imported.
+    static QString emptyDownloadQuestion() { return QStringLiteral("Схема не загружена. Записать пустую схему в Z5?"); }
+
     ConsoleState &state() { return state_; }
     ParameterPanel &panel() { return panel_; }
     ConsoleExchange &exchange() { return exchange_; }
@@ -67,6 +70,7 @@ public:
     QComboBox *Combo_EXZ_AUTO_HAND() const { return numbering_; }
     QProgressBar *ProgressBar1() const { return progressBar_; }
     QLabel *replyStatus() const { return status_; }
+    QLabel *portStatus() const { return portStatus_; }
     QAction *action(const QString &objectName) const;
     const Timer &blok_prioritet_timer() const { return *priorityTimer_; }
     const Timer &cursor_Timer1() const { return *cursorTimer_; }
@@ -88,6 +92,8 @@ private:
     bool exchangeUnderWay() const;
     void exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result);
     void giveBackMainWindow();
+    // The port, its device and the station, in the status bar.
+    void showPortStatus();
 
     Session &session_;
     QPointer<QWidget> mainWindow_;
@@ -106,6 +112,8 @@ private:
     QComboBox *numbering_ = nullptr;
     QProgressBar *progressBar_ = nullptr;
     QLabel *status_ = nullptr;
+    QLabel *portStatus_ = nullptr;
+    QByteArray mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
 };
 

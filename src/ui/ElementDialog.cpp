@@ -1,4 +1,5 @@
 #include "ui/ElementDialog.h"
+#include "ui/OwnedDialog.h"
 #include "screen/ScreenPalette.h"
 #include "ui/ColourSwatchRow.h"
 #include <QCloseEvent>
@@ -22,8 +23,7 @@ QString sampleStyle(int colour, int textColour) {
 } // namespace
 
 ElementDialog::ElementDialog(ScreenEditor &editor, int slot, QWidget *owner, const QString &deleteName)
-    // Not the owner's child: disabling the owner would disable the dialog too.
-    : QDialog(nullptr), editor_(editor), slot_(slot), owner_(owner) {
+    : QDialog(owner), editor_(editor), slot_(slot), owner_(owner) {
     setAttribute(Qt::WA_DeleteOnClose);
     grid_ = new QGridLayout(this);
 
@@ -75,7 +75,7 @@ ElementDialog::ElementDialog(ScreenEditor &editor, int slot, QWidget *owner, con
         accept();
     });
 
-    if (owner_) owner_->setEnabled(false);
+    holdOwner(this, owner_);
 }
 
 void ElementDialog::addButtons(int row) {

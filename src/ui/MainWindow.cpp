@@ -7,9 +7,12 @@
 #include "ui/ScreenPreview.h"
 #include "ui/Session.h"
 #include "ui/StationDialog.h"
+#include "ui/PortStatusText.h"
+#include "ui/WindowPlacement.h"
 #include "link/SerialPort.h"
 #include "model/Prompts.h"
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +20,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QUndoStack>
 
@@ -47,9 +51,12 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     setWindowTitle(QStringLiteral("Конфигуратор  Z5"));
     buildMenus();
 
-    auto *central = new QWidget(this);
-    central->setMinimumSize(px(kClientWidth), px(kClientHeight));
-    setCentralWidget(central);
+    // The designer keeps its twip layout inside a scroll area, so that the window
+    // can shrink to a small screen with every control still reachable.
+    auto *central = new QWidget;
+    central->setObjectName(QStringLiteral("designer"));
+    central->setFixedSize(px(kClientWidth), px(kClientHeight));
+    setCentralWidget(WindowPlacement::scrolling(central, this));
     preview_ = new ScreenPreview(session_.screen, central);
     preview_->move(0, 0);
     preview_->setEditor(&designer_.editor());
@@ -74,6 +81,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     showPortStatus();
 
     session_.chain.progress().addObserver(this);
+    WindowPlacement::restore(this, QStringLiteral("main"),
+                             central->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 MainWindow::~MainWindow() {
@@ -229,7 +238,7 @@ bool MainWindow::writeUnderWay() {
 
 void MainWindow::openPortDialog() {
     if (portDialog_ || writeUnderWay()) return;
-    portDialog_ = new PortDialog(session_.link.settings, session_.link.port(), this);
+    portDialog_ = new PortDialog(session_.link.settings, session_.link.port(), this, session_.link.serialDevices);
     connect(portDialog_, &QDialog::finished, this, &MainWindow::showPortStatus);
     portDialog_->show();
 }
@@ -242,11 +251,7 @@ void MainWindow::openStationDialog() {
 }
 
 void MainWindow::showPortStatus() {
-    const PortSettings &s = session_.link.settings;
-    portStatus_->setText(QStringLiteral("COM%1: %2    Z5 №%3")
-                             .arg(s.COM_PORT_number)
-                             .arg(PortSettings::deviceName(s.COM_PORT_number))
-                             .arg(s.NET_Z5_number));
+    portStatus_->setText(portStatusText(session_.link));
 }
 
 void MainWindow::openAbout() {
@@ -317,9 +322,15 @@ void MainWindow::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
+    WindowPlacement::save(this, QStringLiteral("main"));
     closeEverything();
     if (session_.port.isOpen()) session_.port.close();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showEvent(QShowEvent *event) {
+    showPortStatus();
+    QMainWindow::showEvent(event);
 }
 
 void MainWindow::progressShown(bool shown) { progressBar_->setVisible(shown); }

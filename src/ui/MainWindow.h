@@ -65,6 +65,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The console may have changed the station while this window was hidden.
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -1,16 +1,18 @@
 #include "ui/PortDialog.h"
+#include "link/PortMapping.h"
 #include "link/PortSettings.h"
 #include "link/SerialPort.h"
+#include "ui/OwnedDialog.h"
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace z5 {
 
-PortDialog::PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner)
-    : QDialog(nullptr), settings_(settings), port_(port), owner_(owner) {
-    // Not the owner's child: disabling the owner would disable the dialog too.
+PortDialog::PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner, const SerialDevices *devices)
+    : QDialog(owner), settings_(settings), port_(port), owner_(owner), devices_(devices ? devices : &systemDevices_) {
     setObjectName(QStringLiteral("num_COM_PORT"));
     setWindowTitle(QStringLiteral("Номер порта"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -28,25 +30,94 @@ PortDialog::PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner)
     device_ = new QLabel(this);
     device_->setObjectName(QStringLiteral("lblDevice"));
     device_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *choiceLabel = new QLabel(QStringLiteral("&Устройство"), this);
+    deviceChoice_ = new QComboBox(this);
+    deviceChoice_->setObjectName(QStringLiteral("cboDevice"));
+    deviceChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    deviceChoice_->setMinimumContentsLength(32);
+    choiceLabel->setBuddy(deviceChoice_);
+    refresh_ = new QPushButton(QStringLiteral("Обновить"), this);
+    refresh_->setObjectName(QStringLiteral("btnRefresh"));
+    refresh_->setAutoDefault(false);
+    environmentNote_ = new QLabel(this);
+    environmentNote_->setObjectName(QStringLiteral("lblEnvironment"));
+    environmentNote_->setWordWrap(true);
+
     connect(list_, &QComboBox::currentIndexChanged, this, &PortDialog::showDevice);
-    showDevice(list_->currentIndex());
+    connect(deviceChoice_, &QComboBox::activated, this, &PortDialog::onDeviceChosen);
+    connect(refresh_, &QPushButton::clicked, this, &PortDialog::rescan);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(label, 0, 0);
-    layout->addWidget(list_, 0, 1);
-    layout->addWidget(device_, 1, 0, 1, 2);
+    layout->addWidget(list_, 0, 1, 1, 2);
+    layout->addWidget(choiceLabel, 1, 0);
+    layout->addWidget(deviceChoice_, 1, 1);
+    layout->addWidget(refresh_, 1, 2);
+    layout->addWidget(environmentNote_, 2, 0, 1, 3);
+    layout->addWidget(device_, 3, 0, 1, 3);
     layout->setColumnStretch(1, 1);
-    resize(300, sizeHint().height());
 
-    if (owner_) {
-        move(owner_->frameGeometry().center() - rect().center());
-        owner_->setEnabled(false);
-    }
+    rescan();
+    resize(qMax(420, sizeHint().width()), sizeHint().height());
+    holdOwner(this, owner_);
+}
+
+int PortDialog::chosenPort() const { return list_->currentIndex() + PortSettings::kFirstPort; }
+
+void PortDialog::rescan() {
+    present_ = devices_->list();
+    showDevice(list_->currentIndex());
 }
 
 void PortDialog::showDevice(int entry) {
-    device_->setText(QStringLiteral("Устройство: %1")
-                         .arg(PortSettings::deviceName(entry + PortSettings::kFirstPort)));
+    const int com = entry + PortSettings::kFirstPort;
+    fillDeviceChoice();
+    const QString device = PortSettings::deviceName(com);
+    const SerialDeviceInfo *found = SerialDevices::find(present_, device);
+    QString text = QStringLiteral("Устройство: %1").arg(device);
+    if (found && found->summary() != found->device) text += found->summary().mid(found->device.size());
+    else if (!found) text += QStringLiteral(" (нет в системе)");
+    device_->setText(text);
+}
+
+void PortDialog::fillDeviceChoice() {
+    const int com = chosenPort();
+    const QString fromEnvironment = PortMapping::fromEnvironment(com);
+    const QString remembered = PortMapping::remembered(com);
+
+    deviceChoice_->clear();
+    deviceChoice_->addItem(QStringLiteral("По умолчанию: %1").arg(PortMapping::defaultDevice(com)), QString());
+    int current = 0;
+    for (const SerialDeviceInfo &d : present_) {
+        deviceChoice_->addItem(d.summary(), d.preferredName());
+        const int index = deviceChoice_->count() - 1;
+        deviceChoice_->setItemData(index, d.stableName.isEmpty() ? d.device : d.stableName + QLatin1Char('\n') + d.device,
+                                   Qt::ToolTipRole);
+        if (!remembered.isEmpty() && SerialDevices::find({d}, remembered)) current = index;
+    }
+    // A remembered adapter that is unplugged now stays offered, so the choice is not lost.
+    if (!remembered.isEmpty() && current == 0) {
+        deviceChoice_->addItem(QStringLiteral("%1 (нет в системе)").arg(remembered), remembered);
+        current = deviceChoice_->count() - 1;
+    }
+    deviceChoice_->setCurrentIndex(current);
+
+    const bool fixed = !fromEnvironment.isEmpty();
+    deviceChoice_->setEnabled(!fixed);
+    environmentNote_->setVisible(fixed);
+    environmentNote_->setText(fixed ? QStringLiteral("COM%1 задан переменной окружения %2=%3; выбор устройства "
+                                                     "действует без неё.")
+                                          .arg(com)
+                                          .arg(PortMapping::environmentName(com), fromEnvironment)
+                                    : QString());
+}
+
+void PortDialog::onDeviceChosen(int index) {
+    if (index < 0) return;
+    // The port opened on the old device closes with the dialog.
+    PortMapping::remember(chosenPort(), deviceChoice_->itemData(index).toString());
+    showDevice(list_->currentIndex());
 }
 
 void PortDialog::finish() {

@@ -1,25 +1,39 @@
 #pragma once
+#include "link/SerialDevices.h"
 #include <QDialog>
 #include <QPointer>
+#include <vector>
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 namespace z5 {
 
 class PortSettings;
 class SerialPort;
 
-// Chooses the serial port (COM1..COM16) and shows the device each maps to.
-// Closing it stores the choice and closes the port, so that the next exchange
-// opens the newly chosen one. The main window is disabled while it is shown.
+// Chooses the serial port (COM1..COM16) and, for the chosen number, the serial
+// device on this machine it stands for. Closing it stores the COM number and
+// closes the port, so that the next exchange opens the newly chosen one; the
+// device of a COM number is kept between runs. The owner is disabled while it
+// is shown.
 class PortDialog : public QDialog {
     Q_OBJECT
 public:
-    PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner);
+    // `devices` lists the serial devices present; the system's when null.
+    PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner, const SerialDevices *devices = nullptr);
 
     QComboBox *num_COM() const { return list_; }
     QLabel *deviceLabel() const { return device_; }
+    // The devices offered for the chosen COM number: the default first, then those present.
+    QComboBox *deviceChoice() const { return deviceChoice_; }
+    QPushButton *refreshButton() const { return refresh_; }
+    // Says when the environment fixes the device of the chosen number.
+    QLabel *environmentNote() const { return environmentNote_; }
+
+    // Rescans the devices present ("Обновить").
+    void rescan();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -27,13 +41,22 @@ protected:
 
 private:
     void showDevice(int entry);
+    void fillDeviceChoice();
+    void onDeviceChosen(int index);
+    int chosenPort() const;
     void finish();
 
     PortSettings &settings_;
     SerialPort &port_;
     QPointer<QWidget> owner_;
+    const SerialDevices *devices_;
+    SystemSerialDevices systemDevices_;
+    std::vector<SerialDeviceInfo> present_;
     QComboBox *list_;
     QLabel *device_;
+    QComboBox *deviceChoice_;
+    QPushButton *refresh_;
+    QLabel *environmentNote_;
     bool finished_ = false;
 };
 

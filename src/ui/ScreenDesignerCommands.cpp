@@ -56,7 +56,8 @@ bool ScreenDesignerCommands::mnuSave() {
     if (!ScreenFile::save(path, model_, &why)) {
         // The reason (a text with a line break, a full disk) goes on a line of its own.
         prompts_.message(why.isEmpty() ? ScreenFile::saveFailedMessage()
-                                       : ScreenFile::saveFailedMessage() + QLatin1Char('\n') + why);
+                                       : ScreenFile::saveFailedMessage() + QLatin1Char('\n') + why,
+                         QString(), Prompts::Kind::Error);
         return false;
     }
     editor_.markSaved();
@@ -70,7 +71,7 @@ bool ScreenDesignerCommands::mnuLoad(QImage &picture) {
     rememberDir(path);
     const ScreenFileError error = ScreenFile::load(path, model_);
     if (error.isError()) {
-        prompts_.message(error.message);
+        prompts_.message(error.message, QString(), Prompts::Kind::Error);
         return false;
     }
     editor_.resetHistory();
@@ -85,7 +86,7 @@ bool ScreenDesignerCommands::loadBackground(QImage &picture) {
     }
     const PictureLoader::Result loaded = PictureLoader::load(model_.fonFile());
     if (!loaded.ok()) {
-        prompts_.message(loaded.message);
+        prompts_.message(loaded.message, QString(), Prompts::Kind::Error);
         return false;
     }
     picture = loaded.image;
@@ -98,7 +99,7 @@ bool ScreenDesignerCommands::mnu_FON(QImage &picture) {
     if (path.isEmpty()) return false;
     const PictureLoader::Result loaded = PictureLoader::load(path);
     if (!loaded.ok()) {
-        prompts_.message(loaded.message);
+        prompts_.message(loaded.message, QString(), Prompts::Kind::Error);
         return false;
     }
     picture = loaded.image;

@@ -1,5 +1,6 @@
 #include "ui/StationDialog.h"
 #include "link/PortSettings.h"
+#include "ui/OwnedDialog.h"
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -8,8 +9,7 @@
 namespace z5 {
 
 StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
-    : QDialog(nullptr), settings_(settings), owner_(owner) {
-    // Not the owner's child: disabling the owner would disable the dialog too.
+    : QDialog(owner), settings_(settings), owner_(owner) {
     setObjectName(QStringLiteral("num_NET_Z5"));
     setWindowTitle(QStringLiteral("Номер Z5 в сети"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -33,11 +33,7 @@ StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
     layout->addWidget(device_);
     showDevice();
     resize(240, sizeHint().height());
-
-    if (owner_) {
-        move(owner_->frameGeometry().center() - rect().center());
-        owner_->setEnabled(false);
-    }
+    holdOwner(this, owner_);
 }
 
 void StationDialog::onEntryClicked(QListWidgetItem *item) {

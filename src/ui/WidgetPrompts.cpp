@@ -1,32 +1,70 @@
 #include "ui/WidgetPrompts.h"
+#include "ui/FileFolders.h"
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace z5 {
+namespace {
 
-// The controller's program titled its boxes with the program name when no caption was given.
-static QString titleOr(const QString &caption) {
-    return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
+QString titleOr(const QString &caption) { return caption.isEmpty() ? WidgetPrompts::defaultCaption() : caption; }
+
+QMessageBox::Icon iconOf(Prompts::Kind kind) {
+    switch (kind) {
+    case Prompts::Kind::Error: return QMessageBox::Critical;
+    case Prompts::Kind::Warning: return QMessageBox::Warning;
+    case Prompts::Kind::Information: break;
+    }
+    return QMessageBox::Information;
 }
 
-void WidgetPrompts::message(const QString &text, const QString &caption) {
-    QMessageBox::information(parent_, titleOr(caption), text, QMessageBox::Ok);
+} // namespace
+
+QWidget *WidgetPrompts::owner() const {
+    if (parent_) return parent_;
+    if (QWidget *w = QApplication::activeModalWidget()) return w;
+    return QApplication::activeWindow();
+}
+
+std::unique_ptr<QMessageBox> WidgetPrompts::messageBox(const QString &text, const QString &caption, Kind kind,
+                                                       QWidget *owner) {
+    auto box = std::make_unique<QMessageBox>(iconOf(kind), titleOr(caption), text, QMessageBox::Ok, owner);
+    // The owner may be disabled while an exchange runs; its box must still take the click.
+    box->setEnabled(true);
+    return box;
+}
+
+void WidgetPrompts::message(const QString &text, const QString &caption, Kind kind) {
+    messageBox(text, caption, kind, owner())->exec();
 }
 
 bool WidgetPrompts::confirm(const QString &text, const QString &caption) {
-    return QMessageBox::question(parent_, titleOr(caption), text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Ok | QMessageBox::Cancel, owner());
+    box.setEnabled(true);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }
 
 void WidgetPrompts::beep() { QApplication::beep(); }
 
 QString WidgetPrompts::openFileName(const QString &caption, const QString &filter, const QString &dir) {
-    return QFileDialog::getOpenFileName(parent_, caption, dir, filter);
+    const QString kind = FileFolders::kindOf(filter);
+    const QString path =
+        QFileDialog::getOpenFileName(owner(), caption, FileFolders::folderFor(kind, dir), filter);
+    FileFolders::remember(kind, path);
+    return path;
 }
 
 QString WidgetPrompts::saveFileName(const QString &caption, const QString &filter, const QString &dir) {
-    return QFileDialog::getSaveFileName(parent_, caption, dir, filter);
+    const QString kind = FileFolders::kindOf(filter);
+    QFileDialog dialog(owner(), caption, FileFolders::folderFor(kind, dir), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog asks before replacing a file under the suffixed name too.
+    dialog.setDefaultSuffix(kind);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    const QString path = FileFolders::withDefaultSuffix(dialog.selectedFiles().first(), filter);
+    FileFolders::remember(kind, path);
+    return path;
 }
 
 } // namespace z5

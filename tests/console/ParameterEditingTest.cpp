@@ -77,7 +77,8 @@ TEST_F(PanelFixture, APidPeriodThatIsNoNumberStopsEveryLaterField) {
     EXPECT_EQ(store.PARAMETR_PID.value(0, 4), 1.0f);
     EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 0.5f);
     EXPECT_TRUE(panel.row(1).rejected);
-    EXPECT_FALSE(panel.row(3).rejected);
+    EXPECT_TRUE(panel.row(3).rejected);
+    EXPECT_EQ(panel.row(3).notStoredReason, QStringLiteral("сначала исправьте «Период»"));
 
     // Mending the period stores it and the limit, but not the gain typed before.
     const ParameterPanel::EditResult fixed = type(1, "10");
@@ -85,7 +86,10 @@ TEST_F(PanelFixture, APidPeriodThatIsNoNumberStopsEveryLaterField) {
     EXPECT_EQ(store.PARAMETR_PID.value(0, 4), 10.0f);
     EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 0.5f);
     EXPECT_FALSE(panel.row(1).rejected);
+    EXPECT_TRUE(panel.row(3).rejected);
+    EXPECT_EQ(panel.row(3).notStoredReason, QStringLiteral("не сохранено, введите значение снова"));
     EXPECT_EQ(type(3, "2.5").storedRows, (Rows{1, 2, 3}));
+    EXPECT_FALSE(panel.row(3).rejected);
     EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 2.5f);
 }
 
@@ -156,4 +160,47 @@ TEST_F(PanelFixture, MotorNetworkNumberGoesNowhere) {
     EXPECT_TRUE(store == before);
     EXPECT_EQ(type(2, "3").storedRows, (Rows{1, 2}));
     EXPECT_EQ(store.PARAMETR_MOT.value(0, 3), 3.0f);
+}
+
+TEST_F(PanelFixture, AFieldNotStoredSaysWhy) {
+    struct Case {
+        int type;
+        int row;
+        const char *text;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {CMP, 1, "3x", "не число"},
+        {CMP, 1, "", "не число"},
+        {CMP, 1, "1e39", "вне диапазона"},
+        {JUR, 4, "256", "вне диапазона 0..255"},
+        {JUR, 4, "-1", "вне диапазона 0..255"},
+        {JUR, 4, "abc", "не число"},
+    };
+    place(0, CMP, 1);
+    place(1, JUR, 1);
+    for (const Case &c : cases) {
+        layOut(c.type == JUR ? 1 : 0);
+        EXPECT_EQ(type(c.row, c.text).rejectedRow, c.row) << c.text;
+        EXPECT_EQ(panel.row(c.row).notStoredReason, QString::fromUtf8(c.reason)) << c.text;
+        EXPECT_TRUE(type(c.row, "1").ok());
+        EXPECT_TRUE(panel.row(c.row).notStoredReason.isEmpty());
+    }
+}
+
+TEST_F(PanelFixture, OnlyFieldsWhoseTextTheStoreLacksWaitForTheBadOne) {
+    place(0, PID, 1);
+    store.PARAMETR_PID.setValue(0, 2, 3.0f);
+    layOut(0);
+    EXPECT_EQ(type(1, "x").rejectedRow, 1);
+    panel.textChanged(5, "9");  // set without a key: not an edit, yet not stored either
+    EXPECT_EQ(type(4, "3").rejectedRow, 1);
+    // "ТИ 1" shows what the store holds: nothing waits there.
+    EXPECT_FALSE(panel.row(4).rejected);
+    EXPECT_FALSE(panel.row(5).rejected) << "only the fields of this edit's storing order";
+    EXPECT_EQ(type(4, "4").rejectedRow, 1);
+    EXPECT_EQ(panel.row(4).notStoredReason, QStringLiteral("сначала исправьте «Период»"));
+    // Laying the panel out again shows the store and drops every flag.
+    layOut(0);
+    for (int r = 0; r < ParameterPanel::kRows; ++r) EXPECT_FALSE(panel.row(r).rejected) << r;
 }

@@ -54,7 +54,7 @@ TEST(ProjectDownloadTables, ValueThatDoesNotFitIsNamedAndNotBuilt) {
     s.store.PARAMETR_PID.setValue(0, 3, 3.0e7f);
     const TableBuild check = s.tables.checkDownload();
     ASSERT_FALSE(check.ok());
-    EXPECT_TRUE(check.problem.startsWith("Ошибка параметра\nPID 1, строка 3")) << check.problem.toStdString();
+    EXPECT_TRUE(check.problem.startsWith("Ошибка параметра\nPID 1, «ТД 1»: 30000000")) << check.problem.toStdString();
     EXPECT_EQ(check.caption, "Ошибка");
     EXPECT_FALSE(s.tables.table(10).ok());
     EXPECT_TRUE(s.tables.table(10).data.isEmpty());

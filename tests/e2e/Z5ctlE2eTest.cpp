@@ -1,5 +1,7 @@
 // The command-line verbs that talk to the controller, against z5-sim.
 #include "SimProcess.h"
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,4 +59,30 @@ TEST(Z5ctlE2e, NoReplySaysSoPlainly) {
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(r.err, QStringLiteral("z5ctl read-block: no valid reply from station 2 for U1 (no complete reply within 1000 ms)\n"));
+}
+
+TEST(Z5ctlE2e, PortsListsEachComNumberWithItsDeviceAndWhereItComesFrom) {
+    QTemporaryDir config;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // A settings folder of its own: the user's choices must not show here.
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    env.insert(QStringLiteral("Z5_COM4"), QStringLiteral("/tmp/z5-ports-test"));
+    env.remove(QStringLiteral("Z5_COM1"));
+    QDir(config.path()).mkpath(QStringLiteral("z5"));
+    QFile kept(config.filePath(QStringLiteral("z5/z5-configurator.conf")));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("[ports]\nCOM2=/dev/serial/by-id/usb-FTDI_test-if00-port0\nCOM4=/dev/ttyUSB9\n");
+    kept.close();
+
+    const Z5ctlRun r = z5ctl({QStringLiteral("ports")}, env);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    QStringList lines = r.out.split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 17);
+    // A device present on this machine may be followed by what it is.
+    for (QString &line : lines) line = line.section(QLatin1Char('\t'), 0, 2);
+    EXPECT_EQ(lines[0], QStringLiteral("COM1\t/dev/ttyS0\tdefault"));
+    EXPECT_EQ(lines[1], QStringLiteral("COM2\t/dev/serial/by-id/usb-FTDI_test-if00-port0\tsettings"));
+    EXPECT_EQ(lines[3], QStringLiteral("COM4\t/tmp/z5-ports-test\tenvironment"));
+    EXPECT_EQ(lines[15], QStringLiteral("COM16\t/dev/ttyS15\tdefault"));
+    EXPECT_EQ(lines[16], QString());
 }

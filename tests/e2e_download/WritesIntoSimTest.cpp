@@ -221,7 +221,7 @@ TEST(WritesRefused, ExitCodesSayWhatStoppedTheWrite) {
     ASSERT_TRUE(ParameterFileCommands(store, prompts, QLatin1Char('.')).saveTo(par));
     run = runZ5ctl({"download", "--port", nowhere, "--decimal", ".", kNetlist, "--params", par});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.startsWith("Ошибка параметра\nPID 1, строка 2")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith("Ошибка параметра\nPID 1, «ТИ 1»: 30000000")) << run.err.toStdString();
 
     run = runZ5ctl({"write-setpoints", "--port", nowhere, "--decimal", ".", kNetlist, "--params", par, "--block",
                     "U3"});

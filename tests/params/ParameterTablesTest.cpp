@@ -92,7 +92,7 @@ TEST(ParameterTables, AValueThatDoesNotFitStopsTheWholeTable) {
               QStringLiteral("Ошибка параметра\n"
                              "PID 3, строка 5: 2200000\n"
                              "GRA, столбец 1, строка 3: -3000000\n"
-                             "SCA, элемент 10: 1e+12"));
+                             "SCA, элемент 10: 1000000000000"));
     EXPECT_EQ(ParameterTables::faultCaption(), QStringLiteral("Ошибка"));
     // Only sent places count: a huge value in a slot that is never sent is no fault.
     ParameterStore unsent;
@@ -112,11 +112,33 @@ TEST(ParameterTables, SetpointTable) {
     store.PARAMETR_S_P.setValue(3, 6, -2200000.0f);
     const ParameterTableBuild bad = ParameterTables::setpoints(store, 3);
     EXPECT_TRUE(bad.data.isEmpty());
-    EXPECT_EQ(ParameterTables::faultMessage(bad.faults), QStringLiteral("Ошибка параметра\nS_P 4, строка 6: -2200000"));
+    EXPECT_EQ(ParameterTables::faultMessage(bad.faults), QStringLiteral("Ошибка параметра\nS_P 4, «Задатчик 7»: -2200000"));
     EXPECT_TRUE(ParameterTables::setpoints(store, 12).ok());
     const ParameterTableBuild none = ParameterTables::setpoints(store, 13);
     EXPECT_FALSE(none.ok());
     EXPECT_EQ(ParameterTables::faultMessage(none.faults),
               QStringLiteral("Ошибка параметра\nS_P 14: нет такого экземпляра"));
     EXPECT_FALSE(ParameterTables::setpoints(store, -1).ok());
+}
+
+TEST(ParameterTables, AFaultNamesThePanelRowAndTheValueAsTyped) {
+    struct Case {
+        int type;
+        int slot;
+        int row;
+        float value;
+        const char *line;
+    };
+    const Case cases[] = {
+        {PID, 0, 3, 1e8f, "PID 1, «ТД 1»: 100000000"},
+        {PID, 1, 4, -2500000.5f, "PID 2, «Период»: -2500000.5"},
+        {S_P, 3, 5, 3e6f, "S_P 4, «Задатчик 6»: 3000000"},
+        {MUL, 0, 7, 1e30f, "MUL 1, строка 7: 1e+30"},
+    };
+    for (const Case &c : cases) {
+        ParameterStore store;
+        store.parametr(c.type)->setValue(c.slot, c.row, c.value);
+        EXPECT_EQ(ParameterTables::faultMessage(ParameterTables::checkParameters(store)),
+                  QStringLiteral("Ошибка параметра\n") + QString::fromUtf8(c.line));
+    }
 }

@@ -92,6 +92,6 @@ TEST(ParameterFileCli, TablesTakeTheParametersFromTheFile) {
     const QString out2 = dir.filePath("tables2");
     r = z5ctl({netlist, "--out", out2, "--params", par, "--decimal", "."}, QStringLiteral("tables"));
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, QStringLiteral("Ошибка параметра\nPID 1, строка 1: 3000000"));
+    EXPECT_EQ(r.err, QStringLiteral("Ошибка параметра\nPID 1, «КП 1»: 3000000"));
     EXPECT_FALSE(QFile::exists(out2));
 }

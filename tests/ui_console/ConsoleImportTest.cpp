@@ -143,8 +143,17 @@ private slots:
         QVERIFY(rig->mainWindow.isVisible());
     }
 
-    void aFailedImportLeavesNoIconStanding() {
+    void aFailedImportKeepsTheProjectItsPanelAndIcons() {
         rig->importExample();
+        rig->clock.advance(100);
+        const z5::Project before = rig->session.project;
+        const int icons = visibleIcons(*rig->console.canvas());
+        const auto labels = rig->console.canvas()->priorityLabels().size();
+        rig->session.store.PARAMETR_PID.setValue(0, 3, 7.5f);
+        rig->console.iconPressed(PID - 1, Qt::RightButton);
+        QVERIFY(rig->console.panel().isLaidOut());
+        const QString status = rig->console.replyStatus()->text();
+
         QTemporaryDir dir;
         const QString path = writeNetlist(dir, QStringLiteral("twice.net"), "(netlist \"demo\"\n(compInst \"U1\"\n(originalName \"A_I\")\n(compValue \"5_1\")\n)\n"
                 "(compInst \"U2\"\n(originalName \"MUL\")\n(compValue \"5_1\")\n)\n)\n");
@@ -154,10 +163,14 @@ private slots:
         rig->clock.advance(100);
         QCOMPARE(rig->prompts.messages.size(), std::size_t(1));
         QCOMPARE(rig->prompts.messages[0].text, QStringLiteral("Одинаковые номера приоритета 5 блоков U2 и U1"));
-        QVERIFY(rig->session.project.isEmpty());
-        QCOMPARE(visibleIcons(*rig->console.canvas()), 0);
-        QVERIFY(rig->console.canvas()->priorityLabels().empty());
-        QCOMPARE(rig->console.canvas()->slotNumbers().size(), std::size_t(99));
+        QCOMPARE(rig->prompts.messages[0].kind, z5::Prompts::Kind::Warning);
+        QCOMPARE(rig->session.project.blockCount(), before.blockCount());
+        QVERIFY(rig->session.project == before);
+        QCOMPARE(visibleIcons(*rig->console.canvas()), icons);
+        QCOMPARE(rig->console.canvas()->priorityLabels().size(), labels);
+        QVERIFY(rig->console.panel().isLaidOut());
+        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 3), 7.5f);
+        QCOMPARE(rig->console.replyStatus()->text(), status);
     }
 
     void automaticNumberingCountsInstances() {

@@ -69,19 +69,27 @@ private slots:
         rig->typeInto(1, "1x");
         QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 4), 1.0f);  // stored while it was a number
         QVERIFY(rig->text(1)->styleSheet().contains("red"));
-        QCOMPARE(rig->text(1)->toolTip(), ConsoleParameterView::notStoredHint());
+        QCOMPARE(rig->text(1)->toolTip(), ConsoleParameterView::notStoredHint() + ": не число");
         QVERIFY(rig->prompts.messages.empty());
 
-        // "Период" is converted first: editing "КП 1" stores nothing while it is bad.
+        // "Период" is converted first: editing "КП 1" stores nothing while it is bad,
+        // and the field says what holds it up.
         rig->typeInto(3, "4");
         QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 1), 0.0f);
-        QVERIFY(!rig->text(3)->styleSheet().contains("red"));
+        QVERIFY(rig->text(3)->styleSheet().contains("red"));
+        QLabel *line = rig->console.parameterView()->notStoredLine();
+        QVERIFY(line->isVisible());
+        QCOMPARE(line->text(), QStringLiteral("«Период»: не число; «КП 1»: сначала исправьте «Период»"));
 
+        // Mending the period leaves the gain unstored, and the field asks for it again.
         QTest::keyClick(rig->text(1), Qt::Key_Backspace);
         QCOMPARE(rig->text(1)->text(), QStringLiteral("1"));
         QVERIFY(!rig->text(1)->styleSheet().contains("red"));
+        QCOMPARE(line->text(), QStringLiteral("«КП 1»: не сохранено, введите значение снова"));
         rig->typeInto(3, "4.5");
         QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 1), 4.5f);
+        QVERIFY(!rig->text(3)->styleSheet().contains("red"));
+        QVERIFY(!line->isVisible());
     }
 
     void choosingAnItemStoresItsCode() {

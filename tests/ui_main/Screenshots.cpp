@@ -2,6 +2,7 @@
 // screen designed in it, and the block console with NETLIST (the boiler example
 // by default) imported, into DIR/main-window.png and DIR/console.png. Run under
 // Xvfb for the README's pictures: xvfb-run -a build/tests/ui_main/ui_screenshots docs
+// With --small first: the console on 1024 x 768 at 125 %, at both ends of its scrolling.
 #include "link/FakeSerialPort.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -17,7 +18,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <cstdio>
+#include <cstring>
 
 #include "console/BlockSelection.h"
 #include "model/BlockCatalogue.h"
@@ -106,9 +111,15 @@ bool save(QWidget *w, const QString &path) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Конфигуратор  Z5"));
+    // --small: the console on a small screen (run with a 1024 x 768 screen and
+    // QT_SCALE_FACTOR=1.25), scrolled to its top left and to its bottom right.
+    const bool small = argc > 1 && std::strcmp(argv[1], "--small") == 0;
+    if (small) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ui_screenshots DIR [NETLIST]\n");
+        std::fprintf(stderr, "usage: ui_screenshots [--small] DIR [NETLIST]\n");
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -121,16 +132,18 @@ int main(int argc, char **argv) {
     z5::MainWindow window(session);
     window.show();
     designScreen(window);
-    if (!save(&window, dir.filePath(QStringLiteral("main-window.png")))) return 1;
-    // The alarm dialog of the text element, opened by a double click.
-    z5::ScreenPreview *preview = window.Picture1();
-    const QPoint at = preview->elementRect(z5::ScreenElement::alarm(0)).center();
-    QMouseEvent click(QEvent::MouseButtonDblClick, at, preview->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(preview, &click);
-    if (!window.elementDialog() || !save(window.elementDialog(), dir.filePath(QStringLiteral("signal-dialog.png"))))
-        return 1;
-    window.elementDialog()->close();
+    if (!small) {
+        if (!save(&window, dir.filePath(QStringLiteral("main-window.png")))) return 1;
+        // The alarm dialog of the text element, opened by a double click.
+        z5::ScreenPreview *preview = window.Picture1();
+        const QPoint at = preview->elementRect(z5::ScreenElement::alarm(0)).center();
+        QMouseEvent click(QEvent::MouseButtonDblClick, at, preview->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(preview, &click);
+        if (!window.elementDialog() || !save(window.elementDialog(), dir.filePath(QStringLiteral("signal-dialog.png"))))
+            return 1;
+        window.elementDialog()->close();
+    }
 
     prompts.openNames << netlist;
     window.mnu_SCHEMA_OPEN()->trigger();
@@ -154,6 +167,14 @@ int main(int argc, char **argv) {
         }
     }
     for (const auto &m : prompts.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
-    if (!save(console, dir.filePath(QStringLiteral("console.png")))) return 1;
-    return 0;
+    if (!small) return save(console, dir.filePath(QStringLiteral("console.png"))) ? 0 : 1;
+
+    auto *area = qobject_cast<QScrollArea *>(static_cast<QMainWindow *>(console)->centralWidget());
+    if (!area) return 1;
+    std::fprintf(stdout, "console %dx%d on a screen of %dx%d\n", console->width(), console->height(),
+                 console->screen()->availableGeometry().width(), console->screen()->availableGeometry().height());
+    if (!save(console, dir.filePath(QStringLiteral("console-small-top.png")))) return 1;
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    return save(console, dir.filePath(QStringLiteral("console-small-bottom.png"))) ? 0 : 1;
 }

@@ -12,6 +12,7 @@ std::unique_ptr<QObject> makeNetworkDialogsTest();
 std::unique_ptr<QObject> makeMainWindowWritesTest();
 std::unique_ptr<QObject> makeScreenDesignerCommandsTest();
 std::unique_ptr<QObject> makeScreenEditingTest();
+std::unique_ptr<QObject> makeDesktopConventionsTest();
 std::unique_ptr<QObject> makeTrafficMonitorTest();
 
 int main(int argc, char **argv) {
@@ -23,6 +24,7 @@ int main(int argc, char **argv) {
         {"MainWindowWritesTest", makeMainWindowWritesTest},
         {"ScreenDesignerCommandsTest", makeScreenDesignerCommandsTest},
         {"ScreenEditingTest", makeScreenEditingTest},
+        {"DesktopConventionsTest", makeDesktopConventionsTest},
         {"TrafficMonitorTest", makeTrafficMonitorTest},
     };
     const char *only = nullptr;

@@ -1,0 +1,39 @@
+// z5ctl ports: the device each COM number stands for and where that comes from,
+// then the serial devices present on the machine.
+#include "CommandLine.h"
+#include "link/PortMapping.h"
+#include "link/PortSettings.h"
+#include "link/SerialDevices.h"
+
+namespace {
+
+const QString kUsage = QStringLiteral("ports   (COM1..COM16 with their devices, then the serial devices present)");
+
+int runPorts(const QStringList &args) {
+    const z5ctl::Arguments a(args, {});
+    if (!a.error().isEmpty() || !a.positionals().isEmpty()) {
+        z5ctl::err(QStringLiteral("z5ctl ports: takes no arguments"));
+        z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
+        return 2;
+    }
+    const std::vector<z5::SerialDeviceInfo> present = z5::SystemSerialDevices().list();
+    for (int n = z5::PortSettings::kFirstPort; n <= z5::PortSettings::kLastPort; ++n) {
+        const z5::PortMapping::Entry entry = z5::PortMapping::resolve(n);
+        QString line = QStringLiteral("COM%1\t%2\t%3").arg(n).arg(entry.device, z5::PortMapping::sourceName(entry.source));
+        // What the device is, when the machine says more than its path.
+        const z5::SerialDeviceInfo *found = z5::SerialDevices::find(present, entry.device);
+        if (found && found->summary() != found->device) line += QLatin1Char('\t') + found->summary();
+        z5ctl::out(line);
+    }
+    z5ctl::out(QString());
+    if (present.empty()) z5ctl::out(QStringLiteral("no serial devices present"));
+    for (const z5::SerialDeviceInfo &d : present) {
+        z5ctl::out(d.summary());
+        if (!d.stableName.isEmpty()) z5ctl::out(QStringLiteral("\t") + d.stableName);
+    }
+    return 0;
+}
+
+const z5ctl::VerbRegistrar registrar(QStringLiteral("ports"), kUsage, runPorts);
+
+} // namespace

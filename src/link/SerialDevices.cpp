@@ -1,0 +1,61 @@
+#include "link/SerialDevices.h"
+#include "link/PortSettings.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QStringList>
+
+namespace z5 {
+
+QString SerialDeviceInfo::summary() const {
+    QStringList about;
+    for (const QString &part : {description, manufacturer, serialNumber})
+        if (!part.trimmed().isEmpty() && !about.contains(part.trimmed())) about << part.trimmed();
+    return about.isEmpty() ? device : device + QStringLiteral(" — ") + about.join(QStringLiteral(", "));
+}
+
+const SerialDeviceInfo *SerialDevices::find(const std::vector<SerialDeviceInfo> &devices, const QString &name) {
+    if (name.isEmpty()) return nullptr;
+    const QString target = QFileInfo(name).canonicalFilePath();
+    for (const SerialDeviceInfo &d : devices) {
+        if (d.device == name || (!d.stableName.isEmpty() && d.stableName == name)) return &d;
+        if (!target.isEmpty() && QFileInfo(d.device).canonicalFilePath() == target) return &d;
+    }
+    return nullptr;
+}
+
+QString describePort(int comPort, const SerialDevices *devices, bool onlyKnown) {
+    const QString device = PortSettings::deviceName(comPort);
+    if (device.isEmpty()) return QString();
+    const std::vector<SerialDeviceInfo> present = devices ? devices->list() : std::vector<SerialDeviceInfo>();
+    const SerialDeviceInfo *found = SerialDevices::find(present, device);
+    if (!found && onlyKnown) return QString();
+    QString text = QStringLiteral("COM%1: %2").arg(comPort).arg(device);
+    if (found && found->summary() != found->device)
+        text += found->summary().mid(found->device.size());
+    return text;
+}
+
+std::vector<SerialDeviceInfo> SystemSerialDevices::list() const {
+    // Stable names are links to the devices: index them by what they point at.
+    QDir byId(byIdFolder);
+    QList<QPair<QString, QString>> links;
+    for (const QFileInfo &link : byId.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
+        links.append({link.canonicalFilePath(), link.absoluteFilePath()});
+
+    std::vector<SerialDeviceInfo> devices;
+    for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts()) {
+        SerialDeviceInfo d;
+        d.device = port.systemLocation();
+        d.description = port.description();
+        d.manufacturer = port.manufacturer();
+        d.serialNumber = port.serialNumber();
+        const QString real = QFileInfo(d.device).canonicalFilePath();
+        for (const auto &link : links)
+            if (!real.isEmpty() && link.first == real) d.stableName = link.second;
+        devices.push_back(d);
+    }
+    return devices;
+}
+
+} // namespace z5

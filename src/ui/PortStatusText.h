@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+namespace z5 {
+
+class Link;
+
+// "COM4: /dev/ttyUSB0 — FT232R USB UART    Z5 №1": the port, its device (with what
+// it is, when the machine knows it) and the station, as the status bars show them.
+QString portStatusText(const Link &link);
+
+} // namespace z5

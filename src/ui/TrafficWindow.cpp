@@ -83,7 +83,7 @@ TrafficWindow::TrafficWindow(TrafficLog &log, Prompts &prompts, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addWidget(split);
-    resize(900, 560);
+    resize(800, 540);
 
     connect(pause_, &QPushButton::toggled, this, [this](bool on) {
         model_->setPaused(on);
@@ -159,7 +159,7 @@ bool TrafficWindow::saveAsText() {
     if (path.isEmpty()) return false;
     QString error;
     if (AtomicFileSave::save(path, model_->text(), &error)) return true;
-    prompts_.message(QStringLiteral("Файл заблокирован!!!\n") + error);
+    prompts_.message(QStringLiteral("Файл заблокирован!!!\n") + error, QString(), Prompts::Kind::Error);
     return false;
 }
 

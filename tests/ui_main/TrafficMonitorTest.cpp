@@ -41,7 +41,7 @@ private slots:
         z5::TrafficWindow w(log, f.prompts);
         w.show();
         QCOMPARE(w.windowTitle(), QStringLiteral("Обмен с Z5"));
-        QVERIFY(w.width() <= 1024 && w.height() <= 768);
+        QVERIFY(w.width() <= 1024 * 4 / 5 && w.height() <= 768 * 4 / 5);
         recordExchanges(f.clock, log);
         QCOMPARE(w.model().rowCount(), 4);
         QCOMPARE(cell(w, 0, z5::TrafficTableModel::Time), QStringLiteral("0"));

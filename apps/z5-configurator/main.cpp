@@ -5,8 +5,8 @@
 #include "model/UserSettings.h"
 #include "model/QtClock.h"
 #include "ui/MainWindow.h"
+#include "app/Session.h"
 #include "ui/QtTranslations.h"
-#include "ui/Session.h"
 #include "ui/WidgetPrompts.h"
 #include <QApplication>
 
@@ -15,7 +15,7 @@ int main(int argc, char **argv) {
     // No display name: the window system would append it to every caption.
     QApplication::setOrganizationName(z5::settingsOrganisation());
     QApplication::setApplicationName(z5::settingsApplication());
-    QApplication::setApplicationVersion(QStringLiteral("3.2"));
+    QApplication::setApplicationVersion(QStringLiteral(Z5_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("z5-configurator"));
     z5::installQtTranslations(app);
 

@@ -1,4 +1,6 @@
 #include "CommandLine.h"
+#include "ExitCodes.h"
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace z5ctl {
@@ -19,6 +21,24 @@ Arguments::Arguments(const QStringList &args, const QStringList &flags) {
             positionals_ << a;
         }
     }
+}
+
+const char *exitCodeTable() {
+    return "exit status:\n"
+           "  0   done\n"
+           "  1   bad input or value: a file that cannot be read, a parameter that does not fit\n"
+           "  2   port: it did not open or failed on the way\n"
+           "  3   no end: no valid reply came, or a write did not end\n"
+           "  64  usage: an unknown option, a missing argument or one outside its choices";
+}
+
+QString unknownOption(const QStringList &args, const QString &usage) {
+    static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
+    QStringList known;
+    for (auto it = option.globalMatch(usage); it.hasNext();) known << it.next().captured(0);
+    for (const QString &a : args)
+        if (a.startsWith(QLatin1String("--")) && !known.contains(a)) return a;
+    return QString();
 }
 
 std::vector<Verb> &verbs() {

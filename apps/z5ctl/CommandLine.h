@@ -31,6 +31,9 @@ struct Verb {
     std::function<int(const QStringList &args)> run;
 };
 
+// The first option in `args` that the verb's usage line does not name, or empty.
+QString unknownOption(const QStringList &args, const QString &usage);
+
 // Verbs register themselves from static objects in their own files.
 std::vector<Verb> &verbs();
 struct VerbRegistrar {

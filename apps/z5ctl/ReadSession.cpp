@@ -21,16 +21,19 @@ bool ReadSession::open() {
     return false;
 }
 
-bool ReadSession::exchange() {
-    z5::BlockingExchange exchange(link, clock, prompts);
-    const auto ending = exchange.run();
+bool ReadSession::exchange(const z5::Request &request) {
+    z5::BlockingExchange exchange(line);
+    const auto outcome = exchange.run(request);
     port.close();
-    using Ending = z5::ReplyReception::Ending;
-    switch (ending) {
-    case Ending::Reply: reply_ = exchange.reply(); return true;
-    case Ending::WrongCheckValue: failure_ = QStringLiteral("the reply's check value was wrong"); break;
-    case Ending::Watchdog: failure_ = QStringLiteral("no complete reply within 1000 ms"); break;
-    default: failure_ = QStringLiteral("the port failed: %1").arg(port.errorString()); break;
+    using Outcome = z5::LineSession::Outcome;
+    switch (outcome) {
+    case Outcome::Reply: reply_ = exchange.reply(); return true;
+    case Outcome::WrongCheckValue: failure_ = QStringLiteral("the reply's check value was wrong"); break;
+    case Outcome::NoReply: failure_ = QStringLiteral("no complete reply within 1000 ms"); break;
+    default:
+        portFailed_ = true;
+        failure_ = QStringLiteral("the port failed: %1").arg(port.errorString());
+        break;
     }
     return false;
 }

@@ -2,7 +2,9 @@
 #include "CommandLine.h"
 #include "link/Link.h"
 #include "link/QtSerialPort.h"
-#include "link/ReplyReception.h"
+#include "app/Session.h"
+#include "link/LineSession.h"
+#include "link/Request.h"
 #include "model/QtClock.h"
 #include "model/RecordingPrompts.h"
 #include <QByteArray>
@@ -12,29 +14,34 @@ namespace z5ctl {
 // One request and its block reply over a real port, for the verbs that read.
 class ReadSession {
 public:
-    explicit ReadSession(const QString &verb) : link(port, prompts), verb_(verb) {}
+    explicit ReadSession(const QString &verb) : app(clock, port, prompts), line(app.line), link(app.link), verb_(verb) {}
 
     // Takes --port and --station; returns what is wrong with them, or an empty text.
     QString configure(const Arguments &a);
     int station() const { return link.settings.NET_Z5_number; }
     // Opens the port; says why on standard error when it cannot.
     bool open();
-    // Sends the request set in link's fields and awaits the reply; false when no
-    // valid reply came, the reason is then in failure(). Closes the port.
-    bool exchange();
+    // Sends the request and awaits the reply; false when no valid reply came,
+    // the reason is then in failure(). Closes the port.
+    bool exchange(const z5::Request &request);
     const QByteArray &reply() const { return reply_; }
     QString failure() const { return failure_; }
+    // The exchange failed because the port did, not for want of a reply.
+    bool portFailed() const { return portFailed_; }
 
     z5::QtSerialPort port;
     z5::RecordingPrompts prompts;
     z5::QtClock clock;
-    z5::Link link;
+    z5::Session app;
+    z5::LineSession &line;
+    z5::Link &link;
 
 private:
     QString verb_;
     QString device_;
     QByteArray reply_;
     QString failure_;
+    bool portFailed_ = false;
 };
 
 } // namespace z5ctl

@@ -1,5 +1,6 @@
 // z5ctl command: sends a process command and prints the process state it reports.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "link/BlockReply.h"
 #include "ReadSession.h"
 #include <QMap>
@@ -12,7 +13,7 @@ const QString kUsage =
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl command: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 2;
+    return z5ctl::kUsageError;
 }
 
 int runCommand(const QStringList &args) {
@@ -29,14 +30,11 @@ int runCommand(const QStringList &args) {
     z5ctl::ReadSession session(QStringLiteral("command"));
     const QString wrong = session.configure(a);
     if (!wrong.isEmpty()) return usage(wrong);
-    if (!session.open()) return 1;
-    session.link.REQUEST_kind = z5::Link::Command;
-    session.link.REQUEST_code = codes.value(a.positionals().first());
-    session.link.REQUEST_block = 0;
-    if (!session.exchange()) {
+    if (!session.open()) return z5ctl::kPortFailure;
+    if (!session.exchange(z5::Request::processCommand(static_cast<z5::Request::CommandCode>(codes.value(a.positionals().first()))))) {
         z5ctl::err(QStringLiteral("z5ctl command: no valid reply from station %1 (%2)")
                        .arg(session.station()).arg(session.failure()));
-        return 1;
+        return session.portFailed() ? z5ctl::kPortFailure : z5ctl::kNoEnd;
     }
     z5ctl::out(z5::BlockReply::processRuns(session.reply()) ? QStringLiteral("process: running")
                                                              : QStringLiteral("process: stopped"));

@@ -2,6 +2,7 @@
 // controller on the download's own schedule (tables 0 to 10, the closing, then
 // the alarm texts), showing each step on standard error.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
@@ -15,7 +16,7 @@ const QString kUsage = QStringLiteral(
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl download: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 1;
+    return z5ctl::kUsageError;
 }
 
 int runDownload(const QStringList &args) {
@@ -30,19 +31,21 @@ int runDownload(const QStringList &args) {
     z5ctl::ProjectInput in;
     if (const int code = in.read(a, session.prompts, usage)) return code;
 
-    const z5::ProjectDownloadTables tables(in.imported.project, in.store, &in.screen);
+    z5::Session &app = session.app;
+    app.project = in.imported.project;
+    app.store = in.store;
+    app.screen = in.screen;
     // Checked before the port is touched: a value that does not fit stops the
     // download before anything of it goes out.
-    const z5::TableBuild check = tables.checkDownload();
+    const z5::TableBuild check = app.tables.checkDownload();
     if (!check.ok()) {
         z5ctl::err(check.problem);
         return 1;
     }
     if (!session.openPort()) return 2;
 
-    z5::DownloadChain chain(session.clock, session.link, session.prompts, tables);
-    session.follow(chain.progress());
-    if (!chain.mnu_SCHEMA_Z5()) return 1;
+    session.follow(app.chain.progress());
+    if (!app.chain.startDownload()) return 1;
     return session.run();
 }
 

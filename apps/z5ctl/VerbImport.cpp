@@ -1,5 +1,6 @@
 // z5ctl import: imports a netlist and prints the project it gives, block by block.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "import/NetlistImport.h"
 #include "model/BlockCatalogue.h"
 
@@ -55,7 +56,7 @@ int runImport(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
     if (!a.error().isEmpty() || a.positionals().size() != 1) {
         z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-        return 2;
+        return z5ctl::kUsageError;
     }
     const z5::Numbering mode = a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual;
     z5::NetlistImport import;

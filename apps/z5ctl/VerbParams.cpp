@@ -1,5 +1,6 @@
 // z5ctl params: load and save a parameter file, or write an empty one.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
 #include "parfile/ParameterFileCommands.h"
@@ -13,14 +14,16 @@ int runParams(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("new")});
     if (!a.error().isEmpty() || !a.has(QStringLiteral("out")) ||
         a.has(QStringLiteral("in")) == a.has(QStringLiteral("new")) || !a.positionals().isEmpty()) {
-        z5ctl::err(a.error().isEmpty() ? QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage) : a.error());
-        return 2;
+        if (!a.error().isEmpty()) z5ctl::err(a.error());
+        z5ctl::err(QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage));
+        return z5ctl::kUsageError;
     }
     // The user's decimal separator unless told otherwise: files follow the locale.
     const QString decimal = a.value(QStringLiteral("decimal"), QLocale::system().decimalPoint());
     if (decimal.size() != 1) {
         z5ctl::err(QStringLiteral("--decimal takes one character"));
-        return 2;
+        z5ctl::err(QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage));
+        return z5ctl::kUsageError;
     }
 
     z5::ParameterStore store;

@@ -1,6 +1,7 @@
 // z5ctl ports: the device each COM number stands for and where that comes from,
 // then the serial devices present on the machine.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "link/PortMapping.h"
 #include "link/PortSettings.h"
 #include "link/SerialDevices.h"
@@ -14,7 +15,7 @@ int runPorts(const QStringList &args) {
     if (!a.error().isEmpty() || !a.positionals().isEmpty()) {
         z5ctl::err(QStringLiteral("z5ctl ports: takes no arguments"));
         z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-        return 2;
+        return z5ctl::kUsageError;
     }
     const std::vector<z5::SerialDeviceInfo> present = z5::SystemSerialDevices().list();
     for (int n = z5::PortSettings::kFirstPort; n <= z5::PortSettings::kLastPort; ++n) {

@@ -1,5 +1,6 @@
 // z5ctl read-block: reads one block's live values and prints its eight rows.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "link/BlockReply.h"
 #include "ReadSession.h"
 
@@ -11,7 +12,7 @@ const QString kUsage = QStringLiteral("read-block --port DEV [--station N] --blo
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl read-block: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 2;
+    return z5ctl::kUsageError;
 }
 
 QString number(double v) { return QString::number(v, 'f', 3); }
@@ -26,17 +27,12 @@ int runReadBlock(const QStringList &args) {
     bool ok = false;
     const int block = a.value(QStringLiteral("block")).toInt(&ok);
     if (!ok || block < 1 || block > 100) return usage(QStringLiteral("--block is a block number 1..100"));
-    if (!session.open()) return 1;
+    if (!session.open()) return z5ctl::kPortFailure;
     // The console's block read: index 10, code 0, count 0, the block's column.
-    session.link.REQUEST_kind = z5::Link::SteppingRead;
-    session.link.REQUEST_count = 0;
-    session.link.REQUEST_index = 10;
-    session.link.REQUEST_code = 0;
-    session.link.REQUEST_block = static_cast<std::int16_t>(block - 1);
-    if (!session.exchange()) {
+    if (!session.exchange(z5::Request::blockRead(block - 1))) {
         z5ctl::err(QStringLiteral("z5ctl read-block: no valid reply from station %1 for U%2 (%3)")
                        .arg(session.station()).arg(block).arg(session.failure()));
-        return 1;
+        return session.portFailed() ? z5ctl::kPortFailure : z5ctl::kNoEnd;
     }
     const int station = session.station();
     const QByteArray &r = session.reply();

@@ -1,6 +1,7 @@
 // z5ctl screen: builds the screen stream that follows the station byte and 0x3C of
 // a screen write, from a picture and, optionally, a screen file's elements.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "ScreenInput.h"
 #include "model/AtomicFileSave.h"
 #include "screen/ScreenBuilder.h"
@@ -13,7 +14,7 @@ const QString kUsage = QStringLiteral(
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl screen: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 2;
+    return z5ctl::kUsageError;
 }
 
 int runScreen(const QStringList &args) {

@@ -1,6 +1,7 @@
 // z5ctl screen-file: load and save a screen file (a readability check and a way
 // to normalise one), or write the screen that "&Создать SCADA" starts from.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "screen/ScreenFile.h"
 #include "screen/ScreenModel.h"
 
@@ -12,8 +13,9 @@ int runScreenFile(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("new")});
     if (!a.error().isEmpty() || !a.has(QStringLiteral("out")) ||
         a.has(QStringLiteral("in")) == a.has(QStringLiteral("new")) || !a.positionals().isEmpty()) {
-        z5ctl::err(a.error().isEmpty() ? QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage) : a.error());
-        return 2;
+        if (!a.error().isEmpty()) z5ctl::err(a.error());
+        z5ctl::err(QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage));
+        return z5ctl::kUsageError;
     }
     z5::ScreenModel model;
     if (a.has(QStringLiteral("new"))) {

@@ -1,6 +1,7 @@
 // z5ctl tables: imports a netlist and writes the data blocks of the controller
 // tables exactly as they go on the wire, one file per table.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "download/ProjectDownloadTables.h"
 #include "model/BlockCatalogue.h"
@@ -22,7 +23,7 @@ struct TableFile {
 int usage(const QString &why) {
     if (!why.isEmpty()) z5ctl::err(QStringLiteral("z5ctl tables: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 2;
+    return z5ctl::kUsageError;
 }
 
 QString fileName(int table) { return QStringLiteral("table-%1.bin").arg(table, 2, 10, QLatin1Char('0')); }

@@ -2,6 +2,7 @@
 // controller as the designer's "&Записать в Z5 " does, the closing and the alarm
 // texts included.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "ScreenInput.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
@@ -20,7 +21,7 @@ const QString kUsage = QStringLiteral(
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl write-screen: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 1;
+    return z5ctl::kUsageError;
 }
 
 int runWriteScreen(const QStringList &args) {
@@ -50,15 +51,11 @@ int runWriteScreen(const QStringList &args) {
     }
     if (!session.openPort()) return 2;
 
-    // Only the alarm texts (table 11) come from the tables here.
-    const z5::Project project;
-    const z5::ParameterStore store;
-    const z5::ProjectDownloadTables tables(project, store, &model);
-    z5::DownloadChain chain(session.clock, session.link, session.prompts, tables);
-    z5::ScreenBuilder builder;
-    z5::ScreenWrite write(chain, builder, model);
-    session.follow(chain.progress());
-    if (!write.mnu_save_Z5(in.picture)) return 1;
+    // Only the alarm texts (table 11) come from the tables here; the project stays empty.
+    z5::Session &app = session.app;
+    app.screen = model;
+    session.follow(app.chain.progress());
+    if (!app.screenWrite.startScreenWrite(in.picture)) return 1;
     return session.run();
 }
 

@@ -1,6 +1,7 @@
 // z5ctl write-setpoints: writes the eight setpoints of one setpoint programmer
 // (table 12) from a parameter file, for a block of the imported netlist.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
@@ -16,7 +17,7 @@ const QString kUsage = QStringLiteral(
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl write-setpoints: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return 1;
+    return z5ctl::kUsageError;
 }
 
 // "U7", "u07" or "7": the block's column, or -1.
@@ -43,18 +44,18 @@ int runWriteSetpoints(const QStringList &args) {
     z5ctl::ProjectInput in;
     if (const int code = in.read(a, session.prompts, usage)) return code;
 
-    const z5::ProjectDownloadTables tables(in.imported.project, in.store);
-    const z5::TableBuild check = tables.checkSetpoints(block);
+    z5::Session &app = session.app;
+    app.project = in.imported.project;
+    app.store = in.store;
+    const z5::TableBuild check = app.tables.checkSetpoints(block);
     if (!check.ok()) {
         z5ctl::err(check.problem);
         return 1;
     }
     if (!session.openPort()) return 2;
 
-    z5::DownloadChain chain(session.clock, session.link, session.prompts, tables);
-    z5::SetpointWrite write(chain);
-    session.follow(write.progress());
-    if (write.mnuSAVE_ZADATCIKI(block) != z5::SetpointWrite::Outcome::Started) return 1;
+    session.follow(app.setpointWrite.progress());
+    if (app.setpointWrite.writeSetpoints(block) != z5::SetpointWrite::Outcome::Started) return 1;
     return session.run();
 }
 

@@ -4,6 +4,8 @@
 // error, and the loop that runs until the last block has gone out.
 #include "CommandLine.h"
 #include "download/DownloadLog.h"
+#include "app/Session.h"
+#include "link/LineSession.h"
 #include "link/Link.h"
 #include "link/PortSettings.h"
 #include "link/QtSerialPort.h"
@@ -40,12 +42,17 @@ public:
     static constexpr int kDeadlineMs = 30000;
 
     WriteSession(const QString &verb, const QString &portOrPath)
-        : verb_(verb), port_(serial_, z5::PortSettings::resolveDevice(portOrPath)), link(port_, prompts),
+        : verb_(verb), port_(serial_, z5::PortSettings::resolveDevice(portOrPath)),
+          app(clock, port_, prompts), line(app.line), link(app.link),
           log(clock, [](const QString &line) { err(line); }) {
         prompts.onMessage = [this](const QString &text, const QString &caption) {
             err(caption.isEmpty() ? QStringLiteral("z5ctl %1: %2").arg(verb_, text)
                                   : QStringLiteral("z5ctl %1: %2: %3").arg(verb_, caption, text));
         };
+        // The line owner ends a write with no port or a failed send as a failure.
+        QObject::connect(&line, &z5::LineSession::writeEnded, &line, [this](bool ok, const QString &) {
+            if (!ok) lineFailed_ = true;
+        });
     }
 
     // --station: 1..8.
@@ -83,7 +90,7 @@ public:
             err(QStringLiteral("z5ctl %1: the write did not end within %2 s").arg(verb_).arg(kDeadlineMs / 1000));
             return 3;
         }
-        if (log.failures() > 0 || prompts.beeps > 0) {
+        if (log.failures() > 0 || prompts.beeps > 0 || lineFailed_) {
             const QString why = serial_.errorString();
             err(QStringLiteral("z5ctl %1: %2 step(s) did not go out on %3%4")
                     .arg(verb_)
@@ -113,12 +120,16 @@ private:
 
 public:
     z5::RecordingPrompts prompts;
-    z5::Link link;
     z5::QtClock clock;
+    // The same wiring as the configurator's; the verbs fill its project.
+    z5::Session app;
+    z5::LineSession &line;
+    z5::Link &link;
     z5::DownloadLog log;
 
 private:
     std::function<void()> quit_;
+    bool lineFailed_ = false;
 };
 
 } // namespace z5ctl

@@ -1,5 +1,6 @@
 // z5ctl: the command-line face of the configurator core.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "model/UserSettings.h"
 #include <QCoreApplication>
 #include <algorithm>
@@ -15,11 +16,25 @@ int main(int argc, char **argv) {
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
         z5ctl::out(QStringLiteral("usage: z5ctl VERB [options]"));
         for (const auto &v : all) z5ctl::out(QStringLiteral("  ") + v.usage);
-        return args.isEmpty() ? 2 : 0;
+        z5ctl::out(QString::fromLatin1(z5ctl::exitCodeTable()));
+        return args.isEmpty() ? z5ctl::kUsageError : z5ctl::kDone;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        z5ctl::out(QStringLiteral("z5ctl " Z5_VERSION));
+        return z5ctl::kDone;
     }
     const QString name = args.takeFirst();
-    for (const auto &v : all)
-        if (v.name == name) return v.run(args);
+    for (const auto &v : all) {
+        if (v.name != name) continue;
+        // A mistyped option must not pass unnoticed and leave its default in force.
+        const QString unknown = z5ctl::unknownOption(args, v.usage);
+        if (!unknown.isEmpty()) {
+            z5ctl::err(QStringLiteral("z5ctl %1: unknown option %2").arg(name, unknown));
+            z5ctl::err(QStringLiteral("usage: z5ctl ") + v.usage);
+            return z5ctl::kUsageError;
+        }
+        return v.run(args);
+    }
     z5ctl::err(QStringLiteral("z5ctl: unknown verb '%1' (try z5ctl --help)").arg(name));
-    return 2;
+    return z5ctl::kUsageError;
 }

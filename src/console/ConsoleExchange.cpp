@@ -7,33 +7,26 @@
 
 namespace z5 {
 
-ConsoleExchange::ConsoleExchange(Link &link, ReplyReception &reception, Prompts &prompts, ConsoleState &state,
-                                 ConsoleProgress &progress)
-    : link_(link), reception_(reception), prompts_(prompts), state_(state), progress_(progress) {
-    ReplyReception::Handlers h;
-    h.blockReply = [this](const QByteArray &reply) { onBlockReply(reply); };
-    h.trendPart = [this](const QByteArray &) {
-        // The values themselves are for the trend window; here they are counted.
-        trendSamples_ += kTrendPartValues;
-        ++trendReplies_;
-    };
-    h.trendPageFull = [this] { return trendSamples_ >= kTrendPageValues; };
-    h.trendPageComplete = [this] { end(Result::Reply); };
-    h.trendCountersReset = [this] {
-        trendSamples_ = 0;
-        trendReplies_ = 0;
-    };
-    h.released = [this](ReplyReception::Ending ending) { onReleased(ending); };
-    reception_.handlers = std::move(h);
+ConsoleExchange::ConsoleExchange(LineSession &line, Prompts &prompts, ConsoleState &state, ConsoleProgress &progress)
+    : line_(line), prompts_(prompts), state_(state), progress_(progress) {
+    connect(&line_, &LineSession::blockReplyReceived, this, [this](const QByteArray &r) {
+        if (running_ != Request::None) onBlockReply(r);
+    });
+    connect(&line_, &LineSession::partReceived, this, [this](const QByteArray &p) {
+        if (running_ == Request::TrendPage) onPart(p);
+    });
+    connect(&line_, &LineSession::exchangeEnded, this, [this](LineSession::Outcome o) {
+        if (running_ != Request::None) onLineEnded(o);
+    });
 }
 
 ConsoleExchange::~ConsoleExchange() {
-    handlers = {};
-    if (running_ != Request::None) reception_.cancel();
-    reception_.handlers = {};
+    disconnect(&line_, nullptr, this, nullptr);
+    if (running_ != Request::None) line_.cancelExchange();
 }
 
 bool ConsoleExchange::startBlockRead() {
+    if (!line_.mayStart()) return false;
     const bool trend = state_.BLOCK_SELECT_TYPE == GRA;
     watchdogMs_ = trend ? ReplyReception::kTrendWatchdogMs : ReplyReception::kBlockWatchdogMs;
     if (trend) {
@@ -41,92 +34,90 @@ bool ConsoleExchange::startBlockRead() {
         trendSamples_ = 0;
         progress_.restart(ConsoleProgress::kTrendIntervalMs);
     }
-    if (!link_.openPort()) return failBlockRead();
-    link_.REQUEST_kind = Link::SteppingRead;
-    link_.REQUEST_block = state_.BLOCK_SELECT;
-    link_.REQUEST_index = kReadIndex;
-    link_.REQUEST_code = 0;
-    link_.REQUEST_count = 0;
-    if (!link_.SendRequest()) return failBlockRead();
+    const z5::Request request = z5::Request::blockRead(state_.BLOCK_SELECT);
     running_ = trend ? Request::TrendPage : Request::BlockRead;
-    if (trend)
-        reception_.awaitTrendPage(watchdogMs_);
-    else
-        reception_.awaitBlockReply(watchdogMs_);
+    const bool started = trend ? line_.startReadInParts(request, watchdogMs_) : line_.startExchange(request, watchdogMs_);
+    if (!started) {
+        running_ = Request::None;
+        return failBlockRead();
+    }
     return true;
 }
 
 bool ConsoleExchange::failBlockRead() {
-    link_.REQUEST_kind = 0;
-    prompts_.message(link_.networkFailureText(), QString(), Prompts::Kind::Error);
+    line_.link().REQUEST_kind = 0;
+    prompts_.message(line_.link().networkFailureText(), QString(), Prompts::Kind::Error);
     progress_.stop();
     return false;
 }
 
-bool ConsoleExchange::startProcessCommand(Link::CommandCode code) {
-    // The index and count go out as the previous request left them.
-    link_.REQUEST_kind = Link::Command;
-    link_.REQUEST_code = code;
-    if (!link_.openPort()) return false;
-    link_.REQUEST_block = 0;
-    state_.BLOCK_SELECT_TYPE = kProcessCommandType;
-    if (!link_.SendRequest()) return false;
+bool ConsoleExchange::startProcessCommand(z5::Request::CommandCode code) {
+    if (!line_.mayStart()) return false;
     running_ = Request::ProcessCommand;
     commandCode_ = code;
-    reception_.awaitBlockReply(watchdogMs_);
-    return true;
+    const bool started = line_.startExchange(z5::Request::processCommand(code), watchdogMs_);
+    // The selected type is replaced once the port is open, even if the send fails.
+    if (started || line_.port().isOpen()) state_.BLOCK_SELECT_TYPE = kProcessCommandType;
+    if (!started) running_ = Request::None;
+    return started;
 }
 
-void ConsoleExchange::cancel() { reception_.cancel(); }
+void ConsoleExchange::cancel() { line_.cancelExchange(); }
 
 void ConsoleExchange::showPausePicture() { setPicture(ProcessPicture::Pause); }
 
 void ConsoleExchange::setPicture(ProcessPicture picture) {
     picture_ = picture;
-    if (handlers.processPictureChanged) handlers.processPictureChanged(picture);
+    emit processPictureChanged(picture);
+}
+
+void ConsoleExchange::onPart(const QByteArray &) {
+    // The values themselves are for the trend window; here they are counted.
+    trendSamples_ += kTrendPartValues;
+    ++trendReplies_;
+    if (trendSamples_ >= kTrendPageValues) line_.completeRead();
 }
 
 void ConsoleExchange::onBlockReply(const QByteArray &reply) {
     // Decided by what was asked, not by the selected type: an RS4 block shares
     // the process commands' type code 5.
     if (running_ != Request::ProcessCommand) {
-        if (handlers.blockReply) handlers.blockReply(reply);
+        emit blockReplyReceived(reply);
         return;
     }
     switch (commandCode_) {
-    case Link::PauseProcess: setPicture(ProcessPicture::Run); break;
-    case Link::StartProcess: setPicture(ProcessPicture::Pause); break;
-    case Link::ProcessPicture:
+    case z5::Request::PauseProcess: setPicture(ProcessPicture::Run); break;
+    case z5::Request::StartProcess: setPicture(ProcessPicture::Pause); break;
+    case z5::Request::ProcessPicture:
         setPicture(BlockReply::processRuns(reply) ? ProcessPicture::Pause : ProcessPicture::Run);
         break;
     default: break;  // storing the configuration shows nothing
     }
 }
 
-void ConsoleExchange::onReleased(ReplyReception::Ending ending) {
-    switch (ending) {
-    case ReplyReception::Ending::Reply: end(Result::Reply); break;
-    case ReplyReception::Ending::WrongCheckValue: end(Result::WrongCheckValue); break;
-    case ReplyReception::Ending::Watchdog:
-        if (running_ == Request::TrendPage && reception_.exchange() == ReplyReception::Exchange::TrendPage) {
-            // The trend read polls on and restarts its count; the window is given back.
-            if (handlers.ended) handlers.ended(running_, Result::NoReply);
-            return;
+void ConsoleExchange::onLineEnded(LineSession::Outcome outcome) {
+    switch (outcome) {
+    case LineSession::Outcome::Reply: end(Result::Reply); break;
+    case LineSession::Outcome::WrongCheckValue: end(Result::WrongCheckValue); break;
+    case LineSession::Outcome::NoReply:
+        if (running_ == Request::TrendPage) {
+            trendSamples_ = 0;
+            trendReplies_ = 0;
         }
         end(Result::NoReply);
         break;
-    case ReplyReception::Ending::PortFailure:
+    case LineSession::Outcome::NoNetwork:
         progress_.stop();
         end(Result::NoNetwork);
         break;
-    case ReplyReception::Ending::Cancelled: end(Result::Cancelled); break;
+    case LineSession::Outcome::Cancelled: end(Result::Cancelled); break;
     }
 }
 
 void ConsoleExchange::end(Result result) {
     const Request request = running_;
     running_ = Request::None;
-    if (handlers.ended) handlers.ended(request, result);
+    emit ended(request, result);
 }
 
 } // namespace z5

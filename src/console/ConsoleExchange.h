@@ -1,8 +1,8 @@
 #pragma once
-#include "link/Link.h"
-#include "link/ReplyReception.h"
+#include "link/LineSession.h"
+#include "link/Request.h"
 #include <QByteArray>
-#include <functional>
+#include <QObject>
 
 namespace z5 {
 
@@ -12,8 +12,10 @@ class Prompts;
 
 // The requests the console sends and whose answers it awaits: the read of the
 // selected block (a trend page for the trend recorder) and the process
-// commands. One at a time: they share the link's request fields.
-class ConsoleExchange {
+// commands. They start through the line owner, which refuses them while the
+// line is busy.
+class ConsoleExchange : public QObject {
+    Q_OBJECT
 public:
     enum class Request { None, BlockRead, TrendPage, ProcessCommand };
     enum class Result {
@@ -26,36 +28,25 @@ public:
     // Which of `Picture_PAUSE_PROCESS` and `Picture_RABOTA_PROCESS` is shown.
     enum class ProcessPicture { Pause, Run };
 
-    static constexpr int kReadIndex = 10;
+    static constexpr int kReadIndex = z5::Request::kReadIndex;
     static constexpr int kTrendPageValues = 7680;  // 30 parts of 256 values
     static constexpr int kTrendPartValues = 256;
     static constexpr int kProcessCommandType = 5;
 
-    struct Handlers {
-        // The exchange is over; the console may be used again.
-        std::function<void(Request, Result)> ended;
-        // A block reply with a correct check value, for the live view.
-        std::function<void(const QByteArray &reply)> blockReply;
-        std::function<void(ProcessPicture)> processPictureChanged;
-    };
-
-    ConsoleExchange(Link &link, ReplyReception &reception, Prompts &prompts, ConsoleState &state,
-                    ConsoleProgress &progress);
-    // Ends an exchange under way and leaves the reception without handlers.
-    ~ConsoleExchange();
+    ConsoleExchange(LineSession &line, Prompts &prompts, ConsoleState &state, ConsoleProgress &progress);
+    // Ends an exchange under way.
+    ~ConsoleExchange() override;
     ConsoleExchange(const ConsoleExchange &) = delete;
     ConsoleExchange &operator=(const ConsoleExchange &) = delete;
-
-    Handlers handlers;
 
     // Sends the read request of the block in `BLOCK_SELECT` (type in
     // `BLOCK_SELECT_TYPE`) and awaits its reply. When the port cannot be opened
     // or the request cannot be sent: "Нет сети!!!", the progress bar stops and
-    // false is returned.
+    // false is returned. False with a beep while the line is busy.
     bool startBlockRead();
     // Pause (50), start (51), the process picture (52) or store the configuration
     // (53). False when nothing went out; the command then ends without a message.
-    bool startProcessCommand(Link::CommandCode code);
+    bool startProcessCommand(z5::Request::CommandCode code);
     // Ends the exchange under way quietly.
     void cancel();
 
@@ -65,18 +56,25 @@ public:
     void showPausePicture();
     // `Timer_GRAFIK_ERROR`'s interval as the last read set it (8000 ms at first).
     int watchdogMs() const { return watchdogMs_; }
-    int TREND_reply_count() const { return trendReplies_; }
-    int TREND_sample_count() const { return trendSamples_; }
+    int trendReplyCount() const { return trendReplies_; }
+    int trendSampleCount() const { return trendSamples_; }
+
+signals:
+    // The exchange is over; the console may be used again.
+    void ended(z5::ConsoleExchange::Request request, z5::ConsoleExchange::Result result);
+    // A block reply with a correct check value, for the live view.
+    void blockReplyReceived(const QByteArray &reply);
+    void processPictureChanged(z5::ConsoleExchange::ProcessPicture picture);
 
 private:
     bool failBlockRead();
     void onBlockReply(const QByteArray &reply);
-    void onReleased(ReplyReception::Ending ending);
+    void onPart(const QByteArray &part);
+    void onLineEnded(LineSession::Outcome outcome);
     void setPicture(ProcessPicture picture);
     void end(Result result);
 
-    Link &link_;
-    ReplyReception &reception_;
+    LineSession &line_;
     Prompts &prompts_;
     ConsoleState &state_;
     ConsoleProgress &progress_;

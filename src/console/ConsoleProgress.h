@@ -23,7 +23,7 @@ public:
     void stop();
     void setValue(int value);
     int value() const { return value_; }
-    const Timer &Timer_p_BAR() const { return *timer_; }
+    const Timer &progressTimer() const { return *timer_; }
 
     std::function<void(int)> changed;
 

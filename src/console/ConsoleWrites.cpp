@@ -27,12 +27,12 @@ void ConsoleWrites::disableSetpoints() {
     if (changed && setpointsEnabledChanged) setpointsEnabledChanged(false);
 }
 
-bool ConsoleWrites::mnuSAVE_485() {
+bool ConsoleWrites::startDownload() {
     if (running_) return false;
     disableSetpoints();
     progress_.restart(ConsoleProgress::kDownloadIntervalMs);
     running_ = true;
-    if (!chain_.mnu_SCHEMA_Z5()) {
+    if (!chain_.startDownload()) {
         running_ = false;
         progress_.stop();
         progress_.setValue(0);
@@ -43,10 +43,10 @@ bool ConsoleWrites::mnuSAVE_485() {
     return true;
 }
 
-SetpointWrite::Outcome ConsoleWrites::mnuSAVE_ZADATCIKI() {
+SetpointWrite::Outcome ConsoleWrites::writeSetpoints() {
     if (running_ || setpointBlock_ < 0) return SetpointWrite::Outcome::Busy;
     running_ = true;
-    const SetpointWrite::Outcome outcome = setpoints_.mnuSAVE_ZADATCIKI(setpointBlock_);
+    const SetpointWrite::Outcome outcome = setpoints_.writeSetpoints(setpointBlock_);
     if (outcome != SetpointWrite::Outcome::Started || !setpoints_.isBusy()) running_ = false;
     return outcome;
 }

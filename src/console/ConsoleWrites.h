@@ -21,10 +21,10 @@ public:
     // "&Записать схему в Z5": the console's bar restarts at 100 ms a step and the
     // download begins. False when the download did not start (a value that does
     // not fit was reported, or another write is under way); the bar then stops.
-    bool mnuSAVE_485();
+    bool startDownload();
     // "&Записать задатчики в Z5" for the setpoint programmer picked last; nothing
     // while the command is disabled.
-    SetpointWrite::Outcome mnuSAVE_ZADATCIKI();
+    SetpointWrite::Outcome writeSetpoints();
 
     // The command is enabled by picking a setpoint programmer and disabled by the
     // other picks, the process commands and the download.

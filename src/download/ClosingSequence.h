@@ -6,7 +6,7 @@ namespace z5 {
 
 class Clock;
 class Timer;
-class Link;
+class LineSession;
 class DataStep;
 class DownloadProgress;
 class DownloadTables;
@@ -18,38 +18,36 @@ class DownloadTables;
 // which is left open.
 class ClosingSequence {
 public:
-    static constexpr int kTimer2IntervalMs = 2000;
+    static constexpr int kClosingIntervalMs = 2000;
     static constexpr int kClosingTick = 3;
-    static constexpr int kSignalTextIntervalMs = 100;
+    static constexpr int kAlarmTextsDelayMs = 100;
     static constexpr int kAlarmTextsTable = 11;
 
-    ClosingSequence(Clock &clock, Link &link, DataStep &dataStep, DownloadProgress &progress,
-                    const DownloadTables &tables, const bool &NO_SEND_flag);
+    ClosingSequence(Clock &clock, LineSession &line, DataStep &dataStep, DownloadProgress &progress,
+                    const DownloadTables &tables);
     ~ClosingSequence();
 
-    // The opening of a write: the progress bar at 1, `Timer2` started, and the port
-    // opened if it is closed. A port that does not open is no reason to stop: the
-    // requests then fail with a beep each and the closing still gives the window back.
+    // The opening of a write: the progress bar at 1 and `Timer2` started. The
+    // line owner has opened the port when it began the write.
     void start();
 
-    std::uint8_t CLOSE_tick_count() const { return CLOSE_tick_count_; }
-    Timer &Timer2() { return *timer2_; }
-    Timer &Timer_signal_text_TEXT() { return *signalText_; }
+    std::uint8_t closingTicks() const { return closingTicks_; }
+    Timer &closingTimer() { return *closingTimer_; }
+    Timer &alarmTextsTimer() { return *alarmTextsTimer_; }
     // Between start() and the alarm texts' header.
     bool isActive() const;
 
 private:
-    void onTimer2();
-    void onSignalText();
+    void onClosingTick();
+    void onAlarmTextsTimer();
 
-    Link &link_;
+    LineSession &line_;
     DataStep &dataStep_;
     DownloadProgress &progress_;
     const DownloadTables &tables_;
-    const bool &noSend_;
-    std::unique_ptr<Timer> timer2_;
-    std::unique_ptr<Timer> signalText_;
-    std::uint8_t CLOSE_tick_count_ = 0;
+    std::unique_ptr<Timer> closingTimer_;
+    std::unique_ptr<Timer> alarmTextsTimer_;
+    std::uint8_t closingTicks_ = 0;
 };
 
 } // namespace z5

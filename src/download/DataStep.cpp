@@ -1,19 +1,20 @@
 #include "download/DataStep.h"
 #include "download/DownloadProgress.h"
 #include "download/DownloadTables.h"
+#include "link/LineSession.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
 
 namespace z5 {
 
-DataStep::DataStep(Clock &clock, Link &link, Prompts &prompts, DownloadProgress &progress)
-    : link_(link), prompts_(prompts), progress_(progress), timer1_(clock.createTimer()) {
-    timer1_->setOnTimeout([this] { onTimer1(); });
+DataStep::DataStep(Clock &clock, LineSession &line, Prompts &prompts, DownloadProgress &progress)
+    : line_(line), link_(line.link()), prompts_(prompts), progress_(progress), dataTimer_(clock.createTimer()) {
+    dataTimer_->setOnTimeout([this] { onDataTimer(); });
 }
 
 DataStep::~DataStep() = default;
 
-bool DataStep::isActive() const { return timer1_->isActive(); }
+bool DataStep::isActive() const { return dataTimer_->isActive(); }
 
 bool DataStep::loadTable(int table, const TableBuild &build) {
     if (!build.ok()) {
@@ -26,28 +27,33 @@ bool DataStep::loadTable(int table, const TableBuild &build) {
     return true;
 }
 
-bool DataStep::sendHeader(Link::Kind kind) {
-    link_.REQUEST_kind = kind;
-    const bool sent = link_.SendRequest();
-    progress_.headerSent(kind == Link::ScreenHeader ? DownloadObserver::kScreenImage : link_.REQUEST_table, sent);
-    timer1_->start(kIntervalMs);
+bool DataStep::sendTableHeader() { return sendHeader(false); }
+
+bool DataStep::sendScreenHeader() { return sendHeader(true); }
+
+bool DataStep::sendHeader(bool screen) {
+    const Request header = screen ? Request::screenHeader() : Request::tableHeader(Table(link_.REQUEST_table));
+    const bool sent = line_.sendHeader(header);
+    progress_.headerSent(screen ? DownloadObserver::kScreenImage : link_.REQUEST_table, sent);
+    dataTimer_->start(kIntervalMs);
     return sent;
 }
 
-void DataStep::onTimer1() {
+void DataStep::onDataTimer() {
     const bool screen = link_.REQUEST_kind == Link::ScreenHeader;
     const int table = screen ? DownloadObserver::kScreenImage : link_.REQUEST_table;
-    const bool sent = link_.SendDataBlock();
-    timer1_->stop();
+    const bool sent = line_.sendData();
+    dataTimer_->stop();
     const int bytes = static_cast<int>(link_.DATA_block.size()) + (screen ? 2 : 0);
     progress_.dataSent(table, bytes, sent);
     // The alarm texts come after the closing, which has already given the window
     // back; every other write keeps it disabled until then. The kind is part of the
     // test: a screen write must not pass for table 11 because of a leftover field.
     const bool alarmTexts = link_.REQUEST_kind == Link::TableHeader && table == kAlarmTextsTable;
-    if (alarmTexts)
+    if (alarmTexts) {
+        line_.endWrite();
         progress_.finished();
-    else
+    } else
         progress_.mainWindowEnabled(false);
 }
 

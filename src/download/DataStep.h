@@ -1,5 +1,6 @@
 #pragma once
 #include "link/Link.h"
+#include "link/WireSizes.h"
 #include <memory>
 
 namespace z5 {
@@ -8,6 +9,7 @@ class Clock;
 class Timer;
 class Prompts;
 class DownloadProgress;
+class LineSession;
 struct TableBuild;
 
 // The data timer of the main window: 100 ms after a table or screen header it
@@ -18,28 +20,31 @@ public:
     static constexpr int kIntervalMs = 100;
     static constexpr int kAlarmTextsTable = 11;
 
-    DataStep(Clock &clock, Link &link, Prompts &prompts, DownloadProgress &progress);
+    DataStep(Clock &clock, LineSession &line, Prompts &prompts, DownloadProgress &progress);
     ~DataStep();
 
     // Puts a built table into DATA_block and REQUEST_table. A table that could not
     // be built shows its problem, changes neither field and returns false.
     bool loadTable(int table, const TableBuild &build);
 
-    // Sends the header for the request fields as they are set (REQUEST_table or
-    // SCREEN_data_length, and DATA_block) and starts `Timer1`. Timer1 starts even
-    // when the header could not go out: its data send then fails quietly.
-    bool sendHeader(Link::Kind kind);
+    // Sends the header of the table loaded last (or of the screen stream in
+    // DATA_block) and starts `Timer1`. Timer1 starts even when the header could
+    // not go out: its data send then fails too, and the write ends as a failure.
+    bool sendTableHeader();
+    bool sendScreenHeader();
 
-    Timer &Timer1() { return *timer1_; }
+    Timer &dataTimer() { return *dataTimer_; }
     bool isActive() const;
 
 private:
-    void onTimer1();
+    void onDataTimer();
+    bool sendHeader(bool screen);
 
+    LineSession &line_;
     Link &link_;
     Prompts &prompts_;
     DownloadProgress &progress_;
-    std::unique_ptr<Timer> timer1_;
+    std::unique_ptr<Timer> dataTimer_;
 };
 
 } // namespace z5

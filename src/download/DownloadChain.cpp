@@ -1,6 +1,6 @@
 #include "download/DownloadChain.h"
 #include "download/DownloadTables.h"
-#include "link/Link.h"
+#include "link/LineSession.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
 #include <algorithm>
@@ -23,40 +23,28 @@ const std::array<DownloadChain::TableTimer, 10> &DownloadChain::tableTimers() {
     return timers;
 }
 
-DownloadChain::DownloadChain(Clock &clock, Link &link, Prompts &prompts, const DownloadTables &tables)
-    : clock_(clock), link_(link), prompts_(prompts), tables_(tables),
-      dataStep_(clock, link, prompts, progress_),
-      closing_(clock, link, dataStep_, progress_, tables, NO_SEND_flag),
-      grup_arr_BLOCK_LINK_SCHEMA_Timer(clock.createTimer()),
-      grup_arr_BLOCK_LINK_SCHEMA_GRAFIK_Timer(clock.createTimer()),
-      grup_arr_BLOCK_LINK_SCHEMA_JURNAL_timer(clock.createTimer()),
-      grup_arr_BLOCK_LINK_SCHEMA_SCADA_Timer(clock.createTimer()),
-      arr_func_BLOCK_name_ZADATCIK_Timer(clock.createTimer()),
-      arr_func_BLOCK_name_CONTROL_PANEL_Timer(clock.createTimer()),
-      word_func_BLOCK_name_1_GRAFIK_Timer(clock.createTimer()),
-      word_func_BLOCK_name_1_JURNAL_Timer(clock.createTimer()),
-      arr_func_BLOCK_JURNAL_read_FRAM_Timer(clock.createTimer()),
-      WRITE_PARAMETR_Z5_Timer(clock.createTimer()) {
-    tableTimers_ = {grup_arr_BLOCK_LINK_SCHEMA_Timer.get(),      grup_arr_BLOCK_LINK_SCHEMA_GRAFIK_Timer.get(),
-                    grup_arr_BLOCK_LINK_SCHEMA_JURNAL_timer.get(), grup_arr_BLOCK_LINK_SCHEMA_SCADA_Timer.get(),
-                    arr_func_BLOCK_name_ZADATCIK_Timer.get(),    arr_func_BLOCK_name_CONTROL_PANEL_Timer.get(),
-                    word_func_BLOCK_name_1_GRAFIK_Timer.get(),   word_func_BLOCK_name_1_JURNAL_Timer.get(),
-                    arr_func_BLOCK_JURNAL_read_FRAM_Timer.get(), WRITE_PARAMETR_Z5_Timer.get()};
+DownloadChain::DownloadChain(Clock &clock, LineSession &line, Prompts &prompts, const DownloadTables &tables)
+    : clock_(clock), line_(line), prompts_(prompts), tables_(tables),
+      dataStep_(clock, line, prompts, progress_),
+      closing_(clock, line, dataStep_, progress_, tables) {
+    for (auto &timer : tableTimers_) timer = clock.createTimer();
     for (int i = 0; i < static_cast<int>(tableTimers_.size()); ++i)
-        tableTimers_[i]->setOnTimeout([this, i] { onTableTimer(i); });
+        tableTimers_[static_cast<std::size_t>(i)]->setOnTimeout([this, i] { onTableTimer(i); });
 }
 
 DownloadChain::~DownloadChain() = default;
 
+Link &DownloadChain::link() { return line_.link(); }
+
 Timer *DownloadChain::tableTimer(int table) {
     for (std::size_t i = 0; i < tableTimers().size(); ++i)
-        if (tableTimers()[i].table == table) return tableTimers_[i];
+        if (tableTimers()[i].table == table) return tableTimers_[i].get();
     return nullptr;
 }
 
 bool DownloadChain::isBusy() const {
     if (dataStep_.isActive() || closing_.isActive()) return true;
-    for (const Timer *t : tableTimers_)
+    for (const auto &t : tableTimers_)
         if (t->isActive()) return true;
     for (const Timer *t : writeTimers_)
         if (t->isActive()) return true;
@@ -71,19 +59,17 @@ void DownloadChain::removeWriteTimer(const Timer *timer) {
     writeTimers_.erase(std::remove(writeTimers_.begin(), writeTimers_.end(), timer), writeTimers_.end());
 }
 
-bool DownloadChain::mnu_SCHEMA_Z5() {
-    if (isBusy()) return false;
-    if (!NO_SEND_flag) {
-        const TableBuild check = tables_.checkDownload();
-        if (!check.ok()) {
-            prompts_.message(check.problem, check.caption, Prompts::Kind::Error);
-            return false;
-        }
-        closing_.start();
+bool DownloadChain::startDownload() {
+    if (!line_.mayStart() || isBusy()) return false;
+    const TableBuild check = tables_.checkDownload();
+    if (!check.ok()) {
+        prompts_.message(check.problem, check.caption, Prompts::Kind::Error);
+        return false;
     }
+    if (!line_.beginWrite()) return false;
+    closing_.start();
     const bool loaded = dataStep_.loadTable(0, tables_.table(0));
-    if (NO_SEND_flag) return loaded;
-    if (loaded) dataStep_.sendHeader(Link::TableHeader);
+    if (loaded) dataStep_.sendTableHeader();
     // Table 0 is behind the others in nothing: if it could not be built, the rest
     // still go at their own offsets and the closing gives the window back.
     for (std::size_t i = 0; i < tableTimers_.size(); ++i) tableTimers_[i]->start(tableTimers()[i].intervalMs);
@@ -94,8 +80,8 @@ void DownloadChain::onTableTimer(int index) {
     const int table = tableTimers()[static_cast<std::size_t>(index)].table;
     const bool loaded = dataStep_.loadTable(table, tables_.table(table));
     tableTimers_[static_cast<std::size_t>(index)]->stop();
-    if (NO_SEND_flag || !loaded) return;
-    dataStep_.sendHeader(Link::TableHeader);
+    if (!loaded) return;
+    dataStep_.sendTableHeader();
 }
 
 } // namespace z5

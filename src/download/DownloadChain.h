@@ -11,6 +11,7 @@ namespace z5 {
 class Clock;
 class Timer;
 class Link;
+class LineSession;
 class Prompts;
 class DownloadTables;
 
@@ -29,17 +30,14 @@ public:
     // The ten table timers in table order.
     static const std::array<TableTimer, 10> &tableTimers();
 
-    DownloadChain(Clock &clock, Link &link, Prompts &prompts, const DownloadTables &tables);
+    DownloadChain(Clock &clock, LineSession &line, Prompts &prompts, const DownloadTables &tables);
     ~DownloadChain();
-
-    // Set while the screen designer saves a screen file: every table step then
-    // builds its data but sends nothing and starts no further timer.
-    bool NO_SEND_flag = false;
 
     // Starts the download. Every value is checked first: a download that would
     // carry a value the wire cannot hold never starts (the message is shown and
-    // false returned). Also false while another write is under way.
-    bool mnu_SCHEMA_Z5();
+    // false returned). Also false while the line is busy (a beep) and when the
+    // port does not open (the write ends at once as a failure, "Нет сети!!!").
+    bool startDownload();
 
     // A write (the download, or a write that shares this chain's line) is between
     // its start and its last block.
@@ -56,7 +54,8 @@ public:
     DataStep &dataStep() { return dataStep_; }
     ClosingSequence &closing() { return closing_; }
     Clock &clock() { return clock_; }
-    Link &link() { return link_; }
+    Link &link();
+    LineSession &line() { return line_; }
     Prompts &prompts() { return prompts_; }
     const DownloadTables &tables() const { return tables_; }
 
@@ -64,25 +63,15 @@ private:
     void onTableTimer(int index);
 
     Clock &clock_;
-    Link &link_;
+    LineSession &line_;
     Prompts &prompts_;
     const DownloadTables &tables_;
     DownloadProgress progress_;
     DataStep dataStep_;
     ClosingSequence closing_;
 
-    std::unique_ptr<Timer> grup_arr_BLOCK_LINK_SCHEMA_Timer;
-    std::unique_ptr<Timer> grup_arr_BLOCK_LINK_SCHEMA_GRAFIK_Timer;
-    std::unique_ptr<Timer> grup_arr_BLOCK_LINK_SCHEMA_JURNAL_timer;
-    std::unique_ptr<Timer> grup_arr_BLOCK_LINK_SCHEMA_SCADA_Timer;
-    std::unique_ptr<Timer> arr_func_BLOCK_name_ZADATCIK_Timer;
-    std::unique_ptr<Timer> arr_func_BLOCK_name_CONTROL_PANEL_Timer;
-    std::unique_ptr<Timer> word_func_BLOCK_name_1_GRAFIK_Timer;
-    std::unique_ptr<Timer> word_func_BLOCK_name_1_JURNAL_Timer;
-    std::unique_ptr<Timer> arr_func_BLOCK_JURNAL_read_FRAM_Timer;
-    std::unique_ptr<Timer> WRITE_PARAMETR_Z5_Timer;
-    // The same ten timers in table order.
-    std::array<Timer *, 10> tableTimers_{};
+    // The ten table timers in table order (their documented names are in tableTimers()).
+    std::array<std::unique_ptr<Timer>, 10> tableTimers_;
     std::vector<const Timer *> writeTimers_;
 };
 

@@ -1,6 +1,6 @@
 #include "download/ScreenWrite.h"
 #include "download/DownloadChain.h"
-#include "link/Link.h"
+#include "link/LineSession.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
 #include "screen/ScreenBuilder.h"
@@ -10,7 +10,7 @@ namespace z5 {
 
 ScreenWrite::ScreenWrite(DownloadChain &chain, ScreenBuilder &builder, ScreenModel &model)
     : chain_(chain), builder_(builder), model_(model), timer_(chain.clock().createTimer()) {
-    timer_->setOnTimeout([this] { onTimer3(); });
+    timer_->setOnTimeout([this] { onBuildTimer(); });
     chain_.addWriteTimer(timer_.get());
 }
 
@@ -18,33 +18,31 @@ ScreenWrite::~ScreenWrite() { chain_.removeWriteTimer(timer_.get()); }
 
 bool ScreenWrite::isBusy() const { return timer_->isActive(); }
 
-bool ScreenWrite::mnu_save_Z5(const QImage &preview) {
-    if (chain_.isBusy()) return false;
+bool ScreenWrite::startScreenWrite(const QImage &preview) {
+    if (!chain_.line().mayStart() || chain_.isBusy()) return false;
+    if (!chain_.line().beginWrite()) return false;
     preview_ = preview;
     chain_.progress().designerHidden();
     timer_->start(kIntervalMs);
     return true;
 }
 
-void ScreenWrite::onTimer3() {
+void ScreenWrite::onBuildTimer() {
     timer_->stop();
-    if (chain_.NO_SEND_flag) {
-        builder_.build(model_, preview_, true);
-        return;
-    }
     // The closing opens before the build: a picture that is refused still gets
     // the designer back and the alarm texts sent when the closing runs.
     chain_.closing().start();
-    const ScreenBuilder::Result result = builder_.build(model_, preview_, false);
+    const ScreenBuilder::Result result = builder_.build(model_, preview_);
     if (!result.ok()) {
         chain_.prompts().message(result.message);
         chain_.progress().tableRefused(DownloadObserver::kScreenImage, result.message);
+        chain_.line().noteWriteFailure(result.message, true);
         return;
     }
     Link &link = chain_.link();
     link.DATA_block = result.stream;
     link.SCREEN_data_length = ScreenBuilder::kScreenDataLength;
-    chain_.dataStep().sendHeader(Link::ScreenHeader);
+    chain_.dataStep().sendScreenHeader();
 }
 
 } // namespace z5

@@ -22,13 +22,13 @@ public:
 
     // `mnu_save_Z5`. The preview is the picture as the designer shows it; its size
     // is the preview's size. False (nothing started) while another write is under way.
-    bool mnu_save_Z5(const QImage &preview);
+    bool startScreenWrite(const QImage &preview);
 
     bool isBusy() const;
-    Timer &zad_save_Z5_Timer3() { return *timer_; }
+    Timer &buildTimer() { return *timer_; }
 
 private:
-    void onTimer3();
+    void onBuildTimer();
 
     DownloadChain &chain_;
     ScreenBuilder &builder_;

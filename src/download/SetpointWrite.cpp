@@ -1,7 +1,7 @@
 #include "download/SetpointWrite.h"
 #include "download/DownloadChain.h"
 #include "download/DownloadTables.h"
-#include "link/Link.h"
+#include "link/LineSession.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
 
@@ -16,25 +16,18 @@ SetpointWrite::~SetpointWrite() { chain_.removeWriteTimer(timer_.get()); }
 
 bool SetpointWrite::isBusy() const { return timer_->isActive(); }
 
-SetpointWrite::Outcome SetpointWrite::mnuSAVE_ZADATCIKI(int block) {
-    if (chain_.isBusy()) return Outcome::Busy;
-    Link &link = chain_.link();
-    const bool noSend = chain_.NO_SEND_flag;
-    if (!noSend) {
-        // Nothing goes out for a block whose setpoints would not arrive as entered.
-        const TableBuild check = chain_.tables().checkSetpoints(block);
-        if (!check.ok()) {
-            chain_.prompts().message(check.problem, check.caption);
-            return Outcome::Refused;
-        }
-        // A port that does not open ends the command quietly.
-        if (!link.openPort()) return Outcome::NoPort;
+SetpointWrite::Outcome SetpointWrite::writeSetpoints(int block) {
+    LineSession &line = chain_.line();
+    if (!line.mayStart() || chain_.isBusy()) return Outcome::Busy;
+    // Nothing goes out for a block whose setpoints would not arrive as entered.
+    const TableBuild check = chain_.tables().checkSetpoints(block);
+    if (!check.ok()) {
+        chain_.prompts().message(check.problem, check.caption);
+        return Outcome::Refused;
     }
-    link.REQUEST_table = kSetpointTable;
-    link.REQUEST_block = static_cast<std::int16_t>(block);
-    if (noSend) return Outcome::Started;
-    link.REQUEST_kind = Link::TableHeader;
-    const bool sent = link.SendRequest();
+    // A port that does not open ends the write at once, as a failure shown.
+    if (!line.beginWrite()) return Outcome::NoPort;
+    const bool sent = line.sendHeader(Request::tableHeader(Table::Setpoints, block));
     progress_.headerSent(kSetpointTable, sent);
     timer_->start(kIntervalMs);
     return Outcome::Started;
@@ -48,14 +41,15 @@ void SetpointWrite::onTimer() {
         // Changed since the header went out to something the wire cannot carry.
         chain_.prompts().message(build.problem, build.caption);
         progress_.tableRefused(kSetpointTable, build.problem);
+        chain_.line().failWrite(build.problem, true);
         progress_.finished();
         return;
     }
     link.DATA_block = build.data;
     link.REQUEST_table = kSetpointTable;
-    if (chain_.NO_SEND_flag) return;
-    const bool sent = link.SendDataBlock();
+    const bool sent = chain_.line().sendData();
     progress_.dataSent(kSetpointTable, static_cast<int>(build.data.size()), sent);
+    chain_.line().endWrite();
     progress_.finished();
 }
 

@@ -18,20 +18,20 @@ public:
     enum class Outcome {
         Started,
         Refused,  // the values do not fit, or the block is no setpoint programmer (message shown)
-        Busy,     // another write is under way
-        NoPort    // the port could not be opened; nothing was sent, no message
+        Busy,     // the line is busy (the line owner beeped)
+        NoPort    // the port could not be opened; nothing was sent, "Нет сети!!!" shown
     };
 
-    // Shares the download's link, clock, tables and `NO_SEND_flag`, and waits
-    // for none of its writes: one exchange at a time.
+    // Shares the download's line, clock and tables; the line owner refuses it
+    // while anything else is under way.
     explicit SetpointWrite(DownloadChain &chain);
     ~SetpointWrite();
 
     // "&Записать задатчики в Z5" for the block in column `block` (0..99).
-    Outcome mnuSAVE_ZADATCIKI(int block);
+    Outcome writeSetpoints(int block);
 
     bool isBusy() const;
-    Timer &Zadatciki_Z5_Timer() { return *timer_; }
+    Timer &setpointDataTimer() { return *timer_; }
     DownloadProgress &progress() { return progress_; }
 
 private:

@@ -1,28 +1,24 @@
 #pragma once
-#include "link/ReplyReception.h"
+#include "link/LineSession.h"
+#include "link/Request.h"
 #include <QByteArray>
 
 namespace z5 {
 
-class Clock;
-class Link;
-class Prompts;
-
-// One block exchange run to its end in a local event loop, for the command
-// line: sends the request the link's fields describe and waits for the
-// reception to end it. The windows use ReplyReception directly.
+// One exchange through the line owner run to its end in a local event loop,
+// for the command line. The windows listen to the line owner's signals instead.
 class BlockingExchange {
 public:
-    BlockingExchange(Link &link, Clock &clock, Prompts &prompts);
+    explicit BlockingExchange(LineSession &line) : line_(line) {}
 
-    // Sends the request (the port must be open) and waits for the reply.
-    ReplyReception::Ending run(int watchdogMs = ReplyReception::kBlockWatchdogMs);
-    // The reply when run() ended with Ending::Reply.
+    // Sends the request and waits for its block reply. NoNetwork when the
+    // request could not go out.
+    LineSession::Outcome run(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
+    // The reply when run() ended with Outcome::Reply.
     const QByteArray &reply() const { return reply_; }
 
 private:
-    Link &link_;
-    ReplyReception reception_;
+    LineSession &line_;
     QByteArray reply_;
 };
 

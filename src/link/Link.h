@@ -1,5 +1,7 @@
 #pragma once
 #include "link/PortSettings.h"
+#include "link/Request.h"
+#include "link/WireSizes.h"
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -17,20 +19,22 @@ class SerialDevices;
 // the previous request left it, and the controller sees exactly that.
 class Link {
 public:
-    // Frame layouts selected by REQUEST_kind.
-    enum Kind : std::uint8_t {
-        ScreenHeader = 0,   // header of a screen image write
-        TableHeader = 1,    // header of a table write (REQUEST_table)
-        SteppingRead = 2,   // read; REQUEST_index steps up after each frame
-        Read = 3,
-        Command = 4
-    };
-    // Process command codes of a kind 4 frame (REQUEST_code, REQUEST_block 0).
-    enum CommandCode : std::uint8_t { PauseProcess = 50, StartProcess = 51, ProcessPicture = 52, StoreSchema = 53 };
+    // Frame layouts selected by REQUEST_kind, and the process command codes.
+    using Kind = Request::Kind;
+    using CommandCode = Request::CommandCode;
+    static constexpr Kind ScreenHeader = Request::ScreenHeader;
+    static constexpr Kind TableHeader = Request::TableHeader;
+    static constexpr Kind SteppingRead = Request::SteppingRead;
+    static constexpr Kind Read = Request::Read;
+    static constexpr Kind Command = Request::Command;
+    static constexpr CommandCode PauseProcess = Request::PauseProcess;
+    static constexpr CommandCode StartProcess = Request::StartProcess;
+    static constexpr CommandCode ProcessPicture = Request::ProcessPicture;
+    static constexpr CommandCode StoreSchema = Request::StoreSchema;
 
-    static constexpr int kFrameLength = 6;
-    static constexpr int kTableCount = 13;              // tables 0..12
-    static constexpr int kScreenWriteLength = 28811;    // station, 0x3C, 28809 screen bytes
+    static constexpr int kFrameLength = wire::kFrameLength;
+    static constexpr int kTableCount = wire::kTableCount;
+    static constexpr int kScreenWriteLength = wire::kScreenWriteLength;
     static constexpr std::uint8_t kDataMarker = 0x3C;   // second byte of a screen write
     static constexpr char kLeadingZero = '0';           // in front of the data of tables 0 and 1
 

@@ -1,5 +1,6 @@
 #include "link/ReplyReception.h"
 #include "link/Link.h"
+#include "link/ReplyCheck.h"
 #include "link/SerialPort.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
@@ -66,11 +67,10 @@ void ReplyReception::pollBlockReply() {
         failPort();
         return;
     }
-    REPLY_check = static_cast<std::uint8_t>(reply[258]) + 256u * static_cast<std::uint8_t>(reply[259]);
-    link_.FRAME_buffer = reply;
-    link_.CHECK_length = kBlockReplyDataLength;
-    link_.ComputeCheckValue();
-    const bool valid = link_.CHECK_value == REPLY_check;
+    receivedCheckValue(reply, receivedCheck);
+    // Checked over the received bytes alone: the request side's frame buffer
+    // and check value stay as the last request left them.
+    const bool valid = blockReplyCheckHolds(reply);
     stopTimers();
     exchange_ = Exchange::Idle;
     if (valid && handlers.blockReply) handlers.blockReply(reply);

@@ -1,4 +1,5 @@
 #pragma once
+#include "link/WireSizes.h"
 #include <QByteArray>
 #include <cstdint>
 #include <functional>
@@ -11,19 +12,18 @@ class Link;
 class Prompts;
 class Timer;
 
-// Awaits the controller's answer to a console request. The caller sends its
-// request with Link::SendRequest, then calls awaitBlockReply or awaitTrendPage;
-// from there the poll timer and the watchdog run the exchange to its end and
-// report through the handlers. One exchange at a time: the request fields and
-// DATA_block of the link are shared by all of them.
+// Awaits the controller's answer to a request. Only the line owner
+// (LineSession) drives it: it sends the request, then calls awaitBlockReply or
+// awaitTrendPage; from there the poll timer and the watchdog run the exchange to
+// its end and report to the owner.
 class ReplyReception {
 public:
     static constexpr int kPollIntervalMs = 150;
     static constexpr int kBlockWatchdogMs = 1000;
     static constexpr int kTrendWatchdogMs = 8000;
-    static constexpr int kBlockReplyLength = 260;
-    static constexpr int kTrendReplyLength = 1064;
-    static constexpr int kBlockReplyDataLength = 258;   // covered by the check value
+    static constexpr int kBlockReplyLength = wire::kBlockReplyLength;
+    static constexpr int kTrendReplyLength = wire::kTrendPartLength;
+    static constexpr int kBlockReplyDataLength = wire::kBlockReplyDataLength;   // covered by the check value
     static constexpr std::uint8_t kFirstTrendPart = 10;  // REQUEST_index of a page's first part
 
     enum class Exchange { Idle, BlockReply, TrendPage };
@@ -68,10 +68,10 @@ public:
     void cancel();
 
     Exchange exchange() const { return exchange_; }
-    std::uint32_t REPLY_check = 0;
+    std::uint32_t receivedCheck = 0;
 
-    const Timer &Timer_zapros_BLOCK_PROCESS() const { return *poll_; }
-    const Timer &Timer_GRAFIK_ERROR() const { return *watchdog_; }
+    const Timer &pollTimer() const { return *poll_; }
+    const Timer &watchdogTimer() const { return *watchdog_; }
 
 private:
     void start(Exchange exchange, int watchdogMs);

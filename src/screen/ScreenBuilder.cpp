@@ -15,9 +15,11 @@ QString ScreenBuilder::doesNotFitMessage(int needed, int excess) {
         .arg(excess);
 }
 
-ScreenBuilder::Result ScreenBuilder::build(ScreenModel &model, const QImage &preview, bool NO_SEND_flag) {
+QByteArray ScreenBuilder::recomputeElementWords(ScreenModel &model) { return ScreenElementWords::update(model); }
+
+ScreenBuilder::Result ScreenBuilder::build(ScreenModel &model, const QImage &preview) {
     Result result;
-    if (!NO_SEND_flag) {
+    {
         QImage picture = preview;
         if (picture.isNull()) {
             picture = QImage(ScreenImageEncoder::kWidth, ScreenImageEncoder::kHeight, QImage::Format_RGB32);
@@ -43,8 +45,8 @@ ScreenBuilder::Result ScreenBuilder::build(ScreenModel &model, const QImage &pre
         }
         result.stream = encoder_.sentImage();
     }
-    result.elementWords = ScreenElementWords::update(model);
-    if (!NO_SEND_flag) result.stream.append(result.elementWords);
+    result.elementWords = recomputeElementWords(model);
+    result.stream.append(result.elementWords);
     return result;
 }
 

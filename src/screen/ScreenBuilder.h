@@ -23,7 +23,7 @@ public:
         Status status = Status::Built;
         // The whole stream; empty when the build failed or nothing is to be sent.
         QByteArray stream;
-        // The element words as sent (high byte first), also with `NO_SEND_flag`.
+        // The element words as sent (high byte first).
         QByteArray elementWords;
         // What to tell the user when the build failed.
         QString message;
@@ -32,10 +32,13 @@ public:
         bool ok() const { return status == Status::Built; }
     };
 
-    // Builds from the model and the preview picture (its size is the preview's; a
-    // null picture stands for an empty, black preview of the full display). With
-    // `NO_SEND_flag` set only the element words in the model are recomputed.
-    Result build(ScreenModel &model, const QImage &preview, bool NO_SEND_flag = false);
+    // Builds the stream from the model and the preview picture (its size is the
+    // preview's; a null picture stands for an empty, black preview of the full
+    // display). The model's element words are recomputed on the way.
+    Result build(ScreenModel &model, const QImage &preview);
+    // Recomputes the element words in the model from its elements (what a screen
+    // file saves) and returns them as sent, high byte first.
+    static QByteArray recomputeElementWords(ScreenModel &model);
 
     const ScreenImageEncoder &encoder() const { return encoder_; }
 

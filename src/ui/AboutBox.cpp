@@ -18,7 +18,7 @@ AboutBox::AboutBox(QWidget *opener) : QDialog(opener), opener_(opener) {
     f.setBold(true);
     title->setFont(f);
     title->setAlignment(Qt::AlignCenter);
-    auto *version = new QLabel(QStringLiteral("Version 3.2"), this);
+    auto *version = new QLabel(QStringLiteral("Version " Z5_VERSION), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAlignment(Qt::AlignCenter);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -45,7 +45,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
       mainWindow_(mainWindow),
       progress_(session.clock),
       panel_(session.store, session.project, state_),
-      exchange_(session.link, session.reception, session.prompts, state_, progress_),
+      exchange_(session.line, session.prompts, state_, progress_),
       writes_(session.chain, session.setpointWrite, progress_),
       importCommand_(session.netlistImport, session.prompts),
       cursorTimer_(session.clock.createTimer()),
@@ -101,13 +101,18 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
 
     buildMenus();
 
-    exchange_.handlers.ended = [this](ConsoleExchange::Request q, ConsoleExchange::Result r) { exchangeEnded(q, r); };
-    exchange_.handlers.processPictureChanged = [this](ConsoleExchange::ProcessPicture p) {
+    connect(&exchange_, &ConsoleExchange::ended, this,
+            [this](ConsoleExchange::Request q, ConsoleExchange::Result r) { exchangeEnded(q, r); });
+    connect(&exchange_, &ConsoleExchange::processPictureChanged, this, [this](ConsoleExchange::ProcessPicture p) {
         canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
-    };
+    });
+    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &) {
+        if (!writes_.isRunning()) return;
+        writeSucceeded_ = succeeded;
+    });
     writes_.ended = [this] {
         setEnabled(true);
-        status_->setText(QStringLiteral("Запись в Z5 закончена"));
+        status_->setText(writeSucceeded_ ? QStringLiteral("Запись в Z5 закончена") : QStringLiteral("Нет сети"));
     };
     writes_.setpointsEnabledChanged = [this](bool on) { setpointAction_->setEnabled(on); };
 
@@ -245,11 +250,7 @@ void ConsoleWindow::mnu_NUM_Z5() {
 }
 
 bool ConsoleWindow::exchangeUnderWay() const {
-    const auto running = exchange_.running();
-    // A trend read whose watchdog fired polls on but gives the window back.
-    const bool reading = running == ConsoleExchange::Request::BlockRead ||
-                         running == ConsoleExchange::Request::ProcessCommand;
-    return reading || writes_.isRunning() || session_.chain.isBusy();
+    return exchange_.running() != ConsoleExchange::Request::None || writes_.isRunning() || session_.line.isBusy();
 }
 
 void ConsoleWindow::hideCursor() {
@@ -384,7 +385,7 @@ void ConsoleWindow::mnuSAVE_485() {
     if (exchangeUnderWay()) return;
     // An empty configuration would wipe the program a working controller runs.
     if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
-    if (!writes_.mnuSAVE_485()) return;
+    if (!writes_.startDownload()) return;
     if (writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись схемы в Z5…"));
@@ -393,7 +394,7 @@ void ConsoleWindow::mnuSAVE_485() {
 
 void ConsoleWindow::mnuSAVE_ZADATCIKI() {
     if (exchangeUnderWay()) return;
-    if (writes_.mnuSAVE_ZADATCIKI() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
+    if (writes_.writeSetpoints() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись задатчиков в Z5…"));
     }

@@ -115,6 +115,7 @@ private:
     QLabel *portStatus_ = nullptr;
     QByteArray mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
+    bool writeSucceeded_ = true;
 };
 
 } // namespace z5

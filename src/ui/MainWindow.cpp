@@ -231,9 +231,8 @@ void MainWindow::loadScreenFile() {
 }
 
 bool MainWindow::writeUnderWay() {
-    if (!session_.chain.isBusy()) return false;
-    session_.prompts.beep();
-    return true;
+    // The line owner beeps when it is busy.
+    return !session_.line.mayStart();
 }
 
 void MainWindow::openPortDialog() {
@@ -268,7 +267,8 @@ void MainWindow::openConsole() {
 
 void MainWindow::startScreenWrite() {
     // The picture goes at its own size, as the preview shows it when sized to it.
-    if (!session_.screenWrite.mnu_save_Z5(preview_->picture())) session_.prompts.beep();
+    // A busy line is refused with a beep by the line owner.
+    session_.screenWrite.startScreenWrite(preview_->picture());
 }
 
 void MainWindow::closeEverything() {

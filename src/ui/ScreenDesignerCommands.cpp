@@ -48,7 +48,7 @@ bool ScreenDesignerCommands::mnuSave() {
     // Only the element words are recomputed; the build sends nothing itself, so
     // the download chain's own no-send switch is left alone (a write that is
     // under way while the file dialog is open must not lose its tables).
-    builder_.build(model_, QImage(), true);
+    ScreenBuilder::recomputeElementWords(model_);
     const QString path = prompts_.saveFileName(QStringLiteral("Сохранить SCADA"), fileFilter(), dir_);
     if (path.isEmpty()) return false;
     rememberDir(path);

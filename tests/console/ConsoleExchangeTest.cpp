@@ -14,8 +14,8 @@ TEST_F(ExchangeFixture, ABlockReadAsksForTheBlockAndHandsOnItsReply) {
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("01030e0a0000")).toHex(' '));
     EXPECT_EQ(exchange.running(), Request::BlockRead);
-    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 1000);
-    EXPECT_EQ(reception.Timer_zapros_BLOCK_PROCESS().interval(), 150);
+    EXPECT_EQ(reception.watchdogTimer().interval(), 1000);
+    EXPECT_EQ(reception.pollTimer().interval(), 150);
     clock.advance(150);
     ASSERT_EQ(endings.size(), 1u);
     EXPECT_EQ(endings[0], std::make_pair(Request::BlockRead, Result::Reply));
@@ -59,7 +59,7 @@ TEST_F(ExchangeFixture, APortThatDoesNotOpenSaysNoNetwork) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.startsWith("Нет сети!!!"));
     EXPECT_EQ(link.REQUEST_kind, 0);
-    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    EXPECT_FALSE(progress.progressTimer().isActive());
     EXPECT_EQ(exchange.running(), Request::None);
     EXPECT_TRUE(port.writes().empty());
 }
@@ -89,7 +89,8 @@ TEST_F(ExchangeFixture, StartAfterABlockReadCarriesTheIndexTheReadLeft) {
 
 TEST_F(ExchangeFixture, ProcessRepliesSwitchThePictures) {
     std::vector<ConsoleExchange::ProcessPicture> shown;
-    exchange.handlers.processPictureChanged = [&](ConsoleExchange::ProcessPicture p) { shown.push_back(p); };
+    QObject::connect(&exchange, &ConsoleExchange::processPictureChanged,
+                     [&](ConsoleExchange::ProcessPicture p) { shown.push_back(p); });
     using P = ConsoleExchange::ProcessPicture;
     struct Case {
         Link::CommandCode code;
@@ -135,13 +136,13 @@ TEST_F(ExchangeFixture, ProcessCommandsFailSilently) {
 TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
     port.silent = true;
     ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
-    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 8000);
+    EXPECT_EQ(reception.watchdogTimer().interval(), 8000);
     exchange.cancel();
     select(3, MUL);
     ASSERT_TRUE(exchange.startBlockRead());
     clock.advance(1000);
     ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
-    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 1000);
+    EXPECT_EQ(reception.watchdogTimer().interval(), 1000);
 }
 
 TEST_F(ExchangeFixture, ATrendBlockReadsAWholePage) {
@@ -149,14 +150,14 @@ TEST_F(ExchangeFixture, ATrendBlockReadsAWholePage) {
     select(10, GRA);
     ASSERT_TRUE(exchange.startBlockRead());
     EXPECT_EQ(exchange.running(), Request::TrendPage);
-    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 8000);
-    EXPECT_EQ(progress.Timer_p_BAR().interval(), 40);
+    EXPECT_EQ(reception.watchdogTimer().interval(), 8000);
+    EXPECT_EQ(progress.progressTimer().interval(), 40);
     EXPECT_EQ(progress.value(), 0);
     for (int i = 0; i < 40 && endings.empty(); ++i) clock.advance(150);
     ASSERT_EQ(endings.size(), 1u);
     EXPECT_EQ(endings[0], std::make_pair(Request::TrendPage, Result::Reply));
-    EXPECT_EQ(exchange.TREND_reply_count(), 30);
-    EXPECT_EQ(exchange.TREND_sample_count(), 7680);
+    EXPECT_EQ(exchange.trendReplyCount(), 30);
+    EXPECT_EQ(exchange.trendSampleCount(), 7680);
     EXPECT_EQ(exchange.running(), Request::None);
 }
 
@@ -168,7 +169,7 @@ TEST_F(ExchangeFixture, APortLostWhileWaitingStopsTheBar) {
     clock.advance(150);
     ASSERT_EQ(endings.size(), 1u);
     EXPECT_EQ(endings[0].second, Result::NoNetwork);
-    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    EXPECT_FALSE(progress.progressTimer().isActive());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\ndevice unplugged");
 }
@@ -183,7 +184,7 @@ TEST(ConsoleProgressBar, StepsToOneHundredAndStops) {
     EXPECT_EQ(progress.value(), 50);
     clock.advance(20000);
     EXPECT_EQ(progress.value(), 100);
-    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    EXPECT_FALSE(progress.progressTimer().isActive());
     EXPECT_EQ(seen.size(), 101u);
     EXPECT_EQ(seen.front(), 0);
 }

@@ -5,6 +5,7 @@
 #include "download/ProjectDownloadTables.h"
 #include "download/SetpointWrite.h"
 #include "link/FakeSerialPort.h"
+#include "link/LineSession.h"
 #include "link/Link.h"
 #include "model/BlockCatalogue.h"
 #include "model/ParameterStore.h"
@@ -21,11 +22,12 @@ struct WritesFixture : ::testing::Test {
     VirtualClock clock;
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
-    Link link{port, prompts};
+    LineSession line{port, clock, prompts};
+    Link &link = line.link();
     Project project;
     ParameterStore store;
     ProjectDownloadTables tables{project, store};
-    DownloadChain chain{clock, link, prompts, tables};
+    DownloadChain chain{clock, line, prompts, tables};
     SetpointWrite setpoints{chain};
     ConsoleProgress progress{clock};
     ConsoleWrites writes{chain, setpoints, progress};
@@ -57,10 +59,10 @@ struct WritesFixture : ::testing::Test {
 
 TEST_F(WritesFixture, TheDownloadRunsToItsLastTableWithTheBarAdvancing) {
     writes.enableSetpoints(13);
-    ASSERT_TRUE(writes.mnuSAVE_485());
+    ASSERT_TRUE(writes.startDownload());
     EXPECT_FALSE(writes.setpointsEnabled());
     EXPECT_TRUE(writes.isRunning());
-    EXPECT_EQ(progress.Timer_p_BAR().interval(), 100);
+    EXPECT_EQ(progress.progressTimer().interval(), 100);
     clock.advance(6000);
     EXPECT_EQ(ended, 0);
     EXPECT_EQ(progress.value(), 60);
@@ -74,20 +76,20 @@ TEST_F(WritesFixture, TheDownloadRunsToItsLastTableWithTheBarAdvancing) {
 
 TEST_F(WritesFixture, ARefusedDownloadStopsTheBar) {
     store.PARAMETR_A_I.setValue(0, 4, 3.0e7f);  // too large for the wire
-    EXPECT_FALSE(writes.mnuSAVE_485());
+    EXPECT_FALSE(writes.startDownload());
     EXPECT_FALSE(writes.isRunning());
-    EXPECT_FALSE(progress.Timer_p_BAR().isActive());
+    EXPECT_FALSE(progress.progressTimer().isActive());
     EXPECT_EQ(progress.value(), 0);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(port.writes().empty());
 }
 
 TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
-    EXPECT_EQ(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Busy) << "disabled until a programmer is picked";
+    EXPECT_EQ(writes.writeSetpoints(), SetpointWrite::Outcome::Busy) << "disabled until a programmer is picked";
     EXPECT_TRUE(port.writes().empty());
     writes.enableSetpoints(13);
     EXPECT_EQ(enabledChanges, (std::vector<bool>{true}));
-    EXPECT_EQ(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Started);
+    EXPECT_EQ(writes.writeSetpoints(), SetpointWrite::Outcome::Started);
     EXPECT_TRUE(writes.isRunning());
     clock.advance(200);
     EXPECT_EQ(ended, 1);
@@ -99,16 +101,17 @@ TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
     EXPECT_EQ(enabledChanges, (std::vector<bool>{true, false}));
 }
 
-TEST_F(WritesFixture, ASetpointWriteOnAPortThatDoesNotOpenEndsAtOnceAndQuietly) {
+TEST_F(WritesFixture, ASetpointWriteOnAPortThatDoesNotOpenEndsAtOnceAsAFailure) {
     port.refuseOpen = true;
     writes.enableSetpoints(13);
-    EXPECT_NE(writes.mnuSAVE_ZADATCIKI(), SetpointWrite::Outcome::Started);
+    EXPECT_NE(writes.writeSetpoints(), SetpointWrite::Outcome::Started);
     EXPECT_FALSE(writes.isRunning());
     EXPECT_FALSE(setpoints.isBusy()) << "no data step is scheduled";
     clock.advance(1000);
     EXPECT_TRUE(port.writes().empty());
     EXPECT_EQ(ended, 0);
-    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\nno such device");
     EXPECT_EQ(prompts.beeps, 0);
     EXPECT_TRUE(writes.setpointsEnabled()) << "the command can be tried again";
 }

@@ -4,6 +4,7 @@
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleState.h"
 #include "link/FakeSerialPort.h"
+#include "link/LineSession.h"
 #include "link/Link.h"
 #include "link/ReplyReception.h"
 #include "model/RecordingPrompts.h"
@@ -20,11 +21,12 @@ struct ExchangeFixture : ::testing::Test {
     VirtualClock clock;
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
-    Link link{port, prompts};
-    ReplyReception reception{link, clock, prompts};
+    LineSession line{port, clock, prompts};
+    Link &link = line.link();
+    ReplyReception &reception = line.reception();
     ConsoleState state;
     ConsoleProgress progress{clock};
-    ConsoleExchange exchange{link, reception, prompts, state, progress};
+    ConsoleExchange exchange{line, prompts, state, progress};
 
     using Request = ConsoleExchange::Request;
     using Result = ConsoleExchange::Result;
@@ -32,8 +34,9 @@ struct ExchangeFixture : ::testing::Test {
     std::vector<QByteArray> replies;
 
     void SetUp() override {
-        exchange.handlers.ended = [this](Request q, Result r) { endings.emplace_back(q, r); };
-        exchange.handlers.blockReply = [this](const QByteArray &r) { replies.push_back(r); };
+        QObject::connect(&exchange, &ConsoleExchange::ended, [this](Request q, Result r) { endings.emplace_back(q, r); });
+        QObject::connect(&exchange, &ConsoleExchange::blockReplyReceived,
+                         [this](const QByteArray &r) { replies.push_back(r); });
     }
     void answerWith(const QByteArray &reply) {
         port.responder = [reply](const QByteArray &) { return reply; };

@@ -25,7 +25,7 @@ struct Sent {
 // after the closing on a reopened port.
 TEST(DownloadChainSchedule, EveryTableGoesOutAtItsOffset) {
     ChainRig r;
-    ASSERT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    ASSERT_TRUE(r.chain.startDownload());
     r.clock.advance(8000);
 
     const std::vector<std::pair<int, int>> headers = {{0, 0},     {1, 500},   {2, 1000}, {3, 1200},
@@ -57,7 +57,7 @@ TEST(DownloadChainSchedule, EveryTableGoesOutAtItsOffset) {
 TEST(DownloadChainSchedule, FirstBytesAreTheTableZeroHeaderThenZeroAndTheTypeCodes) {
     ChainRig r;
     r.link.settings.NET_Z5_number = 8;
-    r.chain.mnu_SCHEMA_Z5();
+    r.chain.startDownload();
     r.clock.advance(100);
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), 2u);
@@ -70,7 +70,7 @@ TEST(DownloadChainSchedule, FirstBytesAreTheTableZeroHeaderThenZeroAndTheTypeCod
 // the alarm texts do not take it again.
 TEST(DownloadChainSchedule, MainWindowIsHeldFromFirstDataToClosing) {
     ChainRig r;
-    r.chain.mnu_SCHEMA_Z5();
+    r.chain.startDownload();
     r.clock.advance(8000);
     const QStringList window = r.log.only("window");
     ASSERT_EQ(window.size(), 12);
@@ -84,7 +84,7 @@ TEST(DownloadChainSchedule, TimersCarryTheirNamesAndIntervals) {
     const auto &timers = DownloadChain::tableTimers();
     EXPECT_STREQ(timers.front().name, "grup_arr_BLOCK_LINK_SCHEMA_Timer");
     EXPECT_STREQ(timers.back().name, "WRITE_PARAMETR_Z5_Timer");
-    r.chain.mnu_SCHEMA_Z5();
+    r.chain.startDownload();
     for (const auto &t : timers) {
         ASSERT_NE(r.chain.tableTimer(t.table), nullptr);
         EXPECT_TRUE(r.chain.tableTimer(t.table)->isActive()) << t.name;
@@ -92,49 +92,49 @@ TEST(DownloadChainSchedule, TimersCarryTheirNamesAndIntervals) {
     }
     EXPECT_EQ(r.chain.tableTimer(0), nullptr);
     EXPECT_EQ(r.chain.tableTimer(11), nullptr);
-    EXPECT_EQ(r.chain.dataStep().Timer1().interval(), 100);
-    EXPECT_EQ(r.chain.closing().Timer2().interval(), 2000);
+    EXPECT_EQ(r.chain.dataStep().dataTimer().interval(), 100);
+    EXPECT_EQ(r.chain.closing().closingTimer().interval(), 2000);
     r.clock.advance(4000);
-    EXPECT_EQ(r.chain.closing().CLOSE_tick_count(), 2);
+    EXPECT_EQ(r.chain.closing().closingTicks(), 2);
 }
 
-TEST(DownloadChainNoSend, BuildsTableZeroAndNothingElse) {
+// While a read holds the line the download is refused before it builds anything.
+TEST(DownloadChainRefused, WhileTheLineIsBusyNothingIsBuiltOrSent) {
     ChainRig r;
+    r.port.silent = true;
+    ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
     r.link.REQUEST_table = 5;
-    r.chain.NO_SEND_flag = true;
-    EXPECT_TRUE(r.chain.mnu_SCHEMA_Z5());
-    EXPECT_EQ(r.link.DATA_block, r.tables.data(0));
-    EXPECT_EQ(r.link.REQUEST_table, 0);
-    EXPECT_EQ(r.clock.activeTimers(), 0);
+    const QByteArray before = r.link.DATA_block;
+    EXPECT_FALSE(r.chain.startDownload());
+    EXPECT_EQ(r.link.DATA_block, before);
+    EXPECT_EQ(r.link.REQUEST_table, 5);
     EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_EQ(r.prompts.beeps, 1);
     r.clock.advance(8000);
-    EXPECT_TRUE(r.port.writes().empty());
-    EXPECT_EQ(r.port.openCount(), 0);
+    EXPECT_EQ(r.port.writes().size(), 1u) << "the read's request alone";
     EXPECT_TRUE(r.log.lines.isEmpty());
 }
 
-// Nothing detects the missing port: a beep per header, the timers run to the
-// end and the window is given back.
-TEST(DownloadChainFailures, PortThatWillNotOpenBeepsAndStillEnds) {
+// A port that will not open ends the download at once as a failure: nothing
+// is scheduled and nothing reports it finished.
+TEST(DownloadChainFailures, PortThatWillNotOpenEndsTheDownloadAsAFailure) {
     ChainRig r;
     r.port.refuseOpen = true;
-    ASSERT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    ASSERT_FALSE(r.chain.startDownload());
     r.clock.advance(8000);
     EXPECT_TRUE(r.port.writes().empty());
-    EXPECT_EQ(r.prompts.beeps, 12);
-    EXPECT_EQ(r.log.only("header").size(), 12);
-    EXPECT_EQ(r.log.only("header 10").value(0), "4200 header 10 failed");
-    EXPECT_EQ(r.log.only("data 11").value(0), "6200 data 11 320 failed");
-    EXPECT_EQ(r.log.only("window").last(), "6000 window enabled");
-    EXPECT_EQ(r.log.only("finished"), QStringList{"6200 finished"});
-    EXPECT_TRUE(r.prompts.messages.empty());
+    EXPECT_EQ(r.prompts.beeps, 0);
+    EXPECT_TRUE(r.log.only("header").isEmpty());
+    EXPECT_TRUE(r.log.only("finished").isEmpty());
+    ASSERT_EQ(r.prompts.messages.size(), 1u);
+    EXPECT_EQ(r.prompts.messages[0].text, "Нет сети!!!\nno such device");
     EXPECT_FALSE(r.chain.isBusy());
 }
 
 TEST(DownloadChainFailures, ValueThatDoesNotFitStopsEverythingBeforeItStarts) {
     ChainRig r;
     r.tables.downloadProblem = QStringLiteral("Ошибка параметра\nPID 1, строка 3");
-    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5());
+    EXPECT_FALSE(r.chain.startDownload());
     r.clock.advance(8000);
     EXPECT_TRUE(r.port.writes().empty());
     EXPECT_EQ(r.port.openCount(), 0);
@@ -149,7 +149,7 @@ TEST(DownloadChainFailures, ValueThatDoesNotFitStopsEverythingBeforeItStarts) {
 TEST(DownloadChainFailures, TableThatFailsAtItsTickIsLeftOut) {
     ChainRig r;
     r.tables.brokenTable = 10;
-    r.chain.mnu_SCHEMA_Z5();
+    r.chain.startDownload();
     r.clock.advance(8000);
     EXPECT_TRUE(r.log.only("header 10").isEmpty());
     EXPECT_EQ(r.log.only("refused"), QStringList{"4200 refused 10"});
@@ -160,22 +160,22 @@ TEST(DownloadChainFailures, TableThatFailsAtItsTickIsLeftOut) {
 
 TEST(DownloadChainFailures, SecondDownloadWhileOneRunsIsRefused) {
     ChainRig r;
-    r.chain.mnu_SCHEMA_Z5();
+    r.chain.startDownload();
     r.clock.advance(3000);
     EXPECT_TRUE(r.chain.isBusy());
-    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5());
+    EXPECT_FALSE(r.chain.startDownload());
     r.clock.advance(3150);
     EXPECT_TRUE(r.chain.isBusy()) << "table 11 is still to come";
     r.clock.advance(100);
     EXPECT_FALSE(r.chain.isBusy());
-    EXPECT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    EXPECT_TRUE(r.chain.startDownload());
 }
 
 // The closing shuts the port after the parameter table and reopens it on the
 // port number chosen meanwhile.
 TEST(DownloadChainSchedule, AlarmTextsGoOutOnTheNewlyChosenPort) {
     ChainRig r;
-    r.chain.mnu_SCHEMA_Z5();
+    r.chain.startDownload();
     r.clock.advance(5000);
     r.link.settings.COM_PORT_number = 2;
     r.clock.advance(3000);

@@ -2,6 +2,7 @@
 #include "download/DownloadLog.h"
 #include "WriteTestKit.h"
 #include "link/FakeSerialPort.h"
+#include "link/LineSession.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
 #include <gtest/gtest.h>
@@ -14,14 +15,14 @@ TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
     VirtualClock clock;
     FakeSerialPort port(&clock);
     RecordingPrompts prompts;
-    Link link(port, prompts);
+    z5::LineSession line(port, clock, prompts);
     z5::testing::PatternTables tables;
-    DownloadChain chain(clock, link, prompts, tables);
+    DownloadChain chain(clock, line, prompts, tables);
     QStringList lines;
     clock.advance(250);
     DownloadLog log(clock, [&](const QString &l) { lines << l; });
     chain.progress().addObserver(&log);
-    chain.mnu_SCHEMA_Z5();
+    chain.startDownload();
     clock.advance(150);
     EXPECT_EQ(lines.value(1), "    0 ms  table 0 header");
     EXPECT_EQ(lines.value(2), "  100 ms  table 0 data, 501 bytes");

@@ -37,7 +37,7 @@ QImage onePicture(int w, int h) {
 
 TEST(SetpointWrite, HeaderCarriesTheBlockAndDataFollowsAfter200ms) {
     WriteRig r;
-    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Started);
+    EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Started);
     r.clock.advance(1000);
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), 2u);
@@ -54,9 +54,9 @@ TEST(SetpointWrite, HeaderCarriesTheBlockAndDataFollowsAfter200ms) {
 
 TEST(SetpointWrite, RefusedBlocksAndValuesSendNothing) {
     WriteRig r;
-    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(3), SetpointWrite::Outcome::Refused);
+    EXPECT_EQ(r.setpoints.writeSetpoints(3), SetpointWrite::Outcome::Refused);
     r.tables.setpointProblem = QStringLiteral("Ошибка параметра");
-    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Refused);
+    EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Refused);
     r.clock.advance(1000);
     EXPECT_TRUE(r.port.writes().empty());
     EXPECT_EQ(r.port.openCount(), 0);
@@ -68,7 +68,7 @@ TEST(SetpointWrite, RefusedBlocksAndValuesSendNothing) {
 TEST(SetpointWrite, ValueSpoiledBeforeTheTickSendsNoData) {
     WriteRig r;
     r.tables.setpointProblemAtTick = QStringLiteral("Ошибка параметра");
-    r.setpoints.mnuSAVE_ZADATCIKI(7);
+    r.setpoints.writeSetpoints(7);
     r.clock.advance(1000);
     EXPECT_EQ(r.port.writes().size(), 1u) << "the header only";
     EXPECT_EQ(r.log.only("refused"), QStringList{"200 refused 12"});
@@ -77,24 +77,25 @@ TEST(SetpointWrite, ValueSpoiledBeforeTheTickSendsNoData) {
 
 TEST(SetpointWrite, OneExchangeAtATime) {
     WriteRig r;
-    r.chain.mnu_SCHEMA_Z5();
-    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Busy);
+    r.chain.startDownload();
+    EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Busy);
     r.clock.advance(7000);
-    ASSERT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Started);
-    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5()) << "the setpoint data is still to come";
+    ASSERT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Started);
+    EXPECT_FALSE(r.chain.startDownload()) << "the setpoint data is still to come";
     r.clock.advance(200);
-    EXPECT_TRUE(r.chain.mnu_SCHEMA_Z5());
+    EXPECT_TRUE(r.chain.startDownload());
 }
 
-TEST(SetpointWrite, NoSendSetsTheFieldsOnly) {
+TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetOrSent) {
     WriteRig r;
-    r.chain.NO_SEND_flag = true;
-    EXPECT_EQ(r.setpoints.mnuSAVE_ZADATCIKI(7), SetpointWrite::Outcome::Started);
-    EXPECT_EQ(r.link.REQUEST_table, 12);
-    EXPECT_EQ(r.link.REQUEST_block, 7);
+    r.port.silent = true;
+    ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
+    r.link.REQUEST_table = 3;
+    EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Busy);
+    EXPECT_EQ(r.link.REQUEST_table, 3);
+    EXPECT_EQ(r.link.REQUEST_block, 2);
     r.clock.advance(1000);
-    EXPECT_TRUE(r.port.writes().empty());
-    EXPECT_EQ(r.port.openCount(), 0);
+    EXPECT_EQ(r.port.writes().size(), 1u) << "the read's request alone";
 }
 
 // 500 ms after the command the screen header, 100 ms later the stream; the
@@ -103,7 +104,7 @@ TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
     WriteRig r;
     // What a download leaves behind must not make the screen data pass for table 11.
     r.link.REQUEST_table = 11;
-    ASSERT_TRUE(r.screen.mnu_save_Z5(onePicture(320, 240)));
+    ASSERT_TRUE(r.screen.startScreenWrite(onePicture(320, 240)));
     r.clock.advance(8000);
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), 4u);
@@ -129,7 +130,7 @@ TEST(ScreenWrite, SendsTheBuiltStream) {
     ScreenModel copy = r.model;
     ScreenBuilder other;
     const QByteArray expected = other.build(copy, onePicture(320, 240)).stream;
-    r.screen.mnu_save_Z5(onePicture(320, 240));
+    r.screen.startScreenWrite(onePicture(320, 240));
     r.clock.advance(600);
     ASSERT_EQ(r.port.writes().size(), 2u);
     EXPECT_EQ(r.port.writes()[1].bytes.mid(2), expected);
@@ -139,7 +140,7 @@ TEST(ScreenWrite, SendsTheBuiltStream) {
 // back and sends the alarm texts.
 TEST(ScreenWrite, PictureTooWideSendsNoScreenButStillCloses) {
     WriteRig r;
-    r.screen.mnu_save_Z5(onePicture(321, 240));
+    r.screen.startScreenWrite(onePicture(321, 240));
     r.clock.advance(8000);
     ASSERT_EQ(r.prompts.messages.size(), 1u);
     EXPECT_EQ(r.prompts.messages[0].text, "Координата Х должна быть меньше 320");
@@ -151,9 +152,9 @@ TEST(ScreenWrite, PictureTooWideSendsNoScreenButStillCloses) {
 
 TEST(ScreenWrite, NotDuringADownload) {
     WriteRig r;
-    r.chain.mnu_SCHEMA_Z5();
-    EXPECT_FALSE(r.screen.mnu_save_Z5(onePicture(320, 240)));
+    r.chain.startDownload();
+    EXPECT_FALSE(r.screen.startScreenWrite(onePicture(320, 240)));
     r.clock.advance(7000);
-    EXPECT_TRUE(r.screen.mnu_save_Z5(onePicture(320, 240)));
-    EXPECT_FALSE(r.chain.mnu_SCHEMA_Z5()) << "the screen build is 500 ms away";
+    EXPECT_TRUE(r.screen.startScreenWrite(onePicture(320, 240)));
+    EXPECT_FALSE(r.chain.startDownload()) << "the screen build is 500 ms away";
 }

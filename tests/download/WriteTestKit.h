@@ -6,6 +6,7 @@
 #include "link/Link.h"
 #include "download/DownloadChain.h"
 #include "link/FakeSerialPort.h"
+#include "link/LineSession.h"
 #include "model/Clock.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -100,9 +101,10 @@ struct ChainRig {
     VirtualClock clock;
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
-    Link link{port, prompts};
+    LineSession line{port, clock, prompts};
+    Link &link = line.link();
     PatternTables tables;
-    DownloadChain chain{clock, link, prompts, tables};
+    DownloadChain chain{clock, line, prompts, tables};
     EventLog log{clock};
     ChainRig() { chain.progress().addObserver(&log); }
 };

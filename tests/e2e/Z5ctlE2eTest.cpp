@@ -56,7 +56,7 @@ TEST(Z5ctlE2e, NoReplySaysSoPlainly) {
     ASSERT_TRUE(sim.running());
     const Z5ctlRun r = z5ctl({QStringLiteral("read-block"), QStringLiteral("--port"), sim.device(), QStringLiteral("--station"),
                          QStringLiteral("2"), QStringLiteral("--block"), QStringLiteral("1")});
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.code, 3);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(r.err, QStringLiteral("z5ctl read-block: no valid reply from station 2 for U1 (no complete reply within 1000 ms)\n"));
 }
@@ -85,4 +85,30 @@ TEST(Z5ctlE2e, PortsListsEachComNumberWithItsDeviceAndWhereItComesFrom) {
     EXPECT_EQ(lines[3], QStringLiteral("COM4\t/tmp/z5-ports-test\tenvironment"));
     EXPECT_EQ(lines[15], QStringLiteral("COM16\t/dev/ttyS15\tdefault"));
     EXPECT_EQ(lines[16], QString());
+}
+
+// A mistyped option must not leave the default station in force.
+TEST(Z5ctlE2e, AnUnknownOptionIsRefusedWithTheUsageLine) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    const Z5ctlRun r = z5ctl({QStringLiteral("read-block"), QStringLiteral("--port"), sim.device(), QStringLiteral("--staton"),
+                              QStringLiteral("3"), QStringLiteral("--block"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 64);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("z5ctl read-block: unknown option --staton\nusage: z5ctl read-block ")))
+        << r.err.toStdString();
+    const Z5ctlRun download = z5ctl({QStringLiteral("download"), QStringLiteral("--port"), sim.device(),
+                                     QStringLiteral("--staton"), QStringLiteral("3"), QStringLiteral("x.net")});
+    EXPECT_EQ(download.code, 64);
+    EXPECT_TRUE(download.err.contains(QStringLiteral("unknown option --staton"))) << download.err.toStdString();
+}
+
+TEST(Z5ctlE2e, HelpShowsTheExitCodesAndVersionTheVersion) {
+    const Z5ctlRun help = z5ctl({QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("  64  usage:"))) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("  3   no end:")));
+    const Z5ctlRun version = z5ctl({QStringLiteral("--version")});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, QStringLiteral("z5ctl 3.2\n"));
 }

@@ -62,7 +62,7 @@ struct ReceptionFixture : ::testing::Test {
         reception.awaitBlockReply();
     }
     bool timersStopped() const {
-        return !reception.Timer_zapros_BLOCK_PROCESS().isActive() && !reception.Timer_GRAFIK_ERROR().isActive();
+        return !reception.pollTimer().isActive() && !reception.watchdogTimer().isActive();
     }
 };
 
@@ -72,15 +72,15 @@ TEST_F(ReceptionFixture, ACompleteReplyIsHandedOverAtTheFirstPollTick) {
     const QByteArray reply = blockReply('\x11');
     answerWith(reply);
     readBlock(3);
-    EXPECT_EQ(reception.Timer_zapros_BLOCK_PROCESS().interval(), 150);
-    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 1000);
+    EXPECT_EQ(reception.pollTimer().interval(), 150);
+    EXPECT_EQ(reception.watchdogTimer().interval(), 1000);
     clock.advance(149);
     EXPECT_TRUE(replies.empty());
     clock.advance(1);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], reply);
     EXPECT_EQ(link.DATA_block, reply);
-    EXPECT_EQ(reception.REPLY_check, Link::checkValueOf(reply, 258));
+    EXPECT_EQ(reception.receivedCheck, Link::checkValueOf(reply, 258));
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Reply});
     EXPECT_EQ(reception.exchange(), Exchange::Idle);
     EXPECT_TRUE(timersStopped());
@@ -189,7 +189,7 @@ void readTrendPage(Link &link, ReplyReception &reception) {
 TEST_F(ReceptionFixture, ATrendPageIsThirtyPartsAskedForOnePerTick) {
     port.responder = trendPart;
     readTrendPage(link, reception);
-    EXPECT_EQ(reception.Timer_GRAFIK_ERROR().interval(), 8000);
+    EXPECT_EQ(reception.watchdogTimer().interval(), 8000);
     clock.advance(30 * 150);
     EXPECT_EQ(pagesCompleted, 1);
     ASSERT_EQ(parts.size(), 30u);
@@ -225,7 +225,7 @@ TEST_F(ReceptionFixture, TheTrendWatchdogRestartsTheCountAndThePartsAndPollingGo
     EXPECT_EQ(counterResets, 1);
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
     EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
-    EXPECT_TRUE(reception.Timer_zapros_BLOCK_PROCESS().isActive());
+    EXPECT_TRUE(reception.pollTimer().isActive());
     EXPECT_EQ(link.REQUEST_index, ReplyReception::kFirstTrendPart);
     port.silent = false;
     port.responder = trendPart;

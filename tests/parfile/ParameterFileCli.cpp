@@ -64,9 +64,9 @@ TEST(ParameterFileCli, FaultsGoToStandardErrorAndWriteNothing) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, QStringLiteral("Файл заблокирован!!!"));
 
-    EXPECT_EQ(z5ctl({"--out", out}).code, 2);
-    EXPECT_EQ(z5ctl({"--new", "--in", in, "--out", out}).code, 2);
-    EXPECT_EQ(z5ctl({"--new", "--out", out, "--decimal", "ab"}).code, 2);
+    EXPECT_EQ(z5ctl({"--out", out}).code, 64);
+    EXPECT_EQ(z5ctl({"--new", "--in", in, "--out", out}).code, 64);
+    EXPECT_EQ(z5ctl({"--new", "--out", out, "--decimal", "ab"}).code, 64);
 }
 
 TEST(ParameterFileCli, TablesTakeTheParametersFromTheFile) {

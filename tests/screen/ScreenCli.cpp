@@ -96,9 +96,9 @@ TEST(ScreenCli, FailuresGoToStandardError) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, bad.fileName() + ": Строка 3: «x» не целое число");
 
-    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0)}).code, 2);
-    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--mode", "fast", "--out", out}).code, 2);
-    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--threshold", "256", "--out", out}).code, 2);
+    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0)}).code, 64);
+    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--mode", "fast", "--out", out}).code, 64);
+    EXPECT_EQ(z5ctl({"--picture", picture(dir, 8, 8, 0), "--threshold", "256", "--out", out}).code, 64);
 }
 
 TEST(ScreenCli, TablesTakeTheAlarmTextsOfAScreenFile) {

@@ -2,6 +2,7 @@
 // exact captions, boxes with the icon of their kind, file names with their
 // suffix and folders remembered, windows that shrink to a small screen and come
 // back where they were, and the port dialog's serial devices.
+#include "UiTestRegistry.h"
 #include "TestSettings.h"
 #include "UiFixture.h"
 #include "link/PortMapping.h"
@@ -260,6 +261,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeDesktopConventionsTest() { return std::make_unique<DesktopConventionsTest>(); }
+static z5::uitest::Registrar<DesktopConventionsTest> registrar;
 
 #include "DesktopConventionsTest.moc"

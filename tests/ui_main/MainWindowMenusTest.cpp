@@ -1,5 +1,6 @@
 // The main window's captions and menus, the About box, the designer's side
 // controls, the way to the console and the exit.
+#include "UiTestRegistry.h"
 #include "UiFixture.h"
 #include "ui/MainWindow.h"
 #include "ui/ScreenPreview.h"
@@ -142,6 +143,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeMainWindowMenusTest() { return std::make_unique<MainWindowMenusTest>(); }
+static z5::uitest::Registrar<MainWindowMenusTest> registrar;
 
 #include "MainWindowMenusTest.moc"

@@ -1,5 +1,6 @@
 // Writes through the download chain as the main window shows them: its progress
 // bar, its disabling from the first data block, and the window given back at 6 s.
+#include "UiTestRegistry.h"
 #include "UiFixture.h"
 #include "link/Link.h"
 #include "screen/ScreenBuilder.h"
@@ -14,7 +15,7 @@ private slots:
     void downloadShowsProgressAndGivesTheWindowBackAt6s() {
         UiFixture f;
         QProgressBar *bar = f.window->ProgressBar1();
-        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        QVERIFY(f.session.chain.startDownload());
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->value(), 1);
         QVERIFY(f.window->isEnabled());  // until the first data block
@@ -44,14 +45,15 @@ private slots:
         QCOMPARE(last.size(), z5::Link::tableDataCount(11));
     }
 
-    void downloadOnAPortThatDoesNotOpenStillEndsAt6s() {
+    void downloadOnAPortThatDoesNotOpenEndsAsAFailure() {
         UiFixture f;
         f.port.refuseOpen = true;
-        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        QVERIFY(!f.session.chain.startDownload());
         f.clock.advance(6000);
         QVERIFY(f.window->isEnabled());
         QVERIFY(!f.window->ProgressBar1()->isVisible());
-        QVERIFY(f.prompts.beeps > 0);
+        QCOMPARE(f.prompts.messages.size(), std::size_t(1));
+        QVERIFY(f.prompts.messages[0].text.startsWith(QStringLiteral("Нет сети!!!\n")));
         QVERIFY(f.port.writes().empty());
     }
 
@@ -106,6 +108,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeMainWindowWritesTest() { return std::make_unique<MainWindowWritesTest>(); }
+static z5::uitest::Registrar<MainWindowWritesTest> registrar;
 
 #include "MainWindowWritesTest.moc"

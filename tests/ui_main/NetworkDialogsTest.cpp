@@ -1,5 +1,6 @@
 // The port and station dialogs: what they store, which window they disable and
 // give back, and the device each COM number maps to.
+#include "UiTestRegistry.h"
 #include "UiFixture.h"
 #include "link/PortSettings.h"
 #include "ui/PortDialog.h"
@@ -146,7 +147,7 @@ private slots:
 
     void noDialogOpensWhileAWriteIsSending() {
         UiFixture f;
-        QVERIFY(f.session.chain.mnu_SCHEMA_Z5());
+        QVERIFY(f.session.chain.startDownload());
         f.window->mnuCOM()->trigger();
         f.window->mnuNUM_Z5()->trigger();
         QVERIFY(!f.window->portDialog());
@@ -158,6 +159,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeNetworkDialogsTest() { return std::make_unique<NetworkDialogsTest>(); }
+static z5::uitest::Registrar<NetworkDialogsTest> registrar;
 
 #include "NetworkDialogsTest.moc"

@@ -1,5 +1,6 @@
 // The designer's commands that already work: screen files, the background
 // picture and new elements, through scripted file dialogs.
+#include "UiTestRegistry.h"
 #include "model/RecordingPrompts.h"
 #include "screen/PictureLoader.h"
 #include "screen/ScreenBuilder.h"
@@ -160,6 +161,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeScreenDesignerCommandsTest() { return std::make_unique<ScreenDesignerCommandsTest>(); }
+static z5::uitest::Registrar<ScreenDesignerCommandsTest> registrar;
 
 #include "ScreenDesignerCommandsTest.moc"

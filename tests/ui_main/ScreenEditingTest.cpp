@@ -1,5 +1,6 @@
 // Editing the operator screen with the mouse and the element dialogs: dragging,
 // undo, the dialogs' "Ok" and "Отмена", and asking before unsaved changes go.
+#include "UiTestRegistry.h"
 #include "UiFixture.h"
 #include "screen/ScreenModel.h"
 #include "ui/ColourSwatchRow.h"
@@ -198,6 +199,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeScreenEditingTest() { return std::make_unique<ScreenEditingTest>(); }
+static z5::uitest::Registrar<ScreenEditingTest> registrar;
 
 #include "ScreenEditingTest.moc"

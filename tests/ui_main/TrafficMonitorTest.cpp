@@ -2,6 +2,7 @@
 // bytes of a selected row, pause, filter, clear and saving as text.
 #include "ReplyFrames.h"
 #include "UiFixture.h"
+#include "UiTestRegistry.h"
 #include "link/TrafficLog.h"
 #include "ui/TrafficTableModel.h"
 #include "ui/TrafficWindow.h"
@@ -130,6 +131,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> makeTrafficMonitorTest() { return std::make_unique<TrafficMonitorTest>(); }
+static z5::uitest::Registrar<TrafficMonitorTest> registrar;
 
 #include "TrafficMonitorTest.moc"

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-// The built z5-sim running on its own pseudo-terminal for one test, with its
-// timeline in a temporary folder.
+// The one launcher of the built z5-sim for end-to-end tests: it runs on its own
+// pseudo-terminal for one test, with its timeline in a temporary folder.
 class SimProcess {
 public:
     explicit SimProcess(const QStringList &arguments = {});
@@ -15,10 +15,14 @@ public:
 
     bool running() const { return !device_.isEmpty(); }
     QString device() const { return device_; }
+    // The temporary folder, for files a test writes next to the timeline.
+    QString dir() const { return dir_.path(); }
     QString timelinePath() const;
     std::vector<QJsonObject> timeline() const;
     // Runs the event loop until the timeline holds a matching record (or time is up).
     bool waitForEvent(const std::function<bool(const QJsonObject &)> &match, int timeoutMs);
+    // Ends the simulator (politely first) so that its timeline is complete.
+    void stop();
     void kill();
 
 private:

@@ -1,4 +1,4 @@
-#include "ui/Session.h"
+#include "app/Session.h"
 
 namespace z5 {
 
@@ -6,10 +6,11 @@ Session::Session(Clock &clock_, SerialPort &port_, Prompts &prompts_)
     : clock(clock_),
       port(port_),
       prompts(prompts_),
-      link(port_, prompts_),
-      reception(link, clock_, prompts_),
+      line(port_, clock_, prompts_),
+      link(line.link()),
+      reception(line.reception()),
       tables(project, store, &screen),
-      chain(clock_, link, prompts_, tables),
+      chain(clock_, line, prompts_, tables),
       setpointWrite(chain),
       screenWrite(chain, screenBuilder, screen) {}
 

@@ -20,12 +20,13 @@ SimProcess::SimProcess(const QStringList &arguments) {
     if (process_.canReadLine()) device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
 }
 
-SimProcess::~SimProcess() {
-    if (process_.state() != QProcess::NotRunning) {
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) process_.kill();
-        process_.waitForFinished(1000);
-    }
+SimProcess::~SimProcess() { stop(); }
+
+void SimProcess::stop() {
+    if (process_.state() == QProcess::NotRunning) return;
+    process_.terminate();
+    if (!process_.waitForFinished(3000)) process_.kill();
+    process_.waitForFinished(1000);
 }
 
 QString SimProcess::timelinePath() const { return dir_.filePath(QStringLiteral("timeline.jsonl")); }

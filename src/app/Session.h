@@ -1,0 +1,46 @@
+#pragma once
+#include "download/DownloadChain.h"
+#include "download/ProjectDownloadTables.h"
+#include "download/ScreenWrite.h"
+#include "download/SetpointWrite.h"
+#include "import/NetlistImport.h"
+#include "link/Link.h"
+#include "link/LineSession.h"
+#include "link/ReplyReception.h"
+#include "model/ParameterStore.h"
+#include "model/Project.h"
+#include "screen/ScreenBuilder.h"
+#include "screen/ScreenModel.h"
+
+namespace z5 {
+
+class Clock;
+class SerialPort;
+class Prompts;
+
+// Everything one run works on, wired once: the configurator creates it with the
+// real clock, port and prompts and its windows share it; z5ctl creates one per
+// verb; tests create it with virtual ones. Nothing here is a widget.
+class Session {
+public:
+    Session(Clock &clock, SerialPort &port, Prompts &prompts);
+
+    Clock &clock;
+    SerialPort &port;
+    Prompts &prompts;
+
+    Project project;
+    ParameterStore store;
+    ScreenModel screen;
+    NetlistImport netlistImport;
+    LineSession line;
+    Link &link;
+    ReplyReception &reception;
+    ProjectDownloadTables tables;
+    DownloadChain chain;
+    SetpointWrite setpointWrite;
+    ScreenBuilder screenBuilder;
+    ScreenWrite screenWrite;
+};
+
+} // namespace z5

@@ -1,0 +1,121 @@
+#pragma once
+#include "link/Link.h"
+#include "link/ReplyReception.h"
+#include "link/Request.h"
+#include "link/TappedPort.h"
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace z5 {
+
+class Clock;
+class Prompts;
+class SerialPort;
+
+// The one owner of the serial line. It holds the port, the request side and the
+// reply reception, knows whether an exchange (a request awaiting its reply) or a
+// write sequence (headers and data paced by timers) is under way, and is the
+// only way to start either. A second start while the line is busy is refused
+// here, with a beep. Everything it does is told through signals.
+class LineSession : public QObject {
+    Q_OBJECT
+public:
+    enum class Activity { Idle, Exchange, WriteSequence };
+    // How an exchange ended.
+    enum class Outcome {
+        Reply,            // the reply (or, for a read in parts, every part) came
+        WrongCheckValue,  // a block reply came and was dropped
+        NoReply,          // the watchdog fired: nothing usable came in time
+        NoNetwork,        // the port could not be read ("Нет сети!!!" was shown)
+        Cancelled
+    };
+    enum class Direction { Sent, Received };
+
+    LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent = nullptr);
+    ~LineSession() override;
+
+    Link &link() { return link_; }
+    const Link &link() const { return link_; }
+    ReplyReception &reception() { return reception_; }
+    PortSettings &settings() { return link_.settings; }
+    // The port as every sender sees it (through the tap).
+    SerialPort &port() { return tap_; }
+
+    Activity activity() const { return activity_; }
+    bool isBusy() const { return activity_ != Activity::Idle; }
+    // Whether a start may go ahead now; when not, the computer beeps.
+    bool mayStart();
+
+    // --- Exchanges -------------------------------------------------------
+    // Opens the port if it is closed, discards input already waiting, sends the
+    // request and awaits a 260-byte block reply. False (nothing awaited, no
+    // message) when the line is busy, the port does not open or the request
+    // could not go out.
+    bool startExchange(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
+    // A read in parts (a trend page): sends `first`, then on every poll tick
+    // hands over what came (partReceived) and asks for the next part, until
+    // the caller says completeRead() from a partReceived listener. The watchdog
+    // ends the read as NoReply.
+    bool startReadInParts(const Request &first, int watchdogMs = ReplyReception::kTrendWatchdogMs);
+    // The read in parts has every part it needs; it ends as Reply on this tick.
+    void completeRead();
+    // Ends the exchange under way quietly (its window is closing).
+    void cancelExchange();
+    // A request that awaits no reply (recording start and stop). Refused while busy.
+    bool sendWithoutReply(const Request &request);
+
+    // --- Write sequences -------------------------------------------------
+    // Starts a write: refused (beep) while busy; otherwise opens the port. A
+    // port that does not open ends the write at once as a failure ("Нет сети!!!"
+    // and why) and false is returned.
+    bool beginWrite();
+    // A header or a data block of the write under way. A send that fails makes
+    // the write end as a failure; the sequence itself keeps its pace.
+    bool sendHeader(const Request &header);
+    bool sendData();
+    // The write's last block has gone (or it stopped for a reason already shown).
+    void endWrite();
+    // Ends the write under way as a failure now, with this reason (shown
+    // unless it already was).
+    void failWrite(const QString &reason, bool alreadyShown = false);
+    // The write goes on to its paced end but will end as a failure.
+    void noteWriteFailure(const QString &reason, bool alreadyShown);
+    bool writeHasFailed() const { return writeFailed_; }
+
+signals:
+    void busyChanged(bool busy);
+    void exchangeStarted();
+    void exchangeEnded(z5::LineSession::Outcome outcome);
+    // A block reply whose check value held.
+    void blockReplyReceived(const QByteArray &reply);
+    // One part of a read in parts, as received.
+    void partReceived(const QByteArray &part);
+    void writeStarted();
+    // succeeded false: the failure was shown, `failure` says why.
+    void writeEnded(bool succeeded, const QString &failure);
+    // Every transfer on the line, in the order it happened.
+    void transferred(z5::LineSession::Direction direction, const QByteArray &bytes);
+    void portClosed();
+
+private:
+    bool openAndSend(const Request &request);
+    void onReceptionReleased(ReplyReception::Ending ending);
+    void finishExchange(Outcome outcome);
+    void setActivity(Activity activity);
+    void discardWaitingInput();
+
+    Prompts &prompts_;
+    TappedPort tap_;
+    Link link_;
+    ReplyReception reception_;
+    Activity activity_ = Activity::Idle;
+    bool readInParts_ = false;
+    bool readComplete_ = false;
+    bool quietCancel_ = false;
+    bool writeFailed_ = false;
+    bool failureShown_ = false;
+    QString writeFailure_;
+};
+
+} // namespace z5

@@ -1,0 +1,98 @@
+#include "link/Request.h"
+#include "link/Link.h"
+
+namespace z5 {
+
+Request Request::blockRead(int column) {
+    Request r;
+    r.kind_ = SteppingRead;
+    r.block_ = column;
+    r.index_ = kReadIndex;
+    r.code_ = 0;
+    r.count_ = 0;
+    r.awaitsReply_ = true;
+    return r;
+}
+
+Request Request::processCommand(CommandCode code) {
+    Request r;
+    r.kind_ = Command;
+    r.code_ = code;
+    r.block_ = 0;
+    r.awaitsReply_ = true;
+    r.leading_ = true;
+    return r;
+}
+
+Request Request::panelKey(int column, int key) {
+    Request r;
+    r.kind_ = Read;
+    r.code_ = key;
+    r.block_ = column;
+    r.awaitsReply_ = true;
+    r.leading_ = true;
+    return r;
+}
+
+Request Request::trendPage(int column, int page) {
+    Request r;
+    r.kind_ = SteppingRead;
+    r.index_ = kReadIndex;
+    r.count_ = page;
+    r.block_ = column;
+    r.awaitsReply_ = true;
+    return r;
+}
+
+Request Request::trendPart(int column, int part) {
+    Request r;
+    r.kind_ = SteppingRead;
+    r.block_ = column;
+    r.index_ = part;
+    r.awaitsReply_ = true;
+    return r;
+}
+
+Request Request::recording(int column, bool start) {
+    Request r;
+    r.kind_ = SteppingRead;
+    r.index_ = start ? 1 : 0;
+    r.count_ = kRecordingCount;
+    r.block_ = column;
+    return r;
+}
+
+Request Request::tableHeader(Table table, int block) {
+    Request r;
+    r.kind_ = TableHeader;
+    r.table_ = tableNumber(table);
+    if (block >= 0) r.block_ = block;
+    return r;
+}
+
+Request Request::screenHeader() {
+    Request r;
+    r.kind_ = ScreenHeader;
+    return r;
+}
+
+Request Request::repeat() {
+    Request r;
+    r.awaitsReply_ = true;
+    return r;
+}
+
+void Request::applyLeadingTo(Link &link) const {
+    if (kind_) link.REQUEST_kind = *kind_;
+    if (code_) link.REQUEST_code = static_cast<std::uint8_t>(*code_);
+}
+
+void Request::applyTo(Link &link) const {
+    applyLeadingTo(link);
+    if (table_) link.REQUEST_table = static_cast<std::int16_t>(*table_);
+    if (block_) link.REQUEST_block = static_cast<std::int16_t>(*block_);
+    if (index_) link.REQUEST_index = static_cast<std::uint8_t>(*index_);
+    if (count_) link.REQUEST_count = static_cast<std::int16_t>(*count_);
+}
+
+} // namespace z5

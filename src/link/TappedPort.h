@@ -1,0 +1,33 @@
+#pragma once
+#include "link/SerialPort.h"
+#include <QObject>
+
+namespace z5 {
+
+// The port as the line owner sees it: every byte written and every byte read
+// passes through here and is reported once, so a monitor can follow the line.
+class TappedPort : public QObject, public SerialPort {
+    Q_OBJECT
+public:
+    explicit TappedPort(SerialPort &port, QObject *parent = nullptr) : QObject(parent), port_(port) {}
+
+    bool open(const QString &device) override { return port_.open(device); }
+    void close() override;
+    bool isOpen() const override { return port_.isOpen(); }
+    bool write(const QByteArray &bytes) override;
+    qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
+    QByteArray readAll() override;
+    QString errorString() const override { return port_.errorString(); }
+
+    SerialPort &device() { return port_; }
+
+signals:
+    void sent(const QByteArray &bytes);
+    void received(const QByteArray &bytes);
+    void closed();
+
+private:
+    SerialPort &port_;
+};
+
+} // namespace z5

@@ -1,0 +1,89 @@
+// Writes and reads share one line: what one leaves behind must not reach the
+// frames of the other, and a write with no port is a failure.
+#include "WriteTestKit.h"
+#include "download/SetpointWrite.h"
+#include "link/LineSession.h"
+#include <gtest/gtest.h>
+
+using namespace z5;
+using z5::testing::ChainRig;
+
+namespace {
+
+std::vector<std::pair<std::int64_t, QByteArray>> writesFrom(const FakeSerialPort &port, std::size_t first,
+                                                            std::int64_t startMs) {
+    std::vector<std::pair<std::int64_t, QByteArray>> out;
+    for (std::size_t i = first; i < port.writes().size(); ++i)
+        out.emplace_back(port.writes()[i].atMs - startMs, port.writes()[i].bytes);
+    return out;
+}
+
+} // namespace
+
+// A trend read past its watchdog, then a download: the line carries the
+// download's frames, at the download's offsets, and nothing else.
+TEST(LineOwnerWrites, ADownloadAfterATrendReadsWatchdogSendsOnlyItsOwnFrames) {
+    ChainRig plain;
+    ASSERT_TRUE(plain.chain.startDownload());
+    plain.clock.advance(8000);
+    const auto expected = writesFrom(plain.port, 0, 0);
+
+    ChainRig r;
+    r.port.silent = true;
+    std::vector<LineSession::Outcome> endings;
+    QObject::connect(&r.line, &LineSession::exchangeEnded, [&](LineSession::Outcome o) { endings.push_back(o); });
+    ASSERT_TRUE(r.line.startReadInParts(Request::blockRead(9)));
+    r.clock.advance(8000);
+    ASSERT_EQ(endings, std::vector<LineSession::Outcome>{LineSession::Outcome::NoReply});
+    r.clock.advance(75);
+    const std::size_t before = r.port.writes().size();
+    const std::int64_t start = r.clock.nowMs();
+    ASSERT_TRUE(r.chain.startDownload());
+    r.clock.advance(8000);
+    EXPECT_EQ(writesFrom(r.port, before, start), expected);
+}
+
+TEST(LineOwnerWrites, ADownloadWithNoPortEndsAsAFailureNotAsFinished) {
+    ChainRig r;
+    r.port.refuseOpen = true;
+    std::vector<bool> ended;
+    QObject::connect(&r.line, &LineSession::writeEnded, [&](bool ok, const QString &) { ended.push_back(ok); });
+    EXPECT_FALSE(r.chain.startDownload());
+    r.clock.advance(8000);
+    EXPECT_EQ(ended, std::vector<bool>{false});
+    EXPECT_TRUE(r.log.only("finished").isEmpty());
+    EXPECT_TRUE(r.port.writes().empty());
+    ASSERT_EQ(r.prompts.messages.size(), 1u);
+    EXPECT_EQ(r.prompts.messages[0].text, "Нет сети!!!\nno such device");
+    EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_FALSE(r.line.isBusy());
+}
+
+// The port goes away in the middle: the write keeps its pace to the end but
+// ends as a failure.
+TEST(LineOwnerWrites, ADownloadWhoseSendsFailEndsAsAFailure) {
+    ChainRig r;
+    std::vector<std::pair<bool, QString>> ended;
+    QObject::connect(&r.line, &LineSession::writeEnded,
+                     [&](bool ok, const QString &why) { ended.emplace_back(ok, why); });
+    ASSERT_TRUE(r.chain.startDownload());
+    r.clock.advance(700);
+    r.port.refuseOpen = true;
+    r.port.fail(QStringLiteral("gone"));
+    r.clock.advance(8000);
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_FALSE(ended[0].first);
+    EXPECT_TRUE(ended[0].second.startsWith(QStringLiteral("Нет сети!!!"))) << ended[0].second.toStdString();
+    EXPECT_EQ(r.log.only("finished").size(), 1) << "the last step still ran at its time";
+}
+
+TEST(LineOwnerWrites, AReadIsRefusedWhileAWriteIsUnderWay) {
+    ChainRig r;
+    ASSERT_TRUE(r.chain.startDownload());
+    r.clock.advance(600);
+    EXPECT_FALSE(r.line.startExchange(Request::blockRead(1)));
+    EXPECT_EQ(r.prompts.beeps, 1);
+    r.clock.advance(8000);
+    EXPECT_FALSE(r.line.isBusy());
+    EXPECT_TRUE(r.line.startExchange(Request::blockRead(1)));
+}

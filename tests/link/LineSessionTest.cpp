@@ -1,0 +1,177 @@
+// The line owner: requests as values, one start at a time, stale input, the
+// read in parts and the tap, on the virtual clock.
+#include "ReplyFrames.h"
+#include "link/FakeSerialPort.h"
+#include "link/LineSession.h"
+#include "link/ReplyCheck.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include <gtest/gtest.h>
+
+using namespace z5;
+using Outcome = LineSession::Outcome;
+
+namespace {
+
+struct LineFixture : ::testing::Test {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    LineSession line{port, clock, prompts};
+    std::vector<Outcome> endings;
+    std::vector<QByteArray> replies;
+    std::vector<std::pair<LineSession::Direction, QByteArray>> tapped;
+
+    void SetUp() override {
+        QObject::connect(&line, &LineSession::exchangeEnded, [this](Outcome o) { endings.push_back(o); });
+        QObject::connect(&line, &LineSession::blockReplyReceived, [this](const QByteArray &r) { replies.push_back(r); });
+        QObject::connect(&line, &LineSession::transferred,
+                         [this](LineSession::Direction d, const QByteArray &b) { tapped.emplace_back(d, b); });
+    }
+};
+
+QByteArray sentFrame(const QByteArray &write) { return write.left(6).toHex(' '); }
+
+} // namespace
+
+// Each named request gives today's frame; the fields it leaves alone go out as
+// the request before left them.
+TEST_F(LineFixture, RequestsProduceTheirFramesAndCarryWhatTheyDoNotSet) {
+    struct Row {
+        const char *what;
+        Request request;
+        const char *frame;
+    };
+    const std::vector<Row> rows = {
+        {"block read of column 3", Request::blockRead(3), "01 03 04 0a 00 00"},
+        {"start: index 11 and count 0 carried", Request::processCommand(Request::StartProcess), "01 03 00 0b 33 00"},
+        {"panel key 7 of column 5, index and count carried", Request::panelKey(5, 7), "01 03 06 0b 07 00"},
+        {"recording start: code 7 carried", Request::recording(9, true), "01 03 0a 01 07 02"},
+        {"recording stop", Request::recording(9, false), "01 03 0a 00 07 02"},
+        {"trend page 4 of column 9", Request::trendPage(9, 4), "01 03 0a 0a 07 04"},
+        {"table 9 header", Request::tableHeader(Table::JournalBytes), "01 3c 00 20 00 00"},
+        {"table 12 header of column 13", Request::tableHeader(Table::Setpoints, 13), "01 3f 00 20 00 0d"},
+        {"screen header", Request::screenHeader(), "01 32 70 8b 00 00"},
+    };
+    ASSERT_TRUE(line.link().openPort());
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        port.clearWrites();
+        row.request.applyTo(line.link());
+        ASSERT_TRUE(line.link().SendRequest());
+        ASSERT_EQ(port.writes().size(), 1u);
+        EXPECT_EQ(sentFrame(port.writes()[0].bytes), row.frame);
+        EXPECT_EQ(port.writes()[0].bytes, testframes::withCheck(port.writes()[0].bytes.left(6)));
+    }
+}
+
+TEST(ReplyCheck, HoldsOnlyForAWholeReplyWithItsOwnCheckValue) {
+    const QByteArray good = testframes::blockReply('\x21');
+    QByteArray flipped = good;
+    flipped[100] = '\x22';
+    QByteArray longer = good;
+    longer.append("xyz");
+    EXPECT_TRUE(blockReplyCheckHolds(good));
+    EXPECT_TRUE(blockReplyCheckHolds(longer)) << "bytes beyond 260 are not covered";
+    EXPECT_FALSE(blockReplyCheckHolds(flipped));
+    EXPECT_FALSE(blockReplyCheckHolds(good.left(259)));
+    EXPECT_FALSE(blockReplyCheckHolds(QByteArray()));
+}
+
+// A late reply already waiting must not pass for the answer to the next read.
+TEST_F(LineFixture, AStaleReplyWaitingIsDiscardedBeforeTheNextRead) {
+    const QByteArray stale = testframes::blockReply('\x55');
+    const QByteArray fresh = testframes::blockReply('\x66');
+    ASSERT_TRUE(line.link().openPort());
+    port.deliver(stale);
+    port.responder = [fresh](const QByteArray &) { return fresh; };
+    ASSERT_TRUE(line.startExchange(Request::blockRead(2)));
+    clock.advance(150);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], fresh);
+    EXPECT_EQ(endings, std::vector<Outcome>{Outcome::Reply});
+}
+
+// The controller answers a recording start, though nothing awaits it.
+TEST_F(LineFixture, TheAnswerToARecordingStartIsNotTakenForTheNextBlock) {
+    port.responder = [](const QByteArray &request) {
+        return testframes::blockReply(request[3] == 1 ? '\x01' : '\x02');
+    };
+    ASSERT_TRUE(line.sendWithoutReply(Request::recording(4, true)));
+    EXPECT_FALSE(line.isBusy());
+    clock.advance(100);
+    ASSERT_TRUE(line.startExchange(Request::blockRead(4)));
+    clock.advance(150);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], testframes::blockReply('\x02'));
+}
+
+TEST_F(LineFixture, ASecondStartWhileBusyIsRefusedWithABeep) {
+    port.silent = true;
+    std::vector<bool> busy;
+    QObject::connect(&line, &LineSession::busyChanged, [&](bool b) { busy.push_back(b); });
+    ASSERT_TRUE(line.startExchange(Request::blockRead(1)));
+    EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
+    EXPECT_FALSE(line.beginWrite());
+    EXPECT_FALSE(line.sendWithoutReply(Request::recording(2, false)));
+    EXPECT_EQ(prompts.beeps, 3);
+    EXPECT_EQ(port.writes().size(), 1u);
+    clock.advance(1000);
+    EXPECT_EQ(endings, std::vector<Outcome>{Outcome::NoReply});
+    EXPECT_EQ(busy, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(line.beginWrite());
+    EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
+    line.endWrite();
+    EXPECT_EQ(line.activity(), LineSession::Activity::Idle);
+}
+
+// A read in parts asks for the next part on every tick until its reader has
+// what it needs; the watchdog ends it and polling stops with it.
+TEST_F(LineFixture, AReadInPartsEndsWhenTheReaderSaysSoOrWhenTheWatchdogFires) {
+    int parts = 0;
+    QObject::connect(&line, &LineSession::partReceived, [&](const QByteArray &) {
+        if (++parts == 3) line.completeRead();
+    });
+    port.responder = [](const QByteArray &) { return QByteArray(1064, '\0'); };
+    ASSERT_TRUE(line.startReadInParts(Request::blockRead(9)));
+    clock.advance(3 * 150);
+    EXPECT_EQ(endings, std::vector<Outcome>{Outcome::Reply});
+    EXPECT_EQ(port.writes().size(), 3u);
+    EXPECT_EQ(std::uint8_t(port.writes()[2].bytes[3]), 12) << "the third part";
+
+    port.responder = nullptr;
+    port.silent = true;
+    ASSERT_TRUE(line.startReadInParts(Request::blockRead(9)));
+    clock.advance(8000);
+    EXPECT_EQ(endings, (std::vector<Outcome>{Outcome::Reply, Outcome::NoReply}));
+    EXPECT_FALSE(line.isBusy());
+    const std::size_t sent = port.writes().size();
+    clock.advance(2000);
+    EXPECT_EQ(port.writes().size(), sent) << "no request after the watchdog";
+    EXPECT_FALSE(line.reception().pollTimer().isActive());
+}
+
+TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {
+    const QByteArray reply = testframes::blockReply('\x33');
+    port.responder = [reply](const QByteArray &) { return reply; };
+    ASSERT_TRUE(line.startExchange(Request::blockRead(0)));
+    clock.advance(150);
+    ASSERT_EQ(tapped.size(), 2u);
+    EXPECT_EQ(tapped[0].first, LineSession::Direction::Sent);
+    EXPECT_EQ(tapped[0].second, port.writes()[0].bytes);
+    EXPECT_EQ(tapped[1].first, LineSession::Direction::Received);
+    EXPECT_EQ(tapped[1].second, reply);
+}
+
+TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAsAFailureShown) {
+    port.refuseOpen = true;
+    std::vector<std::pair<bool, QString>> ended;
+    QObject::connect(&line, &LineSession::writeEnded, [&](bool ok, const QString &why) { ended.emplace_back(ok, why); });
+    EXPECT_FALSE(line.beginWrite());
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_FALSE(ended[0].first);
+    EXPECT_EQ(ended[0].second, "Нет сети!!!\nno such device");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\nno such device");
+    EXPECT_FALSE(line.isBusy());
+}

@@ -5,6 +5,8 @@
 #include "model/AtomicFileSave.h"
 #include "model/Prompts.h"
 #include "ui/TrafficTableModel.h"
+#include "ui/WindowPlacement.h"
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -83,7 +85,7 @@ TrafficWindow::TrafficWindow(TrafficLog &log, Prompts &prompts, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addWidget(split);
-    resize(800, 540);
+    WindowPlacement::restore(this, QStringLiteral("TrafficMonitor"), QSize(800, 540));
 
     connect(pause_, &QPushButton::toggled, this, [this](bool on) {
         model_->setPaused(on);
@@ -113,6 +115,11 @@ TrafficWindow::TrafficWindow(TrafficLog &log, Prompts &prompts, QWidget *parent)
 }
 
 TrafficWindow::~TrafficWindow() = default;
+
+void TrafficWindow::closeEvent(QCloseEvent *event) {
+    WindowPlacement::save(this, QStringLiteral("TrafficMonitor"));
+    QWidget::closeEvent(event);
+}
 
 TrafficWindow *TrafficWindow::open(TrafficLog &log, Prompts &prompts, QWidget *from) {
     QWidget *root = from;

@@ -33,6 +33,9 @@ public:
     // Asks for a file and writes the shown rows into it; false when nothing was written.
     bool saveAsText();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void showSelected();
     void onRowsInserted();

@@ -6,6 +6,7 @@
 #include "link/TrafficLog.h"
 #include "ui/TrafficTableModel.h"
 #include "ui/TrafficWindow.h"
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -104,6 +105,38 @@ private slots:
         for (int i = 0; i < 5; ++i) log.recordReceived(QByteArray(1, char(i)));
         QCOMPARE(w.model().rowCount(), 3);
         QCOMPARE(w.model().record(0).bytes, QByteArray(1, char(2)));
+    }
+
+    // One monitor, reached from either window's network menu; it stays while
+    // the console replaces the main window, and a download under its eyes
+    // keeps every offset on the wire.
+    void bothNetworkMenusOpenTheOneMonitorAndADownloadKeepsItsOffsets() {
+        UiFixture f;
+        auto *fromMain = f.window->findChild<QAction *>(QStringLiteral("mnuTrafficMonitor"));
+        QVERIFY(fromMain);
+        QCOMPARE(fromMain->text(), QStringLiteral("&Монитор обмена"));
+        fromMain->trigger();
+        auto *monitor = qobject_cast<z5::TrafficWindow *>(UiFixture::topLevel(QStringLiteral("TrafficMonitor")));
+        QVERIFY(monitor);
+        f.window->mnu_SCHEMA_OPEN()->trigger();
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(monitor->isVisible());
+        auto *fromConsole = f.window->console()->findChild<QAction *>(QStringLiteral("mnuTrafficMonitor"));
+        QVERIFY(fromConsole);
+        fromConsole->trigger();
+        QCOMPARE(f.window->findChildren<z5::TrafficWindow *>().size(), 1);
+
+        QVERIFY(f.session.chain.startDownload());
+        f.clock.advance(8000);
+        const auto &writes = f.port.writes();
+        QCOMPARE(int(writes.size()), 24);
+        QCOMPARE(monitor->model().rowCount(), 24);
+        const int offsets[] = {0, 500, 1000, 1200, 1400, 1900, 2500, 3000, 3500, 4000, 4200, 6100};
+        for (int i = 0; i < 24; ++i) {
+            QCOMPARE(writes[std::size_t(i)].atMs, std::int64_t(offsets[i / 2] + (i % 2) * 100));
+            QCOMPARE(monitor->model().record(i).ms, writes[std::size_t(i)].atMs);
+        }
+        QCOMPARE(cell(*monitor, 21, z5::TrafficTableModel::What), QStringLiteral("таблица 10, данные 16824 байт"));
     }
 
     void saveWritesTheShownRowsAsTextAndAFailureKeepsTheFile() {

@@ -153,8 +153,10 @@ void ConsoleWindow::buildMenus() {
     net->addSeparator();
     QAction *monitor = net->addAction(QStringLiteral("&Монитор обмена"));
     monitor->setObjectName(QStringLiteral("mnuTrafficMonitor"));
-    connect(monitor, &QAction::triggered, this,
-            [this] { TrafficWindow::open(session_.line.traffic(), session_.prompts, this); });
+    connect(monitor, &QAction::triggered, this, [this] {
+        QWidget *owner = mainWindow_ ? mainWindow_.data() : static_cast<QWidget *>(this);
+        TrafficWindow::open(session_.line.traffic(), session_.prompts, owner);
+    });
 
     QMenu *controller = menuBar()->addMenu(QStringLiteral("&Контроллер"));
     controller->setObjectName(QStringLiteral("mnuCONTROLLER"));

@@ -7,6 +7,7 @@
 #include "ui/TrafficTableModel.h"
 #include "ui/WindowPlacement.h"
 #include <QCloseEvent>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -66,7 +67,7 @@ TrafficWindow::TrafficWindow(TrafficLog &log, Prompts &prompts, QWidget *parent)
     const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     table_->setColumnWidth(TrafficTableModel::Time, digit * 10);
     table_->setColumnWidth(TrafficTableModel::Direction, digit * 6);
-    table_->setColumnWidth(TrafficTableModel::What, digit * 40);
+    table_->setColumnWidth(TrafficTableModel::What, digit * 32);
     table_->setColumnWidth(TrafficTableModel::Length, digit * 7);
     table_->setColumnWidth(TrafficTableModel::Check, digit * 9);
 
@@ -122,14 +123,23 @@ void TrafficWindow::closeEvent(QCloseEvent *event) {
 }
 
 TrafficWindow *TrafficWindow::open(TrafficLog &log, Prompts &prompts, QWidget *from) {
-    QWidget *root = from;
-    while (root && root->parentWidget()) root = root->parentWidget();
     TrafficWindow *window = nullptr;
-    if (root) {
-        for (TrafficWindow *w : root->findChildren<TrafficWindow *>(QString(), Qt::FindDirectChildrenOnly))
-            if (&w->log_ == &log) window = w;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *monitor = qobject_cast<TrafficWindow *>(w);
+        if (monitor && &monitor->log_ == &log) window = monitor;
     }
-    if (!window) window = new TrafficWindow(log, prompts, root);
+    if (!window) {
+        // A window of its own, not a child: the windows that start exchanges
+        // are disabled while they run, and a child would be disabled with
+        // them just when the line is worth watching. It goes with the
+        // top-level window it was opened from and never keeps the program
+        // from ending.
+        window = new TrafficWindow(log, prompts);
+        window->setAttribute(Qt::WA_QuitOnClose, false);
+        QWidget *root = from ? from->window() : nullptr;
+        while (root && root->parentWidget()) root = root->parentWidget()->window();
+        if (root) connect(root, &QObject::destroyed, window, [window] { delete window; });
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -23,8 +23,8 @@ public:
     TrafficWindow(TrafficLog &log, Prompts &prompts, QWidget *parent = nullptr);
     ~TrafficWindow() override;
 
-    // Shows the one monitor of the application that `from` belongs to,
-    // creating it on first use as a window of the top-level window there.
+    // Shows the one monitor of this log, creating it on first use; it lives
+    // as long as the top-level window of `from`.
     static TrafficWindow *open(TrafficLog &log, Prompts &prompts, QWidget *from);
 
     TrafficTableModel &model() { return *model_; }

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -124,10 +125,17 @@ private slots:
         auto *fromConsole = f.window->console()->findChild<QAction *>(QStringLiteral("mnuTrafficMonitor"));
         QVERIFY(fromConsole);
         fromConsole->trigger();
-        QCOMPARE(f.window->findChildren<z5::TrafficWindow *>().size(), 1);
+        int monitors = 0;
+        for (QWidget *w : QApplication::topLevelWidgets()) monitors += qobject_cast<z5::TrafficWindow *>(w) != nullptr;
+        QCOMPARE(monitors, 1);
+        QPointer<z5::TrafficWindow> alive(monitor);
 
         QVERIFY(f.session.chain.startDownload());
-        f.clock.advance(8000);
+        f.clock.advance(4300);
+        // The windows that hold the line are disabled; the monitor is not.
+        QVERIFY(!f.window->isEnabled());
+        QVERIFY(monitor->isEnabled());
+        f.clock.advance(3700);
         const auto &writes = f.port.writes();
         QCOMPARE(int(writes.size()), 24);
         QCOMPARE(monitor->model().rowCount(), 24);
@@ -137,6 +145,8 @@ private slots:
             QCOMPARE(monitor->model().record(i).ms, writes[std::size_t(i)].atMs);
         }
         QCOMPARE(cell(*monitor, 21, z5::TrafficTableModel::What), QStringLiteral("таблица 10, данные 16824 байт"));
+        f.window.reset();
+        QVERIFY(alive.isNull());
     }
 
     void saveWritesTheShownRowsAsTextAndAFailureKeepsTheFile() {

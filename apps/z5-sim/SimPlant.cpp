@@ -45,9 +45,17 @@ std::array<SimPlant::Row, SimPlant::kRows> SimPlant::valuesOf(int column, std::i
     }
     case PAN: {
         const auto it = panels_.find(column);
-        for (int k = 0; k < kRows && it != panels_.end(); ++k) {
-            rows[k].first = it->second.presses[k];
-            rows[k].second = it->second.lamps[k];
+        const Panel panel = it != panels_.end() ? it->second : Panel{};
+        for (int k = 0; k < kRows; ++k) {
+            rows[k].first = panel.presses[k];
+            rows[k].second = panel.lamps[k];
+        }
+        if (panelLayout(column) == 3) {
+            // A small heating loop: the measured value swings about the setpoint.
+            const double measured = rounded(panel.setpoint - 0.5 + 1.5 * std::sin(2.0 * M_PI * t / 20.0));
+            rows[2].second = panel.setpoint;
+            rows[4].second = measured;
+            rows[0].second = measured < panel.setpoint ? 1 : 0;
         }
         break;
     }
@@ -88,14 +96,42 @@ void SimPlant::processCommand(int code) {
     if (code == Store) ++stores_;
 }
 
+int SimPlant::panelLayout(int column) const {
+    const int inst = memory_.instance(column);
+    const double layout = memory_.parameter(PAN, inst > 0 ? inst - 1 : 0, 0);
+    return layout >= 0 && layout <= 4 && layout == std::floor(layout) ? static_cast<int>(layout) : 0;
+}
+
 void SimPlant::pressKey(int column, int key) {
-    int row = -1;
-    if (key >= 1 && key <= 8) row = key - 1;
-    if (key >= 9 && key <= 12) row = 2 * (key - 9) + 1;
-    if (row < 0) return;
+    if (key < 1 || key > 12) return;
     Panel &p = panels_[column];
-    p.lamps[row] = p.lamps[row] ? 0 : 1;
-    ++p.presses[row];
+    const int c = (key - 1) % 4;
+    const auto toggle = [&p](int row) {
+        p.lamps[row] = p.lamps[row] ? 0 : 1;
+        ++p.presses[row];
+    };
+    switch (panelLayout(column)) {
+    case 1:
+        if (key <= 4) toggle(2 * c);
+        else if (key <= 8) toggle(2 * c + 1);
+        else p.lamps[2 * c] = p.lamps[2 * c + 1] = 0;
+        break;
+    case 2:
+        if (key >= 9) toggle(2 * c + 1);
+        else if (!p.lamps[2 * c + 1]) toggle(2 * c);
+        break;
+    case 3:
+        if (key == 5) p.setpoint -= 1.0;
+        if (key == 6) p.setpoint += 1.0;
+        break;
+    case 4:
+        if (key <= 4) ++p.presses[c];
+        else if (key <= 8) --p.presses[c];
+        break;
+    default:
+        toggle(key <= 8 ? key - 1 : 2 * (key - 9) + 1);
+        break;
+    }
 }
 
 int SimPlant::lamp(int column, int row) const {

@@ -29,7 +29,16 @@ public:
     bool processRuns() const { return running_; }
     int storeCount() const { return stores_; }
 
-    // Key 1..8 toggles the lamp of row key - 1; keys 9..12 the switches in rows 1, 3, 5, 7.
+    // A panel key 1..12 as the panel's layout (its first parameter) reads it:
+    // layout 0 (and any unknown one): key 1..8 toggles the lamp of row key - 1
+    // and counts in that row's first value, keys 9..12 toggle rows 1, 3, 5, 7;
+    // layout 1: a bottom key lights the lower lamp of its column, a middle key
+    // the upper one, a top key puts both out; layout 2: keys 9..12 are the
+    // switches in rows 1, 3, 5, 7, a key below lights its column's lamp while
+    // the column's switch is off; layout 3: keys 5 and 6 lower and raise the
+    // setpoint in row 2, row 4 is the measured value following it and row 0
+    // the heater lamp; layout 4: a bottom key counts its column's first value
+    // up, a middle key down.
     void pressKey(int column, int key);
     int lamp(int column, int row) const;
 
@@ -40,7 +49,9 @@ private:
     struct Panel {
         std::array<int, kRows> lamps{};
         std::array<int, kRows> presses{};
+        double setpoint = 20.0;
     };
+    int panelLayout(int column) const;
     struct Row {
         double first = 0, second = 0, third = 0;
     };

@@ -62,6 +62,15 @@ bool ConsoleExchange::startProcessCommand(z5::Request::CommandCode code) {
     return started;
 }
 
+bool ConsoleExchange::startPanelKey(int column, int key) {
+    if (!line_.mayStart()) return false;
+    running_ = Request::PanelKey;
+    watchdogMs_ = ReplyReception::kBlockWatchdogMs;
+    const bool started = line_.startExchange(z5::Request::panelKey(column, key), watchdogMs_);
+    if (!started) running_ = Request::None;
+    return started;
+}
+
 void ConsoleExchange::cancel() { line_.cancelExchange(); }
 
 void ConsoleExchange::showPausePicture() { setPicture(ProcessPicture::Pause); }

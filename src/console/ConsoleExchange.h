@@ -17,7 +17,7 @@ class Prompts;
 class ConsoleExchange : public QObject {
     Q_OBJECT
 public:
-    enum class Request { None, BlockRead, TrendPage, ProcessCommand };
+    enum class Request { None, BlockRead, TrendPage, ProcessCommand, PanelKey };
     enum class Result {
         Reply,            // a reply came and was handed on
         WrongCheckValue,  // a reply came and was dropped
@@ -47,6 +47,10 @@ public:
     // Pause (50), start (51), the process picture (52) or store the configuration
     // (53). False when nothing went out; the command then ends without a message.
     bool startProcessCommand(z5::Request::CommandCode code);
+    // A key (1..12) of the operator panel block in `column`: a kind 3 frame
+    // whose reply redraws the panel. False when nothing went out; the key then
+    // ends without a message.
+    bool startPanelKey(int column, int key);
     // Ends the exchange under way quietly.
     void cancel();
 

@@ -6,7 +6,10 @@ namespace z5 {
 
 QString NumberText::format(float value) const {
     if (value == 0.0f) return QStringLiteral("0");  // never "-0"
-    return locale_.toString(static_cast<double>(value), 'g', 7);
+    // Without group separators: what is shown must read back as the same number.
+    QLocale plain = locale_;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    return plain.toString(static_cast<double>(value), 'g', 7);
 }
 
 std::optional<double> NumberText::parse(const QString &text) const {

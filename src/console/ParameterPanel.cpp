@@ -259,4 +259,29 @@ ParameterPanel::EditResult ParameterPanel::textChanged(int r, const QString &tex
     return result;
 }
 
+void ParameterPanel::showText(int r, const QString &text) {
+    if (!validRow(r)) return;
+    rows_[r].text = text;
+    rows_[r].rejected = false;
+}
+
+int ParameterPanel::storeShown(const std::vector<int> &rows) {
+    if (!isLaidOut()) return -1;
+    // Checked first, so that a field that does not convert leaves the whole set as it was.
+    for (int r : rows) {
+        if (!validRow(r) || !rows_[r].showsText() || rows_[r].kind != FieldKind::Number) continue;
+        const std::optional<StorePlace> place = placeOf(r);
+        if (place && !numbers_.parseNumber(rows_[r].text)) {
+            rows_[r].rejected = true;
+            return r;
+        }
+    }
+    for (int r : rows) {
+        if (!validRow(r) || !rows_[r].showsText() || rows_[r].kind != FieldKind::Number) continue;
+        storeText(r);
+        rows_[r].rejected = false;
+    }
+    return -1;
+}
+
 } // namespace z5

@@ -46,6 +46,11 @@ public:
     void keyPressed(int row);
     // The text of row `row` changed; stored only after a key press.
     EditResult textChanged(int row, const QString &text);
+    // Shows a value read from the controller in a text field without storing it.
+    void showText(int row, const QString &text);
+    // Stores what the given number fields show, all of them or none: returns -1
+    // once stored, else the first row that does not convert (marked rejected).
+    int storeShown(const std::vector<int> &rows);
 
     const PanelRow &row(int r) const;
     bool isLaidOut() const { return type_ != 0; }

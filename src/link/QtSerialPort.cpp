@@ -9,6 +9,10 @@
 namespace z5 {
 
 QtSerialPort::QtSerialPort() {
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] {
+        // A copy: the reader may replace the handler while it runs.
+        if (const auto handler = arrived_) handler();
+    });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError e) { onError(e); });
 }

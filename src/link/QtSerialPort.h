@@ -26,6 +26,7 @@ public:
     qint64 bytesAvailable() const override { return port_.isOpen() ? port_.bytesAvailable() : 0; }
     QByteArray readAll() override;
     QString errorString() const override { return error_; }
+    void setArrivalHandler(std::function<void()> handler) override { arrived_ = std::move(handler); }
 
     // Time the line needs for this many bytes at 10 bits a byte, rounded up.
     static int lineTimeMs(qint64 bytes) { return static_cast<int>((bytes * 10 * 1000 + kBaudRate - 1) / kBaudRate); }
@@ -38,6 +39,7 @@ private:
     QSerialPort port_;
     QString error_;
     bool closeQueued_ = false;
+    std::function<void()> arrived_;
 };
 
 } // namespace z5

@@ -13,7 +13,9 @@ ReplyReception::ReplyReception(Link &link, Clock &clock, Prompts &prompts)
     watchdog_->setOnTimeout([this] { onWatchdogTick(); });
 }
 
-ReplyReception::~ReplyReception() = default;
+ReplyReception::~ReplyReception() {
+    if (exchange_ != Exchange::Idle) link_.port().setArrivalHandler({});
+}
 
 void ReplyReception::awaitBlockReply(int watchdogMs) { start(Exchange::BlockReply, watchdogMs); }
 
@@ -21,6 +23,8 @@ void ReplyReception::awaitTrendPage(int watchdogMs) { start(Exchange::TrendPage,
 
 void ReplyReception::start(Exchange exchange, int watchdogMs) {
     exchange_ = exchange;
+    // The port serves one reader at a time: the one whose exchange is under way.
+    if (exchange == Exchange::BlockReply && onArrival_) link_.port().setArrivalHandler([this] { onArrival(); });
     poll_->start(kPollIntervalMs);
     watchdog_->start(watchdogMs);
 }
@@ -35,6 +39,12 @@ void ReplyReception::cancel() {
 void ReplyReception::stopTimers() {
     poll_->stop();
     watchdog_->stop();
+    link_.port().setArrivalHandler({});
+}
+
+void ReplyReception::onArrival() {
+    if (exchange_ != Exchange::BlockReply || !link_.port().isOpen()) return;
+    pollBlockReply();
 }
 
 void ReplyReception::release(Ending ending) {

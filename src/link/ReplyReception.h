@@ -66,6 +66,9 @@ public:
     void awaitTrendPage(int watchdogMs = kTrendWatchdogMs);
     // Ends any exchange quietly (the window that owns it is closing).
     void cancel();
+    // A block reply is taken as soon as it is complete when the port tells of
+    // arrivals; the poll ticks remain for ports that do not. On by default.
+    void setTakesRepliesOnArrival(bool on) { onArrival_ = on; }
 
     Exchange exchange() const { return exchange_; }
     std::uint32_t receivedCheck = 0;
@@ -77,6 +80,7 @@ private:
     void start(Exchange exchange, int watchdogMs);
     void stopTimers();
     void onPollTick();
+    void onArrival();
     void pollBlockReply();
     void pollTrendPage();
     void onWatchdogTick();
@@ -88,6 +92,7 @@ private:
     std::unique_ptr<Timer> poll_;
     std::unique_ptr<Timer> watchdog_;
     Exchange exchange_ = Exchange::Idle;
+    bool onArrival_ = true;
 };
 
 } // namespace z5

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace z5 {
 
@@ -19,6 +20,10 @@ public:
     virtual QByteArray readAll() = 0;
     // Why the last open or transfer failed, for a message after "Нет сети!!!".
     virtual QString errorString() const = 0;
+    // Called whenever bytes have arrived, so that a reader can take a complete
+    // reply at once instead of at its next poll. A port that cannot tell never
+    // calls it; an empty handler stops the calls.
+    virtual void setArrivalHandler(std::function<void()> handler) { (void)handler; }
 };
 
 } // namespace z5

@@ -18,6 +18,7 @@ public:
     qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
     QByteArray readAll() override;
     QString errorString() const override { return port_.errorString(); }
+    void setArrivalHandler(std::function<void()> handler) override { port_.setArrivalHandler(std::move(handler)); }
 
     SerialPort &device() { return port_; }
 

@@ -8,6 +8,7 @@
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleIcon.h"
 #include "ui/ConsoleParameterView.h"
+#include "ui/LiveViewPane.h"
 #include "ui/Session.h"
 #include "ui/PortStatusText.h"
 #include "ui/StationDialog.h"
@@ -16,7 +17,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -30,9 +30,10 @@ namespace {
 
 // The window's client area and the places of its parts, in twips.
 constexpr int kClientWidth = 12400;
-constexpr int kClientHeight = 8350;
+constexpr int kClientHeight = 8700;
 constexpr int kPanelLeft = 7800;
-constexpr int kPanelTop = 600;
+// Below the numbering choice and the heading that names the block.
+constexpr int kPanelTop = 900;
 
 QChar decimalSeparator() {
     const QString point = QLocale().decimalPoint();
@@ -48,6 +49,9 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
       panel_(session.store, session.project, state_),
       exchange_(session.line, session.prompts, state_, progress_),
       writes_(session.chain, session.setpointWrite, progress_),
+      live_(session.project, session.store, panel_, ParameterCatalogue::standard()),
+      refresh_(session.clock),
+      ageTimer_(session.clock.createTimer()),
       importCommand_(session.netlistImport, session.prompts),
       cursorTimer_(session.clock.createTimer()),
       priorityTimer_(session.clock.createTimer()) {
@@ -70,19 +74,12 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     numbering_->addItems({numberingName(Numbering::Manual), numberingName(Numbering::Auto)});
     numbering_->setGeometry(twips::rect(kPanelLeft + 1800, 80, 1700, 330));
 
-    valueTable_ = new QFrame(canvas_);
-    valueTable_->setObjectName(QStringLiteral("Picture_TABLICA_PROCESS"));
-    valueTable_->setFrameShape(QFrame::Box);
-    valueTable_->setAutoFillBackground(true);
-    QPalette white = valueTable_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    valueTable_->setPalette(white);
-    valueTable_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4400, 7000));
-    valueTable_->hide();
-
     view_ = new ConsoleParameterView(panel_, canvas_);
     // The rows and, below them, the line naming fields that are not stored.
     view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4500, 7350));
+    buildLiveView();
+    liveView_->move(twips::px(QPoint(kPanelLeft, kPanelTop)));
+    heading_->setGeometry(twips::rect(kPanelLeft, 500, 2300, 330));
 
     progressBar_ = new QProgressBar(canvas_);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
@@ -104,6 +101,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
 
     connect(&exchange_, &ConsoleExchange::ended, this,
             [this](ConsoleExchange::Request q, ConsoleExchange::Result r) { exchangeEnded(q, r); });
+    connect(&exchange_, &ConsoleExchange::blockReplyReceived, this, &ConsoleWindow::showBlockReply);
     connect(&exchange_, &ConsoleExchange::processPictureChanged, this, [this](ConsoleExchange::ProcessPicture p) {
         canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
     });
@@ -186,6 +184,7 @@ void ConsoleWindow::mnu_SCHEMA_OPEN() {
 }
 
 void ConsoleWindow::mnuLOADParametrBLOCK() {
+    if (deferDuringAutoRead([this] { mnuLOADParametrBLOCK(); })) return;
     const auto mode = static_cast<Numbering>(numbering_->currentIndex() == 1 ? 1 : 0);
     // The new project is built aside: a netlist that fails leaves the project,
     // its icons, the panel and the selection exactly as they were.
@@ -196,6 +195,10 @@ void ConsoleWindow::mnuLOADParametrBLOCK() {
     session_.project = result.project;
     // The selection belonged to the project that was just replaced.
     hideCursor();
+    refresh_.stop();
+    live_.clear();
+    hideLiveView();
+    heading_->clear();
     panel_.hideRows();
     view_->refresh();
     canvas_->placeIcons(result.layout);
@@ -227,6 +230,7 @@ void ConsoleWindow::mnuSAVEparametr() {
 }
 
 void ConsoleWindow::mnuEXIT() {
+    refresh_.stop();
     hide();
     giveBackMainWindow();
 }
@@ -239,6 +243,7 @@ void ConsoleWindow::giveBackMainWindow() {
 }
 
 void ConsoleWindow::closeEvent(QCloseEvent *event) {
+    refresh_.stop();
     if (exchange_.running() != ConsoleExchange::Request::None) exchange_.cancel();
     giveBackMainWindow();
     event->accept();
@@ -271,14 +276,15 @@ void ConsoleWindow::placeCursor(const QPoint &iconCorner) {
     cursorTimer_->start(kCursorBlinkMs);
 }
 
-void ConsoleWindow::hideLiveView() { valueTable_->hide(); }
+void ConsoleWindow::hideLiveView() { liveView_->hideAll(); }
 
 void ConsoleWindow::showValueTable() {
-    valueTable_->show();
-    valueTable_->raise();
+    liveView_->showTable();
+    liveView_->raise();
 }
 
 void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
+    if (deferDuringAutoRead([=] { iconPressed(iconNumber, button); })) return;
     if (!isEnabled() || exchangeUnderWay()) return;
     const ConsoleIcon *icon = canvas_->icon(iconNumber);
     const auto type = BlockSelection::typeOfIcon(iconNumber);
@@ -291,6 +297,8 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     view_->setHeadingsVisible(button != Qt::LeftButton);
     state_.BLOCK_SELECT = static_cast<std::uint8_t>(*column);
     state_.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(*type);
+    refresh_.stop();
+    heading_->setText(LiveView::headingOf(session_.project, *column));
 
     if (right) {
         hideLiveView();
@@ -303,6 +311,8 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     panel_.hideRows();
     view_->refresh();
     setEnabled(false);
+    const LiveView::Shows shows = live_.beginRead(*column, *type);
+    refresh_.forget();
     if (*type == GRA) {
         hideLiveView();
     } else {
@@ -313,6 +323,10 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
             view_->setHeadingsVisible(true);
             panel_.label_Parametr();
             view_->refresh();
+        } else if (shows == LiveView::Shows::Panel) {
+            liveView_->showPanel(live_.read().layout, live_.panelCaption(), live_.channelNames());
+            liveView_->setSwitches(live_.switchOn());
+            liveView_->raise();
         } else {
             showValueTable();
         }
@@ -338,24 +352,30 @@ void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExcha
         text = request == Q::TrendPage        ? QStringLiteral("Страница графика прочитана")
                : request == Q::ProcessCommand ? QStringLiteral("Ответ Z5 получен")
                                               : QStringLiteral("Ответ блока %1 получен").arg(block);
+        // The next automatic read, if the user asked for them.
+        if (request == Q::BlockRead || request == Q::PanelKey) refresh_.valuesShown();
         break;
     case R::WrongCheckValue: text = QStringLiteral("Ответ отброшен: неверная контрольная сумма"); break;
     case R::NoReply: text = QStringLiteral("Нет ответа от Z5"); break;
     case R::NoNetwork: text = QStringLiteral("Нет сети"); break;
     case R::Cancelled: break;
     }
+    if (result != R::Reply) refresh_.stop();
     status_->setText(text);
+    runDeferredAction();
 }
 
 void ConsoleWindow::tidyForProcessCommand() {
     writes_.disableSetpoints();
     hideLiveView();
+    heading_->clear();
     view_->setHeadingsVisible(false);
     panel_.hideRows();
     view_->refresh();
 }
 
 void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
+    refresh_.stop();
     if (!exchange_.startProcessCommand(code)) {
         // Whatever the line said before no longer holds.
         status_->setText(QStringLiteral("Нет сети"));
@@ -366,31 +386,37 @@ void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
 }
 
 void ConsoleWindow::mnuPAUSE_PROCESS() {
+    if (deferDuringAutoRead([this] { mnuPAUSE_PROCESS(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
     startProcessCommand(Link::PauseProcess);
 }
 
 void ConsoleWindow::mnuSTART_PROCESS() {
+    if (deferDuringAutoRead([this] { mnuSTART_PROCESS(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
     startProcessCommand(Link::StartProcess);
 }
 
 void ConsoleWindow::processPictureClicked() {
+    if (deferDuringAutoRead([this] { processPictureClicked(); })) return;
     if (!isEnabled() || exchangeUnderWay()) return;
     tidyForProcessCommand();
     startProcessCommand(Link::ProcessPicture);
 }
 
 void ConsoleWindow::mnuSAVE_SCHEMA_Z5() {
+    if (deferDuringAutoRead([this] { mnuSAVE_SCHEMA_Z5(); })) return;
     if (exchangeUnderWay()) return;
     writes_.disableSetpoints();
     startProcessCommand(Link::StoreSchema);
 }
 
 void ConsoleWindow::mnuSAVE_485() {
+    if (deferDuringAutoRead([this] { mnuSAVE_485(); })) return;
     if (exchangeUnderWay()) return;
+    refresh_.stop();
     // An empty configuration would wipe the program a working controller runs.
     if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
     if (!writes_.startDownload()) return;
@@ -401,7 +427,16 @@ void ConsoleWindow::mnuSAVE_485() {
 }
 
 void ConsoleWindow::mnuSAVE_ZADATCIKI() {
-    if (exchangeUnderWay()) return;
+    if (deferDuringAutoRead([this] { mnuSAVE_ZADATCIKI(); })) return;
+    if (exchangeUnderWay() || !writes_.setpointsEnabled()) return;
+    refresh_.stop();
+    // What goes out is what the fields show, and the store keeps it too.
+    const int wrong = live_.storeShownSetpoints(writes_.setpointBlock());
+    view_->refresh();
+    if (wrong >= 0) {
+        status_->setText(QStringLiteral("%1: не число, задатчики не записаны").arg(panel_.row(wrong).caption));
+        return;
+    }
     if (writes_.writeSetpoints() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись задатчиков в Z5…"));

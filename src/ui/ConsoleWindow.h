@@ -3,10 +3,14 @@
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleState.h"
 #include "console/ConsoleWrites.h"
+#include "console/LiveRefresh.h"
+#include "console/LiveView.h"
 #include "console/ParameterPanel.h"
 #include "import/NetlistImportCommand.h"
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -20,6 +24,7 @@ namespace z5 {
 
 class ConsoleCanvas;
 class ConsoleParameterView;
+class LiveViewPane;
 class Session;
 class Timer;
 
@@ -56,6 +61,9 @@ public:
     void iconPressed(int iconNumber, Qt::MouseButton button);
     // A click on `Picture_PAUSE_PROCESS` or `Picture_RABOTA_PROCESS`.
     void processPictureClicked();
+    // A click on the shown panel picture (its own coordinates) or on one of its switches.
+    void panelClicked(QPointF picturePoint);
+    void switchClicked(int switchIndex);
 
     // Asked before a download when no schema has been imported.
     static QString emptyDownloadQuestion() { return QStringLiteral("Схема не загружена. Записать пустую схему в Z5?"); }
@@ -63,6 +71,13 @@ public:
     ConsoleState &state() { return state_; }
     ParameterPanel &panel() { return panel_; }
     ConsoleExchange &exchange() { return exchange_; }
+    LiveView &liveView() { return live_; }
+    LiveRefresh &refresh() { return refresh_; }
+    LiveViewPane *liveViewPane() const { return liveView_; }
+    // The heading that names the block shown or edited ("U05 PID 1").
+    QLabel *blockHeading() const { return heading_; }
+    // "Обновлять": off, or the interval of the automatic re-read.
+    QComboBox *refreshChoice() const { return refreshChoice_; }
     ConsoleWrites &writes() { return writes_; }
     ConsoleProgress &progress() { return progress_; }
     ConsoleCanvas *canvas() const { return canvas_; }
@@ -89,6 +104,15 @@ private:
     void showValueTable();
     void tidyForProcessCommand();
     void startProcessCommand(Link::CommandCode code);
+    void buildLiveView();
+    void startLiveRead();
+    void showBlockReply(const QByteArray &reply);
+    void sendPanelKey(int key);
+    void showValueAge();
+    // An automatic re-read leaves the window usable; what the user does while
+    // it is under way runs the moment it ends. True when `action` was put off.
+    bool deferDuringAutoRead(std::function<void()> action);
+    void runDeferredAction();
     bool exchangeUnderWay() const;
     void exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result);
     void giveBackMainWindow();
@@ -102,13 +126,21 @@ private:
     ParameterPanel panel_;
     ConsoleExchange exchange_;
     ConsoleWrites writes_;
+    LiveView live_;
+    LiveRefresh refresh_;
+    std::unique_ptr<Timer> ageTimer_;
+    bool autoRead_ = false;
+    std::function<void()> deferred_;
     NetlistImportCommand importCommand_;
     std::unique_ptr<Timer> cursorTimer_;
     std::unique_ptr<Timer> priorityTimer_;
 
     ConsoleCanvas *canvas_ = nullptr;
     ConsoleParameterView *view_ = nullptr;
-    QFrame *valueTable_ = nullptr;
+    LiveViewPane *liveView_ = nullptr;
+    QLabel *heading_ = nullptr;
+    QComboBox *refreshChoice_ = nullptr;
+    QLabel *valueAge_ = nullptr;
     QComboBox *numbering_ = nullptr;
     QProgressBar *progressBar_ = nullptr;
     QLabel *status_ = nullptr;

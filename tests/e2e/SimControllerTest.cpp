@@ -6,6 +6,8 @@
 #include "link/Link.h"
 #include "link/ValueEncoder.h"
 #include "model/RecordingPrompts.h"
+#include "download/ParameterTables.h"
+#include "model/ParameterStore.h"
 #include <gtest/gtest.h>
 #include <QJsonArray>
 
@@ -192,6 +194,43 @@ TEST_F(SimFixture, PanelLampsFollowTheirKeys) {
     r = only(send(frame("0103050A0000")));   // a plain read shows the same lamps
     EXPECT_DOUBLE_EQ(z5::BlockReply::second(r, 3), 1.0);
 }
+
+// Keys pressed on a panel of a layout, and one value of the reply to the last.
+struct PanelKeysRow {
+    float layout;
+    std::vector<int> keys;
+    int row;
+    bool second;   // else the first value
+    double expected;
+};
+
+struct SimPanelLayouts : SimFixture, ::testing::WithParamInterface<PanelKeysRow> {};
+
+TEST_P(SimPanelLayouts, LampsValuesAndSwitchesFollowTheKeys) {
+    const PanelKeysRow c = GetParam();
+    writeTable(0, blockTable({{4, 20, 1}}));
+    z5::ParameterStore store;
+    store.PARAMETR_PAN.setValue(0, 0, c.layout);
+    writeTable(10, z5::ParameterTables::parameters(store).data);
+    QByteArray r;
+    for (int key : c.keys) {
+        const QByteArray head = QByteArray::fromHex("0103050B") + char(key) + char(0);
+        r = only(send(frame(head.toHex().constData())));
+    }
+    const double v = c.second ? z5::BlockReply::second(r, c.row) : z5::BlockReply::first(r, c.row);
+    EXPECT_DOUBLE_EQ(v, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SimPanelLayouts,
+    ::testing::Values(PanelKeysRow{1, {1}, 0, true, 1},         // the lower lamp of column 0
+                      PanelKeysRow{1, {7}, 5, true, 1},         // the upper lamp of column 2
+                      PanelKeysRow{1, {1, 5, 9}, 1, true, 0},   // a top key puts its column out
+                      PanelKeysRow{2, {10}, 3, true, 1},        // switch 1 on
+                      PanelKeysRow{2, {9, 1}, 0, true, 0},      // its column's lamp stays out
+                      PanelKeysRow{2, {2}, 2, true, 1},
+                      PanelKeysRow{3, {6, 6, 5}, 2, true, 21},  // the setpoint up, up, down
+                      PanelKeysRow{4, {3, 3, 7}, 2, false, 1}));  // counted up twice, down once
 
 TEST_F(SimFixture, TrendPartsCarryTheRecordingPageAndItsRows) {
     writeTable(0, blockTable({{5, 28, 1}}));

@@ -1,5 +1,6 @@
 // The command-line verbs that talk to the controller, against z5-sim.
 #include "SimProcess.h"
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -59,6 +60,37 @@ TEST(Z5ctlE2e, NoReplySaysSoPlainly) {
     EXPECT_EQ(r.code, 3);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(r.err, QStringLiteral("z5ctl read-block: no valid reply from station 2 for U1 (no complete reply within 1000 ms)\n"));
+}
+
+TEST(Z5ctlE2e, WatchPrintsOneTimestampedLinePerReplyUnderThePinNames) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    const Z5ctlRun r = z5ctl({QStringLiteral("watch"), QStringLiteral("--port"), sim.device(), QStringLiteral("--block"),
+                              QStringLiteral("U05"), QStringLiteral("--type"), QStringLiteral("A_O"),
+                              QStringLiteral("--every"), QStringLiteral("100"), QStringLiteral("--count"),
+                              QStringLiteral("3"), QStringLiteral("--csv")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    const QStringList header = lines[0].split(QLatin1Char(','));
+    EXPECT_EQ(header.first(), QStringLiteral("time"));
+    EXPECT_GE(header.size(), 2);
+    for (int i = 1; i < 4; ++i) {
+        const QStringList fields = lines[i].split(QLatin1Char(','));
+        EXPECT_EQ(fields.size(), header.size()) << lines[i].toStdString();
+        EXPECT_TRUE(QDateTime::fromString(fields.first(), Qt::ISODateWithMs).isValid()) << lines[i].toStdString();
+    }
+    // Each line is one read of column 4.
+    EXPECT_TRUE(sim.waitForEvent(
+        [](const QJsonObject &e) { return e[QStringLiteral("hex")].toString().startsWith(QStringLiteral("01 03 05 0A")); },
+        1000));
+}
+
+TEST(Z5ctlE2e, WatchRefusesABlockThatIsNoDesignator) {
+    const Z5ctlRun r = z5ctl({QStringLiteral("watch"), QStringLiteral("--port"), QStringLiteral("/dev/null"),
+                              QStringLiteral("--block"), QStringLiteral("X5")});
+    EXPECT_EQ(r.code, 64);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("z5ctl watch: --block is U1..U100")));
 }
 
 TEST(Z5ctlE2e, PortsListsEachComNumberWithItsDeviceAndWhereItComesFrom) {

@@ -87,6 +87,27 @@ TEST_F(ReceptionFixture, ACompleteReplyIsHandedOverAtTheFirstPollTick) {
     EXPECT_EQ(prompts.beeps, 0);
 }
 
+TEST_F(ReceptionFixture, APortThatTellsOfArrivalsHandsTheReplyOverTheMomentItIsComplete) {
+    const QByteArray reply = blockReply('\x33');
+    answerWith(reply);
+    port.notifiesArrivals = true;
+    port.replyDelayMs = 23;
+    port.pieceSize = 130;
+    port.pieceIntervalMs = 10;   // pieces at 23 and 33 ms
+    readBlock(2);
+    clock.advance(32);
+    EXPECT_TRUE(replies.empty());   // half a reply is not taken
+    clock.advance(1);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], reply);
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::Reply});
+    EXPECT_TRUE(timersStopped());
+    // A later arrival belongs to no exchange and is left for the next one.
+    port.deliver(QByteArray(300, '\x01'));
+    EXPECT_EQ(replies.size(), 1u);
+    EXPECT_EQ(endings.size(), 1u);
+}
+
 TEST_F(ReceptionFixture, AReplyWithItsCheckBytesSwappedIsDroppedQuietly) {
     answerWith(blockReply('\x11', false));
     readBlock(3);

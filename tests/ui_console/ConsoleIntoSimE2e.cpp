@@ -9,8 +9,14 @@
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleIcon.h"
 #include "ui/ConsoleParameterView.h"
+#include "console/PanelKeys.h"
 #include "ui/ConsoleWindow.h"
+#include "ui/LiveViewPane.h"
+#include "ui/PanelPictureWidget.h"
 #include "ui/Session.h"
+#include "ui/ValueTableWidget.h"
+#include <QFile>
+#include <QTemporaryDir>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -91,6 +97,63 @@ private slots:
         QVERIFY(hexBytes(data[10]).contains(QByteArray::fromHex("c4090000")));
         QCOMPARE(reads.size(), std::size_t(1));
         QCOMPARE(reads[0].value("block").toInt(), kPid + 1);
+    }
+
+    // One left click per kind of block: a generic block's values, a setpoint
+    // programmer's setpoints and a panel key's lamp, all from the simulator.
+    void liveValuesSetpointsAndPanelKeysComeFromTheController() {
+        SimSession sim;
+        QVERIFY2(!sim.device().isEmpty(), "z5-sim did not start");
+        qputenv("Z5_COM4", sim.device().toLocal8Bit());
+        QTemporaryDir dir;
+        const QString net = dir.filePath(QStringLiteral("live.net"));
+        QFile f(net);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("(netlist \"live\"\n"
+                "(compInst \"U1\"\n(originalName \"PAN\")\n(compValue \"1_1\")\n)\n"
+                "(compInst \"U2\"\n(originalName \"S_P\")\n(compValue \"2_1\")\n)\n"
+                "(compInst \"U3\"\n(originalName \"MUL\")\n(compValue \"3_1\")\n)\n)\n");
+        f.close();
+
+        QtClock clock;
+        QtSerialPort port;
+        RecordingPrompts prompts;
+        Session session(clock, port, prompts);
+        QWidget mainWindow;
+        ConsoleWindow console(session, &mainWindow);
+        console.show();
+        prompts.openNames << net;
+        console.action("mnuLOADParametrBLOCK")->trigger();
+        QCOMPARE(session.project.blockCount(), 3);
+        session.store.PARAMETR_PAN.setValue(0, 0, 1.0f);
+        for (int k = 0; k < 8; ++k) session.store.PARAMETR_S_P.setValue(0, k, k + 1.5f);
+        console.action("mnuSAVE_485")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 15000);
+
+        auto pick = [&](int type) {
+            QTest::mouseClick(console.canvas()->icon(type - 1), Qt::LeftButton, {}, QPoint(5, 5));
+        };
+        pick(MUL);
+        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U3 получен"), 5000);
+        const ValueTable &table = console.liveViewPane()->Picture_TABLICA_PROCESS()->table();
+        QCOMPARE(int(table.rows().size()), 8);
+        // Instance 1 swings about 10 + row.
+        QVERIFY(qAbs(table.rows()[2].left.number - 12.0) <= 1.001);
+
+        pick(S_P);
+        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U2 получен"), 5000);
+        QCOMPARE(console.parameterView()->Text1(1)->text(), QStringLiteral("1.5"));
+        QCOMPARE(console.parameterView()->Text1(15)->text(), QStringLiteral("8.5"));
+
+        pick(PAN);
+        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U1 получен"), 5000);
+        PanelPictureWidget *panel = console.liveViewPane()->Picture_PANEL(2);
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->face().lamps().empty());
+        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->toWidget(PanelKeys::keyRect(1).center()));
+        QTRY_COMPARE_WITH_TIMEOUT(int(panel->face().lamps().size()), 1, 5000);
+        QCOMPARE(panel->face().lamps()[0].centre, QPoint(24, 57));
+        QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 5000);
     }
 };
 

@@ -23,6 +23,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -103,6 +105,35 @@ void designScreen(z5::MainWindow &window) {
         editor.applyAlarm(k, form);
         dragBy(z5::ScreenElement::alarm(k), a.x, a.y);
     }
+}
+
+// A block reply whose rows hold the given first and second values.
+QByteArray replyWith(const std::vector<std::pair<double, double>> &rows) {
+    QByteArray r(258, '\0');
+    r[0] = 1;
+    r[1] = 3;
+    auto put = [&r](int offset, double v) {
+        const qint32 raw = static_cast<qint32>(v * 1000.0);
+        for (int i = 0; i < 4; ++i) r[offset + i] = static_cast<char>((raw >> (8 * i)) & 0xFF);
+    };
+    for (std::size_t k = 0; k < rows.size() && k < 8; ++k) {
+        put(2 + 4 * int(k), rows[k].first);
+        put(130 + 4 * int(k), rows[k].second);
+    }
+    const std::uint16_t crc = z5::Link::checkValueOf(r);
+    r.append(char(crc & 0xFF));
+    r.append(char(crc >> 8));
+    return r;
+}
+
+// The icon of the first block of a type, as the console placed it.
+int iconOfType(z5::ConsoleWindow &console, const char *mnemonic) {
+    const int type = z5::BlockCatalogue::typeByMnemonic(QString::fromLatin1(mnemonic));
+    for (int n = 0; n < z5::ConsoleCanvas::kIcons; ++n) {
+        const z5::ConsoleIcon *icon = console.canvas()->icon(n);
+        if (icon && !icon->isHidden() && z5::BlockSelection::typeOfIcon(n) == type) return n;
+    }
+    return -1;
 }
 
 bool save(QWidget *w, const QString &path) {
@@ -211,17 +242,48 @@ int main(int argc, char **argv) {
         }
     }
     for (const auto &m : prompts.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
-    if (!small)
-        return save(console, dir.filePath(QStringLiteral("console.png"))) && grabTrafficMonitor(console, clock, port, dir)
-                   ? 0
-                   : 1;
+    if (small) {
+        auto *area = qobject_cast<QScrollArea *>(static_cast<QMainWindow *>(console)->centralWidget());
+        if (!area) return 1;
+        std::fprintf(stdout, "console %dx%d on a screen of %dx%d\n", console->width(), console->height(),
+                     console->screen()->availableGeometry().width(), console->screen()->availableGeometry().height());
+        if (!save(console, dir.filePath(QStringLiteral("console-small-top.png")))) return 1;
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        return save(console, dir.filePath(QStringLiteral("console-small-bottom.png"))) ? 0 : 1;
+    }
+    if (!save(console, dir.filePath(QStringLiteral("console.png")))) return 1;
 
-    auto *area = qobject_cast<QScrollArea *>(static_cast<QMainWindow *>(console)->centralWidget());
-    if (!area) return 1;
-    std::fprintf(stdout, "console %dx%d on a screen of %dx%d\n", console->width(), console->height(),
-                 console->screen()->availableGeometry().width(), console->screen()->availableGeometry().height());
-    if (!save(console, dir.filePath(QStringLiteral("console-small-top.png")))) return 1;
-    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
-    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
-    return save(console, dir.filePath(QStringLiteral("console-small-bottom.png"))) ? 0 : 1;
+    auto *blocks = qobject_cast<z5::ConsoleWindow *>(console);
+    if (!blocks) return 1;
+    // The live values of the PID regulator, as a left click reads them.
+    port.responder = [](const QByteArray &) {
+        return replyWith({{48.7, 0.625}, {50.0, 1.0}, {1, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}});
+    };
+    const int pidIcon = iconOfType(*blocks, "PID");
+    if (pidIcon >= 0) blocks->iconPressed(pidIcon, Qt::LeftButton);
+    clock.advance(150);
+    if (!save(console, dir.filePath(QStringLiteral("live-values.png")))) return 1;
+
+    // An operator panel of the second layout with two lamps lit.
+    QTemporaryDir temp;
+    const QString panelNet = temp.filePath(QStringLiteral("panel.net"));
+    QFile net(panelNet);
+    if (!net.open(QIODevice::WriteOnly)) return 1;
+    net.write("(netlist \"panel\"\n(compInst \"U1\"\n(originalName \"PAN\")\n(compValue \"1_1\")\n)\n"
+              "(compInst \"U2\"\n(originalName \"A_I\")\n(compValue \"2_1\")\n)\n)\n");
+    net.close();
+    prompts.openNames << panelNet;
+    import->trigger();
+    clock.advance(2000);
+    session.store.PARAMETR_PAN.setValue(0, 0, 1.0f);
+    const QString names[5] = {QStringLiteral("Котельная"), QStringLiteral("Насос"), QStringLiteral("Горелка"),
+                              QStringLiteral("Вентилятор"), QStringLiteral("Задвижка")};
+    for (int i = 0; i < 5; ++i) session.store.NAME_PAN.setValue(0, i, names[i]);
+    port.responder = [](const QByteArray &) { return replyWith({{0, 1}, {0, 0}, {0, 0}, {0, 1}, {0, 1}}); };
+    const int panIcon = iconOfType(*blocks, "PAN");
+    if (panIcon >= 0) blocks->iconPressed(panIcon, Qt::LeftButton);
+    clock.advance(150);
+    if (!save(console, dir.filePath(QStringLiteral("panel.png")))) return 1;
+    return grabTrafficMonitor(console, clock, port, dir) ? 0 : 1;
 }

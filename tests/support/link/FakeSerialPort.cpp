@@ -52,7 +52,15 @@ QByteArray FakeSerialPort::readAll() {
 }
 
 void FakeSerialPort::deliver(const QByteArray &bytes) {
-    if (open_) input_.append(bytes);
+    if (!open_) return;
+    input_.append(bytes);
+    notifyArrival();
+}
+
+void FakeSerialPort::notifyArrival() {
+    // A copy: the reader may replace the handler while it runs.
+    if (!notifiesArrivals) return;
+    if (const auto handler = arrived_) handler();
 }
 
 void FakeSerialPort::fail(const QString &why) {
@@ -92,6 +100,8 @@ void FakeSerialPort::releaseDue() {
         const auto wait = pending_.front().dueMs - now;
         timer_->start(static_cast<int>(wait));
     }
+    // Last: the reader may answer with a write that schedules more input.
+    notifyArrival();
 }
 
 } // namespace z5

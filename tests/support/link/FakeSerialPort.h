@@ -34,6 +34,7 @@ public:
     qint64 bytesAvailable() const override { return open_ ? input_.size() : 0; }
     QByteArray readAll() override;
     QString errorString() const override { return error_; }
+    void setArrivalHandler(std::function<void()> handler) override { arrived_ = std::move(handler); }
 
     // Fault switches.
     bool refuseOpen = false;                            // open() fails with refuseReason
@@ -42,6 +43,9 @@ public:
     int pieceSize = 0;                                  // 0: an answer arrives whole
     int pieceIntervalMs = 10;
     int replyDelayMs = 20;
+    // Tells the arrival handler of every arrival, as a real port does; off by
+    // default so that replies wait for the reader's poll.
+    bool notifiesArrivals = false;
 
     // Answers a write; an empty answer sends nothing back.
     std::function<QByteArray(const QByteArray &written)> responder;
@@ -74,6 +78,8 @@ private:
     QString device_;
     QString error_;
     bool open_ = false;
+    std::function<void()> arrived_;
+    void notifyArrival();
     int openCount_ = 0;
     int closeCount_ = 0;
 };

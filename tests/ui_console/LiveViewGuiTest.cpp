@@ -1,0 +1,254 @@
+// The live view in the console window: the value table, the operator panels
+// and their keys, the setpoint fields and the automatic re-read.
+#include "ConsoleRig.h"
+#include "UiTestRegistry.h"
+#include "console/PanelKeys.h"
+#include "model/BlockCatalogue.h"
+#include "ui/LiveViewPane.h"
+#include "ui/PanelPictureWidget.h"
+#include "ui/SwitchImage.h"
+#include "ui/ValueTableWidget.h"
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace z5;
+using z5::uitest::ConsoleRig;
+
+namespace {
+
+constexpr int kPanel = 0;     // U1
+constexpr int kOutput = 1;    // U2
+constexpr int kSetpoint = 2;  // U3
+
+// A reply with the given second values of rows 0.. and a correct check value.
+QByteArray replyWithSeconds(std::initializer_list<double> seconds) {
+    QByteArray r(258, '\0');
+    r[0] = 1;
+    r[1] = 3;
+    int k = 0;
+    for (double v : seconds) {
+        const qint32 raw = static_cast<qint32>(v * 1000.0);
+        for (int i = 0; i < 4; ++i) r[130 + 4 * k + i] = static_cast<char>((raw >> (8 * i)) & 0xFF);
+        ++k;
+    }
+    const std::uint16_t crc = Link::checkValueOf(r);
+    r.append(char(crc & 0xFF));
+    r.append(char(crc >> 8));
+    return r;
+}
+
+QByteArray withCheck(QByteArray frame) {
+    const std::uint16_t crc = Link::checkValueOf(frame);
+    frame.append(char(crc >> 8));
+    frame.append(char(crc & 0xFF));
+    return frame;
+}
+
+} // namespace
+
+class LiveViewGuiTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ConsoleRig> rig;
+    QTemporaryDir dir;
+
+    LiveViewPane &pane() { return *rig->console.liveViewPane(); }
+    void importSmallProject() {
+        const QString path = dir.filePath(QStringLiteral("panel.net"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("(netlist \"demo\"\n"
+                "(compInst \"U1\"\n(originalName \"PAN\")\n(compValue \"1_1\")\n)\n"
+                "(compInst \"U2\"\n(originalName \"A_O\")\n(compValue \"2_1\")\n)\n"
+                "(compInst \"U3\"\n(originalName \"S_P\")\n(compValue \"3_1\")\n)\n)\n");
+        f.close();
+        rig->prompts.openNames << path;
+        rig->console.mnuLOADParametrBLOCK();
+        QCOMPARE(rig->session.project.blockCount(), 3);
+    }
+    void usePanelLayout(float layout) {
+        rig->session.store.PARAMETR_PAN.setValue(0, 0, layout);
+        rig->session.store.NAME_PAN.setValue(0, 0, QStringLiteral("Котёл"));
+        rig->session.store.NAME_PAN.setValue(0, 1, QStringLiteral("Насос"));
+    }
+    // A click on a panel picture at a point in the picture's own coordinates.
+    void clickPanel(int number, QPointF at) {
+        PanelPictureWidget *p = pane().Picture_PANEL(number);
+        QTest::mouseClick(p, Qt::LeftButton, {}, p->toWidget(at));
+    }
+
+private slots:
+    void init() {
+        rig = std::make_unique<ConsoleRig>();
+        QVERIFY(dir.isValid());
+    }
+    void cleanup() { rig.reset(); }
+
+    void aReadShowsItsValuesUnderTheHeadingOfTheBlock() {
+        rig->importExample();
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1, 2.5}); };
+        rig->click(3, Qt::RightButton);
+        QCOMPARE(rig->console.blockHeading()->text(), QStringLiteral("U04 PID 1"));
+        rig->click(3, Qt::LeftButton);
+        rig->clock.advance(150);
+        const ValueTable &t = pane().Picture_TABLICA_PROCESS()->table();
+        QCOMPARE(int(t.rows().size()), 8);
+        QCOMPARE(t.rows()[0].right.value, QStringLiteral("1"));
+        QCOMPARE(t.rows()[1].right.value, QStringLiteral("2.5"));
+        QVERIFY(pane().Picture_TABLICA_PROCESS()->isVisible());
+    }
+
+    void anOutputBlockFillsOnlyTheLeftColumn() {
+        importSmallProject();
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({7}); };
+        rig->click(kOutput, Qt::LeftButton);
+        rig->clock.advance(150);
+        for (const auto &row : pane().Picture_TABLICA_PROCESS()->table().rows()) QVERIFY(!row.hasRight);
+    }
+
+    void aPanelShowsItsPictureNameLampsAndSendsTheKeyUnderTheClick() {
+        importSmallProject();
+        usePanelLayout(1.0f);
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1, 1}); };
+        rig->click(kPanel, Qt::LeftButton);
+        for (int n = 1; n <= 5; ++n) QCOMPARE(pane().Picture_PANEL(n)->isVisible(), n == 2);
+        QCOMPARE(pane().Label5()->text(), QStringLiteral("Панель управления: Котёл"));
+        QCOMPARE(pane().Label6(0)->text(), QStringLiteral("Насос"));
+        QVERIFY(pane().Label6(3)->isVisible());
+        QVERIFY(!pane().Picture_TABLICA_PROCESS()->isVisible());
+        rig->clock.advance(150);
+        const auto &lamps = pane().Picture_PANEL(2)->face().lamps();
+        QCOMPARE(int(lamps.size()), 2);
+        QCOMPARE(lamps[0].centre, QPoint(24, 57));
+        QCOMPARE(lamps[1].centre, QPoint(24, 10));
+
+        rig->port.clearWrites();
+        clickPanel(2, QPointF(20, 50));   // between the key rows
+        QCOMPARE(rig->port.writes().size(), std::size_t(0));
+        clickPanel(2, QPointF(20, 120));  // key 1
+        QCOMPARE(rig->port.writes().size(), std::size_t(1));
+        // Kind 3: the block's column + 1, the index the read left, the key, the count.
+        QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103010b0100")).toHex(' '));
+        QVERIFY(!rig->console.isEnabled());
+        rig->clock.advance(150);
+        QVERIFY(rig->console.isEnabled());
+    }
+
+    void theFourthPictureRefusesKeySeven() {
+        importSmallProject();
+        usePanelLayout(3.0f);
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({}); };
+        rig->click(kPanel, Qt::LeftButton);
+        rig->clock.advance(150);
+        rig->port.clearWrites();
+        clickPanel(4, PanelKeys::keyRect(7).center());
+        QCOMPARE(rig->port.writes().size(), std::size_t(0));
+        clickPanel(4, PanelKeys::keyRect(6).center());
+        QCOMPARE(rig->port.writes().size(), std::size_t(1));
+    }
+
+    void switchesFollowTheReplyAndSendTheirKeys() {
+        importSmallProject();
+        usePanelLayout(2.0f);
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({0, 1}); };
+        rig->click(kPanel, Qt::LeftButton);
+        rig->clock.advance(150);
+        PanelPictureWidget *third = pane().Picture_PANEL(3);
+        QVERIFY(third->Image1_TUMBLER_ON(0)->isVisible());
+        QVERIFY(!third->Image_TUMBLER_OFF(0)->isVisible());
+        QVERIFY(third->Image_TUMBLER_OFF(1)->isVisible());
+        rig->port.clearWrites();
+        clickPanel(3, PanelKeys::keyRect(1).center());   // its column's switch is on
+        QCOMPARE(rig->port.writes().size(), std::size_t(0));
+        QTest::mouseClick(third->Image_TUMBLER_OFF(1), Qt::LeftButton);
+        QCOMPARE(rig->port.writes().size(), std::size_t(1));
+        QCOMPARE(quint8(rig->port.writes()[0].bytes[4]), quint8(10));
+    }
+
+    void aPanelKeyAfterStoringTheConfigurationStillRedrawsThePanel() {
+        importSmallProject();
+        usePanelLayout(1.0f);
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({}); };
+        rig->click(kPanel, Qt::LeftButton);
+        rig->clock.advance(150);
+        rig->console.action("mnuSAVE_SCHEMA_Z5")->trigger();
+        rig->clock.advance(150);
+        QVERIFY(pane().Picture_PANEL(2)->isVisible());
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1}); };
+        clickPanel(2, QPointF(20, 120));
+        rig->clock.advance(150);
+        QCOMPARE(int(pane().Picture_PANEL(2)->face().lamps().size()), 1);
+    }
+
+    void processCommandsHideEveryLiveViewElement() {
+        importSmallProject();
+        usePanelLayout(0.0f);
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({}); };
+        rig->click(kPanel, Qt::LeftButton);
+        rig->clock.advance(150);
+        rig->console.action("mnuSTART_PROCESS")->trigger();
+        for (int n = 1; n <= 5; ++n) QVERIFY(!pane().Picture_PANEL(n)->isVisible());
+        QVERIFY(!pane().Label5()->isVisible());
+        for (int i = 0; i < 4; ++i) QVERIFY(!pane().Label6(i)->isVisible());
+        QVERIFY(!rig->console.action("mnuSAVE_ZADATCIKI")->isEnabled());
+        QVERIFY(rig->console.blockHeading()->text().isEmpty());
+    }
+
+    void setpointValuesLandInTheirNumberFieldsAndAreWrittenAsShown() {
+        importSmallProject();
+        rig->session.store.NAME_S_P.setValue(0, 0, QStringLiteral("Темп"));
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({11, 12, 13, 14, 15, 16, 17, 18}); };
+        rig->click(kSetpoint, Qt::LeftButton);
+        rig->clock.advance(150);
+        QCOMPARE(rig->text(0)->text(), QStringLiteral("Темп"));
+        QCOMPARE(rig->text(1)->text(), QStringLiteral("11"));
+        QCOMPARE(rig->text(15)->text(), QStringLiteral("18"));
+        rig->typeInto(3, QStringLiteral("20"));
+        rig->port.clearWrites();
+        rig->console.action("mnuSAVE_ZADATCIKI")->trigger();
+        rig->clock.advance(200);
+        const float expected[8] = {11, 20, 13, 14, 15, 16, 17, 18};
+        for (int k = 0; k < 8; ++k) QCOMPARE(rig->session.store.PARAMETR_S_P.value(0, k), expected[k]);
+        QCOMPARE(rig->port.writes().size(), std::size_t(2));
+        QCOMPARE(rig->port.writes()[1].bytes.size(), 32);
+    }
+
+    void refreshIsOffUntilPickedAndStopsOnAnotherPick() {
+        rig->importExample();
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1}); };
+        QCOMPARE(rig->console.refreshChoice()->currentIndex(), 0);
+        rig->click(3, Qt::LeftButton);
+        rig->clock.advance(150);
+        rig->clock.advance(3000);
+        QCOMPARE(rig->port.writes().size(), std::size_t(1));
+        rig->console.refreshChoice()->setCurrentIndex(2);   // 500 ms
+        QCOMPARE(rig->port.writes().size(), std::size_t(2));   // at once
+        rig->clock.advance(150 + 499);
+        QCOMPARE(rig->port.writes().size(), std::size_t(2));
+        rig->clock.advance(1);
+        QCOMPARE(rig->port.writes().size(), std::size_t(3));
+        // An automatic read leaves the window usable; a click meanwhile waits for its end.
+        QVERIFY(rig->console.isEnabled());
+        rig->click(3, Qt::RightButton);
+        QVERIFY(!rig->view().Label1()->isVisible());
+        rig->clock.advance(150);
+        QVERIFY(rig->view().Label1()->isVisible());
+        rig->clock.advance(5000);
+        QCOMPARE(rig->port.writes().size(), std::size_t(3));
+    }
+
+    void aWriteOfAnotherWindowStopsTheRefresh() {
+        rig->importExample();
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1}); };
+        rig->console.refreshChoice()->setCurrentIndex(1);   // 250 ms
+        rig->click(3, Qt::LeftButton);
+        rig->clock.advance(150);
+        QVERIFY(rig->console.refresh().isArmed());
+        QVERIFY(rig->session.line.beginWrite());   // the screen write of the main window
+        QVERIFY(!rig->console.refresh().isArmed());
+        rig->session.line.endWrite();
+    }
+};
+
+static z5::uitest::Registrar<LiveViewGuiTest> registrar;
+#include "LiveViewGuiTest.moc"

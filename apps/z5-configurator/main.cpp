@@ -9,9 +9,12 @@
 #include "ui/QtTranslations.h"
 #include "ui/WidgetPrompts.h"
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    // Over the file size limit a write should fail with a reason, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // No display name: the window system would append it to every caption.
     QApplication::setOrganizationName(z5::settingsOrganisation());
     QApplication::setApplicationName(z5::settingsApplication());

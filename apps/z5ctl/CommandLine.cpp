@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
+#include <QLocale>
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -22,6 +23,19 @@ Arguments::Arguments(const QStringList &args, const QStringList &flags) {
         }
     }
 }
+
+std::optional<QChar> decimalSeparator(const Arguments &a) {
+    if (a.has(QStringLiteral("decimal"))) {
+        const QString given = a.value(QStringLiteral("decimal"));
+        if (given == QLatin1String(".") || given == QLatin1String(",")) return given.at(0);
+        return std::nullopt;
+    }
+    // A locale whose separator is neither (or longer than one character) reads with a point.
+    const QString local = QLocale::system().decimalPoint();
+    return local == QLatin1String(",") ? QChar(QLatin1Char(',')) : QChar(QLatin1Char('.'));
+}
+
+QString decimalSeparatorProblem() { return QStringLiteral("--decimal is \".\" or \",\""); }
 
 const char *exitCodeTable() {
     return "exit status:\n"

@@ -2,6 +2,7 @@
 #include <QStringList>
 #include <QMap>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace z5ctl {
@@ -24,6 +25,11 @@ private:
     QStringList positionals_;
     QString error_;
 };
+
+// The decimal separator for parameter files: --decimal "." or ",", else the user's
+// locale's. Empty when --decimal names anything else.
+std::optional<QChar> decimalSeparator(const Arguments &a);
+QString decimalSeparatorProblem();
 
 struct Verb {
     QString name;

@@ -2,15 +2,14 @@
 #include "import/NetlistImport.h"
 #include "parfile/ParameterFileCommands.h"
 #include "screen/ScreenFile.h"
-#include <QLocale>
 
 namespace z5ctl {
 
 int ProjectInput::read(const Arguments &a, z5::Prompts &prompts, const std::function<int(const QString &)> &usage) {
     if (a.positionals().size() != 1) return usage(QStringLiteral("one NETLIST is needed"));
     // Parameter files follow the user's decimal separator unless told otherwise.
-    const QString decimal = a.value(QStringLiteral("decimal"), QLocale::system().decimalPoint());
-    if (decimal.size() != 1) return usage(QStringLiteral("--decimal takes one character"));
+    const std::optional<QChar> decimal = decimalSeparator(a);
+    if (!decimal) return usage(decimalSeparatorProblem());
 
     z5::NetlistImport import;
     imported = import.importFile(a.positionals().first(),
@@ -20,7 +19,7 @@ int ProjectInput::read(const Arguments &a, z5::Prompts &prompts, const std::func
         return 1;
     }
     if (a.has(QStringLiteral("params"))) {
-        z5::ParameterFileCommands files(store, prompts, decimal.at(0));
+        z5::ParameterFileCommands files(store, prompts, *decimal);
         if (!files.loadFrom(a.value(QStringLiteral("params")))) return 1;
     }
     // Table 11 carries the alarm texts of a screen file; without one they are blank.

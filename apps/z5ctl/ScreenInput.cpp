@@ -28,7 +28,7 @@ int ScreenInput::read(const Arguments &a, const std::function<int(const QString 
     }
     const z5::PictureLoader::Result loaded = z5::PictureLoader::load(a.value(QStringLiteral("picture")));
     if (!loaded.ok()) {
-        err(QStringLiteral("%1: %2").arg(a.value(QStringLiteral("picture")), loaded.message));
+        err(QStringLiteral("%1: %2").arg(a.value(QStringLiteral("picture")), loaded.text()));
         return 1;
     }
     picture = loaded.image;

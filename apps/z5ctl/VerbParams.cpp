@@ -4,7 +4,6 @@
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
 #include "parfile/ParameterFileCommands.h"
-#include <QLocale>
 
 namespace {
 
@@ -19,9 +18,9 @@ int runParams(const QStringList &args) {
         return z5ctl::kUsageError;
     }
     // The user's decimal separator unless told otherwise: files follow the locale.
-    const QString decimal = a.value(QStringLiteral("decimal"), QLocale::system().decimalPoint());
-    if (decimal.size() != 1) {
-        z5ctl::err(QStringLiteral("--decimal takes one character"));
+    const std::optional<QChar> decimal = z5ctl::decimalSeparator(a);
+    if (!decimal) {
+        z5ctl::err(z5ctl::decimalSeparatorProblem());
         z5ctl::err(QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage));
         return z5ctl::kUsageError;
     }
@@ -29,7 +28,7 @@ int runParams(const QStringList &args) {
     z5::ParameterStore store;
     z5::RecordingPrompts prompts;
     prompts.onMessage = [](const QString &text, const QString &) { z5ctl::err(text); };
-    z5::ParameterFileCommands files(store, prompts, decimal.at(0));
+    z5::ParameterFileCommands files(store, prompts, *decimal);
     if (a.has(QStringLiteral("in")) && !files.loadFrom(a.value(QStringLiteral("in")))) return 1;
     if (!files.saveTo(a.value(QStringLiteral("out")))) return 1;
     return 0;

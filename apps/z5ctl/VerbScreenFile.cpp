@@ -29,7 +29,7 @@ int runScreenFile(const QStringList &args) {
     }
     QString why;
     if (!z5::ScreenFile::save(a.value(QStringLiteral("out")), model, &why)) {
-        z5ctl::err(z5::ScreenFile::saveFailedMessage() + (why.isEmpty() ? QString() : QStringLiteral(" (") + why + QStringLiteral(")")));
+        z5ctl::err(z5::ScreenFile::saveFailedMessage() + (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
         return 1;
     }
     return 0;

@@ -4,10 +4,10 @@
 #include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "download/ProjectDownloadTables.h"
+#include "model/AtomicFileSave.h"
 #include "model/BlockCatalogue.h"
 #include "model/RecordingPrompts.h"
 #include <QDir>
-#include <QFile>
 #include <vector>
 
 namespace {
@@ -50,10 +50,18 @@ bool writeAll(const QString &dir, const std::vector<TableFile> &files) {
         z5ctl::err(QStringLiteral("z5ctl tables: cannot create %1").arg(dir));
         return false;
     }
+    // A table name that is taken by a device or a folder stops the run before any write.
     for (const TableFile &f : files) {
-        QFile file(QDir(dir).filePath(f.name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(f.data) != f.data.size()) {
-            z5ctl::err(QStringLiteral("z5ctl tables: cannot write %1").arg(file.fileName()));
+        const QString refused = z5::AtomicFileSave::refusedTarget(QDir(dir).filePath(f.name));
+        if (refused.isEmpty()) continue;
+        z5ctl::err(QStringLiteral("z5ctl tables: %1").arg(refused));
+        return false;
+    }
+    for (const TableFile &f : files) {
+        const QString path = QDir(dir).filePath(f.name);
+        QString why;
+        if (!z5::AtomicFileSave::save(path, f.data, &why)) {
+            z5ctl::err(QStringLiteral("z5ctl tables: cannot write %1: %2").arg(path, why));
             return false;
         }
     }

@@ -4,9 +4,12 @@
 #include "model/UserSettings.h"
 #include <QCoreApplication>
 #include <algorithm>
+#include <csignal>
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
+    // Over the file size limit a write should fail with a reason, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The configurator's settings: the device chosen for each COM number.
     QCoreApplication::setOrganizationName(z5::settingsOrganisation());
     QCoreApplication::setApplicationName(z5::settingsApplication());

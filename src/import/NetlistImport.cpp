@@ -6,6 +6,7 @@
 #include "model/Cp1251.h"
 #include <QFile>
 #include <QTextStream>
+#include <algorithm>
 
 namespace z5 {
 namespace {
@@ -36,12 +37,29 @@ ImportResult NetlistImport::importText(const QString &text, Numbering mode) {
     return run(mode);
 }
 
+QString NetlistImport::tooLargeMessage() {
+    return NetlistFault::text(QStringLiteral("файл больше %1 МиБ").arg(kMaxBytes / (1024 * 1024)));
+}
+
 ImportResult NetlistImport::importStream(QTextStream &stream, Numbering mode) {
-    return importText(stream.readAll(), mode);
+    const QString text = stream.read(kMaxBytes + 1);
+    if (text.size() > kMaxBytes) return fail(tooLargeMessage());
+    return importText(text, mode);
 }
 
 ImportResult NetlistImport::importDevice(QIODevice &device, Numbering mode) {
-    return importText(cp1251::decode(device.readAll()), mode);
+    // Read no more than the bound allows, so that an endless device (/dev/zero) or a
+    // huge file is refused before it takes memory.
+    // In pieces: read(n) sets n bytes aside at once, whatever the file holds.
+    constexpr qint64 kPieceBytes = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() <= kMaxBytes) {
+        const QByteArray part = device.read(std::min(kPieceBytes, kMaxBytes + 1 - qint64(bytes.size())));
+        if (part.isEmpty()) break;
+        bytes += part;
+    }
+    if (bytes.size() > kMaxBytes) return fail(tooLargeMessage());
+    return importText(cp1251::decode(bytes), mode);
 }
 
 ImportResult NetlistImport::importFile(const QString &path, Numbering mode) {

@@ -15,6 +15,10 @@ namespace z5 {
 // cancelled rebuilds the same project from them.
 class NetlistImport {
 public:
+    // A netlist of 10000 lines is well under 1 MiB; anything over this is not one.
+    static constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
+    static QString tooLargeMessage();
+
     ImportResult importText(const QString &text, Numbering mode);
     ImportResult importStream(QTextStream &stream, Numbering mode);
     // Raw netlist bytes, in Windows-1251.

@@ -7,6 +7,23 @@
 #endif
 
 namespace z5 {
+namespace {
+
+// True when the device behind a failing port is gone: the driver says so, or the
+// descriptor no longer answers as a terminal (an unplugged adapter, a closed
+// pseudo-terminal), which Qt reports only as the failed ioctl's text.
+bool deviceGone(QSerialPort::SerialPortError error, qintptr handle) {
+    if (error == QSerialPort::ResourceError) return true;
+#ifdef Q_OS_UNIX
+    termios settings{};
+    return handle >= 0 && ::tcgetattr(static_cast<int>(handle), &settings) != 0;
+#else
+    Q_UNUSED(handle);
+    return false;
+#endif
+}
+
+} // namespace
 
 QtSerialPort::QtSerialPort() {
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] {
@@ -68,7 +85,11 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     default:
         return;
     }
-    if (error_.isEmpty()) error_ = QStringLiteral("%1: %2").arg(port_.portName(), port_.errorString());
+    // A port that vanished reports only a failed ioctl; say what happened instead.
+    if (error_.isEmpty())
+        error_ = deviceGone(error, port_.handle())
+                     ? QStringLiteral("Порт %1 пропал: устройство отключено.").arg(port_.portName())
+                     : QStringLiteral("%1: %2").arg(port_.portName(), port_.errorString());
     if (closeQueued_) return;
     closeQueued_ = true;
     QMetaObject::invokeMethod(

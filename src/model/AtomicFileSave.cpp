@@ -1,31 +1,81 @@
 #include "model/AtomicFileSave.h"
+#include <QFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace z5 {
+
+QString AtomicFileSave::reasonFor(int errorNumber) {
+    switch (errorNumber) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("Диск заполнен.");
+    case EROFS: return QStringLiteral("Диск только для чтения.");
+    case EACCES:
+    case EPERM: return QStringLiteral("Нет прав на запись.");
+    case EFBIG: return QStringLiteral("Файл слишком велик.");
+    case ENOENT:
+    case ENOTDIR: return QStringLiteral("Папка не существует.");
+    case EISDIR: return QStringLiteral("Это папка, а не файл.");
+    case ENAMETOOLONG: return QStringLiteral("Слишком длинное имя файла.");
+    case EIO: return QStringLiteral("Ошибка ввода-вывода на диске.");
+    default: return QString();
+    }
+}
+
+QString AtomicFileSave::refusedTarget(const QString &path) {
+    // stat follows a symbolic link: what matters is what would be replaced.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode)) return QString();
+    QString kind = QStringLiteral("не обычный файл");
+    if (S_ISDIR(st.st_mode)) kind = QStringLiteral("папка");
+    else if (S_ISCHR(st.st_mode)) kind = QStringLiteral("символьное устройство");
+    else if (S_ISBLK(st.st_mode)) kind = QStringLiteral("блочное устройство");
+    else if (S_ISFIFO(st.st_mode)) kind = QStringLiteral("канал (fifo)");
+    else if (S_ISSOCK(st.st_mode)) kind = QStringLiteral("сокет");
+    return QStringLiteral("%1 — %2, а не обычный файл; записывать в него нельзя.").arg(path, kind);
+}
 
 bool AtomicFileSave::save(const QString &path, const QByteArray &bytes, QString *error) {
     auto fail = [error](const QString &why) {
         if (error) *error = why;
         return false;
     };
-    if (path.isEmpty()) return fail(QStringLiteral("empty file name"));
+    // The error number is read right after the failing call, before anything else can
+    // change it; Qt's own text is kept only when the number says nothing.
+    auto failWith = [&fail](int errorNumber, const QString &qtText) {
+        const QString words = reasonFor(errorNumber);
+        return fail(words.isEmpty() ? QStringLiteral("Ошибка записи: %1").arg(qtText) : words);
+    };
+    if (path.isEmpty()) return fail(QStringLiteral("Имя файла не задано."));
+    const QString refused = refusedTarget(path);
+    if (!refused.isEmpty()) return fail(refused);
+
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(file.errorString());
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failWith(errno, file.errorString());
     const char *data = bytes.constData();
     qint64 left = bytes.size();
     while (left > 0) {
         const qint64 chunk = std::min(left, kChunkBytes);
+        errno = 0;
         const qint64 written = file.write(data, chunk);
-        if (written != chunk) {
-            const QString why = file.errorString();
+        // A part taken is no failure yet; the write of the rest tells why it stops.
+        if (written <= 0) {
+            const int why = errno;
+            const QString qtText = file.errorString();
             file.cancelWriting();
-            return fail(QStringLiteral("short write (%1 of %2 bytes): %3").arg(written).arg(chunk).arg(why));
+            return failWith(why, qtText);
         }
-        data += chunk;
-        left -= chunk;
+        data += written;
+        left -= written;
     }
-    if (!file.commit()) return fail(file.errorString());
+    errno = 0;
+    if (!file.commit()) return failWith(errno, file.errorString());
     return true;
 }
 

@@ -11,8 +11,16 @@ namespace z5 {
 class AtomicFileSave {
 public:
     static constexpr qint64 kChunkBytes = 64 * 1024;
-    // False, with the reason in error, when anything failed; the old file is then untouched.
+    // False, with the reason in words in error, when anything failed; the old file
+    // is then untouched. A target that exists but is no regular file (a device, a
+    // fifo, a socket, a folder) is refused before anything is written: renaming
+    // over it would replace the device node with a plain file.
     static bool save(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+    // Why a save failed, for the system error number of the step that failed.
+    static QString reasonFor(int errorNumber);
+    // Empty for a missing or regular target; else why it may not be saved over.
+    static QString refusedTarget(const QString &path);
 };
 
 } // namespace z5

@@ -28,8 +28,11 @@ bool ParameterFileCommands::mnuLOADparametr() {
 }
 
 bool ParameterFileCommands::saveTo(const QString &path) {
-    if (!AtomicFileSave::save(path, ParameterFileWriter::write(store_, decimalSeparator_))) {
-        prompts_.message(lockedMessage(), QString(), Prompts::Kind::Error);
+    QString why;
+    if (!AtomicFileSave::save(path, ParameterFileWriter::write(store_, decimalSeparator_), &why)) {
+        // The reason goes on a line of its own under the fixed text.
+        prompts_.message(why.isEmpty() ? lockedMessage() : lockedMessage() + QLatin1Char('\n') + why, QString(),
+                         Prompts::Kind::Error);
         return false;
     }
     return true;

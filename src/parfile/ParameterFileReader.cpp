@@ -4,7 +4,6 @@
 #include "parfile/ParameterFileLayout.h"
 #include "parfile/ParameterReadRules.h"
 #include <QIODevice>
-#include <optional>
 
 namespace z5 {
 namespace {
@@ -17,13 +16,27 @@ QString quoted(const QString &text) {
     return text.size() > kQuotedChars ? text.left(kQuotedChars) + QStringLiteral("…") : text;
 }
 
-// One line without its line end; empty optional at the end of the data.
-std::optional<QByteArray> nextLine(QIODevice &in) {
-    if (in.atEnd()) return std::nullopt;
-    QByteArray line = in.readLine();
+enum class LineRead { Line, End, TooLong };
+
+// One line without its line end. No more than the longest line allowed is ever
+// taken from the device, so a file of one endless line costs no memory.
+LineRead nextLine(QIODevice &in, QByteArray &line) {
+    // Only an empty read means the end: an empty line still brings its line end.
+    // atEnd() is not asked first, as a device without a size (a pipe) claims it early.
+    // Into a fixed buffer: readLine(max) would set the whole bound aside for every line.
+    char buffer[ParameterFileReader::kMaxLineBytes + 4];
+    const qint64 got = in.readLine(buffer, sizeof buffer);
+    if (got <= 0) return LineRead::End;
+    line = QByteArray(buffer, int(got));
     if (line.endsWith('\n')) line.chop(1);
     if (line.endsWith('\r')) line.chop(1);
-    return line;
+    return line.size() > ParameterFileReader::kMaxLineBytes ? LineRead::TooLong : LineRead::Line;
+}
+
+ParameterFileLoad tooLong(int line) {
+    return failure(line, QStringLiteral("Строка %1 файла параметров длиннее %2 байт. Параметры не изменены.")
+                             .arg(line)
+                             .arg(ParameterFileReader::kMaxLineBytes));
 }
 
 // Stores one line's value; false when its read rule rejects it.
@@ -39,8 +52,13 @@ bool storeLine(const ParameterFileLayout::Section &section, const StorePlace &pl
         const auto v = ParameterReadRules::leadingNumber(line);
         return v && store.setNumber(place, *v);
     }
-    case ReadRule::Text:
-        return store.setText(place, line);
+    case ReadRule::Text: {
+        // A stray CR left inside a text is a blank, as the writer makes it: the text
+        // must come back the same after a save.
+        QString text = line;
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return store.setText(place, text);
+    }
     case ReadRule::Byte: {
         const auto v = ParameterReadRules::byte(line, sep);
         return v && store.setByte(place, *v);
@@ -53,27 +71,30 @@ bool storeLine(const ParameterFileLayout::Section &section, const StorePlace &pl
 
 ParameterFileLoad ParameterFileReader::read(QIODevice &in, QChar decimalSeparator, ParameterStore &store) {
     int lineNumber = 1;
-    if (!nextLine(in))
-        return failure(1, QStringLiteral("Файл параметров пуст. Параметры не изменены."));
+    QByteArray raw;
+    const LineRead first = nextLine(in, raw);
+    if (first == LineRead::End) return failure(1, QStringLiteral("Файл параметров пуст. Параметры не изменены."));
+    if (first == LineRead::TooLong) return tooLong(1);
 
     ParameterStore staged = store;
     for (const auto &section : ParameterFileLayout::sections()) {
         for (int first = 0; first < section.firstCount; ++first) {
             for (int second = section.secondFrom; second <= section.secondTo; ++second) {
                 ++lineNumber;
-                const auto raw = nextLine(in);
-                if (!raw)
+                const LineRead got = nextLine(in, raw);
+                if (got == LineRead::TooLong) return tooLong(lineNumber);
+                if (got == LineRead::End)
                     return failure(lineNumber,
                                    QStringLiteral("Файл параметров обрывается: нет строки %1 из %2. "
                                                   "Параметры не изменены.")
                                        .arg(lineNumber)
                                        .arg(ParameterFileLayout::kLineCount));
                 const StorePlace place{section.table, section.type, first, second};
-                if (!storeLine(section, place, *raw, decimalSeparator, staged))
+                if (!storeLine(section, place, raw, decimalSeparator, staged))
                     return failure(lineNumber, QStringLiteral("Строка %1 файла параметров не читается: \"%2\". "
                                                               "Параметры не изменены.")
                                                    .arg(lineNumber)
-                                                   .arg(quoted(cp1251::decode(*raw))));
+                                                   .arg(quoted(cp1251::decode(raw))));
             }
         }
     }

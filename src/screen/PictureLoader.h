@@ -17,7 +17,10 @@ public:
     struct Result {
         QImage image;
         QString message;  // "Не правильный тип файла" on any failure
+        QString reason;   // why, in words; the image library's own text at its end
         bool ok() const { return !image.isNull(); }
+        // The message and, on a line of its own, the reason: what the user is shown.
+        QString text() const { return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason; }
     };
 
     static Result load(const QString &path);

@@ -86,7 +86,7 @@ bool ScreenDesignerCommands::loadBackground(QImage &picture) {
     }
     const PictureLoader::Result loaded = PictureLoader::load(model_.fonFile());
     if (!loaded.ok()) {
-        prompts_.message(loaded.message, QString(), Prompts::Kind::Error);
+        prompts_.message(loaded.text(), QString(), Prompts::Kind::Error);
         return false;
     }
     picture = loaded.image;
@@ -99,7 +99,7 @@ bool ScreenDesignerCommands::mnu_FON(QImage &picture) {
     if (path.isEmpty()) return false;
     const PictureLoader::Result loaded = PictureLoader::load(path);
     if (!loaded.ok()) {
-        prompts_.message(loaded.message, QString(), Prompts::Kind::Error);
+        prompts_.message(loaded.text(), QString(), Prompts::Kind::Error);
         return false;
     }
     picture = loaded.image;

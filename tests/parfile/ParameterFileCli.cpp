@@ -1,9 +1,11 @@
 #include "model/ParameterStore.h"
 #include "parfile/ParameterFileWriter.h"
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -62,7 +64,7 @@ TEST(ParameterFileCli, FaultsGoToStandardErrorAndWriteNothing) {
 
     r = z5ctl({"--new", "--out", dir.filePath("no/such/dir/x.par")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, QStringLiteral("Файл заблокирован!!!"));
+    EXPECT_EQ(r.err, QStringLiteral("Файл заблокирован!!!\nПапка не существует."));
 
     EXPECT_EQ(z5ctl({"--out", out}).code, 64);
     EXPECT_EQ(z5ctl({"--new", "--in", in, "--out", out}).code, 64);
@@ -94,4 +96,37 @@ TEST(ParameterFileCli, TablesTakeTheParametersFromTheFile) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, QStringLiteral("Ошибка параметра\nPID 1, «КП 1»: 3000000"));
     EXPECT_FALSE(QFile::exists(out2));
+}
+
+TEST(ParameterFileCli, RefusedInputsAndTargetsExitWithAReasonAndWriteNothing) {
+    QTemporaryDir dir;
+    const QString netlist = QStringLiteral(Z5_EXAMPLES "/boiler.net");
+    const QString out = dir.filePath("b.par");
+    for (const char *separator : {"5", ";", ".."}) {
+        const CliRun r = z5ctl({"--new", "--out", out, "--decimal", separator});
+        EXPECT_EQ(r.code, 64) << separator;
+        EXPECT_EQ(r.err.section(QLatin1Char('\n'), 0, 0), QStringLiteral("--decimal is \".\" or \",\"")) << separator;
+        EXPECT_EQ(z5ctl({netlist, "--out", dir.filePath("t"), "--decimal", separator}, QStringLiteral("tables")).code, 64);
+    }
+    EXPECT_FALSE(QFile::exists(out));
+
+    // An endless netlist is refused at its bound, not read until memory runs out.
+    CliRun r = z5ctl({"/dev/zero", "--out", dir.filePath("t")}, QStringLiteral("tables"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("Ошибка netLIST файл больше 16 МиБ"));
+
+    // A table name taken by a fifo stops the run before any table is written.
+    const QString tables = dir.filePath("t");
+    ASSERT_TRUE(QDir().mkpath(tables));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tables + "/table-05.bin").constData(), 0600), 0);
+    r = z5ctl({netlist, "--out", tables}, QStringLiteral("tables"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("канал (fifo), а не обычный файл"))) << r.err.toStdString();
+    EXPECT_EQ(QDir(tables).entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot), QStringList{"table-05.bin"});
+
+    // A parameter file saved over a device leaves the device alone.
+    r = z5ctl({"--new", "--out", "/dev/null"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("Файл заблокирован!!!\n/dev/null — символьное устройство, а не обычный файл; "
+                                    "записывать в него нельзя."));
 }

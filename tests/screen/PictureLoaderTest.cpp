@@ -81,3 +81,47 @@ TEST(PictureLoader, RefusesHugePicturesBeforeDecoding) {
     buffer.open(QIODevice::ReadOnly);
     EXPECT_FALSE(PictureLoader::load(&buffer).ok());
 }
+
+// Every refusal says why on a line of its own; the image library's words never lead.
+TEST(PictureLoader, ARefusalSaysWhy) {
+    QTemporaryDir dir;
+    QByteArray png;
+    {
+        QBuffer out(&png);
+        out.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(sample(64, 64).save(&out, "png"));
+    }
+    QByteArray wide;
+    {
+        QBuffer out(&wide);
+        out.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(sample(PictureLoader::kMaxSide + 1, 1).save(&out, "png"));
+    }
+    const QByteArray damaged = png.left(png.indexOf("IDAT") + 12) + QByteArray(40, '\x55');
+    const QByteArray bmpHeader = QByteArray::fromHex("424d" "36000000" "00000000" "36000000" "28000000"
+                                                     "60ea0000" "60ea0000" "0100" "1800" "00000000" "00000000"
+                                                     "130b0000" "130b0000" "00000000" "00000000");
+    struct Row {
+        const char *name;
+        QByteArray bytes;
+        const char *reason;
+    };
+    const std::vector<Row> rows = {
+        {"text", "not a picture\r\n", "это не картинка BMP, PNG, JPEG или GIF"},
+        {"huge header", bmpHeader, "размер картинки не читается"},
+        {"too wide", wide, "картинка 8193×1 точек больше допустимой (8192 точек по стороне, 16777216 всего)"},
+        {"damaged data", damaged, "данные картинки повреждены"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QByteArray bytes = row.bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const auto r = PictureLoader::load(&buffer);
+        EXPECT_FALSE(r.ok());
+        EXPECT_TRUE(r.reason.startsWith(QString::fromUtf8(row.reason))) << r.reason.toStdString();
+        EXPECT_EQ(r.text().section(QLatin1Char('\n'), 0, 0), PictureLoader::wrongTypeMessage());
+    }
+    EXPECT_EQ(PictureLoader::load(dir.filePath("missing.png")).text(),
+              QStringLiteral("Не правильный тип файла\nфайл не найден или не читается"));
+}

@@ -86,7 +86,21 @@ TEST(ScreenCli, FailuresGoToStandardError) {
 
     r = z5ctl({"--picture", dir.filePath("none.png"), "--out", out});
     EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.endsWith("Не правильный тип файла"));
+    EXPECT_TRUE(r.err.endsWith("Не правильный тип файла\nфайл не найден или не читается")) << r.err.toStdString();
+
+    // A damaged PNG: our words lead, the image library's follow on the same line as the reason.
+    const QString damaged = dir.filePath("damaged.png");
+    {
+        QFile good(picture(dir, 64, 64, 0));
+        ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+        const QByteArray png = good.readAll();
+        QFile cut(damaged);
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        cut.write(png.left(png.indexOf("IDAT") + 12) + QByteArray(40, '\x55'));
+    }
+    r = z5ctl({"--picture", damaged, "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.startsWith(damaged + ": Не правильный тип файла\nданные картинки повреждены")) << r.err.toStdString();
 
     QFile bad(dir.filePath("bad.scd"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));

@@ -107,7 +107,8 @@ private slots:
         junk.close();
         d.prompts.openNames << junk.fileName();
         QVERIFY(!d.commands.mnu_FON(picture));
-        QCOMPARE(d.prompts.messages.back().text, z5::PictureLoader::wrongTypeMessage());
+        QCOMPARE(d.prompts.messages.back().text,
+                 z5::PictureLoader::wrongTypeMessage() + QStringLiteral("\nэто не картинка BMP, PNG, JPEG или GIF"));
         QCOMPARE(picture.size(), QSize(32, 24));
         QCOMPARE(d.model.fonFile(), good);
     }
@@ -131,7 +132,8 @@ private slots:
         other.prompts.openNames << path;
         QVERIFY(other.commands.mnuLoad(kept));
         QCOMPARE(kept.size(), QSize(5, 5));
-        QCOMPARE(other.prompts.messages.back().text, z5::PictureLoader::wrongTypeMessage());
+        QCOMPARE(other.prompts.messages.back().text,
+                 z5::PictureLoader::wrongTypeMessage() + QStringLiteral("\nфайл не найден или не читается"));
     }
 
     void aBrokenScreenFileNamesItsLineAndChangesNothing() {

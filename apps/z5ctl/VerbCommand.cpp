@@ -3,18 +3,21 @@
 #include "ExitCodes.h"
 #include "link/BlockReply.h"
 #include "ReadSession.h"
+#include "TraceFile.h"
 #include <QMap>
 
 namespace {
 
 const QString kUsage =
-    QStringLiteral("command --port DEV [--station N] start|pause|picture|store   (DEV: COM1..COM16 or a device path)");
+    QStringLiteral("command --port DEV [--station N] start|pause|picture|store [--trace FILE]   (DEV: COM1..COM16 or a device path)");
 
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl command: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
     return z5ctl::kUsageError;
 }
+
+int sendCommand(z5ctl::ReadSession &session, z5::Request::CommandCode code);
 
 int runCommand(const QStringList &args) {
     static const QMap<QString, std::uint8_t> codes{
@@ -30,8 +33,15 @@ int runCommand(const QStringList &args) {
     z5ctl::ReadSession session(QStringLiteral("command"));
     const QString wrong = session.configure(a);
     if (!wrong.isEmpty()) return usage(wrong);
+    z5ctl::TraceFile trace;
+    if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
+    const auto code = static_cast<z5::Request::CommandCode>(codes.value(a.positionals().first()));
+    return trace.run(QStringLiteral("command"), session.line.traffic(), [&] { return sendCommand(session, code); });
+}
+
+int sendCommand(z5ctl::ReadSession &session, z5::Request::CommandCode code) {
     if (!session.open()) return z5ctl::kPortFailure;
-    if (!session.exchange(z5::Request::processCommand(static_cast<z5::Request::CommandCode>(codes.value(a.positionals().first()))))) {
+    if (!session.exchange(z5::Request::processCommand(code))) {
         z5ctl::err(QStringLiteral("z5ctl command: no valid reply from station %1 (%2)")
                        .arg(session.station()).arg(session.failure()));
         return session.portFailed() ? z5ctl::kPortFailure : z5ctl::kNoEnd;

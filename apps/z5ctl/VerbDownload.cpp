@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "ProjectInput.h"
+#include "TraceFile.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
@@ -11,7 +12,7 @@
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "download --port DEV [--station N] [--auto] NETLIST [--params FILE.par] [--screen FILE.scd] [--decimal SEP]");
+    "download --port DEV [--station N] [--auto] NETLIST [--params FILE.par] [--screen FILE.scd] [--decimal SEP] [--trace FILE]");
 
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl download: %1").arg(why));
@@ -23,6 +24,8 @@ int runDownload(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
     if (!a.error().isEmpty()) return usage(a.error());
     if (!a.has(QStringLiteral("port"))) return usage(QStringLiteral("--port is required"));
+    z5ctl::TraceFile trace;
+    if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
 
     z5ctl::WriteSession session(QStringLiteral("download"), a.value(QStringLiteral("port")));
     if (a.has(QStringLiteral("station")) && !session.setStation(a.value(QStringLiteral("station"))))
@@ -42,11 +45,12 @@ int runDownload(const QStringList &args) {
         z5ctl::err(check.problem);
         return 1;
     }
-    if (!session.openPort()) return 2;
-
-    session.follow(app.chain.progress());
-    if (!app.chain.startDownload()) return 1;
-    return session.run();
+    return trace.run(QStringLiteral("download"), app.line.traffic(), [&] {
+        if (!session.openPort()) return 2;
+        session.follow(app.chain.progress());
+        if (!app.chain.startDownload()) return 1;
+        return session.run();
+    });
 }
 
 const z5ctl::VerbRegistrar registrar(QStringLiteral("download"), kUsage, runDownload);

@@ -3,10 +3,11 @@
 #include "ExitCodes.h"
 #include "link/BlockReply.h"
 #include "ReadSession.h"
+#include "TraceFile.h"
 
 namespace {
 
-const QString kUsage = QStringLiteral("read-block --port DEV [--station N] --block N   (DEV: COM1..COM16 or a device path; "
+const QString kUsage = QStringLiteral("read-block --port DEV [--station N] --block N [--trace FILE]   (DEV: COM1..COM16 or a device path; "
                                       "N: block number of U<N>)");
 
 int usage(const QString &why) {
@@ -16,6 +17,8 @@ int usage(const QString &why) {
 }
 
 QString number(double v) { return QString::number(v, 'f', 3); }
+
+int readBlock(z5ctl::ReadSession &session, int block);
 
 int runReadBlock(const QStringList &args) {
     const z5ctl::Arguments a(args, {});
@@ -27,6 +30,12 @@ int runReadBlock(const QStringList &args) {
     bool ok = false;
     const int block = a.value(QStringLiteral("block")).toInt(&ok);
     if (!ok || block < 1 || block > 100) return usage(QStringLiteral("--block is a block number 1..100"));
+    z5ctl::TraceFile trace;
+    if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
+    return trace.run(QStringLiteral("read-block"), session.line.traffic(), [&] { return readBlock(session, block); });
+}
+
+int readBlock(z5ctl::ReadSession &session, int block) {
     if (!session.open()) return z5ctl::kPortFailure;
     // The console's block read: index 10, code 0, count 0, the block's column.
     if (!session.exchange(z5::Request::blockRead(block - 1))) {

@@ -4,6 +4,7 @@
 #include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "ReadSession.h"
+#include "TraceFile.h"
 #include "console/WatchColumns.h"
 #include "link/BlockingExchange.h"
 #include "model/BlockCatalogue.h"
@@ -16,7 +17,7 @@
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "watch --port DEV [--station N] --block UNN [--type MNE | NETLIST] [--every MS] [--count N] [--csv]   "
+    "watch --port DEV [--station N] --block UNN [--type MNE | NETLIST] [--every MS] [--count N] [--csv] [--trace FILE]   "
     "(UNN: U5, U05 or 5; the type names the columns; --every at least 50, 1000 by default; --count 0 runs until "
     "stopped)");
 
@@ -39,6 +40,8 @@ QString lineOf(const QString &time, const QStringList &values, bool csv) {
     return (QStringList{time} + values).join(csv ? QLatin1Char(',') : QLatin1Char('\t'));
 }
 
+int watch(z5ctl::ReadSession &session, int block, int every, int count, bool csv, const z5::WatchColumns &columns);
+
 int runWatch(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("csv")});
     if (!a.error().isEmpty()) return usage(a.error());
@@ -52,6 +55,10 @@ int runWatch(const QStringList &args) {
     if (!ok || every < 50) return usage(QStringLiteral("--every is at least 50 ms"));
     const int count = a.value(QStringLiteral("count"), QStringLiteral("0")).toInt(&ok);
     if (!ok || count < 0) return usage(QStringLiteral("--count is 0 or more"));
+    z5ctl::TraceFile trace;
+    if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
+    // The trace is written when the verb ends, and a watch without a count never does.
+    if (trace.enabled() && count == 0) return usage(QStringLiteral("--trace needs a --count above 0"));
 
     int type = 0;
     if (a.has(QStringLiteral("type"))) {
@@ -68,6 +75,11 @@ int runWatch(const QStringList &args) {
     }
     const bool csv = a.has(QStringLiteral("csv"));
     const z5::WatchColumns columns(type, z5::ParameterCatalogue::standard());
+    return trace.run(QStringLiteral("watch"), session.line.traffic(),
+                     [&] { return watch(session, block, every, count, csv, columns); });
+}
+
+int watch(z5ctl::ReadSession &session, int block, int every, int count, bool csv, const z5::WatchColumns &columns) {
     if (!session.open()) return z5ctl::kPortFailure;
     z5ctl::out(lineOf(QStringLiteral("time"), columns.headers(), csv));
 

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "ScreenInput.h"
+#include "TraceFile.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
@@ -16,7 +17,7 @@
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "write-screen --port DEV [--station N] --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N]");
+    "write-screen --port DEV [--station N] --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N] [--trace FILE]");
 
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl write-screen: %1").arg(why));
@@ -30,6 +31,8 @@ int runWriteScreen(const QStringList &args) {
     if (!a.positionals().isEmpty()) return usage(QStringLiteral("unexpected argument %1").arg(a.positionals().first()));
     if (!a.has(QStringLiteral("port")) || !a.has(QStringLiteral("picture")))
         return usage(QStringLiteral("--port and --picture are required"));
+    z5ctl::TraceFile trace;
+    if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
 
     z5ctl::WriteSession session(QStringLiteral("write-screen"), a.value(QStringLiteral("port")));
     if (a.has(QStringLiteral("station")) && !session.setStation(a.value(QStringLiteral("station"))))
@@ -49,14 +52,15 @@ int runWriteScreen(const QStringList &args) {
             return 1;
         }
     }
-    if (!session.openPort()) return 2;
-
     // Only the alarm texts (table 11) come from the tables here; the project stays empty.
     z5::Session &app = session.app;
-    app.screen = model;
-    session.follow(app.chain.progress());
-    if (!app.screenWrite.startScreenWrite(in.picture)) return 1;
-    return session.run();
+    return trace.run(QStringLiteral("write-screen"), app.line.traffic(), [&] {
+        if (!session.openPort()) return 2;
+        app.screen = model;
+        session.follow(app.chain.progress());
+        if (!app.screenWrite.startScreenWrite(in.picture)) return 1;
+        return session.run();
+    });
 }
 
 const z5ctl::VerbRegistrar registrar(QStringLiteral("write-screen"), kUsage, runWriteScreen);

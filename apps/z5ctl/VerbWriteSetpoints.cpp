@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "ProjectInput.h"
+#include "TraceFile.h"
 #include "WriteSession.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
@@ -12,7 +13,7 @@
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "write-setpoints --port DEV [--station N] [--auto] NETLIST --params FILE.par --block UNN [--decimal SEP]");
+    "write-setpoints --port DEV [--station N] [--auto] NETLIST --params FILE.par --block UNN [--decimal SEP] [--trace FILE]");
 
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl write-setpoints: %1").arg(why));
@@ -36,6 +37,8 @@ int runWriteSetpoints(const QStringList &args) {
         if (!a.has(QLatin1String(required))) return usage(QStringLiteral("--%1 is required").arg(QLatin1String(required)));
     const int block = blockColumn(a.value(QStringLiteral("block")));
     if (block < 0) return usage(QStringLiteral("--block is a designator U1..U99"));
+    z5ctl::TraceFile trace;
+    if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
 
     z5ctl::WriteSession session(QStringLiteral("write-setpoints"), a.value(QStringLiteral("port")));
     if (a.has(QStringLiteral("station")) && !session.setStation(a.value(QStringLiteral("station"))))
@@ -52,11 +55,12 @@ int runWriteSetpoints(const QStringList &args) {
         z5ctl::err(check.problem);
         return 1;
     }
-    if (!session.openPort()) return 2;
-
-    session.follow(app.setpointWrite.progress());
-    if (app.setpointWrite.writeSetpoints(block) != z5::SetpointWrite::Outcome::Started) return 1;
-    return session.run();
+    return trace.run(QStringLiteral("write-setpoints"), app.line.traffic(), [&] {
+        if (!session.openPort()) return 2;
+        session.follow(app.setpointWrite.progress());
+        if (app.setpointWrite.writeSetpoints(block) != z5::SetpointWrite::Outcome::Started) return 1;
+        return session.run();
+    });
 }
 
 const z5ctl::VerbRegistrar registrar(QStringLiteral("write-setpoints"), kUsage, runWriteSetpoints);

@@ -5,7 +5,12 @@
 namespace z5 {
 
 LineSession::LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent)
-    : QObject(parent), prompts_(prompts), tap_(port), link_(tap_, prompts), reception_(link_, clock, prompts) {
+    : QObject(parent), prompts_(prompts), traffic_(clock), tap_(port), link_(tap_, prompts),
+      reception_(link_, clock, prompts) {
+    connect(&tap_, &TappedPort::sent, &traffic_, &TrafficLog::recordSent);
+    connect(&tap_, &TappedPort::received, &traffic_, &TrafficLog::recordReceived);
+    connect(&tap_, &TappedPort::closed, &traffic_, &TrafficLog::lineClosed);
+    connect(this, &LineSession::exchangeEnded, &traffic_, &TrafficLog::exchangeEnded);
     connect(&tap_, &TappedPort::sent, this, [this](const QByteArray &b) { emit transferred(Direction::Sent, b); });
     connect(&tap_, &TappedPort::received, this,
             [this](const QByteArray &b) { emit transferred(Direction::Received, b); });

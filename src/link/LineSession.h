@@ -3,6 +3,7 @@
 #include "link/ReplyReception.h"
 #include "link/Request.h"
 #include "link/TappedPort.h"
+#include "link/TrafficLog.h"
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -41,6 +42,8 @@ public:
     PortSettings &settings() { return link_.settings; }
     // The port as every sender sees it (through the tap).
     SerialPort &port() { return tap_; }
+    // Every transfer through the tap, named and timed, for the monitor and traces.
+    TrafficLog &traffic() { return traffic_; }
 
     Activity activity() const { return activity_; }
     bool isBusy() const { return activity_ != Activity::Idle; }
@@ -117,6 +120,7 @@ private:
     void discardWaitingInput();
 
     Prompts &prompts_;
+    TrafficLog traffic_;
     TappedPort tap_;
     Link link_;
     ReplyReception reception_;

@@ -12,6 +12,7 @@
 #include "ui/Session.h"
 #include "ui/PortStatusText.h"
 #include "ui/StationDialog.h"
+#include "ui/TrafficWindow.h"
 #include "ui/WindowPlacement.h"
 #include <QAction>
 #include <QCloseEvent>
@@ -152,6 +153,13 @@ void ConsoleWindow::buildMenus() {
     QMenu *net = menuBar()->addMenu(QStringLiteral("&Сеть"));
     net->setObjectName(QStringLiteral("mnu_Net"));
     addCommand(net, "mnu_NUM_Z5", QStringLiteral("&Номер Z5"), &ConsoleWindow::mnu_NUM_Z5);
+    net->addSeparator();
+    QAction *monitor = net->addAction(QStringLiteral("&Монитор обмена"));
+    monitor->setObjectName(QStringLiteral("mnuTrafficMonitor"));
+    connect(monitor, &QAction::triggered, this, [this] {
+        QWidget *owner = mainWindow_ ? mainWindow_.data() : static_cast<QWidget *>(this);
+        TrafficWindow::open(session_.line.traffic(), session_.prompts, owner);
+    });
 
     QMenu *controller = menuBar()->addMenu(QStringLiteral("&Контроллер"));
     controller->setObjectName(QStringLiteral("mnuCONTROLLER"));

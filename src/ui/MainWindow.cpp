@@ -7,6 +7,7 @@
 #include "ui/ScreenPreview.h"
 #include "ui/Session.h"
 #include "ui/StationDialog.h"
+#include "ui/TrafficWindow.h"
 #include "ui/PortStatusText.h"
 #include "ui/WindowPlacement.h"
 #include "link/SerialPort.h"
@@ -114,6 +115,9 @@ void MainWindow::buildMenus() {
     net->setObjectName(QStringLiteral("mnuNET"));
     mnuCOM_ = action(net, "mnuCOM", QStringLiteral("&Номер COM"));
     mnuNUM_Z5_ = action(net, "mnuNUM_Z5", QStringLiteral("&Номер Z5"));
+    net->addSeparator();
+    connect(action(net, "mnuTrafficMonitor", QStringLiteral("&Монитор обмена")), &QAction::triggered, this,
+            [this] { TrafficWindow::open(session_.line.traffic(), session_.prompts, this); });
 
     QMenu *schema = menuBar()->addMenu(QStringLiteral("&Схема"));
     schema->setObjectName(QStringLiteral("mnuSCHEMA"));

@@ -42,7 +42,8 @@ private slots:
                  (QStringList{"&Файл", "&Сеть", "&Схема", "&SCADA", "&Справка"}));
         QCOMPARE(texts(menuTitled(w, "&Файл")->actions()),
                  (QStringList{"&Создать SCADA", "&Загрузить SCADA", "&Сохранить SCADA", "-", "&Выход"}));
-        QCOMPARE(texts(menuTitled(w, "&Сеть")->actions()), (QStringList{"&Номер COM", "&Номер Z5"}));
+        QCOMPARE(texts(menuTitled(w, "&Сеть")->actions()),
+                 (QStringList{"&Номер COM", "&Номер Z5", "-", "&Монитор обмена"}));
         QCOMPARE(texts(menuTitled(w, "&Схема")->actions()), (QStringList{"&Схема "}));
         QCOMPARE(texts(menuTitled(w, "&SCADA")->actions()),
                  (QStringList{"&Фон", "&Параметр", "&Сигнализация", "-", "Отменить", "Повторить", "Как на Z5", "-",

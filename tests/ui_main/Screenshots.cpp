@@ -3,6 +3,7 @@
 // by default) imported, into DIR/main-window.png and DIR/console.png. Run under
 // Xvfb for the README's pictures: xvfb-run -a build/tests/ui_main/ui_screenshots docs
 // With --small first: the console on 1024 x 768 at 125 %, at both ends of its scrolling.
+// Without it also the traffic monitor in the middle of a download, DIR/traffic-monitor.png.
 #include "link/FakeSerialPort.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -10,6 +11,10 @@
 #include "screen/ScreenModel.h"
 #include "ui/MainWindow.h"
 #include "ui/ScreenPreview.h"
+#include "ui/TrafficTableModel.h"
+#include "ui/TrafficWindow.h"
+#include "ReplyFrames.h"
+#include <QTableView>
 #include "ui/Session.h"
 #include <QAction>
 #include <QApplication>
@@ -138,6 +143,45 @@ bool save(QWidget *w, const QString &path) {
     return ok;
 }
 
+// A block read, a process start and a download seen by the traffic monitor,
+// grabbed after the parameter table went out with its data block selected.
+bool grabTrafficMonitor(QWidget *console, z5::VirtualClock &clock, z5::FakeSerialPort &port, const QDir &dir) {
+    port.responder = [](const QByteArray &request) {
+        const bool read = request.size() == 8 && request[1] == 0x03;
+        return read ? z5::testframes::blockReply('\x05', request[2] == 0) : QByteArray();
+    };
+    auto *blocks = qobject_cast<z5::ConsoleWindow *>(console);
+    if (!blocks) return false;
+    for (int n = 0; n < z5::ConsoleCanvas::kIcons; ++n) {
+        const z5::ConsoleIcon *icon = blocks->canvas()->icon(n);
+        if (icon && !icon->isHidden()) {
+            blocks->iconPressed(n, Qt::LeftButton);
+            break;
+        }
+    }
+    clock.advance(400);
+    const auto trigger = [console](const char *name) {
+        QAction *a = console->findChild<QAction *>(QLatin1String(name));
+        if (a) a->trigger();
+        return a != nullptr;
+    };
+    if (!trigger("mnuSTART_PROCESS")) return false;
+    clock.advance(400);
+    if (!trigger("mnuTrafficMonitor") || !trigger("mnuSAVE_485")) return false;
+    clock.advance(4350);
+    z5::TrafficWindow *monitor = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<z5::TrafficWindow *>(w)) monitor = m;
+    if (!monitor) return false;
+    for (int row = 0; row < monitor->model().rowCount(); ++row)
+        if (monitor->model().record(row).what.startsWith(QStringLiteral("таблица 10, данные"))) monitor->table()->selectRow(row);
+    // The exchanges before the download at the top, the selected block below.
+    monitor->table()->scrollToTop();
+    const bool ok = save(monitor, dir.filePath(QStringLiteral("traffic-monitor.png")));
+    clock.advance(3000);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -241,5 +285,5 @@ int main(int argc, char **argv) {
     if (panIcon >= 0) blocks->iconPressed(panIcon, Qt::LeftButton);
     clock.advance(150);
     if (!save(console, dir.filePath(QStringLiteral("panel.png")))) return 1;
-    return 0;
+    return grabTrafficMonitor(console, clock, port, dir) ? 0 : 1;
 }

@@ -1,0 +1,37 @@
+#include "link/TrafficLog.h"
+#include "model/Clock.h"
+
+namespace z5 {
+
+TrafficLog::TrafficLog(Clock &clock, int capacity, QObject *parent)
+    : QObject(parent), clock_(clock), capacity_(capacity > 0 ? capacity : 1) {}
+
+void TrafficLog::record(TrafficDirection direction, const QByteArray &bytes) {
+    TrafficRecord r;
+    r.sequence = nextSequence_++;
+    r.ms = clock_.nowMs();
+    r.direction = direction;
+    r.bytes = bytes;
+    classifier_.classify(r);
+    if (ring_.size() < static_cast<std::size_t>(capacity_)) {
+        ring_.push_back(std::move(r));
+    } else {
+        ring_[head_] = std::move(r);
+        head_ = (head_ + 1) % ring_.size();
+    }
+    emit appended(at(size() - 1));
+}
+
+const TrafficRecord &TrafficLog::at(int i) const {
+    static const TrafficRecord none;
+    if (i < 0 || i >= size()) return none;
+    return ring_[(head_ + static_cast<std::size_t>(i)) % ring_.size()];
+}
+
+void TrafficLog::clear() {
+    ring_.clear();
+    head_ = 0;
+    emit cleared();
+}
+
+} // namespace z5

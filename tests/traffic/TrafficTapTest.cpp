@@ -1,0 +1,87 @@
+// The line owner's tap on the virtual clock: what a download, a block read with
+// a wrong check value and a trend read leave in the traffic log, and when.
+#include "ReplyFrames.h"
+#include "app/Session.h"
+#include "link/FakeSerialPort.h"
+#include "link/TrafficText.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include <gtest/gtest.h>
+
+using namespace z5;
+
+namespace {
+
+struct Tap : ::testing::Test {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    Session session{clock, port, prompts};
+    TrafficLog &log = session.line.traffic();
+
+    // "ms arrow what check" of each recorded transfer.
+    QStringList rows() const {
+        QStringList out;
+        for (int i = 0; i < log.size(); ++i) {
+            const TrafficRecord &r = log.at(i);
+            out << QStringLiteral("%1 %2 %3 %4").arg(r.ms).arg(TrafficText::arrow(r.direction), r.what,
+                                                             TrafficText::checkText(r.check));
+        }
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(Tap, DownloadRecordsEveryHeaderAndDataBlockAtItsOffset) {
+    ASSERT_TRUE(session.chain.startDownload());
+    clock.advance(8000);
+    const std::vector<std::pair<int, int>> headers = {{0, 0},    {1, 500},  {2, 1000}, {3, 1200}, {4, 1400},  {5, 1900},
+                                                      {6, 2500}, {7, 3000}, {8, 3500}, {9, 4000}, {10, 4200}, {11, 6100}};
+    const QStringList r = rows();
+    ASSERT_EQ(r.size(), 24);
+    ASSERT_EQ(port.writes().size(), 24u);
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        const auto [table, at] = headers[i];
+        SCOPED_TRACE(table);
+        const int length = Link::tableDataCount(table) + (table <= 1 ? 1 : 0);
+        EXPECT_EQ(r[2 * i], QStringLiteral("%1 → таблица %2, заголовок верна").arg(at).arg(table));
+        EXPECT_EQ(r[2 * i + 1], QStringLiteral("%1 → таблица %2, данные %3 байт ").arg(at + 100).arg(table).arg(length));
+    }
+    // Exactly what went to the port, at the same moments.
+    for (std::size_t i = 0; i < port.writes().size(); ++i) {
+        EXPECT_EQ(log.at(int(i)).bytes, port.writes()[i].bytes);
+        EXPECT_EQ(log.at(int(i)).ms, port.writes()[i].atMs);
+    }
+}
+
+TEST_F(Tap, BlockReadWithAWrongCheckValueAndALateReply) {
+    QByteArray spoilt = testframes::blockReply('\x22');
+    std::swap(spoilt[258], spoilt[259]);
+    port.responder = [spoilt](const QByteArray &) { return spoilt; };
+    clock.advance(1000);
+    ASSERT_TRUE(session.line.startExchange(Request::blockRead(2)));
+    clock.advance(2000);
+    // The next answer comes after the watchdog; the following request discards it.
+    port.responder = [](const QByteArray &) { return testframes::blockReply('\x33'); };
+    port.replyDelayMs = 1500;
+    ASSERT_TRUE(session.line.startExchange(Request::blockRead(2)));
+    clock.advance(2000);
+    port.responder = nullptr;
+    ASSERT_TRUE(session.line.startExchange(Request::blockRead(4)));
+    EXPECT_EQ(rows(), (QStringList{"1000 → чтение блока U3 верна", "1150 ← ответ: чтение блока U3 неверна",
+                                   "3000 → чтение блока U3 верна", "5000 ← поздний ответ: чтение блока U3 верна",
+                                   "5000 → чтение блока U5 верна"}));
+}
+
+TEST_F(Tap, TrendReadOfARecorderBlockNamesItsParts) {
+    session.project.setSchema(Project::TypeRow, 7, TrafficClassifier::kTrendRecorderType);
+    port.responder = [](const QByteArray &) { return QByteArray(1064, '\x02'); };
+    QObject::connect(&session.line, &LineSession::partReceived, [this](const QByteArray &) { session.line.completeRead(); });
+    ASSERT_TRUE(session.line.startReadInParts(Request::trendPage(7, 0)));
+    clock.advance(1000);
+    const QStringList r = rows();
+    ASSERT_GE(r.size(), 2);
+    EXPECT_EQ(r[0].toStdString(), "0 → часть 1 графика текущей страницы, блок U8 верна");
+    EXPECT_EQ(r[1].toStdString(), "150 ← часть графика, страница 3, блок U8 ");
+}

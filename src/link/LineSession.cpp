@@ -54,7 +54,7 @@ bool LineSession::openAndSend(const Request &request) {
     if (!link_.openPort()) return false;
     request.applyTo(link_);
     if (request.awaitsReply()) discardWaitingInput();
-    return link_.SendRequest();
+    return link_.sendRequest();
 }
 
 bool LineSession::startExchange(const Request &request, int watchdogMs) {
@@ -136,13 +136,13 @@ bool LineSession::beginWrite() {
 
 bool LineSession::sendHeader(const Request &header) {
     header.applyTo(link_);
-    const bool sent = link_.SendRequest();
+    const bool sent = link_.sendRequest();
     if (!sent) noteWriteFailure(link_.networkFailureText(), false);
     return sent;
 }
 
 bool LineSession::sendData() {
-    const bool sent = link_.SendDataBlock();
+    const bool sent = link_.sendDataBlock();
     if (!sent) noteWriteFailure(link_.networkFailureText(), false);
     return sent;
 }

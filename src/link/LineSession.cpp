@@ -110,7 +110,7 @@ bool LineSession::beginPacedExchange() {
 bool LineSession::sendInPacedExchange(const Request &request) {
     if (!paced_) return false;
     request.applyTo(link_);
-    return link_.SendRequest();
+    return link_.sendRequest();
 }
 
 QByteArray LineSession::takeInput() { return tap_.isOpen() ? tap_.readAll() : QByteArray(); }

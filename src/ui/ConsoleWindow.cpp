@@ -89,7 +89,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     progressBar_->setValue(0);
     progressBar_->setTextVisible(false);
     progressBar_->setGeometry(twips::rect(200, kClientHeight - 380, kClientWidth - 400, 250));
-    progress_.changed = [this](int v) { progressBar_->setValue(v); };
+    connect(&progress_, &ConsoleProgress::changed, progressBar_, &QProgressBar::setValue);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblReplyStatus"));
@@ -111,11 +111,11 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
         if (!writes_.isRunning()) return;
         writeSucceeded_ = succeeded;
     });
-    writes_.ended = [this] {
+    connect(&writes_, &ConsoleWrites::ended, this, [this] {
         setEnabled(true);
         status_->setText(writeSucceeded_ ? QStringLiteral("Запись в Z5 закончена") : QStringLiteral("Нет сети"));
-    };
-    writes_.setpointsEnabledChanged = [this](bool on) { setpointAction_->setEnabled(on); };
+    });
+    connect(&writes_, &ConsoleWrites::setpointsEnabledChanged, this, [this](bool on) { setpointAction_->setEnabled(on); });
 
     cursorTimer_->setOnTimeout([this] { canvas_->toggleCursor(); });
     priorityTimer_->setOnTimeout([this] { printPriorityLabels(); });

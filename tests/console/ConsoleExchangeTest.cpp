@@ -178,7 +178,7 @@ TEST(ConsoleProgressBar, StepsToOneHundredAndStops) {
     VirtualClock clock;
     ConsoleProgress progress(clock);
     std::vector<int> seen;
-    progress.changed = [&](int v) { seen.push_back(v); };
+    QObject::connect(&progress, &ConsoleProgress::changed, [&](int v) { seen.push_back(v); });
     progress.restart(100);
     clock.advance(5000);
     EXPECT_EQ(progress.value(), 50);

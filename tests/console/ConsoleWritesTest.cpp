@@ -35,8 +35,8 @@ struct WritesFixture : ::testing::Test {
     std::vector<bool> enabledChanges;
 
     void SetUp() override {
-        writes.ended = [this] { ++ended; };
-        writes.setpointsEnabledChanged = [this](bool on) { enabledChanges.push_back(on); };
+        QObject::connect(&writes, &ConsoleWrites::ended, [this] { ++ended; });
+        QObject::connect(&writes, &ConsoleWrites::setpointsEnabledChanged, [this](bool on) { enabledChanges.push_back(on); });
         project.setSchema(Project::TypeRow, 0, BlockType::A_I);
         project.setSchema(Project::InstanceRow, 0, 1);
         project.setSchema(Project::PriorityRow, 0, 1);

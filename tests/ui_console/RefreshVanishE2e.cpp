@@ -95,6 +95,10 @@ private slots:
         };
         QTRY_VERIFY_WITH_TIMEOUT(failed(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 3000);
+        // Said once, with the port's own reason after "Нет сети!!!".
+        QCOMPARE(int(prompts.messages.size()), 1);
+        QVERIFY2(prompts.messages[0].text.startsWith(QStringLiteral("Нет сети!!!\nПорт ")),
+                 qPrintable(prompts.messages[0].text));
 
         // Gone is gone: three seconds of twelve refresh intervals send nothing more.
         const int writesWhileGone = port.writes;
@@ -103,6 +107,7 @@ private slots:
         QCOMPARE(port.writes, writesWhileGone);
         QCOMPARE(port.opens, opensWhileGone);
         QVERIFY(failed());
+        QCOMPARE(int(prompts.messages.size()), 1);
 
         // Back at the same path; nothing is read until the user picks the block.
         sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});

@@ -24,6 +24,7 @@ cleanup() {
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 runs=0
 start_sim() {
@@ -38,7 +39,8 @@ cpu_of() { awk -v t="$tick" '{ printf "%.2f", ($14 + $15) / t }' "/proc/$1/stat"
 rss_of() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 
 start_sim
-"$z5ctl" watch --port "$link" --block U1 --type MUL --every 250 --keep-going \
+# Line-buffered, so that no reply line is lost in the buffer when it is stopped.
+stdbuf -oL "$z5ctl" watch --port "$link" --block U1 --type MUL --every 250 --keep-going \
   >"$work/watch.out" 2>"$work/watch.err" &
 watch_pid=$!
 sleep 5

@@ -60,6 +60,7 @@ while [ $SECONDS -lt $end ]; do
   gone_seconds=$((gone_seconds + 5))
   start_sim
 done
+sleep 5   # time to find the last comeback
 cpu_end=$(cpu_of "$watch_pid"); rss_end=$(rss_of "$watch_pid")
 kill "$watch_pid"; wait "$watch_pid" 2>/dev/null || true; watch_pid=""
 kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true; sim_pid=""

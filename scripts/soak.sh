@@ -51,8 +51,9 @@ gone_cpu=0; gone_seconds=0
 while [ $SECONDS -lt $end ]; do
   sleep $((end - SECONDS < 55 ? end - SECONDS : 55))
   [ $SECONDS -ge $end ] && break
-  # The far end vanishes for five seconds; the reader should wait, not spin.
-  kill -KILL "$sim_pid"; wait "$sim_pid" 2>/dev/null || true
+  # The far end vanishes for five seconds (its timeline written out); the reader
+  # should wait, not spin.
+  kill -TERM "$sim_pid"; wait "$sim_pid" 2>/dev/null || true
   before=$(cpu_of "$watch_pid")
   sleep 5
   after=$(cpu_of "$watch_pid")

@@ -171,8 +171,10 @@ QByteArray SimController::answerRequest(const QByteArray &frame, std::int64_t no
 void SimController::reply(QByteArray bytes, const QString &what, bool hasCheckValue, std::int64_t nowMs,
                           std::vector<SimOutput> &out) {
     QJsonObject event{{"dir", "out"}, {"what", what}};
-    if (options_.dropReplies > 0) {
-        --options_.dropReplies;
+    ++repliesDue_;
+    const bool dropThisOne = options_.dropEvery > 0 && repliesDue_ % options_.dropEvery == 0;
+    if (options_.dropReplies > 0 || dropThisOne) {
+        if (!dropThisOne) --options_.dropReplies;
         event.insert(QStringLiteral("fault"), QStringLiteral("dropped"));
         event.insert(QStringLiteral("length"), 0);
         emitEvent(event, nowMs);
@@ -188,8 +190,10 @@ void SimController::reply(QByteArray bytes, const QString &what, bool hasCheckVa
         bytes.chop(1);
         event.insert(QStringLiteral("fault"), QStringLiteral("short"));
     }
-    const int delay = options_.replyDelayMs + options_.lateMs;
-    if (options_.lateMs > 0 && !event.contains(QStringLiteral("fault")))
+    const bool late = options_.lateMs > 0 && options_.lateReplies != 0;
+    if (late && options_.lateReplies > 0) --options_.lateReplies;
+    const int delay = options_.replyDelayMs + (late ? options_.lateMs : 0);
+    if (late && !event.contains(QStringLiteral("fault")))
         event.insert(QStringLiteral("fault"), QStringLiteral("late"));
     event.insert(QStringLiteral("length"), bytes.size());
     event.insert(QStringLiteral("hex"), SimWire::hex(bytes));

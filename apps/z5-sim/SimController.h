@@ -14,6 +14,8 @@ struct SimOptions {
     int replyDelayMs = 5;      // the controller's own turnaround
     // Fault switches for tests.
     int lateMs = 0;            // every reply this much later
+    int lateReplies = -1;      // only the next N replies are late (-1: all)
+    int dropEvery = 0;         // every Nth reply is not sent (0: none)
     int dropReplies = 0;       // the next N replies are not sent
     int corruptReplies = 0;    // the next N block replies carry a wrong check value
     int shortReplies = 0;      // the next N replies lose their last byte
@@ -69,6 +71,7 @@ private:
     int dataTable_ = -1;         // -1: the screen
     int dataBlockByte_ = 0;
     bool dataForUs_ = false;
+    int repliesDue_ = 0;         // replies about to be sent, dropped or not
 };
 
 } // namespace z5sim

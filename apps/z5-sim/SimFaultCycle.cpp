@@ -27,6 +27,8 @@ const Phase &phaseAt(int phase) {
 void SimFaultCycle::apply(int phase, SimOptions &options) {
     const Phase &p = phaseAt(phase);
     options.lateMs = p.lateMs;
+    options.lateReplies = -1;
+    options.dropEvery = 0;
     options.dropReplies = p.drop;
     options.corruptReplies = p.corrupt;
     options.shortReplies = p.shortReplies;

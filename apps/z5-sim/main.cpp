@@ -35,15 +35,17 @@ struct Arguments {
 void usage(std::FILE *to) {
     std::fprintf(to,
                  "usage: z5-sim [--station N] [--link PATH] [--timeline FILE] [--line-speed]\n"
-                 "              [--reply-delay MS] [--late MS] [--drop N] [--corrupt N] [--short N]\n"
-                 "              [--fault-cycle SECONDS]\n"
+                 "              [--reply-delay MS] [--late MS] [--late-count N] [--drop N] [--drop-every N]\n"
+                 "              [--corrupt N] [--short N] [--fault-cycle SECONDS]\n"
                  "  --station N      answer station N (1..8, default 1)\n"
                  "  --link PATH      make PATH a symbolic link to the pseudo-terminal\n"
                  "  --timeline FILE  write one JSON object per frame, data block and reply\n"
                  "  --line-speed     send replies no faster than 115200 bit/s\n"
                  "  --reply-delay MS the controller's turnaround before a reply (default 5)\n"
                  "  --late MS        answer every request MS later (fault)\n"
+                 "  --late-count N   only the next N replies are late (with --late)\n"
                  "  --drop N         do not send the next N replies (fault)\n"
+                 "  --drop-every N   do not send every Nth reply (fault)\n"
                  "  --corrupt N      spoil the check value of the next N block replies (fault)\n"
                  "  --short N        cut the last byte of the next N replies (fault)\n"
                  "  --fault-cycle S  every S seconds (and on SIGUSR1) move to the next of: none,\n"
@@ -77,7 +79,9 @@ bool parse(int argc, char **argv, Arguments &a) {
         } else if (opt == "--station" && n >= 1 && n <= 255) a.sim.station = int(n);
         else if (opt == "--reply-delay") a.sim.replyDelayMs = int(n);
         else if (opt == "--late") a.sim.lateMs = int(n);
+        else if (opt == "--late-count") a.sim.lateReplies = int(n);
         else if (opt == "--drop") a.sim.dropReplies = int(n);
+        else if (opt == "--drop-every") a.sim.dropEvery = int(n);
         else if (opt == "--corrupt") a.sim.corruptReplies = int(n);
         else if (opt == "--short") a.sim.shortReplies = int(n);
         else if (opt == "--fault-cycle") a.faultCycleSeconds = int(n);

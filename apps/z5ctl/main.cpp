@@ -2,18 +2,24 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "model/UserSettings.h"
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <algorithm>
 #include <csignal>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
+    // A trend printout needs fonts (never a screen); the other verbs only the core.
+    const bool prints = argc > 1 && std::strcmp(argv[1], "trend") == 0;
+    if (prints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        prints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     // Over the file size limit a write should fail with a reason, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     // The configurator's settings: the device chosen for each COM number.
     QCoreApplication::setOrganizationName(z5::settingsOrganisation());
     QCoreApplication::setApplicationName(z5::settingsApplication());
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     auto &all = z5ctl::verbs();
     std::sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return a.name < b.name; });
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {

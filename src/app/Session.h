@@ -11,6 +11,8 @@
 #include "model/Project.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenModel.h"
+#include "trends/LineTrendLine.h"
+#include "trends/TrendSession.h"
 
 namespace z5 {
 
@@ -41,6 +43,8 @@ public:
     SetpointWrite setpointWrite;
     ScreenBuilder screenBuilder;
     ScreenWrite screenWrite;
+    LineTrendLine trendLine;
+    TrendSession trends;
 };
 
 } // namespace z5

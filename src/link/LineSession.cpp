@@ -84,12 +84,41 @@ void LineSession::completeRead() {
 
 void LineSession::cancelExchange() {
     if (activity_ != Activity::Exchange) return;
+    if (paced_) {
+        endPacedExchange(Outcome::Cancelled);
+        return;
+    }
     reception_.cancel();
 }
 
 bool LineSession::sendWithoutReply(const Request &request) {
     if (!mayStart()) return false;
     return openAndSend(request);
+}
+
+bool LineSession::beginPacedExchange() {
+    if (!mayStart()) return false;
+    if (!link_.openPort()) return false;
+    discardWaitingInput();
+    paced_ = true;
+    readInParts_ = false;
+    setActivity(Activity::Exchange);
+    emit exchangeStarted();
+    return true;
+}
+
+bool LineSession::sendInPacedExchange(const Request &request) {
+    if (!paced_) return false;
+    request.applyTo(link_);
+    return link_.SendRequest();
+}
+
+QByteArray LineSession::takeInput() { return tap_.isOpen() ? tap_.readAll() : QByteArray(); }
+
+void LineSession::endPacedExchange(Outcome outcome) {
+    if (!paced_) return;
+    paced_ = false;
+    finishExchange(outcome);
 }
 
 void LineSession::onReceptionReleased(ReplyReception::Ending ending) {

@@ -68,6 +68,17 @@ public:
     // A request that awaits no reply (recording start and stop). Refused while busy.
     bool sendWithoutReply(const Request &request);
 
+    // --- An exchange its caller paces itself (a trend page read part by part) ---
+    // Holds the line: refused (beep) while busy; false when the port does not open.
+    // Input already waiting is discarded.
+    bool beginPacedExchange();
+    // A request of the paced exchange; its answer is collected with takeInput().
+    bool sendInPacedExchange(const Request &request);
+    // Every byte that arrived since the last call.
+    QByteArray takeInput();
+    // Gives the line back; exchangeEnded tells the outcome.
+    void endPacedExchange(Outcome outcome);
+
     // --- Write sequences -------------------------------------------------
     // Starts a write: refused (beep) while busy; otherwise opens the port. A
     // port that does not open ends the write at once as a failure ("Нет сети!!!"
@@ -115,6 +126,7 @@ private:
     ReplyReception reception_;
     Activity activity_ = Activity::Idle;
     bool readInParts_ = false;
+    bool paced_ = false;
     bool readComplete_ = false;
     bool quietCancel_ = false;
     bool writeFailed_ = false;

@@ -53,6 +53,17 @@ Request Request::trendPart(int column, int part) {
     return r;
 }
 
+Request Request::trendPagePart(int column, int part, int page) {
+    Request r;
+    r.kind_ = SteppingRead;
+    r.block_ = column;
+    r.index_ = kReadIndex + part;
+    r.code_ = 0;
+    r.count_ = page;
+    r.awaitsReply_ = true;
+    return r;
+}
+
 Request Request::recording(int column, bool start) {
     Request r;
     r.kind_ = SteppingRead;

@@ -38,6 +38,9 @@ public:
     static Request trendPage(int column, int page);
     // A given part of a page already asked for: index = part.
     static Request trendPart(int column, int part);
+    // Part 0..29 of trend page `page` (0: the page being recorded) asked for by
+    // itself: index 10 + part, code 0, count = page.
+    static Request trendPagePart(int column, int part, int page);
     // Recording start (index 1) or stop (index 0) of the recorder in `column`, count 2.
     static Request recording(int column, bool start);
     // The header of a table write; the block goes out only in table 12's header.

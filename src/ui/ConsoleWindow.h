@@ -27,6 +27,7 @@ class ConsoleParameterView;
 class LiveViewPane;
 class Session;
 class Timer;
+class TrendWindow;
 
 // The block console `BLOKI`: the project's blocks as icons in a grid, the
 // parameter panel of the block picked with the right button, the read of the
@@ -116,6 +117,7 @@ private:
     bool exchangeUnderWay() const;
     void exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result);
     void giveBackMainWindow();
+    void openTrendWindow(int column);
     // The port, its device and the station, in the status bar.
     void showPortStatus();
 
@@ -148,6 +150,7 @@ private:
     QByteArray mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
     bool writeSucceeded_ = true;
+    QPointer<TrendWindow> trendWindow_;
 };
 
 } // namespace z5

@@ -1,0 +1,294 @@
+#include "ui/TrendWindow.h"
+#include "model/Prompts.h"
+#include "trends/TrendChannels.h"
+#include "trends/TrendCursor.h"
+#include "trends/TrendPrintout.h"
+#include "trends/TrendWorkbook.h"
+#include "ui/TrendPageDialog.h"
+#include "ui/TrendPlotWidget.h"
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace z5 {
+namespace {
+
+QPushButton *button(const QString &name, const QString &text, QWidget *parent) {
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QGroupBox *frame(const QString &title, QWidget *parent) {
+    auto *box = new QGroupBox(title, parent);
+    return box;
+}
+
+} // namespace
+
+TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, int block, QWidget *console)
+    : QMainWindow(nullptr), session_(session), sessionAlive_(&session), prompts_(prompts), console_(console),
+      block_(block) {
+    setObjectName(QStringLiteral("GRAFIK"));
+    setWindowTitle(QStringLiteral("ГРАФИК"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *central = new QWidget(this);
+    plot_ = new TrendPlotWidget(session_, central);
+    connect(plot_, &TrendPlotWidget::rowHovered, this, &TrendWindow::showCursor);
+
+    auto *namesRow = new QHBoxLayout;
+    namesRow->addSpacing(TrendPlotWidget::kLabelWidth);
+    for (int k = 0; k < 4; ++k) {
+        names_[k] = new QLabel(central);
+        names_[k]->setObjectName(QStringLiteral("Name_GRAFIK_%1").arg(k));
+        names_[k]->setStyleSheet(QStringLiteral("color: %1; background: black; padding: 2px;")
+                                     .arg(trendChannelColour(k).name()));
+        namesRow->addWidget(names_[k], 1);
+    }
+
+    auto *groups = frame(QStringLiteral("Графики"), central);
+    auto *groupsLayout = new QHBoxLayout(groups);
+    auto *nextGroupButton = button(QStringLiteral("Command1"), QStringLiteral("+"), groups);
+    auto *previousGroupButton = button(QStringLiteral("Command2"), QStringLiteral("-"), groups);
+    groupLabel_ = new QLabel(groups);
+    groupLabel_->setObjectName(QStringLiteral("Label_N_GRAF"));
+    groupLabel_->setAlignment(Qt::AlignCenter);
+    groupsLayout->addWidget(previousGroupButton);
+    groupsLayout->addWidget(groupLabel_);
+    groupsLayout->addWidget(nextGroupButton);
+    connect(nextGroupButton, &QPushButton::clicked, this, &TrendWindow::nextGroup);
+    connect(previousGroupButton, &QPushButton::clicked, this, &TrendWindow::previousGroup);
+
+    auto *pages = frame(QStringLiteral("Страница"), central);
+    auto *pagesLayout = new QGridLayout(pages);
+    auto *nextPageButton = button(QStringLiteral("Command3"), QStringLiteral("+"), pages);
+    auto *previousPageButton = button(QStringLiteral("Command4"), QStringLiteral("-"), pages);
+    pageLabel_ = new QLabel(pages);
+    pageLabel_->setObjectName(QStringLiteral("sheet_GRAFIK"));
+    pageLabel_->setAlignment(Qt::AlignCenter);
+    auto *pageDialogButton = new QToolButton(pages);
+    pageDialogButton->setObjectName(QStringLiteral("Image2"));
+    pageDialogButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    pageDialogButton->setToolTip(QStringLiteral("Страница ГРАФИКА"));
+    pagesLayout->addWidget(previousPageButton, 0, 0);
+    pagesLayout->addWidget(pageLabel_, 0, 1);
+    pagesLayout->addWidget(nextPageButton, 0, 2);
+    pagesLayout->addWidget(pageDialogButton, 1, 1, Qt::AlignCenter);
+    connect(nextPageButton, &QPushButton::clicked, this, &TrendWindow::nextPage);
+    connect(previousPageButton, &QPushButton::clicked, this, &TrendWindow::previousPage);
+    connect(pageDialogButton, &QToolButton::clicked, this, &TrendWindow::openPageDialog);
+
+    auto *control = frame(QStringLiteral("Управление"), central);
+    auto *controlLayout = new QHBoxLayout(control);
+    auto *startButton = button(QStringLiteral("Command5"), QStringLiteral("ПУСК"), control);
+    auto *stopButton = button(QStringLiteral("Command6"), QStringLiteral("СТОП"), control);
+    controlLayout->addWidget(startButton);
+    controlLayout->addWidget(stopButton);
+    connect(startButton, &QPushButton::clicked, this, &TrendWindow::startRecording);
+    connect(stopButton, &QPushButton::clicked, this, &TrendWindow::stopRecording);
+
+    auto *archive = frame(QStringLiteral("Архив"), central);
+    auto *archiveLayout = new QHBoxLayout(archive);
+    precision_ = new QComboBox(archive);
+    precision_->setObjectName(QStringLiteral("Tochnost_EXCEL"));
+    precision_->addItems({QStringLiteral("1"), QStringLiteral("0,1"), QStringLiteral("0,01"), QStringLiteral("0,001")});
+    precision_->setCurrentIndex(session_.precision());
+    connect(precision_, &QComboBox::currentIndexChanged, this, [this](int i) { session_.setPrecision(i); });
+    auto *exportButton = button(QStringLiteral("Command_EXCEL"), QStringLiteral("EXCEL"), archive);
+    archiveLayout->addWidget(precision_);
+    archiveLayout->addWidget(exportButton);
+    connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportWorkbook);
+
+    auto *report = frame(QStringLiteral("Отчет"), central);
+    auto *reportLayout = new QHBoxLayout(report);
+    auto *printButton = button(QStringLiteral("PRINT_1"), QStringLiteral("Печать"), report);
+    reportLayout->addWidget(printButton);
+    connect(printButton, &QPushButton::clicked, this, &TrendWindow::print);
+
+    auto *side = new QVBoxLayout;
+    for (QGroupBox *box : {groups, pages, control, archive, report}) side->addWidget(box);
+    side->addStretch(1);
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(namesRow);
+    left->addWidget(plot_, 1);
+    auto *layout = new QHBoxLayout(central);
+    layout->addLayout(left, 1);
+    layout->addLayout(side);
+    setCentralWidget(central);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("lblCursor"));
+    statusBar()->addWidget(status_, 1);
+
+    connect(&session_, &TrendSession::readEnded, this, &TrendWindow::onReadEnded);
+    connect(&session_, &TrendSession::readProgress, this, [this](int in, int all) {
+        status_->setText(QStringLiteral("Чтение страницы: %1 из %2").arg(in).arg(all));
+    });
+    showChannelNames();
+    groupLabel_->setText(QString::number(session_.group() + 1));
+    if (session_.hasPage()) showPage();
+    resize(sizeHint());
+}
+
+TrendWindow::~TrendWindow() {
+    if (sessionAlive_) sessionAlive_->cancel();
+}
+
+void TrendWindow::closeEvent(QCloseEvent *event) {
+    session_.cancel();
+    if (console_) console_->setEnabled(true);
+    QMainWindow::closeEvent(event);
+}
+
+void TrendWindow::readCurrentPage() { startRead(TrendSession::kCurrentPage); }
+
+void TrendWindow::startRead(int page) {
+    setEnabled(false);
+    showChannelNames();
+    session_.setBlock(block_);
+    session_.readPage(page);
+}
+
+void TrendWindow::onReadEnded(TrendSession::Outcome outcome) {
+    setEnabled(true);
+    switch (outcome) {
+    case TrendSession::Outcome::Read:
+        showPage();
+        status_->setText(QStringLiteral("Страница %1 прочитана").arg(session_.page().pageNumber));
+        break;
+    case TrendSession::Outcome::NoNetwork:
+    case TrendSession::Outcome::NoReply:
+        status_->setText(session_.lastFailureText().section(u'\n', 0, 0));
+        prompts_.message(session_.lastFailureText());
+        break;
+    case TrendSession::Outcome::Busy: prompts_.beep(); break;
+    }
+}
+
+void TrendWindow::showPage() {
+    show();
+    setWindowTitle(QStringLiteral("ГРАФИК ") + session_.channels().title);
+    pageLabel_->setText(QString::number(session_.page().pageNumber));
+    groupLabel_->setText(QString::number(session_.group() + 1));
+    showChannelNames();
+    plot_->update();
+}
+
+void TrendWindow::showChannelNames() {
+    const int first = TrendPage::firstChannelOf(session_.group());
+    for (int k = 0; k < 4; ++k) names_[k]->setText(session_.channels().name(first + k));
+}
+
+void TrendWindow::showCursor(int row) {
+    status_->setText(row < 0 ? QString()
+                             : TrendCursor::readout(session_.page(), session_.group(), session_.channels(), row));
+}
+
+void TrendWindow::nextGroup() {
+    session_.nextGroup();
+    groupLabel_->setText(QString::number(session_.group() + 1));
+    showChannelNames();
+    plot_->update();
+}
+
+void TrendWindow::previousGroup() {
+    session_.previousGroup();
+    groupLabel_->setText(QString::number(session_.group() + 1));
+    showChannelNames();
+    plot_->update();
+}
+
+void TrendWindow::nextPage() { startRead(clampPageNumber(session_.pageNumber() + 1)); }
+
+void TrendWindow::previousPage() { startRead(clampPageNumber(session_.pageNumber() - 1)); }
+
+void TrendWindow::openPageDialog() {
+    auto *dialog = new TrendPageDialog(session_.pageNumber(), this, [this](int page) { startRead(page); });
+    dialog->show();
+}
+
+void TrendWindow::startRecording() {
+    if (prompts_.confirm(QStringLiteral("Запустить график ?"), QStringLiteral("ПУСК"))) setRecording(true);
+}
+
+void TrendWindow::stopRecording() {
+    if (prompts_.confirm(QStringLiteral("Остановить график ?"), QStringLiteral("СТОП"))) setRecording(false);
+}
+
+void TrendWindow::setRecording(bool start) {
+    session_.setBlock(block_);
+    if (session_.setRecording(start)) {
+        status_->setText(start ? QStringLiteral("Запись графика запущена") : QStringLiteral("Запись графика остановлена"));
+        return;
+    }
+    if (session_.reading()) return;
+    prompts_.message(TrendSession::noNetworkText());
+}
+
+QString TrendWindow::defaultWorkbookName() const {
+    QString title = session_.channels().title.trimmed();
+    if (title.isEmpty()) title = QStringLiteral("ГРАФИК");
+    const auto &t = session_.page().time;
+    QString name = QStringLiteral("%1 %2-%3-%4.xlsx").arg(title).arg(t[0]).arg(t[1]).arg(t[2]);
+    for (QChar bad : QStringLiteral("/\\:*?\"<>|")) name.replace(bad, u'_');
+    return QDir::home().filePath(name);
+}
+
+void TrendWindow::exportWorkbook() {
+    const QString path = prompts_.saveFileName(QStringLiteral("EXCEL"), QStringLiteral("*.xlsx"), defaultWorkbookName());
+    if (path.isEmpty()) return;
+    QString error;
+    if (!TrendWorkbook::write(path, session_.page(), session_.channels(), session_.precision(), &error)) {
+        prompts_.message(QStringLiteral("Книга не записана:\n%1\n%2").arg(QDir::toNativeSeparators(path), error),
+                         QStringLiteral("EXCEL"));
+        return;
+    }
+    status_->setText(QStringLiteral("Книга записана: %1").arg(QDir::toNativeSeparators(path)));
+    if (prompts_.confirm(QStringLiteral("Книга записана:\n%1\n\nОткрыть её?").arg(QDir::toNativeSeparators(path)),
+                         QStringLiteral("EXCEL")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool TrendWindow::printTo(QPrinter &printer) {
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        prompts_.message(QStringLiteral("Печать не удалась"), QStringLiteral("Печать"));
+        return false;
+    }
+    TrendPrintout::paint(painter, printer, session_.page(), session_.group(), session_.channels());
+    const bool ended = painter.end();
+    if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+        prompts_.message(QStringLiteral("Печать не удалась"), QStringLiteral("Печать"));
+        return false;
+    }
+    return true;
+}
+
+void TrendWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Печать"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { printTo(*p); });
+    preview.exec();
+}
+
+} // namespace z5

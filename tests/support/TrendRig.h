@@ -1,0 +1,104 @@
+#pragma once
+#include "model/VirtualClock.h"
+#include "trends/TrendLine.h"
+#include "trends/TrendReply.h"
+#include <QByteArray>
+#include <map>
+#include <vector>
+
+namespace z5::testing {
+
+// Sample integer (value x 1000) of a synthetic archive: page, row and channel
+// can all be read back from it.
+inline std::int32_t archiveSample(int page, int row, int channel) { return page * 100000 + row * 100 + channel; }
+
+// One 1064-byte part as the controller sends it.
+inline QByteArray trendPart(int page, int part, int rowsRecorded = 45, int recordingPage = 3) {
+    QByteArray out(TrendPart::kLength, '\0');
+    out[0] = 1;
+    out[1] = 3;
+    out[2] = char(page - 1);
+    out[3] = char(rowsRecorded);
+    out[4] = char(recordingPage - 1);
+    for (int i = 0; i < TrendPart::kSamples; ++i) {
+        const int s = part * TrendPart::kSamples + i;
+        const std::int32_t v = archiveSample(page, s / 32, s % 32);
+        for (int b = 0; b < 4; ++b) out[8 + 4 * i + b] = char((static_cast<std::uint32_t>(v) >> (8 * b)) & 0xFF);
+    }
+    out[1044] = char(part);         // seconds
+    out[1045] = char(10 + part);    // minutes
+    out[1046] = 8;                  // hours
+    out[1048] = 6;
+    out[1049] = 12;
+    out[1050] = 26;
+    return out;
+}
+
+// A controller on the virtual clock: answers each part request after a line
+// time, with faults planned per request (counted from 1).
+class ScriptedTrendLine : public TrendLine {
+public:
+    enum class Fault { None, Drop, Late, Double, DoubleStreaming, Short, OtherPage };
+    static constexpr int kAnswerMs = 98;   // turnaround and 1064 bytes at 115200 bit/s
+
+    explicit ScriptedTrendLine(VirtualClock &clock) : clock_(clock) {}
+
+    bool begin() override {
+        held = !refuseOpen;
+        return held;
+    }
+    void end(Ending) override { held = false; }
+    bool sendPartRequest(int column, int part, int page) override {
+        requests.push_back({clock_.nowMs(), column, part, page});
+        const Fault fault = faults.count(int(requests.size())) ? faults[int(requests.size())] : Fault::None;
+        const int answered = page == 0 ? recordingPage : page;
+        QByteArray reply = trendPart(answered, part, rowsRecorded, recordingPage);
+        const std::int64_t at = clock_.nowMs() + kAnswerMs;
+        switch (fault) {
+        case Fault::Drop: break;
+        case Fault::OtherPage: pending_.emplace(at, trendPart(answered + 1, part, rowsRecorded, recordingPage)); break;
+        case Fault::Late: pending_.emplace(at + lateMs, reply); break;
+        case Fault::Double: pending_.emplace(at, reply + reply); break;
+        case Fault::DoubleStreaming:
+            // The copy follows on the line at once, a piece every few milliseconds.
+            pending_.emplace(at, reply);
+            for (int off = 0, k = 1; off < reply.size(); off += 64, ++k) pending_.emplace(at + 5 * k, reply.mid(off, 64));
+            break;
+        case Fault::Short: pending_.emplace(at, reply.left(TrendPart::kLength - 1)); break;
+        case Fault::None: pending_.emplace(at, reply); break;
+        }
+        return !refuseSend;
+    }
+    bool sendRecording(int column, bool start) override {
+        recordings.push_back({column, start});
+        return true;
+    }
+    QByteArray takeInput() override {
+        QByteArray out;
+        while (!pending_.empty() && pending_.begin()->first <= clock_.nowMs()) {
+            out += pending_.begin()->second;
+            pending_.erase(pending_.begin());
+        }
+        return out;
+    }
+
+    struct Request {
+        std::int64_t at;
+        int column, part, page;
+    };
+    std::vector<Request> requests;
+    std::vector<std::pair<int, bool>> recordings;
+    std::map<int, Fault> faults;
+    int lateMs = 450;
+    int recordingPage = 3;
+    int rowsRecorded = 45;
+    bool refuseOpen = false;
+    bool held = false;
+    bool refuseSend = false;
+
+private:
+    VirtualClock &clock_;
+    std::multimap<std::int64_t, QByteArray> pending_;
+};
+
+} // namespace z5::testing

@@ -1,0 +1,84 @@
+// Trend reads and recording through the owner of the line: the frames on the
+// wire and the line held for the whole page.
+#include "TrendRig.h"
+#include "link/FakeSerialPort.h"
+#include "link/LineSession.h"
+#include "link/Request.h"
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include "trends/LineTrendLine.h"
+#include "trends/TrendSession.h"
+#include <gtest/gtest.h>
+
+using namespace z5;
+
+namespace {
+
+struct LineRig {
+    VirtualClock clock;
+    FakeSerialPort port{&clock};
+    RecordingPrompts prompts;
+    LineSession line{port, clock, prompts};
+    LineTrendLine trendLine{line};
+    TrendSession trends{clock, trendLine};
+
+    LineRig() {
+        port.replyDelayMs = 98;
+        port.responder = [](const QByteArray &frame) {
+            if (frame.size() < 6 || quint8(frame[3]) < 10) return QByteArray();
+            const int page = quint8(frame[5]) == 0 ? 3 : quint8(frame[5]);
+            return z5::testing::trendPart(page, quint8(frame[3]) - 10, 45, 3);
+        };
+        trends.setBlock(5);
+    }
+    QByteArray frame(std::size_t i) const { return port.writes().at(i).bytes.toHex(' ').toUpper(); }
+};
+
+} // namespace
+
+TEST(TrendLineFrames, RecordingStartAndStopFrames) {
+    LineRig r;
+    ASSERT_TRUE(r.trends.setRecording(true));
+    ASSERT_TRUE(r.trends.setRecording(false));
+    EXPECT_EQ(r.frame(0), QByteArray("01 03 06 01 00 02 43 95"));
+    EXPECT_EQ(r.frame(1), QByteArray("01 03 06 00 00 02 83 C4"));
+}
+
+TEST(TrendLineFrames, PageReadHoldsTheLineAndAsksPartsByNumber) {
+    LineRig r;
+    ASSERT_TRUE(r.trends.readPage(TrendSession::kCurrentPage));
+    EXPECT_EQ(r.frame(0), QByteArray("01 03 06 0A 00 00 40 65"));
+    EXPECT_TRUE(r.line.isBusy());
+    EXPECT_FALSE(r.line.startExchange(Request::blockRead(2))) << "no other exchange while a page is read";
+    EXPECT_FALSE(r.trends.setRecording(true));
+    r.clock.advance(4000);
+    EXPECT_FALSE(r.line.isBusy());
+    ASSERT_EQ(r.trends.page().pageNumber, 3);
+    ASSERT_EQ(r.port.writes().size(), 30u + 0u);
+    // Byte 4 is 10 + the part, byte 6 the page the first part named.
+    EXPECT_TRUE(r.frame(1).startsWith("01 03 06 0B 00 03"));
+    EXPECT_TRUE(r.frame(29).startsWith("01 03 06 27 00 03"));
+}
+
+TEST(TrendLineFrames, SilentControllerGivesTheLineBack) {
+    LineRig r;
+    r.port.silent = true;
+    std::optional<LineSession::Outcome> ended;
+    QObject::connect(&r.line, &LineSession::exchangeEnded, [&](LineSession::Outcome o) { ended = o; });
+    ASSERT_TRUE(r.trends.readPage(7));
+    r.clock.advance(TrendPageAssembler::kStallMs + 100);
+    EXPECT_EQ(ended, LineSession::Outcome::NoReply);
+    EXPECT_FALSE(r.line.isBusy());
+    const auto sent = r.port.writes().size();
+    r.clock.advance(3000);
+    EXPECT_EQ(r.port.writes().size(), sent);
+    EXPECT_TRUE(r.line.startExchange(Request::blockRead(2)));
+}
+
+TEST(TrendLineFrames, PortThatDoesNotOpenLeavesTheLineFree) {
+    LineRig r;
+    r.port.refuseOpen = true;
+    EXPECT_FALSE(r.trends.readPage(7));
+    EXPECT_EQ(r.trends.lastFailureText(), QStringLiteral("Нет сети!!!\nno such device"));
+    EXPECT_FALSE(r.line.isBusy());
+}

@@ -1,0 +1,111 @@
+// trend_screenshots DIR: the trend window with four curves of a page and the
+// printout of that group, into DIR/trend-window.png and DIR/trend-printout.png.
+// Run under Xvfb for the README's pictures:
+//   xvfb-run -a build/tests/ui_console/trend_screenshots docs
+#include "model/RecordingPrompts.h"
+#include "model/VirtualClock.h"
+#include "trends/TrendLine.h"
+#include "trends/TrendPrintout.h"
+#include "trends/TrendReply.h"
+#include "ui/TrendWindow.h"
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// A controller whose boiler warms up over the page: answers at once.
+class WarmingBoiler : public z5::TrendLine {
+public:
+    bool begin() override { return true; }
+    void end(Ending) override {}
+    bool sendPartRequest(int, int part, int page) override {
+        QByteArray out(z5::TrendPart::kLength, '\0');
+        out[2] = char((page == 0 ? 3 : page) - 1);
+        out[3] = char(200);
+        out[4] = char(2);
+        for (int i = 0; i < z5::TrendPart::kSamples; ++i) {
+            const int s = part * z5::TrendPart::kSamples + i, row = s / 32, c = s % 32;
+            const double t = row / 239.0;
+            double v = 0;
+            switch (c % 4) {
+            case 0: v = 20 + 65 * (1 - std::exp(-4 * t)) + 2 * std::sin(row / 3.0); break;   // water, °C
+            case 1: v = 3.5 + 1.5 * std::sin(row / 25.0) + 0.5 * t; break;                     // pressure, bar
+            case 2: v = row < 30 ? 0 : 60 + 25 * std::sin(row / 14.0); break;                  // burner, %
+            case 3: v = -8 + 12 * t + 3 * std::cos(row / 9.0); break;                          // outdoor, °C
+            }
+            if (row >= 200) v = -2100000;
+            const std::int32_t raw = std::int32_t(std::lround(v * 1000));
+            for (int b = 0; b < 4; ++b) out[8 + 4 * i + b] = char((std::uint32_t(raw) >> (8 * b)) & 0xFF);
+        }
+        const int minutes = part * 8 * 10 / 60;
+        out[1044] = char((part * 80) % 60);
+        out[1045] = char(minutes % 60);
+        out[1046] = char(8 + minutes / 60);
+        out[1048] = 7;
+        out[1049] = 12;
+        out[1050] = 26;
+        pending_ += out;
+        return true;
+    }
+    bool sendRecording(int, bool) override { return true; }
+    QByteArray takeInput() override { return std::exchange(pending_, QByteArray()); }
+
+private:
+    QByteArray pending_;
+};
+
+z5::TrendChannels boilerChannels() {
+    z5::TrendChannels ch;
+    const char *names[4] = {"Вода, °C", "Давление, бар", "Горелка, %", "Улица, °C"};
+    const z5::TrendChannels::Scale scales[4] = {{0, 100}, {0, 6}, {0, 100}, {-40, 40}};
+    for (int c = 0; c < 32; ++c) {
+        ch.names[c] = QString::fromUtf8(names[c % 4]);
+        ch.scales[c] = scales[c % 4];
+    }
+    ch.title = QStringLiteral("Котёл 1");
+    return ch;
+}
+
+bool save(const QImage &image, const QString &path) {
+    const bool ok = image.save(path);
+    std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: trend_screenshots DIR\n");
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    z5::VirtualClock clock;
+    WarmingBoiler line;
+    z5::RecordingPrompts prompts;
+    z5::TrendSession session(clock, line);
+    session.setChannels(boilerChannels());
+    z5::TrendWindow window(session, prompts, 10);
+    window.show();
+    window.readCurrentPage();
+    clock.advance(2000);
+    QApplication::processEvents();
+    if (!save(window.grab().toImage(), dir.filePath(QStringLiteral("trend-window.png")))) return 1;
+
+    // The printout as paper shows it: landscape A4 at 100 dots per inch.
+    QImage paper(1190, 827, QImage::Format_RGB32);
+    paper.setDotsPerMeterX(int(100 / 0.0254));
+    paper.setDotsPerMeterY(int(100 / 0.0254));
+    paper.fill(Qt::white);
+    {
+        QPainter p(&paper);
+        p.setRenderHint(QPainter::Antialiasing);
+        z5::TrendPrintout::paint(p, paper, session.page(), session.group(), session.channels());
+    }
+    return save(paper, dir.filePath(QStringLiteral("trend-printout.png"))) ? 0 : 1;
+}

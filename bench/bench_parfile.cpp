@@ -17,13 +17,13 @@ z5::ParameterStore fullStore() {
     z5::ParameterStore store;
     int k = 0;
     for (int type = 1; type <= 33; ++type) {
-        auto *t = store.parametr(type);
+        auto *t = store.numberTable(type);
         for (int s = 0; s < t->slotCount(); ++s)
             for (int r = 0; r < t->rowCount(); ++r, ++k) t->setValue(s, r, static_cast<float>(k) * -0.37f);
     }
     for (int s = 0; s < 13; ++s)
-        for (int r = 0; r < 10; ++r) store.NAME_S_P.setValue(s, r, QStringLiteral("Задатчик %1").arg(r));
-    for (int e = 0; e < 35; ++e) store.NAME_GRA.setElement(e, QStringLiteral("Температура печи %1").arg(e));
+        for (int r = 0; r < 10; ++r) store.setpointNames.setValue(s, r, QStringLiteral("Задатчик %1").arg(r));
+    for (int e = 0; e < 35; ++e) store.trendTexts.setElement(e, QStringLiteral("Температура печи %1").arg(e));
     return store;
 }
 

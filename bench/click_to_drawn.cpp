@@ -50,10 +50,10 @@ struct Rig {
         console = std::make_unique<z5::ConsoleWindow>(*session, nullptr);
         console->show();
         prompts.openNames << net;
-        console->mnuLOADParametrBLOCK();
-        session->store.PARAMETR_PAN.setValue(0, 0, 1.0f);
+        console->importNetlist();
+        session->store.numbersPAN.setValue(0, 0, 1.0f);
         // The simulator answers panel keys only for a panel it was told about.
-        console->mnuSAVE_485();
+        console->downloadSchema();
         ok = session->project.blockCount() == 2 && awaitEnd(15000);
     }
     ~Rig() {
@@ -103,7 +103,7 @@ void BM_BlockReadClickToTable(benchmark::State &state) {
     Rig &r = rig();
     if (!r.ok) return state.SkipWithError("z5-sim or the console did not start");
     z5::ConsoleWindow &c = *r.console;
-    const int pidIcon = z5::PID - 1;
+    const int pidIcon = z5::BlockType::PID - 1;
     run(state, [&] { c.iconPressed(pidIcon, Qt::LeftButton); }, c.liveViewPane()->Picture_TABLICA_PROCESS());
 }
 
@@ -111,7 +111,7 @@ void BM_PanelKeyClickToLamps(benchmark::State &state) {
     Rig &r = rig();
     if (!r.ok) return state.SkipWithError("z5-sim or the console did not start");
     z5::ConsoleWindow &c = *r.console;
-    c.iconPressed(z5::PAN - 1, Qt::LeftButton);
+    c.iconPressed(z5::BlockType::PAN - 1, Qt::LeftButton);
     if (!r.awaitEnd()) return state.SkipWithError("the panel block was not read");
     const QPointF key = z5::PanelKeys::keyRect(1).center();
     run(state, [&] { c.panelClicked(key); }, c.liveViewPane()->Picture_PANEL(2));

@@ -26,10 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     port.pieceIntervalMs = data[1] * 4;
     port.responder = [&reply](const QByteArray &) { return reply; };
     if (!link.openPort()) std::abort();
-    link.REQUEST_kind = z5::Link::SteppingRead;
-    link.REQUEST_index = 10;
-    link.REQUEST_block = 1;
-    link.SendRequest();
+    link.requestKind = z5::Link::SteppingRead;
+    link.requestIndex = 10;
+    link.requestBlock = 1;
+    link.sendRequest();
     reception.awaitBlockReply();
     clock.advance(2 * z5::ReplyReception::kBlockWatchdogMs);
     if (endings != 1 || handed.size() > 1) std::abort();

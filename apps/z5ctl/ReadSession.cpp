@@ -10,7 +10,7 @@ QString ReadSession::configure(const Arguments &a) {
     const int station = a.value(QStringLiteral("station"), QStringLiteral("1")).toInt(&ok);
     if (!ok || station < z5::PortSettings::kFirstStation || station > z5::PortSettings::kLastStation)
         return QStringLiteral("--station is 1..8");
-    link.settings.NET_Z5_number = station;
+    link.settings.station = station;
     device_ = z5::PortSettings::resolveDevice(a.value(QStringLiteral("port")));
     return QString();
 }

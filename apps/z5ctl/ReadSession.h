@@ -18,7 +18,7 @@ public:
 
     // Takes --port and --station; returns what is wrong with them, or an empty text.
     QString configure(const Arguments &a);
-    int station() const { return link.settings.NET_Z5_number; }
+    int station() const { return link.settings.station; }
     QString device() const { return device_; }
     // Opens the port; says why on standard error when it cannot.
     bool open();

@@ -18,17 +18,17 @@ QString inverted(bool on) { return on ? QStringLiteral(" (inverted)") : QString(
 void printInputs(const z5::Project &p, int c) {
     const int type = p.blockType(c);
     const int mask = p.schema(z5::Project::InversionRow, c);
-    if (type == z5::GRA || type == z5::JUR) {
+    if (type == z5::BlockType::GRA || type == z5::BlockType::JUR) {
         for (int pin = 1; pin <= 32; ++pin) {
             const int e = 2 * (pin - 1);
-            const int index = type == z5::GRA ? p.grafikLink(e) : p.jurnalLink(e);
-            const int number = type == z5::GRA ? p.grafikLink(e + 1) : p.jurnalLink(e + 1);
-            const bool inv = type == z5::JUR ? (static_cast<std::uint32_t>(p.jurnalInvMask()) >> (pin - 1)) & 1
+            const int index = type == z5::BlockType::GRA ? p.grafikLink(e) : p.jurnalLink(e);
+            const int number = type == z5::BlockType::GRA ? p.grafikLink(e + 1) : p.jurnalLink(e + 1);
+            const bool inv = type == z5::BlockType::JUR ? (static_cast<std::uint32_t>(p.jurnalInvMask()) >> (pin - 1)) & 1
                                              : pin <= 8 && ((mask >> (pin - 1)) & 1);
             if (number != 0)
                 z5ctl::out(QStringLiteral("    input %1 <- %2%3").arg(pin).arg(source(index, number), inverted(inv)));
         }
-    } else if (type == z5::SCA) {
+    } else if (type == z5::BlockType::SCA) {
         for (int page = 0; page < 8; ++page)
             for (int slot = 0; slot < 32; ++slot) {
                 const int number = p.scadaLink(page, 2 * slot + 1);
@@ -81,7 +81,7 @@ int runImport(const QStringList &args) {
                            .arg(icon.iconNumber)
                            .arg(icon.position.x())
                            .arg(icon.position.y());
-        if (p.blockType(c) == z5::JUR)
+        if (p.blockType(c) == z5::BlockType::JUR)
             line += QStringLiteral(" journal inversion %1")
                         .arg(static_cast<std::uint32_t>(p.jurnalInvMask()), 8, 16, QLatin1Char('0'));
         z5ctl::out(line);

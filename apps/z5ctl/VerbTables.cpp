@@ -36,7 +36,7 @@ std::vector<TableFile> tableFiles(const z5::Project &project, const z5::Download
     z5::TableBuild check = tables.checkDownload();
     for (int t = 0; t <= 11 && check.ok(); ++t) files.push_back({fileName(t), tables.table(t).data});
     for (int c = 0; c < z5::Project::kColumns && check.ok(); ++c) {
-        if (project.blockType(c) != z5::S_P) continue;
+        if (project.blockType(c) != z5::BlockType::S_P) continue;
         check = tables.checkSetpoints(c);
         files.push_back({QStringLiteral("table-12-U%1.bin").arg(c + 1, 2, 10, QLatin1Char('0')), tables.setpoints(c).data});
     }

@@ -60,7 +60,7 @@ public:
         bool ok = false;
         const int n = text.toInt(&ok);
         if (!ok || n < z5::PortSettings::kFirstStation || n > z5::PortSettings::kLastStation) return false;
-        link.settings.NET_Z5_number = n;
+        link.settings.station = n;
         return true;
     }
 

@@ -27,14 +27,14 @@ ConsoleExchange::~ConsoleExchange() {
 
 bool ConsoleExchange::startBlockRead() {
     if (!line_.mayStart()) return false;
-    const bool trend = state_.BLOCK_SELECT_TYPE == GRA;
+    const bool trend = state_.selectedType == BlockType::GRA;
     watchdogMs_ = trend ? ReplyReception::kTrendWatchdogMs : ReplyReception::kBlockWatchdogMs;
     if (trend) {
         trendReplies_ = 0;
         trendSamples_ = 0;
         progress_.restart(ConsoleProgress::kTrendIntervalMs);
     }
-    const z5::Request request = z5::Request::blockRead(state_.BLOCK_SELECT);
+    const z5::Request request = z5::Request::blockRead(state_.selectedColumn);
     running_ = trend ? Request::TrendPage : Request::BlockRead;
     const bool started = trend ? line_.startReadInParts(request, watchdogMs_) : line_.startExchange(request, watchdogMs_);
     if (!started) {
@@ -45,7 +45,7 @@ bool ConsoleExchange::startBlockRead() {
 }
 
 bool ConsoleExchange::failBlockRead() {
-    line_.link().REQUEST_kind = 0;
+    line_.link().requestKind = 0;
     prompts_.message(line_.link().networkFailureText(), QString(), Prompts::Kind::Error);
     progress_.stop();
     return false;
@@ -57,7 +57,7 @@ bool ConsoleExchange::startProcessCommand(z5::Request::CommandCode code) {
     commandCode_ = code;
     const bool started = line_.startExchange(z5::Request::processCommand(code), watchdogMs_);
     // The selected type is replaced once the port is open, even if the send fails.
-    if (started || line_.port().isOpen()) state_.BLOCK_SELECT_TYPE = kProcessCommandType;
+    if (started || line_.port().isOpen()) state_.selectedType = kProcessCommandType;
     if (!started) running_ = Request::None;
     return started;
 }

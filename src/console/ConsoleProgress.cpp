@@ -18,7 +18,7 @@ void ConsoleProgress::stop() { timer_->stop(); }
 
 void ConsoleProgress::setValue(int value) {
     value_ = value < 0 ? 0 : (value > kMaximum ? kMaximum : value);
-    if (changed) changed(value_);
+    emit changed(value_);
 }
 
 void ConsoleProgress::onTick() {

@@ -1,5 +1,5 @@
 #pragma once
-#include <functional>
+#include <QObject>
 #include <memory>
 
 namespace z5 {
@@ -9,7 +9,8 @@ class Timer;
 
 // The console's progress bar `ProgressBar1` and its timer `Timer_p_BAR`: the bar
 // is not tied to any exchange, it only advances by one per tick and stops at 100.
-class ConsoleProgress {
+class ConsoleProgress : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kDownloadIntervalMs = 100;  // about ten seconds to the end
     static constexpr int kTrendIntervalMs = 40;
@@ -25,7 +26,8 @@ public:
     int value() const { return value_; }
     const Timer &progressTimer() const { return *timer_; }
 
-    std::function<void(int)> changed;
+signals:
+    void changed(int value);
 
 private:
     void onTick();

@@ -7,18 +7,18 @@ namespace z5 {
 // long as the console and keep their meaning between selections.
 struct ConsoleState {
     // Column of `arr_BLOCK_SCHEMA` of the selected block, 0..99.
-    std::uint8_t BLOCK_SELECT = 0;
+    std::uint8_t selectedColumn = 0;
     // Type code of the selected block (1..33); a process command sets it to 5
     // so that its reply is read as a process state.
-    std::uint8_t BLOCK_SELECT_TYPE = 0;
+    std::uint8_t selectedType = 0;
     // Instance slot (instance number - 1) of the block whose panel is laid out.
-    std::uint8_t INSTANCE_SELECT = 0;
+    std::uint8_t selectedInstance = 0;
     // Channel picked in row 1 of an A_I, A_O, D_I, D_O or RS4 panel at layout.
-    std::uint8_t CHANNEL_SELECT = 0;
+    std::uint8_t selectedChannel = 0;
     // Page last picked in row 0 of an SCA panel, 0..7.
-    std::uint8_t SCA_PAGE_SELECT = 0;
+    std::uint8_t selectedScreenPage = 0;
     // 1 after a key went into a text field whose change is not handled yet.
-    std::uint8_t TEXT_KEY_FLAG = 0;
+    std::uint8_t textKeyPending = 0;
 };
 
 } // namespace z5

@@ -18,13 +18,13 @@ ConsoleWrites::~ConsoleWrites() {
 void ConsoleWrites::enableSetpoints(int column) {
     const bool changed = setpointBlock_ < 0;
     setpointBlock_ = column;
-    if (changed && setpointsEnabledChanged) setpointsEnabledChanged(true);
+    if (changed) emit setpointsEnabledChanged(true);
 }
 
 void ConsoleWrites::disableSetpoints() {
     const bool changed = setpointBlock_ >= 0;
     setpointBlock_ = -1;
-    if (changed && setpointsEnabledChanged) setpointsEnabledChanged(false);
+    if (changed) emit setpointsEnabledChanged(false);
 }
 
 bool ConsoleWrites::startDownload() {
@@ -57,7 +57,7 @@ void ConsoleWrites::finished() {
 
 void ConsoleWrites::finish() {
     running_ = false;
-    if (ended) ended();
+    emit ended();
 }
 
 } // namespace z5

@@ -1,7 +1,7 @@
 #pragma once
 #include "download/DownloadObserver.h"
 #include "download/SetpointWrite.h"
-#include <functional>
+#include <QObject>
 
 namespace z5 {
 
@@ -11,7 +11,8 @@ class DownloadChain;
 // The writes the console starts from its "&Контроллер" menu: the configuration
 // download and the setpoint write of the setpoint programmer picked last. The
 // console stays unusable from the start of a write to its last block.
-class ConsoleWrites : private DownloadObserver {
+class ConsoleWrites : public QObject, private DownloadObserver {
+    Q_OBJECT
 public:
     ConsoleWrites(DownloadChain &chain, SetpointWrite &setpoints, ConsoleProgress &progress);
     ~ConsoleWrites() override;
@@ -35,9 +36,10 @@ public:
 
     bool isRunning() const { return running_; }
 
+signals:
     // The write started here has sent its last block.
-    std::function<void()> ended;
-    std::function<void(bool)> setpointsEnabledChanged;
+    void ended();
+    void setpointsEnabledChanged(bool enabled);
 
 private:
     void finished() override;

@@ -19,7 +19,7 @@ LiveView::LiveView(const Project &project, const ParameterStore &store, Paramete
     : project_(project), store_(store), panel_(panel), catalogue_(catalogue), numbers_(std::move(locale)) {}
 
 LiveView::Shows LiveView::beginRead(int column, int type) {
-    const bool samePanel = read_.column == column && read_.type == PAN;
+    const bool samePanel = read_.column == column && read_.type == BlockType::PAN;
     read_ = Read{};
     read_.column = column;
     read_.type = type;
@@ -28,14 +28,14 @@ LiveView::Shows LiveView::beginRead(int column, int type) {
     keepSetpoints_ = false;
     table_ = ValueTable{};
     if (!samePanel) switchOn_ = {};
-    if (type == PAN) {
+    if (type == BlockType::PAN) {
         const int slot = read_.instance > 0 ? read_.instance - 1 : 0;
-        read_.layout = PanelFace::layoutOf(store_.number({StoreTable::Parametr, PAN, slot, 0}));
+        read_.layout = PanelFace::layoutOf(store_.number({StoreTable::Numbers, BlockType::PAN, slot, 0}));
         face_ = PanelFace{};
         shows_ = Shows::Panel;
-    } else if (type == S_P) {
+    } else if (type == BlockType::S_P) {
         shows_ = Shows::Setpoints;
-    } else if (type == GRA) {
+    } else if (type == BlockType::GRA) {
         shows_ = Shows::Nothing;
     } else {
         shows_ = Shows::Table;
@@ -56,7 +56,7 @@ LiveView::Shows LiveView::showReply(const QByteArray &reply) {
     case Shows::Setpoints:
         // Shown only while the fields are this block's: a right click elsewhere
         // may have laid out another panel since the read began.
-        if (!keepSetpoints_ && panel_.type() == S_P && panel_.slot() == read_.instance - 1)
+        if (!keepSetpoints_ && panel_.type() == BlockType::S_P && panel_.slot() == read_.instance - 1)
             for (int k = 0; k < BlockReply::kRows; ++k)
                 panel_.showText(setpointRow(k), numbers_.format(static_cast<float>(BlockReply::second(reply, k))));
         break;
@@ -85,13 +85,13 @@ QString LiveView::heading() const { return read_.isValid() ? headingOf(project_,
 
 QString LiveView::panelCaption() const {
     const int slot = read_.instance > 0 ? read_.instance - 1 : 0;
-    return QStringLiteral("Панель управления: ") + store_.text({StoreTable::NAME_PAN, 0, slot, kPanelNameRow});
+    return QStringLiteral("Панель управления: ") + store_.text({StoreTable::PanelTexts, 0, slot, kPanelNameRow});
 }
 
 std::array<QString, 4> LiveView::channelNames() const {
     const int slot = read_.instance > 0 ? read_.instance - 1 : 0;
     std::array<QString, 4> names;
-    for (int i = 0; i < 4; ++i) names[i] = store_.text({StoreTable::NAME_PAN, 0, slot, kFirstChannelNameRow + i});
+    for (int i = 0; i < 4; ++i) names[i] = store_.text({StoreTable::PanelTexts, 0, slot, kFirstChannelNameRow + i});
     return names;
 }
 
@@ -113,7 +113,7 @@ void LiveView::keySent() {
 }
 
 int LiveView::storeShownSetpoints(int column) {
-    if (panel_.type() != S_P || !project_.hasBlock(column) || panel_.slot() != project_.instance(column) - 1)
+    if (panel_.type() != BlockType::S_P || !project_.hasBlock(column) || panel_.slot() != project_.instance(column) - 1)
         return -1;
     std::vector<int> rows;
     for (int k = 0; k < BlockReply::kRows; ++k) rows.push_back(setpointRow(k));

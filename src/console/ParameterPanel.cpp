@@ -21,7 +21,7 @@ void setSelector(Selectors &s, Selector which, int value) {
 
 // Types whose row 1 picks a channel of the block's own instance (and RS4, whose
 // row 1 is laid out the same way).
-bool isChannelType(int type) { return type >= A_I && type <= RS4; }
+bool isChannelType(int type) { return type >= BlockType::A_I && type <= BlockType::RS4; }
 
 const PanelRow kNoRow;
 
@@ -43,8 +43,8 @@ void ParameterPanel::hideRows() {
 }
 
 void ParameterPanel::label_Parametr() {
-    const int type = state_.BLOCK_SELECT_TYPE;
-    const int instance = project_.instance(state_.BLOCK_SELECT);
+    const int type = state_.selectedType;
+    const int instance = project_.instance(state_.selectedColumn);
     // Kept across layouts: a channel picked for one input block stays picked.
     const int previousRow1 = rows_[1].selected;
 
@@ -73,12 +73,12 @@ void ParameterPanel::label_Parametr() {
     }
     if (!valid) return;
 
-    state_.INSTANCE_SELECT = static_cast<std::uint8_t>(slot_);
+    state_.selectedInstance = static_cast<std::uint8_t>(slot_);
     if (isChannelType(type_)) {
         const int maxChannel = catalogue_.maxCode(type_, 1);
         const int channel = previousRow1 >= 0 && previousRow1 <= maxChannel ? previousRow1 : 0;
         rows_[1].selected = channel;
-        state_.CHANNEL_SELECT = static_cast<std::uint8_t>(channel);
+        state_.selectedChannel = static_cast<std::uint8_t>(channel);
         if (catalogue_.selectorOf(type_, 1) == Selector::Channel) selectors_.channel = channel;
         if (slot_ < rows_[0].items.size()) rows_[0].selected = slot_;
         // The instance number is fixed by the schematic.
@@ -92,8 +92,8 @@ void ParameterPanel::label_Parametr() {
             if (const auto kept = catalogue_.fieldAddress(type_, slot_, r, selectors_)) {
                 // The program step and the trend channel are kept in the store.
                 code = NumberText::choiceCode(store_.number(*kept), maxCode).value_or(0);
-            } else if (which == Selector::Page && state_.SCA_PAGE_SELECT <= maxCode) {
-                code = state_.SCA_PAGE_SELECT;
+            } else if (which == Selector::Page && state_.selectedScreenPage <= maxCode) {
+                code = state_.selectedScreenPage;
             }
             setSelector(selectors_, which, code);
             rows_[r].selected = code;
@@ -160,7 +160,7 @@ void ParameterPanel::choose(int r, int code) {
         const Selector which = catalogue_.selectorOf(type_, r);
         setSelector(selectors_, which, code);
         row.selected = code;
-        if (type_ == SCA && which == Selector::Page) state_.SCA_PAGE_SELECT = static_cast<std::uint8_t>(code);
+        if (type_ == BlockType::SCA && which == Selector::Page) state_.selectedScreenPage = static_cast<std::uint8_t>(code);
         // The program step and the trend channel are remembered in the block's store.
         if (const auto kept = placeOf(r)) store_.setNumber(*kept, static_cast<float>(code));
         // Every instance reloads here, an SCA block of instance 2 and up too: all of
@@ -180,7 +180,7 @@ void ParameterPanel::choose(int r, int code) {
 }
 
 void ParameterPanel::keyPressed(int r) {
-    if (validRow(r)) state_.TEXT_KEY_FLAG = 1;
+    if (validRow(r)) state_.textKeyPending = 1;
 }
 
 QString ParameterPanel::storeText(int r) {
@@ -229,8 +229,8 @@ ParameterPanel::EditResult ParameterPanel::textChanged(int r, const QString &tex
     if (!validRow(r)) return result;
     rows_[r].text = text;
     // Texts the program sets are not edits: only a change after a key press is stored.
-    if (state_.TEXT_KEY_FLAG != 1) return result;
-    state_.TEXT_KEY_FLAG = 0;
+    if (state_.textKeyPending != 1) return result;
+    state_.textKeyPending = 0;
     if (!isLaidOut()) return result;
     result.handled = true;
     const std::vector<int> order = StoringOrder::rowsFor(type_, r);

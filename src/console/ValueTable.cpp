@@ -21,7 +21,7 @@ ValueTable::Pair pair(const ParameterCatalogue &catalogue, const NumberText &num
 
 } // namespace
 
-bool ValueTable::drawsTable(int type) { return type != S_P && type != PAN && type != GRA; }
+bool ValueTable::drawsTable(int type) { return type != BlockType::S_P && type != BlockType::PAN && type != BlockType::GRA; }
 
 ValueTable ValueTable::fromReply(const QByteArray &reply, int type, const ParameterCatalogue &catalogue,
                                  const NumberText &numbers) {
@@ -30,7 +30,7 @@ ValueTable ValueTable::fromReply(const QByteArray &reply, int type, const Parame
     for (int k = 0; k < kRows; ++k) {
         Row row;
         row.top = kFirstRowTop + kRowStep * k;
-        if (type == A_I) {
+        if (type == BlockType::A_I) {
             // An analog input shows its measured value and its raw signal, both
             // under the output name.
             row.left = pair(catalogue, numbers, type, k, SignalSide::Output, BlockReply::second(reply, k));
@@ -39,7 +39,7 @@ ValueTable ValueTable::fromReply(const QByteArray &reply, int type, const Parame
         } else {
             row.left = pair(catalogue, numbers, type, k, SignalSide::Input, BlockReply::first(reply, k));
             // Outputs to the plant have no values of their own to show.
-            row.hasRight = type != A_O && type != D_O;
+            row.hasRight = type != BlockType::A_O && type != BlockType::D_O;
             if (row.hasRight)
                 row.right = pair(catalogue, numbers, type, k, SignalSide::Output, BlockReply::second(reply, k));
         }

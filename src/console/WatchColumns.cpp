@@ -22,11 +22,11 @@ void WatchColumns::add(const QString &header, int row, Value value) {
 
 WatchColumns::WatchColumns(int type, const ParameterCatalogue &catalogue) {
     constexpr int kRows = BlockReply::kRows;
-    if (type == S_P) {
+    if (type == BlockType::S_P) {
         for (int k = 0; k < kRows; ++k) add(QStringLiteral("Задатчик %1").arg(k + 1), k, Value::Second);
         return;
     }
-    if (!BlockCatalogue::isBlockType(type) || type == PAN || type == GRA) {
+    if (!BlockCatalogue::isBlockType(type) || type == BlockType::PAN || type == BlockType::GRA) {
         for (int k = 0; k < kRows; ++k) {
             add(QStringLiteral("%1.1").arg(k), k, Value::First);
             add(QStringLiteral("%1.2").arg(k), k, Value::Second);
@@ -36,7 +36,7 @@ WatchColumns::WatchColumns(int type, const ParameterCatalogue &catalogue) {
     }
     // The console's table, without the places that have no pin.
     for (int k = 0; k < kRows; ++k) {
-        if (type == A_I) {
+        if (type == BlockType::A_I) {
             const QString name = pinName(catalogue, type, k, SignalSide::Output);
             if (name.isEmpty()) continue;
             add(name, k, Value::Second);
@@ -46,7 +46,7 @@ WatchColumns::WatchColumns(int type, const ParameterCatalogue &catalogue) {
         const QString in = pinName(catalogue, type, k, SignalSide::Input);
         if (!in.isEmpty()) add(in, k, Value::First);
         const QString out = pinName(catalogue, type, k, SignalSide::Output);
-        if (!out.isEmpty() && type != A_O && type != D_O) add(out, k, Value::Second);
+        if (!out.isEmpty() && type != BlockType::A_O && type != BlockType::D_O) add(out, k, Value::Second);
     }
 }
 

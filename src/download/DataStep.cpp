@@ -22,8 +22,8 @@ bool DataStep::loadTable(int table, const TableBuild &build) {
         progress_.tableRefused(table, build.problem);
         return false;
     }
-    link_.DATA_block = build.data;
-    link_.REQUEST_table = static_cast<std::int16_t>(table);
+    link_.dataBlock = build.data;
+    link_.requestTable = static_cast<std::int16_t>(table);
     return true;
 }
 
@@ -32,24 +32,24 @@ bool DataStep::sendTableHeader() { return sendHeader(false); }
 bool DataStep::sendScreenHeader() { return sendHeader(true); }
 
 bool DataStep::sendHeader(bool screen) {
-    const Request header = screen ? Request::screenHeader() : Request::tableHeader(Table(link_.REQUEST_table));
+    const Request header = screen ? Request::screenHeader() : Request::tableHeader(Table(link_.requestTable));
     const bool sent = line_.sendHeader(header);
-    progress_.headerSent(screen ? DownloadObserver::kScreenImage : link_.REQUEST_table, sent);
+    progress_.headerSent(screen ? DownloadObserver::kScreenImage : link_.requestTable, sent);
     dataTimer_->start(kIntervalMs);
     return sent;
 }
 
 void DataStep::onDataTimer() {
-    const bool screen = link_.REQUEST_kind == Link::ScreenHeader;
-    const int table = screen ? DownloadObserver::kScreenImage : link_.REQUEST_table;
+    const bool screen = link_.requestKind == Link::ScreenHeader;
+    const int table = screen ? DownloadObserver::kScreenImage : link_.requestTable;
     const bool sent = line_.sendData();
     dataTimer_->stop();
-    const int bytes = static_cast<int>(link_.DATA_block.size()) + (screen ? 2 : 0);
+    const int bytes = static_cast<int>(link_.dataBlock.size()) + (screen ? 2 : 0);
     progress_.dataSent(table, bytes, sent);
     // The alarm texts come after the closing, which has already given the window
     // back; every other write keeps it disabled until then. The kind is part of the
     // test: a screen write must not pass for table 11 because of a leftover field.
-    const bool alarmTexts = link_.REQUEST_kind == Link::TableHeader && table == kAlarmTextsTable;
+    const bool alarmTexts = link_.requestKind == Link::TableHeader && table == kAlarmTextsTable;
     if (alarmTexts) {
         line_.endWrite();
         progress_.finished();

@@ -15,7 +15,7 @@ QByteArray NameTables::setpointNames(const ParameterStore &store) {
     QByteArray data;
     data.reserve(kSetpointNamesBytes);
     for (int instance = 0; instance < 12; ++instance)
-        for (int row = 0; row < 9; ++row) data += fixedField(store.NAME_S_P.value(instance, row), 17);
+        for (int row = 0; row < 9; ++row) data += fixedField(store.setpointNames.value(instance, row), 17);
     return data;
 }
 
@@ -23,28 +23,28 @@ QByteArray NameTables::panelTexts(const ParameterStore &store) {
     QByteArray data;
     data.reserve(kPanelTextsBytes);
     for (int instance = 0; instance < 8; ++instance)
-        for (int row = 0; row < 5; ++row) data += fixedField(store.NAME_PAN.value(instance, row), 17);
+        for (int row = 0; row < 5; ++row) data += fixedField(store.panelTexts.value(instance, row), 17);
     return data;
 }
 
 QByteArray NameTables::trendNames(const ParameterStore &store) {
     QByteArray data;
     data.reserve(kTrendNamesBytes);
-    for (int e = 0; e < 34; ++e) data += fixedField(store.NAME_GRA.element(e), 17);
+    for (int e = 0; e < 34; ++e) data += fixedField(store.trendTexts.element(e), 17);
     return data;
 }
 
 QByteArray NameTables::journalNames(const ParameterStore &store) {
     QByteArray data;
     data.reserve(kJournalNamesBytes);
-    for (int e = 0; e < 33; ++e) data += fixedField(store.NAME_JUR.element(e), 20);
+    for (int e = 0; e < 33; ++e) data += fixedField(store.journalTexts.element(e), 20);
     return data;
 }
 
 QByteArray NameTables::journalBytes(const ParameterStore &store) {
     QByteArray data;
     data.reserve(kJournalBytesBytes);
-    for (int e = 10; e <= 41; ++e) data.append(static_cast<char>(store.BYTE_JUR.element(e)));
+    for (int e = 10; e <= 41; ++e) data.append(static_cast<char>(store.journalDelays.element(e)));
     return data;
 }
 

@@ -26,10 +26,10 @@ void encodeInto(QByteArray *data, std::vector<ParameterFault> *faults, int type,
 // Walks table 10; data may be null to check only.
 void walkParameters(const ParameterStore &store, QByteArray *data, std::vector<ParameterFault> *faults) {
     for (const auto &section : ParameterTables::parameterLayout()) {
-        const ParameterStore::NumberTable *table = store.parametr(section.type);
+        const ParameterStore::NumberTable *table = store.numberTable(section.type);
         for (int slot = 0; slot < section.instances; ++slot)
             for (int row = 0; row < section.rows; ++row) {
-                const float value = section.type == RS4 ? ParameterTables::kRs4Values[row]
+                const float value = section.type == BlockType::RS4 ? ParameterTables::kRs4Values[row]
                                                         : table->value(slot, row);
                 encodeInto(data, faults, section.type, slot, row, value);
             }
@@ -37,16 +37,16 @@ void walkParameters(const ParameterStore &store, QByteArray *data, std::vector<P
 }
 
 bool validSetpointSlot(const ParameterStore &store, int slot) {
-    return slot >= 0 && slot < store.PARAMETR_S_P.slotCount();
+    return slot >= 0 && slot < store.numbersS_P.slotCount();
 }
 
 void walkSetpoints(const ParameterStore &store, int slot, QByteArray *data, std::vector<ParameterFault> *faults) {
     if (!validSetpointSlot(store, slot)) {
-        faults->push_back({ParameterFault::Kind::NoSuchInstance, S_P, slot, 0, 0.0f});
+        faults->push_back({ParameterFault::Kind::NoSuchInstance, BlockType::S_P, slot, 0, 0.0f});
         return;
     }
     for (int row = 0; row < kSetpoints; ++row)
-        encodeInto(data, faults, S_P, slot, row, store.PARAMETR_S_P.value(slot, row));
+        encodeInto(data, faults, BlockType::S_P, slot, row, store.numbersS_P.value(slot, row));
 }
 
 // The value as the user typed it: the shortest digits that give it back, written
@@ -82,7 +82,7 @@ QString typedValue(float value) {
 // it in the panel; empty when no row of the block's panel shows it.
 QString rowLabel(int type, int slot, int row) {
     const ParameterCatalogue &catalogue = ParameterCatalogue::standard();
-    const StorePlace wanted{StoreTable::Parametr, type, slot, row};
+    const StorePlace wanted{StoreTable::Numbers, type, slot, row};
     for (int r = 0; r < ParameterCatalogue::kRows; ++r) {
         if (catalogue.role(type, r) != RowRole::Value || catalogue.kind(type, r) != FieldKind::Number) continue;
         // A row that moves with a channel or a step shows this element for one choice of it.
@@ -103,9 +103,9 @@ QString describe(const ParameterFault &f) {
     if (f.kind == ParameterFault::Kind::NoSuchInstance)
         return QStringLiteral("%1 %2: нет такого экземпляра").arg(mnemonic).arg(f.slot + 1);
     const QString value = typedValue(f.value);
-    if (f.type == GRA)
+    if (f.type == BlockType::GRA)
         return QStringLiteral("%1, столбец %2, строка %3: %4").arg(mnemonic).arg(f.slot).arg(f.row).arg(value);
-    if (f.type == RS4 || f.type == JUR || f.type == SCA)
+    if (f.type == BlockType::RS4 || f.type == BlockType::JUR || f.type == BlockType::SCA)
         return QStringLiteral("%1, элемент %2: %3").arg(mnemonic).arg(f.row).arg(value);
     const QString label = rowLabel(f.type, f.slot, f.row);
     if (!label.isEmpty())
@@ -117,11 +117,11 @@ QString describe(const ParameterFault &f) {
 
 const std::array<ParameterTables::Section, 33> &ParameterTables::parameterLayout() {
     static const std::array<Section, 33> layout = {{
-        {A_I, 8, 44}, {A_O, 8, 8},   {D_I, 8, 24}, {D_O, 8, 16}, {RS4, 1, 4},  {MUL, 8, 8},   {SUM, 8, 14},
-        {DIV, 8, 8},  {SQR, 8, 8},   {ABS, 8, 4},  {AND, 8, 5},  {OR_, 8, 5},  {XOR, 8, 4},   {TRI, 8, 4},
-        {REG, 8, 3},  {S_P, 12, 8},  {PID, 8, 19}, {MUX, 8, 9},  {PRO, 8, 136}, {PAN, 8, 14}, {RTC, 8, 8},
-        {MIN, 8, 11}, {LIM, 8, 5},   {CMP, 8, 6},  {TIM, 8, 13}, {COU, 8, 8},  {OSC, 8, 29},  {GRA, 7, 33},
-        {JUR, 1, 51}, {SCA, 1, 200}, {LOG, 8, 15}, {MOT, 8, 8},  {UNI, 8, 17},
+        {BlockType::A_I, 8, 44}, {BlockType::A_O, 8, 8},   {BlockType::D_I, 8, 24}, {BlockType::D_O, 8, 16}, {BlockType::RS4, 1, 4},  {BlockType::MUL, 8, 8},   {BlockType::SUM, 8, 14},
+        {BlockType::DIV, 8, 8},  {BlockType::SQR, 8, 8},   {BlockType::ABS, 8, 4},  {BlockType::AND, 8, 5},  {BlockType::OR_, 8, 5},  {BlockType::XOR, 8, 4},   {BlockType::TRI, 8, 4},
+        {BlockType::REG, 8, 3},  {BlockType::S_P, 12, 8},  {BlockType::PID, 8, 19}, {BlockType::MUX, 8, 9},  {BlockType::PRO, 8, 136}, {BlockType::PAN, 8, 14}, {BlockType::RTC, 8, 8},
+        {BlockType::MIN, 8, 11}, {BlockType::LIM, 8, 5},   {BlockType::CMP, 8, 6},  {BlockType::TIM, 8, 13}, {BlockType::COU, 8, 8},  {BlockType::OSC, 8, 29},  {BlockType::GRA, 7, 33},
+        {BlockType::JUR, 1, 51}, {BlockType::SCA, 1, 200}, {BlockType::LOG, 8, 15}, {BlockType::MOT, 8, 8},  {BlockType::UNI, 8, 17},
     }};
     return layout;
 }

@@ -48,7 +48,7 @@ TableBuild ProjectDownloadTables::table(int n) const {
 }
 
 int ProjectDownloadTables::setpointSlot(int block) const {
-    if (block < 0 || block >= Project::kColumns || project_.blockType(block) != S_P) return -1;
+    if (block < 0 || block >= Project::kColumns || project_.blockType(block) != BlockType::S_P) return -1;
     const int instance = project_.instance(block);
     return instance >= 1 ? instance - 1 : -1;
 }

@@ -40,8 +40,8 @@ void ScreenWrite::onBuildTimer() {
         return;
     }
     Link &link = chain_.link();
-    link.DATA_block = result.stream;
-    link.SCREEN_data_length = ScreenBuilder::kScreenDataLength;
+    link.dataBlock = result.stream;
+    link.screenDataLength = ScreenBuilder::kScreenDataLength;
     chain_.dataStep().sendScreenHeader();
 }
 

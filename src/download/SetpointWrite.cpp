@@ -35,7 +35,7 @@ SetpointWrite::Outcome SetpointWrite::writeSetpoints(int block) {
 
 void SetpointWrite::onTimer() {
     Link &link = chain_.link();
-    const TableBuild build = chain_.tables().setpoints(link.REQUEST_block);
+    const TableBuild build = chain_.tables().setpoints(link.requestBlock);
     timer_->stop();
     if (!build.ok()) {
         // Changed since the header went out to something the wire cannot carry.
@@ -45,8 +45,8 @@ void SetpointWrite::onTimer() {
         progress_.finished();
         return;
     }
-    link.DATA_block = build.data;
-    link.REQUEST_table = kSetpointTable;
+    link.dataBlock = build.data;
+    link.requestTable = kSetpointTable;
     const bool sent = chain_.line().sendData();
     progress_.dataSent(kSetpointTable, static_cast<int>(build.data.size()), sent);
     chain_.line().endWrite();

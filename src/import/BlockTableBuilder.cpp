@@ -102,8 +102,8 @@ QString BlockTableBuilder::assignNumbers(int record, int column, int type, int q
         return NetlistFault::atLine(line, QStringLiteral("приоритет %1 блока U%2 вне 1..99").arg(priority).arg(q));
     project_.setSchema(Project::PriorityRow, column, static_cast<std::uint8_t>(priority));
 
-    if (type == S_P && instance > 12) return QStringLiteral("№ экземпляра больше 12") + block;
-    if (type != S_P && instance > 8) return QStringLiteral("№ экземпляра больше 8") + block;
+    if (type == BlockType::S_P && instance > 12) return QStringLiteral("№ экземпляра больше 12") + block;
+    if (type != BlockType::S_P && instance > 8) return QStringLiteral("№ экземпляра больше 8") + block;
 
     for (int k = 0; k < Project::kColumns; ++k) {
         if (k == column) continue;

@@ -45,7 +45,7 @@ QString LinkTableBuilder::classify(const NetlistLine &node, bool &isInput) const
     }
     const int type = project_.blockType(node.number - 1);
     const int pin = node.pin;
-    if (type != 0 && type != SCA) {
+    if (type != 0 && type != BlockType::SCA) {
         isInput = BlockCatalogue::isInputPin(type, pin);
         return QString();
     }
@@ -100,7 +100,7 @@ QString LinkTableBuilder::setInversionBits() {
                                                                 .arg(inverter.designator, input.designator));
             const int column = input.number - 1;
             const int bit = input.pin - 1;
-            const bool journal = project_.blockType(column) == JUR;
+            const bool journal = project_.blockType(column) == BlockType::JUR;
             const int lastBit = journal ? 30 : 7;  // a signed 32-bit mask, or a byte
             if (bit < 0 || bit > lastBit)
                 return NetlistFault::atLine(input.fileLine, QStringLiteral("инвертор %1 на входе %2 блока %3 (допустимы входы 1..%4)")
@@ -203,17 +203,17 @@ QString LinkTableBuilder::storeInput(const NetlistLine &node, int sourceIndex, i
     };
     const int element = 2 * (pin - 1);
     switch (type) {
-    case GRA:
+    case BlockType::GRA:
         if (pin < 1 || pin > 32) return beyond();
         project_.setGrafikLink(element, sourceIndex);
         project_.setGrafikLink(element + 1, sourceNumberPlus1);
         break;
-    case JUR:
+    case BlockType::JUR:
         if (pin < 1 || pin > 32) return beyond();
         project_.setJurnalLink(element, sourceIndex);
         project_.setJurnalLink(element + 1, sourceNumberPlus1);
         break;
-    case SCA: {
+    case BlockType::SCA: {
         const int page = BlockCatalogue::scadaInputPage(pin);
         const int slot = BlockCatalogue::scadaInputSlot(pin);
         if (pin < 1 || page > 7 || slot < 0 || slot > 31) return beyond();

@@ -54,7 +54,7 @@ bool LineSession::openAndSend(const Request &request) {
     if (!link_.openPort()) return false;
     request.applyTo(link_);
     if (request.awaitsReply()) discardWaitingInput();
-    return link_.SendRequest();
+    return link_.sendRequest();
 }
 
 bool LineSession::startExchange(const Request &request, int watchdogMs) {
@@ -110,7 +110,7 @@ bool LineSession::beginPacedExchange() {
 bool LineSession::sendInPacedExchange(const Request &request) {
     if (!paced_) return false;
     request.applyTo(link_);
-    return link_.SendRequest();
+    return link_.sendRequest();
 }
 
 QByteArray LineSession::takeInput() { return tap_.isOpen() ? tap_.readAll() : QByteArray(); }
@@ -165,13 +165,13 @@ bool LineSession::beginWrite() {
 
 bool LineSession::sendHeader(const Request &header) {
     header.applyTo(link_);
-    const bool sent = link_.SendRequest();
+    const bool sent = link_.sendRequest();
     if (!sent) noteWriteFailure(link_.networkFailureText(), false);
     return sent;
 }
 
 bool LineSession::sendData() {
-    const bool sent = link_.SendDataBlock();
+    const bool sent = link_.sendDataBlock();
     if (!sent) noteWriteFailure(link_.networkFailureText(), false);
     return sent;
 }

@@ -48,42 +48,42 @@ int Link::tableDataCount(int table) {
     return table >= 0 && table < kTableCount ? kTables[table].dataCount : -1;
 }
 
-bool Link::ComputeCheckValue() {
-    if (CHECK_length > FRAME_buffer.size()) return false;
-    CHECK_value = checkValueOf(FRAME_buffer, CHECK_length);
+bool Link::computeCheckValue() {
+    if (checkLength > frameBuffer.size()) return false;
+    checkValue = checkValueOf(frameBuffer, checkLength);
     return true;
 }
 
-// Builds the frame of REQUEST_kind. Returns false when a byte source is out of
+// Builds the frame of requestKind. Returns false when a byte source is out of
 // range; an unknown kind or table leaves `frame` empty.
 bool Link::buildFrame(QByteArray &frame, int &nextIndex) const {
-    const int station = settings.NET_Z5_number;
+    const int station = settings.station;
     std::array<int, kFrameLength> b{};
-    switch (REQUEST_kind) {
+    switch (requestKind) {
     case ScreenHeader:
         b = {station, 0x32, kScreenWriteLength >> 8, kScreenWriteLength & 0xFF, 0, 0};
         break;
     case TableHeader: {
-        const int len = tableLengthField(REQUEST_table);
+        const int len = tableLengthField(requestTable);
         if (len < 0) return true;
-        b = {station, kTableFirstByte + REQUEST_table, len >> 8, len & 0xFF, 0,
-             REQUEST_table == kSetpointTable ? int(REQUEST_block) : 0};
+        b = {station, kTableFirstByte + requestTable, len >> 8, len & 0xFF, 0,
+             requestTable == kSetpointTable ? int(requestBlock) : 0};
         break;
     }
     case SteppingRead:
     case Read:
-        b = {station, 0x03, REQUEST_block + 1, REQUEST_index, REQUEST_code, REQUEST_count};
+        b = {station, 0x03, requestBlock + 1, requestIndex, requestCode, requestCount};
         break;
     case Command:
-        b = {station, 0x03, REQUEST_block, REQUEST_index, REQUEST_code, REQUEST_count};
+        b = {station, 0x03, requestBlock, requestIndex, requestCode, requestCount};
         break;
     default:
         return true;
     }
     for (int v : b)
         if (!isByte(v)) return false;
-    if (REQUEST_kind == SteppingRead) {
-        nextIndex = REQUEST_index + 1;
+    if (requestKind == SteppingRead) {
+        nextIndex = requestIndex + 1;
         if (!isByte(nextIndex)) return false;
     }
     frame.resize(kFrameLength);
@@ -91,28 +91,28 @@ bool Link::buildFrame(QByteArray &frame, int &nextIndex) const {
     return true;
 }
 
-bool Link::SendRequest() {
+bool Link::sendRequest() {
     QByteArray frame;
-    int nextIndex = REQUEST_index;
+    int nextIndex = requestIndex;
     if (!buildFrame(frame, nextIndex)) {
         prompts_.beep();
         return false;
     }
     if (frame.isEmpty()) {
         // No layout for these fields: the frame built last goes out again.
-        if (FRAME_buffer.size() < kFrameLength) {
+        if (frameBuffer.size() < kFrameLength) {
             prompts_.beep();
             return false;
         }
-        frame = FRAME_buffer.left(kFrameLength);
+        frame = frameBuffer.left(kFrameLength);
     }
-    FRAME_buffer = frame;
-    REQUEST_index = static_cast<std::uint8_t>(nextIndex);
-    CHECK_length = kFrameLength;
-    ComputeCheckValue();
-    QByteArray out = FRAME_buffer;
-    out.append(static_cast<char>(CHECK_value / 256));
-    out.append(static_cast<char>(CHECK_value % 256));
+    frameBuffer = frame;
+    requestIndex = static_cast<std::uint8_t>(nextIndex);
+    checkLength = kFrameLength;
+    computeCheckValue();
+    QByteArray out = frameBuffer;
+    out.append(static_cast<char>(checkValue / 256));
+    out.append(static_cast<char>(checkValue % 256));
     if (!port_.isOpen() || !port_.write(out)) {
         prompts_.beep();
         return false;
@@ -120,34 +120,34 @@ bool Link::SendRequest() {
     return true;
 }
 
-bool Link::SendDataBlock() {
-    if (REQUEST_kind == ScreenHeader) {
-        CHECK_length = SCREEN_data_length;
-    } else if (REQUEST_kind == TableHeader) {
-        const int count = tableDataCount(REQUEST_table);
-        if (count >= 0) CHECK_length = static_cast<std::int16_t>(count);
+bool Link::sendDataBlock() {
+    if (requestKind == ScreenHeader) {
+        checkLength = screenDataLength;
+    } else if (requestKind == TableHeader) {
+        const int count = tableDataCount(requestTable);
+        if (count >= 0) checkLength = static_cast<std::int16_t>(count);
     } else {
         return false;
     }
-    FRAME_buffer = DATA_block;
-    if (REQUEST_table != kParameterTable) {
-        if (DATA_block.size() < CHECK_length) return false;
-        ComputeCheckValue();
+    frameBuffer = dataBlock;
+    if (requestTable != kParameterTable) {
+        if (dataBlock.size() < checkLength) return false;
+        computeCheckValue();
     }
     QByteArray out;
-    if (REQUEST_kind == ScreenHeader) {
-        if (!isByte(settings.NET_Z5_number)) return false;
-        out.reserve(DATA_block.size() + 2);
-        out.append(static_cast<char>(settings.NET_Z5_number));
+    if (requestKind == ScreenHeader) {
+        if (!isByte(settings.station)) return false;
+        out.reserve(dataBlock.size() + 2);
+        out.append(static_cast<char>(settings.station));
         out.append(static_cast<char>(kDataMarker));
     }
-    out.append(DATA_block);
+    out.append(dataBlock);
     return port_.isOpen() && port_.write(out);
 }
 
 bool Link::openPort() {
     if (port_.isOpen()) return true;
-    const QString device = PortSettings::deviceName(settings.COM_PORT_number);
+    const QString device = PortSettings::deviceName(settings.portNumber);
     return !device.isEmpty() && port_.open(device);
 }
 
@@ -155,7 +155,7 @@ QString Link::networkFailureText() const {
     const QString detail = port_.errorString();
     QString text = detail.isEmpty() ? QStringLiteral("Нет сети!!!") : QStringLiteral("Нет сети!!!\n") + detail;
     // Which adapter that was, when the machine knows it by name.
-    const QString adapter = describePort(settings.COM_PORT_number, serialDevices, true);
+    const QString adapter = describePort(settings.portNumber, serialDevices, true);
     if (!adapter.isEmpty()) text += QLatin1Char('\n') + adapter;
     return text;
 }

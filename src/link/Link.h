@@ -14,12 +14,12 @@ class SerialDevices;
 
 // The request side of the controller link: the shared request fields, the two
 // send operations and the check value. Every exchange fills the fields and
-// calls SendRequest (and, for a table or screen write, SendDataBlock 100 ms
+// calls sendRequest (and, for a table or screen write, sendDataBlock 100 ms
 // later). The fields are never cleared: what a caller leaves unset goes out as
 // the previous request left it, and the controller sees exactly that.
 class Link {
 public:
-    // Frame layouts selected by REQUEST_kind, and the process command codes.
+    // Frame layouts selected by requestKind, and the process command codes.
     using Kind = Request::Kind;
     using CommandCode = Request::CommandCode;
     static constexpr Kind ScreenHeader = Request::ScreenHeader;
@@ -41,39 +41,39 @@ public:
     Link(SerialPort &port, Prompts &prompts);
 
     // Shared request fields.
-    std::uint8_t REQUEST_kind = 0;
-    std::int16_t REQUEST_table = 0;
-    std::int16_t REQUEST_block = 0;
-    std::uint8_t REQUEST_index = 0;
-    std::uint8_t REQUEST_code = 0;
-    std::int16_t REQUEST_count = 0;
-    QByteArray DATA_block;
-    QByteArray FRAME_buffer;
-    std::int16_t CHECK_length = 0;
-    std::uint32_t CHECK_value = 0;
-    std::int16_t SCREEN_data_length = 0;
+    std::uint8_t requestKind = 0;
+    std::int16_t requestTable = 0;
+    std::int16_t requestBlock = 0;
+    std::uint8_t requestIndex = 0;
+    std::uint8_t requestCode = 0;
+    std::int16_t requestCount = 0;
+    QByteArray dataBlock;
+    QByteArray frameBuffer;
+    std::int16_t checkLength = 0;
+    std::uint32_t checkValue = 0;
+    std::int16_t screenDataLength = 0;
 
     PortSettings settings;
     // The serial devices present, to name the adapter in failure texts; none when null.
     const SerialDevices *serialDevices = nullptr;
 
-    // Builds the frame of REQUEST_kind into FRAME_buffer and writes it with its
+    // Builds the frame of requestKind into frameBuffer and writes it with its
     // check value (high byte first) in one write. A field outside a byte, an
     // index that cannot step past 255 or a port that is not open: nothing is
     // written and the computer beeps. An unknown kind or table resends the frame
-    // left in FRAME_buffer. Returns whether the frame went out.
-    bool SendRequest();
-    // Sends DATA_block after a kind 0 or 1 header: kind 0 as station, 0x3C, data;
+    // left in frameBuffer. Returns whether the frame went out.
+    bool sendRequest();
+    // Sends dataBlock after a kind 0 or 1 header: kind 0 as station, 0x3C, data;
     // kind 1 as the data alone. Never followed by a check value. A block shorter
     // than the table's data count (not checked for table 10) or a port that is
     // not open: nothing is sent, silently. Returns whether it went out.
-    bool SendDataBlock();
-    // CHECK_value = check value of the first CHECK_length bytes of FRAME_buffer.
-    // False (CHECK_value kept) when FRAME_buffer is shorter than that.
-    bool ComputeCheckValue();
+    bool sendDataBlock();
+    // checkValue = check value of the first checkLength bytes of frameBuffer.
+    // False (checkValue kept) when frameBuffer is shorter than that.
+    bool computeCheckValue();
 
     // The open sequence every sender performs before its first request: an open
-    // port is reused as it is, a closed one is opened on COM_PORT_number.
+    // port is reused as it is, a closed one is opened on portNumber.
     bool openPort();
     // "Нет сети!!!", followed on a second line by why the port failed, if known.
     QString networkFailureText() const;

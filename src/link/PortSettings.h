@@ -14,8 +14,8 @@ public:
     static constexpr int kFirstStation = 1;
     static constexpr int kLastStation = 8;
 
-    std::uint8_t COM_PORT_number = 4;
-    int NET_Z5_number = 1;
+    std::uint8_t portNumber = 4;
+    int station = 1;
 
     // Device of port COMn: the path named by the environment variable Z5_COM<n>
     // (for example Z5_COM4=/dev/ttyUSB0), else the device chosen in the port

@@ -57,7 +57,7 @@ void ReplyReception::onPollTick() {
         poll_->stop();
         return;
     }
-    link_.DATA_block.clear();
+    link_.dataBlock.clear();
     if (!link_.port().isOpen()) {
         failPort();
         return;
@@ -71,8 +71,8 @@ void ReplyReception::onPollTick() {
 void ReplyReception::pollBlockReply() {
     SerialPort &port = link_.port();
     if (port.bytesAvailable() < kBlockReplyLength) return;   // the watchdog ends the wait
-    link_.DATA_block = port.readAll();
-    const QByteArray &reply = link_.DATA_block;
+    link_.dataBlock = port.readAll();
+    const QByteArray &reply = link_.dataBlock;
     if (reply.size() < kBlockReplyLength) {                  // the port lost bytes it had counted
         failPort();
         return;
@@ -90,15 +90,15 @@ void ReplyReception::pollBlockReply() {
 void ReplyReception::pollTrendPage() {
     SerialPort &port = link_.port();
     if (port.bytesAvailable() >= kTrendReplyLength) {
-        link_.DATA_block = port.readAll();
-        if (handlers.trendPart) handlers.trendPart(link_.DATA_block);
+        link_.dataBlock = port.readAll();
+        if (handlers.trendPart) handlers.trendPart(link_.dataBlock);
         if (exchange_ != Exchange::TrendPage) return;        // a handler ended the read
     }
     const bool full = handlers.trendPageFull && handlers.trendPageFull();
     if (!full) {
         // A stepping read: each send asks for the next part, whether or not
         // the last one came.
-        link_.SendRequest();
+        link_.sendRequest();
         return;
     }
     stopTimers();
@@ -123,7 +123,7 @@ void ReplyReception::onWatchdogTick() {
         // the restarted page would be built from shifted parts. Re-armed, the
         // watchdog keeps a stalled read from stepping the part number up to
         // 255, where every tick's request would fail with a beep.
-        link_.REQUEST_index = kFirstTrendPart;
+        link_.requestIndex = kFirstTrendPart;
         watchdog_->start(watchdog_->interval());
     }
     release(Ending::Watchdog);

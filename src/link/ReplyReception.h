@@ -24,7 +24,7 @@ public:
     static constexpr int kBlockReplyLength = wire::kBlockReplyLength;
     static constexpr int kTrendReplyLength = wire::kTrendPartLength;
     static constexpr int kBlockReplyDataLength = wire::kBlockReplyDataLength;   // covered by the check value
-    static constexpr std::uint8_t kFirstTrendPart = 10;  // REQUEST_index of a page's first part
+    static constexpr std::uint8_t kFirstTrendPart = 10;  // requestIndex of a page's first part
 
     enum class Exchange { Idle, BlockReply, TrendPage };
     // Why the console window is given back.
@@ -37,7 +37,7 @@ public:
     };
 
     struct Handlers {
-        // A complete block reply (DATA_block, 260 bytes or more) whose check value held.
+        // A complete block reply (dataBlock, 260 bytes or more) whose check value held.
         std::function<void(const QByteArray &reply)> blockReply;
         // One part of a trend page (1064 bytes or more): decode it and count the reply.
         std::function<void(const QByteArray &part)> trendPart;

@@ -94,16 +94,16 @@ Request Request::repeat() {
 }
 
 void Request::applyLeadingTo(Link &link) const {
-    if (kind_) link.REQUEST_kind = *kind_;
-    if (code_) link.REQUEST_code = static_cast<std::uint8_t>(*code_);
+    if (kind_) link.requestKind = *kind_;
+    if (code_) link.requestCode = static_cast<std::uint8_t>(*code_);
 }
 
 void Request::applyTo(Link &link) const {
     applyLeadingTo(link);
-    if (table_) link.REQUEST_table = static_cast<std::int16_t>(*table_);
-    if (block_) link.REQUEST_block = static_cast<std::int16_t>(*block_);
-    if (index_) link.REQUEST_index = static_cast<std::uint8_t>(*index_);
-    if (count_) link.REQUEST_count = static_cast<std::int16_t>(*count_);
+    if (table_) link.requestTable = static_cast<std::int16_t>(*table_);
+    if (block_) link.requestBlock = static_cast<std::int16_t>(*block_);
+    if (index_) link.requestIndex = static_cast<std::uint8_t>(*index_);
+    if (count_) link.requestCount = static_cast<std::int16_t>(*count_);
 }
 
 } // namespace z5

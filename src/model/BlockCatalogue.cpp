@@ -62,8 +62,8 @@ const std::array<std::int16_t, 8> &BlockCatalogue::scadaPinOut() {
 }
 
 int BlockCatalogue::outputIndex(int code, int pin) {
-    if ((code >= 1 && code <= 5) || code == S_P) return pin - 1;
-    if (code == SCA) {
+    if ((code >= 1 && code <= 5) || code == BlockType::S_P) return pin - 1;
+    if (code == BlockType::SCA) {
         const auto &pins = scadaPinOut();
         for (int i = 0; i < 8; ++i)
             if (pins[i] == pin) return i;

@@ -6,11 +6,15 @@
 namespace z5 {
 
 // Type codes of the block catalogue: the position of the mnemonic, 1-based.
-enum BlockTypeCode : int {
+// Scoped by the namespace (MIN and others are libc macro names) but still plain
+// ints: codes index tables and are computed with.
+namespace BlockType {
+enum Code : int {
     A_I = 1, A_O, D_I, D_O, RS4, MUL, SUM, DIV, SQR, ABS, AND, OR_, XOR, TRI, REG,
     S_P, PID, MUX, PRO, PAN, RTC, MIN, LIM, CMP, TIM, COU, OSC, GRA, JUR, SCA,
     LOG, MOT, UNI, INV, PLACEHOLDER
 };
+} // namespace BlockType
 
 // The fixed catalogue of block types: mnemonics, pin layout, instance limits.
 class BlockCatalogue {

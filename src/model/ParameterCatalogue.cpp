@@ -37,24 +37,24 @@ const ParameterCatalogue &ParameterCatalogue::standard() {
 }
 
 void ParameterCatalogue::build() {
-    for (auto &t : PARAMETR_NAME) t.fill(QString());
-    for (auto &t : PARAMETR_KIND) t.fill(0);
-    for (auto &t : PARAMETR_MAX) t.fill(0);
+    for (auto &t : rowNames) t.fill(QString());
+    for (auto &t : rowKinds) t.fill(0);
+    for (auto &t : numbersMAX) t.fill(0);
     for (auto &t : rowIndex_) t.fill(-1);
     std::size_t count = 0;
     const RowSpec *rows = catalogue_data::rows(&count);
     for (std::size_t i = 0; i < count; ++i) {
         const RowSpec &r = rows[i];
         if (!validType(r.type) || !validRow(r.row)) continue;
-        PARAMETR_NAME[r.type - 1][r.row] = QString::fromUtf16(r.label);
-        PARAMETR_KIND[r.type][r.row] = static_cast<std::uint8_t>(r.kind);
-        PARAMETR_MAX[r.type - 1][r.row] = static_cast<std::uint8_t>(r.maxCode);
+        rowNames[r.type - 1][r.row] = QString::fromUtf16(r.label);
+        rowKinds[r.type][r.row] = static_cast<std::uint8_t>(r.kind);
+        numbersMAX[r.type - 1][r.row] = static_cast<std::uint8_t>(r.maxCode);
         rowIndex_[r.type][r.row] = static_cast<std::int16_t>(i);
     }
 
     // Name i of a type is the 12 characters from 12 * i of its 96-character string.
-    for (auto &t : PIN_NAME_1) t.fill(QString());
-    for (auto &t : PIN_NAME_2) t.fill(QString());
+    for (auto &t : inputPinNames) t.fill(QString());
+    for (auto &t : outputPinNames) t.fill(QString());
     const catalogue_data::SignalNamesSpec *names = catalogue_data::signalNames(&count);
     for (std::size_t i = 0; i < count; ++i) {
         const auto &n = names[i];
@@ -62,25 +62,25 @@ void ParameterCatalogue::build() {
         const QString in = QString::fromUtf16(n.inputs);
         const QString out = QString::fromUtf16(n.outputs);
         for (int pos = 0; pos < 8; ++pos) {
-            PIN_NAME_1[n.type - 1][pos] = in.mid(kPinNameLength * pos, kPinNameLength);
-            PIN_NAME_2[n.type - 1][pos] = out.mid(kPinNameLength * pos, kPinNameLength);
+            inputPinNames[n.type - 1][pos] = in.mid(kPinNameLength * pos, kPinNameLength);
+            outputPinNames[n.type - 1][pos] = out.mid(kPinNameLength * pos, kPinNameLength);
         }
     }
 }
 
 FieldKind ParameterCatalogue::kind(int type, int row) const {
     if (!validType(type) || !validRow(row)) return FieldKind::Hidden;
-    return static_cast<FieldKind>(PARAMETR_KIND[type][row]);
+    return static_cast<FieldKind>(rowKinds[type][row]);
 }
 
 QString ParameterCatalogue::label(int type, int row) const {
     if (!validType(type) || !validRow(row)) return QString();
-    return PARAMETR_NAME[type - 1][row];
+    return rowNames[type - 1][row];
 }
 
 int ParameterCatalogue::maxCode(int type, int row) const {
     if (!validType(type) || !validRow(row)) return 0;
-    return PARAMETR_MAX[type - 1][row];
+    return numbersMAX[type - 1][row];
 }
 
 RowRole ParameterCatalogue::role(int type, int row) const {
@@ -121,7 +121,7 @@ RowLayout ParameterCatalogue::rowLayout(int type, int row) const {
 
 QString ParameterCatalogue::signalName(int type, int position, SignalSide side) const {
     if (type < 1 || type > 33 || position < 0 || position > 7) return QString();
-    return side == SignalSide::Input ? PIN_NAME_1[type - 1][position] : PIN_NAME_2[type - 1][position];
+    return side == SignalSide::Input ? inputPinNames[type - 1][position] : outputPinNames[type - 1][position];
 }
 
 std::optional<StorePlace> ParameterCatalogue::fieldAddress(int type, int slot, int row,
@@ -143,7 +143,7 @@ std::optional<StorePlace> ParameterCatalogue::fieldAddress(int type, int slot, i
 
     StorePlace place;
     place.table = p.table;
-    place.type = p.table == StoreTable::Parametr ? type : 0;
+    place.type = p.table == StoreTable::Numbers ? type : 0;
     place.slot = p.slot == catalogue_data::kInstanceSlot ? slot : p.slot;
     place.row = index;
     const TableShape shape = ParameterStore::shapeOf(place.table, place.type);

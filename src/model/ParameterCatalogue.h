@@ -86,14 +86,14 @@ public:
 
 private:
     // `PARAMETR_NAME` (type code - 1, row).
-    std::array<std::array<QString, kRows>, kTypes> PARAMETR_NAME;
+    std::array<std::array<QString, kRows>, kTypes> rowNames;
     // `PARAMETR_KIND` (type code, row); index 0 is never read.
-    std::array<std::array<std::uint8_t, kRows>, kTypes + 1> PARAMETR_KIND{};
+    std::array<std::array<std::uint8_t, kRows>, kTypes + 1> rowKinds{};
     // `PARAMETR_MAX` (type code - 1, row).
-    std::array<std::array<std::uint8_t, kRows>, kTypes> PARAMETR_MAX{};
+    std::array<std::array<std::uint8_t, kRows>, kTypes> numbersMAX{};
     // `PIN_NAME_1` / `PIN_NAME_2` (type code - 1, position): input / output signal names.
-    std::array<std::array<QString, kPinPositions>, kTypes> PIN_NAME_1;
-    std::array<std::array<QString, kPinPositions>, kTypes> PIN_NAME_2;
+    std::array<std::array<QString, kPinPositions>, kTypes> inputPinNames;
+    std::array<std::array<QString, kPinPositions>, kTypes> outputPinNames;
     // Index into the row data for (type code, row), -1 where none.
     std::array<std::array<std::int16_t, kRows>, kTypes + 1> rowIndex_{};
 };

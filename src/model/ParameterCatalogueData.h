@@ -9,7 +9,7 @@ constexpr int kInstanceSlot = -1;  // the selected block's instance slot
 constexpr int kNoPlace = -2;       // the row stores nothing
 
 // Where a row's value lives: table, slot (kInstanceSlot, or a fixed slot: the
-// column of PARAMETR_GRA, 0 for one-index tables) and row = base + mul1 * sel1 + mul2 * sel2.
+// column of numbersGRA, 0 for one-index tables) and row = base + mul1 * sel1 + mul2 * sel2.
 struct PlaceRule {
     StoreTable table;
     int slot;
@@ -20,7 +20,7 @@ struct PlaceRule {
     int mul2 = 0;
 };
 
-constexpr PlaceRule kNowhere{StoreTable::Parametr, kNoPlace, 0, Selector::None, 0, Selector::None, 0};
+constexpr PlaceRule kNowhere{StoreTable::Numbers, kNoPlace, 0, Selector::None, 0, Selector::None, 0};
 
 struct RowSpec {
     int type;

@@ -17,17 +17,17 @@ constexpr std::array<TableShape, 33> kParametrShapes = {{
 
 // The same order as kParametrShapes.
 constexpr std::array<NumberTable ParameterStore::*, 33> kParametrMembers = {
-    &ParameterStore::PARAMETR_A_I, &ParameterStore::PARAMETR_A_O, &ParameterStore::PARAMETR_D_I,
-    &ParameterStore::PARAMETR_D_O, &ParameterStore::PARAMETR_RS4, &ParameterStore::PARAMETR_MUL,
-    &ParameterStore::PARAMETR_SUM, &ParameterStore::PARAMETR_DIV, &ParameterStore::PARAMETR_SQR,
-    &ParameterStore::PARAMETR_ABS, &ParameterStore::PARAMETR_AND, &ParameterStore::PARAMETR_OR_,
-    &ParameterStore::PARAMETR_XOR, &ParameterStore::PARAMETR_TRI, &ParameterStore::PARAMETR_REG,
-    &ParameterStore::PARAMETR_S_P, &ParameterStore::PARAMETR_PID, &ParameterStore::PARAMETR_MUX,
-    &ParameterStore::PARAMETR_PRO, &ParameterStore::PARAMETR_PAN, &ParameterStore::PARAMETR_RTC,
-    &ParameterStore::PARAMETR_MIN, &ParameterStore::PARAMETR_LIM, &ParameterStore::PARAMETR_CMP,
-    &ParameterStore::PARAMETR_TIM, &ParameterStore::PARAMETR_COU, &ParameterStore::PARAMETR_OSC,
-    &ParameterStore::PARAMETR_GRA, &ParameterStore::PARAMETR_JUR, &ParameterStore::PARAMETR_SCA,
-    &ParameterStore::PARAMETR_LOG, &ParameterStore::PARAMETR_MOT, &ParameterStore::PARAMETR_UNI,
+    &ParameterStore::numbersA_I, &ParameterStore::numbersA_O, &ParameterStore::numbersD_I,
+    &ParameterStore::numbersD_O, &ParameterStore::numbersRS4, &ParameterStore::numbersMUL,
+    &ParameterStore::numbersSUM, &ParameterStore::numbersDIV, &ParameterStore::numbersSQR,
+    &ParameterStore::numbersABS, &ParameterStore::numbersAND, &ParameterStore::numbersOR_,
+    &ParameterStore::numbersXOR, &ParameterStore::numbersTRI, &ParameterStore::numbersREG,
+    &ParameterStore::numbersS_P, &ParameterStore::numbersPID, &ParameterStore::numbersMUX,
+    &ParameterStore::numbersPRO, &ParameterStore::numbersPAN, &ParameterStore::numbersRTC,
+    &ParameterStore::numbersMIN, &ParameterStore::numbersLIM, &ParameterStore::numbersCMP,
+    &ParameterStore::numbersTIM, &ParameterStore::numbersCOU, &ParameterStore::numbersOSC,
+    &ParameterStore::numbersGRA, &ParameterStore::numbersJUR, &ParameterStore::numbersSCA,
+    &ParameterStore::numbersLOG, &ParameterStore::numbersMOT, &ParameterStore::numbersUNI,
 };
 
 bool hasParametr(int type) { return type >= 1 && type <= 33; }
@@ -41,54 +41,54 @@ Table makeTable(StoreTable table, int type) {
 } // namespace
 
 ParameterStore::ParameterStore()
-    : NAME_S_P(makeTable<TextTable>(StoreTable::NAME_S_P, 0)),
-      NAME_PAN(makeTable<TextTable>(StoreTable::NAME_PAN, 0)),
-      NAME_GRA(makeTable<TextTable>(StoreTable::NAME_GRA, 0)),
-      NAME_JUR(makeTable<TextTable>(StoreTable::NAME_JUR, 0)),
-      BYTE_JUR(makeTable<ByteTable>(StoreTable::BYTE_JUR, 0)) {
+    : setpointNames(makeTable<TextTable>(StoreTable::SetpointNames, 0)),
+      panelTexts(makeTable<TextTable>(StoreTable::PanelTexts, 0)),
+      trendTexts(makeTable<TextTable>(StoreTable::TrendTexts, 0)),
+      journalTexts(makeTable<TextTable>(StoreTable::JournalTexts, 0)),
+      journalDelays(makeTable<ByteTable>(StoreTable::JournalDelays, 0)) {
     for (int type = 1; type <= 33; ++type)
-        this->*kParametrMembers[type - 1] = makeTable<NumberTable>(StoreTable::Parametr, type);
+        this->*kParametrMembers[type - 1] = makeTable<NumberTable>(StoreTable::Numbers, type);
 }
 
 TableShape ParameterStore::shapeOf(StoreTable table, int type) {
     switch (table) {
-    case StoreTable::Parametr: return hasParametr(type) ? kParametrShapes[type - 1] : TableShape{};
-    case StoreTable::NAME_S_P: return {13, 10};
-    case StoreTable::NAME_PAN: return {9, 6};
-    case StoreTable::NAME_GRA: return {1, 35};
-    case StoreTable::NAME_JUR: return {1, 34};
-    case StoreTable::BYTE_JUR: return {1, 43};
+    case StoreTable::Numbers: return hasParametr(type) ? kParametrShapes[type - 1] : TableShape{};
+    case StoreTable::SetpointNames: return {13, 10};
+    case StoreTable::PanelTexts: return {9, 6};
+    case StoreTable::TrendTexts: return {1, 35};
+    case StoreTable::JournalTexts: return {1, 34};
+    case StoreTable::JournalDelays: return {1, 43};
     }
     return {};
 }
 
 QString ParameterStore::tableName(StoreTable table, int type) {
     switch (table) {
-    case StoreTable::Parametr:
+    case StoreTable::Numbers:
         return hasParametr(type) ? QStringLiteral("PARAMETR_") + BlockCatalogue::mnemonic(type) : QString();
-    case StoreTable::NAME_S_P: return QStringLiteral("NAME_S_P");
-    case StoreTable::NAME_PAN: return QStringLiteral("NAME_PAN");
-    case StoreTable::NAME_GRA: return QStringLiteral("NAME_GRA");
-    case StoreTable::NAME_JUR: return QStringLiteral("NAME_JUR");
-    case StoreTable::BYTE_JUR: return QStringLiteral("BYTE_JUR");
+    case StoreTable::SetpointNames: return QStringLiteral("NAME_S_P");
+    case StoreTable::PanelTexts: return QStringLiteral("NAME_PAN");
+    case StoreTable::TrendTexts: return QStringLiteral("NAME_GRA");
+    case StoreTable::JournalTexts: return QStringLiteral("NAME_JUR");
+    case StoreTable::JournalDelays: return QStringLiteral("BYTE_JUR");
     }
     return QString();
 }
 
-ParameterStore::NumberTable *ParameterStore::parametr(int type) {
+ParameterStore::NumberTable *ParameterStore::numberTable(int type) {
     return hasParametr(type) ? &(this->*kParametrMembers[type - 1]) : nullptr;
 }
 
-const ParameterStore::NumberTable *ParameterStore::parametr(int type) const {
+const ParameterStore::NumberTable *ParameterStore::numberTable(int type) const {
     return hasParametr(type) ? &(this->*kParametrMembers[type - 1]) : nullptr;
 }
 
 const ParameterStore::TextTable *ParameterStore::textTable(StoreTable table) const {
     switch (table) {
-    case StoreTable::NAME_S_P: return &NAME_S_P;
-    case StoreTable::NAME_PAN: return &NAME_PAN;
-    case StoreTable::NAME_GRA: return &NAME_GRA;
-    case StoreTable::NAME_JUR: return &NAME_JUR;
+    case StoreTable::SetpointNames: return &setpointNames;
+    case StoreTable::PanelTexts: return &panelTexts;
+    case StoreTable::TrendTexts: return &trendTexts;
+    case StoreTable::JournalTexts: return &journalTexts;
     default: return nullptr;
     }
 }
@@ -105,14 +105,14 @@ bool ParameterStore::contains(const StorePlace &place) const {
 }
 
 float ParameterStore::number(const StorePlace &place) const {
-    if (place.table != StoreTable::Parametr) return 0.0f;
-    const NumberTable *t = parametr(place.type);
+    if (place.table != StoreTable::Numbers) return 0.0f;
+    const NumberTable *t = numberTable(place.type);
     return t ? t->value(place.slot, place.row) : 0.0f;
 }
 
 bool ParameterStore::setNumber(const StorePlace &place, float value) {
-    if (place.table != StoreTable::Parametr) return false;
-    NumberTable *t = parametr(place.type);
+    if (place.table != StoreTable::Numbers) return false;
+    NumberTable *t = numberTable(place.type);
     return t && t->setValue(place.slot, place.row, value);
 }
 
@@ -127,27 +127,27 @@ bool ParameterStore::setText(const StorePlace &place, const QString &value) {
 }
 
 std::uint8_t ParameterStore::byte(const StorePlace &place) const {
-    return place.table == StoreTable::BYTE_JUR ? BYTE_JUR.value(place.slot, place.row) : 0;
+    return place.table == StoreTable::JournalDelays ? journalDelays.value(place.slot, place.row) : 0;
 }
 
 bool ParameterStore::setByte(const StorePlace &place, std::uint8_t value) {
-    return place.table == StoreTable::BYTE_JUR && BYTE_JUR.setValue(place.slot, place.row, value);
+    return place.table == StoreTable::JournalDelays && journalDelays.setValue(place.slot, place.row, value);
 }
 
 void ParameterStore::clear() {
     for (auto member : kParametrMembers) (this->*member).clear();
-    NAME_S_P.clear();
-    NAME_PAN.clear();
-    NAME_GRA.clear();
-    NAME_JUR.clear();
-    BYTE_JUR.clear();
+    setpointNames.clear();
+    panelTexts.clear();
+    trendTexts.clear();
+    journalTexts.clear();
+    journalDelays.clear();
 }
 
 bool ParameterStore::operator==(const ParameterStore &other) const {
     for (auto member : kParametrMembers)
         if (this->*member != other.*member) return false;
-    return NAME_S_P == other.NAME_S_P && NAME_PAN == other.NAME_PAN && NAME_GRA == other.NAME_GRA &&
-           NAME_JUR == other.NAME_JUR && BYTE_JUR == other.BYTE_JUR;
+    return setpointNames == other.setpointNames && panelTexts == other.panelTexts && trendTexts == other.trendTexts &&
+           journalTexts == other.journalTexts && journalDelays == other.journalDelays;
 }
 
 } // namespace z5

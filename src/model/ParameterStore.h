@@ -30,15 +30,15 @@ public:
     static QString tableName(StoreTable table, int type = 0);
 
     // The number table of a block type, or nullptr (INV, codes outside 1..33).
-    NumberTable *parametr(int type);
-    const NumberTable *parametr(int type) const;
+    NumberTable *numberTable(int type);
+    const NumberTable *numberTable(int type) const;
 
     // Checked access through a store place. Reads outside the tables give 0 / empty;
     // writes outside them, or of the wrong kind, are refused (false).
     bool contains(const StorePlace &place) const;
-    bool isNumber(const StorePlace &place) const { return place.table == StoreTable::Parametr; }
+    bool isNumber(const StorePlace &place) const { return place.table == StoreTable::Numbers; }
     bool isText(const StorePlace &place) const;
-    bool isByte(const StorePlace &place) const { return place.table == StoreTable::BYTE_JUR; }
+    bool isByte(const StorePlace &place) const { return place.table == StoreTable::JournalDelays; }
     float number(const StorePlace &place) const;
     bool setNumber(const StorePlace &place, float value);
     QString text(const StorePlace &place) const;
@@ -50,21 +50,21 @@ public:
     bool operator==(const ParameterStore &other) const;
     bool operator!=(const ParameterStore &other) const { return !(*this == other); }
 
-    NumberTable PARAMETR_A_I, PARAMETR_A_O, PARAMETR_D_I, PARAMETR_D_O, PARAMETR_RS4, PARAMETR_MUL,
-        PARAMETR_SUM, PARAMETR_DIV, PARAMETR_SQR, PARAMETR_ABS, PARAMETR_AND, PARAMETR_OR_, PARAMETR_XOR,
-        PARAMETR_TRI, PARAMETR_REG, PARAMETR_S_P, PARAMETR_PID, PARAMETR_MUX, PARAMETR_PRO, PARAMETR_PAN,
-        PARAMETR_RTC, PARAMETR_MIN, PARAMETR_LIM, PARAMETR_CMP, PARAMETR_TIM, PARAMETR_COU, PARAMETR_OSC,
-        PARAMETR_GRA, PARAMETR_JUR, PARAMETR_SCA, PARAMETR_LOG, PARAMETR_MOT, PARAMETR_UNI;
+    NumberTable numbersA_I, numbersA_O, numbersD_I, numbersD_O, numbersRS4, numbersMUL,
+        numbersSUM, numbersDIV, numbersSQR, numbersABS, numbersAND, numbersOR_, numbersXOR,
+        numbersTRI, numbersREG, numbersS_P, numbersPID, numbersMUX, numbersPRO, numbersPAN,
+        numbersRTC, numbersMIN, numbersLIM, numbersCMP, numbersTIM, numbersCOU, numbersOSC,
+        numbersGRA, numbersJUR, numbersSCA, numbersLOG, numbersMOT, numbersUNI;
     // Setpoint programmer names: rows 0..7 setpoints 1..8, row 8 the block name.
-    TextTable NAME_S_P;
+    TextTable setpointNames;
     // Panel texts: row 0 the panel name, rows 1..4 the channel names.
-    TextTable NAME_PAN;
+    TextTable panelTexts;
     // Trend texts: element c+1 names channel c, element 33 is the trend title.
-    TextTable NAME_GRA;
+    TextTable trendTexts;
     // Journal texts: element e names event e.
-    TextTable NAME_JUR;
+    TextTable journalTexts;
     // Journal bytes: element 10+e is the delay of event e.
-    ByteTable BYTE_JUR;
+    ByteTable journalDelays;
 
 private:
     const TextTable *textTable(StoreTable table) const;

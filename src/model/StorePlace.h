@@ -5,13 +5,13 @@ namespace z5 {
 
 // The tables of the parameter store: the per-type number tables `PARAMETR_<mnemonic>`
 // and the text and byte tables of the setpoint programmers, panels, trend and journal.
-enum class StoreTable : std::uint8_t { Parametr, NAME_S_P, NAME_PAN, NAME_GRA, NAME_JUR, BYTE_JUR };
+enum class StoreTable : std::uint8_t { Numbers, SetpointNames, PanelTexts, TrendTexts, JournalTexts, JournalDelays };
 
 // One element of the parameter store. For `Parametr` the type code picks the table.
 // slot is the instance slot (the column for `PARAMETR_GRA`, 0 for one-index tables);
 // row is the row (the element for one-index tables).
 struct StorePlace {
-    StoreTable table = StoreTable::Parametr;
+    StoreTable table = StoreTable::Numbers;
     int type = 0;
     int slot = 0;
     int row = 0;

@@ -15,13 +15,13 @@ QString ParameterFileCommands::fileFilter() { return QStringLiteral("parametr fi
 QString ParameterFileCommands::lockedMessage() { return QStringLiteral("Файл заблокирован!!!"); }
 QString ParameterFileCommands::loadCaption() { return QStringLiteral("Загрузка параметров"); }
 
-bool ParameterFileCommands::mnuSAVEparametr() {
+bool ParameterFileCommands::saveParameters() {
     const QString path = prompts_.saveFileName(QString(), fileFilter(), QString());
     if (path.isEmpty()) return false;
     return saveTo(path);
 }
 
-bool ParameterFileCommands::mnuLOADparametr() {
+bool ParameterFileCommands::loadParameters() {
     const QString path = prompts_.openFileName(QString(), fileFilter(), QString());
     if (path.isEmpty()) return false;
     return loadFrom(path);

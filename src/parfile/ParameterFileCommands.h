@@ -19,9 +19,9 @@ public:
     static QString loadCaption();     // caption of the load failure messages
 
     // `mnuSAVEparametr`: asks for a path (cancel does nothing) and saves.
-    bool mnuSAVEparametr();
+    bool saveParameters();
     // `mnuLOADparametr`: asks for a path (cancel does nothing) and loads.
-    bool mnuLOADparametr();
+    bool loadParameters();
 
     // Writes the file atomically; on any failure shows "Файл заблокирован!!!" and
     // leaves an existing file as it was.

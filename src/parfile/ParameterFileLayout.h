@@ -23,7 +23,7 @@ public:
 
     struct Section {
         StoreTable table;
-        int type;          // block type code for StoreTable::Parametr, else 0
+        int type;          // block type code for StoreTable::Numbers, else 0
         bool oneIndex;     // one-index stores: first index is always 0
         int firstCount;    // first index 0..firstCount-1 (instance slot, GRA column)
         int secondFrom;    // second index secondFrom..secondTo (row or element)

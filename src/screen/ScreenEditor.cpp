@@ -26,14 +26,14 @@ ScreenEditor::ScreenEditor(ScreenModel &model, QObject *parent) : QObject(parent
 
 ScreenEditor::SlotState ScreenEditor::slotState(int k) const {
     SlotState state;
-    if (const ScadaParametr *p = model_.parametr(k)) state.parameter = *p;
+    if (const ScadaParametr *p = model_.numberTable(k)) state.parameter = *p;
     if (const ScadaSignal *s = model_.signal(k)) state.alarm = *s;
     state.alarmText = model_.signalText(k);
     return state;
 }
 
 void ScreenEditor::restoreSlot(int k, const SlotState &state) {
-    ScadaParametr *p = model_.parametr(k);
+    ScadaParametr *p = model_.numberTable(k);
     ScadaSignal *s = model_.signal(k);
     if (!p || !s) return;
     *p = state.parameter;
@@ -50,7 +50,7 @@ void ScreenEditor::pushSlotChange(int k, const SlotState &before, const QString 
 
 int ScreenEditor::addParameter() {
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaParametr &p = *model_.parametr(k);
+        ScadaParametr &p = *model_.numberTable(k);
         if (p.used) continue;
         const SlotState before = slotState(k);
         // A reused slot starts clean: nothing of a deleted element goes on.
@@ -80,7 +80,7 @@ int ScreenEditor::addAlarm() {
 ControlKind ScreenEditor::controlKind(ScreenElement element) const {
     if (element.isParameter()) {
         ParameterForm kindOnly;
-        if (const ScadaParametr *p = model_.parametr(element.slot)) kindOnly.kind = p->kind();
+        if (const ScadaParametr *p = model_.numberTable(element.slot)) kindOnly.kind = p->kind();
         return kindOnly.controlKind();
     }
     const ScadaSignal *s = model_.signal(element.slot);
@@ -89,7 +89,7 @@ ControlKind ScreenEditor::controlKind(ScreenElement element) const {
 
 const ElementControl *ScreenEditor::control(ScreenElement element) const {
     if (element.isParameter()) {
-        const ScadaParametr *p = model_.parametr(element.slot);
+        const ScadaParametr *p = model_.numberTable(element.slot);
         return p ? p->control(p->kind()) : nullptr;
     }
     const ScadaSignal *s = model_.signal(element.slot);
@@ -180,7 +180,7 @@ AlarmForm ScreenEditor::alarmForm(int k) const {
 
 ParameterForm ScreenEditor::parameterForm(int k) const {
     ParameterForm form;
-    const ScadaParametr *p = model_.parametr(k);
+    const ScadaParametr *p = model_.numberTable(k);
     if (!p) return form;
     const ElementControl &c = *p->control(p->kind());
     form.x = QString::number(ElementBounds::dialogX(c.left));
@@ -231,13 +231,13 @@ FormFault ScreenEditor::applyAlarm(int k, const AlarmForm &form) {
 }
 
 FormFault ScreenEditor::applyParameter(int k, const ParameterForm &form) {
-    if (!validSlot(k) || !model_.parametr(k)->used) return FormFault::NoSlot;
+    if (!validSlot(k) || !model_.numberTable(k)->used) return FormFault::NoSlot;
     ElementControl place;
     const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), model_.digits(), &place);
     if (fault != FormFault::None) return fault;
 
     const SlotState before = slotState(k);
-    ScadaParametr &p = *model_.parametr(k);
+    ScadaParametr &p = *model_.numberTable(k);
     p.type = form.kind >= 0 && form.kind < ScadaParametr::kKinds ? form.kind : ScadaParametr::Number;
     p.textColor = paletteIndex(form.textColour);
     p.backColor = paletteIndex(form.backColour);
@@ -261,7 +261,7 @@ bool ScreenEditor::deleteAlarm(int k) {
 }
 
 bool ScreenEditor::deleteParameter(int k) {
-    ScadaParametr *p = model_.parametr(k);
+    ScadaParametr *p = model_.numberTable(k);
     if (!p || !p->used) return false;
     const SlotState before = slotState(k);
     const ScadaParametr old = *p;

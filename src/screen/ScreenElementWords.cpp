@@ -17,7 +17,7 @@ QByteArray ScreenElementWords::update(ScreenModel &model) {
     for (int k = 0; k < kSlots; ++k) {
         // A free slot goes off the screen wherever its control was left, so that a
         // deleted element really leaves the controller's display.
-        const ScadaParametr &p = *model.parametr(k);
+        const ScadaParametr &p = *model.numberTable(k);
         const int kind = p.kind();
         if (p.used) {
             const ElementControl &c = *p.control(kind);

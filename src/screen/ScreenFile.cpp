@@ -127,7 +127,7 @@ QByteArray ScreenFile::write(const ScreenModel &model, QString *error) {
         line(model.signalText(k));
     }
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        const ScadaParametr &p = *model.parametr(k);
+        const ScadaParametr &p = *model.numberTable(k);
         const ScadaSignal &s = *model.signal(k);
         line(printed(qint64(p.kind())));
         line(printed(p.used));
@@ -155,7 +155,7 @@ ScreenFileError ScreenFile::read(const QByteArray &bytes, ScreenModel &model) {
         next.setSignalText(k, in.text());
     }
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaParametr &p = *next.parametr(k);
+        ScadaParametr &p = *next.numberTable(k);
         ScadaSignal &s = *next.signal(k);
         p.type = int(in.integer(0, ScadaParametr::kKinds - 1));
         p.used = in.boolean();

@@ -47,8 +47,8 @@ void ScreenModel::createNew() {
     emit changed();
 }
 
-ScadaParametr *ScreenModel::parametr(int k) { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
-const ScadaParametr *ScreenModel::parametr(int k) const { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
+ScadaParametr *ScreenModel::numberTable(int k) { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
+const ScadaParametr *ScreenModel::numberTable(int k) const { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
 ScadaSignal *ScreenModel::signal(int k) { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
 const ScadaSignal *ScreenModel::signal(int k) const { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
 

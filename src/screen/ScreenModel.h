@@ -42,8 +42,8 @@ public:
     void createNew();
 
     // Slots 0..15; null outside.
-    ScadaParametr *parametr(int k);
-    const ScadaParametr *parametr(int k) const;
+    ScadaParametr *numberTable(int k);
+    const ScadaParametr *numberTable(int k) const;
     ScadaSignal *signal(int k);
     const ScadaSignal *signal(int k) const;
 

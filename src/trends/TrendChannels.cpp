@@ -15,11 +15,11 @@ constexpr unsigned kChannelRgb[4] = {0xFF0000u, 0x00FF00u, 0xFFFF00u, 0x00FFFFu}
 TrendChannels TrendChannels::fromStore(const ParameterStore &store) {
     TrendChannels channels;
     for (int c = 0; c < kChannels; ++c) {
-        channels.names[static_cast<std::size_t>(c)] = store.NAME_GRA.element(c + 1);
-        channels.scales[static_cast<std::size_t>(c)] = {store.PARAMETR_GRA.value(kLowColumn, c + 1),
-                                                        store.PARAMETR_GRA.value(kHighColumn, c + 1)};
+        channels.names[static_cast<std::size_t>(c)] = store.trendTexts.element(c + 1);
+        channels.scales[static_cast<std::size_t>(c)] = {store.numbersGRA.value(kLowColumn, c + 1),
+                                                        store.numbersGRA.value(kHighColumn, c + 1)};
     }
-    channels.title = store.NAME_GRA.element(kTitleElement);
+    channels.title = store.trendTexts.element(kTitleElement);
     return channels;
 }
 

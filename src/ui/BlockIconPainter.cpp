@@ -13,12 +13,12 @@ constexpr int kIcons = 396;
 
 BlockIconPainter::Family BlockIconPainter::familyOf(int type) {
     switch (type) {
-    case A_I: case A_O: case D_I: case D_O: case RS4: return Family::InputOutput;
-    case MUL: case SUM: case DIV: case SQR: case ABS: return Family::Arithmetic;
-    case AND: case OR_: case XOR: case TRI: case REG: return Family::Logic;
-    case S_P: case PID: case MUX: case PRO: case MIN: case LIM: case CMP: return Family::Regulation;
-    case RTC: case TIM: case COU: case OSC: return Family::Timing;
-    case PAN: case GRA: case JUR: case SCA: return Family::Operator;
+    case BlockType::A_I: case BlockType::A_O: case BlockType::D_I: case BlockType::D_O: case BlockType::RS4: return Family::InputOutput;
+    case BlockType::MUL: case BlockType::SUM: case BlockType::DIV: case BlockType::SQR: case BlockType::ABS: return Family::Arithmetic;
+    case BlockType::AND: case BlockType::OR_: case BlockType::XOR: case BlockType::TRI: case BlockType::REG: return Family::Logic;
+    case BlockType::S_P: case BlockType::PID: case BlockType::MUX: case BlockType::PRO: case BlockType::MIN: case BlockType::LIM: case BlockType::CMP: return Family::Regulation;
+    case BlockType::RTC: case BlockType::TIM: case BlockType::COU: case BlockType::OSC: return Family::Timing;
+    case BlockType::PAN: case BlockType::GRA: case BlockType::JUR: case BlockType::SCA: return Family::Operator;
     default: return Family::Special;
     }
 }

@@ -73,8 +73,8 @@ void ConsoleWindow::startLiveRead() {
     // Only while the block is still the one shown, the window visible and the line free.
     const LiveView::Read &read = live_.read();
     if (!read.isValid() || !isVisible() || exchangeUnderWay() || !isEnabled()) return;
-    state_.BLOCK_SELECT = static_cast<std::uint8_t>(read.column);
-    state_.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(read.type);
+    state_.selectedColumn = static_cast<std::uint8_t>(read.column);
+    state_.selectedType = static_cast<std::uint8_t>(read.type);
     // The window stays usable: a click meanwhile waits for this read's end.
     autoRead_ = true;
     if (!exchange_.startBlockRead()) {

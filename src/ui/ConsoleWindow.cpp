@@ -89,7 +89,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     progressBar_->setValue(0);
     progressBar_->setTextVisible(false);
     progressBar_->setGeometry(twips::rect(200, kClientHeight - 380, kClientWidth - 400, 250));
-    progress_.changed = [this](int v) { progressBar_->setValue(v); };
+    connect(&progress_, &ConsoleProgress::changed, progressBar_, &QProgressBar::setValue);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblReplyStatus"));
@@ -111,11 +111,11 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
         if (!writes_.isRunning()) return;
         writeSucceeded_ = succeeded;
     });
-    writes_.ended = [this] {
+    connect(&writes_, &ConsoleWrites::ended, this, [this] {
         setEnabled(true);
         status_->setText(writeSucceeded_ ? QStringLiteral("Запись в Z5 закончена") : QStringLiteral("Нет сети"));
-    };
-    writes_.setpointsEnabledChanged = [this](bool on) { setpointAction_->setEnabled(on); };
+    });
+    connect(&writes_, &ConsoleWrites::setpointsEnabledChanged, this, [this](bool on) { setpointAction_->setEnabled(on); });
 
     cursorTimer_->setOnTimeout([this] { canvas_->toggleCursor(); });
     priorityTimer_->setOnTimeout([this] { printPriorityLabels(); });
@@ -144,15 +144,15 @@ void ConsoleWindow::buildMenus() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->setObjectName(QStringLiteral("mnuFile"));
     addCommand(file, "mnuLOADParametrBLOCK", QStringLiteral("&Загрузить схему P-CAD ASCII"),
-               &ConsoleWindow::mnuLOADParametrBLOCK);
-    addCommand(file, "mnuLOADparametr", QStringLiteral("&Загрузить параметры"), &ConsoleWindow::mnuLOADparametr);
-    addCommand(file, "mnuSAVEparametr", QStringLiteral("&Сохранить параметры"), &ConsoleWindow::mnuSAVEparametr);
+               &ConsoleWindow::importNetlist);
+    addCommand(file, "mnuLOADparametr", QStringLiteral("&Загрузить параметры"), &ConsoleWindow::loadParameters);
+    addCommand(file, "mnuSAVEparametr", QStringLiteral("&Сохранить параметры"), &ConsoleWindow::saveParameters);
     file->addSeparator();
-    addCommand(file, "mnuEXIT", QStringLiteral("&Выход"), &ConsoleWindow::mnuEXIT);
+    addCommand(file, "mnuEXIT", QStringLiteral("&Выход"), &ConsoleWindow::closeConsole);
 
     QMenu *net = menuBar()->addMenu(QStringLiteral("&Сеть"));
     net->setObjectName(QStringLiteral("mnu_Net"));
-    addCommand(net, "mnu_NUM_Z5", QStringLiteral("&Номер Z5"), &ConsoleWindow::mnu_NUM_Z5);
+    addCommand(net, "mnu_NUM_Z5", QStringLiteral("&Номер Z5"), &ConsoleWindow::chooseStation);
     net->addSeparator();
     QAction *monitor = net->addAction(QStringLiteral("&Монитор обмена"));
     monitor->setObjectName(QStringLiteral("mnuTrafficMonitor"));
@@ -163,19 +163,19 @@ void ConsoleWindow::buildMenus() {
 
     QMenu *controller = menuBar()->addMenu(QStringLiteral("&Контроллер"));
     controller->setObjectName(QStringLiteral("mnuCONTROLLER"));
-    addCommand(controller, "mnuSAVE_485", QStringLiteral("&Записать схему в Z5"), &ConsoleWindow::mnuSAVE_485);
+    addCommand(controller, "mnuSAVE_485", QStringLiteral("&Записать схему в Z5"), &ConsoleWindow::downloadSchema);
     addCommand(controller, "mnuSAVE_SCHEMA_Z5", QStringLiteral("&Сохранить схему в Z5"),
-               &ConsoleWindow::mnuSAVE_SCHEMA_Z5);
+               &ConsoleWindow::storeSchema);
     setpointAction_ = addCommand(controller, "mnuSAVE_ZADATCIKI", QStringLiteral("&Записать задатчики в Z5"),
-                                 &ConsoleWindow::mnuSAVE_ZADATCIKI);
+                                 &ConsoleWindow::writeSetpoints);
     setpointAction_->setEnabled(false);
-    addCommand(controller, "mnuPAUSE_PROCESS", QStringLiteral("&Пауза процесса Z5"), &ConsoleWindow::mnuPAUSE_PROCESS);
-    addCommand(controller, "mnuSTART_PROCESS", QStringLiteral("&Пуск процесса Z5"), &ConsoleWindow::mnuSTART_PROCESS);
+    addCommand(controller, "mnuPAUSE_PROCESS", QStringLiteral("&Пауза процесса Z5"), &ConsoleWindow::pauseProcess);
+    addCommand(controller, "mnuSTART_PROCESS", QStringLiteral("&Пуск процесса Z5"), &ConsoleWindow::startProcess);
 }
 
 QAction *ConsoleWindow::action(const QString &objectName) const { return findChild<QAction *>(objectName); }
 
-void ConsoleWindow::mnu_SCHEMA_OPEN() {
+void ConsoleWindow::showInPlaceOfMainWindow() {
     if (mainWindow_) {
         // Shown again where it was, whichever way the console is left.
         mainWindowPlace_ = mainWindow_->saveGeometry();
@@ -188,8 +188,8 @@ void ConsoleWindow::mnu_SCHEMA_OPEN() {
     activateWindow();
 }
 
-void ConsoleWindow::mnuLOADParametrBLOCK() {
-    if (deferDuringAutoRead([this] { mnuLOADParametrBLOCK(); })) return;
+void ConsoleWindow::importNetlist() {
+    if (deferDuringAutoRead([this] { importNetlist(); })) return;
     const auto mode = static_cast<Numbering>(numbering_->currentIndex() == 1 ? 1 : 0);
     // The new project is built aside: a netlist that fails leaves the project,
     // its icons, the panel and the selection exactly as they were.
@@ -221,20 +221,20 @@ void ConsoleWindow::printPriorityLabels() {
     canvas_->printPriorityLabels(std::move(labels));
 }
 
-void ConsoleWindow::mnuLOADparametr() {
+void ConsoleWindow::loadParameters() {
     ParameterFileCommands files(session_.store, session_.prompts, decimalSeparator());
-    if (!files.mnuLOADparametr()) return;
+    if (!files.loadParameters()) return;
     // The panel would otherwise store its old texts over the loaded values.
     panel_.reload();
     view_->refresh();
 }
 
-void ConsoleWindow::mnuSAVEparametr() {
+void ConsoleWindow::saveParameters() {
     ParameterFileCommands files(session_.store, session_.prompts, decimalSeparator());
-    files.mnuSAVEparametr();
+    files.saveParameters();
 }
 
-void ConsoleWindow::mnuEXIT() {
+void ConsoleWindow::closeConsole() {
     refresh_.stop();
     hide();
     giveBackMainWindow();
@@ -260,10 +260,10 @@ void ConsoleWindow::changeEvent(QEvent *event) {
     QMainWindow::changeEvent(event);
 }
 
-void ConsoleWindow::mnu_NUM_Z5() {
+void ConsoleWindow::chooseStation() {
     // The dialog disables this window and gives it back when it closes.
     auto *dialog = new StationDialog(session_.link.settings, this);
-    connect(dialog->N_NET_Z5(), &QListWidget::itemClicked, this, &ConsoleWindow::showPortStatus);
+    connect(dialog->stationList(), &QListWidget::itemClicked, this, &ConsoleWindow::showPortStatus);
     dialog->show();
 }
 
@@ -300,8 +300,8 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
 
     const bool right = button == Qt::RightButton;
     view_->setHeadingsVisible(button != Qt::LeftButton);
-    state_.BLOCK_SELECT = static_cast<std::uint8_t>(*column);
-    state_.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(*type);
+    state_.selectedColumn = static_cast<std::uint8_t>(*column);
+    state_.selectedType = static_cast<std::uint8_t>(*type);
     refresh_.stop();
     heading_->setText(LiveView::headingOf(session_.project, *column));
 
@@ -318,14 +318,14 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     setEnabled(false);
     const LiveView::Shows shows = live_.beginRead(*column, *type);
     refresh_.forget();
-    if (*type == GRA) {
+    if (*type == BlockType::GRA) {
         hideLiveView();
         placeCursor(corner);
         openTrendWindow(*column);
         return;
     } else {
         writes_.disableSetpoints();
-        if (*type == S_P) {
+        if (*type == BlockType::S_P) {
             writes_.enableSetpoints(*column);
             hideLiveView();
             view_->setHeadingsVisible(true);
@@ -353,7 +353,7 @@ void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExcha
     using Q = ConsoleExchange::Request;
     using R = ConsoleExchange::Result;
     setEnabled(true);
-    const QString block = QStringLiteral("U%1").arg(state_.BLOCK_SELECT + 1);
+    const QString block = QStringLiteral("U%1").arg(state_.selectedColumn + 1);
     QString text;
     switch (result) {
     case R::Reply:
@@ -403,15 +403,15 @@ void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
     status_->setText(QStringLiteral("Команда Z5 отправлена"));
 }
 
-void ConsoleWindow::mnuPAUSE_PROCESS() {
-    if (deferDuringAutoRead([this] { mnuPAUSE_PROCESS(); })) return;
+void ConsoleWindow::pauseProcess() {
+    if (deferDuringAutoRead([this] { pauseProcess(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
     startProcessCommand(Link::PauseProcess);
 }
 
-void ConsoleWindow::mnuSTART_PROCESS() {
-    if (deferDuringAutoRead([this] { mnuSTART_PROCESS(); })) return;
+void ConsoleWindow::startProcess() {
+    if (deferDuringAutoRead([this] { startProcess(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
     startProcessCommand(Link::StartProcess);
@@ -424,15 +424,15 @@ void ConsoleWindow::processPictureClicked() {
     startProcessCommand(Link::ProcessPicture);
 }
 
-void ConsoleWindow::mnuSAVE_SCHEMA_Z5() {
-    if (deferDuringAutoRead([this] { mnuSAVE_SCHEMA_Z5(); })) return;
+void ConsoleWindow::storeSchema() {
+    if (deferDuringAutoRead([this] { storeSchema(); })) return;
     if (exchangeUnderWay()) return;
     writes_.disableSetpoints();
     startProcessCommand(Link::StoreSchema);
 }
 
-void ConsoleWindow::mnuSAVE_485() {
-    if (deferDuringAutoRead([this] { mnuSAVE_485(); })) return;
+void ConsoleWindow::downloadSchema() {
+    if (deferDuringAutoRead([this] { downloadSchema(); })) return;
     if (exchangeUnderWay()) return;
     refresh_.stop();
     // An empty configuration would wipe the program a working controller runs.
@@ -444,8 +444,8 @@ void ConsoleWindow::mnuSAVE_485() {
     }
 }
 
-void ConsoleWindow::mnuSAVE_ZADATCIKI() {
-    if (deferDuringAutoRead([this] { mnuSAVE_ZADATCIKI(); })) return;
+void ConsoleWindow::writeSetpoints() {
+    if (deferDuringAutoRead([this] { writeSetpoints(); })) return;
     if (exchangeUnderWay() || !writes_.setpointsEnabled()) return;
     refresh_.stop();
     // What goes out is what the fields show, and the store keeps it too.

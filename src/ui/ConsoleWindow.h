@@ -44,19 +44,19 @@ public:
 
     // The main window's "&Схема ": hides the main window and shows the console
     // with the slot numbers of its grid.
-    void mnu_SCHEMA_OPEN();
+    void showInPlaceOfMainWindow();
 
     // Menu commands.
-    void mnuLOADParametrBLOCK();
-    void mnuLOADparametr();
-    void mnuSAVEparametr();
-    void mnuEXIT();
-    void mnu_NUM_Z5();
-    void mnuSAVE_485();
-    void mnuSAVE_SCHEMA_Z5();
-    void mnuSAVE_ZADATCIKI();
-    void mnuPAUSE_PROCESS();
-    void mnuSTART_PROCESS();
+    void importNetlist();
+    void loadParameters();
+    void saveParameters();
+    void closeConsole();
+    void chooseStation();
+    void downloadSchema();
+    void storeSchema();
+    void writeSetpoints();
+    void pauseProcess();
+    void startProcess();
 
     // A mouse button went down on icon `iconNumber` of `Logik_Blok_img`.
     void iconPressed(int iconNumber, Qt::MouseButton button);
@@ -83,13 +83,13 @@ public:
     ConsoleProgress &progress() { return progress_; }
     ConsoleCanvas *canvas() const { return canvas_; }
     ConsoleParameterView *parameterView() const { return view_; }
-    QComboBox *Combo_EXZ_AUTO_HAND() const { return numbering_; }
-    QProgressBar *ProgressBar1() const { return progressBar_; }
+    QComboBox *numberingChoice() const { return numbering_; }
+    QProgressBar *progressBar() const { return progressBar_; }
     QLabel *replyStatus() const { return status_; }
     QLabel *portStatus() const { return portStatus_; }
     QAction *action(const QString &objectName) const;
-    const Timer &blok_prioritet_timer() const { return *priorityTimer_; }
-    const Timer &cursor_Timer1() const { return *cursorTimer_; }
+    const Timer &priorityTimer() const { return *priorityTimer_; }
+    const Timer &cursorTimer() const { return *cursorTimer_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

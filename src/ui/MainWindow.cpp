@@ -105,56 +105,56 @@ void MainWindow::buildMenus() {
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->setObjectName(QStringLiteral("mnuFILE"));
-    mnu_NEW_ = action(file, "mnu_NEW", QStringLiteral("&Создать SCADA"));
-    mnuLoad_ = action(file, "mnuLoad", QStringLiteral("&Загрузить SCADA"));
-    mnuSave_ = action(file, "mnuSave", QStringLiteral("&Сохранить SCADA"));
+    newScreenAction_ = action(file, "mnu_NEW", QStringLiteral("&Создать SCADA"));
+    loadScreenAction_ = action(file, "mnuLoad", QStringLiteral("&Загрузить SCADA"));
+    saveScreenAction_ = action(file, "mnuSave", QStringLiteral("&Сохранить SCADA"));
     file->addSeparator();
-    mnuEXIT_ = action(file, "mnuEXIT", QStringLiteral("&Выход"));
+    exitAction_ = action(file, "mnuEXIT", QStringLiteral("&Выход"));
 
     QMenu *net = menuBar()->addMenu(QStringLiteral("&Сеть"));
     net->setObjectName(QStringLiteral("mnuNET"));
-    mnuCOM_ = action(net, "mnuCOM", QStringLiteral("&Номер COM"));
-    mnuNUM_Z5_ = action(net, "mnuNUM_Z5", QStringLiteral("&Номер Z5"));
+    portAction_ = action(net, "mnuCOM", QStringLiteral("&Номер COM"));
+    stationAction_ = action(net, "mnuNUM_Z5", QStringLiteral("&Номер Z5"));
     net->addSeparator();
     connect(action(net, "mnuTrafficMonitor", QStringLiteral("&Монитор обмена")), &QAction::triggered, this,
             [this] { TrafficWindow::open(session_.line.traffic(), session_.prompts, this); });
 
     QMenu *schema = menuBar()->addMenu(QStringLiteral("&Схема"));
     schema->setObjectName(QStringLiteral("mnuSCHEMA"));
-    mnu_SCHEMA_OPEN_ = action(schema, "mnu_SCHEMA_OPEN", QStringLiteral("&Схема "));
+    consoleAction_ = action(schema, "mnu_SCHEMA_OPEN", QStringLiteral("&Схема "));
 
     QMenu *scada = menuBar()->addMenu(QStringLiteral("&SCADA"));
     scada->setObjectName(QStringLiteral("mnuSCADA"));
-    mnu_FON_ = action(scada, "mnu_FON", QStringLiteral("&Фон"));
-    mnuParametr_ = action(scada, "mnuParametr", QStringLiteral("&Параметр"));
-    mnuSignal_ = action(scada, "mnuSignal", QStringLiteral("&Сигнализация"));
+    backgroundAction_ = action(scada, "mnu_FON", QStringLiteral("&Фон"));
+    addParameterAction_ = action(scada, "mnuParametr", QStringLiteral("&Параметр"));
+    addSignalAction_ = action(scada, "mnuSignal", QStringLiteral("&Сигнализация"));
     buildEditMenu(scada);
     scada->addSeparator();
-    mnu_save_Z5_ = action(scada, "mnu_save_Z5", QStringLiteral("&Записать в Z5 "));
+    writeScreenAction_ = action(scada, "mnu_save_Z5", QStringLiteral("&Записать в Z5 "));
 
     // A command of the menu bar itself, without a menu below it.
-    mnuAbout_ = menuBar()->addAction(QStringLiteral("&Справка"));
-    mnuAbout_->setObjectName(QStringLiteral("mnuAbout"));
+    aboutAction_ = menuBar()->addAction(QStringLiteral("&Справка"));
+    aboutAction_->setObjectName(QStringLiteral("mnuAbout"));
 
-    connect(mnu_NEW_, &QAction::triggered, this, [this] { designer_.mnu_NEW(); });
-    connect(mnuLoad_, &QAction::triggered, this, &MainWindow::loadScreenFile);
-    connect(mnuSave_, &QAction::triggered, this, [this] { designer_.mnuSave(); });
-    connect(mnuEXIT_, &QAction::triggered, this, &MainWindow::close);
-    connect(mnuCOM_, &QAction::triggered, this, &MainWindow::openPortDialog);
-    connect(mnuNUM_Z5_, &QAction::triggered, this, &MainWindow::openStationDialog);
-    connect(mnu_SCHEMA_OPEN_, &QAction::triggered, this, &MainWindow::openConsole);
-    connect(mnu_FON_, &QAction::triggered, this, [this] {
+    connect(newScreenAction_, &QAction::triggered, this, [this] { designer_.newScreen(); });
+    connect(loadScreenAction_, &QAction::triggered, this, &MainWindow::loadScreenFile);
+    connect(saveScreenAction_, &QAction::triggered, this, [this] { designer_.saveScreen(); });
+    connect(exitAction_, &QAction::triggered, this, &MainWindow::close);
+    connect(portAction_, &QAction::triggered, this, &MainWindow::openPortDialog);
+    connect(stationAction_, &QAction::triggered, this, &MainWindow::openStationDialog);
+    connect(consoleAction_, &QAction::triggered, this, &MainWindow::openConsole);
+    connect(backgroundAction_, &QAction::triggered, this, [this] {
         QImage picture = preview_->picture();
-        if (designer_.mnu_FON(picture)) preview_->setPicture(picture);
+        if (designer_.chooseBackground(picture)) preview_->setPicture(picture);
     });
-    connect(mnuParametr_, &QAction::triggered, this, [this] {
-        if (designer_.mnuParametr() >= 0) preview_->update();
+    connect(addParameterAction_, &QAction::triggered, this, [this] {
+        if (designer_.addParameter() >= 0) preview_->update();
     });
-    connect(mnuSignal_, &QAction::triggered, this, [this] {
-        if (designer_.mnuSignal() >= 0) preview_->update();
+    connect(addSignalAction_, &QAction::triggered, this, [this] {
+        if (designer_.addSignal() >= 0) preview_->update();
     });
-    connect(mnu_save_Z5_, &QAction::triggered, this, &MainWindow::startScreenWrite);
-    connect(mnuAbout_, &QAction::triggered, this, &MainWindow::openAbout);
+    connect(writeScreenAction_, &QAction::triggered, this, &MainWindow::startScreenWrite);
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::openAbout);
 }
 
 void MainWindow::buildDesignerPanel(QWidget *central) {
@@ -226,7 +226,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
 
 void MainWindow::loadScreenFile() {
     QImage picture = preview_->picture();
-    if (!designer_.mnuLoad(picture)) {
+    if (!designer_.loadScreen(picture)) {
         preview_->update();
         return;
     }
@@ -249,7 +249,7 @@ void MainWindow::openPortDialog() {
 void MainWindow::openStationDialog() {
     if (stationDialog_ || writeUnderWay()) return;
     stationDialog_ = new StationDialog(session_.link.settings, this);
-    connect(stationDialog_->N_NET_Z5(), &QListWidget::itemClicked, this, &MainWindow::showPortStatus);
+    connect(stationDialog_->stationList(), &QListWidget::itemClicked, this, &MainWindow::showPortStatus);
     stationDialog_->show();
 }
 
@@ -266,7 +266,7 @@ void MainWindow::openAbout() {
 void MainWindow::openConsole() {
     if (!console_) console_ = new ConsoleWindow(session_, this);
     // The console hides this window and shows itself with its grid.
-    if (auto *console = qobject_cast<ConsoleWindow *>(console_.data())) console->mnu_SCHEMA_OPEN();
+    if (auto *console = qobject_cast<ConsoleWindow *>(console_.data())) console->showInPlaceOfMainWindow();
 }
 
 void MainWindow::startScreenWrite() {

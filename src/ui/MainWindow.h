@@ -31,23 +31,23 @@ public:
     ~MainWindow() override;
 
     // Menu commands, by their menu names.
-    QAction *mnu_NEW() const { return mnu_NEW_; }
-    QAction *mnuLoad() const { return mnuLoad_; }
-    QAction *mnuSave() const { return mnuSave_; }
-    QAction *mnuEXIT() const { return mnuEXIT_; }
-    QAction *mnuCOM() const { return mnuCOM_; }
-    QAction *mnuNUM_Z5() const { return mnuNUM_Z5_; }
-    QAction *mnu_SCHEMA_OPEN() const { return mnu_SCHEMA_OPEN_; }
-    QAction *mnu_FON() const { return mnu_FON_; }
-    QAction *mnuParametr() const { return mnuParametr_; }
-    QAction *mnuSignal() const { return mnuSignal_; }
-    QAction *mnu_save_Z5() const { return mnu_save_Z5_; }
+    QAction *newScreenAction() const { return newScreenAction_; }
+    QAction *loadScreenAction() const { return loadScreenAction_; }
+    QAction *saveScreenAction() const { return saveScreenAction_; }
+    QAction *exitAction() const { return exitAction_; }
+    QAction *portAction() const { return portAction_; }
+    QAction *stationAction() const { return stationAction_; }
+    QAction *consoleAction() const { return consoleAction_; }
+    QAction *backgroundAction() const { return backgroundAction_; }
+    QAction *addParameterAction() const { return addParameterAction_; }
+    QAction *addSignalAction() const { return addSignalAction_; }
+    QAction *writeScreenAction() const { return writeScreenAction_; }
     QAction *undoAction() const { return undo_; }
     QAction *redoAction() const { return redo_; }
     QAction *likeControllerAction() const { return likeController_; }
-    QAction *mnuAbout() const { return mnuAbout_; }
+    QAction *aboutAction() const { return aboutAction_; }
 
-    QProgressBar *ProgressBar1() const { return progressBar_; }
+    QProgressBar *progressBar() const { return progressBar_; }
     ScreenPreview *Picture1() const { return preview_; }
     QLineEdit *Text2() const { return threshold_; }
     QComboBox *TFT_LCD() const { return displayMode_; }
@@ -100,18 +100,18 @@ private:
     Session &session_;
     ScreenDesignerCommands designer_;
 
-    QAction *mnu_NEW_ = nullptr;
-    QAction *mnuLoad_ = nullptr;
-    QAction *mnuSave_ = nullptr;
-    QAction *mnuEXIT_ = nullptr;
-    QAction *mnuCOM_ = nullptr;
-    QAction *mnuNUM_Z5_ = nullptr;
-    QAction *mnu_SCHEMA_OPEN_ = nullptr;
-    QAction *mnu_FON_ = nullptr;
-    QAction *mnuParametr_ = nullptr;
-    QAction *mnuSignal_ = nullptr;
-    QAction *mnu_save_Z5_ = nullptr;
-    QAction *mnuAbout_ = nullptr;
+    QAction *newScreenAction_ = nullptr;
+    QAction *loadScreenAction_ = nullptr;
+    QAction *saveScreenAction_ = nullptr;
+    QAction *exitAction_ = nullptr;
+    QAction *portAction_ = nullptr;
+    QAction *stationAction_ = nullptr;
+    QAction *consoleAction_ = nullptr;
+    QAction *backgroundAction_ = nullptr;
+    QAction *addParameterAction_ = nullptr;
+    QAction *addSignalAction_ = nullptr;
+    QAction *writeScreenAction_ = nullptr;
+    QAction *aboutAction_ = nullptr;
     QAction *undo_ = nullptr;
     QAction *redo_ = nullptr;
     QAction *likeController_ = nullptr;

@@ -23,7 +23,7 @@ PortDialog::PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner,
     list_->setObjectName(QStringLiteral("num_COM"));
     for (int n = PortSettings::kFirstPort; n <= PortSettings::kLastPort; ++n)
         list_->addItem(QStringLiteral("COM%1").arg(n));
-    const int entry = settings_.COM_PORT_number - PortSettings::kFirstPort;
+    const int entry = settings_.portNumber - PortSettings::kFirstPort;
     if (entry >= 0 && entry < list_->count()) list_->setCurrentIndex(entry);
     label->setBuddy(list_);
 
@@ -125,7 +125,7 @@ void PortDialog::finish() {
     finished_ = true;
     const int entry = list_->currentIndex();
     if (entry >= 0 && entry < list_->count())
-        settings_.COM_PORT_number = static_cast<std::uint8_t>(entry + PortSettings::kFirstPort);
+        settings_.portNumber = static_cast<std::uint8_t>(entry + PortSettings::kFirstPort);
     // The old port goes with the dialog; the next exchange opens the chosen one.
     if (port_.isOpen()) port_.close();
     if (owner_) owner_->setEnabled(true);

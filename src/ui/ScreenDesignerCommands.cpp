@@ -37,14 +37,14 @@ bool ScreenDesignerCommands::mayDiscardChanges() {
     return !editor_.isModified() || prompts_.confirm(discardQuestion());
 }
 
-bool ScreenDesignerCommands::mnu_NEW() {
+bool ScreenDesignerCommands::newScreen() {
     if (!mayDiscardChanges()) return false;
     model_.createNew();
     editor_.resetHistory();
     return true;
 }
 
-bool ScreenDesignerCommands::mnuSave() {
+bool ScreenDesignerCommands::saveScreen() {
     // Only the element words are recomputed; the build sends nothing itself, so
     // the download chain's own no-send switch is left alone (a write that is
     // under way while the file dialog is open must not lose its tables).
@@ -64,7 +64,7 @@ bool ScreenDesignerCommands::mnuSave() {
     return true;
 }
 
-bool ScreenDesignerCommands::mnuLoad(QImage &picture) {
+bool ScreenDesignerCommands::loadScreen(QImage &picture) {
     if (!mayDiscardChanges()) return false;
     const QString path = prompts_.openFileName(QStringLiteral("Загрузить SCADA"), fileFilter(), dir_);
     if (path.isEmpty()) return false;
@@ -93,7 +93,7 @@ bool ScreenDesignerCommands::loadBackground(QImage &picture) {
     return true;
 }
 
-bool ScreenDesignerCommands::mnu_FON(QImage &picture) {
+bool ScreenDesignerCommands::chooseBackground(QImage &picture) {
     const QString path = prompts_.openFileName(QStringLiteral("Фон"), pictureFilter(), dir_);
     rememberDir(QString());
     if (path.isEmpty()) return false;
@@ -109,8 +109,8 @@ bool ScreenDesignerCommands::mnu_FON(QImage &picture) {
     return true;
 }
 
-int ScreenDesignerCommands::mnuParametr() { return editor_.addParameter(); }
+int ScreenDesignerCommands::addParameter() { return editor_.addParameter(); }
 
-int ScreenDesignerCommands::mnuSignal() { return editor_.addAlarm(); }
+int ScreenDesignerCommands::addSignal() { return editor_.addAlarm(); }
 
 } // namespace z5

@@ -22,22 +22,22 @@ public:
     static QString pictureFilter();
 
     // `mnu_NEW`; false when the user kept unsaved changes.
-    bool mnu_NEW();
+    bool newScreen();
     // `mnuSave`: recomputes the element words (nothing is sent), asks for a name
     // and writes the file. False when cancelled or the file could not be written.
-    bool mnuSave();
+    bool saveScreen();
     // `mnuLoad`: asks for a name and reads the file; on success `picture` is the
     // background the file names (null when it names none). A picture that cannot
     // be loaded is reported and `picture` is left as it was.
-    bool mnuLoad(QImage &picture);
+    bool loadScreen(QImage &picture);
     // `mnu_FON`: asks for a picture and loads it into `picture`, recording its
     // path. Cancelled or unreadable: the picture and its path stay as they were.
     // A picture larger than the display is kept but the user is warned at once.
-    bool mnu_FON(QImage &picture);
+    bool chooseBackground(QImage &picture);
     // `mnuParametr` and `mnuSignal`: the first free slot, now used and shown at the
     // preview's corner; -1 when all 16 are taken.
-    int mnuParametr();
-    int mnuSignal();
+    int addParameter();
+    int addSignal();
 
     const QString &initialDir() const { return dir_; }
 

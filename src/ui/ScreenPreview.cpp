@@ -64,7 +64,7 @@ const QImage &ScreenPreview::shownPicture() const {
 
 QRect ScreenPreview::elementRect(ScreenElement element) const {
     if (element.isParameter()) {
-        const ScadaParametr *par = model_.parametr(element.slot);
+        const ScadaParametr *par = model_.numberTable(element.slot);
         if (!par) return {};
         switch (par->kind()) {
         case ScadaParametr::Level1: return twipsRect(par->Picture3.left, par->Picture3.top, kLevelWidth, kLevel1Height);
@@ -93,7 +93,7 @@ std::optional<ScreenElement> ScreenPreview::elementAt(QPoint point) const {
     }
     for (int k = ScreenModel::kSlots - 1; k >= 0; --k) {
         const ScreenElement parameter = ScreenElement::parameter(k);
-        const ScadaParametr *par = model_.parametr(k);
+        const ScadaParametr *par = model_.numberTable(k);
         if (par && par->control(par->kind())->visible && elementRect(parameter).contains(point)) return parameter;
     }
     return std::nullopt;
@@ -194,7 +194,7 @@ void ScreenPreview::paintElements(QPainter &p) const {
     p.setFont(small);
     const QColor outline = palette().color(QPalette::Mid);
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        const ScadaParametr *par = model_.parametr(k);
+        const ScadaParametr *par = model_.numberTable(k);
         if (!par) continue;
         const QColor back = paletteColour(par->backColor);
         const QColor text = readableText(par->textColor, par->backColor);

@@ -18,7 +18,7 @@ StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
     list_->setObjectName(QStringLiteral("N_NET_Z5"));
     for (int n = PortSettings::kFirstStation; n <= PortSettings::kLastStation; ++n)
         list_->addItem(QStringLiteral("№%1").arg(n));
-    const int row = settings_.NET_Z5_number - PortSettings::kFirstStation;
+    const int row = settings_.station - PortSettings::kFirstStation;
     if (row >= 0 && row < list_->count()) list_->setCurrentRow(row);
     // Eight rows without a scroll bar.
     list_->setFixedHeight(list_->sizeHintForRow(0) * list_->count() + 2 * list_->frameWidth() + 4);
@@ -39,12 +39,12 @@ StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
 void StationDialog::onEntryClicked(QListWidgetItem *item) {
     const int row = list_->row(item);
     if (row < 0) return;
-    settings_.NET_Z5_number = row + PortSettings::kFirstStation;
+    settings_.station = row + PortSettings::kFirstStation;
     giveBack();
 }
 
 void StationDialog::showDevice() {
-    const int com = settings_.COM_PORT_number;
+    const int com = settings_.portNumber;
     device_->setText(QStringLiteral("COM%1: %2").arg(com).arg(PortSettings::deviceName(com)));
 }
 

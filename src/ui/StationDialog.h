@@ -19,7 +19,7 @@ class StationDialog : public QDialog {
 public:
     StationDialog(PortSettings &settings, QWidget *owner);
 
-    QListWidget *N_NET_Z5() const { return list_; }
+    QListWidget *stationList() const { return list_; }
     QWidget *NET_dialog_owner() const { return owner_; }
 
 protected:

@@ -9,7 +9,7 @@ using z5::test::withCheck;
 
 TEST_F(ExchangeFixture, ABlockReadAsksForTheBlockAndHandsOnItsReply) {
     answerWith(blockReply());
-    select(13, S_P);
+    select(13, BlockType::S_P);
     ASSERT_TRUE(exchange.startBlockRead());
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("01030e0a0000")).toHex(' '));
@@ -27,7 +27,7 @@ TEST_F(ExchangeFixture, ABlockReadAsksForTheBlockAndHandsOnItsReply) {
 
 TEST_F(ExchangeFixture, NoAnswerEndsWithABeepAfterASecond) {
     port.silent = true;
-    select(2, MUL);
+    select(2, BlockType::MUL);
     ASSERT_TRUE(exchange.startBlockRead());
     clock.advance(999);
     EXPECT_TRUE(endings.empty());
@@ -42,7 +42,7 @@ TEST_F(ExchangeFixture, AReplyWithAWrongCheckValueIsDropped) {
     QByteArray bad = blockReply();
     std::swap(bad[258], bad[259]);
     answerWith(bad);
-    select(2, MUL);
+    select(2, BlockType::MUL);
     ASSERT_TRUE(exchange.startBlockRead());
     clock.advance(150);
     ASSERT_EQ(endings.size(), 1u);
@@ -53,20 +53,20 @@ TEST_F(ExchangeFixture, AReplyWithAWrongCheckValueIsDropped) {
 TEST_F(ExchangeFixture, APortThatDoesNotOpenSaysNoNetwork) {
     port.refuseOpen = true;
     progress.restart(40);
-    select(2, MUL);
-    link.REQUEST_kind = Link::Read;
+    select(2, BlockType::MUL);
+    link.requestKind = Link::Read;
     EXPECT_FALSE(exchange.startBlockRead());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.startsWith("Нет сети!!!"));
-    EXPECT_EQ(link.REQUEST_kind, 0);
+    EXPECT_EQ(link.requestKind, 0);
     EXPECT_FALSE(progress.progressTimer().isActive());
     EXPECT_EQ(exchange.running(), Request::None);
     EXPECT_TRUE(port.writes().empty());
 }
 
 TEST_F(ExchangeFixture, AFrameThatCannotGoOutSaysNoNetworkToo) {
-    link.settings.NET_Z5_number = 300;  // a station beyond a byte: the frame is refused
-    select(2, MUL);
+    link.settings.station = 300;  // a station beyond a byte: the frame is refused
+    select(2, BlockType::MUL);
     EXPECT_FALSE(exchange.startBlockRead());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!");
@@ -76,15 +76,15 @@ TEST_F(ExchangeFixture, AFrameThatCannotGoOutSaysNoNetworkToo) {
 
 TEST_F(ExchangeFixture, StartAfterABlockReadCarriesTheIndexTheReadLeft) {
     port.silent = true;
-    select(4, PID);
+    select(4, BlockType::PID);
     ASSERT_TRUE(exchange.startBlockRead());
     clock.advance(1000);
     port.clearWrites();
     ASSERT_TRUE(exchange.startProcessCommand(Link::StartProcess));
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103000b3300")).toHex(' '));
-    EXPECT_EQ(state.BLOCK_SELECT_TYPE, 5);
-    EXPECT_EQ(state.BLOCK_SELECT, 4) << "the selected column stays";
+    EXPECT_EQ(state.selectedType, 5);
+    EXPECT_EQ(state.selectedColumn, 4) << "the selected column stays";
 }
 
 TEST_F(ExchangeFixture, ProcessRepliesSwitchThePictures) {
@@ -119,7 +119,7 @@ TEST_F(ExchangeFixture, ProcessRepliesSwitchThePictures) {
 
 TEST_F(ExchangeFixture, ALinkBlockReplyIsNotTakenForAProcessState) {
     answerWith(blockReply(true));
-    select(0, RS4);
+    select(0, BlockType::RS4);
     ASSERT_TRUE(exchange.startBlockRead());
     clock.advance(150);
     EXPECT_EQ(replies.size(), 1u);
@@ -138,7 +138,7 @@ TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
     ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
     EXPECT_EQ(reception.watchdogTimer().interval(), 8000);
     exchange.cancel();
-    select(3, MUL);
+    select(3, BlockType::MUL);
     ASSERT_TRUE(exchange.startBlockRead());
     clock.advance(1000);
     ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
@@ -147,7 +147,7 @@ TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
 
 TEST_F(ExchangeFixture, ATrendBlockReadsAWholePage) {
     answerWith(QByteArray(1064, '\0'));
-    select(10, GRA);
+    select(10, BlockType::GRA);
     ASSERT_TRUE(exchange.startBlockRead());
     EXPECT_EQ(exchange.running(), Request::TrendPage);
     EXPECT_EQ(reception.watchdogTimer().interval(), 8000);
@@ -163,7 +163,7 @@ TEST_F(ExchangeFixture, ATrendBlockReadsAWholePage) {
 
 TEST_F(ExchangeFixture, APortLostWhileWaitingStopsTheBar) {
     port.silent = true;
-    select(10, GRA);
+    select(10, BlockType::GRA);
     ASSERT_TRUE(exchange.startBlockRead());
     port.fail("device unplugged");
     clock.advance(150);
@@ -178,7 +178,7 @@ TEST(ConsoleProgressBar, StepsToOneHundredAndStops) {
     VirtualClock clock;
     ConsoleProgress progress(clock);
     std::vector<int> seen;
-    progress.changed = [&](int v) { seen.push_back(v); };
+    QObject::connect(&progress, &ConsoleProgress::changed, [&](int v) { seen.push_back(v); });
     progress.restart(100);
     clock.advance(5000);
     EXPECT_EQ(progress.value(), 50);

@@ -35,12 +35,12 @@ struct WritesFixture : ::testing::Test {
     std::vector<bool> enabledChanges;
 
     void SetUp() override {
-        writes.ended = [this] { ++ended; };
-        writes.setpointsEnabledChanged = [this](bool on) { enabledChanges.push_back(on); };
-        project.setSchema(Project::TypeRow, 0, A_I);
+        QObject::connect(&writes, &ConsoleWrites::ended, [this] { ++ended; });
+        QObject::connect(&writes, &ConsoleWrites::setpointsEnabledChanged, [this](bool on) { enabledChanges.push_back(on); });
+        project.setSchema(Project::TypeRow, 0, BlockType::A_I);
         project.setSchema(Project::InstanceRow, 0, 1);
         project.setSchema(Project::PriorityRow, 0, 1);
-        project.setSchema(Project::TypeRow, 13, S_P);
+        project.setSchema(Project::TypeRow, 13, BlockType::S_P);
         project.setSchema(Project::InstanceRow, 13, 1);
         project.setSchema(Project::PriorityRow, 13, 2);
         project.rebuildPriorityOrder();
@@ -75,7 +75,7 @@ TEST_F(WritesFixture, TheDownloadRunsToItsLastTableWithTheBarAdvancing) {
 }
 
 TEST_F(WritesFixture, ARefusedDownloadStopsTheBar) {
-    store.PARAMETR_A_I.setValue(0, 4, 3.0e7f);  // too large for the wire
+    store.numbersA_I.setValue(0, 4, 3.0e7f);  // too large for the wire
     EXPECT_FALSE(writes.startDownload());
     EXPECT_FALSE(writes.isRunning());
     EXPECT_FALSE(progress.progressTimer().isActive());

@@ -42,8 +42,8 @@ struct ExchangeFixture : ::testing::Test {
         port.responder = [reply](const QByteArray &) { return reply; };
     }
     void select(int column, int type) {
-        state.BLOCK_SELECT = static_cast<std::uint8_t>(column);
-        state.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(type);
+        state.selectedColumn = static_cast<std::uint8_t>(column);
+        state.selectedType = static_cast<std::uint8_t>(type);
     }
 };
 

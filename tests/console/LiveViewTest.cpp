@@ -29,8 +29,8 @@ struct LiveViewTest : PanelFixture {
 };
 
 TEST_F(LiveViewTest, BytesE8030000InTheSecondValueShowOneInTheRightColumn) {
-    place(4, PID, 1);
-    view.beginRead(4, PID);
+    place(4, BlockType::PID, 1);
+    view.beginRead(4, BlockType::PID);
     QByteArray reply(260, '\0');
     reply[130] = char(0xE8);
     reply[131] = 0x03;
@@ -68,19 +68,19 @@ TEST_P(ValueColumns, EachTypeFillsItsColumnsFromItsValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ValueColumns,
-                         ::testing::Values(ColumnsRow{A_I, true, 22, 33},    // measured value, raw signal
-                                           ColumnsRow{A_O, false, 11, 0},    // left column only
-                                           ColumnsRow{D_O, false, 11, 0},
-                                           ColumnsRow{D_I, true, 11, 22},
-                                           ColumnsRow{RS4, true, 11, 22},    // shares code 5 with the commands
-                                           ColumnsRow{MUL, true, 11, 22}));
+                         ::testing::Values(ColumnsRow{BlockType::A_I, true, 22, 33},    // measured value, raw signal
+                                           ColumnsRow{BlockType::A_O, false, 11, 0},    // left column only
+                                           ColumnsRow{BlockType::D_O, false, 11, 0},
+                                           ColumnsRow{BlockType::D_I, true, 11, 22},
+                                           ColumnsRow{BlockType::RS4, true, 11, 22},    // shares code 5 with the commands
+                                           ColumnsRow{BlockType::MUL, true, 11, 22}));
 
 TEST_F(LiveViewTest, LabelsComeFromThePinNamesWithoutTheirPadding) {
-    place(0, A_I, 1);
-    view.beginRead(0, A_I);
+    place(0, BlockType::A_I, 1);
+    view.beginRead(0, BlockType::A_I);
     view.showReply(Reply().bytes);
     const auto &row = view.table().rows()[0];
-    const QString name = ParameterCatalogue::standard().signalName(A_I, 0, SignalSide::Output).trimmed();
+    const QString name = ParameterCatalogue::standard().signalName(BlockType::A_I, 0, SignalSide::Output).trimmed();
     ASSERT_FALSE(name.isEmpty());
     EXPECT_EQ(row.left.label, name);
     EXPECT_EQ(row.right.label, name);
@@ -97,15 +97,15 @@ TEST_F(LiveViewTest, ATypeOutsideTheCatalogueShowsValuesWithoutLabels) {
 }
 
 TEST_F(LiveViewTest, AShortReplyReadsItsMissingValuesAsZero) {
-    const ValueTable t = ValueTable::fromReply(QByteArray(10, char(0x7F)), MUL, ParameterCatalogue::standard(),
+    const ValueTable t = ValueTable::fromReply(QByteArray(10, char(0x7F)), BlockType::MUL, ParameterCatalogue::standard(),
                                                NumberText(QLocale::c()));
     ASSERT_EQ(t.rows().size(), 8u);
     EXPECT_EQ(t.rows()[7].right.number, 0.0);
 }
 
 TEST_F(LiveViewTest, HeadingNamesDesignatorMnemonicAndInstance) {
-    place(4, PID, 1);
-    place(10, S_P, 12);
+    place(4, BlockType::PID, 1);
+    place(10, BlockType::S_P, 12);
     EXPECT_EQ(LiveView::headingOf(project, 4), QStringLiteral("U05 PID 1"));
     EXPECT_EQ(LiveView::headingOf(project, 10), QStringLiteral("U11 S_P 12"));
     EXPECT_TRUE(LiveView::headingOf(project, 50).isEmpty());
@@ -114,10 +114,10 @@ TEST_F(LiveViewTest, HeadingNamesDesignatorMnemonicAndInstance) {
 
 // Setpoint programmer: the second value of row k belongs in "Задатчик k+1".
 TEST_F(LiveViewTest, SetpointValuesGoIntoTheNumberFieldsNeverIntoTheNames) {
-    place(6, S_P, 2);
-    store.setText({StoreTable::NAME_S_P, 0, 1, 0}, QStringLiteral("Темп"));
+    place(6, BlockType::S_P, 2);
+    store.setText({StoreTable::SetpointNames, 0, 1, 0}, QStringLiteral("Темп"));
     layOut(6);
-    view.beginRead(6, S_P);
+    view.beginRead(6, BlockType::S_P);
     Reply r;
     for (int k = 0; k < 8; ++k) r.second(k, 10 * (k + 1) + 0.5);
     ASSERT_EQ(view.showReply(r.bytes), LiveView::Shows::Setpoints);
@@ -127,13 +127,13 @@ TEST_F(LiveViewTest, SetpointValuesGoIntoTheNumberFieldsNeverIntoTheNames) {
         EXPECT_EQ(panel.row(2 * k + 1).text, QString::number(10 * (k + 1) + 0.5)) << k;
     }
     // Shown, not yet stored.
-    EXPECT_EQ(store.number({StoreTable::Parametr, S_P, 1, 0}), 0.0f);
+    EXPECT_EQ(store.number({StoreTable::Numbers, BlockType::S_P, 1, 0}), 0.0f);
 }
 
 TEST_F(LiveViewTest, TheShownSetpointsAreStoredAllOrNoneBeforeTheyAreSent) {
-    place(6, S_P, 1);
+    place(6, BlockType::S_P, 1);
     layOut(6);
-    view.beginRead(6, S_P);
+    view.beginRead(6, BlockType::S_P);
     Reply r;
     for (int k = 0; k < 8; ++k) r.second(k, k + 1);
     view.showReply(r.bytes);
@@ -141,23 +141,23 @@ TEST_F(LiveViewTest, TheShownSetpointsAreStoredAllOrNoneBeforeTheyAreSent) {
     panel.showText(9, QStringLiteral("abc"));
     EXPECT_EQ(view.storeShownSetpoints(6), 9);
     EXPECT_TRUE(panel.row(9).rejected);
-    EXPECT_EQ(store.number({StoreTable::Parametr, S_P, 0, 0}), 0.0f);  // none of the shown ones
+    EXPECT_EQ(store.number({StoreTable::Numbers, BlockType::S_P, 0, 0}), 0.0f);  // none of the shown ones
     panel.showText(9, QStringLiteral("5"));
     EXPECT_EQ(view.storeShownSetpoints(6), -1);
     const float expected[8] = {1, 2, 7.25f, 4, 5, 6, 7, 8};
-    for (int k = 0; k < 8; ++k) EXPECT_EQ(store.number({StoreTable::Parametr, S_P, 0, k}), expected[k]) << k;
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(store.number({StoreTable::Numbers, BlockType::S_P, 0, k}), expected[k]) << k;
 }
 
 TEST_F(LiveViewTest, SetpointsOfAnotherBlockOnThePanelAreNeitherShownNorStored) {
-    place(6, S_P, 1);
-    place(7, PID, 1);
+    place(6, BlockType::S_P, 1);
+    place(7, BlockType::PID, 1);
     layOut(6);
-    view.beginRead(6, S_P);
+    view.beginRead(6, BlockType::S_P);
     layOut(7);   // a right click elsewhere before the reply
     view.showReply(Reply().second(0, 3).bytes);
     EXPECT_NE(panel.row(1).text, QStringLiteral("3"));
     EXPECT_EQ(view.storeShownSetpoints(6), -1);
-    EXPECT_EQ(store.number({StoreTable::Parametr, S_P, 0, 0}), 0.0f);
+    EXPECT_EQ(store.number({StoreTable::Numbers, BlockType::S_P, 0, 0}), 0.0f);
 }
 
 // Lamps per layout: row, second value, first value -> the lamp drawn.
@@ -270,9 +270,9 @@ TEST(PanelKeysTest, EveryDrawnKeyAnswersAClickAtItsCentre) {
 }
 
 TEST_F(LiveViewTest, APanelClickSendsTheKeyUnderItOrNothing) {
-    place(9, PAN, 1);
-    store.setNumber({StoreTable::Parametr, PAN, 0, 0}, 3.0f);
-    ASSERT_EQ(view.beginRead(9, PAN), LiveView::Shows::Panel);
+    place(9, BlockType::PAN, 1);
+    store.setNumber({StoreTable::Numbers, BlockType::PAN, 0, 0}, 3.0f);
+    ASSERT_EQ(view.beginRead(9, BlockType::PAN), LiveView::Shows::Panel);
     EXPECT_EQ(view.read().layout, 3);
     EXPECT_FALSE(view.keyForClick(130, 70));   // key 7 on the fourth picture
     EXPECT_EQ(view.keyForClick(80, 70), 6);
@@ -281,9 +281,9 @@ TEST_F(LiveViewTest, APanelClickSendsTheKeyUnderItOrNothing) {
 }
 
 TEST_F(LiveViewTest, SwitchesFollowTheRepliesAndLockTheirColumn) {
-    place(9, PAN, 2);
-    store.setNumber({StoreTable::Parametr, PAN, 1, 0}, 2.0f);
-    view.beginRead(9, PAN);
+    place(9, BlockType::PAN, 2);
+    store.setNumber({StoreTable::Numbers, BlockType::PAN, 1, 0}, 2.0f);
+    view.beginRead(9, BlockType::PAN);
     EXPECT_EQ(view.keyForClick(20, 120), 1);
     view.showReply(Reply().second(1, 1).bytes);
     EXPECT_TRUE(view.switchOn()[0]);
@@ -294,10 +294,10 @@ TEST_F(LiveViewTest, SwitchesFollowTheRepliesAndLockTheirColumn) {
 }
 
 TEST_F(LiveViewTest, AReplyIsDrawnByTheBlockThatWasReadEvenAfterAProcessCommand) {
-    place(9, PAN, 1);
-    store.setNumber({StoreTable::Parametr, PAN, 0, 0}, 1.0f);
-    view.beginRead(9, PAN);
-    state.BLOCK_SELECT_TYPE = 5;   // what storing the configuration leaves behind
+    place(9, BlockType::PAN, 1);
+    store.setNumber({StoreTable::Numbers, BlockType::PAN, 0, 0}, 1.0f);
+    view.beginRead(9, BlockType::PAN);
+    state.selectedType = 5;   // what storing the configuration leaves behind
     EXPECT_EQ(view.showReply(Reply().second(0, 1).bytes), LiveView::Shows::Panel);
     ASSERT_EQ(view.face().lamps().size(), 1u);
 }

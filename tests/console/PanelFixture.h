@@ -22,8 +22,8 @@ struct PanelFixture : ::testing::Test {
     }
     // A right click on the block of a column.
     void layOut(int column) {
-        state.BLOCK_SELECT = static_cast<std::uint8_t>(column);
-        state.BLOCK_SELECT_TYPE = static_cast<std::uint8_t>(project.blockType(column));
+        state.selectedColumn = static_cast<std::uint8_t>(column);
+        state.selectedType = static_cast<std::uint8_t>(project.blockType(column));
         panel.label_Parametr();
     }
     // The user types a whole new text into a field.

@@ -16,66 +16,66 @@ TEST(StoringOrder, FieldsEachTypeConvertsOnAnEdit) {
         Rows rows;
     };
     const Case cases[] = {
-        {A_I, 5, {5}},          {A_I, 1, {}},           {A_O, 3, {3}},
-        {MUL, 2, {2}},          {S_P, 16, {16}},        {PID, 1, {1, 2}},
-        {PID, 4, {1, 2, 4}},    {PRO, 2, {1, 2, 3}},    {PAN, 3, {3, 6, 7}},
-        {PAN, 7, {6, 7}},       {OSC, 4, {1, 2, 3, 4, 5, 6, 7, 8}},
-        {GRA, 1, {3, 4, 5, 2, 1}}, {JUR, 4, {1, 3, 4}}, {SCA, 2, {2}},
-        {LOG, 2, {3, 2}},       {MOT, 0, {1, 2}},       {UNI, 3, {1, 2, 3, 4}},
-        {D_O, 2, {}},           {AND, 0, {}},           {RS4, 1, {}},
+        {BlockType::A_I, 5, {5}},          {BlockType::A_I, 1, {}},           {BlockType::A_O, 3, {3}},
+        {BlockType::MUL, 2, {2}},          {BlockType::S_P, 16, {16}},        {BlockType::PID, 1, {1, 2}},
+        {BlockType::PID, 4, {1, 2, 4}},    {BlockType::PRO, 2, {1, 2, 3}},    {BlockType::PAN, 3, {3, 6, 7}},
+        {BlockType::PAN, 7, {6, 7}},       {BlockType::OSC, 4, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {BlockType::GRA, 1, {3, 4, 5, 2, 1}}, {BlockType::JUR, 4, {1, 3, 4}}, {BlockType::SCA, 2, {2}},
+        {BlockType::LOG, 2, {3, 2}},       {BlockType::MOT, 0, {1, 2}},       {BlockType::UNI, 3, {1, 2, 3, 4}},
+        {BlockType::D_O, 2, {}},           {BlockType::AND, 0, {}},           {BlockType::RS4, 1, {}},
     };
     for (const Case &c : cases) EXPECT_EQ(StoringOrder::rowsFor(c.type, c.row), c.rows) << c.type << "/" << c.row;
 }
 
 TEST_F(PanelFixture, TextsSetByTheProgramAreNeverStored) {
-    place(0, MUL, 1);
+    place(0, BlockType::MUL, 1);
     layOut(0);
     const ParameterPanel::EditResult r = panel.textChanged(0, "42");
     EXPECT_FALSE(r.handled);
-    EXPECT_EQ(store.PARAMETR_MUL.value(0, 0), 0.0f);
+    EXPECT_EQ(store.numbersMUL.value(0, 0), 0.0f);
     EXPECT_EQ(panel.row(0).text, "42");
-    EXPECT_EQ(state.TEXT_KEY_FLAG, 0);
+    EXPECT_EQ(state.textKeyPending, 0);
 
     panel.keyPressed(0);
-    EXPECT_EQ(state.TEXT_KEY_FLAG, 1);
+    EXPECT_EQ(state.textKeyPending, 1);
     EXPECT_TRUE(panel.textChanged(0, "42").handled);
-    EXPECT_EQ(state.TEXT_KEY_FLAG, 0);
-    EXPECT_EQ(store.PARAMETR_MUL.value(0, 0), 42.0f);
+    EXPECT_EQ(state.textKeyPending, 0);
+    EXPECT_EQ(store.numbersMUL.value(0, 0), 42.0f);
 }
 
 TEST_F(PanelFixture, ALetterInANumberFieldIsMarkedAndNotStored) {
-    place(0, CMP, 1);
+    place(0, BlockType::CMP, 1);
     layOut(0);
     ASSERT_TRUE(type(1, "3").ok());
     const ParameterPanel::EditResult r = type(1, "3x");
     EXPECT_TRUE(r.handled);
     EXPECT_EQ(r.rejectedRow, 1);
     EXPECT_TRUE(panel.row(1).rejected);
-    EXPECT_EQ(store.PARAMETR_CMP.value(0, 1), 3.0f);
-    EXPECT_EQ(state.TEXT_KEY_FLAG, 0);
+    EXPECT_EQ(store.numbersCMP.value(0, 1), 3.0f);
+    EXPECT_EQ(state.textKeyPending, 0);
 
     // As soon as the field holds a number again, that number is stored.
     EXPECT_TRUE(type(1, "3.25").ok());
     EXPECT_FALSE(panel.row(1).rejected);
-    EXPECT_EQ(store.PARAMETR_CMP.value(0, 1), 3.25f);
+    EXPECT_EQ(store.numbersCMP.value(0, 1), 3.25f);
 
     // An emptied field is no number either.
     EXPECT_EQ(type(1, "").rejectedRow, 1);
-    EXPECT_EQ(store.PARAMETR_CMP.value(0, 1), 3.25f);
+    EXPECT_EQ(store.numbersCMP.value(0, 1), 3.25f);
 }
 
 TEST_F(PanelFixture, APidPeriodThatIsNoNumberStopsEveryLaterField) {
-    place(0, PID, 1);
-    store.PARAMETR_PID.setValue(0, 4, 1.0f);
-    store.PARAMETR_PID.setValue(0, 1, 0.5f);
+    place(0, BlockType::PID, 1);
+    store.numbersPID.setValue(0, 4, 1.0f);
+    store.numbersPID.setValue(0, 1, 0.5f);
     layOut(0);
     EXPECT_EQ(type(1, "abc").rejectedRow, 1);
 
     const ParameterPanel::EditResult r = type(3, "2.5");  // "КП 1"
     EXPECT_EQ(r.rejectedRow, 1) << "the period is converted first";
     EXPECT_TRUE(r.storedRows.empty());
-    EXPECT_EQ(store.PARAMETR_PID.value(0, 4), 1.0f);
-    EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 0.5f);
+    EXPECT_EQ(store.numbersPID.value(0, 4), 1.0f);
+    EXPECT_EQ(store.numbersPID.value(0, 1), 0.5f);
     EXPECT_TRUE(panel.row(1).rejected);
     EXPECT_TRUE(panel.row(3).rejected);
     EXPECT_EQ(panel.row(3).notStoredReason, QStringLiteral("сначала исправьте «Период»"));
@@ -83,83 +83,83 @@ TEST_F(PanelFixture, APidPeriodThatIsNoNumberStopsEveryLaterField) {
     // Mending the period stores it and the limit, but not the gain typed before.
     const ParameterPanel::EditResult fixed = type(1, "10");
     EXPECT_EQ(fixed.storedRows, (Rows{1, 2}));
-    EXPECT_EQ(store.PARAMETR_PID.value(0, 4), 10.0f);
-    EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 0.5f);
+    EXPECT_EQ(store.numbersPID.value(0, 4), 10.0f);
+    EXPECT_EQ(store.numbersPID.value(0, 1), 0.5f);
     EXPECT_FALSE(panel.row(1).rejected);
     EXPECT_TRUE(panel.row(3).rejected);
     EXPECT_EQ(panel.row(3).notStoredReason, QStringLiteral("не сохранено, введите значение снова"));
     EXPECT_EQ(type(3, "2.5").storedRows, (Rows{1, 2, 3}));
     EXPECT_FALSE(panel.row(3).rejected);
-    EXPECT_EQ(store.PARAMETR_PID.value(0, 1), 2.5f);
+    EXPECT_EQ(store.numbersPID.value(0, 1), 2.5f);
 }
 
 TEST_F(PanelFixture, OscillatorStoresItsFieldsInOrderUpToTheFirstBadOne) {
-    place(0, OSC, 1);
-    for (int row : {1, 2, 8, 9, 15, 16, 22, 23}) store.PARAMETR_OSC.setValue(0, row, 1.0f);
+    place(0, BlockType::OSC, 1);
+    for (int row : {1, 2, 8, 9, 15, 16, 22, 23}) store.numbersOSC.setValue(0, row, 1.0f);
     layOut(0);
     // Fields 1..8 hold "1"; field 5 is spoiled, then field 2 is edited.
     panel.textChanged(5, "x");  // set without a key: not an edit
     const ParameterPanel::EditResult r = type(2, "7");
     EXPECT_EQ(r.storedRows, (Rows{1, 2, 3, 4}));
     EXPECT_EQ(r.rejectedRow, 5);
-    EXPECT_EQ(store.PARAMETR_OSC.value(0, 2), 7.0f);
-    EXPECT_EQ(store.PARAMETR_OSC.value(0, 15), 1.0f);
+    EXPECT_EQ(store.numbersOSC.value(0, 2), 7.0f);
+    EXPECT_EQ(store.numbersOSC.value(0, 15), 1.0f);
     // Fields after the bad one keep their old values even when their text changed.
     panel.textChanged(8, "9");
     type(1, "2");
-    EXPECT_EQ(store.PARAMETR_OSC.value(0, 23), 1.0f);
-    EXPECT_EQ(store.PARAMETR_OSC.value(0, 1), 2.0f);
+    EXPECT_EQ(store.numbersOSC.value(0, 23), 1.0f);
+    EXPECT_EQ(store.numbersOSC.value(0, 1), 2.0f);
 }
 
 TEST_F(PanelFixture, TrendFieldsGoChannelFirstThenTitleThenPolling) {
-    place(0, GRA, 1);
+    place(0, BlockType::GRA, 1);
     layOut(0);
     panel.textChanged(1, "fast");   // "Опрос" spoiled without a key
     panel.textChanged(4, "100");
     const ParameterPanel::EditResult r = type(2, "Котёл");
     EXPECT_EQ(r.storedRows, (Rows{3, 4, 5, 2}));
     EXPECT_EQ(r.rejectedRow, 1);
-    EXPECT_EQ(store.PARAMETR_GRA.value(2, 1), 100.0f);
-    EXPECT_EQ(store.NAME_GRA.element(33), "Котёл");
+    EXPECT_EQ(store.numbersGRA.value(2, 1), 100.0f);
+    EXPECT_EQ(store.trendTexts.element(33), "Котёл");
 
     panel.textChanged(3, "low");
     const ParameterPanel::EditResult r2 = type(1, "2");
     EXPECT_EQ(r2.rejectedRow, 3);
     EXPECT_TRUE(r2.storedRows.empty());
-    EXPECT_EQ(store.PARAMETR_GRA.value(0, 0), 0.0f);
+    EXPECT_EQ(store.numbersGRA.value(0, 0), 0.0f);
 }
 
 TEST_F(PanelFixture, ChannelLogicStoresDelayBeforeParameter) {
-    place(0, LOG, 2);
+    place(0, BlockType::LOG, 2);
     layOut(0);
     panel.choose(0, 2);
     panel.textChanged(3, "?");
     EXPECT_EQ(type(2, "5").rejectedRow, 3);
-    EXPECT_EQ(store.PARAMETR_LOG.value(1, 5), 0.0f);
+    EXPECT_EQ(store.numbersLOG.value(1, 5), 0.0f);
     panel.textChanged(3, "1.5");
     EXPECT_EQ(type(2, "5").storedRows, (Rows{3, 2}));
-    EXPECT_EQ(store.PARAMETR_LOG.value(1, 8), 1.5f);
-    EXPECT_EQ(store.PARAMETR_LOG.value(1, 5), 5.0f);
+    EXPECT_EQ(store.numbersLOG.value(1, 8), 1.5f);
+    EXPECT_EQ(store.numbersLOG.value(1, 5), 5.0f);
 }
 
 TEST_F(PanelFixture, PanelNamesAndSetpoints) {
-    place(0, PAN, 1);
+    place(0, BlockType::PAN, 1);
     layOut(0);
     EXPECT_EQ(type(1, "Горелка").storedRows, (Rows{1, 6, 7}));
-    EXPECT_EQ(store.NAME_PAN.value(0, 0), "Горелка");
+    EXPECT_EQ(store.panelTexts.value(0, 0), "Горелка");
     EXPECT_EQ(type(7, "20").storedRows, (Rows{6, 7}));
-    EXPECT_EQ(store.PARAMETR_PAN.value(0, 6), 20.0f);
+    EXPECT_EQ(store.numbersPAN.value(0, 6), 20.0f);
 }
 
 TEST_F(PanelFixture, MotorNetworkNumberGoesNowhere) {
-    place(0, MOT, 1);
+    place(0, BlockType::MOT, 1);
     layOut(0);
     const ParameterStore before = store;
     // An edit of the number converts the motor's stored fields, but the number itself goes nowhere.
     EXPECT_EQ(type(0, "17").storedRows, (Rows{1, 2}));
     EXPECT_TRUE(store == before);
     EXPECT_EQ(type(2, "3").storedRows, (Rows{1, 2}));
-    EXPECT_EQ(store.PARAMETR_MOT.value(0, 3), 3.0f);
+    EXPECT_EQ(store.numbersMOT.value(0, 3), 3.0f);
 }
 
 TEST_F(PanelFixture, AFieldNotStoredSaysWhy) {
@@ -170,17 +170,17 @@ TEST_F(PanelFixture, AFieldNotStoredSaysWhy) {
         const char *reason;
     };
     const Case cases[] = {
-        {CMP, 1, "3x", "не число"},
-        {CMP, 1, "", "не число"},
-        {CMP, 1, "1e39", "вне диапазона"},
-        {JUR, 4, "256", "вне диапазона 0..255"},
-        {JUR, 4, "-1", "вне диапазона 0..255"},
-        {JUR, 4, "abc", "не число"},
+        {BlockType::CMP, 1, "3x", "не число"},
+        {BlockType::CMP, 1, "", "не число"},
+        {BlockType::CMP, 1, "1e39", "вне диапазона"},
+        {BlockType::JUR, 4, "256", "вне диапазона 0..255"},
+        {BlockType::JUR, 4, "-1", "вне диапазона 0..255"},
+        {BlockType::JUR, 4, "abc", "не число"},
     };
-    place(0, CMP, 1);
-    place(1, JUR, 1);
+    place(0, BlockType::CMP, 1);
+    place(1, BlockType::JUR, 1);
     for (const Case &c : cases) {
-        layOut(c.type == JUR ? 1 : 0);
+        layOut(c.type == BlockType::JUR ? 1 : 0);
         EXPECT_EQ(type(c.row, c.text).rejectedRow, c.row) << c.text;
         EXPECT_EQ(panel.row(c.row).notStoredReason, QString::fromUtf8(c.reason)) << c.text;
         EXPECT_TRUE(type(c.row, "1").ok());
@@ -189,8 +189,8 @@ TEST_F(PanelFixture, AFieldNotStoredSaysWhy) {
 }
 
 TEST_F(PanelFixture, OnlyFieldsWhoseTextTheStoreLacksWaitForTheBadOne) {
-    place(0, PID, 1);
-    store.PARAMETR_PID.setValue(0, 2, 3.0f);
+    place(0, BlockType::PID, 1);
+    store.numbersPID.setValue(0, 2, 3.0f);
     layOut(0);
     EXPECT_EQ(type(1, "x").rejectedRow, 1);
     panel.textChanged(5, "9");  // set without a key: not an edit, yet not stored either

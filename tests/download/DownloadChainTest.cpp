@@ -56,7 +56,7 @@ TEST(DownloadChainSchedule, EveryTableGoesOutAtItsOffset) {
 
 TEST(DownloadChainSchedule, FirstBytesAreTheTableZeroHeaderThenZeroAndTheTypeCodes) {
     ChainRig r;
-    r.link.settings.NET_Z5_number = 8;
+    r.link.settings.station = 8;
     r.chain.startDownload();
     r.clock.advance(100);
     const auto &w = r.port.writes();
@@ -103,11 +103,11 @@ TEST(DownloadChainRefused, WhileTheLineIsBusyNothingIsBuiltOrSent) {
     ChainRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
-    r.link.REQUEST_table = 5;
-    const QByteArray before = r.link.DATA_block;
+    r.link.requestTable = 5;
+    const QByteArray before = r.link.dataBlock;
     EXPECT_FALSE(r.chain.startDownload());
-    EXPECT_EQ(r.link.DATA_block, before);
-    EXPECT_EQ(r.link.REQUEST_table, 5);
+    EXPECT_EQ(r.link.dataBlock, before);
+    EXPECT_EQ(r.link.requestTable, 5);
     EXPECT_FALSE(r.chain.isBusy());
     EXPECT_EQ(r.prompts.beeps, 1);
     r.clock.advance(8000);
@@ -177,7 +177,7 @@ TEST(DownloadChainSchedule, AlarmTextsGoOutOnTheNewlyChosenPort) {
     ChainRig r;
     r.chain.startDownload();
     r.clock.advance(5000);
-    r.link.settings.COM_PORT_number = 2;
+    r.link.settings.portNumber = 2;
     r.clock.advance(3000);
     EXPECT_EQ(r.port.openedDevice(), PortSettings::deviceName(2));
 }

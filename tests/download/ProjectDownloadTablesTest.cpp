@@ -18,9 +18,9 @@ struct Stores {
 
     // A setpoint programmer, instance 3, in column 7.
     Stores() {
-        project.setSchema(Project::TypeRow, 7, S_P);
+        project.setSchema(Project::TypeRow, 7, BlockType::S_P);
         project.setSchema(Project::InstanceRow, 7, 3);
-        project.setSchema(Project::TypeRow, 2, PID);
+        project.setSchema(Project::TypeRow, 2, BlockType::PID);
         project.setSchema(Project::InstanceRow, 2, 1);
     }
 };
@@ -51,7 +51,7 @@ TEST(ProjectDownloadTables, AlarmTextsComeFromTheScreen) {
 
 TEST(ProjectDownloadTables, ValueThatDoesNotFitIsNamedAndNotBuilt) {
     Stores s;
-    s.store.PARAMETR_PID.setValue(0, 3, 3.0e7f);
+    s.store.numbersPID.setValue(0, 3, 3.0e7f);
     const TableBuild check = s.tables.checkDownload();
     ASSERT_FALSE(check.ok());
     EXPECT_TRUE(check.problem.startsWith("Ошибка параметра\nPID 1, «ТД 1»: 30000000")) << check.problem.toStdString();
@@ -62,9 +62,9 @@ TEST(ProjectDownloadTables, ValueThatDoesNotFitIsNamedAndNotBuilt) {
 
 TEST(ProjectDownloadTables, SetpointsOfTheBlocksOwnInstance) {
     Stores s;
-    s.store.PARAMETR_S_P.setValue(2, 0, 1.5f);
-    s.store.PARAMETR_S_P.setValue(2, 7, -2.0f);
-    s.store.PARAMETR_S_P.setValue(0, 0, 9.0f);
+    s.store.numbersS_P.setValue(2, 0, 1.5f);
+    s.store.numbersS_P.setValue(2, 7, -2.0f);
+    s.store.numbersS_P.setValue(0, 0, 9.0f);
     EXPECT_EQ(s.tables.setpointSlot(7), 2);
     const TableBuild b = s.tables.setpoints(7);
     ASSERT_TRUE(b.ok());
@@ -80,8 +80,8 @@ TEST(ProjectDownloadTables, SetpointsOnlyForSetpointProgrammers) {
         EXPECT_FALSE(s.tables.checkSetpoints(block).ok()) << block;
         EXPECT_FALSE(s.tables.setpoints(block).ok()) << block;
     }
-    s.store.PARAMETR_S_P.setValue(2, 4, -3.0e7f);
+    s.store.numbersS_P.setValue(2, 4, -3.0e7f);
     EXPECT_FALSE(s.tables.checkSetpoints(7).ok());
-    s.store.PARAMETR_S_P.setValue(2, 4, 0.0f);
+    s.store.numbersS_P.setValue(2, 4, 0.0f);
     EXPECT_TRUE(s.tables.checkSetpoints(7).ok());
 }

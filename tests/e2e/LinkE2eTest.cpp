@@ -38,30 +38,30 @@ struct Console {
         return ending.value_or(Ending::Cancelled);
     }
     Ending readBlock(int column, int watchdogMs = 1000) {
-        link.REQUEST_kind = Link::SteppingRead;
-        link.REQUEST_count = 0;
-        link.REQUEST_index = 10;
-        link.REQUEST_code = 0;
-        link.REQUEST_block = static_cast<std::int16_t>(column);
-        link.SendRequest();
+        link.requestKind = Link::SteppingRead;
+        link.requestCount = 0;
+        link.requestIndex = 10;
+        link.requestCode = 0;
+        link.requestBlock = static_cast<std::int16_t>(column);
+        link.sendRequest();
         return await(watchdogMs);
     }
     Ending command(std::uint8_t code) {
-        link.REQUEST_kind = Link::Command;
-        link.REQUEST_code = code;
-        link.REQUEST_block = 0;
-        link.SendRequest();
+        link.requestKind = Link::Command;
+        link.requestCode = code;
+        link.requestBlock = 0;
+        link.sendRequest();
         return await(1000);
     }
     // Header, then the data block 100 ms later, as the download chain sends a table.
     void writeTable(int table, const QByteArray &data, int block = 0, int dataAfterMs = 100) {
-        link.REQUEST_table = static_cast<std::int16_t>(table);
-        link.REQUEST_block = static_cast<std::int16_t>(block);
-        link.DATA_block = data;
-        link.REQUEST_kind = Link::TableHeader;
-        link.SendRequest();
+        link.requestTable = static_cast<std::int16_t>(table);
+        link.requestBlock = static_cast<std::int16_t>(block);
+        link.dataBlock = data;
+        link.requestKind = Link::TableHeader;
+        link.sendRequest();
         pumpEvents(dataAfterMs);
-        link.SendDataBlock();
+        link.sendDataBlock();
     }
 };
 
@@ -79,7 +79,7 @@ TEST(LinkE2e, ABlockReadIsAnsweredThroughTheSerialPort) {
     ASSERT_TRUE(console.port.open(sim.device())) << console.port.errorString().toStdString();
     EXPECT_EQ(console.readBlock(3), Ending::Reply);
     EXPECT_EQ(console.reply.size(), 260);
-    EXPECT_EQ(console.link.REQUEST_index, 11);
+    EXPECT_EQ(console.link.requestIndex, 11);
     EXPECT_EQ(console.prompts.beeps, 0);
 }
 
@@ -132,7 +132,7 @@ TEST(LinkE2e, SpoiledAndMissingRepliesAreDroppedAndTheNextExchangeWorks) {
     ASSERT_TRUE(console.port.open(sim.device()));
     EXPECT_EQ(console.readBlock(1), Ending::WrongCheckValue);
     EXPECT_EQ(console.readBlock(1), Ending::Reply);
-    console.link.settings.NET_Z5_number = 2;   // nobody answers station 2
+    console.link.settings.station = 2;   // nobody answers station 2
     EXPECT_EQ(console.readBlock(1, 400), Ending::Watchdog);
     EXPECT_EQ(console.prompts.beeps, 1);
 }

@@ -210,7 +210,7 @@ TEST_P(SimPanelLayouts, LampsValuesAndSwitchesFollowTheKeys) {
     const PanelKeysRow c = GetParam();
     writeTable(0, blockTable({{4, 20, 1}}));
     z5::ParameterStore store;
-    store.PARAMETR_PAN.setValue(0, 0, c.layout);
+    store.numbersPAN.setValue(0, 0, c.layout);
     writeTable(10, z5::ParameterTables::parameters(store).data);
     QByteArray r;
     for (int key : c.keys) {

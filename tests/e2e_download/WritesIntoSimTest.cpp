@@ -79,11 +79,11 @@ protected:
         // Parameters and texts that show up in the tables, written and read back
         // through a parameter file as the command line reads them.
         ParameterStore edited;
-        edited.PARAMETR_PID.setValue(0, 0, 2.5f);
-        edited.PARAMETR_A_I.setValue(1, 3, -17.125f);
-        for (int row = 0; row < 8; ++row) edited.PARAMETR_S_P.setValue(2, row, 10.5f * (row + 1));
-        edited.setText({StoreTable::NAME_S_P, 0, 2, 8}, QStringLiteral("Котёл"));
-        edited.setText({StoreTable::NAME_JUR, 0, 0, 1}, QStringLiteral("Пламя"));
+        edited.numbersPID.setValue(0, 0, 2.5f);
+        edited.numbersA_I.setValue(1, 3, -17.125f);
+        for (int row = 0; row < 8; ++row) edited.numbersS_P.setValue(2, row, 10.5f * (row + 1));
+        edited.setText({StoreTable::SetpointNames, 0, 2, 8}, QStringLiteral("Котёл"));
+        edited.setText({StoreTable::JournalTexts, 0, 0, 1}, QStringLiteral("Пламя"));
         paramsPath = sim.dir() + QStringLiteral("/boiler.par");
         RecordingPrompts prompts;
         ASSERT_TRUE(ParameterFileCommands(edited, prompts, QLatin1Char('.')).saveTo(paramsPath));
@@ -215,7 +215,7 @@ TEST(WritesRefused, ExitCodesSayWhatStoppedTheWrite) {
     EXPECT_TRUE(run.err.contains("cannot open the port " + nowhere)) << run.err.toStdString();
 
     ParameterStore store;
-    store.PARAMETR_PID.setValue(0, 2, 3.0e7f);
+    store.numbersPID.setValue(0, 2, 3.0e7f);
     RecordingPrompts prompts;
     const QString par = dir.filePath(QStringLiteral("big.par"));
     ASSERT_TRUE(ParameterFileCommands(store, prompts, QLatin1Char('.')).saveTo(par));

@@ -24,7 +24,7 @@ TEST(BoilerExample, BlocksAndPriorities) {
     const ImportResult r = importExample(Numbering::Manual);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     const Project &p = r.project;
-    const int types[] = {A_I, D_I, SUM, PID, LIM, A_O, CMP, AND, D_O, TIM, GRA, JUR, SCA, S_P};
+    const int types[] = {BlockType::A_I, BlockType::D_I, BlockType::SUM, BlockType::PID, BlockType::LIM, BlockType::A_O, BlockType::CMP, BlockType::AND, BlockType::D_O, BlockType::TIM, BlockType::GRA, BlockType::JUR, BlockType::SCA, BlockType::S_P};
     const int priorities[] = {1, 2, 4, 5, 6, 7, 8, 9, 11, 10, 12, 13, 14, 3};
     for (int c = 0; c < 14; ++c) {
         EXPECT_EQ(p.blockType(c), types[c]) << c;

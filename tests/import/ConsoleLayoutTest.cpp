@@ -30,17 +30,17 @@ TEST(ConsoleLayout, LabelsBesideTheSlots) {
 }
 
 TEST(ConsoleLayout, IconNumbers) {
-    EXPECT_EQ(ConsoleLayout::iconNumber(z5::A_I, 1), 0);
-    EXPECT_EQ(ConsoleLayout::iconNumber(z5::UNI, 1), 32);
-    EXPECT_EQ(ConsoleLayout::iconNumber(z5::A_I, 2), 33);
-    EXPECT_EQ(ConsoleLayout::iconNumber(z5::UNI, 12), 395);
-    EXPECT_EQ(ConsoleLayout::iconNumber(z5::INV, 1), -1);
-    EXPECT_EQ(ConsoleLayout::iconNumber(z5::MUL, 0), -1);
+    EXPECT_EQ(ConsoleLayout::iconNumber(z5::BlockType::A_I, 1), 0);
+    EXPECT_EQ(ConsoleLayout::iconNumber(z5::BlockType::UNI, 1), 32);
+    EXPECT_EQ(ConsoleLayout::iconNumber(z5::BlockType::A_I, 2), 33);
+    EXPECT_EQ(ConsoleLayout::iconNumber(z5::BlockType::UNI, 12), 395);
+    EXPECT_EQ(ConsoleLayout::iconNumber(z5::BlockType::INV, 1), -1);
+    EXPECT_EQ(ConsoleLayout::iconNumber(z5::BlockType::MUL, 0), -1);
 }
 
 TEST(ConsoleLayout, OneIconPerBlock) {
     Project p;
-    p.setSchema(Project::TypeRow, 60, z5::PID);
+    p.setSchema(Project::TypeRow, 60, z5::BlockType::PID);
     p.setSchema(Project::InstanceRow, 60, 3);
     p.setSchema(Project::PriorityRow, 60, 9);
     const ConsoleLayout layout = ConsoleLayout::fromProject(p);

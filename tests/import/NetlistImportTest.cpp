@@ -24,9 +24,9 @@ TEST(NetlistImport, WorkedExampleManual) {
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     const Project &p = r.project;
     EXPECT_EQ(p.blockCount(), 3);
-    EXPECT_EQ(p.blockType(0), A_I);
-    EXPECT_EQ(p.blockType(1), MUL);
-    EXPECT_EQ(p.blockType(2), A_O);
+    EXPECT_EQ(p.blockType(0), BlockType::A_I);
+    EXPECT_EQ(p.blockType(1), BlockType::MUL);
+    EXPECT_EQ(p.blockType(2), BlockType::A_O);
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(p.instance(c), 1);
         EXPECT_EQ(p.priority(c), c + 1);
@@ -41,8 +41,8 @@ TEST(NetlistImport, WorkedExampleManual) {
     EXPECT_EQ(p.schema(Project::OrderRow, 1), 0);
     EXPECT_EQ(p.schema(Project::OrderRow, 2), 1);
     EXPECT_EQ(p.schema(Project::OrderRow, 3), 2);
-    EXPECT_EQ(p.exzCount(A_I), 1);
-    EXPECT_EQ(p.exzCount(MUL), 1);
+    EXPECT_EQ(p.exzCount(BlockType::A_I), 1);
+    EXPECT_EQ(p.exzCount(BlockType::MUL), 1);
     // The inverter takes a record but no block.
     EXPECT_EQ(p.components()[3].designator, "D1\"");
     EXPECT_EQ(p.components()[3].mnemonic, "0");
@@ -80,15 +80,15 @@ TEST(NetlistImport, AutomaticNumberingCountsInstancesPerType) {
     EXPECT_EQ(r.project.instance(2), 2);
     EXPECT_EQ(r.project.instance(3), 3);
     EXPECT_EQ(r.project.priority(3), 10);
-    EXPECT_EQ(r.project.exzCount(MUL), 3);
-    EXPECT_EQ(r.layout.iconOf(3)->iconNumber, (MUL - 1) + 33 * 2);
+    EXPECT_EQ(r.project.exzCount(BlockType::MUL), 3);
+    EXPECT_EQ(r.layout.iconOf(3)->iconNumber, (BlockType::MUL - 1) + 33 * 2);
 }
 
 TEST(NetlistImport, ManualValueWithTwoDigitPriorityAndInstance) {
     NetlistImport import;
     const ImportResult r = import.importText(netlist(component("U12", "S_P", "12_10")), Numbering::Manual);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
-    EXPECT_EQ(r.project.blockType(11), S_P);
+    EXPECT_EQ(r.project.blockType(11), BlockType::S_P);
     EXPECT_EQ(r.project.priority(11), 12);
     EXPECT_EQ(r.project.instance(11), 10);
     EXPECT_EQ(r.project.schema(Project::OrderRow, 12), 11);

@@ -58,7 +58,7 @@ TEST_F(LineFixture, RequestsProduceTheirFramesAndCarryWhatTheyDoNotSet) {
         SCOPED_TRACE(row.what);
         port.clearWrites();
         row.request.applyTo(line.link());
-        ASSERT_TRUE(line.link().SendRequest());
+        ASSERT_TRUE(line.link().sendRequest());
         ASSERT_EQ(port.writes().size(), 1u);
         EXPECT_EQ(sentFrame(port.writes()[0].bytes), row.frame);
         EXPECT_EQ(port.writes()[0].bytes, testframes::withCheck(port.writes()[0].bytes.left(6)));

@@ -27,22 +27,22 @@ TEST_P(FrameRows, FrameAndCheckValueGoOutInOneWrite) {
     z5::RecordingPrompts prompts;
     Link link(port, prompts);
     ASSERT_TRUE(port.open(QStringLiteral("/dev/null")));
-    link.settings.NET_Z5_number = r.station;
-    link.REQUEST_kind = r.kind;
-    link.REQUEST_table = r.table;
-    link.REQUEST_block = r.block;
-    link.REQUEST_index = r.index;
-    link.REQUEST_code = r.code;
-    link.REQUEST_count = r.count;
+    link.settings.station = r.station;
+    link.requestKind = r.kind;
+    link.requestTable = r.table;
+    link.requestBlock = r.block;
+    link.requestIndex = r.index;
+    link.requestCode = r.code;
+    link.requestCount = r.count;
 
-    EXPECT_TRUE(link.SendRequest());
+    EXPECT_TRUE(link.sendRequest());
 
     const QByteArray expected = QByteArray::fromHex(r.sent);
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].bytes.toHex().toUpper(), expected.toHex().toUpper());
-    EXPECT_EQ(link.FRAME_buffer, expected.left(6));
-    EXPECT_EQ(link.CHECK_length, 6);
-    EXPECT_EQ(link.CHECK_value, (std::uint8_t(expected[6]) << 8) | std::uint8_t(expected[7]));
+    EXPECT_EQ(link.frameBuffer, expected.left(6));
+    EXPECT_EQ(link.checkLength, 6);
+    EXPECT_EQ(link.checkValue, (std::uint8_t(expected[6]) << 8) | std::uint8_t(expected[7]));
     EXPECT_EQ(prompts.beeps, 0);
 }
 
@@ -82,10 +82,10 @@ TEST_P(CheckValueRows, Crc16WithReflectedA001) {
     z5::FakeSerialPort port;
     z5::RecordingPrompts prompts;
     Link link(port, prompts);
-    link.FRAME_buffer = bytes + QByteArray("tail not covered");
-    link.CHECK_length = static_cast<std::int16_t>(bytes.size());
-    ASSERT_TRUE(link.ComputeCheckValue());
-    EXPECT_EQ(link.CHECK_value, GetParam().value);
+    link.frameBuffer = bytes + QByteArray("tail not covered");
+    link.checkLength = static_cast<std::int16_t>(bytes.size());
+    ASSERT_TRUE(link.computeCheckValue());
+    EXPECT_EQ(link.checkValue, GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, CheckValueRows,
@@ -101,9 +101,9 @@ TEST(CheckValue, ALengthBeyondTheBufferIsRefusedAndKeepsTheOldValue) {
     z5::FakeSerialPort port;
     z5::RecordingPrompts prompts;
     Link link(port, prompts);
-    link.CHECK_value = 0x1234;
-    link.FRAME_buffer = QByteArray(257, '\0');
-    link.CHECK_length = 258;
-    EXPECT_FALSE(link.ComputeCheckValue());
-    EXPECT_EQ(link.CHECK_value, 0x1234u);
+    link.checkValue = 0x1234;
+    link.frameBuffer = QByteArray(257, '\0');
+    link.checkLength = 258;
+    EXPECT_FALSE(link.computeCheckValue());
+    EXPECT_EQ(link.checkValue, 0x1234u);
 }

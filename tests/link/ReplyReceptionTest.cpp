@@ -53,12 +53,12 @@ struct ReceptionFixture : ::testing::Test {
         port.responder = [reply](const QByteArray &) { return reply; };
     }
     void readBlock(int block) {
-        link.REQUEST_kind = Link::SteppingRead;
-        link.REQUEST_index = 10;
-        link.REQUEST_code = 0;
-        link.REQUEST_count = 0;
-        link.REQUEST_block = static_cast<std::int16_t>(block);
-        link.SendRequest();
+        link.requestKind = Link::SteppingRead;
+        link.requestIndex = 10;
+        link.requestCode = 0;
+        link.requestCount = 0;
+        link.requestBlock = static_cast<std::int16_t>(block);
+        link.sendRequest();
         reception.awaitBlockReply();
     }
     bool timersStopped() const {
@@ -79,7 +79,7 @@ TEST_F(ReceptionFixture, ACompleteReplyIsHandedOverAtTheFirstPollTick) {
     clock.advance(1);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], reply);
-    EXPECT_EQ(link.DATA_block, reply);
+    EXPECT_EQ(link.dataBlock, reply);
     EXPECT_EQ(reception.receivedCheck, Link::checkValueOf(reply, 258));
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Reply});
     EXPECT_EQ(reception.exchange(), Exchange::Idle);
@@ -196,12 +196,12 @@ QByteArray trendPart(const QByteArray &request) {
 }
 
 void readTrendPage(Link &link, ReplyReception &reception) {
-    link.REQUEST_kind = Link::SteppingRead;
-    link.REQUEST_index = 10;
-    link.REQUEST_code = 0;
-    link.REQUEST_count = 0;
-    link.REQUEST_block = 5;
-    link.SendRequest();
+    link.requestKind = Link::SteppingRead;
+    link.requestIndex = 10;
+    link.requestCode = 0;
+    link.requestCount = 0;
+    link.requestBlock = 5;
+    link.sendRequest();
     reception.awaitTrendPage();
 }
 
@@ -247,7 +247,7 @@ TEST_F(ReceptionFixture, TheTrendWatchdogRestartsTheCountAndThePartsAndPollingGo
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
     EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
     EXPECT_TRUE(reception.pollTimer().isActive());
-    EXPECT_EQ(link.REQUEST_index, ReplyReception::kFirstTrendPart);
+    EXPECT_EQ(link.requestIndex, ReplyReception::kFirstTrendPart);
     port.silent = false;
     port.responder = trendPart;
     clock.advance(100 + 150 * 30);   // the next tick asks for the first part again
@@ -262,7 +262,7 @@ TEST_F(ReceptionFixture, AStalledTrendReadNeverStepsThePartNumberIntoFailingRequ
     clock.advance(60000);
     EXPECT_EQ(prompts.beeps, 7);   // the watchdog's, once every 8 s
     EXPECT_EQ(counterResets, 7);
-    EXPECT_LE(link.REQUEST_index, 10 + 8000 / 150 + 1);
+    EXPECT_LE(link.requestIndex, 10 + 8000 / 150 + 1);
     EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
     reception.cancel();
     clock.advance(60000);

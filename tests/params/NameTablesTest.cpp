@@ -26,11 +26,11 @@ TEST(NameTables, FixedWidthFields) {
 
 TEST(NameTables, SetpointAndPanelOrderIsInstanceMajor) {
     ParameterStore store;
-    store.NAME_S_P.setValue(0, 8, QStringLiteral("Блок"));
-    store.NAME_S_P.setValue(1, 0, QStringLiteral("Z"));
-    store.NAME_S_P.setValue(11, 8, QStringLiteral("L"));
-    store.NAME_S_P.setValue(12, 0, QStringLiteral("never"));
-    store.NAME_S_P.setValue(0, 9, QStringLiteral("never"));
+    store.setpointNames.setValue(0, 8, QStringLiteral("Блок"));
+    store.setpointNames.setValue(1, 0, QStringLiteral("Z"));
+    store.setpointNames.setValue(11, 8, QStringLiteral("L"));
+    store.setpointNames.setValue(12, 0, QStringLiteral("never"));
+    store.setpointNames.setValue(0, 9, QStringLiteral("never"));
     const QByteArray t5 = NameTables::setpointNames(store);
     ASSERT_EQ(t5.size(), NameTables::kSetpointNamesBytes);
     EXPECT_EQ(t5.mid(8 * 17, 17), QByteArray("\xC1\xEB\xEE\xEA") + QByteArray(13, ' '));
@@ -38,8 +38,8 @@ TEST(NameTables, SetpointAndPanelOrderIsInstanceMajor) {
     EXPECT_EQ(t5.at(1836 - 17), 'L');
     EXPECT_FALSE(t5.contains("never"));
 
-    store.NAME_PAN.setValue(7, 4, QStringLiteral("P"));
-    store.NAME_PAN.setValue(0, 5, QStringLiteral("never"));
+    store.panelTexts.setValue(7, 4, QStringLiteral("P"));
+    store.panelTexts.setValue(0, 5, QStringLiteral("never"));
     const QByteArray t6 = NameTables::panelTexts(store);
     EXPECT_EQ(t6.at(680 - 17), 'P');
     EXPECT_FALSE(t6.contains("never"));
@@ -47,19 +47,19 @@ TEST(NameTables, SetpointAndPanelOrderIsInstanceMajor) {
 
 TEST(NameTables, TrendJournalAndBytes) {
     ParameterStore store;
-    store.NAME_GRA.setElement(33, QStringLiteral("T"));
-    store.NAME_GRA.setElement(34, QStringLiteral("never"));
+    store.trendTexts.setElement(33, QStringLiteral("T"));
+    store.trendTexts.setElement(34, QStringLiteral("never"));
     const QByteArray t7 = NameTables::trendNames(store);
     EXPECT_EQ(t7.at(33 * 17), 'T');
     EXPECT_FALSE(t7.contains("never"));
 
-    store.NAME_JUR.setElement(0, QStringLiteral("abc"));
-    store.NAME_JUR.setElement(33, QStringLiteral("never"));
+    store.journalTexts.setElement(0, QStringLiteral("abc"));
+    store.journalTexts.setElement(33, QStringLiteral("never"));
     const QByteArray t8 = NameTables::journalNames(store);
     EXPECT_EQ(t8.left(20), QByteArray("abc") + QByteArray(17, ' '));
     EXPECT_FALSE(t8.contains("never"));
 
-    for (int e = 0; e < 43; ++e) store.BYTE_JUR.setElement(e, static_cast<std::uint8_t>(e + 100));
+    for (int e = 0; e < 43; ++e) store.journalDelays.setElement(e, static_cast<std::uint8_t>(e + 100));
     const QByteArray t9 = NameTables::journalBytes(store);
     ASSERT_EQ(t9.size(), 32);
     EXPECT_EQ(static_cast<std::uint8_t>(t9.front()), 110);

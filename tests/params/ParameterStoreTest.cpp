@@ -12,34 +12,34 @@ TEST(ParameterStore, DeclaredShapes) {
                                {8, 34}, {1, 52}, {1, 200}, {9, 16}, {9, 9}, {9, 18}};
     const ParameterStore store;
     for (int type = 1; type <= 33; ++type) {
-        const auto *t = store.parametr(type);
+        const auto *t = store.numberTable(type);
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->slotCount(), shapes[type - 1][0]) << type;
         EXPECT_EQ(t->rowCount(), shapes[type - 1][1]) << type;
         EXPECT_EQ(t->name(), QStringLiteral("PARAMETR_") + BlockCatalogue::mnemonic(type));
     }
-    EXPECT_EQ(store.parametr(INV), nullptr);
-    EXPECT_EQ(store.parametr(0), nullptr);
-    EXPECT_EQ(&store.PARAMETR_OR_, store.parametr(OR_));
-    EXPECT_EQ(store.NAME_S_P.slotCount(), 13);
-    EXPECT_EQ(store.NAME_S_P.rowCount(), 10);
-    EXPECT_EQ(store.NAME_PAN.slotCount(), 9);
-    EXPECT_EQ(store.NAME_PAN.rowCount(), 6);
-    EXPECT_EQ(store.NAME_GRA.rowCount(), 35);
-    EXPECT_EQ(store.NAME_JUR.rowCount(), 34);
-    EXPECT_EQ(store.BYTE_JUR.rowCount(), 43);
-    EXPECT_EQ(store.BYTE_JUR.name(), QStringLiteral("BYTE_JUR"));
+    EXPECT_EQ(store.numberTable(BlockType::INV), nullptr);
+    EXPECT_EQ(store.numberTable(0), nullptr);
+    EXPECT_EQ(&store.numbersOR_, store.numberTable(BlockType::OR_));
+    EXPECT_EQ(store.setpointNames.slotCount(), 13);
+    EXPECT_EQ(store.setpointNames.rowCount(), 10);
+    EXPECT_EQ(store.panelTexts.slotCount(), 9);
+    EXPECT_EQ(store.panelTexts.rowCount(), 6);
+    EXPECT_EQ(store.trendTexts.rowCount(), 35);
+    EXPECT_EQ(store.journalTexts.rowCount(), 34);
+    EXPECT_EQ(store.journalDelays.rowCount(), 43);
+    EXPECT_EQ(store.journalDelays.name(), QStringLiteral("BYTE_JUR"));
 }
 
 TEST(ParameterStore, AccessIsChecked) {
     ParameterStore store;
-    const StorePlace last{StoreTable::Parametr, PRO, 8, 136};
+    const StorePlace last{StoreTable::Numbers, BlockType::PRO, 8, 136};
     EXPECT_TRUE(store.setNumber(last, 2.5f));
     EXPECT_EQ(store.number(last), 2.5f);
-    EXPECT_EQ(store.PARAMETR_PRO.value(8, 136), 2.5f);
-    for (const StorePlace &p : {StorePlace{StoreTable::Parametr, PRO, 9, 0}, StorePlace{StoreTable::Parametr, PRO, 0, 137},
-                                StorePlace{StoreTable::Parametr, PRO, -1, 0}, StorePlace{StoreTable::Parametr, INV, 0, 0},
-                                StorePlace{StoreTable::Parametr, 40, 0, 0}}) {
+    EXPECT_EQ(store.numbersPRO.value(8, 136), 2.5f);
+    for (const StorePlace &p : {StorePlace{StoreTable::Numbers, BlockType::PRO, 9, 0}, StorePlace{StoreTable::Numbers, BlockType::PRO, 0, 137},
+                                StorePlace{StoreTable::Numbers, BlockType::PRO, -1, 0}, StorePlace{StoreTable::Numbers, BlockType::INV, 0, 0},
+                                StorePlace{StoreTable::Numbers, 40, 0, 0}}) {
         EXPECT_FALSE(store.contains(p));
         EXPECT_FALSE(store.setNumber(p, 1.0f));
         EXPECT_EQ(store.number(p), 0.0f);
@@ -52,15 +52,15 @@ TEST(ParameterStore, AccessIsChecked) {
 
 TEST(ParameterStore, TextAndByteTablesThroughPlaces) {
     ParameterStore store;
-    const StorePlace name{StoreTable::NAME_S_P, 0, 12, 9};
+    const StorePlace name{StoreTable::SetpointNames, 0, 12, 9};
     EXPECT_TRUE(store.setText(name, QStringLiteral("Печь")));
-    EXPECT_EQ(store.NAME_S_P.value(12, 9), QStringLiteral("Печь"));
+    EXPECT_EQ(store.setpointNames.value(12, 9), QStringLiteral("Печь"));
     EXPECT_FALSE(store.setNumber(name, 1.0f));  // wrong kind
-    EXPECT_FALSE(store.setText({StoreTable::NAME_GRA, 0, 1, 0}, QStringLiteral("x")));
-    const StorePlace delay{StoreTable::BYTE_JUR, 0, 0, 42};
+    EXPECT_FALSE(store.setText({StoreTable::TrendTexts, 0, 1, 0}, QStringLiteral("x")));
+    const StorePlace delay{StoreTable::JournalDelays, 0, 0, 42};
     EXPECT_TRUE(store.setByte(delay, 200));
     EXPECT_EQ(store.byte(delay), 200);
-    EXPECT_FALSE(store.setByte({StoreTable::BYTE_JUR, 0, 0, 43}, 1));
+    EXPECT_FALSE(store.setByte({StoreTable::JournalDelays, 0, 0, 43}, 1));
     EXPECT_FALSE(store.setText(delay, QStringLiteral("x")));
     EXPECT_TRUE(store.isText(name));
     EXPECT_TRUE(store.isByte(delay));
@@ -70,13 +70,13 @@ TEST(ParameterStore, CopiesCompareAndClear) {
     ParameterStore a;
     ParameterStore b;
     EXPECT_EQ(a, b);
-    a.PARAMETR_UNI.setValue(7, 16, -1.0f);
+    a.numbersUNI.setValue(7, 16, -1.0f);
     EXPECT_NE(a, b);
     b = a;
     EXPECT_EQ(a, b);
-    b.NAME_JUR.setElement(33, QStringLiteral("x"));
+    b.journalTexts.setElement(33, QStringLiteral("x"));
     EXPECT_NE(a, b);
     b.clear();
     EXPECT_EQ(b, ParameterStore());
-    EXPECT_EQ(b.PARAMETR_UNI.slotCount(), 9);  // clearing keeps the shapes
+    EXPECT_EQ(b.numbersUNI.slotCount(), 9);  // clearing keeps the shapes
 }

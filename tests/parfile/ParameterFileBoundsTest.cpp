@@ -43,7 +43,7 @@ TEST(ParameterFileBounds, ALineOverTheBoundRefusesTheFile) {
         QBuffer buffer(&bytes);
         ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
         ParameterStore store;
-        store.PARAMETR_S_P.setValue(0, 1, 2.5f);
+        store.numbersS_P.setValue(0, 1, 2.5f);
         const ParameterStore before = store;
         const ParameterFileLoad r = ParameterFileReader::read(buffer, QLatin1Char('.'), store);
         EXPECT_FALSE(r.ok);

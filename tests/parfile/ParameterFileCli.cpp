@@ -41,7 +41,7 @@ TEST(ParameterFileCli, NewWritesAnEmptyStoreAndInOutNormalises) {
     EXPECT_EQ(readAll(a), z5::ParameterFileWriter::write(z5::ParameterStore(), QLatin1Char(',')));
 
     z5::ParameterStore store;
-    store.PARAMETR_PID.setValue(0, 0, -0.5f);
+    store.numbersPID.setValue(0, 0, -0.5f);
     QByteArray messy = z5::ParameterFileWriter::write(store, QLatin1Char(','));
     messy.replace("-0,5 ", "   -0,50");
     const QString in = dir.filePath("messy.par");
@@ -74,8 +74,8 @@ TEST(ParameterFileCli, FaultsGoToStandardErrorAndWriteNothing) {
 TEST(ParameterFileCli, TablesTakeTheParametersFromTheFile) {
     QTemporaryDir dir;
     z5::ParameterStore store;
-    store.PARAMETR_S_P.setValue(0, 7, 1.5f);   // U14 is S_P instance 1
-    store.NAME_S_P.setValue(0, 8, QStringLiteral("Задание"));
+    store.numbersS_P.setValue(0, 7, 1.5f);   // U14 is S_P instance 1
+    store.setpointNames.setValue(0, 8, QStringLiteral("Задание"));
     const QString par = dir.filePath("p.par");
     ASSERT_TRUE(writeAll(par, z5::ParameterFileWriter::write(store, QLatin1Char('.'))));
     const QString netlist = QStringLiteral(Z5_EXAMPLES "/boiler.net");
@@ -89,7 +89,7 @@ TEST(ParameterFileCli, TablesTakeTheParametersFromTheFile) {
     EXPECT_EQ(readAll(out + "/table-05.bin").mid(8 * 17, 7), QByteArray("\xC7\xE0\xE4\xE0\xED\xE8\xE5"));
     EXPECT_EQ(readAll(out + "/table-11.bin"), QByteArray(320, ' '));
 
-    store.PARAMETR_PID.setValue(0, 1, 3e6f);
+    store.numbersPID.setValue(0, 1, 3e6f);
     ASSERT_TRUE(writeAll(par, z5::ParameterFileWriter::write(store, QLatin1Char('.'))));
     const QString out2 = dir.filePath("tables2");
     r = z5ctl({netlist, "--out", out2, "--params", par, "--decimal", "."}, QStringLiteral("tables"));

@@ -63,25 +63,25 @@ TEST(ParameterFileCommands, SaveAndLoadThroughTheDialogs) {
     QTemporaryDir dir;
     const QString path = dir.filePath("p.par");
     ParameterStore store;
-    store.PARAMETR_LOG.setValue(7, 15, 3.25f);
-    store.NAME_PAN.setValue(7, 4, QStringLiteral("Насос"));
+    store.numbersLOG.setValue(7, 15, 3.25f);
+    store.panelTexts.setValue(7, 4, QStringLiteral("Насос"));
     RecordingPrompts prompts;
     ParameterFileCommands files(store, prompts, kPoint);
     prompts.saveNames << path;
-    ASSERT_TRUE(files.mnuSAVEparametr());
+    ASSERT_TRUE(files.saveParameters());
     EXPECT_EQ(readAll(path), ParameterFileWriter::write(store, kPoint));
 
     ParameterStore loaded;
     ParameterFileCommands loader(loaded, prompts, kPoint);
     prompts.openNames << path;
-    ASSERT_TRUE(loader.mnuLOADparametr());
-    EXPECT_EQ(loaded.PARAMETR_LOG.value(7, 15), 3.25f);
-    EXPECT_EQ(loaded.NAME_PAN.value(7, 4), QStringLiteral("Насос"));
+    ASSERT_TRUE(loader.loadParameters());
+    EXPECT_EQ(loaded.numbersLOG.value(7, 15), 3.25f);
+    EXPECT_EQ(loaded.panelTexts.value(7, 4), QStringLiteral("Насос"));
     EXPECT_TRUE(prompts.messages.empty());
 
     // A cancelled dialog does nothing.
-    EXPECT_FALSE(files.mnuSAVEparametr());
-    EXPECT_FALSE(loader.mnuLOADparametr());
+    EXPECT_FALSE(files.saveParameters());
+    EXPECT_FALSE(loader.loadParameters());
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(ParameterFileCommands::fileFilter(), QStringLiteral("parametr file (*.par)"));
 }
@@ -89,7 +89,7 @@ TEST(ParameterFileCommands, SaveAndLoadThroughTheDialogs) {
 TEST(ParameterFileCommands, AFileThatCannotBeOpenedChangesNothing) {
     QTemporaryDir dir;
     ParameterStore store;
-    store.PARAMETR_MOT.setValue(0, 0, 1.0f);
+    store.numbersMOT.setValue(0, 0, 1.0f);
     const ParameterStore before = store;
     RecordingPrompts prompts;
     ParameterFileCommands files(store, prompts, kPoint);
@@ -156,7 +156,7 @@ TEST(AtomicFileSave, AFullDiskLeavesTheOldFileWhole) {
     ASSERT_TRUE(writeAll(path, old));
     // The new file is larger than any write buffer, so it reaches the disk in parts.
     ParameterStore store;
-    for (int e = 0; e < 34; ++e) store.NAME_JUR.setElement(e, QString(1000, QLatin1Char('j')));
+    for (int e = 0; e < 34; ++e) store.journalTexts.setElement(e, QString(1000, QLatin1Char('j')));
     // Fill the rest so that a second complete copy no longer fits.
     QFile filler(dir.filePath("filler"));
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));

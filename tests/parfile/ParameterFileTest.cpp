@@ -45,22 +45,22 @@ ParameterStore filledStore() {
     ParameterStore store;
     int k = 0;
     for (int type = 1; type <= 33; ++type) {
-        auto *t = store.parametr(type);
+        auto *t = store.numberTable(type);
         for (int s = 0; s < t->slotCount(); ++s)
             for (int r = 0; r < t->rowCount(); ++r, ++k)
                 t->setValue(s, r, (k % 7 - 3) * 0.125f * static_cast<float>(k % 1000));
     }
-    store.PARAMETR_PID.setValue(1, 1, 0.001f);
-    store.PARAMETR_PRO.setValue(2, 3, -2.5e-7f);
-    store.PARAMETR_OSC.setValue(3, 4, 1.5e12f);
-    store.PARAMETR_SUM.setValue(4, 5, -0.75f);
+    store.numbersPID.setValue(1, 1, 0.001f);
+    store.numbersPRO.setValue(2, 3, -2.5e-7f);
+    store.numbersOSC.setValue(3, 4, 1.5e12f);
+    store.numbersSUM.setValue(4, 5, -0.75f);
     for (int s = 0; s < 13; ++s)
-        for (int r = 0; r < 10; ++r) store.NAME_S_P.setValue(s, r, QStringLiteral("  Задатчик %1.%2 ").arg(s).arg(r));
+        for (int r = 0; r < 10; ++r) store.setpointNames.setValue(s, r, QStringLiteral("  Задатчик %1.%2 ").arg(s).arg(r));
     for (int s = 0; s < 9; ++s)
-        for (int r = 0; r < 6; ++r) store.NAME_PAN.setValue(s, r, QStringLiteral("Панель %1/%2").arg(s).arg(r));
-    for (int e = 0; e < 35; ++e) store.NAME_GRA.setElement(e, QStringLiteral("Температура печи %1").arg(e));
-    for (int e = 0; e < 34; ++e) store.NAME_JUR.setElement(e, e % 2 ? QString() : QStringLiteral("Событие №%1").arg(e));
-    for (int e = 0; e < 43; ++e) store.BYTE_JUR.setElement(e, static_cast<std::uint8_t>(e * 6));
+        for (int r = 0; r < 6; ++r) store.panelTexts.setValue(s, r, QStringLiteral("Панель %1/%2").arg(s).arg(r));
+    for (int e = 0; e < 35; ++e) store.trendTexts.setElement(e, QStringLiteral("Температура печи %1").arg(e));
+    for (int e = 0; e < 34; ++e) store.journalTexts.setElement(e, e % 2 ? QString() : QStringLiteral("Событие №%1").arg(e));
+    for (int e = 0; e < 43; ++e) store.journalDelays.setElement(e, static_cast<std::uint8_t>(e * 6));
     return store;
 }
 
@@ -85,22 +85,22 @@ TEST(ParameterFileWriter, UntouchedStoreGivesTheFullLayout) {
     ASSERT_EQ(lines.size(), 4149);
     EXPECT_EQ(lines[0], cp1251::encode(QStringLiteral("*************** Параметры схемы ****************")));
     EXPECT_EQ(lines[1], QByteArray(" 0 "));
-    EXPECT_EQ(lines[1065], QByteArray());     // line 1066: first NAME_S_P text
-    EXPECT_EQ(lines[3579], QByteArray(" 0 "));  // line 3580: BYTE_JUR 0
+    EXPECT_EQ(lines[1065], QByteArray());     // line 1066: first setpointNames text
+    EXPECT_EQ(lines[3579], QByteArray(" 0 "));  // line 3580: journalDelays 0
     EXPECT_EQ(lines[4148], QByteArray(" 0 "));
 }
 
 TEST(ParameterFileWriter, LinesFollowTheIndexOrder) {
     ParameterStore store;
-    store.PARAMETR_A_I.setValue(0, 0, 0.0f);
-    store.PARAMETR_A_I.setValue(0, 1, 100.0f);
-    store.PARAMETR_A_I.setValue(0, 2, -12.5f);
-    store.PARAMETR_A_I.setValue(1, 0, 7.0f);
-    store.PARAMETR_AND.setValue(3, 4, 2.0f);
-    store.PARAMETR_GRA.setValue(6, 32, 9.0f);
-    store.NAME_GRA.setElement(1, QStringLiteral("Температура печи"));
-    store.BYTE_JUR.setElement(0, 3);
-    store.PARAMETR_UNI.setValue(7, 16, -1.0f);
+    store.numbersA_I.setValue(0, 0, 0.0f);
+    store.numbersA_I.setValue(0, 1, 100.0f);
+    store.numbersA_I.setValue(0, 2, -12.5f);
+    store.numbersA_I.setValue(1, 0, 7.0f);
+    store.numbersAND.setValue(3, 4, 2.0f);
+    store.numbersGRA.setValue(6, 32, 9.0f);
+    store.trendTexts.setElement(1, QStringLiteral("Температура печи"));
+    store.journalDelays.setElement(0, 3);
+    store.numbersUNI.setValue(7, 16, -1.0f);
     QList<QByteArray> lines = linesOf(ParameterFileWriter::write(store, kComma));
     EXPECT_EQ(lines[2 - 1], QByteArray(" 0 "));
     EXPECT_EQ(lines[3 - 1], QByteArray(" 100 "));
@@ -115,7 +115,7 @@ TEST(ParameterFileWriter, LinesFollowTheIndexOrder) {
 
 TEST(ParameterFileWriter, TextLineBreaksCannotShiftTheLayout) {
     ParameterStore store;
-    store.NAME_JUR.setElement(0, QStringLiteral("a\r\nb"));
+    store.journalTexts.setElement(0, QStringLiteral("a\r\nb"));
     const QList<QByteArray> lines = linesOf(ParameterFileWriter::write(store, kPoint));
     ASSERT_EQ(lines.size(), 4149);
     EXPECT_EQ(lines[3547 - 1], QByteArray("a  b"));
@@ -127,24 +127,24 @@ TEST(ParameterFileReader, SaveAndLoadReproduceEveryValueInBothSeparators) {
         const QByteArray file = ParameterFileWriter::write(original, sep);
         ParameterStore loaded;
         // Places that are not in the file keep what they held.
-        loaded.PARAMETR_AND.setValue(0, 0, 42.0f);
-        loaded.PARAMETR_RS4.setElement(0, 42.0f);
-        loaded.PARAMETR_ABS.setValue(1, 1, 42.0f);
-        loaded.PARAMETR_MUL.setValue(0, 4, 42.0f);
-        loaded.PARAMETR_GRA.setValue(7, 0, 42.0f);
-        loaded.NAME_S_P.setValue(12, 0, QStringLiteral("keep"));
-        loaded.BYTE_JUR.setElement(42, 42);
+        loaded.numbersAND.setValue(0, 0, 42.0f);
+        loaded.numbersRS4.setElement(0, 42.0f);
+        loaded.numbersABS.setValue(1, 1, 42.0f);
+        loaded.numbersMUL.setValue(0, 4, 42.0f);
+        loaded.numbersGRA.setValue(7, 0, 42.0f);
+        loaded.setpointNames.setValue(12, 0, QStringLiteral("keep"));
+        loaded.journalDelays.setElement(42, 42);
         const ParameterFileLoad result = load(file, sep, loaded);
         ASSERT_TRUE(result.ok) << result.message.toStdString();
         expectFileRangesEqual(original, loaded, sep == kComma);
-        EXPECT_EQ(loaded.PARAMETR_AND.value(0, 0), 42.0f);
-        EXPECT_EQ(loaded.PARAMETR_RS4.element(0), 42.0f);
-        EXPECT_EQ(loaded.PARAMETR_ABS.value(1, 1), 42.0f);
-        EXPECT_EQ(loaded.PARAMETR_MUL.value(0, 4), 42.0f);
-        EXPECT_EQ(loaded.PARAMETR_GRA.value(7, 0), 42.0f);
-        EXPECT_EQ(loaded.NAME_S_P.value(12, 0), QStringLiteral("keep"));
-        EXPECT_EQ(loaded.BYTE_JUR.element(42), 42);
-        EXPECT_EQ(loaded.NAME_S_P.value(0, 0), QStringLiteral("  Задатчик 0.0 "));  // blanks kept
+        EXPECT_EQ(loaded.numbersAND.value(0, 0), 42.0f);
+        EXPECT_EQ(loaded.numbersRS4.element(0), 42.0f);
+        EXPECT_EQ(loaded.numbersABS.value(1, 1), 42.0f);
+        EXPECT_EQ(loaded.numbersMUL.value(0, 4), 42.0f);
+        EXPECT_EQ(loaded.numbersGRA.value(7, 0), 42.0f);
+        EXPECT_EQ(loaded.setpointNames.value(12, 0), QStringLiteral("keep"));
+        EXPECT_EQ(loaded.journalDelays.element(42), 42);
+        EXPECT_EQ(loaded.setpointNames.value(0, 0), QStringLiteral("  Задатчик 0.0 "));  // blanks kept
         if (sep == kPoint) {
             EXPECT_EQ(ParameterFileWriter::write(loaded, sep), file);
         }
@@ -153,29 +153,29 @@ TEST(ParameterFileReader, SaveAndLoadReproduceEveryValueInBothSeparators) {
 
 TEST(ParameterFileReader, LeadingNumberSectionsReadCommasAsTheFormatDoes) {
     QList<QByteArray> lines = linesOf(ParameterFileWriter::write(ParameterStore(), kComma));
-    lines[738 - 1] = " 0,75 ";  // PARAMETR_MUL (0, 0), read rule V
-    lines[2 - 1] = " 0,75 ";    // PARAMETR_A_I (0, 0), read rule L
+    lines[738 - 1] = " 0,75 ";  // numbersMUL (0, 0), read rule V
+    lines[2 - 1] = " 0,75 ";    // numbersA_I (0, 0), read rule L
     ParameterStore store;
     ASSERT_TRUE(load(joinLines(lines), kComma, store).ok);
-    EXPECT_EQ(store.PARAMETR_MUL.value(0, 0), 0.0f);
-    EXPECT_EQ(store.PARAMETR_A_I.value(0, 0), 0.75f);
+    EXPECT_EQ(store.numbersMUL.value(0, 0), 0.0f);
+    EXPECT_EQ(store.numbersA_I.value(0, 0), 0.75f);
 
     lines[2 - 1] = " 0 ";
     ParameterStore pointStore;
     ASSERT_TRUE(load(joinLines(lines), kPoint, pointStore).ok);
-    EXPECT_EQ(pointStore.PARAMETR_MUL.value(0, 0), 0.0f);
+    EXPECT_EQ(pointStore.numbersMUL.value(0, 0), 0.0f);
 }
 
 TEST(ParameterFileReader, HeaderIsNotExaminedAndExtraLinesAreIgnored) {
     ParameterStore source;
-    source.PARAMETR_UNI.setValue(7, 16, 5.0f);
+    source.numbersUNI.setValue(7, 16, 5.0f);
     QList<QByteArray> lines = linesOf(ParameterFileWriter::write(source, kPoint));
     lines[0] = "anything at all";
     lines << "garbage" << "more garbage";
     ParameterStore store;
     const ParameterFileLoad r = load(joinLines(lines), kPoint, store);
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(store.PARAMETR_UNI.value(7, 16), 5.0f);
+    EXPECT_EQ(store.numbersUNI.value(7, 16), 5.0f);
     // Bare LF line ends and a last line without its end read the same.
     QByteArray lf = joinLines(lines).replace("\r\n", "\n");
     ParameterStore lfStore;
@@ -201,7 +201,7 @@ TEST(ParameterFileReader, AShortFileChangesNothingAndNamesTheLine) {
 
 TEST(ParameterFileReader, ARejectedLineChangesNothingAndNamesTheLine) {
     QList<QByteArray> lines = linesOf(ParameterFileWriter::write(filledStore(), kPoint));
-    lines[1200 - 1] = " 1,5 ";  // PARAMETR_PID, read rule L, in a locale with a point
+    lines[1200 - 1] = " 1,5 ";  // numbersPID, read rule L, in a locale with a point
     ParameterStore store;
     const ParameterFileLoad r = load(joinLines(lines), kPoint, store);
     EXPECT_FALSE(r.ok);
@@ -211,14 +211,14 @@ TEST(ParameterFileReader, ARejectedLineChangesNothingAndNamesTheLine) {
     EXPECT_EQ(store, ParameterStore());
 
     lines[1200 - 1] = " 1.5 ";
-    lines[3600 - 1] = " 256 ";  // BYTE_JUR
+    lines[3600 - 1] = " 256 ";  // journalDelays
     EXPECT_EQ(load(joinLines(lines), kPoint, store).line, 3600);
     lines[3600 - 1] = " 255 ";
     lines[800 - 1] = " 1E+39 ";  // V rule: out of single-precision range
     EXPECT_EQ(load(joinLines(lines), kPoint, store).line, 800);
     lines[800 - 1] = "text";     // V rule: no number is 0
     EXPECT_TRUE(load(joinLines(lines), kPoint, store).ok);
-    EXPECT_EQ(store.PARAMETR_SUM.value((800 - 770) / 14, (800 - 770) % 14), 0.0f);
+    EXPECT_EQ(store.numbersSUM.value((800 - 770) / 14, (800 - 770) % 14), 0.0f);
 }
 
 TEST(ParameterFileReader, LongFaultyLinesAreQuotedShort) {

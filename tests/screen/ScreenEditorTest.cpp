@@ -179,9 +179,9 @@ TEST(ScreenEditorSlots, AReusedSlotStartsClean) {
     stale.backColor = 4;
 
     EXPECT_EQ(e.editor.addParameter(), p);
-    EXPECT_EQ(e.model.parametr(p)->kind(), ScadaParametr::Number);
+    EXPECT_EQ(e.model.numberTable(p)->kind(), ScadaParametr::Number);
     EXPECT_EQ(e.model.parametrColor(p + 16), 0);
-    EXPECT_FALSE(e.model.parametr(p)->Picture5.visible);
+    EXPECT_FALSE(e.model.numberTable(p)->Picture5.visible);
     EXPECT_EQ(e.editor.addAlarm(), 0);
     EXPECT_FALSE(stale.isText || stale.alarm);
     ScreenElementWords::update(e.model);

@@ -44,7 +44,7 @@ TEST(ScreenElementWords, MarkerPositionComesFromTheMarker) {
 
 TEST(ScreenElementWords, ParameterKindsAndTheGaugeLimit) {
     ScreenModel m;
-    ScadaParametr &p = *m.parametr(3);
+    ScadaParametr &p = *m.numberTable(3);
     p.used = true;
     p.type = ScadaParametr::Gauge;
     p.textColor = 2;
@@ -61,7 +61,7 @@ TEST(ScreenElementWords, ParameterKindsAndTheGaugeLimit) {
 
 TEST(ScreenElementWords, OffScreenRowStillCarriesItsAttributes) {
     ScreenModel m;
-    ScadaParametr &p = *m.parametr(0);
+    ScadaParametr &p = *m.numberTable(0);
     p.used = true;
     p.Text1 = {450, 100, true};
     p.textColor = 1;
@@ -72,7 +72,7 @@ TEST(ScreenElementWords, OffScreenRowStillCarriesItsAttributes) {
 
 TEST(ScreenElementWords, FreeNumberSlotIsSentOffTheScreenThroughRepeatedBuilds) {
     ScreenModel m;
-    ScadaParametr &p = *m.parametr(4);
+    ScadaParametr &p = *m.numberTable(4);
     p.used = true;
     p.Text1 = {ScreenGeometry::parametrLeft(0, 40), ScreenGeometry::parametrTop(0, 50), true};
     p.textColor = 7;

@@ -35,7 +35,7 @@ ScreenModel designedScreen() {
     m.setDigits(4);
     const int kinds[4] = {0, 1, 2, 3};
     for (int k = 0; k < 4; ++k) {
-        ScadaParametr &p = *m.parametr(k);
+        ScadaParametr &p = *m.numberTable(k);
         p.used = true;
         p.type = kinds[k];
         p.textColor = k + 1;
@@ -117,14 +117,14 @@ TEST(ScreenFile, LoadingHidesFreeElementsAndKeepsWhatTheFileDoesNotHold) {
     ScreenModel target;
     target.setColorThreshold(200);
     target.setDisplayMode(0);
-    target.parametr(9)->used = true;
-    target.parametr(9)->Text1 = {900, 900, true};
+    target.numberTable(9)->used = true;
+    target.numberTable(9)->Text1 = {900, 900, true};
     target.signal(9)->Picture2 = {600, 600, true};
     ASSERT_FALSE(ScreenFile::read(ScreenFile::write(designedScreen()), target).isError());
     EXPECT_EQ(target.colorThreshold(), 200);
     EXPECT_EQ(target.displayMode(), 0);
-    EXPECT_FALSE(target.parametr(9)->used);
-    EXPECT_EQ(target.parametr(9)->Text1, (z5::ElementControl{900, 900, false}));
+    EXPECT_FALSE(target.numberTable(9)->used);
+    EXPECT_EQ(target.numberTable(9)->Text1, (z5::ElementControl{900, 900, false}));
     EXPECT_FALSE(target.signal(9)->Picture2.visible);
     EXPECT_EQ(target.digits(), 4);
 }
@@ -138,7 +138,7 @@ TEST(ScreenFile, ReaderAcceptsBareLineFeedsNumbersAsBooleansAndExtraLines) {
     bytes += "more\n";
     ScreenModel m;
     ASSERT_FALSE(ScreenFile::read(bytes, m).isError());
-    EXPECT_TRUE(m.parametr(0)->used);
+    EXPECT_TRUE(m.numberTable(0)->used);
     EXPECT_FALSE(m.signal(0)->used);
     EXPECT_TRUE(m.signal(0)->alarm);
     EXPECT_EQ(m.signalText(0), "Авария, \"насос\" №1");
@@ -254,8 +254,8 @@ TEST(ScreenFile, ShortWriteLeavesTheOldFile) {
 // Slots are edited directly; whatever they hold, a saved file must load again.
 TEST(ScreenFile, StrayValuesInSlotsAreSavedAsLoadableOnes) {
     ScreenModel m;
-    m.parametr(0)->type = 7;
-    m.parametr(0)->textColor = 9;
+    m.numberTable(0)->type = 7;
+    m.numberTable(0)->textColor = 9;
     m.signal(1)->backColor = -3;
     const QList<QByteArray> lines = linesOf(ScreenFile::write(m));
     EXPECT_EQ(lines[161], " 0 \r");

@@ -13,9 +13,9 @@ TEST(ScreenModel, StartState) {
     EXPECT_FALSE(m.isRunLength());
     EXPECT_TRUE(m.fonFile().isEmpty());
     for (int k = 0; k < 16; ++k) {
-        EXPECT_FALSE(m.parametr(k)->used);
+        EXPECT_FALSE(m.numberTable(k)->used);
         EXPECT_FALSE(m.signal(k)->used);
-        EXPECT_FALSE(m.parametr(k)->Text1.visible);
+        EXPECT_FALSE(m.numberTable(k)->Text1.visible);
     }
     EXPECT_EQ(m.signalTexts().size(), 32);
 }
@@ -26,9 +26,9 @@ TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
     m.setDigits(3);
     m.setSignalText(4, "Авария");
     m.setSignalText(20, "запас");
-    m.parametr(2)->used = true;
-    m.parametr(2)->type = ScadaParametr::Gauge;
-    m.parametr(2)->Picture5 = {600, 900, true};
+    m.numberTable(2)->used = true;
+    m.numberTable(2)->type = ScadaParametr::Gauge;
+    m.numberTable(2)->Picture5 = {600, 900, true};
     m.setParametrColor(18, 5);
     m.signal(4)->used = true;
     m.signal(4)->isText = true;
@@ -47,8 +47,8 @@ TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
     EXPECT_FALSE(m.signal(4)->used);
     EXPECT_FALSE(m.signal(4)->Text_SIGNAL_TEXT.visible);
     EXPECT_EQ(m.signal(5)->Picture2, (z5::ElementControl{0, 600, false}));
-    EXPECT_EQ(m.parametr(2)->type, 0);
-    EXPECT_FALSE(m.parametr(2)->Picture5.visible);
+    EXPECT_EQ(m.numberTable(2)->type, 0);
+    EXPECT_FALSE(m.numberTable(2)->Picture5.visible);
     EXPECT_EQ(m.parametrColor(18), 0);
     EXPECT_EQ(m.coord(9), 0);
     EXPECT_EQ(m.coordAttributes(9), 0);
@@ -70,7 +70,7 @@ TEST(ScreenModel, DigitsStepRoundFromSixToTwo) {
 
 TEST(ScreenModel, TablesAreChecked) {
     ScreenModel m;
-    EXPECT_EQ(m.parametr(16), nullptr);
+    EXPECT_EQ(m.numberTable(16), nullptr);
     EXPECT_EQ(m.signal(-1), nullptr);
     EXPECT_FALSE(m.setParametrColor(32, 1));
     EXPECT_FALSE(m.setSignalColor(0, 8));
@@ -91,9 +91,9 @@ TEST(ScreenModel, TablesAreChecked) {
 
 TEST(ScreenModel, AttributeBitsOfOddWords) {
     ScreenModel m;
-    m.parametr(1)->type = ScadaParametr::Level2;
-    m.parametr(1)->textColor = 3;
-    m.parametr(1)->backColor = 4;
+    m.numberTable(1)->type = ScadaParametr::Level2;
+    m.numberTable(1)->textColor = 3;
+    m.numberTable(1)->backColor = 4;
     EXPECT_EQ(m.attributeBits(2), 0);
     EXPECT_EQ(m.attributeBits(3), 3 * 256 + 4 * 2048 + 2 * 16384);
     z5::ScadaSignal &s = *m.signal(5);

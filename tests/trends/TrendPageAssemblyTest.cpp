@@ -86,7 +86,9 @@ TEST_P(PageAssemblyFaults, EverySampleStaysInItsPlace) {
     r.line.faults = GetParam().faults;
     r.read(17);
     ASSERT_EQ(r.outcome, TrendSession::Outcome::Read);
-    if (GetParam().expectedRequests > 0) EXPECT_EQ(int(r.line.requests.size()), GetParam().expectedRequests);
+    if (GetParam().expectedRequests > 0) {
+        EXPECT_EQ(int(r.line.requests.size()), GetParam().expectedRequests);
+    }
     r.expectWholePage(17);
     for (const auto &q : r.line.requests) EXPECT_EQ(q.page, 17);
 }

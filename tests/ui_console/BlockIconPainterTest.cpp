@@ -38,19 +38,19 @@ private slots:
     }
 
     void instancesOfATypeDifferOnlyInTheirNumber() {
-        QVERIFY(render(PID - 1) != render(PID - 1 + 33));
+        QVERIFY(render(BlockType::PID - 1) != render(BlockType::PID - 1 + 33));
     }
 
     void sevenFamiliesWithTheirOwnColours() {
         QSet<QRgb> fills;
-        const int oneOfEach[] = {A_I, MUL, AND, PID, TIM, GRA, UNI};
+        const int oneOfEach[] = {BlockType::A_I, BlockType::MUL, BlockType::AND, BlockType::PID, BlockType::TIM, BlockType::GRA, BlockType::UNI};
         for (int type : oneOfEach) fills.insert(BlockIconPainter::fillOf(BlockIconPainter::familyOf(type)).rgb());
         QCOMPARE(fills.size(), 7);
-        QCOMPARE(BlockIconPainter::familyOf(D_O), BlockIconPainter::Family::InputOutput);
-        QCOMPARE(BlockIconPainter::familyOf(SCA), BlockIconPainter::Family::Operator);
-        QCOMPARE(BlockIconPainter::familyOf(LOG), BlockIconPainter::Family::Special);
+        QCOMPARE(BlockIconPainter::familyOf(BlockType::D_O), BlockIconPainter::Family::InputOutput);
+        QCOMPARE(BlockIconPainter::familyOf(BlockType::SCA), BlockIconPainter::Family::Operator);
+        QCOMPARE(BlockIconPainter::familyOf(BlockType::LOG), BlockIconPainter::Family::Special);
         // The fill shows inside the frame, left of the text.
-        const QRgb inside = render(MUL - 1).pixel(4, 16);
+        const QRgb inside = render(BlockType::MUL - 1).pixel(4, 16);
         QCOMPARE(inside, BlockIconPainter::fillOf(BlockIconPainter::Family::Arithmetic).rgb());
     }
 };

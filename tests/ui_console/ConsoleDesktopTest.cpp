@@ -49,7 +49,7 @@ private slots:
         rig->console.action("mnu_NUM_Z5")->trigger();
         auto *dialog = rig->console.findChild<StationDialog *>();
         QVERIFY(dialog);
-        QListWidget *list = dialog->N_NET_Z5();
+        QListWidget *list = dialog->stationList();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
         QVERIFY(rig->console.portStatus()->text().endsWith(QStringLiteral("Z5 №3")));
         dialog->close();

@@ -115,7 +115,7 @@ private slots:
         QVERIFY(rig->console.isEnabled());
         QVERIFY(canvas.Picture_RABOTA_PROCESS()->isVisible());
         QVERIFY(!canvas.Picture_PAUSE_PROCESS()->isVisible());
-        QCOMPARE(int(rig->console.state().BLOCK_SELECT_TYPE), 5);
+        QCOMPARE(int(rig->console.state().selectedType), 5);
 
         rig->console.action("mnuSTART_PROCESS")->trigger();
         rig->clock.advance(150);
@@ -138,18 +138,18 @@ private slots:
     void downloadFromTheMenuRunsTheBarAndGivesTheConsoleBack() {
         rig->console.action("mnuSAVE_485")->trigger();
         QVERIFY(!rig->console.isEnabled());
-        QCOMPARE(rig->console.ProgressBar1()->value(), 0);
+        QCOMPARE(rig->console.progressBar()->value(), 0);
         rig->clock.advance(3000);
-        QCOMPARE(rig->console.ProgressBar1()->value(), 30);
+        QCOMPARE(rig->console.progressBar()->value(), 30);
         rig->clock.advance(3300);
         QVERIFY(rig->console.isEnabled());
-        QCOMPARE(rig->console.ProgressBar1()->value(), 63);
+        QCOMPARE(rig->console.progressBar()->value(), 63);
         std::vector<int> tables;
         for (const auto &w : rig->port.writes())
             if (w.bytes.size() == 8 && std::uint8_t(w.bytes[1]) >= 0x33) tables.push_back(std::uint8_t(w.bytes[1]) - 0x33);
         QCOMPARE(tables, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
         rig->clock.advance(4000);
-        QCOMPARE(rig->console.ProgressBar1()->value(), 100);
+        QCOMPARE(rig->console.progressBar()->value(), 100);
     }
 
     void theStationDialogHoldsTheConsoleUntilItCloses() {
@@ -159,7 +159,7 @@ private slots:
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName() == "num_NET_Z5" && w->isVisible()) dialog = qobject_cast<StationDialog *>(w);
         QVERIFY(dialog);
-        QCOMPARE(dialog->N_NET_Z5()->currentRow(), 0);
+        QCOMPARE(dialog->stationList()->currentRow(), 0);
         QCOMPARE(dialog->NET_dialog_owner(), &rig->console);
         dialog->close();
         QVERIFY(rig->console.isEnabled());

@@ -65,8 +65,8 @@ private slots:
             QCOMPARE(a->text(), QString::fromUtf8(caption));
         }
         QVERIFY(!c.action("mnuSAVE_ZADATCIKI")->isEnabled());
-        QCOMPARE(c.Combo_EXZ_AUTO_HAND()->itemText(0), QStringLiteral("Ручное"));
-        QCOMPARE(c.Combo_EXZ_AUTO_HAND()->itemText(1), QStringLiteral("Авто"));
+        QCOMPARE(c.numberingChoice()->itemText(0), QStringLiteral("Ручное"));
+        QCOMPARE(c.numberingChoice()->itemText(1), QStringLiteral("Авто"));
         QCOMPARE(c.findChild<QLabel *>("Label4")->text(), QStringLiteral("№ экземпляра"));
         QCOMPARE(c.parameterView()->Label2()->text(), QStringLiteral("Параметр              Значение"));
         QCOMPARE(c.canvas()->icon(395)->objectName(), QStringLiteral("Logik_Blok_img_395"));
@@ -74,9 +74,9 @@ private slots:
     }
 
     void headingIsPrintedOnceAtStart() {
-        QVERIFY(rig->console.blok_prioritet_timer().isActive());
+        QVERIFY(rig->console.priorityTimer().isActive());
         rig->clock.advance(100);
-        QVERIFY(!rig->console.blok_prioritet_timer().isActive());
+        QVERIFY(!rig->console.priorityTimer().isActive());
         const auto &labels = rig->console.canvas()->priorityLabels();
         QCOMPARE(labels.size(), std::size_t(1));
         QVERIFY(hasLabel(labels, "00", QPoint(330, 1)));
@@ -124,7 +124,7 @@ private slots:
     void schemaCommandShowsTheConsoleInPlaceOfTheMainWindow() {
         rig->console.hide();
         rig->mainWindow.show();
-        rig->console.mnu_SCHEMA_OPEN();
+        rig->console.showInPlaceOfMainWindow();
         QVERIFY(rig->console.isVisible());
         QVERIFY(!rig->mainWindow.isVisible());
         // The schema command prints the lower rows five twips lower.
@@ -149,8 +149,8 @@ private slots:
         const z5::Project before = rig->session.project;
         const int icons = visibleIcons(*rig->console.canvas());
         const auto labels = rig->console.canvas()->priorityLabels().size();
-        rig->session.store.PARAMETR_PID.setValue(0, 3, 7.5f);
-        rig->console.iconPressed(PID - 1, Qt::RightButton);
+        rig->session.store.numbersPID.setValue(0, 3, 7.5f);
+        rig->console.iconPressed(BlockType::PID - 1, Qt::RightButton);
         QVERIFY(rig->console.panel().isLaidOut());
         const QString status = rig->console.replyStatus()->text();
 
@@ -159,7 +159,7 @@ private slots:
                 "(compInst \"U2\"\n(originalName \"MUL\")\n(compValue \"5_1\")\n)\n)\n");
         QVERIFY(!path.isEmpty());
         rig->prompts.openNames << path;
-        rig->console.mnuLOADParametrBLOCK();
+        rig->console.importNetlist();
         rig->clock.advance(100);
         QCOMPARE(rig->prompts.messages.size(), std::size_t(1));
         QCOMPARE(rig->prompts.messages[0].text, QStringLiteral("Одинаковые номера приоритета 5 блоков U2 и U1"));
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(visibleIcons(*rig->console.canvas()), icons);
         QCOMPARE(rig->console.canvas()->priorityLabels().size(), labels);
         QVERIFY(rig->console.panel().isLaidOut());
-        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 3), 7.5f);
+        QCOMPARE(rig->session.store.numbersPID.value(0, 3), 7.5f);
         QCOMPARE(rig->console.replyStatus()->text(), status);
     }
 
@@ -179,19 +179,19 @@ private slots:
                 "(compInst \"U2\"\n(originalName \"MUL\")\n(compValue \"2\")\n)\n)\n");
         QVERIFY(!path.isEmpty());
         rig->prompts.openNames << path;
-        rig->console.Combo_EXZ_AUTO_HAND()->setCurrentIndex(1);
-        rig->console.mnuLOADParametrBLOCK();
+        rig->console.numberingChoice()->setCurrentIndex(1);
+        rig->console.importNetlist();
         QVERIFY(rig->prompts.messages.empty());
-        QVERIFY(rig->console.canvas()->icon(MUL - 1)->isVisible());
-        QVERIFY(rig->console.canvas()->icon(MUL - 1 + 33)->isVisible());
-        QCOMPARE(rig->console.canvas()->icon(MUL - 1 + 33)->cornerTwips(), QPoint(1600, 200));
+        QVERIFY(rig->console.canvas()->icon(BlockType::MUL - 1)->isVisible());
+        QVERIFY(rig->console.canvas()->icon(BlockType::MUL - 1 + 33)->isVisible());
+        QCOMPARE(rig->console.canvas()->icon(BlockType::MUL - 1 + 33)->cornerTwips(), QPoint(1600, 200));
     }
 
     void activationBringsManualNumberingBack() {
-        rig->console.Combo_EXZ_AUTO_HAND()->setCurrentIndex(1);
+        rig->console.numberingChoice()->setCurrentIndex(1);
         rig->console.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&rig->console));
-        QTRY_COMPARE(rig->console.Combo_EXZ_AUTO_HAND()->currentIndex(), 0);
+        QTRY_COMPARE(rig->console.numberingChoice()->currentIndex(), 0);
     }
 };
 

@@ -53,19 +53,19 @@ private slots:
         QCOMPARE(session.project.blockCount(), 14);
 
         // "Период" of the PID block, typed into its panel.
-        ConsoleIcon *pid = console.canvas()->icon(PID - 1);
+        ConsoleIcon *pid = console.canvas()->icon(BlockType::PID - 1);
         QVERIFY(pid->isVisible());
         QTest::mouseClick(pid, Qt::RightButton, {}, QPoint(5, 5));
         QLineEdit *period = console.parameterView()->Text1(1);
         QVERIFY(period->isVisible());
         period->selectAll();
         QTest::keyClicks(period, "2.5");
-        QCOMPARE(session.store.PARAMETR_PID.value(0, 4), 2.5f);
+        QCOMPARE(session.store.numbersPID.value(0, 4), 2.5f);
 
         console.action("mnuSAVE_485")->trigger();
         QVERIFY(!console.isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 15000);
-        QVERIFY(console.ProgressBar1()->value() >= 55);
+        QVERIFY(console.progressBar()->value() >= 55);
         QVERIFY2(prompts.messages.empty(), qPrintable(prompts.messages.empty() ? QString() : prompts.messages[0].text));
 
         // A left click on the PID block reads it back from the simulator.
@@ -125,27 +125,27 @@ private slots:
         prompts.openNames << net;
         console.action("mnuLOADParametrBLOCK")->trigger();
         QCOMPARE(session.project.blockCount(), 3);
-        session.store.PARAMETR_PAN.setValue(0, 0, 1.0f);
-        for (int k = 0; k < 8; ++k) session.store.PARAMETR_S_P.setValue(0, k, k + 1.5f);
+        session.store.numbersPAN.setValue(0, 0, 1.0f);
+        for (int k = 0; k < 8; ++k) session.store.numbersS_P.setValue(0, k, k + 1.5f);
         console.action("mnuSAVE_485")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 15000);
 
         auto pick = [&](int type) {
             QTest::mouseClick(console.canvas()->icon(type - 1), Qt::LeftButton, {}, QPoint(5, 5));
         };
-        pick(MUL);
+        pick(BlockType::MUL);
         QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U3 получен"), 5000);
         const ValueTable &table = console.liveViewPane()->Picture_TABLICA_PROCESS()->table();
         QCOMPARE(int(table.rows().size()), 8);
         // Instance 1 swings about 10 + row.
         QVERIFY(qAbs(table.rows()[2].left.number - 12.0) <= 1.001);
 
-        pick(S_P);
+        pick(BlockType::S_P);
         QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U2 получен"), 5000);
         QCOMPARE(console.parameterView()->Text1(1)->text(), QStringLiteral("1.5"));
         QCOMPARE(console.parameterView()->Text1(15)->text(), QStringLiteral("8.5"));
 
-        pick(PAN);
+        pick(BlockType::PAN);
         QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U1 получен"), 5000);
         PanelPictureWidget *panel = console.liveViewPane()->Picture_PANEL(2);
         QVERIFY(panel->isVisible());

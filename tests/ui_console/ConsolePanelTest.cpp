@@ -34,10 +34,10 @@ private slots:
     void cleanup() { rig.reset(); }
 
     void rightClickLaysOutThePidPanelAndPlacesTheCursor() {
-        rig->session.store.PARAMETR_PID.setValue(0, 4, 2.5f);
+        rig->session.store.numbersPID.setValue(0, 4, 2.5f);
         rig->click(kPid, Qt::RightButton);
-        QCOMPARE(int(rig->console.state().BLOCK_SELECT), kPid);
-        QCOMPARE(int(rig->console.state().BLOCK_SELECT_TYPE), int(PID));
+        QCOMPARE(int(rig->console.state().selectedColumn), kPid);
+        QCOMPARE(int(rig->console.state().selectedType), int(BlockType::PID));
         QCOMPARE(visibleRows(), 9);
         QVERIFY(rig->view().Label1()->isVisible());
         QVERIFY(rig->view().Label2()->isVisible());
@@ -65,9 +65,9 @@ private slots:
     void typingANumberStoresItAndALetterShowsARedFrame() {
         rig->click(kPid, Qt::RightButton);
         rig->typeInto(1, "12");
-        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 4), 12.0f);
+        QCOMPARE(rig->session.store.numbersPID.value(0, 4), 12.0f);
         rig->typeInto(1, "1x");
-        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 4), 1.0f);  // stored while it was a number
+        QCOMPARE(rig->session.store.numbersPID.value(0, 4), 1.0f);  // stored while it was a number
         QVERIFY(rig->text(1)->styleSheet().contains("red"));
         QCOMPARE(rig->text(1)->toolTip(), ConsoleParameterView::notStoredHint() + ": не число");
         QVERIFY(rig->prompts.messages.empty());
@@ -75,7 +75,7 @@ private slots:
         // "Период" is converted first: editing "КП 1" stores nothing while it is bad,
         // and the field says what holds it up.
         rig->typeInto(3, "4");
-        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 1), 0.0f);
+        QCOMPARE(rig->session.store.numbersPID.value(0, 1), 0.0f);
         QVERIFY(rig->text(3)->styleSheet().contains("red"));
         QLabel *line = rig->console.parameterView()->notStoredLine();
         QVERIFY(line->isVisible());
@@ -87,7 +87,7 @@ private slots:
         QVERIFY(!rig->text(1)->styleSheet().contains("red"));
         QCOMPARE(line->text(), QStringLiteral("«КП 1»: не сохранено, введите значение снова"));
         rig->typeInto(3, "4.5");
-        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 1), 4.5f);
+        QCOMPARE(rig->session.store.numbersPID.value(0, 1), 4.5f);
         QVERIFY(!rig->text(3)->styleSheet().contains("red"));
         QVERIFY(!line->isVisible());
     }
@@ -97,11 +97,11 @@ private slots:
         rig->combo(0)->setFocus();
         rig->stepChoice(0, 2);
         QCOMPARE(rig->combo(0)->currentText(), QStringLiteral("ПИД 2"));
-        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 0), 2.0f);
+        QCOMPARE(rig->session.store.numbersPID.value(0, 0), 2.0f);
     }
 
     void analogInputChannelPicksTheFields() {
-        rig->session.store.PARAMETR_A_I.setValue(0, 27, 0.5f);
+        rig->session.store.numbersA_I.setValue(0, 27, 0.5f);
         rig->click(kAnalogInput, Qt::RightButton);
         QVERIFY(!rig->combo(0)->isEnabled());
         QCOMPARE(rig->combo(0)->currentText(), QStringLiteral("1"));
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(rig->combo(1)->currentText(), QStringLiteral("4"));
         QCOMPARE(rig->text(8)->text(), QStringLiteral("0.5"));
         rig->typeInto(8, "3");
-        QCOMPARE(rig->session.store.PARAMETR_A_I.value(0, 27), 3.0f);
+        QCOMPARE(rig->session.store.numbersA_I.value(0, 27), 3.0f);
         // Another block and back: channel 4 stays picked.
         rig->click(kPid, Qt::RightButton);
         rig->click(kAnalogInput, Qt::RightButton);
@@ -124,26 +124,26 @@ private slots:
         QVERIFY(rig->text(2)->styleSheet().contains("#c0ffff"));
         QVERIFY(rig->text(1)->styleSheet().contains("#ffffff"));
         rig->typeInto(2, "Котёл");
-        QCOMPARE(rig->session.store.NAME_GRA.element(33), QStringLiteral("Котёл"));
+        QCOMPARE(rig->session.store.trendTexts.element(33), QStringLiteral("Котёл"));
     }
 
     void aLoadedParameterFileIsShownAtOnce() {
         QTemporaryDir dir;
         const QString path = dir.filePath("p.par");
-        rig->session.store.PARAMETR_PID.setValue(0, 4, 7.0f);
+        rig->session.store.numbersPID.setValue(0, 4, 7.0f);
         rig->prompts.saveNames << path;
         rig->console.action("mnuSAVEparametr")->trigger();
-        rig->session.store.PARAMETR_PID.setValue(0, 4, 1.0f);
+        rig->session.store.numbersPID.setValue(0, 4, 1.0f);
         rig->click(kPid, Qt::RightButton);
         QCOMPARE(rig->text(1)->text(), QStringLiteral("1"));
         rig->prompts.openNames << path;
         rig->console.action("mnuLOADparametr")->trigger();
         QVERIFY2(rig->prompts.messages.empty(), qPrintable(rig->prompts.messages.empty() ? QString() : rig->prompts.messages[0].text));
-        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 4), 7.0f);
+        QCOMPARE(rig->session.store.numbersPID.value(0, 4), 7.0f);
         QCOMPARE(rig->text(1)->text(), QStringLiteral("7"));
         // An edit now stores the loaded limit as it is, not an old text.
         rig->typeInto(3, "2");
-        QCOMPARE(rig->session.store.PARAMETR_PID.value(0, 4), 7.0f);
+        QCOMPARE(rig->session.store.numbersPID.value(0, 4), 7.0f);
     }
 };
 

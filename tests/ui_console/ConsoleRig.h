@@ -38,7 +38,7 @@ struct ConsoleRig {
     }
     void importExample() {
         prompts.openNames << exampleNetlist();
-        console.mnuLOADParametrBLOCK();
+        console.importNetlist();
         clock.advance(ConsoleWindow::kPriorityLabelsDelayMs);
     }
     ConsoleIcon *iconOf(int column) {

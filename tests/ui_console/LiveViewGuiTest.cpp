@@ -63,13 +63,13 @@ class LiveViewGuiTest : public QObject {
                 "(compInst \"U3\"\n(originalName \"S_P\")\n(compValue \"3_1\")\n)\n)\n");
         f.close();
         rig->prompts.openNames << path;
-        rig->console.mnuLOADParametrBLOCK();
+        rig->console.importNetlist();
         QCOMPARE(rig->session.project.blockCount(), 3);
     }
     void usePanelLayout(float layout) {
-        rig->session.store.PARAMETR_PAN.setValue(0, 0, layout);
-        rig->session.store.NAME_PAN.setValue(0, 0, QStringLiteral("Котёл"));
-        rig->session.store.NAME_PAN.setValue(0, 1, QStringLiteral("Насос"));
+        rig->session.store.numbersPAN.setValue(0, 0, layout);
+        rig->session.store.panelTexts.setValue(0, 0, QStringLiteral("Котёл"));
+        rig->session.store.panelTexts.setValue(0, 1, QStringLiteral("Насос"));
     }
     // A click on a panel picture at a point in the picture's own coordinates.
     void clickPanel(int number, QPointF at) {
@@ -196,7 +196,7 @@ private slots:
 
     void setpointValuesLandInTheirNumberFieldsAndAreWrittenAsShown() {
         importSmallProject();
-        rig->session.store.NAME_S_P.setValue(0, 0, QStringLiteral("Темп"));
+        rig->session.store.setpointNames.setValue(0, 0, QStringLiteral("Темп"));
         rig->port.responder = [](const QByteArray &) { return replyWithSeconds({11, 12, 13, 14, 15, 16, 17, 18}); };
         rig->click(kSetpoint, Qt::LeftButton);
         rig->clock.advance(150);
@@ -208,7 +208,7 @@ private slots:
         rig->console.action("mnuSAVE_ZADATCIKI")->trigger();
         rig->clock.advance(200);
         const float expected[8] = {11, 20, 13, 14, 15, 16, 17, 18};
-        for (int k = 0; k < 8; ++k) QCOMPARE(rig->session.store.PARAMETR_S_P.value(0, k), expected[k]);
+        for (int k = 0; k < 8; ++k) QCOMPARE(rig->session.store.numbersS_P.value(0, k), expected[k]);
         QCOMPARE(rig->port.writes().size(), std::size_t(2));
         QCOMPARE(rig->port.writes()[1].bytes.size(), 32);
     }

@@ -65,7 +65,7 @@ private slots:
     void dialogsAreOwnedByTheirWindowAndKeepTheirCaptions() {
         UiFixture f;
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Конфигуратор  Z5"));
-        f.window->mnuCOM()->trigger();
+        f.window->portAction()->trigger();
         QCOMPARE(f.window->portDialog()->parentWidget(), f.window.get());
         QCOMPARE(f.window->portDialog()->windowTitle(), QStringLiteral("Номер порта"));
         QVERIFY(f.window->portDialog()->isEnabled());
@@ -73,13 +73,13 @@ private slots:
         f.window->portDialog()->close();
         UiFixture::settle();
 
-        f.window->mnuNUM_Z5()->trigger();
+        f.window->stationAction()->trigger();
         QCOMPARE(f.window->stationDialog()->parentWidget(), f.window.get());
         QVERIFY(f.window->stationDialog()->isEnabled());
         f.window->stationDialog()->close();
         UiFixture::settle();
 
-        f.window->mnuAbout()->trigger();
+        f.window->aboutAction()->trigger();
         QWidget *about = UiFixture::topLevel(QStringLiteral("About"));
         QVERIFY(about);
         QCOMPARE(about->parentWidget(), f.window.get());
@@ -88,7 +88,7 @@ private slots:
         about->close();
         UiFixture::settle();
 
-        f.window->mnu_SCHEMA_OPEN()->trigger();
+        f.window->consoleAction()->trigger();
         auto *console = qobject_cast<z5::ConsoleWindow *>(f.window->console());
         QCOMPARE(console->windowTitle(), QStringLiteral("Настройка функциональных блоков"));
         console->action(QStringLiteral("mnu_NUM_Z5"))->trigger();
@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(station->windowTitle(), QStringLiteral("Номер Z5 в сети"));
         QVERIFY(!console->isEnabled());
         QVERIFY(station->isEnabled());
-        QListWidget *list = station->N_NET_Z5();
+        QListWidget *list = station->stationList();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(5)).center());
         station->close();
         console->close();
@@ -159,7 +159,7 @@ private slots:
     void windowsShrinkToASmallScreenWithEverythingReachable() {
         UiFixture f;
         checkFitsSmallScreen(f.window.get(), f.window->Picture1()->parentWidget());
-        f.window->mnu_SCHEMA_OPEN()->trigger();
+        f.window->consoleAction()->trigger();
         auto *console = qobject_cast<z5::ConsoleWindow *>(f.window->console());
         checkFitsSmallScreen(console, console->canvas());
         console->close();
@@ -169,7 +169,7 @@ private slots:
         UiFixture f;
         f.window->move(37, 41);
         const QRect before = f.window->geometry();
-        f.window->mnu_SCHEMA_OPEN()->trigger();
+        f.window->consoleAction()->trigger();
         QWidget *console = f.window->console();
         QVERIFY(!f.window->isVisible());
         f.window->move(300, 300);  // where a window manager might put it back
@@ -197,7 +197,7 @@ private slots:
         devices.devices.push_back(adapter(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"), QString()));
         UiFixture f;
         f.session.link.serialDevices = &devices;
-        f.window->mnu_SCHEMA_OPEN()->trigger();
+        f.window->consoleAction()->trigger();
         auto *console = qobject_cast<z5::ConsoleWindow *>(f.window->console());
         QCOMPARE(console->portStatus()->text(),
                  QStringLiteral("COM4: /dev/ttyUSB0 — FT232R USB UART, FTDI, A10K    Z5 №1"));
@@ -222,7 +222,7 @@ private slots:
         devices.devices.push_back(adapter(QStringLiteral("/dev/ttyACM0"), QStringLiteral("RS485 bridge"), QString()));
         UiFixture f;
         f.session.link.serialDevices = &devices;
-        f.window->mnuCOM()->trigger();
+        f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
         dialog->num_COM()->setCurrentIndex(4);
         QComboBox *choice = dialog->deviceChoice();
@@ -250,7 +250,7 @@ private slots:
 
         // The environment still wins, and the dialog says so.
         qputenv("Z5_COM5", "/tmp/z5-sim-link");
-        f.window->mnuCOM()->trigger();
+        f.window->portAction()->trigger();
         dialog = f.window->portDialog();
         QVERIFY(!dialog->deviceChoice()->isEnabled());
         QVERIFY(dialog->environmentNote()->text().contains(QStringLiteral("Z5_COM5=/tmp/z5-sim-link")));

@@ -50,10 +50,10 @@ private slots:
                               "&Записать в Z5 "}));
         // "&Справка" is a command of the bar itself.
         QVERIFY(menuTitled(w, "&Справка") == nullptr);
-        QCOMPARE(w.mnuCOM()->objectName(), QStringLiteral("mnuCOM"));
-        QCOMPARE(w.mnuNUM_Z5()->objectName(), QStringLiteral("mnuNUM_Z5"));
-        QCOMPARE(w.mnuCOM()->text(), QStringLiteral("&Номер COM"));
-        QCOMPARE(w.mnuNUM_Z5()->text(), QStringLiteral("&Номер Z5"));
+        QCOMPARE(w.portAction()->objectName(), QStringLiteral("mnuCOM"));
+        QCOMPARE(w.stationAction()->objectName(), QStringLiteral("mnuNUM_Z5"));
+        QCOMPARE(w.portAction()->text(), QStringLiteral("&Номер COM"));
+        QCOMPARE(w.stationAction()->text(), QStringLiteral("&Номер Z5"));
     }
 
     void designGeometryIsInTwips() {
@@ -62,12 +62,12 @@ private slots:
         QCOMPARE(z5::MainWindow::px(9600), 640);
         QCOMPARE(z5::MainWindow::px(7200), 480);
         QVERIFY(f.window->Picture1()->width() >= 640 + z5::MainWindow::px(420));
-        QVERIFY(f.window->ProgressBar1()->isHidden());
+        QVERIFY(f.window->progressBar()->isHidden());
     }
 
     void aboutDisablesTheMainWindowUntilClosed() {
         UiFixture f;
-        f.window->mnuAbout()->trigger();
+        f.window->aboutAction()->trigger();
         QWidget *about = UiFixture::topLevel("About");
         QVERIFY(about);
         QVERIFY(!f.window->isEnabled());
@@ -110,15 +110,15 @@ private slots:
     void exitClosesDialogsAndThePort() {
         UiFixture f;
         QVERIFY(f.session.link.openPort());
-        f.window->mnuNUM_Z5()->trigger();
+        f.window->stationAction()->trigger();
         QPointer<QWidget> station = f.window->stationDialog();
         QVERIFY(station);
         f.window->stationDialog()->close();
         UiFixture::settle();
-        f.window->mnuCOM()->trigger();
+        f.window->portAction()->trigger();
         QPointer<QWidget> portDialog = f.window->portDialog();
         QVERIFY(portDialog && portDialog->isVisible());
-        f.window->mnuEXIT()->trigger();
+        f.window->exitAction()->trigger();
         UiFixture::settle();
         QVERIFY(!f.window->isVisible());
         QVERIFY(portDialog.isNull());
@@ -128,17 +128,17 @@ private slots:
 
     void schemaCommandShowsTheConsole() {
         UiFixture f;
-        f.window->mnu_SCHEMA_OPEN()->trigger();
+        f.window->consoleAction()->trigger();
         QWidget *console = f.window->console();
         QVERIFY(console);
         QCOMPARE(console->objectName(), QStringLiteral("BLOKI"));
         QVERIFY(console->isVisible());
         QVERIFY(!f.window->isVisible());
         f.window->show();
-        f.window->mnu_SCHEMA_OPEN()->trigger();
+        f.window->consoleAction()->trigger();
         QCOMPARE(f.window->console(), console);  // made once, shown again
         // The exit takes the console with it instead of bringing the main window back.
-        f.window->mnuEXIT()->trigger();
+        f.window->exitAction()->trigger();
         QVERIFY(!console->isVisible());
         QVERIFY(!f.window->isVisible());
     }

@@ -14,7 +14,7 @@ class MainWindowWritesTest : public QObject {
 private slots:
     void downloadShowsProgressAndGivesTheWindowBackAt6s() {
         UiFixture f;
-        QProgressBar *bar = f.window->ProgressBar1();
+        QProgressBar *bar = f.window->progressBar();
         QVERIFY(f.session.chain.startDownload());
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->value(), 1);
@@ -51,7 +51,7 @@ private slots:
         QVERIFY(!f.session.chain.startDownload());
         f.clock.advance(6000);
         QVERIFY(f.window->isEnabled());
-        QVERIFY(!f.window->ProgressBar1()->isVisible());
+        QVERIFY(!f.window->progressBar()->isVisible());
         QCOMPARE(f.prompts.messages.size(), std::size_t(1));
         QVERIFY(f.prompts.messages[0].text.startsWith(QStringLiteral("Нет сети!!!\n")));
         QVERIFY(f.port.writes().empty());
@@ -63,15 +63,15 @@ private slots:
         QImage picture(320, 240, QImage::Format_RGB32);
         picture.fill(Qt::red);
         preview->setPicture(picture);
-        QCOMPARE(f.window->mnuParametr()->isEnabled(), true);
-        f.window->mnuParametr()->trigger();
-        QVERIFY(f.session.screen.parametr(0)->used);
+        QCOMPARE(f.window->addParameterAction()->isEnabled(), true);
+        f.window->addParameterAction()->trigger();
+        QVERIFY(f.session.screen.numberTable(0)->used);
 
-        f.window->mnu_save_Z5()->trigger();
+        f.window->writeScreenAction()->trigger();
         QVERIFY(preview->designerHidden());
         QVERIFY(f.port.writes().empty());
         f.clock.advance(500);  // zad_save_Z5_Timer3: the build, the header
-        QVERIFY(f.window->ProgressBar1()->isVisible());
+        QVERIFY(f.window->progressBar()->isVisible());
         QCOMPARE(f.port.writes().size(), std::size_t(1));
         QCOMPARE(quint8(f.port.writes()[0].bytes[0]), quint8(0x01));
         f.clock.advance(100);  // the screen stream
@@ -82,14 +82,14 @@ private slots:
 
         // A second write while this one is sending is refused with a beep.
         f.window->setEnabled(true);
-        f.window->mnu_save_Z5()->trigger();
+        f.window->writeScreenAction()->trigger();
         QCOMPARE(f.prompts.beeps, 1);
 
         f.clock.advance(5900);  // 6.5 s: the closing
         QVERIFY(f.window->isEnabled());
         QVERIFY(!preview->designerHidden());
         QCOMPARE(preview->picture(), picture);
-        QVERIFY(f.session.screen.parametr(0)->Text1.visible);
+        QVERIFY(f.session.screen.numberTable(0)->Text1.visible);
     }
 
     void screenWriteOfATooWidePictureSaysSoAndStillEnds() {
@@ -97,14 +97,14 @@ private slots:
         QImage wide(321, 240, QImage::Format_RGB32);
         wide.fill(Qt::blue);
         f.window->Picture1()->setPicture(wide);
-        f.window->mnu_save_Z5()->trigger();
+        f.window->writeScreenAction()->trigger();
         f.clock.advance(500);
         QCOMPARE(f.prompts.messages.size(), std::size_t(1));
         QCOMPARE(f.prompts.messages[0].text, z5::ScreenBuilder::tooWideMessage());
         f.clock.advance(6000);
         QVERIFY(f.window->isEnabled());
         QVERIFY(!f.window->Picture1()->designerHidden());
-        QVERIFY(!f.window->ProgressBar1()->isVisible());
+        QVERIFY(!f.window->progressBar()->isVisible());
     }
 };
 

@@ -21,10 +21,10 @@ void clickRow(QListWidget *list, int row) {
 QByteArray sendRead(UiFixture &f) {
     z5::Link &link = f.session.link;
     if (!link.openPort()) return {};
-    link.REQUEST_kind = z5::Link::Read;
-    link.REQUEST_block = 0;
+    link.requestKind = z5::Link::Read;
+    link.requestBlock = 0;
     f.port.clearWrites();
-    if (!link.SendRequest()) return {};
+    if (!link.sendRequest()) return {};
     return f.port.writes().back().bytes;
 }
 
@@ -45,7 +45,7 @@ private slots:
         qputenv("Z5_COM7", "/tmp/z5-test-com7");
         UiFixture f;
         QVERIFY(f.session.link.openPort());
-        f.window->mnuCOM()->trigger();
+        f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->objectName(), QStringLiteral("num_COM_PORT"));
@@ -64,13 +64,13 @@ private slots:
 
         list->setCurrentIndex(6);
         QVERIFY(dialog->deviceLabel()->text().contains("/tmp/z5-test-com7"));
-        QCOMPARE(int(f.session.link.settings.COM_PORT_number), 4);  // stored only on closing
+        QCOMPARE(int(f.session.link.settings.portNumber), 4);  // stored only on closing
         QVERIFY(f.port.isOpen());
 
         dialog->close();
         UiFixture::settle();
         QVERIFY(!f.window->portDialog());
-        QCOMPARE(int(f.session.link.settings.COM_PORT_number), 7);
+        QCOMPARE(int(f.session.link.settings.portNumber), 7);
         QVERIFY(!f.port.isOpen());
         QVERIFY(f.window->isEnabled());
         QCOMPARE(f.window->portStatus()->text(), QStringLiteral("COM7: /tmp/z5-test-com7    Z5 №1"));
@@ -82,18 +82,18 @@ private slots:
 
     void portDialogClosedByEscapeStoresToo() {
         UiFixture f;
-        f.window->mnuCOM()->trigger();
+        f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
         dialog->num_COM()->setCurrentIndex(15);
         QTest::keyClick(dialog, Qt::Key_Escape);
         UiFixture::settle();
-        QCOMPARE(int(f.session.link.settings.COM_PORT_number), 16);
+        QCOMPARE(int(f.session.link.settings.portNumber), 16);
         QVERIFY(f.window->isEnabled());
     }
 
     void stationClickStoresAtOnceAndGivesTheOwnerBack() {
         UiFixture f;
-        f.window->mnuNUM_Z5()->trigger();
+        f.window->stationAction()->trigger();
         z5::StationDialog *dialog = f.window->stationDialog();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->objectName(), QStringLiteral("num_NET_Z5"));
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(dialog->NET_dialog_owner(), static_cast<QWidget *>(f.window.get()));
         QVERIFY(!f.window->isEnabled());
 
-        QListWidget *list = dialog->N_NET_Z5();
+        QListWidget *list = dialog->stationList();
         QCOMPARE(list->objectName(), QStringLiteral("N_NET_Z5"));
         QCOMPARE(list->count(), 8);
         QCOMPARE(list->item(0)->text(), QStringLiteral("№1"));
@@ -109,13 +109,13 @@ private slots:
         QCOMPARE(list->currentRow(), 0);
 
         clickRow(list, 7);
-        QCOMPARE(f.session.link.settings.NET_Z5_number, 8);
+        QCOMPARE(f.session.link.settings.station, 8);
         QVERIFY(f.window->portStatus()->text().endsWith(QStringLiteral("Z5 №8")));
         QVERIFY(f.window->isEnabled());
         QVERIFY(dialog->isVisible());  // stays open until closed
 
         // A second "&Номер Z5" while it is open brings no second dialog.
-        f.window->mnuNUM_Z5()->trigger();
+        f.window->stationAction()->trigger();
         QCOMPARE(f.window->stationDialog(), dialog);
 
         f.window->setEnabled(false);
@@ -129,15 +129,15 @@ private slots:
         UiFixture f;
         QWidget console;
         console.show();
-        f.session.link.settings.NET_Z5_number = 3;
+        f.session.link.settings.station = 3;
         auto *dialog = new z5::StationDialog(f.session.link.settings, &console);
         dialog->show();
         QVERIFY(!console.isEnabled());
         QVERIFY(f.window->isEnabled());
-        QCOMPARE(dialog->N_NET_Z5()->currentRow(), 2);
+        QCOMPARE(dialog->stationList()->currentRow(), 2);
         QVERIFY(dialog->findChild<QLabel *>("lblDevice")->text().contains(z5::PortSettings::deviceName(4)));
-        clickRow(dialog->N_NET_Z5(), 4);
-        QCOMPARE(f.session.link.settings.NET_Z5_number, 5);
+        clickRow(dialog->stationList(), 4);
+        QCOMPARE(f.session.link.settings.station, 5);
         QVERIFY(console.isEnabled());
         console.setEnabled(false);
         QTest::keyClick(dialog, Qt::Key_Escape);
@@ -148,13 +148,13 @@ private slots:
     void noDialogOpensWhileAWriteIsSending() {
         UiFixture f;
         QVERIFY(f.session.chain.startDownload());
-        f.window->mnuCOM()->trigger();
-        f.window->mnuNUM_Z5()->trigger();
+        f.window->portAction()->trigger();
+        f.window->stationAction()->trigger();
         QVERIFY(!f.window->portDialog());
         QVERIFY(!f.window->stationDialog());
         QCOMPARE(f.prompts.beeps, 2);
         f.clock.advance(6300);
-        f.window->mnuCOM()->trigger();
+        f.window->portAction()->trigger();
         QVERIFY(f.window->portDialog());
     }
 };

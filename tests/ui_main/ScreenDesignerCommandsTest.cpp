@@ -35,12 +35,12 @@ private slots:
     void seventeenthElementDoesNothing() {
         Designer d;
         for (int k = 0; k < 16; ++k) {
-            QCOMPARE(d.commands.mnuParametr(), k);
-            QCOMPARE(d.commands.mnuSignal(), k);
+            QCOMPARE(d.commands.addParameter(), k);
+            QCOMPARE(d.commands.addSignal(), k);
         }
-        QCOMPARE(d.commands.mnuParametr(), -1);
-        QCOMPARE(d.commands.mnuSignal(), -1);
-        const z5::ScadaParametr &p = *d.model.parametr(15);
+        QCOMPARE(d.commands.addParameter(), -1);
+        QCOMPARE(d.commands.addSignal(), -1);
+        const z5::ScadaParametr &p = *d.model.numberTable(15);
         QVERIFY(p.used && p.Text1.visible);
         QCOMPARE(p.Text1.left, 420);
         QCOMPARE(p.Text1.top, 270);
@@ -50,14 +50,14 @@ private slots:
     void saveNewLoadGivesTheScreenBack() {
         QTemporaryDir dir;
         Designer d;
-        d.commands.mnuParametr();
-        d.model.parametr(0)->Text1.left = 420 + 30 * 10;
+        d.commands.addParameter();
+        d.model.numberTable(0)->Text1.left = 420 + 30 * 10;
         d.model.setParametrColor(0, 2);
-        d.commands.mnuSignal();
+        d.commands.addSignal();
         d.model.setSignalText(0, QStringLiteral("Авария, \"котёл\""));
         const QString path = dir.filePath("screen.scd");
         d.prompts.saveNames << path;
-        QVERIFY(d.commands.mnuSave());
+        QVERIFY(d.commands.saveScreen());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count("\r\n"), z5::ScreenFile::kLines);
@@ -65,13 +65,13 @@ private slots:
         QCOMPARE(d.model.coord(0), 11);
         const z5::ScreenModel saved = d.model;
 
-        d.commands.mnu_NEW();
-        QVERIFY(!d.model.parametr(0)->used);
+        d.commands.newScreen();
+        QVERIFY(!d.model.numberTable(0)->used);
         QCOMPARE(d.model.coord(0), 0);
 
         QImage picture(1, 1, QImage::Format_RGB32);
         d.prompts.openNames << path;
-        QVERIFY(d.commands.mnuLoad(picture));
+        QVERIFY(d.commands.loadScreen(picture));
         QVERIFY(picture.isNull());  // the file names no background
         QVERIFY(d.model == saved);
         QVERIFY(d.prompts.messages.empty());
@@ -79,13 +79,13 @@ private slots:
 
     void cancelledDialogsChangeNothing() {
         Designer d;
-        d.commands.mnuParametr();
+        d.commands.addParameter();
         d.commands.editor().markSaved();  // no question before the load
         const z5::ScreenModel before = d.model;
         QImage picture(2, 2, QImage::Format_RGB32);
-        QVERIFY(!d.commands.mnuSave());
-        QVERIFY(!d.commands.mnuLoad(picture));
-        QVERIFY(!d.commands.mnu_FON(picture));
+        QVERIFY(!d.commands.saveScreen());
+        QVERIFY(!d.commands.loadScreen(picture));
+        QVERIFY(!d.commands.chooseBackground(picture));
         QCOMPARE(picture.size(), QSize(2, 2));
         QVERIFY(d.prompts.messages.empty());
         QCOMPARE(d.model.fonFile(), before.fonFile());
@@ -97,7 +97,7 @@ private slots:
         const QString good = writePicture(dir, "fon.png", Qt::green);
         QImage picture;
         d.prompts.openNames << good;
-        QVERIFY(d.commands.mnu_FON(picture));
+        QVERIFY(d.commands.chooseBackground(picture));
         QCOMPARE(picture.size(), QSize(32, 24));
         QCOMPARE(d.model.fonFile(), good);
 
@@ -106,7 +106,7 @@ private slots:
         junk.write("not a picture");
         junk.close();
         d.prompts.openNames << junk.fileName();
-        QVERIFY(!d.commands.mnu_FON(picture));
+        QVERIFY(!d.commands.chooseBackground(picture));
         QCOMPARE(d.prompts.messages.back().text,
                  z5::PictureLoader::wrongTypeMessage() + QStringLiteral("\nэто не картинка BMP, PNG, JPEG или GIF"));
         QCOMPARE(picture.size(), QSize(32, 24));
@@ -123,14 +123,14 @@ private slots:
         Designer other;
         QImage picture;
         other.prompts.openNames << path;
-        QVERIFY(other.commands.mnuLoad(picture));
+        QVERIFY(other.commands.loadScreen(picture));
         QCOMPARE(picture.size(), QSize(32, 24));
 
         // The picture has gone since: the screen loads, the preview keeps what it had.
         QFile::remove(fon);
         QImage kept(5, 5, QImage::Format_RGB32);
         other.prompts.openNames << path;
-        QVERIFY(other.commands.mnuLoad(kept));
+        QVERIFY(other.commands.loadScreen(kept));
         QCOMPARE(kept.size(), QSize(5, 5));
         QCOMPARE(other.prompts.messages.back().text,
                  z5::PictureLoader::wrongTypeMessage() + QStringLiteral("\nфайл не найден или не читается"));
@@ -139,7 +139,7 @@ private slots:
     void aBrokenScreenFileNamesItsLineAndChangesNothing() {
         QTemporaryDir dir;
         Designer d;
-        d.commands.mnuParametr();
+        d.commands.addParameter();
         d.commands.editor().markSaved();  // no question before the load
         const z5::ScreenModel before = d.model;
         QFile file(dir.filePath("short.scd"));
@@ -148,7 +148,7 @@ private slots:
         file.close();
         QImage picture;
         d.prompts.openNames << file.fileName();
-        QVERIFY(!d.commands.mnuLoad(picture));
+        QVERIFY(!d.commands.loadScreen(picture));
         QCOMPARE(d.prompts.messages.size(), std::size_t(1));
         QVERIFY(d.prompts.messages[0].text.startsWith(QStringLiteral("Строка ")));
         QVERIFY(d.model == before);
@@ -157,7 +157,7 @@ private slots:
     void aFailedSaveSaysTheFileIsLocked() {
         Designer d;
         d.prompts.saveNames << QStringLiteral("/nonexistent-dir/screen.scd");
-        QVERIFY(!d.commands.mnuSave());
+        QVERIFY(!d.commands.saveScreen());
         QCOMPARE(d.prompts.messages.size(), std::size_t(1));
         QVERIFY(d.prompts.messages[0].text.startsWith(z5::ScreenFile::saveFailedMessage()));
     }

@@ -46,13 +46,13 @@ private slots:
     void dragMarksTheTitleAndCtrlZUndoesIt() {
         UiFixture f;
         z5::MainWindow &w = *f.window;
-        w.mnuParametr()->trigger();
+        w.addParameterAction()->trigger();
         QCOMPARE(w.windowTitle(), QStringLiteral("Конфигуратор  Z5*"));
         const z5::ScreenElement box = z5::ScreenElement::parameter(0);
         const QPoint start = centreOf(w.Picture1(), box);
         // 20 window pixels are 300 twips: ten screen pixels.
         drag(w.Picture1(), start, start + QPoint(20, 40));
-        const z5::ScadaParametr &p = *f.session.screen.parametr(0);
+        const z5::ScadaParametr &p = *f.session.screen.numberTable(0);
         QCOMPARE(p.Text1.left, 420 + 300);
         QCOMPARE(p.Text1.top, 270 + 600);
 
@@ -72,7 +72,7 @@ private slots:
     void alarmDialogOkAndBadCoordinate() {
         UiFixture f;
         z5::MainWindow &w = *f.window;
-        w.mnuSignal()->trigger();
+        w.addSignalAction()->trigger();
         doubleClick(w.Picture1(), centreOf(w.Picture1(), z5::ScreenElement::alarm(0)));
         auto *dialog = qobject_cast<z5::SignalDialog *>(w.elementDialog());
         QVERIFY(dialog);
@@ -120,7 +120,7 @@ private slots:
     void parameterDialogCancelDropsTheKind() {
         UiFixture f;
         z5::MainWindow &w = *f.window;
-        w.mnuParametr()->trigger();
+        w.addParameterAction()->trigger();
         for (const bool confirm : {false, true}) {
             doubleClick(w.Picture1(), centreOf(w.Picture1(), z5::ScreenElement::parameter(0)));
             auto *dialog = qobject_cast<z5::ParameterDialog *>(w.elementDialog());
@@ -136,7 +136,7 @@ private slots:
             (confirm ? dialog->Command1() : dialog->Command2())->click();
             UiFixture::settle();
             QVERIFY(w.isEnabled());
-            const z5::ScadaParametr &p = *f.session.screen.parametr(0);
+            const z5::ScadaParametr &p = *f.session.screen.numberTable(0);
             QCOMPARE(p.kind(), confirm ? 3 : 0);
             QCOMPARE(p.Text1.visible, !confirm);
             QCOMPARE(p.Picture5.visible, confirm);
@@ -146,29 +146,29 @@ private slots:
         QVERIFY(w.elementDialog());
         w.elementDialog()->findChild<QPushButton *>(QStringLiteral("delete_parametr"))->click();
         UiFixture::settle();
-        QVERIFY(!f.session.screen.parametr(0)->used);
+        QVERIFY(!f.session.screen.numberTable(0)->used);
         w.undoAction()->trigger();
-        QVERIFY(f.session.screen.parametr(0)->used && f.session.screen.parametr(0)->Picture5.visible);
+        QVERIFY(f.session.screen.numberTable(0)->used && f.session.screen.numberTable(0)->Picture5.visible);
     }
 
     void unsavedChangesAreAskedAbout() {
         UiFixture f;
         z5::MainWindow &w = *f.window;
-        w.mnuSignal()->trigger();
+        w.addSignalAction()->trigger();
         f.prompts.confirmAnswer = false;
-        w.mnu_NEW()->trigger();
+        w.newScreenAction()->trigger();
         QVERIFY(f.session.screen.signal(0)->used);
         QVERIFY(w.close() == false);
         QVERIFY(w.isVisible());
-        w.mnuLoad()->trigger();
+        w.loadScreenAction()->trigger();
         QCOMPARE(f.prompts.messages.size(), std::size_t(3));
         QCOMPARE(f.prompts.messages.back().text, z5::ScreenDesignerCommands::discardQuestion());
 
         QTemporaryDir dir;
         f.prompts.saveNames << dir.filePath(QStringLiteral("s.scd"));
-        w.mnuSave()->trigger();
+        w.saveScreenAction()->trigger();
         QCOMPARE(w.windowTitle(), QStringLiteral("Конфигуратор  Z5"));
-        w.mnu_NEW()->trigger();  // nothing unsaved: no question
+        w.newScreenAction()->trigger();  // nothing unsaved: no question
         QCOMPARE(f.prompts.messages.size(), std::size_t(3));
         QVERIFY(!f.session.screen.signal(0)->used);
     }
@@ -182,7 +182,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("big.png"));
         QVERIFY(big.save(path));
         f.prompts.openNames << path;
-        w.mnu_FON()->trigger();
+        w.backgroundAction()->trigger();
         QCOMPARE(f.prompts.messages.size(), std::size_t(1));
         QCOMPARE(f.prompts.messages.front().text, z5::ScreenDesignerCommands::largePictureWarning(QSize(330, 240)));
         QCOMPARE(w.Picture1()->picture().size(), QSize(330, 240));

@@ -221,7 +221,7 @@ int main(int argc, char **argv) {
     }
 
     prompts.openNames << netlist;
-    window.mnu_SCHEMA_OPEN()->trigger();
+    window.consoleAction()->trigger();
     QWidget *console = window.console();
     QAction *import = console ? console->findChild<QAction *>(QStringLiteral("mnuLOADParametrBLOCK")) : nullptr;
     if (!import) {
@@ -276,10 +276,10 @@ int main(int argc, char **argv) {
     prompts.openNames << panelNet;
     import->trigger();
     clock.advance(2000);
-    session.store.PARAMETR_PAN.setValue(0, 0, 1.0f);
+    session.store.numbersPAN.setValue(0, 0, 1.0f);
     const QString names[5] = {QStringLiteral("Котельная"), QStringLiteral("Насос"), QStringLiteral("Горелка"),
                               QStringLiteral("Вентилятор"), QStringLiteral("Задвижка")};
-    for (int i = 0; i < 5; ++i) session.store.NAME_PAN.setValue(0, i, names[i]);
+    for (int i = 0; i < 5; ++i) session.store.panelTexts.setValue(0, i, names[i]);
     port.responder = [](const QByteArray &) { return replyWith({{0, 1}, {0, 0}, {0, 0}, {0, 1}, {0, 1}}); };
     const int panIcon = iconOfType(*blocks, "PAN");
     if (panIcon >= 0) blocks->iconPressed(panIcon, Qt::LeftButton);

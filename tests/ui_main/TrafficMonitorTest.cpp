@@ -119,7 +119,7 @@ private slots:
         fromMain->trigger();
         auto *monitor = qobject_cast<z5::TrafficWindow *>(UiFixture::topLevel(QStringLiteral("TrafficMonitor")));
         QVERIFY(monitor);
-        f.window->mnu_SCHEMA_OPEN()->trigger();
+        f.window->consoleAction()->trigger();
         QVERIFY(!f.window->isVisible());
         QVERIFY(monitor->isVisible());
         auto *fromConsole = f.window->console()->findChild<QAction *>(QStringLiteral("mnuTrafficMonitor"));

@@ -79,7 +79,7 @@ private slots:
         console.action("mnuLOADParametrBLOCK")->trigger();
         QCOMPARE(session.project.blockCount(), 1);
 
-        auto pick = [&] { QTest::mouseClick(console.canvas()->icon(MUL - 1), Qt::LeftButton, {}, QPoint(5, 5)); };
+        auto pick = [&] { QTest::mouseClick(console.canvas()->icon(BlockType::MUL - 1), Qt::LeftButton, {}, QPoint(5, 5)); };
         const QString answered = QStringLiteral("Ответ блока U1 получен");
         pick();
         QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), answered, 5000);

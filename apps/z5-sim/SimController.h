@@ -43,6 +43,8 @@ public:
     // One timeline record per frame, data block, reply and discarded burst.
     std::function<void(const QJsonObject &)> onEvent;
 
+    // The switches, for a run that changes its faults as it goes.
+    SimOptions &options() { return options_; }
     const SimMemory &memory() const { return memory_; }
     SimPlant &plant() { return plant_; }
     const SimPlant &plant() const { return plant_; }

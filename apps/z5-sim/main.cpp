@@ -1,6 +1,7 @@
 // z5-sim: a simulated Z5 controller on a pseudo-terminal. Prints the terminal's
 // device path on the first line of standard output and serves until killed.
 #include "SimController.h"
+#include "SimFaultCycle.h"
 #include "SimTimeline.h"
 #include <QFile>
 #include <algorithm>
@@ -20,19 +21,22 @@ namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
 void onSignal(int) { g_stop = 1; }
+volatile std::sig_atomic_t g_nextFault = 0;
+void onNextFault(int) { g_nextFault = 1; }
 
 struct Arguments {
     z5sim::SimOptions sim;
     std::string link;
     std::string timeline;
     bool lineSpeed = false;
+    int faultCycleSeconds = 0;
 };
 
 void usage(std::FILE *to) {
     std::fprintf(to,
                  "usage: z5-sim [--station N] [--link PATH] [--timeline FILE] [--line-speed]\n"
                  "              [--reply-delay MS] [--late MS] [--late-count N] [--drop N] [--drop-every N]\n"
-                 "              [--corrupt N] [--short N]\n"
+                 "              [--corrupt N] [--short N] [--fault-cycle SECONDS]\n"
                  "  --station N      answer station N (1..8, default 1)\n"
                  "  --link PATH      make PATH a symbolic link to the pseudo-terminal\n"
                  "  --timeline FILE  write one JSON object per frame, data block and reply\n"
@@ -43,7 +47,9 @@ void usage(std::FILE *to) {
                  "  --drop N         do not send the next N replies (fault)\n"
                  "  --drop-every N   do not send every Nth reply (fault)\n"
                  "  --corrupt N      spoil the check value of the next N block replies (fault)\n"
-                 "  --short N        cut the last byte of the next N replies (fault)\n");
+                 "  --short N        cut the last byte of the next N replies (fault)\n"
+                 "  --fault-cycle S  every S seconds (and on SIGUSR1) move to the next of: none,\n"
+                 "                   drop, late, corrupt, short, silence\n");
 }
 
 bool parse(int argc, char **argv, Arguments &a) {
@@ -78,6 +84,7 @@ bool parse(int argc, char **argv, Arguments &a) {
         else if (opt == "--drop-every") a.sim.dropEvery = int(n);
         else if (opt == "--corrupt") a.sim.corruptReplies = int(n);
         else if (opt == "--short") a.sim.shortReplies = int(n);
+        else if (opt == "--fault-cycle") a.faultCycleSeconds = int(n);
         else {
             std::fprintf(stderr, "z5-sim: unknown option or value: %s %s\n", opt.c_str(), value.c_str());
             return false;
@@ -139,6 +146,7 @@ int main(int argc, char **argv) {
     std::signal(SIGTERM, onSignal);
     std::signal(SIGINT, onSignal);
     std::signal(SIGHUP, onSignal);
+    std::signal(SIGUSR1, onNextFault);
     std::printf("%s\n", slavePath.c_str());
     std::fflush(stdout);
 
@@ -150,11 +158,25 @@ int main(int argc, char **argv) {
     constexpr int kPiece = 64;
     const auto lineMs = [](qsizetype bytes) { return std::int64_t(bytes * 10 * 1000 / 115200); };
 
+    int faultPhase = 0;
+    std::int64_t nextPhaseMs = args.faultCycleSeconds > 0 ? std::int64_t(args.faultCycleSeconds) * 1000 : INT64_MAX;
+    const auto advanceFaults = [&](std::int64_t at) {
+        faultPhase = z5sim::SimFaultCycle::next(faultPhase);
+        z5sim::SimFaultCycle::apply(faultPhase, controller.options());
+        timeline.write({{"what", "fault phase"}, {"phase", z5sim::SimFaultCycle::name(faultPhase)},
+                        {"ms", static_cast<qint64>(at)}});
+        if (args.faultCycleSeconds > 0) nextPhaseMs = at + std::int64_t(args.faultCycleSeconds) * 1000;
+    };
+
     char buffer[65536];
     while (!g_stop) {
         const std::int64_t now = nowMs(start);
-        int timeout = 1000;
-        if (!outgoing.empty()) timeout = int(std::clamp<std::int64_t>(outgoing.front().dueMs - now, 0, 1000));
+        if (g_nextFault || now >= nextPhaseMs) {
+            g_nextFault = 0;
+            advanceFaults(now);
+        }
+        int timeout = int(std::clamp<std::int64_t>(nextPhaseMs - now, 0, 1000));
+        if (!outgoing.empty()) timeout = std::min(timeout, int(std::clamp<std::int64_t>(outgoing.front().dueMs - now, 0, 1000)));
         pollfd pfd{master, POLLIN, 0};
         const int ready = ::poll(&pfd, 1, timeout);
         if (ready < 0 && errno != EINTR) break;

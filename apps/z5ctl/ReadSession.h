@@ -19,6 +19,7 @@ public:
     // Takes --port and --station; returns what is wrong with them, or an empty text.
     QString configure(const Arguments &a);
     int station() const { return link.settings.station; }
+    QString device() const { return device_; }
     // Opens the port; says why on standard error when it cannot.
     bool open();
     // Sends the request and awaits the reply; false when no valid reply came,

@@ -17,9 +17,9 @@
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "watch --port DEV [--station N] --block UNN [--type MNE | NETLIST] [--every MS] [--count N] [--csv] [--trace FILE]   "
+    "watch --port DEV [--station N] --block UNN [--type MNE | NETLIST] [--every MS] [--count N] [--csv] [--trace FILE] [--keep-going]   "
     "(UNN: U5, U05 or 5; the type names the columns; --every at least 50, 1000 by default; --count 0 runs until "
-    "stopped)");
+    "stopped; --keep-going waits for a port that vanished and opens it again)");
 
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl watch: %1").arg(why));
@@ -40,10 +40,27 @@ QString lineOf(const QString &time, const QStringList &values, bool csv) {
     return (QStringList{time} + values).join(csv ? QLatin1Char(',') : QLatin1Char('\t'));
 }
 
-int watch(z5ctl::ReadSession &session, int block, int every, int count, bool csv, const z5::WatchColumns &columns);
+struct WatchPlan {
+    int block = 0;
+    int every = 1000;
+    int count = 0;
+    bool csv = false;
+    bool keepGoing = false;
+};
+
+int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchColumns &columns);
+
+QString reasonOf(z5::LineSession::Outcome outcome, const z5::SerialPort &port) {
+    using Outcome = z5::LineSession::Outcome;
+    switch (outcome) {
+    case Outcome::WrongCheckValue: return QStringLiteral("the reply's check value was wrong");
+    case Outcome::NoReply: return QStringLiteral("no complete reply within 1000 ms");
+    default: return QStringLiteral("the port failed: %1").arg(port.errorString());
+    }
+}
 
 int runWatch(const QStringList &args) {
-    const z5ctl::Arguments a(args, {QStringLiteral("csv")});
+    const z5ctl::Arguments a(args, {QStringLiteral("csv"), QStringLiteral("keep-going")});
     if (!a.error().isEmpty()) return usage(a.error());
     z5ctl::ReadSession session(QStringLiteral("watch"));
     const QString wrong = session.configure(a);
@@ -73,34 +90,54 @@ int runWatch(const QStringList &args) {
             return z5ctl::kBadInput;
         }
     }
-    const bool csv = a.has(QStringLiteral("csv"));
+    WatchPlan plan;
+    plan.block = block;
+    plan.every = every;
+    plan.count = count;
+    plan.csv = a.has(QStringLiteral("csv"));
+    plan.keepGoing = a.has(QStringLiteral("keep-going"));
     const z5::WatchColumns columns(type, z5::ParameterCatalogue::standard());
     return trace.run(QStringLiteral("watch"), session.line.traffic(),
-                     [&] { return watch(session, block, every, count, csv, columns); });
+                     [&] { return watch(session, plan, columns); });
 }
 
-int watch(z5ctl::ReadSession &session, int block, int every, int count, bool csv, const z5::WatchColumns &columns) {
-    if (!session.open()) return z5ctl::kPortFailure;
-    z5ctl::out(lineOf(QStringLiteral("time"), columns.headers(), csv));
+// Opens the port; with keepGoing waits one interval between tries (a vanished
+// port comes back when its device does) and says when it is open again.
+bool openPort(z5ctl::ReadSession &session, const WatchPlan &plan, bool again) {
+    if (session.open()) return true;
+    if (!plan.keepGoing) return false;
+    do {
+        QThread::msleep(static_cast<unsigned long>(plan.every));
+    } while (!session.port.open(session.device()));
+    if (again)
+        z5ctl::err(QStringLiteral("z5ctl watch: %1 reopened %2")
+                       .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), session.device()));
+    return true;
+}
+
+int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchColumns &columns) {
+    if (!openPort(session, plan, false)) return z5ctl::kPortFailure;
+    z5ctl::out(lineOf(QStringLiteral("time"), columns.headers(), plan.csv));
 
     z5::BlockingExchange exchange(session.line);
     int failures = 0;
-    for (int n = 0; count == 0 || n < count; ++n) {
+    for (int n = 0; plan.count == 0 || n < plan.count; ++n) {
         QElapsedTimer started;
         started.start();
         // The console's block read: index 10, code 0, count 0, the block's column.
-        const auto ending = exchange.run(z5::Request::blockRead(block - 1));
+        const auto ending = exchange.run(z5::Request::blockRead(plan.block - 1));
         const QString time = QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
         if (ending == z5::LineSession::Outcome::Reply) {
-            z5ctl::out(lineOf(time, columns.values(exchange.reply()), csv));
+            z5ctl::out(lineOf(time, columns.values(exchange.reply()), plan.csv));
         } else {
             ++failures;
-            z5ctl::err(QStringLiteral("z5ctl watch: %1 no valid reply from station %2 for U%3")
-                           .arg(time).arg(session.station()).arg(block));
-            if (!session.port.isOpen() && !session.open()) return z5ctl::kPortFailure;
+            z5ctl::err(QStringLiteral("z5ctl watch: %1 no valid reply from station %2 for U%3 (%4)")
+                           .arg(time).arg(session.station()).arg(plan.block).arg(reasonOf(ending, session.port)));
+            if (ending == z5::LineSession::Outcome::NoNetwork && plan.keepGoing) session.port.close();
+            if (!session.port.isOpen() && !openPort(session, plan, true)) return z5ctl::kPortFailure;
         }
-        const qint64 rest = every - started.elapsed();
-        if (rest > 0 && (count == 0 || n + 1 < count)) QThread::msleep(static_cast<unsigned long>(rest));
+        const qint64 rest = plan.every - started.elapsed();
+        if (rest > 0 && (plan.count == 0 || n + 1 < plan.count)) QThread::msleep(static_cast<unsigned long>(rest));
     }
     session.port.close();
     return failures == 0 ? z5ctl::kDone : z5ctl::kNoEnd;

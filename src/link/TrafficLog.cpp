@@ -11,7 +11,9 @@ void TrafficLog::record(TrafficDirection direction, const QByteArray &bytes) {
     r.sequence = nextSequence_++;
     r.ms = clock_.nowMs();
     r.direction = direction;
-    r.bytes = bytes;
+    // A port's read hands over arrays sized for its read chunk (kilobytes for a
+    // reply of 260 bytes); kept as they are, a full ring would hold hundreds of MB.
+    r.bytes = bytes.capacity() > 2 * bytes.size() + 64 ? QByteArray(bytes.constData(), bytes.size()) : bytes;
     classifier_.classify(r);
     if (ring_.size() < static_cast<std::size_t>(capacity_)) {
         ring_.push_back(std::move(r));

@@ -61,3 +61,14 @@ TEST(TrafficText, OneLineATransferWithShortenedHexOnlyOnRequest) {
               "00000  AB AB AB AB AB AB AB AB AB AB AB AB AB AB AB AB\n00016  AB\n");
     EXPECT_EQ(TrafficText::text(log).count('\n'), 2);
 }
+
+TEST(TrafficLog, KeepsNoMoreThanTheBytesOfAReadChunkedArray) {
+    VirtualClock clock;
+    TrafficLog log(clock);
+    QByteArray chunk;
+    chunk.reserve(16384);
+    chunk.append(QByteArray(260, '\x5A'));
+    log.recordReceived(chunk);
+    EXPECT_EQ(log.at(0).bytes, QByteArray(260, '\x5A'));
+    EXPECT_LT(log.at(0).bytes.capacity(), 1024);
+}

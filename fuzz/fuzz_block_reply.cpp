@@ -5,6 +5,7 @@
 #include "link/FakeSerialPort.h"
 #include "link/Link.h"
 #include "link/ReplyReception.h"
+#include "link/Request.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
 #include <cstdlib>
@@ -20,15 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     z5::ReplyReception reception(link, clock, prompts);
     std::vector<QByteArray> handed;
     int endings = 0;
-    reception.handlers.blockReply = [&](const QByteArray &r) { handed.push_back(r); };
-    reception.handlers.released = [&](z5::ReplyReception::Ending) { ++endings; };
+    QObject::connect(&reception, &z5::ReplyReception::blockReply, [&](const QByteArray &r) { handed.push_back(r); });
+    QObject::connect(&reception, &z5::ReplyReception::released, [&](z5::ReplyReception::Ending) { ++endings; });
     port.pieceSize = data[0] % 3 == 0 ? 0 : 1 + data[0];
     port.pieceIntervalMs = data[1] * 4;
     port.responder = [&reply](const QByteArray &) { return reply; };
     if (!link.openPort()) std::abort();
-    link.requestKind = z5::Link::SteppingRead;
-    link.requestIndex = 10;
-    link.requestBlock = 1;
+    z5::Request::blockRead(1).applyTo(link);
     link.sendRequest();
     reception.awaitBlockReply();
     clock.advance(2 * z5::ReplyReception::kBlockWatchdogMs);

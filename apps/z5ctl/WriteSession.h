@@ -36,7 +36,7 @@ private:
     QString device_;
 };
 
-class WriteSession : public z5::DownloadObserver {
+class WriteSession {
 public:
     // A write that has not ended by then is reported as stuck.
     static constexpr int kDeadlineMs = 30000;
@@ -101,16 +101,13 @@ public:
         return 0;
     }
 
-    void finished() override {
-        if (quit_) quit_();
-    }
-
     // Both the log and the session follow the write; its times count from here.
-    template <typename Progress>
-    void follow(Progress &progress) {
+    void follow(z5::DownloadProgress &progress) {
         log.restart();
-        progress.addObserver(&log);
-        progress.addObserver(this);
+        log.follow(progress);
+        QObject::connect(&progress, &z5::DownloadProgress::finished, &log, [this] {
+            if (quit_) quit_();
+        });
     }
 
 private:

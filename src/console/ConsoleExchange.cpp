@@ -45,7 +45,7 @@ bool ConsoleExchange::startBlockRead() {
 }
 
 bool ConsoleExchange::failBlockRead() {
-    line_.link().requestKind = 0;
+    line_.link().clearKind();
     prompts_.message(line_.link().networkFailureText(), QString(), Prompts::Kind::Error);
     progress_.stop();
     return false;

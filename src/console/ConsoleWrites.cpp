@@ -1,18 +1,14 @@
 #include "console/ConsoleWrites.h"
 #include "console/ConsoleProgress.h"
 #include "download/DownloadChain.h"
+#include "download/DownloadProgress.h"
 
 namespace z5 {
 
 ConsoleWrites::ConsoleWrites(DownloadChain &chain, SetpointWrite &setpoints, ConsoleProgress &progress)
     : chain_(chain), setpoints_(setpoints), progress_(progress) {
-    chain_.progress().addObserver(this);
-    setpoints_.progress().addObserver(this);
-}
-
-ConsoleWrites::~ConsoleWrites() {
-    chain_.progress().removeObserver(this);
-    setpoints_.progress().removeObserver(this);
+    connect(&chain_.progress(), &DownloadProgress::finished, this, &ConsoleWrites::onWriteFinished);
+    connect(&setpoints_.progress(), &DownloadProgress::finished, this, &ConsoleWrites::onWriteFinished);
 }
 
 void ConsoleWrites::enableSetpoints(int column) {
@@ -51,7 +47,7 @@ SetpointWrite::Outcome ConsoleWrites::writeSetpoints() {
     return outcome;
 }
 
-void ConsoleWrites::finished() {
+void ConsoleWrites::onWriteFinished() {
     if (running_) finish();
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include "download/DownloadObserver.h"
 #include "download/SetpointWrite.h"
 #include <QObject>
 
@@ -11,11 +10,10 @@ class DownloadChain;
 // The writes the console starts from its "&Контроллер" menu: the configuration
 // download and the setpoint write of the setpoint programmer picked last. The
 // console stays unusable from the start of a write to its last block.
-class ConsoleWrites : public QObject, private DownloadObserver {
+class ConsoleWrites : public QObject {
     Q_OBJECT
 public:
     ConsoleWrites(DownloadChain &chain, SetpointWrite &setpoints, ConsoleProgress &progress);
-    ~ConsoleWrites() override;
     ConsoleWrites(const ConsoleWrites &) = delete;
     ConsoleWrites &operator=(const ConsoleWrites &) = delete;
 
@@ -42,7 +40,7 @@ signals:
     void setpointsEnabledChanged(bool enabled);
 
 private:
-    void finished() override;
+    void onWriteFinished();
     void finish();
 
     DownloadChain &chain_;

@@ -21,26 +21,26 @@ ClosingSequence::~ClosingSequence() = default;
 bool ClosingSequence::isActive() const { return closingTimer_->isActive() || alarmTextsTimer_->isActive(); }
 
 void ClosingSequence::start() {
-    progress_.progressChanged(1);
-    progress_.progressShown(true);
+    emit progress_.progressChanged(1);
+    emit progress_.progressShown(true);
     closingTicks_ = 0;
     closingTimer_->start(kClosingIntervalMs);
 }
 
 void ClosingSequence::onClosingTick() {
     if (closingTicks_ < kClosingTick) ++closingTicks_;
-    progress_.progressChanged(closingTicks_);
+    emit progress_.progressChanged(closingTicks_);
     if (closingTicks_ < kClosingTick) return;
 
     // The port's close waits until the queued output has left: the parameter
     // table alone needs about 1.5 s of line time.
     line_.port().close();
-    progress_.portClosed();
+    emit progress_.portClosed();
     closingTimer_->stop();
-    progress_.mainWindowEnabled(true);
+    emit progress_.mainWindowEnabled(true);
     closingTicks_ = 0;
-    progress_.progressShown(false);
-    progress_.designerRestored();
+    emit progress_.progressShown(false);
+    emit progress_.designerRestored();
     alarmTextsTimer_->start(kAlarmTextsDelayMs);
 }
 
@@ -52,7 +52,7 @@ void ClosingSequence::onAlarmTextsTimer() {
     alarmTextsTimer_->stop();
     if (!loaded) {
         line_.endWrite();
-        progress_.finished();
+        emit progress_.finished();
         return;
     }
     dataStep_.sendTableHeader();

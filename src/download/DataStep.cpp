@@ -19,11 +19,10 @@ bool DataStep::isActive() const { return dataTimer_->isActive(); }
 bool DataStep::loadTable(int table, const TableBuild &build) {
     if (!build.ok()) {
         prompts_.message(build.problem, build.caption, Prompts::Kind::Error);
-        progress_.tableRefused(table, build.problem);
+        emit progress_.tableRefused(table, build.problem);
         return false;
     }
-    link_.dataBlock = build.data;
-    link_.requestTable = static_cast<std::int16_t>(table);
+    link_.loadTableData(table, build.data);
     return true;
 }
 
@@ -32,29 +31,29 @@ bool DataStep::sendTableHeader() { return sendHeader(false); }
 bool DataStep::sendScreenHeader() { return sendHeader(true); }
 
 bool DataStep::sendHeader(bool screen) {
-    const Request header = screen ? Request::screenHeader() : Request::tableHeader(Table(link_.requestTable));
+    const Request header = screen ? Request::screenHeader() : Request::tableHeader(Table(link_.fields().table));
     const bool sent = line_.sendHeader(header);
-    progress_.headerSent(screen ? DownloadObserver::kScreenImage : link_.requestTable, sent);
+    emit progress_.headerSent(screen ? DownloadProgress::kScreenImage : link_.fields().table, sent);
     dataTimer_->start(kIntervalMs);
     return sent;
 }
 
 void DataStep::onDataTimer() {
-    const bool screen = link_.requestKind == Link::ScreenHeader;
-    const int table = screen ? DownloadObserver::kScreenImage : link_.requestTable;
+    const bool screen = link_.fields().kind == Link::ScreenHeader;
+    const int table = screen ? DownloadProgress::kScreenImage : link_.fields().table;
     const bool sent = line_.sendData();
     dataTimer_->stop();
-    const int bytes = static_cast<int>(link_.dataBlock.size()) + (screen ? 2 : 0);
-    progress_.dataSent(table, bytes, sent);
+    const int bytes = static_cast<int>(link_.dataBlock().size()) + (screen ? 2 : 0);
+    emit progress_.dataSent(table, bytes, sent);
     // The alarm texts come after the closing, which has already given the window
     // back; every other write keeps it disabled until then. The kind is part of the
     // test: a screen write must not pass for table 11 because of a leftover field.
-    const bool alarmTexts = link_.requestKind == Link::TableHeader && table == kAlarmTextsTable;
+    const bool alarmTexts = link_.fields().kind == Link::TableHeader && table == kAlarmTextsTable;
     if (alarmTexts) {
         line_.endWrite();
-        progress_.finished();
+        emit progress_.finished();
     } else
-        progress_.mainWindowEnabled(false);
+        emit progress_.mainWindowEnabled(false);
 }
 
 } // namespace z5

@@ -23,12 +23,12 @@ public:
     DataStep(Clock &clock, LineSession &line, Prompts &prompts, DownloadProgress &progress);
     ~DataStep();
 
-    // Puts a built table into dataBlock and requestTable. A table that could not
+    // Loads a built table into the link as the data block of its table. A table that could not
     // be built shows its problem, changes neither field and returns false.
     bool loadTable(int table, const TableBuild &build);
 
     // Sends the header of the table loaded last (or of the screen stream in
-    // dataBlock) and starts `Timer1`. Timer1 starts even when the header could
+    // the data block) and starts `Timer1`. Timer1 starts even when the header could
     // not go out: its data send then fails too, and the write ends as a failure.
     bool sendTableHeader();
     bool sendScreenHeader();

@@ -6,6 +6,15 @@ namespace z5 {
 DownloadLog::DownloadLog(const Clock &clock, std::function<void(const QString &)> sink)
     : clock_(clock), sink_(std::move(sink)), startMs_(clock.nowMs()) {}
 
+void DownloadLog::follow(DownloadProgress &progress) {
+    connect(&progress, &DownloadProgress::progressChanged, this, &DownloadLog::progressChanged);
+    connect(&progress, &DownloadProgress::headerSent, this, &DownloadLog::headerSent);
+    connect(&progress, &DownloadProgress::dataSent, this, &DownloadLog::dataSent);
+    connect(&progress, &DownloadProgress::tableRefused, this, &DownloadLog::tableRefused);
+    connect(&progress, &DownloadProgress::portClosed, this, &DownloadLog::portClosed);
+    connect(&progress, &DownloadProgress::finished, this, &DownloadLog::finished);
+}
+
 void DownloadLog::restart() {
     startMs_ = clock_.nowMs();
     failures_ = 0;
@@ -13,7 +22,7 @@ void DownloadLog::restart() {
 }
 
 QString DownloadLog::tableName(int table) {
-    return table == kScreenImage ? QStringLiteral("screen") : QStringLiteral("table %1").arg(table);
+    return table == DownloadProgress::kScreenImage ? QStringLiteral("screen") : QStringLiteral("table %1").arg(table);
 }
 
 void DownloadLog::line(const QString &text) {

@@ -1,5 +1,6 @@
 #pragma once
-#include "download/DownloadObserver.h"
+#include "download/DownloadProgress.h"
+#include <QObject>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -11,9 +12,13 @@ class Clock;
 // Turns a write's progress into one readable line per step, each with the time
 // since the log was started: which table went out, the progress bar's value,
 // the closing. The command line prints them; a window may show the last one.
-class DownloadLog : public DownloadObserver {
+class DownloadLog : public QObject {
+    Q_OBJECT
 public:
     DownloadLog(const Clock &clock, std::function<void(const QString &)> sink);
+
+    // Logs the steps `progress` reports from now on (as many writes as it has).
+    void follow(DownloadProgress &progress);
 
     // Times count from now on.
     void restart();
@@ -22,16 +27,15 @@ public:
     int failures() const { return failures_; }
     bool isFinished() const { return finished_; }
 
-    void progressChanged(int value) override;
-    void headerSent(int table, bool sent) override;
-    void dataSent(int table, int bytes, bool sent) override;
-    void tableRefused(int table, const QString &problem) override;
-    void portClosed() override;
-    void finished() override;
-
     static QString tableName(int table);
 
 private:
+    void progressChanged(int value);
+    void headerSent(int table, bool sent);
+    void dataSent(int table, int bytes, bool sent);
+    void tableRefused(int table, const QString &problem);
+    void portClosed();
+    void finished();
     void line(const QString &text);
 
     const Clock &clock_;

@@ -22,7 +22,7 @@ bool ScreenWrite::startScreenWrite(const QImage &preview) {
     if (!chain_.line().mayStart() || chain_.isBusy()) return false;
     if (!chain_.line().beginWrite()) return false;
     preview_ = preview;
-    chain_.progress().designerHidden();
+    emit chain_.progress().designerHidden();
     timer_->start(kIntervalMs);
     return true;
 }
@@ -35,13 +35,12 @@ void ScreenWrite::onBuildTimer() {
     const ScreenBuilder::Result result = builder_.build(model_, preview_);
     if (!result.ok()) {
         chain_.prompts().message(result.message);
-        chain_.progress().tableRefused(DownloadObserver::kScreenImage, result.message);
+        emit chain_.progress().tableRefused(DownloadProgress::kScreenImage, result.message);
         chain_.line().noteWriteFailure(result.message, true);
         return;
     }
     Link &link = chain_.link();
-    link.dataBlock = result.stream;
-    link.screenDataLength = ScreenBuilder::kScreenDataLength;
+    link.loadScreenData(result.stream, ScreenBuilder::kScreenDataLength);
     chain_.dataStep().sendScreenHeader();
 }
 

@@ -28,29 +28,28 @@ SetpointWrite::Outcome SetpointWrite::writeSetpoints(int block) {
     // A port that does not open ends the write at once, as a failure shown.
     if (!line.beginWrite()) return Outcome::NoPort;
     const bool sent = line.sendHeader(Request::tableHeader(Table::Setpoints, block));
-    progress_.headerSent(kSetpointTable, sent);
+    emit progress_.headerSent(kSetpointTable, sent);
     timer_->start(kIntervalMs);
     return Outcome::Started;
 }
 
 void SetpointWrite::onTimer() {
     Link &link = chain_.link();
-    const TableBuild build = chain_.tables().setpoints(link.requestBlock);
+    const TableBuild build = chain_.tables().setpoints(link.fields().block);
     timer_->stop();
     if (!build.ok()) {
         // Changed since the header went out to something the wire cannot carry.
         chain_.prompts().message(build.problem, build.caption);
-        progress_.tableRefused(kSetpointTable, build.problem);
+        emit progress_.tableRefused(kSetpointTable, build.problem);
         chain_.line().failWrite(build.problem, true);
-        progress_.finished();
+        emit progress_.finished();
         return;
     }
-    link.dataBlock = build.data;
-    link.requestTable = kSetpointTable;
+    link.loadTableData(kSetpointTable, build.data);
     const bool sent = chain_.line().sendData();
-    progress_.dataSent(kSetpointTable, static_cast<int>(build.data.size()), sent);
+    emit progress_.dataSent(kSetpointTable, static_cast<int>(build.data.size()), sent);
     chain_.line().endWrite();
-    progress_.finished();
+    emit progress_.finished();
 }
 
 } // namespace z5

@@ -16,19 +16,16 @@ LineSession::LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObje
             [this](const QByteArray &b) { emit transferred(Direction::Received, b); });
     connect(&tap_, &TappedPort::closed, this, &LineSession::portClosed);
 
-    ReplyReception::Handlers h;
-    h.blockReply = [this](const QByteArray &reply) { emit blockReplyReceived(reply); };
-    h.trendPart = [this](const QByteArray &part) { emit partReceived(part); };
-    h.trendPageFull = [this] { return readComplete_; };
-    h.trendPageComplete = [this] { finishExchange(Outcome::Reply); };
-    h.released = [this](ReplyReception::Ending ending) { onReceptionReleased(ending); };
-    reception_.handlers = std::move(h);
+    connect(&reception_, &ReplyReception::blockReply, this, &LineSession::blockReplyReceived);
+    connect(&reception_, &ReplyReception::trendPart, this, &LineSession::partReceived);
+    connect(&reception_, &ReplyReception::trendPageComplete, this, [this] { finishExchange(Outcome::Reply); });
+    connect(&reception_, &ReplyReception::released, this, &LineSession::onReceptionReleased);
 }
 
 LineSession::~LineSession() {
     quietCancel_ = true;
     reception_.cancel();
-    reception_.handlers = {};
+    disconnect(&reception_, nullptr, this, nullptr);
 }
 
 bool LineSession::mayStart() {
@@ -71,7 +68,6 @@ bool LineSession::startReadInParts(const Request &first, int watchdogMs) {
     if (!mayStart()) return false;
     if (!openAndSend(first)) return false;
     readInParts_ = true;
-    readComplete_ = false;
     setActivity(Activity::Exchange);
     emit exchangeStarted();
     reception_.awaitTrendPage(watchdogMs);
@@ -79,7 +75,7 @@ bool LineSession::startReadInParts(const Request &first, int watchdogMs) {
 }
 
 void LineSession::completeRead() {
-    if (readInParts_) readComplete_ = true;
+    if (readInParts_) reception_.markPageFull();
 }
 
 void LineSession::cancelExchange() {
@@ -144,7 +140,6 @@ void LineSession::onReceptionReleased(ReplyReception::Ending ending) {
 void LineSession::finishExchange(Outcome outcome) {
     if (activity_ != Activity::Exchange) return;
     readInParts_ = false;
-    readComplete_ = false;
     setActivity(Activity::Idle);
     emit exchangeEnded(outcome);
 }

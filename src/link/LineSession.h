@@ -127,7 +127,6 @@ private:
     Activity activity_ = Activity::Idle;
     bool readInParts_ = false;
     bool paced_ = false;
-    bool readComplete_ = false;
     bool quietCancel_ = false;
     bool writeFailed_ = false;
     bool failureShown_ = false;

@@ -49,41 +49,51 @@ int Link::tableDataCount(int table) {
 }
 
 bool Link::computeCheckValue() {
-    if (checkLength > frameBuffer.size()) return false;
-    checkValue = checkValueOf(frameBuffer, checkLength);
+    if (checkLength_ > frameBuffer_.size()) return false;
+    checkValue_ = checkValueOf(frameBuffer_, checkLength_);
     return true;
 }
 
-// Builds the frame of requestKind. Returns false when a byte source is out of
+void Link::loadTableData(int table, const QByteArray &data) {
+    dataBlock_ = data;
+    fields_.table = static_cast<std::int16_t>(table);
+}
+
+void Link::loadScreenData(const QByteArray &stream, int checkedLength) {
+    dataBlock_ = stream;
+    screenDataLength_ = static_cast<std::int16_t>(checkedLength);
+}
+
+// Builds the frame of the request kind. Returns false when a byte source is out of
 // range; an unknown kind or table leaves `frame` empty.
 bool Link::buildFrame(QByteArray &frame, int &nextIndex) const {
     const int station = settings.station;
     std::array<int, kFrameLength> b{};
-    switch (requestKind) {
+    switch (fields_.kind) {
     case ScreenHeader:
         b = {station, 0x32, kScreenWriteLength >> 8, kScreenWriteLength & 0xFF, 0, 0};
         break;
     case TableHeader: {
-        const int len = tableLengthField(requestTable);
+        const int len = tableLengthField(fields_.table);
         if (len < 0) return true;
-        b = {station, kTableFirstByte + requestTable, len >> 8, len & 0xFF, 0,
-             requestTable == kSetpointTable ? int(requestBlock) : 0};
+        b = {station, kTableFirstByte + fields_.table, len >> 8, len & 0xFF, 0,
+             fields_.table == kSetpointTable ? int(fields_.block) : 0};
         break;
     }
     case SteppingRead:
     case Read:
-        b = {station, 0x03, requestBlock + 1, requestIndex, requestCode, requestCount};
+        b = {station, 0x03, fields_.block + 1, fields_.index, fields_.code, fields_.count};
         break;
     case Command:
-        b = {station, 0x03, requestBlock, requestIndex, requestCode, requestCount};
+        b = {station, 0x03, fields_.block, fields_.index, fields_.code, fields_.count};
         break;
     default:
         return true;
     }
     for (int v : b)
         if (!isByte(v)) return false;
-    if (requestKind == SteppingRead) {
-        nextIndex = requestIndex + 1;
+    if (fields_.kind == SteppingRead) {
+        nextIndex = fields_.index + 1;
         if (!isByte(nextIndex)) return false;
     }
     frame.resize(kFrameLength);
@@ -93,26 +103,26 @@ bool Link::buildFrame(QByteArray &frame, int &nextIndex) const {
 
 bool Link::sendRequest() {
     QByteArray frame;
-    int nextIndex = requestIndex;
+    int nextIndex = fields_.index;
     if (!buildFrame(frame, nextIndex)) {
         prompts_.beep();
         return false;
     }
     if (frame.isEmpty()) {
         // No layout for these fields: the frame built last goes out again.
-        if (frameBuffer.size() < kFrameLength) {
+        if (frameBuffer_.size() < kFrameLength) {
             prompts_.beep();
             return false;
         }
-        frame = frameBuffer.left(kFrameLength);
+        frame = frameBuffer_.left(kFrameLength);
     }
-    frameBuffer = frame;
-    requestIndex = static_cast<std::uint8_t>(nextIndex);
-    checkLength = kFrameLength;
+    frameBuffer_ = frame;
+    fields_.index = static_cast<std::uint8_t>(nextIndex);
+    checkLength_ = kFrameLength;
     computeCheckValue();
-    QByteArray out = frameBuffer;
-    out.append(static_cast<char>(checkValue / 256));
-    out.append(static_cast<char>(checkValue % 256));
+    QByteArray out = frameBuffer_;
+    out.append(static_cast<char>(checkValue_ / 256));
+    out.append(static_cast<char>(checkValue_ % 256));
     if (!port_.isOpen() || !port_.write(out)) {
         prompts_.beep();
         return false;
@@ -121,27 +131,27 @@ bool Link::sendRequest() {
 }
 
 bool Link::sendDataBlock() {
-    if (requestKind == ScreenHeader) {
-        checkLength = screenDataLength;
-    } else if (requestKind == TableHeader) {
-        const int count = tableDataCount(requestTable);
-        if (count >= 0) checkLength = static_cast<std::int16_t>(count);
+    if (fields_.kind == ScreenHeader) {
+        checkLength_ = screenDataLength_;
+    } else if (fields_.kind == TableHeader) {
+        const int count = tableDataCount(fields_.table);
+        if (count >= 0) checkLength_ = static_cast<std::int16_t>(count);
     } else {
         return false;
     }
-    frameBuffer = dataBlock;
-    if (requestTable != kParameterTable) {
-        if (dataBlock.size() < checkLength) return false;
+    frameBuffer_ = dataBlock_;
+    if (fields_.table != kParameterTable) {
+        if (dataBlock_.size() < checkLength_) return false;
         computeCheckValue();
     }
     QByteArray out;
-    if (requestKind == ScreenHeader) {
+    if (fields_.kind == ScreenHeader) {
         if (!isByte(settings.station)) return false;
-        out.reserve(dataBlock.size() + 2);
+        out.reserve(dataBlock_.size() + 2);
         out.append(static_cast<char>(settings.station));
         out.append(static_cast<char>(kDataMarker));
     }
-    out.append(dataBlock);
+    out.append(dataBlock_);
     return port_.isOpen() && port_.write(out);
 }
 

@@ -1,6 +1,7 @@
 #include "link/ReplyReception.h"
 #include "link/Link.h"
 #include "link/ReplyCheck.h"
+#include "link/Request.h"
 #include "link/SerialPort.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
@@ -23,6 +24,7 @@ void ReplyReception::awaitTrendPage(int watchdogMs) { start(Exchange::TrendPage,
 
 void ReplyReception::start(Exchange exchange, int watchdogMs) {
     exchange_ = exchange;
+    pageFull_ = false;
     // The port serves one reader at a time: the one whose exchange is under way.
     if (exchange == Exchange::BlockReply && onArrival_) link_.port().setArrivalHandler([this] { onArrival(); });
     poll_->start(kPollIntervalMs);
@@ -48,7 +50,7 @@ void ReplyReception::onArrival() {
 }
 
 void ReplyReception::release(Ending ending) {
-    if (handlers.released) handlers.released(ending);
+    emit released(ending);
 }
 
 void ReplyReception::onPollTick() {
@@ -57,7 +59,7 @@ void ReplyReception::onPollTick() {
         poll_->stop();
         return;
     }
-    link_.dataBlock.clear();
+    link_.takeReply(QByteArray());
     if (!link_.port().isOpen()) {
         failPort();
         return;
@@ -71,8 +73,8 @@ void ReplyReception::onPollTick() {
 void ReplyReception::pollBlockReply() {
     SerialPort &port = link_.port();
     if (port.bytesAvailable() < kBlockReplyLength) return;   // the watchdog ends the wait
-    link_.dataBlock = port.readAll();
-    const QByteArray &reply = link_.dataBlock;
+    link_.takeReply(port.readAll());
+    const QByteArray &reply = link_.dataBlock();
     if (reply.size() < kBlockReplyLength) {                  // the port lost bytes it had counted
         failPort();
         return;
@@ -83,19 +85,18 @@ void ReplyReception::pollBlockReply() {
     const bool valid = blockReplyCheckHolds(reply);
     stopTimers();
     exchange_ = Exchange::Idle;
-    if (valid && handlers.blockReply) handlers.blockReply(reply);
+    if (valid) emit blockReply(reply);
     release(valid ? Ending::Reply : Ending::WrongCheckValue);
 }
 
 void ReplyReception::pollTrendPage() {
     SerialPort &port = link_.port();
     if (port.bytesAvailable() >= kTrendReplyLength) {
-        link_.dataBlock = port.readAll();
-        if (handlers.trendPart) handlers.trendPart(link_.dataBlock);
-        if (exchange_ != Exchange::TrendPage) return;        // a handler ended the read
+        link_.takeReply(port.readAll());
+        emit trendPart(link_.dataBlock());
+        if (exchange_ != Exchange::TrendPage) return;        // a listener ended the read
     }
-    const bool full = handlers.trendPageFull && handlers.trendPageFull();
-    if (!full) {
+    if (!pageFull_) {
         // A stepping read: each send asks for the next part, whether or not
         // the last one came.
         link_.sendRequest();
@@ -103,7 +104,7 @@ void ReplyReception::pollTrendPage() {
     }
     stopTimers();
     exchange_ = Exchange::Idle;
-    if (handlers.trendPageComplete) handlers.trendPageComplete();
+    emit trendPageComplete();
 }
 
 void ReplyReception::onWatchdogTick() {
@@ -114,7 +115,7 @@ void ReplyReception::onWatchdogTick() {
     prompts_.beep();
     SerialPort &port = link_.port();
     if (port.isOpen()) port.readAll();
-    if (handlers.trendCountersReset) handlers.trendCountersReset();
+    emit trendCountersReset();
     if (exchange_ == Exchange::BlockReply) {
         stopTimers();
         exchange_ = Exchange::Idle;
@@ -123,7 +124,7 @@ void ReplyReception::onWatchdogTick() {
         // the restarted page would be built from shifted parts. Re-armed, the
         // watchdog keeps a stalled read from stepping the part number up to
         // 255, where every tick's request would fail with a beep.
-        link_.requestIndex = kFirstTrendPart;
+        Request::restartAt(kFirstTrendPart).applyTo(link_);
         watchdog_->start(watchdog_->interval());
     }
     release(Ending::Watchdog);

@@ -1,8 +1,8 @@
 #pragma once
 #include "link/WireSizes.h"
 #include <QByteArray>
+#include <QObject>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 namespace z5 {
@@ -16,7 +16,8 @@ class Timer;
 // (LineSession) drives it: it sends the request, then calls awaitBlockReply or
 // awaitTrendPage; from there the poll timer and the watchdog run the exchange to
 // its end and report to the owner.
-class ReplyReception {
+class ReplyReception : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kPollIntervalMs = 150;
     static constexpr int kBlockWatchdogMs = 1000;
@@ -24,7 +25,7 @@ public:
     static constexpr int kBlockReplyLength = wire::kBlockReplyLength;
     static constexpr int kTrendReplyLength = wire::kTrendPartLength;
     static constexpr int kBlockReplyDataLength = wire::kBlockReplyDataLength;   // covered by the check value
-    static constexpr std::uint8_t kFirstTrendPart = 10;  // requestIndex of a page's first part
+    static constexpr std::uint8_t kFirstTrendPart = 10;  // the index of a page's first part
 
     enum class Exchange { Idle, BlockReply, TrendPage };
     // Why the console window is given back.
@@ -36,34 +37,19 @@ public:
         Cancelled
     };
 
-    struct Handlers {
-        // A complete block reply (dataBlock, 260 bytes or more) whose check value held.
-        std::function<void(const QByteArray &reply)> blockReply;
-        // One part of a trend page (1064 bytes or more): decode it and count the reply.
-        std::function<void(const QByteArray &part)> trendPart;
-        // True once the page holds all its values (no further part is requested).
-        std::function<bool()> trendPageFull;
-        // The page is complete; both timers are already stopped.
-        std::function<void()> trendPageComplete;
-        // The watchdog restarts the count of trend values from zero.
-        std::function<void()> trendCountersReset;
-        // The window that started the exchange may be enabled again.
-        std::function<void(Ending)> released;
-    };
-
     ReplyReception(Link &link, Clock &clock, Prompts &prompts);
-    ~ReplyReception();
-
-    Handlers handlers;
+    ~ReplyReception() override;
 
     // Waits for a 260-byte block reply. A reply still incomplete at a poll tick
     // is awaited on the following ticks until the watchdog gives it up.
     void awaitBlockReply(int watchdogMs = kBlockWatchdogMs);
     // Collects the parts of a trend page, asking for the next part on every tick
-    // until trendPageFull says the page is complete. When the watchdog fires the
+    // until markPageFull says the page is complete. When the watchdog fires the
     // count restarts (trendCountersReset), the part number restarts with it and
     // the watchdog is armed again; polling goes on.
     void awaitTrendPage(int watchdogMs = kTrendWatchdogMs);
+    // The page being read holds all its values: no further part is asked for.
+    void markPageFull() { pageFull_ = true; }
     // Ends any exchange quietly (the window that owns it is closing).
     void cancel();
     // A block reply is taken as soon as it is complete when the port tells of
@@ -75,6 +61,18 @@ public:
 
     const Timer &pollTimer() const { return *poll_; }
     const Timer &watchdogTimer() const { return *watchdog_; }
+
+signals:
+    // A complete block reply (260 bytes or more) whose check value held.
+    void blockReply(const QByteArray &reply);
+    // One part of a trend page (1064 bytes or more), as it came.
+    void trendPart(const QByteArray &part);
+    // The page is complete; both timers are already stopped.
+    void trendPageComplete();
+    // The watchdog restarts the count of trend values from zero.
+    void trendCountersReset();
+    // The window that started the exchange may be enabled again.
+    void released(Ending ending);
 
 private:
     void start(Exchange exchange, int watchdogMs);
@@ -93,6 +91,7 @@ private:
     std::unique_ptr<Timer> watchdog_;
     Exchange exchange_ = Exchange::Idle;
     bool onArrival_ = true;
+    bool pageFull_ = false;
 };
 
 } // namespace z5

@@ -93,17 +93,37 @@ Request Request::repeat() {
     return r;
 }
 
+Request Request::restartAt(int index) {
+    Request r;
+    r.index_ = index;
+    r.awaitsReply_ = true;
+    return r;
+}
+
+Request Request::withFields(const RequestFields &fields) {
+    Request r;
+    r.kind_ = fields.kind;
+    r.table_ = fields.table;
+    r.block_ = fields.block;
+    r.index_ = fields.index;
+    r.code_ = fields.code;
+    r.count_ = fields.count;
+    return r;
+}
+
 void Request::applyLeadingTo(Link &link) const {
-    if (kind_) link.requestKind = *kind_;
-    if (code_) link.requestCode = static_cast<std::uint8_t>(*code_);
+    RequestFields &f = link.fields_;
+    if (kind_) f.kind = *kind_;
+    if (code_) f.code = static_cast<std::uint8_t>(*code_);
 }
 
 void Request::applyTo(Link &link) const {
     applyLeadingTo(link);
-    if (table_) link.requestTable = static_cast<std::int16_t>(*table_);
-    if (block_) link.requestBlock = static_cast<std::int16_t>(*block_);
-    if (index_) link.requestIndex = static_cast<std::uint8_t>(*index_);
-    if (count_) link.requestCount = static_cast<std::int16_t>(*count_);
+    RequestFields &f = link.fields_;
+    if (table_) f.table = static_cast<std::int16_t>(*table_);
+    if (block_) f.block = static_cast<std::int16_t>(*block_);
+    if (index_) f.index = static_cast<std::uint8_t>(*index_);
+    if (count_) f.count = static_cast<std::int16_t>(*count_);
 }
 
 } // namespace z5

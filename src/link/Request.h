@@ -7,6 +7,16 @@ namespace z5 {
 
 class Link;
 
+// The fields a request frame is built from, as the link holds them between requests.
+struct RequestFields {
+    std::uint8_t kind = 0;
+    std::int16_t table = 0;
+    std::int16_t block = 0;
+    std::uint8_t index = 0;
+    std::uint8_t code = 0;
+    std::int16_t count = 0;
+};
+
 // One request the system sends, as a value. Each named constructor sets the
 // fields its frame takes from this request; the fields it leaves unset go out as
 // the previous request left them on the line (a process command carries the last
@@ -48,6 +58,11 @@ public:
     static Request screenHeader();
     // The same fields again: a stepping read asks for the next part.
     static Request repeat();
+    // The same fields with the index set back to `index`: a stalled stepping
+    // read starts its page over.
+    static Request restartAt(int index);
+    // Every field as given, out-of-range values included (diagnostics and tests).
+    static Request withFields(const RequestFields &fields);
 
     // Writes the fields this request sets into the link's request fields.
     void applyTo(Link &link) const;

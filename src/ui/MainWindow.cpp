@@ -10,6 +10,7 @@
 #include "ui/TrafficWindow.h"
 #include "ui/PortStatusText.h"
 #include "ui/WindowPlacement.h"
+#include "download/DownloadProgress.h"
 #include "link/SerialPort.h"
 #include "model/Prompts.h"
 #include <QCloseEvent>
@@ -81,13 +82,14 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     statusBar()->addWidget(portStatus_);
     showPortStatus();
 
-    session_.chain.progress().addObserver(this);
+    followDownloads();
     WindowPlacement::restore(this, QStringLiteral("main"),
                              central->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 MainWindow::~MainWindow() {
-    session_.chain.progress().removeObserver(this);
+    // What the closing writes may still report is no longer shown.
+    disconnect(&session_.chain.progress(), nullptr, this, nullptr);
     closeEverything();
     delete portDialog_;
     delete stationDialog_;
@@ -337,14 +339,14 @@ void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
 }
 
-void MainWindow::progressShown(bool shown) { progressBar_->setVisible(shown); }
-
-void MainWindow::progressChanged(int value) { progressBar_->setValue(qBound(0, value, progressBar_->maximum())); }
-
-void MainWindow::mainWindowEnabled(bool enabled) { setEnabled(enabled); }
-
-void MainWindow::designerHidden() { preview_->setDesignerHidden(true); }
-
-void MainWindow::designerRestored() { preview_->setDesignerHidden(false); }
+void MainWindow::followDownloads() {
+    DownloadProgress &progress = session_.chain.progress();
+    connect(&progress, &DownloadProgress::progressShown, progressBar_, &QWidget::setVisible);
+    connect(&progress, &DownloadProgress::progressChanged, this,
+            [this](int value) { progressBar_->setValue(qBound(0, value, progressBar_->maximum())); });
+    connect(&progress, &DownloadProgress::mainWindowEnabled, this, &QWidget::setEnabled);
+    connect(&progress, &DownloadProgress::designerHidden, this, [this] { preview_->setDesignerHidden(true); });
+    connect(&progress, &DownloadProgress::designerRestored, this, [this] { preview_->setDesignerHidden(false); });
+}
 
 } // namespace z5

@@ -1,5 +1,4 @@
 #pragma once
-#include "download/DownloadObserver.h"
 #include "ui/PortDialog.h"
 #include "ui/ScreenDesignerCommands.h"
 #include "ui/StationDialog.h"
@@ -22,7 +21,7 @@ class ScreenPreview;
 // station dialogs, the way to the block console and the About box. It shows the
 // progress of every write through the download chain (whoever started it) and
 // is disabled while one is sending.
-class MainWindow : public QMainWindow, private DownloadObserver {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kTwipsPerPixel = 15;
@@ -90,12 +89,8 @@ private:
     // sending: the write would go on with another port or station halfway.
     bool writeUnderWay();
 
-    // DownloadObserver
-    void progressShown(bool shown) override;
-    void progressChanged(int value) override;
-    void mainWindowEnabled(bool enabled) override;
-    void designerHidden() override;
-    void designerRestored() override;
+    // Follows the writes of the configuration and the screen.
+    void followDownloads();
 
     Session &session_;
     ScreenDesignerCommands designer_;

@@ -1,5 +1,6 @@
 // The block read of a left click and the process commands.
 #include "ExchangeFixture.h"
+#include "link/EditFields.h"
 #include "model/BlockCatalogue.h"
 
 using namespace z5;
@@ -54,11 +55,11 @@ TEST_F(ExchangeFixture, APortThatDoesNotOpenSaysNoNetwork) {
     port.refuseOpen = true;
     progress.restart(40);
     select(2, BlockType::MUL);
-    link.requestKind = Link::Read;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::Read; });
     EXPECT_FALSE(exchange.startBlockRead());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.startsWith("Нет сети!!!"));
-    EXPECT_EQ(link.requestKind, 0);
+    EXPECT_EQ(link.fields().kind, 0);
     EXPECT_FALSE(progress.progressTimer().isActive());
     EXPECT_EQ(exchange.running(), Request::None);
     EXPECT_TRUE(port.writes().empty());

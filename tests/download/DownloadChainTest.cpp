@@ -1,6 +1,7 @@
 #include "WriteTestKit.h"
 #include "download/DownloadChain.h"
 #include "link/FakeSerialPort.h"
+#include "link/EditFields.h"
 #include "link/Link.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -103,11 +104,11 @@ TEST(DownloadChainRefused, WhileTheLineIsBusyNothingIsBuiltOrSent) {
     ChainRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
-    r.link.requestTable = 5;
-    const QByteArray before = r.link.dataBlock;
+    z5::testing::editFields(r.link, [&](z5::RequestFields &f) { f.table = 5; });
+    const QByteArray before = r.link.dataBlock();
     EXPECT_FALSE(r.chain.startDownload());
-    EXPECT_EQ(r.link.dataBlock, before);
-    EXPECT_EQ(r.link.requestTable, 5);
+    EXPECT_EQ(r.link.dataBlock(), before);
+    EXPECT_EQ(r.link.fields().table, 5);
     EXPECT_FALSE(r.chain.isBusy());
     EXPECT_EQ(r.prompts.beeps, 1);
     r.clock.advance(8000);

@@ -21,7 +21,7 @@ TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
     QStringList lines;
     clock.advance(250);
     DownloadLog log(clock, [&](const QString &l) { lines << l; });
-    chain.progress().addObserver(&log);
+    log.follow(chain.progress());
     chain.startDownload();
     clock.advance(150);
     EXPECT_EQ(lines.value(1), "    0 ms  table 0 header");
@@ -40,5 +40,5 @@ TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
     log.restart();
     EXPECT_EQ(log.failures(), 0);
     EXPECT_FALSE(log.isFinished());
-    EXPECT_EQ(DownloadLog::tableName(DownloadObserver::kScreenImage), "screen");
+    EXPECT_EQ(DownloadLog::tableName(DownloadProgress::kScreenImage), "screen");
 }

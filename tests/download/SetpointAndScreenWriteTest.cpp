@@ -3,6 +3,7 @@
 #include "download/ScreenWrite.h"
 #include "download/SetpointWrite.h"
 #include "link/FakeSerialPort.h"
+#include "link/EditFields.h"
 #include "link/Link.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -24,7 +25,7 @@ struct WriteRig : ChainRig {
     ScreenModel model;
     ScreenBuilder builder;
     ScreenWrite screen{chain, builder, model};
-    WriteRig() { setpoints.progress().addObserver(&log); }
+    WriteRig() { log.follow(setpoints.progress()); }
 };
 
 QImage onePicture(int w, int h) {
@@ -90,10 +91,10 @@ TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetOrSent) {
     WriteRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
-    r.link.requestTable = 3;
+    z5::testing::editFields(r.link, [&](z5::RequestFields &f) { f.table = 3; });
     EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Busy);
-    EXPECT_EQ(r.link.requestTable, 3);
-    EXPECT_EQ(r.link.requestBlock, 2);
+    EXPECT_EQ(r.link.fields().table, 3);
+    EXPECT_EQ(r.link.fields().block, 2);
     r.clock.advance(1000);
     EXPECT_EQ(r.port.writes().size(), 1u) << "the read's request alone";
 }
@@ -103,7 +104,7 @@ TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetOrSent) {
 TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
     WriteRig r;
     // What a download leaves behind must not make the screen data pass for table 11.
-    r.link.requestTable = 11;
+    z5::testing::editFields(r.link, [&](z5::RequestFields &f) { f.table = 11; });
     ASSERT_TRUE(r.screen.startScreenWrite(onePicture(320, 240)));
     r.clock.advance(8000);
     const auto &w = r.port.writes();
@@ -116,7 +117,7 @@ TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
     EXPECT_EQ(w[2].atMs, 6600);
     EXPECT_EQ(w[2].bytes, tableHeader(1, 11));
     EXPECT_EQ(w[3].atMs, 6700);
-    EXPECT_EQ(r.link.screenDataLength, 28680);
+    EXPECT_EQ(r.link.screenDataLength(), 28680);
     EXPECT_EQ(r.log.only("designer"), (QStringList{"0 designer hidden", "6500 designer restored"}));
     EXPECT_EQ(r.log.only("window"), (QStringList{"600 window disabled", "6500 window enabled"}));
     EXPECT_EQ(r.log.only("port"), QStringList{"6500 port closed"});

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the schedule tests: tables of known content, and an observer that
 // writes down what happened when.
-#include "download/DownloadObserver.h"
+#include "download/DownloadProgress.h"
 #include "download/DownloadTables.h"
 #include "link/Link.h"
 #include "download/DownloadChain.h"
@@ -53,24 +53,26 @@ private:
     std::map<int, QByteArray> data_;
 };
 
-// "time event" lines, in order.
-class EventLog : public DownloadObserver {
+// "time event" lines, in order. A QObject so that its connections end with it.
+class EventLog : public QObject {
 public:
     explicit EventLog(const Clock &clock) : clock_(clock) {}
-    void progressShown(bool shown) override { add(shown ? "bar shown" : "bar hidden"); }
-    void progressChanged(int value) override { add(QStringLiteral("bar %1").arg(value)); }
-    void headerSent(int table, bool sent) override {
-        add(QStringLiteral("header %1%2").arg(table).arg(sent ? "" : " failed"));
+    void follow(DownloadProgress &p) {
+        connect(&p, &DownloadProgress::progressShown, this, [this](bool shown) { add(shown ? "bar shown" : "bar hidden"); });
+        connect(&p, &DownloadProgress::progressChanged, this, [this](int value) { add(QStringLiteral("bar %1").arg(value)); });
+        connect(&p, &DownloadProgress::headerSent, this, [this](int table, bool sent) {
+            add(QStringLiteral("header %1%2").arg(table).arg(sent ? "" : " failed"));
+        });
+        connect(&p, &DownloadProgress::dataSent, this, [this](int table, int bytes, bool sent) {
+            add(QStringLiteral("data %1 %2%3").arg(table).arg(bytes).arg(sent ? "" : " failed"));
+        });
+        connect(&p, &DownloadProgress::tableRefused, this, [this](int table, const QString &) { add(QStringLiteral("refused %1").arg(table)); });
+        connect(&p, &DownloadProgress::mainWindowEnabled, this, [this](bool enabled) { add(enabled ? "window enabled" : "window disabled"); });
+        connect(&p, &DownloadProgress::designerHidden, this, [this] { add("designer hidden"); });
+        connect(&p, &DownloadProgress::designerRestored, this, [this] { add("designer restored"); });
+        connect(&p, &DownloadProgress::portClosed, this, [this] { add("port closed"); });
+        connect(&p, &DownloadProgress::finished, this, [this] { add("finished"); });
     }
-    void dataSent(int table, int bytes, bool sent) override {
-        add(QStringLiteral("data %1 %2%3").arg(table).arg(bytes).arg(sent ? "" : " failed"));
-    }
-    void tableRefused(int table, const QString &) override { add(QStringLiteral("refused %1").arg(table)); }
-    void mainWindowEnabled(bool enabled) override { add(enabled ? "window enabled" : "window disabled"); }
-    void designerHidden() override { add("designer hidden"); }
-    void designerRestored() override { add("designer restored"); }
-    void portClosed() override { add("port closed"); }
-    void finished() override { add("finished"); }
 
     // Events of one kind, e.g. "header", "data", "window".
     QStringList only(const QString &prefix) const {
@@ -106,7 +108,7 @@ struct ChainRig {
     PatternTables tables;
     DownloadChain chain{clock, line, prompts, tables};
     EventLog log{clock};
-    ChainRig() { chain.progress().addObserver(&log); }
+    ChainRig() { log.follow(chain.progress()); }
 };
 
 } // namespace z5::testing

@@ -1,6 +1,7 @@
 // The link over a real serial port (QSerialPort on z5-sim's pseudo-terminal),
 // timed by the real clock. Kept few and short.
 #include "SimProcess.h"
+#include "link/EditFields.h"
 #include "link/BlockReply.h"
 #include "link/Link.h"
 #include "link/QtSerialPort.h"
@@ -27,8 +28,8 @@ struct Console {
     std::optional<Ending> ending;
 
     Console() {
-        reception.handlers.blockReply = [this](const QByteArray &r) { reply = r; };
-        reception.handlers.released = [this](Ending e) { ending = e; };
+        QObject::connect(&reception, &z5::ReplyReception::blockReply, [this](const QByteArray &r) { reply = r; });
+        QObject::connect(&reception, &z5::ReplyReception::released, [this](Ending e) { ending = e; });
     }
     Ending await(int watchdogMs) {
         reply.clear();
@@ -38,27 +39,33 @@ struct Console {
         return ending.value_or(Ending::Cancelled);
     }
     Ending readBlock(int column, int watchdogMs = 1000) {
-        link.requestKind = Link::SteppingRead;
-        link.requestCount = 0;
-        link.requestIndex = 10;
-        link.requestCode = 0;
-        link.requestBlock = static_cast<std::int16_t>(column);
+        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+            f.kind = Link::SteppingRead;
+            f.count = 0;
+            f.index = 10;
+            f.code = 0;
+            f.block = static_cast<std::int16_t>(column);
+        });
         link.sendRequest();
         return await(watchdogMs);
     }
     Ending command(std::uint8_t code) {
-        link.requestKind = Link::Command;
-        link.requestCode = code;
-        link.requestBlock = 0;
+        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+            f.kind = Link::Command;
+            f.code = code;
+            f.block = 0;
+        });
         link.sendRequest();
         return await(1000);
     }
     // Header, then the data block 100 ms later, as the download chain sends a table.
     void writeTable(int table, const QByteArray &data, int block = 0, int dataAfterMs = 100) {
-        link.requestTable = static_cast<std::int16_t>(table);
-        link.requestBlock = static_cast<std::int16_t>(block);
-        link.dataBlock = data;
-        link.requestKind = Link::TableHeader;
+        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+            f.table = static_cast<std::int16_t>(table);
+            f.block = static_cast<std::int16_t>(block);
+        });
+        link.loadTableData(link.fields().table, data);
+        z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::TableHeader; });
         link.sendRequest();
         pumpEvents(dataAfterMs);
         link.sendDataBlock();
@@ -79,7 +86,7 @@ TEST(LinkE2e, ABlockReadIsAnsweredThroughTheSerialPort) {
     ASSERT_TRUE(console.port.open(sim.device())) << console.port.errorString().toStdString();
     EXPECT_EQ(console.readBlock(3), Ending::Reply);
     EXPECT_EQ(console.reply.size(), 260);
-    EXPECT_EQ(console.link.requestIndex, 11);
+    EXPECT_EQ(console.link.fields().index, 11);
     EXPECT_EQ(console.prompts.beeps, 0);
 }
 

@@ -1,5 +1,6 @@
 // Request frames as they leave the link, one row per frame, named by the bytes sent.
 #include "link/FakeSerialPort.h"
+#include "link/EditFields.h"
 #include "link/Link.h"
 #include "model/RecordingPrompts.h"
 #include <gtest/gtest.h>
@@ -28,21 +29,23 @@ TEST_P(FrameRows, FrameAndCheckValueGoOutInOneWrite) {
     Link link(port, prompts);
     ASSERT_TRUE(port.open(QStringLiteral("/dev/null")));
     link.settings.station = r.station;
-    link.requestKind = r.kind;
-    link.requestTable = r.table;
-    link.requestBlock = r.block;
-    link.requestIndex = r.index;
-    link.requestCode = r.code;
-    link.requestCount = r.count;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.kind = r.kind;
+        f.table = r.table;
+        f.block = r.block;
+        f.index = r.index;
+        f.code = r.code;
+        f.count = r.count;
+    });
 
     EXPECT_TRUE(link.sendRequest());
 
     const QByteArray expected = QByteArray::fromHex(r.sent);
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].bytes.toHex().toUpper(), expected.toHex().toUpper());
-    EXPECT_EQ(link.frameBuffer, expected.left(6));
-    EXPECT_EQ(link.checkLength, 6);
-    EXPECT_EQ(link.checkValue, (std::uint8_t(expected[6]) << 8) | std::uint8_t(expected[7]));
+    EXPECT_EQ(link.frame(), expected.left(6));
+    EXPECT_EQ(link.checkLength(), 6);
+    EXPECT_EQ(link.checkValue(), (std::uint8_t(expected[6]) << 8) | std::uint8_t(expected[7]));
     EXPECT_EQ(prompts.beeps, 0);
 }
 
@@ -78,14 +81,7 @@ class CheckValueRows : public ::testing::TestWithParam<CheckRow> {};
 TEST_P(CheckValueRows, Crc16WithReflectedA001) {
     const QByteArray bytes = QByteArray::fromHex(GetParam().bytes);
     EXPECT_EQ(Link::checkValueOf(bytes), GetParam().value);
-
-    z5::FakeSerialPort port;
-    z5::RecordingPrompts prompts;
-    Link link(port, prompts);
-    link.frameBuffer = bytes + QByteArray("tail not covered");
-    link.checkLength = static_cast<std::int16_t>(bytes.size());
-    ASSERT_TRUE(link.computeCheckValue());
-    EXPECT_EQ(link.checkValue, GetParam().value);
+    EXPECT_EQ(Link::checkValueOf(bytes + QByteArray("tail not covered"), bytes.size()), GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, CheckValueRows,
@@ -101,9 +97,12 @@ TEST(CheckValue, ALengthBeyondTheBufferIsRefusedAndKeepsTheOldValue) {
     z5::FakeSerialPort port;
     z5::RecordingPrompts prompts;
     Link link(port, prompts);
-    link.checkValue = 0x1234;
-    link.frameBuffer = QByteArray(257, '\0');
-    link.checkLength = 258;
-    EXPECT_FALSE(link.computeCheckValue());
-    EXPECT_EQ(link.checkValue, 0x1234u);
+    ASSERT_TRUE(port.open(QStringLiteral("/dev/null")));
+    link.loadScreenData(QByteArray(257, '\0'), 258);
+    z5::testing::editFields(link, [](z5::RequestFields &f) { f.kind = Link::ScreenHeader; });
+    ASSERT_TRUE(link.sendRequest());
+    const std::uint32_t headerCheck = link.checkValue();
+    EXPECT_FALSE(link.sendDataBlock());
+    EXPECT_EQ(link.checkValue(), headerCheck);
+    EXPECT_EQ(Link::checkValueOf(QByteArray(257, '\0'), 258), Link::checkValueOf(QByteArray(257, '\0')));
 }

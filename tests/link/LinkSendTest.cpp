@@ -1,4 +1,5 @@
 #include "link/FakeSerialPort.h"
+#include "link/EditFields.h"
 #include "link/Link.h"
 #include "model/RecordingPrompts.h"
 #include <gtest/gtest.h>
@@ -16,11 +17,13 @@ struct LinkFixture : ::testing::Test {
     void SetUp() override { ASSERT_TRUE(port.open(QStringLiteral("/dev/fake"))); }
     QString lastWrite() const { return port.writes().empty() ? QString() : hex(port.writes().back().bytes); }
     void blockRead(int block) {
-        link.requestKind = Link::SteppingRead;
-        link.requestCount = 0;
-        link.requestIndex = 10;
-        link.requestCode = 0;
-        link.requestBlock = static_cast<std::int16_t>(block);
+        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+            f.kind = Link::SteppingRead;
+            f.count = 0;
+            f.index = 10;
+            f.code = 0;
+            f.block = static_cast<std::int16_t>(block);
+        });
         link.sendRequest();
     }
 };
@@ -29,40 +32,46 @@ struct LinkFixture : ::testing::Test {
 
 TEST_F(LinkFixture, ASteppingReadCarriesTheNextIndexEachTime) {
     blockRead(3);
-    EXPECT_EQ(link.requestIndex, 11);
+    EXPECT_EQ(link.fields().index, 11);
     link.sendRequest();
     ASSERT_EQ(port.writes().size(), 2u);
     EXPECT_EQ(hex(port.writes()[0].bytes).left(17), "01 03 04 0A 00 00");
     EXPECT_EQ(hex(port.writes()[1].bytes).left(17), "01 03 04 0B 00 00");
-    EXPECT_EQ(link.requestIndex, 12);
+    EXPECT_EQ(link.fields().index, 12);
 }
 
 TEST_F(LinkFixture, ReadsAndCommandsDoNotStepTheIndex) {
-    link.requestIndex = 11;
-    link.requestKind = Link::Read;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.index = 11;
+        f.kind = Link::Read;
+    });
     link.sendRequest();
-    link.requestKind = Link::Command;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::Command; });
     link.sendRequest();
-    EXPECT_EQ(link.requestIndex, 11);
+    EXPECT_EQ(link.fields().index, 11);
 }
 
 TEST_F(LinkFixture, FieldsACallerLeavesUnsetGoOutAsThePreviousRequestLeftThem) {
     blockRead(3);   // leaves index 11 and count 0
-    link.requestKind = Link::Command;
-    link.requestCode = Link::StartProcess;
-    link.requestBlock = 0;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.kind = Link::Command;
+        f.code = Link::StartProcess;
+        f.block = 0;
+    });
     link.sendRequest();
     EXPECT_EQ(lastWrite(), "01 03 00 0B 33 00 F8 20");
 }
 
 TEST_F(LinkFixture, OnlyTheSetpointTableHeaderCarriesTheBlock) {
-    link.requestBlock = 7;
-    link.requestKind = Link::TableHeader;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.block = 7;
+        f.kind = Link::TableHeader;
+    });
     for (int table = 0; table < Link::kTableCount; ++table) {
-        link.requestTable = static_cast<std::int16_t>(table);
+        z5::testing::editFields(link, [&](z5::RequestFields &f) { f.table = static_cast<std::int16_t>(table); });
         link.sendRequest();
-        EXPECT_EQ(std::uint8_t(link.frameBuffer[1]), 0x33 + table);
-        EXPECT_EQ(std::uint8_t(link.frameBuffer[5]), table == 12 ? 7 : 0) << "table " << table;
+        EXPECT_EQ(std::uint8_t(link.frame()[1]), 0x33 + table);
+        EXPECT_EQ(std::uint8_t(link.frame()[5]), table == 12 ? 7 : 0) << "table " << table;
     }
 }
 
@@ -82,30 +91,34 @@ TEST_F(LinkFixture, ARequestThatCannotBeBuiltBeepsAndSendsNothing) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         blockRead(1);
-        const QByteArray frameBefore = link.frameBuffer;
+        const QByteArray frameBefore = link.frame();
         port.clearWrites();
         prompts.beeps = 0;
-        link.requestKind = c.kind;
-        link.requestBlock = static_cast<std::int16_t>(c.block);
-        link.requestIndex = static_cast<std::uint8_t>(c.index);
-        link.requestCount = static_cast<std::int16_t>(c.count);
+        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+            f.kind = c.kind;
+            f.block = static_cast<std::int16_t>(c.block);
+            f.index = static_cast<std::uint8_t>(c.index);
+            f.count = static_cast<std::int16_t>(c.count);
+        });
         link.settings.station = c.station;
         EXPECT_FALSE(link.sendRequest());
         EXPECT_TRUE(port.writes().empty());
         EXPECT_EQ(prompts.beeps, 1);
-        EXPECT_EQ(link.requestIndex, c.index);
-        EXPECT_EQ(link.frameBuffer, frameBefore);
+        EXPECT_EQ(link.fields().index, c.index);
+        EXPECT_EQ(link.frame(), frameBefore);
         link.settings.station = 1;
     }
 }
 
 TEST_F(LinkFixture, AClosedPortBeepsForARequestAndStaysSilentForData) {
     port.close();
-    link.requestKind = Link::TableHeader;
-    link.requestTable = 9;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.kind = Link::TableHeader;
+        f.table = 9;
+    });
     EXPECT_FALSE(link.sendRequest());
     EXPECT_EQ(prompts.beeps, 1);
-    link.dataBlock = QByteArray(32, '\1');
+    link.loadTableData(link.fields().table, QByteArray(32, '\1'));
     EXPECT_FALSE(link.sendDataBlock());
     EXPECT_EQ(prompts.beeps, 1);
     EXPECT_TRUE(port.writes().empty());
@@ -113,10 +126,12 @@ TEST_F(LinkFixture, AClosedPortBeepsForARequestAndStaysSilentForData) {
 
 TEST_F(LinkFixture, AnUnknownKindOrTableSendsTheLastFrameAgain) {
     blockRead(3);
-    link.requestKind = 9;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = 9; });
     link.sendRequest();
-    link.requestKind = Link::TableHeader;
-    link.requestTable = 13;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.kind = Link::TableHeader;
+        f.table = 13;
+    });
     link.sendRequest();
     ASSERT_EQ(port.writes().size(), 3u);
     EXPECT_EQ(hex(port.writes()[1].bytes), "01 03 04 0A 00 00 F8 64");
@@ -124,96 +139,101 @@ TEST_F(LinkFixture, AnUnknownKindOrTableSendsTheLastFrameAgain) {
 }
 
 TEST_F(LinkFixture, AnUnknownKindWithNoFrameBuiltYetBeeps) {
-    link.requestKind = 5;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = 5; });
     EXPECT_FALSE(link.sendRequest());
     EXPECT_EQ(prompts.beeps, 1);
     EXPECT_TRUE(port.writes().empty());
 }
 
 TEST_F(LinkFixture, TableZeroSendsALeadingZeroAndFiveHundredBytesWithoutCheckValue) {
-    link.requestTable = 0;
-    link.dataBlock = QByteArray(1, '0') + QByteArray(500, '\7');
-    link.requestKind = Link::TableHeader;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.table = 0; });
+    link.loadTableData(link.fields().table, QByteArray(1, '0') + QByteArray(500, '\7'));
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::TableHeader; });
     link.sendRequest();
     EXPECT_EQ(lastWrite().left(17), "01 33 01 F3 00 00");
     EXPECT_TRUE(link.sendDataBlock());
     ASSERT_EQ(port.writes().size(), 2u);
-    EXPECT_EQ(port.writes()[1].bytes, link.dataBlock);
+    EXPECT_EQ(port.writes()[1].bytes, link.dataBlock());
     EXPECT_EQ(port.writes()[1].bytes.size(), 501);
     EXPECT_EQ(port.writes()[1].bytes[0], '0');
-    EXPECT_EQ(link.checkLength, 500);
-    EXPECT_EQ(link.frameBuffer, link.dataBlock);
+    EXPECT_EQ(link.checkLength(), 500);
+    EXPECT_EQ(link.frame(), link.dataBlock());
 }
 
 TEST_F(LinkFixture, TableFourAnnounces543AndSends544) {
-    link.requestTable = 4;
-    link.dataBlock = QByteArray(544, '\2');
-    link.requestKind = Link::TableHeader;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.table = 4; });
+    link.loadTableData(link.fields().table, QByteArray(544, '\2'));
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::TableHeader; });
     link.sendRequest();
     EXPECT_EQ(lastWrite().left(17), "01 37 02 1F 00 00");
     link.sendDataBlock();
     EXPECT_EQ(port.writes().back().bytes.size(), 544);
-    EXPECT_EQ(link.checkLength, 544);
+    EXPECT_EQ(link.checkLength(), 544);
 }
 
 TEST_F(LinkFixture, EveryTableCarriesItsDataCount) {
     const int counts[] = {500, 1600, 64, 68, 544, 1836, 680, 578, 660, 32, 16824, 320, 32};
     for (int table = 0; table < Link::kTableCount; ++table) {
         EXPECT_EQ(Link::tableDataCount(table), counts[table]);
-        link.requestKind = Link::TableHeader;
-        link.requestTable = static_cast<std::int16_t>(table);
-        link.dataBlock = QByteArray(counts[table], '\0');
+        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+            f.kind = Link::TableHeader;
+            f.table = static_cast<std::int16_t>(table);
+        });
+        link.loadTableData(link.fields().table, QByteArray(counts[table], '\0'));
         EXPECT_TRUE(link.sendDataBlock()) << "table " << table;
-        EXPECT_EQ(link.checkLength, counts[table]);
+        EXPECT_EQ(link.checkLength(), counts[table]);
     }
     EXPECT_EQ(Link::tableDataCount(13), -1);
     EXPECT_EQ(Link::tableDataCount(-1), -1);
 }
 
 TEST_F(LinkFixture, AShortDataBlockIsNotSentExceptForTheParameterTable) {
-    link.requestKind = Link::TableHeader;
-    link.requestTable = 9;
-    link.dataBlock = QByteArray(31, '\0');
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.kind = Link::TableHeader;
+        f.table = 9;
+    });
+    link.loadTableData(link.fields().table, QByteArray(31, '\0'));
     EXPECT_FALSE(link.sendDataBlock());
     EXPECT_TRUE(port.writes().empty());
 
-    link.requestTable = 10;
-    link.dataBlock = QByteArray(100, '\0');
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.table = 10; });
+    link.loadTableData(link.fields().table, QByteArray(100, '\0'));
     EXPECT_TRUE(link.sendDataBlock());
     EXPECT_EQ(port.writes().back().bytes.size(), 100);
     EXPECT_EQ(prompts.beeps, 0);
 }
 
 TEST_F(LinkFixture, AnUnknownTableKeepsTheCheckLengthItFound) {
-    link.requestKind = Link::TableHeader;
-    link.requestTable = 9;
-    link.dataBlock = QByteArray(32, '\0');
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.kind = Link::TableHeader;
+        f.table = 9;
+    });
+    link.loadTableData(link.fields().table, QByteArray(32, '\0'));
     link.sendDataBlock();
-    link.requestTable = 14;
-    link.dataBlock = QByteArray(40, '\0');
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.table = 14; });
+    link.loadTableData(link.fields().table, QByteArray(40, '\0'));
     EXPECT_TRUE(link.sendDataBlock());
-    EXPECT_EQ(link.checkLength, 32);
+    EXPECT_EQ(link.checkLength(), 32);
 }
 
 TEST_F(LinkFixture, AScreenWriteSendsStationAndMarkerBeforeTheData) {
     link.settings.station = 3;
-    link.screenDataLength = 28809;
-    link.dataBlock = QByteArray(28809, '\5');
-    link.requestKind = Link::ScreenHeader;
+    link.loadScreenData(QByteArray(28809, '\5'), 28809);
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::ScreenHeader; });
     link.sendRequest();
     EXPECT_EQ(lastWrite(), "03 32 70 8B 00 00 06 53");
     EXPECT_TRUE(link.sendDataBlock());
     const QByteArray sent = port.writes().back().bytes;
     ASSERT_EQ(sent.size(), Link::kScreenWriteLength);
     EXPECT_EQ(sent.left(2), QByteArray::fromHex("033C"));
-    EXPECT_EQ(sent.mid(2), link.dataBlock);
-    EXPECT_EQ(link.checkLength, 28809);
+    EXPECT_EQ(sent.mid(2), link.dataBlock());
+    EXPECT_EQ(link.checkLength(), 28809);
 }
 
 TEST_F(LinkFixture, ReadsAndCommandsHaveNoDataBlock) {
-    link.dataBlock = QByteArray(600, '\0');
+    link.loadTableData(link.fields().table, QByteArray(600, '\0'));
     for (int kind : {2, 3, 4, 7}) {
-        link.requestKind = static_cast<std::uint8_t>(kind);
+        z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = static_cast<std::uint8_t>(kind); });
         EXPECT_FALSE(link.sendDataBlock());
     }
     EXPECT_TRUE(port.writes().empty());

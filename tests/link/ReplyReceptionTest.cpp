@@ -1,5 +1,6 @@
 // Reply reception stepped on the virtual clock.
 #include "link/FakeSerialPort.h"
+#include "link/EditFields.h"
 #include "link/Link.h"
 #include "link/ReplyReception.h"
 #include "model/RecordingPrompts.h"
@@ -39,25 +40,29 @@ struct ReceptionFixture : ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(link.openPort());
-        reception.handlers.blockReply = [this](const QByteArray &r) { replies.push_back(r); };
-        reception.handlers.trendPart = [this](const QByteArray &p) { parts.push_back(p); };
-        reception.handlers.trendPageFull = [this] { return parts.size() >= 30; };
-        reception.handlers.trendPageComplete = [this] { ++pagesCompleted; };
-        reception.handlers.trendCountersReset = [this] {
+        QObject::connect(&reception, &ReplyReception::blockReply, [this](const QByteArray &r) { replies.push_back(r); });
+        QObject::connect(&reception, &ReplyReception::trendPart, [this](const QByteArray &p) {
+            parts.push_back(p);
+            if (parts.size() >= 30) reception.markPageFull();
+        });
+        QObject::connect(&reception, &ReplyReception::trendPageComplete, [this] { ++pagesCompleted; });
+        QObject::connect(&reception, &ReplyReception::trendCountersReset, [this] {
             ++counterResets;
             parts.clear();
-        };
-        reception.handlers.released = [this](Ending e) { endings.push_back(e); };
+        });
+        QObject::connect(&reception, &ReplyReception::released, [this](Ending e) { endings.push_back(e); });
     }
     void answerWith(const QByteArray &reply) {
         port.responder = [reply](const QByteArray &) { return reply; };
     }
     void readBlock(int block) {
-        link.requestKind = Link::SteppingRead;
-        link.requestIndex = 10;
-        link.requestCode = 0;
-        link.requestCount = 0;
-        link.requestBlock = static_cast<std::int16_t>(block);
+        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+            f.kind = Link::SteppingRead;
+            f.index = 10;
+            f.code = 0;
+            f.count = 0;
+            f.block = static_cast<std::int16_t>(block);
+        });
         link.sendRequest();
         reception.awaitBlockReply();
     }
@@ -79,7 +84,7 @@ TEST_F(ReceptionFixture, ACompleteReplyIsHandedOverAtTheFirstPollTick) {
     clock.advance(1);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], reply);
-    EXPECT_EQ(link.dataBlock, reply);
+    EXPECT_EQ(link.dataBlock(), reply);
     EXPECT_EQ(reception.receivedCheck, Link::checkValueOf(reply, 258));
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Reply});
     EXPECT_EQ(reception.exchange(), Exchange::Idle);
@@ -196,11 +201,13 @@ QByteArray trendPart(const QByteArray &request) {
 }
 
 void readTrendPage(Link &link, ReplyReception &reception) {
-    link.requestKind = Link::SteppingRead;
-    link.requestIndex = 10;
-    link.requestCode = 0;
-    link.requestCount = 0;
-    link.requestBlock = 5;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.kind = Link::SteppingRead;
+        f.index = 10;
+        f.code = 0;
+        f.count = 0;
+        f.block = 5;
+    });
     link.sendRequest();
     reception.awaitTrendPage();
 }
@@ -247,7 +254,7 @@ TEST_F(ReceptionFixture, TheTrendWatchdogRestartsTheCountAndThePartsAndPollingGo
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
     EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
     EXPECT_TRUE(reception.pollTimer().isActive());
-    EXPECT_EQ(link.requestIndex, ReplyReception::kFirstTrendPart);
+    EXPECT_EQ(link.fields().index, ReplyReception::kFirstTrendPart);
     port.silent = false;
     port.responder = trendPart;
     clock.advance(100 + 150 * 30);   // the next tick asks for the first part again
@@ -262,7 +269,7 @@ TEST_F(ReceptionFixture, AStalledTrendReadNeverStepsThePartNumberIntoFailingRequ
     clock.advance(60000);
     EXPECT_EQ(prompts.beeps, 7);   // the watchdog's, once every 8 s
     EXPECT_EQ(counterResets, 7);
-    EXPECT_LE(link.requestIndex, 10 + 8000 / 150 + 1);
+    EXPECT_LE(link.fields().index, 10 + 8000 / 150 + 1);
     EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
     reception.cancel();
     clock.advance(60000);
@@ -309,8 +316,8 @@ TEST(ReplyReceptionLateTimeout, ATimeoutArrivingAfterTheExchangeEndedIsIgnored) 
     ManualTimer &poll = *clock.timers[0];
     ManualTimer &watchdog = *clock.timers[1];
     int released = 0, accepted = 0;
-    reception.handlers.released = [&](Ending) { ++released; };
-    reception.handlers.blockReply = [&](const QByteArray &) { ++accepted; };
+    QObject::connect(&reception, &ReplyReception::released, [&](Ending) { ++released; });
+    QObject::connect(&reception, &ReplyReception::blockReply, [&](const QByteArray &) { ++accepted; });
     ASSERT_TRUE(port.open(QStringLiteral("/dev/fake")));
 
     reception.awaitBlockReply();

@@ -1,6 +1,7 @@
 // The port and station dialogs: what they store, which window they disable and
 // give back, and the device each COM number maps to.
 #include "UiTestRegistry.h"
+#include "link/EditFields.h"
 #include "UiFixture.h"
 #include "link/PortSettings.h"
 #include "ui/PortDialog.h"
@@ -21,8 +22,10 @@ void clickRow(QListWidget *list, int row) {
 QByteArray sendRead(UiFixture &f) {
     z5::Link &link = f.session.link;
     if (!link.openPort()) return {};
-    link.requestKind = z5::Link::Read;
-    link.requestBlock = 0;
+    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        f.kind = z5::Link::Read;
+        f.block = 0;
+    });
     f.port.clearWrites();
     if (!link.sendRequest()) return {};
     return f.port.writes().back().bytes;

@@ -8,7 +8,7 @@ namespace z5 {
 LiveRefresh::LiveRefresh(Clock &clock) : clock_(clock), timer_(clock.createTimer()) {
     timer_->setOnTimeout([this] {
         timer_->stop();
-        if (due) due();
+        emit due();
     });
 }
 

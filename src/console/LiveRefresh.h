@@ -1,8 +1,8 @@
 #pragma once
+#include <QObject>
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -15,12 +15,13 @@ class Timer;
 // user picks one. Each reply arms the next read, so reads never pile up on a
 // slow line; anything else that uses the line, another pick or a failed read
 // stops it. It also keeps the age of the values shown.
-class LiveRefresh {
+class LiveRefresh : public QObject {
+    Q_OBJECT
 public:
     static constexpr std::array<int, 4> kIntervalsMs{{250, 500, 1000, 2000}};
 
     explicit LiveRefresh(Clock &clock);
-    ~LiveRefresh();
+    ~LiveRefresh() override;
     LiveRefresh(const LiveRefresh &) = delete;
     LiveRefresh &operator=(const LiveRefresh &) = delete;
 
@@ -44,8 +45,9 @@ public:
     // Forgets the values (the view was cleared).
     void forget() { shownAtMs_.reset(); }
 
-    // Called when the next read is due.
-    std::function<void()> due;
+signals:
+    // The next read is due.
+    void due();
 
 private:
     Clock &clock_;

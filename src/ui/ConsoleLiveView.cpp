@@ -53,7 +53,7 @@ void ConsoleWindow::buildLiveView() {
         if (refresh_.isOn() && live_.hasReply() && !exchangeUnderWay() && isEnabled()) startLiveRead();
         showValueAge();
     });
-    refresh_.due = [this] { startLiveRead(); };
+    connect(&refresh_, &LiveRefresh::due, this, [this] { startLiveRead(); });
     // A write of any window takes the line: the values are not refreshed past it.
     connect(&session_.line, &LineSession::writeStarted, this, [this] { refresh_.stop(); });
     // An edit in the setpoint fields must not be overwritten by the next read,

@@ -314,7 +314,7 @@ TEST(LiveRefreshTest, OffByDefaultThenDueOneIntervalAfterEachShownReply) {
     VirtualClock clock;
     LiveRefresh refresh(clock);
     int due = 0;
-    refresh.due = [&] { ++due; };
+    QObject::connect(&refresh, &LiveRefresh::due, [&] { ++due; });
     refresh.valuesShown();
     clock.advance(5000);
     EXPECT_EQ(due, 0);

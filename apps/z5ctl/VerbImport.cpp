@@ -21,9 +21,9 @@ void printInputs(const z5::Project &p, int c) {
     if (type == z5::BlockType::GRA || type == z5::BlockType::JUR) {
         for (int pin = 1; pin <= 32; ++pin) {
             const int e = 2 * (pin - 1);
-            const int index = type == z5::BlockType::GRA ? p.grafikLink(e) : p.jurnalLink(e);
-            const int number = type == z5::BlockType::GRA ? p.grafikLink(e + 1) : p.jurnalLink(e + 1);
-            const bool inv = type == z5::BlockType::JUR ? (static_cast<std::uint32_t>(p.jurnalInvMask()) >> (pin - 1)) & 1
+            const int index = type == z5::BlockType::GRA ? p.trendLink(e) : p.journalLink(e);
+            const int number = type == z5::BlockType::GRA ? p.trendLink(e + 1) : p.journalLink(e + 1);
+            const bool inv = type == z5::BlockType::JUR ? (static_cast<std::uint32_t>(p.journalInvertMask()) >> (pin - 1)) & 1
                                              : pin <= 8 && ((mask >> (pin - 1)) & 1);
             if (number != 0)
                 z5ctl::out(QStringLiteral("    input %1 <- %2%3").arg(pin).arg(source(index, number), inverted(inv)));
@@ -83,7 +83,7 @@ int runImport(const QStringList &args) {
                            .arg(icon.position.y());
         if (p.blockType(c) == z5::BlockType::JUR)
             line += QStringLiteral(" journal inversion %1")
-                        .arg(static_cast<std::uint32_t>(p.jurnalInvMask()), 8, 16, QLatin1Char('0'));
+                        .arg(static_cast<std::uint32_t>(p.journalInvertMask()), 8, 16, QLatin1Char('0'));
         z5ctl::out(line);
         printInputs(p, c);
     }

@@ -42,7 +42,7 @@ void ParameterPanel::hideRows() {
     for (PanelRow &r : rows_) r.visible = false;
 }
 
-void ParameterPanel::label_Parametr() {
+void ParameterPanel::layOutForSelectedBlock() {
     const int type = state_.selectedType;
     const int instance = project_.instance(state_.selectedColumn);
     // Kept across layouts: a channel picked for one input block stays picked.

@@ -31,10 +31,10 @@ public:
     ParameterPanel(ParameterStore &store, const Project &project, ConsoleState &state,
                    const ParameterCatalogue &catalogue = ParameterCatalogue::standard(), QLocale locale = QLocale());
 
-    // `label_Parametr`: lays out the panel for the block in `BLOCK_SELECT` with the
+    // Lays out the panel for the block in `BLOCK_SELECT` with the
     // type in `BLOCK_SELECT_TYPE` and shows its stored values. A column without a
     // block shows an empty panel.
-    void label_Parametr();
+    void layOutForSelectedBlock();
     // Hides every row (a live view takes the panel's place).
     void hideRows();
     // Shows the stored values again in every row (after the store was replaced).

@@ -25,17 +25,17 @@ QByteArray ProjectTables::blockLinkSchema(const Project &project) {
     return data;
 }
 
-QByteArray ProjectTables::grafikLinkSchema(const Project &project) {
+QByteArray ProjectTables::trendLinkSchema(const Project &project) {
     QByteArray data;
     data.reserve(64);
-    for (int i = 0; i < 64; ++i) data.append(byte(project.grafikLink(i)));
+    for (int i = 0; i < 64; ++i) data.append(byte(project.trendLink(i)));
     return data;
 }
 
-QByteArray ProjectTables::jurnalLinkSchema(const Project &project) {
+QByteArray ProjectTables::journalLinkSchema(const Project &project) {
     QByteArray data;
     data.reserve(68);
-    for (int i = 0; i < 68; ++i) data.append(byte(project.jurnalLink(i)));
+    for (int i = 0; i < 68; ++i) data.append(byte(project.journalLink(i)));
     return data;
 }
 
@@ -51,8 +51,8 @@ QByteArray ProjectTables::table(int number, const Project &project) {
     switch (number) {
     case 0: return blockSchema(project);
     case 1: return blockLinkSchema(project);
-    case 2: return grafikLinkSchema(project);
-    case 3: return jurnalLinkSchema(project);
+    case 2: return trendLinkSchema(project);
+    case 3: return journalLinkSchema(project);
     case 4: return scadaLinkSchema(project);
     default: return QByteArray();
     }

@@ -17,9 +17,9 @@ public:
     // Table 1: "0", then `arr_BLOCK_LINK_SCHEMA` row by row over its 16 rows (1 + 1600 bytes).
     static QByteArray blockLinkSchema(const Project &project);
     // Table 2: `arr_BLOCK_LINK_SCHEMA_GRAFIK` elements 0..63 (64 bytes).
-    static QByteArray grafikLinkSchema(const Project &project);
+    static QByteArray trendLinkSchema(const Project &project);
     // Table 3: `arr_BLOCK_LINK_SCHEMA_JURNAL` elements 0..67, the journal inversion mask last (68 bytes).
-    static QByteArray jurnalLinkSchema(const Project &project);
+    static QByteArray journalLinkSchema(const Project &project);
     // Table 4: `arr_BLOCK_LINK_SCHEMA_SCADA` page by page, 68 elements each (544 bytes).
     static QByteArray scadaLinkSchema(const Project &project);
 

@@ -88,7 +88,7 @@ QString LinkTableBuilder::putDriversFirst() {
 }
 
 QString LinkTableBuilder::setInversionBits() {
-    std::uint32_t jurnalMask = 0;  // JURNAL_INV_mask
+    std::uint32_t journalMask = 0;  // JURNAL_INV_mask
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const NetlistLine &inverter = lines_[i];
         if (!inverter.isInverterNode() || inverter.pin != 2) continue;
@@ -109,8 +109,8 @@ QString LinkTableBuilder::setInversionBits() {
                                                                 .arg(input.designator)
                                                                 .arg(lastBit + 1));
             if (journal) {
-                jurnalMask |= 1u << bit;
-                project_.setJurnalInvMask(static_cast<std::int32_t>(jurnalMask));
+                journalMask |= 1u << bit;
+                project_.setJournalInvertMask(static_cast<std::int32_t>(journalMask));
             } else {
                 const int mask = project_.schema(Project::InversionRow, column) | (1 << bit);
                 project_.setSchema(Project::InversionRow, column, static_cast<std::uint8_t>(mask));
@@ -205,13 +205,13 @@ QString LinkTableBuilder::storeInput(const NetlistLine &node, int sourceIndex, i
     switch (type) {
     case BlockType::GRA:
         if (pin < 1 || pin > 32) return beyond();
-        project_.setGrafikLink(element, sourceIndex);
-        project_.setGrafikLink(element + 1, sourceNumberPlus1);
+        project_.setTrendLink(element, sourceIndex);
+        project_.setTrendLink(element + 1, sourceNumberPlus1);
         break;
     case BlockType::JUR:
         if (pin < 1 || pin > 32) return beyond();
-        project_.setJurnalLink(element, sourceIndex);
-        project_.setJurnalLink(element + 1, sourceNumberPlus1);
+        project_.setJournalLink(element, sourceIndex);
+        project_.setJournalLink(element + 1, sourceNumberPlus1);
         break;
     case BlockType::SCA: {
         const int page = BlockCatalogue::scadaInputPage(pin);

@@ -9,14 +9,14 @@ using NumberTable = ParameterStore::NumberTable;
 
 // Declared slots x rows of `PARAMETR_<mnemonic>`, indexed by type code - 1 (codes 1..33).
 // RS4, JUR and SCA are one-index tables (one slot); GRA is columns x rows.
-constexpr std::array<TableShape, 33> kParametrShapes = {{
+constexpr std::array<TableShape, 33> kNumberTableShapes = {{
     {9, 45}, {9, 9},  {9, 25}, {9, 17},  {1, 5},  {9, 9},  {9, 15}, {9, 9},  {9, 9},  {9, 5},  {9, 6},
     {9, 6},  {9, 5},  {9, 5},  {9, 4},   {13, 9}, {9, 20}, {9, 10}, {9, 137}, {9, 15}, {9, 9}, {9, 12},
     {9, 6},  {9, 7},  {9, 14}, {9, 9},   {9, 30}, {8, 34}, {1, 52}, {1, 200}, {9, 16}, {9, 9}, {9, 18},
 }};
 
-// The same order as kParametrShapes.
-constexpr std::array<NumberTable ParameterStore::*, 33> kParametrMembers = {
+// The same order as kNumberTableShapes.
+constexpr std::array<NumberTable ParameterStore::*, 33> kNumberTableMembers = {
     &ParameterStore::numbersA_I, &ParameterStore::numbersA_O, &ParameterStore::numbersD_I,
     &ParameterStore::numbersD_O, &ParameterStore::numbersRS4, &ParameterStore::numbersMUL,
     &ParameterStore::numbersSUM, &ParameterStore::numbersDIV, &ParameterStore::numbersSQR,
@@ -30,7 +30,7 @@ constexpr std::array<NumberTable ParameterStore::*, 33> kParametrMembers = {
     &ParameterStore::numbersLOG, &ParameterStore::numbersMOT, &ParameterStore::numbersUNI,
 };
 
-bool hasParametr(int type) { return type >= 1 && type <= 33; }
+bool hasNumberTable(int type) { return type >= 1 && type <= 33; }
 
 template <typename Table>
 Table makeTable(StoreTable table, int type) {
@@ -47,12 +47,12 @@ ParameterStore::ParameterStore()
       journalTexts(makeTable<TextTable>(StoreTable::JournalTexts, 0)),
       journalDelays(makeTable<ByteTable>(StoreTable::JournalDelays, 0)) {
     for (int type = 1; type <= 33; ++type)
-        this->*kParametrMembers[type - 1] = makeTable<NumberTable>(StoreTable::Numbers, type);
+        this->*kNumberTableMembers[type - 1] = makeTable<NumberTable>(StoreTable::Numbers, type);
 }
 
 TableShape ParameterStore::shapeOf(StoreTable table, int type) {
     switch (table) {
-    case StoreTable::Numbers: return hasParametr(type) ? kParametrShapes[type - 1] : TableShape{};
+    case StoreTable::Numbers: return hasNumberTable(type) ? kNumberTableShapes[type - 1] : TableShape{};
     case StoreTable::SetpointNames: return {13, 10};
     case StoreTable::PanelTexts: return {9, 6};
     case StoreTable::TrendTexts: return {1, 35};
@@ -65,7 +65,7 @@ TableShape ParameterStore::shapeOf(StoreTable table, int type) {
 QString ParameterStore::tableName(StoreTable table, int type) {
     switch (table) {
     case StoreTable::Numbers:
-        return hasParametr(type) ? QStringLiteral("PARAMETR_") + BlockCatalogue::mnemonic(type) : QString();
+        return hasNumberTable(type) ? QStringLiteral("PARAMETR_") + BlockCatalogue::mnemonic(type) : QString();
     case StoreTable::SetpointNames: return QStringLiteral("NAME_S_P");
     case StoreTable::PanelTexts: return QStringLiteral("NAME_PAN");
     case StoreTable::TrendTexts: return QStringLiteral("NAME_GRA");
@@ -76,11 +76,11 @@ QString ParameterStore::tableName(StoreTable table, int type) {
 }
 
 ParameterStore::NumberTable *ParameterStore::numberTable(int type) {
-    return hasParametr(type) ? &(this->*kParametrMembers[type - 1]) : nullptr;
+    return hasNumberTable(type) ? &(this->*kNumberTableMembers[type - 1]) : nullptr;
 }
 
 const ParameterStore::NumberTable *ParameterStore::numberTable(int type) const {
-    return hasParametr(type) ? &(this->*kParametrMembers[type - 1]) : nullptr;
+    return hasNumberTable(type) ? &(this->*kNumberTableMembers[type - 1]) : nullptr;
 }
 
 const ParameterStore::TextTable *ParameterStore::textTable(StoreTable table) const {
@@ -135,7 +135,7 @@ bool ParameterStore::setByte(const StorePlace &place, std::uint8_t value) {
 }
 
 void ParameterStore::clear() {
-    for (auto member : kParametrMembers) (this->*member).clear();
+    for (auto member : kNumberTableMembers) (this->*member).clear();
     setpointNames.clear();
     panelTexts.clear();
     trendTexts.clear();
@@ -144,7 +144,7 @@ void ParameterStore::clear() {
 }
 
 bool ParameterStore::operator==(const ParameterStore &other) const {
-    for (auto member : kParametrMembers)
+    for (auto member : kNumberTableMembers)
         if (this->*member != other.*member) return false;
     return setpointNames == other.setpointNames && panelTexts == other.panelTexts && trendTexts == other.trendTexts &&
            journalTexts == other.journalTexts && journalDelays == other.journalDelays;

@@ -7,10 +7,10 @@ Project::Project() { reset(); }
 void Project::reset() {
     for (auto &row : blockSchema_) row.fill(0);
     for (auto &row : blockLinkSchema_) row.fill(0);
-    blockLinkSchemaGrafik_.fill(0);
-    blockLinkSchemaJurnal_.fill(0);
-    for (auto &row : blockLinkSchemaScada_) row.fill(0);
-    jurnalInvMask_ = 0;
+    trendLinks_.fill(0);
+    journalLinks_.fill(0);
+    for (auto &row : screenLinks_) row.fill(0);
+    journalInvertMask_ = 0;
     exzCount_.fill(0);
     components_.fill(ComponentRecord{});
 }
@@ -65,37 +65,37 @@ void Project::setLink(int column, int element, int value) {
     blockLinkSchema_[element][column] = value;
 }
 
-int Project::grafikLink(int element) const {
-    return element >= 0 && element < 65 ? blockLinkSchemaGrafik_[element] : 0;
+int Project::trendLink(int element) const {
+    return element >= 0 && element < 65 ? trendLinks_[element] : 0;
 }
 
-void Project::setGrafikLink(int element, int value) {
-    if (element >= 0 && element < 65) blockLinkSchemaGrafik_[element] = static_cast<std::uint8_t>(value);
+void Project::setTrendLink(int element, int value) {
+    if (element >= 0 && element < 65) trendLinks_[element] = static_cast<std::uint8_t>(value);
 }
 
-int Project::jurnalLink(int element) const {
-    return element >= 0 && element < 69 ? blockLinkSchemaJurnal_[element] : 0;
+int Project::journalLink(int element) const {
+    return element >= 0 && element < 69 ? journalLinks_[element] : 0;
 }
 
-void Project::setJurnalLink(int element, int value) {
-    if (element >= 0 && element < 69) blockLinkSchemaJurnal_[element] = value;
+void Project::setJournalLink(int element, int value) {
+    if (element >= 0 && element < 69) journalLinks_[element] = value;
 }
 
 int Project::scadaLink(int page, int element) const {
     if (page < 0 || page >= 8 || element < 0 || element >= 68) return 0;
-    return blockLinkSchemaScada_[page][element];
+    return screenLinks_[page][element];
 }
 
 void Project::setScadaLink(int page, int element, int value) {
     if (page < 0 || page >= 8 || element < 0 || element >= 68) return;
-    blockLinkSchemaScada_[page][element] = value;
+    screenLinks_[page][element] = value;
 }
 
-void Project::setJurnalInvMask(std::int32_t mask) {
-    jurnalInvMask_ = mask;
+void Project::setJournalInvertMask(std::int32_t mask) {
+    journalInvertMask_ = mask;
     // The journal table carries the mask in its elements 64..67, lowest byte first.
     const auto u = static_cast<std::uint32_t>(mask);
-    for (int i = 0; i < 4; ++i) blockLinkSchemaJurnal_[64 + i] = (u >> (8 * i)) & 0xFF;
+    for (int i = 0; i < 4; ++i) journalLinks_[64 + i] = (u >> (8 * i)) & 0xFF;
 }
 
 int Project::exzCount(int type) const {
@@ -116,9 +116,9 @@ bool Project::operator==(const Project &o) const {
         return true;
     };
     return blockSchema_ == o.blockSchema_ && blockLinkSchema_ == o.blockLinkSchema_ &&
-           blockLinkSchemaGrafik_ == o.blockLinkSchemaGrafik_ &&
-           blockLinkSchemaJurnal_ == o.blockLinkSchemaJurnal_ &&
-           blockLinkSchemaScada_ == o.blockLinkSchemaScada_ && jurnalInvMask_ == o.jurnalInvMask_ &&
+           trendLinks_ == o.trendLinks_ &&
+           journalLinks_ == o.journalLinks_ &&
+           screenLinks_ == o.screenLinks_ && journalInvertMask_ == o.journalInvertMask_ &&
            exzCount_ == o.exzCount_ && sameComponents();
 }
 

@@ -44,15 +44,15 @@ public:
     // Link pairs are (source output index, source block number + 1); (0, 0) = unconnected.
     int link(int column, int element) const;
     void setLink(int column, int element, int value);
-    int grafikLink(int element) const;
-    void setGrafikLink(int element, int value);
-    int jurnalLink(int element) const;
-    void setJurnalLink(int element, int value);
+    int trendLink(int element) const;
+    void setTrendLink(int element, int value);
+    int journalLink(int element) const;
+    void setJournalLink(int element, int value);
     int scadaLink(int page, int element) const;
     void setScadaLink(int page, int element, int value);
 
-    std::int32_t jurnalInvMask() const { return jurnalInvMask_; }
-    void setJurnalInvMask(std::int32_t mask);
+    std::int32_t journalInvertMask() const { return journalInvertMask_; }
+    void setJournalInvertMask(std::int32_t mask);
 
     int exzCount(int type) const;
     void setExzCount(int type, int value);
@@ -65,10 +65,10 @@ public:
 private:
     std::array<std::array<std::uint8_t, kColumns>, 5> blockSchema_{};            // arr_BLOCK_SCHEMA
     std::array<std::array<int, kColumns>, 16> blockLinkSchema_{};                // arr_BLOCK_LINK_SCHEMA [element][column]
-    std::array<std::uint8_t, 65> blockLinkSchemaGrafik_{};                       // arr_BLOCK_LINK_SCHEMA_GRAFIK
-    std::array<int, 69> blockLinkSchemaJurnal_{};                                // arr_BLOCK_LINK_SCHEMA_JURNAL
-    std::array<std::array<int, 68>, 8> blockLinkSchemaScada_{};                  // arr_BLOCK_LINK_SCHEMA_SCADA
-    std::int32_t jurnalInvMask_ = 0;                                             // JURNAL_INV_mask
+    std::array<std::uint8_t, 65> trendLinks_{};                       // arr_BLOCK_LINK_SCHEMA_GRAFIK
+    std::array<int, 69> journalLinks_{};                                // arr_BLOCK_LINK_SCHEMA_JURNAL
+    std::array<std::array<int, 68>, 8> screenLinks_{};                  // arr_BLOCK_LINK_SCHEMA_SCADA
+    std::int32_t journalInvertMask_ = 0;                                             // JURNAL_INV_mask
     std::array<std::uint8_t, kTypeCounters> exzCount_{};                         // arr_EXZ_count
     std::array<ComponentRecord, kColumns> components_;                           // arr_COMP_netLIST
 };

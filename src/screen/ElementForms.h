@@ -28,24 +28,24 @@ struct ParameterForm {
     QString y;
     int textColour = 0;
     int backColour = 0;
-    int kind = ScadaParametr::Number;
+    int kind = ScadaParameter::Number;
 
-    bool graphic() const { return kind != ScadaParametr::Number; }
+    bool graphic() const { return kind != ScadaParameter::Number; }
     // The check box: cleared gives a number; set turns a number into "Уровень 1".
     void setGraphic(bool on) {
-        if (!on) kind = ScadaParametr::Number;
-        else if (kind == ScadaParametr::Number) kind = ScadaParametr::Level1;
+        if (!on) kind = ScadaParameter::Number;
+        else if (kind == ScadaParameter::Number) kind = ScadaParameter::Level1;
     }
     // `Combo1` entry 0..2 for kinds 1..3.
     int comboEntry() const { return graphic() ? kind - 1 : 0; }
     void setComboEntry(int entry) {
-        if (entry >= 0 && entry < ScadaParametr::kKinds - 1) kind = entry + 1;
+        if (entry >= 0 && entry < ScadaParameter::kKinds - 1) kind = entry + 1;
     }
     ControlKind controlKind() const {
         switch (kind) {
-        case ScadaParametr::Level1: return ControlKind::Level1Picture;
-        case ScadaParametr::Level2: return ControlKind::Level2Picture;
-        case ScadaParametr::Gauge: return ControlKind::GaugePicture;
+        case ScadaParameter::Level1: return ControlKind::Level1Picture;
+        case ScadaParameter::Level2: return ControlKind::Level2Picture;
+        case ScadaParameter::Gauge: return ControlKind::GaugePicture;
         default: return ControlKind::NumberBox;
         }
     }

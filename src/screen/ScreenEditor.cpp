@@ -26,14 +26,14 @@ ScreenEditor::ScreenEditor(ScreenModel &model, QObject *parent) : QObject(parent
 
 ScreenEditor::SlotState ScreenEditor::slotState(int k) const {
     SlotState state;
-    if (const ScadaParametr *p = model_.numberTable(k)) state.parameter = *p;
+    if (const ScadaParameter *p = model_.numberTable(k)) state.parameter = *p;
     if (const ScadaSignal *s = model_.signal(k)) state.alarm = *s;
     state.alarmText = model_.signalText(k);
     return state;
 }
 
 void ScreenEditor::restoreSlot(int k, const SlotState &state) {
-    ScadaParametr *p = model_.numberTable(k);
+    ScadaParameter *p = model_.numberTable(k);
     ScadaSignal *s = model_.signal(k);
     if (!p || !s) return;
     *p = state.parameter;
@@ -50,11 +50,11 @@ void ScreenEditor::pushSlotChange(int k, const SlotState &before, const QString 
 
 int ScreenEditor::addParameter() {
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaParametr &p = *model_.numberTable(k);
+        ScadaParameter &p = *model_.numberTable(k);
         if (p.used) continue;
         const SlotState before = slotState(k);
         // A reused slot starts clean: nothing of a deleted element goes on.
-        p = ScadaParametr{};
+        p = ScadaParameter{};
         p.used = true;
         p.Text1 = kAtCorner;
         pushSlotChange(k, before, QStringLiteral("Новый параметр"));
@@ -80,7 +80,7 @@ int ScreenEditor::addAlarm() {
 ControlKind ScreenEditor::controlKind(ScreenElement element) const {
     if (element.isParameter()) {
         ParameterForm kindOnly;
-        if (const ScadaParametr *p = model_.numberTable(element.slot)) kindOnly.kind = p->kind();
+        if (const ScadaParameter *p = model_.numberTable(element.slot)) kindOnly.kind = p->kind();
         return kindOnly.controlKind();
     }
     const ScadaSignal *s = model_.signal(element.slot);
@@ -89,7 +89,7 @@ ControlKind ScreenEditor::controlKind(ScreenElement element) const {
 
 const ElementControl *ScreenEditor::control(ScreenElement element) const {
     if (element.isParameter()) {
-        const ScadaParametr *p = model_.numberTable(element.slot);
+        const ScadaParameter *p = model_.numberTable(element.slot);
         return p ? p->control(p->kind()) : nullptr;
     }
     const ScadaSignal *s = model_.signal(element.slot);
@@ -180,13 +180,13 @@ AlarmForm ScreenEditor::alarmForm(int k) const {
 
 ParameterForm ScreenEditor::parameterForm(int k) const {
     ParameterForm form;
-    const ScadaParametr *p = model_.numberTable(k);
+    const ScadaParameter *p = model_.numberTable(k);
     if (!p) return form;
     const ElementControl &c = *p->control(p->kind());
     form.x = QString::number(ElementBounds::dialogX(c.left));
     form.y = QString::number(ElementBounds::dialogY(c.top));
-    form.textColour = model_.parametrColor(k);
-    form.backColour = model_.parametrColor(k + ScreenModel::kSlots);
+    form.textColour = model_.parameterColor(k);
+    form.backColour = model_.parameterColor(k + ScreenModel::kSlots);
     form.kind = p->kind();
     return form;
 }
@@ -237,11 +237,11 @@ FormFault ScreenEditor::applyParameter(int k, const ParameterForm &form) {
     if (fault != FormFault::None) return fault;
 
     const SlotState before = slotState(k);
-    ScadaParametr &p = *model_.numberTable(k);
-    p.type = form.kind >= 0 && form.kind < ScadaParametr::kKinds ? form.kind : ScadaParametr::Number;
+    ScadaParameter &p = *model_.numberTable(k);
+    p.type = form.kind >= 0 && form.kind < ScadaParameter::kKinds ? form.kind : ScadaParameter::Number;
     p.textColor = paletteIndex(form.textColour);
     p.backColor = paletteIndex(form.backColour);
-    for (int kind = 0; kind < ScadaParametr::kKinds; ++kind) p.control(kind)->visible = false;
+    for (int kind = 0; kind < ScadaParameter::kKinds; ++kind) p.control(kind)->visible = false;
     *p.control(p.type) = place;
     pushSlotChange(k, before, QStringLiteral("Параметр %1").arg(k + 1));
     return FormFault::None;
@@ -261,12 +261,12 @@ bool ScreenEditor::deleteAlarm(int k) {
 }
 
 bool ScreenEditor::deleteParameter(int k) {
-    ScadaParametr *p = model_.numberTable(k);
+    ScadaParameter *p = model_.numberTable(k);
     if (!p || !p->used) return false;
     const SlotState before = slotState(k);
-    const ScadaParametr old = *p;
-    *p = ScadaParametr{};
-    for (int kind = 0; kind < ScadaParametr::kKinds; ++kind)
+    const ScadaParameter old = *p;
+    *p = ScadaParameter{};
+    for (int kind = 0; kind < ScadaParameter::kKinds; ++kind)
         *p->control(kind) = {old.control(kind)->left, old.control(kind)->top, false};
     pushSlotChange(k, before, QStringLiteral("Удаление параметра %1").arg(k + 1));
     return true;

@@ -20,7 +20,7 @@ class ScreenEditor : public QObject {
 public:
     // All of one slot: what add, dialog "Ok" and delete change, and what undo gives back.
     struct SlotState {
-        ScadaParametr parameter;
+        ScadaParameter parameter;
         ScadaSignal alarm;
         QString alarmText;
         bool operator==(const SlotState &o) const {

@@ -17,12 +17,12 @@ QByteArray ScreenElementWords::update(ScreenModel &model) {
     for (int k = 0; k < kSlots; ++k) {
         // A free slot goes off the screen wherever its control was left, so that a
         // deleted element really leaves the controller's display.
-        const ScadaParametr &p = *model.numberTable(k);
+        const ScadaParameter &p = *model.numberTable(k);
         const int kind = p.kind();
         if (p.used) {
             const ElementControl &c = *p.control(kind);
-            position[2 * k] = ScreenGeometry::parametrX(kind, c.left);
-            position[2 * k + 1] = ScreenGeometry::parametrY(kind, c.top);
+            position[2 * k] = ScreenGeometry::parameterX(kind, c.left);
+            position[2 * k + 1] = ScreenGeometry::parameterY(kind, c.top);
         } else {
             position[2 * k] = position[2 * k + 1] = ScreenGeometry::kOffScreen;
         }

@@ -123,11 +123,11 @@ QByteArray ScreenFile::write(const ScreenModel &model, QString *error) {
     for (int m = 0; m < ScreenModel::kCoordWords; ++m) line(printed(qint64(model.coord(m))));
     for (int k = 0; k < ScreenModel::kColourEntries; ++k) {
         line(printed(qint64(model.signalColor(k))));
-        line(printed(qint64(model.parametrColor(k))));
+        line(printed(qint64(model.parameterColor(k))));
         line(model.signalText(k));
     }
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        const ScadaParametr &p = *model.numberTable(k);
+        const ScadaParameter &p = *model.numberTable(k);
         const ScadaSignal &s = *model.signal(k);
         line(printed(qint64(p.kind())));
         line(printed(p.used));
@@ -151,13 +151,13 @@ ScreenFileError ScreenFile::read(const QByteArray &bytes, ScreenModel &model) {
         next.setCoord(m, static_cast<std::int32_t>(in.integer(kInt32Min, kInt32Max)));
     for (int k = 0; k < ScreenModel::kColourEntries; ++k) {
         next.setSignalColor(k, int(in.integer(0, kLastColour)));
-        next.setParametrColor(k, int(in.integer(0, kLastColour)));
+        next.setParameterColor(k, int(in.integer(0, kLastColour)));
         next.setSignalText(k, in.text());
     }
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaParametr &p = *next.numberTable(k);
+        ScadaParameter &p = *next.numberTable(k);
         ScadaSignal &s = *next.signal(k);
-        p.type = int(in.integer(0, ScadaParametr::kKinds - 1));
+        p.type = int(in.integer(0, ScadaParameter::kKinds - 1));
         p.used = in.boolean();
         s.used = in.boolean();
         s.alarm = in.boolean();

@@ -20,12 +20,12 @@ int ScreenGeometry::toPixel(int twips, int origin, int limit, int offset) {
     return (twips - origin) / kTwipsPerPixel + offset;
 }
 
-int ScreenGeometry::parametrX(int kind, int left) {
+int ScreenGeometry::parameterX(int kind, int left) {
     const KindGeometry g = kindGeometry(kind);
     return toPixel(left, kOriginLeft, g.leftLimit, g.xOffset);
 }
 
-int ScreenGeometry::parametrY(int kind, int top) {
+int ScreenGeometry::parameterY(int kind, int top) {
     if (kind < 0 || kind > 3) return kOffScreen;
     return toPixel(top, kOriginTop, kTopLimit, kindGeometry(kind).yOffset);
 }
@@ -41,9 +41,9 @@ int ScreenGeometry::toTwips(int pixel, int offset, int origin) {
     return static_cast<int>(std::clamp<long long>(twips, -kFarAway, kFarAway));
 }
 
-int ScreenGeometry::parametrLeft(int kind, int x) { return toTwips(x, kindGeometry(kind).xOffset, kOriginLeft); }
+int ScreenGeometry::parameterLeft(int kind, int x) { return toTwips(x, kindGeometry(kind).xOffset, kOriginLeft); }
 
-int ScreenGeometry::parametrTop(int kind, int y) { return toTwips(y, kindGeometry(kind).yOffset, kOriginTop); }
+int ScreenGeometry::parameterTop(int kind, int y) { return toTwips(y, kindGeometry(kind).yOffset, kOriginTop); }
 
 int ScreenGeometry::signalLeft(int x) { return toTwips(x, 0, kOriginLeft); }
 

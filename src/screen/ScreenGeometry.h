@@ -16,15 +16,15 @@ public:
 
     // Pixel coordinates of a parameter of the given kind (0..3) from its control's
     // position; kOffScreen when the position lies outside that kind's range.
-    static int parametrX(int kind, int left);
-    static int parametrY(int kind, int top);
+    static int parameterX(int kind, int left);
+    static int parameterY(int kind, int top);
     // Pixel coordinates of an alarm element (text box or marker).
     static int signalX(int left);
     static int signalY(int top);
 
     // The control positions from which the functions above give back x and y.
-    static int parametrLeft(int kind, int x);
-    static int parametrTop(int kind, int y);
+    static int parameterLeft(int kind, int x);
+    static int parameterTop(int kind, int y);
     static int signalLeft(int x);
     static int signalTop(int y);
 

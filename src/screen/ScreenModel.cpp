@@ -7,13 +7,13 @@ namespace z5 {
 ScreenModel::ScreenModel() { createNew(); }
 
 ScreenModel::ScreenModel(const ScreenModel &o)
-    : QObject(), parametr_(o.parametr_), signal_(o.signal_), signalText_(o.signalText_), coord_(o.coord_),
+    : QObject(), parameters_(o.parameters_), signal_(o.signal_), signalText_(o.signalText_), coord_(o.coord_),
       coordAttributes_(o.coordAttributes_), digits_(o.digits_), fonFile_(o.fonFile_),
       colorThreshold_(o.colorThreshold_), displayMode_(o.displayMode_) {}
 
 ScreenModel &ScreenModel::operator=(const ScreenModel &o) {
     if (this == &o) return *this;
-    parametr_ = o.parametr_;
+    parameters_ = o.parameters_;
     signal_ = o.signal_;
     signalText_ = o.signalText_;
     coord_ = o.coord_;
@@ -27,9 +27,9 @@ ScreenModel &ScreenModel::operator=(const ScreenModel &o) {
 }
 
 void ScreenModel::createNew() {
-    for (ScadaParametr &p : parametr_) {
+    for (ScadaParameter &p : parameters_) {
         p.used = false;
-        p.type = ScadaParametr::Number;
+        p.type = ScadaParameter::Number;
         p.textColor = p.backColor = 0;
         p.Text1.visible = p.Picture3.visible = p.Picture4.visible = p.Picture5.visible = false;
     }
@@ -47,8 +47,8 @@ void ScreenModel::createNew() {
     emit changed();
 }
 
-ScadaParametr *ScreenModel::numberTable(int k) { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
-const ScadaParametr *ScreenModel::numberTable(int k) const { return k >= 0 && k < kSlots ? &parametr_[k] : nullptr; }
+ScadaParameter *ScreenModel::numberTable(int k) { return k >= 0 && k < kSlots ? &parameters_[k] : nullptr; }
+const ScadaParameter *ScreenModel::numberTable(int k) const { return k >= 0 && k < kSlots ? &parameters_[k] : nullptr; }
 ScadaSignal *ScreenModel::signal(int k) { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
 const ScadaSignal *ScreenModel::signal(int k) const { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
 
@@ -57,15 +57,15 @@ namespace {
 int paletteIndex(int colour) { return ScreenPalette::isIndex(colour) ? colour : 0; }
 } // namespace
 
-int ScreenModel::parametrColor(int entry) const {
+int ScreenModel::parameterColor(int entry) const {
     if (entry < 0 || entry >= kColourEntries) return 0;
-    const ScadaParametr &p = parametr_[entry % kSlots];
+    const ScadaParameter &p = parameters_[entry % kSlots];
     return paletteIndex(entry < kSlots ? p.textColor : p.backColor);
 }
 
-bool ScreenModel::setParametrColor(int entry, int colour) {
+bool ScreenModel::setParameterColor(int entry, int colour) {
     if (entry < 0 || entry >= kColourEntries || !ScreenPalette::isIndex(colour)) return false;
-    ScadaParametr &p = parametr_[entry % kSlots];
+    ScadaParameter &p = parameters_[entry % kSlots];
     (entry < kSlots ? p.textColor : p.backColor) = colour;
     return true;
 }
@@ -115,7 +115,7 @@ std::int32_t ScreenModel::attributeBits(int word) const {
     if (word < 0 || word >= kCoordWords || word % 2 == 0) return 0;
     if (word < 2 * kSlots) {
         const int k = word / 2;
-        return parametrColor(k) * 256 + parametrColor(k + kSlots) * 2048 + parametr_[k].kind() * 16384;
+        return parameterColor(k) * 256 + parameterColor(k + kSlots) * 2048 + parameters_[k].kind() * 16384;
     }
     const int k = (word - 2 * kSlots) / 2;
     const ScadaSignal &s = signal_[k];
@@ -151,14 +151,14 @@ bool ScreenModel::setDisplayMode(int entry) {
 
 void ScreenModel::restoreControlsFromCoords() {
     for (int k = 0; k < kSlots; ++k) {
-        ScadaParametr &p = parametr_[k];
+        ScadaParameter &p = parameters_[k];
         p.Text1.visible = p.Picture3.visible = p.Picture4.visible = p.Picture5.visible = false;
         const int px = coord_[2 * k];
         const int py = coord_[2 * k + 1] % 256;
         if (p.used) {
             ElementControl &c = *p.control(p.kind());
-            c.left = ScreenGeometry::parametrLeft(p.kind(), px);
-            c.top = ScreenGeometry::parametrTop(p.kind(), py);
+            c.left = ScreenGeometry::parameterLeft(p.kind(), px);
+            c.top = ScreenGeometry::parameterTop(p.kind(), py);
             c.visible = true;
         }
 
@@ -174,7 +174,7 @@ void ScreenModel::restoreControlsFromCoords() {
 }
 
 bool ScreenModel::operator==(const ScreenModel &o) const {
-    return parametr_ == o.parametr_ && signal_ == o.signal_ && signalText_ == o.signalText_ && coord_ == o.coord_ &&
+    return parameters_ == o.parameters_ && signal_ == o.signal_ && signalText_ == o.signalText_ && coord_ == o.coord_ &&
            coordAttributes_ == o.coordAttributes_ && digits_ == o.digits_ && fonFile_ == o.fonFile_ &&
            colorThreshold_ == o.colorThreshold_ && displayMode_ == o.displayMode_;
 }

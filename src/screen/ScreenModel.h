@@ -42,15 +42,15 @@ public:
     void createNew();
 
     // Slots 0..15; null outside.
-    ScadaParametr *numberTable(int k);
-    const ScadaParametr *numberTable(int k) const;
+    ScadaParameter *numberTable(int k);
+    const ScadaParameter *numberTable(int k) const;
     ScadaSignal *signal(int k);
     const ScadaSignal *signal(int k) const;
 
     // Colour table entries 0..31 (k text colour, k + 16 background); out-of-range
     // reads give 0, writes and colours outside 0..7 are refused.
-    int parametrColor(int entry) const;
-    bool setParametrColor(int entry, int colour);
+    int parameterColor(int entry) const;
+    bool setParameterColor(int entry, int colour);
     int signalColor(int entry) const;
     bool setSignalColor(int entry, int colour);
 
@@ -101,7 +101,7 @@ signals:
     void changed();
 
 private:
-    std::array<ScadaParametr, kSlots> parametr_{};
+    std::array<ScadaParameter, kSlots> parameters_{};
     std::array<ScadaSignal, kSlots> signal_{};
     std::array<QString, kSignalTexts> signalText_{};
     std::array<std::int32_t, kCoordWords> coord_{};

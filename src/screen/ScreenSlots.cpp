@@ -2,11 +2,11 @@
 
 namespace z5 {
 
-ElementControl *ScadaParametr::control(int kind) {
-    return const_cast<ElementControl *>(static_cast<const ScadaParametr *>(this)->control(kind));
+ElementControl *ScadaParameter::control(int kind) {
+    return const_cast<ElementControl *>(static_cast<const ScadaParameter *>(this)->control(kind));
 }
 
-const ElementControl *ScadaParametr::control(int kind) const {
+const ElementControl *ScadaParameter::control(int kind) const {
     switch (kind) {
     case Number: return &Text1;
     case Level1: return &Picture3;
@@ -16,7 +16,7 @@ const ElementControl *ScadaParametr::control(int kind) const {
     }
 }
 
-bool ScadaParametr::operator==(const ScadaParametr &o) const {
+bool ScadaParameter::operator==(const ScadaParameter &o) const {
     return used == o.used && type == o.type && textColor == o.textColor && backColor == o.backColor &&
            Text1 == o.Text1 && Picture3 == o.Picture3 && Picture4 == o.Picture4 && Picture5 == o.Picture5;
 }

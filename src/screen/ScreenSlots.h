@@ -16,7 +16,7 @@ struct ElementControl {
 };
 
 // One displayed parameter of the operator screen.
-struct ScadaParametr {
+struct ScadaParameter {
     enum Kind { Number = 0, Level1 = 1, Level2 = 2, Gauge = 3 };
     static constexpr int kKinds = 4;
 
@@ -34,8 +34,8 @@ struct ScadaParametr {
     // The control that shows the given kind; null for a kind outside 0..3.
     ElementControl *control(int kind);
     const ElementControl *control(int kind) const;
-    bool operator==(const ScadaParametr &o) const;
-    bool operator!=(const ScadaParametr &o) const { return !(*this == o); }
+    bool operator==(const ScadaParameter &o) const;
+    bool operator!=(const ScadaParameter &o) const { return !(*this == o); }
 };
 
 // One alarm element of the operator screen. Its text lives in the model's text table.

@@ -307,7 +307,7 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
 
     if (right) {
         hideLiveView();
-        panel_.label_Parametr();
+        panel_.layOutForSelectedBlock();
         view_->refresh();
         placeCursor(corner);
         return;
@@ -329,7 +329,7 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
             writes_.enableSetpoints(*column);
             hideLiveView();
             view_->setHeadingsVisible(true);
-            panel_.label_Parametr();
+            panel_.layOutForSelectedBlock();
             view_->refresh();
         } else if (shows == LiveView::Shows::Panel) {
             liveView_->showPanel(live_.read().layout, live_.panelCaption(), live_.channelNames());

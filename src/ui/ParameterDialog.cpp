@@ -19,11 +19,11 @@ QPixmap kindPixmap(int kind) {
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setPen(QPen(Qt::darkGray, 2));
-    if (kind == ScadaParametr::Gauge) {
+    if (kind == ScadaParameter::Gauge) {
         p.drawEllipse(4, 4, 32, 32);
         p.drawLine(20, 20, 31, 9);
     } else {
-        const int height = kind == ScadaParametr::Level1 ? 20 : 36;
+        const int height = kind == ScadaParameter::Level1 ? 20 : 36;
         p.drawRect(15, 38 - height, 10, height);
         p.fillRect(16, 38 - height / 2, 9, height / 2, Qt::green);
     }

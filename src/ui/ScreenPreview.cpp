@@ -64,12 +64,12 @@ const QImage &ScreenPreview::shownPicture() const {
 
 QRect ScreenPreview::elementRect(ScreenElement element) const {
     if (element.isParameter()) {
-        const ScadaParametr *par = model_.numberTable(element.slot);
+        const ScadaParameter *par = model_.numberTable(element.slot);
         if (!par) return {};
         switch (par->kind()) {
-        case ScadaParametr::Level1: return twipsRect(par->Picture3.left, par->Picture3.top, kLevelWidth, kLevel1Height);
-        case ScadaParametr::Level2: return twipsRect(par->Picture4.left, par->Picture4.top, kLevelWidth, kLevel2Height);
-        case ScadaParametr::Gauge: return twipsRect(par->Picture5.left, par->Picture5.top, kGaugeSide, kGaugeSide);
+        case ScadaParameter::Level1: return twipsRect(par->Picture3.left, par->Picture3.top, kLevelWidth, kLevel1Height);
+        case ScadaParameter::Level2: return twipsRect(par->Picture4.left, par->Picture4.top, kLevelWidth, kLevel2Height);
+        case ScadaParameter::Gauge: return twipsRect(par->Picture5.left, par->Picture5.top, kGaugeSide, kGaugeSide);
         default: return twipsRect(par->Text1.left, par->Text1.top, model_.numberBoxWidth(), kBoxHeight);
         }
     }
@@ -93,7 +93,7 @@ std::optional<ScreenElement> ScreenPreview::elementAt(QPoint point) const {
     }
     for (int k = ScreenModel::kSlots - 1; k >= 0; --k) {
         const ScreenElement parameter = ScreenElement::parameter(k);
-        const ScadaParametr *par = model_.numberTable(k);
+        const ScadaParameter *par = model_.numberTable(k);
         if (par && par->control(par->kind())->visible && elementRect(parameter).contains(point)) return parameter;
     }
     return std::nullopt;
@@ -194,7 +194,7 @@ void ScreenPreview::paintElements(QPainter &p) const {
     p.setFont(small);
     const QColor outline = palette().color(QPalette::Mid);
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        const ScadaParametr *par = model_.numberTable(k);
+        const ScadaParameter *par = model_.numberTable(k);
         if (!par) continue;
         const QColor back = paletteColour(par->backColor);
         const QColor text = readableText(par->textColor, par->backColor);

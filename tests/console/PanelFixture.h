@@ -24,7 +24,7 @@ struct PanelFixture : ::testing::Test {
     void layOut(int column) {
         state.selectedColumn = static_cast<std::uint8_t>(column);
         state.selectedType = static_cast<std::uint8_t>(project.blockType(column));
-        panel.label_Parametr();
+        panel.layOutForSelectedBlock();
     }
     // The user types a whole new text into a field.
     ParameterPanel::EditResult type(int row, const QString &text) {

@@ -196,7 +196,7 @@ TEST_F(PanelFixture, BlocksWithoutParametersShowAnEmptyPanel) {
     // A column that holds no block.
     state.selectedColumn = 50;
     state.selectedType = BlockType::MUL;
-    panel.label_Parametr();
+    panel.layOutForSelectedBlock();
     EXPECT_TRUE(visibleRows().empty());
     EXPECT_FALSE(panel.isLaidOut());
 }
@@ -268,7 +268,7 @@ TEST(PanelNumbers, TheUsersDecimalSeparatorIsReadAndShown) {
     ConsoleState state;
     ParameterPanel panel(store, project, state, ParameterCatalogue::standard(), QLocale(QLocale::Russian));
     state.selectedType = BlockType::MUL;
-    panel.label_Parametr();
+    panel.layOutForSelectedBlock();
     panel.keyPressed(0);
     EXPECT_TRUE(panel.textChanged(0, " 1,5 ").ok());
     EXPECT_EQ(store.numbersMUL.value(0, 0), 1.5f);

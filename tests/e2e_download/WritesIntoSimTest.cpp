@@ -261,7 +261,7 @@ TEST_F(WritesIntoSim, DraggedAndColouredElementsArriveAsTheModelSaysThem) {
     ASSERT_EQ(editor.applyParameter(number, colours), FormFault::None);
     const int gauge = editor.addParameter();
     ParameterForm gaugeForm = editor.parameterForm(gauge);
-    gaugeForm.kind = ScadaParametr::Gauge;
+    gaugeForm.kind = ScadaParameter::Gauge;
     gaugeForm.textColour = 7;
     ASSERT_EQ(editor.applyParameter(gauge, gaugeForm), FormFault::None);
     dragBy(ScreenElement::parameter(gauge), 400, 0);  // stops at its bound

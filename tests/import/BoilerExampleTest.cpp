@@ -56,12 +56,12 @@ TEST(BoilerExample, Links) {
     EXPECT_EQ(input(p, 9, 2), Pair(0, 8));   // alarm <- overheat
     EXPECT_EQ(p.schema(Project::InversionRow, 7), 2);
 
-    const Pair grafik[] = {{0, 2}, {0, 4}, {0, 6}};
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(Pair(p.grafikLink(2 * i), p.grafikLink(2 * i + 1)), grafik[i]) << i;
-    const Pair jurnal[] = {{0, 3}, {0, 11}, {0, 8}};
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(Pair(p.jurnalLink(2 * i), p.jurnalLink(2 * i + 1)), jurnal[i]) << i;
-    EXPECT_EQ(p.jurnalInvMask(), 4);
-    EXPECT_EQ(p.jurnalLink(64), 4);
+    const Pair trend[] = {{0, 2}, {0, 4}, {0, 6}};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Pair(p.trendLink(2 * i), p.trendLink(2 * i + 1)), trend[i]) << i;
+    const Pair journal[] = {{0, 3}, {0, 11}, {0, 8}};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Pair(p.journalLink(2 * i), p.journalLink(2 * i + 1)), journal[i]) << i;
+    EXPECT_EQ(p.journalInvertMask(), 4);
+    EXPECT_EQ(p.journalLink(64), 4);
     EXPECT_EQ(Pair(p.scadaLink(0, 0), p.scadaLink(0, 1)), Pair(0, 2));
     EXPECT_EQ(Pair(p.scadaLink(1, 0), p.scadaLink(1, 1)), Pair(0, 4));
 }

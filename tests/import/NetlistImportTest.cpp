@@ -144,10 +144,10 @@ TEST(NetlistImport, GraJurAndScaInputsGoToTheirOwnTables) {
     const ImportResult r = import.importText(text, Numbering::Manual);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     const Project &p = r.project;
-    EXPECT_EQ(p.grafikLink(62), 2);
-    EXPECT_EQ(p.grafikLink(63), 2);
-    EXPECT_EQ(p.jurnalLink(62), 2);
-    EXPECT_EQ(p.jurnalLink(63), 2);
+    EXPECT_EQ(p.trendLink(62), 2);
+    EXPECT_EQ(p.trendLink(63), 2);
+    EXPECT_EQ(p.journalLink(62), 2);
+    EXPECT_EQ(p.journalLink(63), 2);
     EXPECT_EQ(p.scadaLink(0, 62), 2);  // pin 32: page 0, slot 31
     EXPECT_EQ(p.scadaLink(0, 63), 2);
     EXPECT_EQ(p.scadaLink(1, 0), 2);   // pin 35: page 1, slot 0
@@ -181,14 +181,14 @@ TEST(NetlistImport, JournalInverterSetsTheJournalMask) {
     NetlistImport import;
     const ImportResult r = import.importText(text, Numbering::Manual);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
-    EXPECT_EQ(r.project.jurnalInvMask(), (1 << 30) | 1);
-    EXPECT_EQ(r.project.jurnalLink(64), 1);
-    EXPECT_EQ(r.project.jurnalLink(67), 0x40);
+    EXPECT_EQ(r.project.journalInvertMask(), (1 << 30) | 1);
+    EXPECT_EQ(r.project.journalLink(64), 1);
+    EXPECT_EQ(r.project.journalLink(67), 0x40);
     EXPECT_EQ(r.project.schema(Project::InversionRow, 1), 0);
-    EXPECT_EQ(r.project.jurnalLink(60), 0);
-    EXPECT_EQ(r.project.jurnalLink(61), 2);
-    EXPECT_EQ(r.project.jurnalLink(0), 1);
-    EXPECT_EQ(r.project.jurnalLink(1), 2);
+    EXPECT_EQ(r.project.journalLink(60), 0);
+    EXPECT_EQ(r.project.journalLink(61), 2);
+    EXPECT_EQ(r.project.journalLink(0), 1);
+    EXPECT_EQ(r.project.journalLink(1), 2);
 }
 
 TEST(NetlistImport, KeepsTheLinesAsRead) {

@@ -51,12 +51,12 @@ TEST(NetlistMends, InverterFeedingSeveralInputsInvertsAndLinksEveryOne) {
     const Project &p = r.project;
     EXPECT_EQ(input(p, 1, 1), Pair(2, 2));
     EXPECT_EQ(input(p, 2, 5), Pair(2, 2));
-    EXPECT_EQ(p.jurnalLink(12), 2);
-    EXPECT_EQ(p.jurnalLink(13), 2);
+    EXPECT_EQ(p.journalLink(12), 2);
+    EXPECT_EQ(p.journalLink(13), 2);
     EXPECT_EQ(input(p, 1, 4), Pair(2, 2));  // the feeding net's own input keeps its link
     EXPECT_EQ(p.schema(Project::InversionRow, 1), 1);
     EXPECT_EQ(p.schema(Project::InversionRow, 2), 1 << 4);
-    EXPECT_EQ(p.jurnalInvMask(), 1 << 6);
+    EXPECT_EQ(p.journalInvertMask(), 1 << 6);
     EXPECT_EQ(p.schema(Project::InversionRow, 3), 0);
     // Nothing is linked to the inverter's own designator number.
     EXPECT_EQ(input(p, 0, 1), Pair(0, 0));

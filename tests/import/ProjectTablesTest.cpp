@@ -31,8 +31,8 @@ TEST(ProjectTables, RowsFollowOneAnother) {
     p.setSchema(Project::InversionRow, 5, 0x80);
     p.setLink(7, 0, 4);
     p.setLink(7, 15, 200);
-    p.setGrafikLink(63, 9);
-    p.setJurnalInvMask(0x01020304);
+    p.setTrendLink(63, 9);
+    p.setJournalInvertMask(0x01020304);
     p.setScadaLink(0, 67, 5);
     p.setScadaLink(1, 0, 6);
     p.setScadaLink(7, 67, 7);

@@ -22,8 +22,8 @@ TEST(Project, OutOfRangeAccessIsIgnored) {
     p.setLink(100, 0, 3);
     p.setLink(0, 16, 3);
     p.setScadaLink(8, 0, 3);
-    p.setGrafikLink(65, 3);
-    p.setJurnalLink(-1, 3);
+    p.setTrendLink(65, 3);
+    p.setJournalLink(-1, 3);
     p.setExzCount(37, 3);
     EXPECT_TRUE(p == Project());
     EXPECT_EQ(p.schema(-1, 0), 0);
@@ -32,11 +32,11 @@ TEST(Project, OutOfRangeAccessIsIgnored) {
 
 TEST(Project, JournalMaskLandsInTheLinkTableLowestByteFirst) {
     Project p;
-    p.setJurnalInvMask(static_cast<std::int32_t>(0x80000102u));
-    EXPECT_EQ(p.jurnalLink(64), 0x02);
-    EXPECT_EQ(p.jurnalLink(65), 0x01);
-    EXPECT_EQ(p.jurnalLink(66), 0x00);
-    EXPECT_EQ(p.jurnalLink(67), 0x80);
+    p.setJournalInvertMask(static_cast<std::int32_t>(0x80000102u));
+    EXPECT_EQ(p.journalLink(64), 0x02);
+    EXPECT_EQ(p.journalLink(65), 0x01);
+    EXPECT_EQ(p.journalLink(66), 0x00);
+    EXPECT_EQ(p.journalLink(67), 0x80);
 }
 
 TEST(Project, ResetEmptiesEverything) {

@@ -168,7 +168,7 @@ TEST(ScreenEditorDialogs, OkIsRefusedForANonNumberOrAnOverlongText) {
 // A freed slot, or one a screen file left with flags, is taken clean.
 TEST(ScreenEditorSlots, AReusedSlotStartsClean) {
     Editing e;
-    const int p = e.parameterOfKind(ScadaParametr::Gauge);
+    const int p = e.parameterOfKind(ScadaParameter::Gauge);
     ParameterForm coloured = e.editor.parameterForm(p);
     coloured.textColour = 5;
     coloured.backColour = 6;
@@ -179,8 +179,8 @@ TEST(ScreenEditorSlots, AReusedSlotStartsClean) {
     stale.backColor = 4;
 
     EXPECT_EQ(e.editor.addParameter(), p);
-    EXPECT_EQ(e.model.numberTable(p)->kind(), ScadaParametr::Number);
-    EXPECT_EQ(e.model.parametrColor(p + 16), 0);
+    EXPECT_EQ(e.model.numberTable(p)->kind(), ScadaParameter::Number);
+    EXPECT_EQ(e.model.parameterColor(p + 16), 0);
     EXPECT_FALSE(e.model.numberTable(p)->Picture5.visible);
     EXPECT_EQ(e.editor.addAlarm(), 0);
     EXPECT_FALSE(stale.isText || stale.alarm);

@@ -3,7 +3,7 @@
 #include "screen/ScreenModel.h"
 #include <gtest/gtest.h>
 
-using z5::ScadaParametr;
+using z5::ScadaParameter;
 using z5::ScreenElementWords;
 using z5::ScreenGeometry;
 using z5::ScreenModel;
@@ -44,9 +44,9 @@ TEST(ScreenElementWords, MarkerPositionComesFromTheMarker) {
 
 TEST(ScreenElementWords, ParameterKindsAndTheGaugeLimit) {
     ScreenModel m;
-    ScadaParametr &p = *m.numberTable(3);
+    ScadaParameter &p = *m.numberTable(3);
     p.used = true;
-    p.type = ScadaParametr::Gauge;
+    p.type = ScadaParameter::Gauge;
     p.textColor = 2;
     p.Picture5 = {9300, 570, true};
     const QByteArray words = ScreenElementWords::update(m);
@@ -61,7 +61,7 @@ TEST(ScreenElementWords, ParameterKindsAndTheGaugeLimit) {
 
 TEST(ScreenElementWords, OffScreenRowStillCarriesItsAttributes) {
     ScreenModel m;
-    ScadaParametr &p = *m.numberTable(0);
+    ScadaParameter &p = *m.numberTable(0);
     p.used = true;
     p.Text1 = {450, 100, true};
     p.textColor = 1;
@@ -72,9 +72,9 @@ TEST(ScreenElementWords, OffScreenRowStillCarriesItsAttributes) {
 
 TEST(ScreenElementWords, FreeNumberSlotIsSentOffTheScreenThroughRepeatedBuilds) {
     ScreenModel m;
-    ScadaParametr &p = *m.numberTable(4);
+    ScadaParameter &p = *m.numberTable(4);
     p.used = true;
-    p.Text1 = {ScreenGeometry::parametrLeft(0, 40), ScreenGeometry::parametrTop(0, 50), true};
+    p.Text1 = {ScreenGeometry::parameterLeft(0, 40), ScreenGeometry::parameterTop(0, 50), true};
     p.textColor = 7;
     p.backColor = 7;
     ScreenElementWords::update(m);

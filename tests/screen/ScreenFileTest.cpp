@@ -9,7 +9,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-using z5::ScadaParametr;
+using z5::ScadaParameter;
 using z5::ScreenFile;
 using z5::ScreenGeometry;
 using z5::ScreenModel;
@@ -35,13 +35,13 @@ ScreenModel designedScreen() {
     m.setDigits(4);
     const int kinds[4] = {0, 1, 2, 3};
     for (int k = 0; k < 4; ++k) {
-        ScadaParametr &p = *m.numberTable(k);
+        ScadaParameter &p = *m.numberTable(k);
         p.used = true;
         p.type = kinds[k];
         p.textColor = k + 1;
         p.backColor = 6 - k;
         z5::ElementControl &c = *p.control(p.type);
-        c = {ScreenGeometry::parametrLeft(p.type, 30 + 40 * k), ScreenGeometry::parametrTop(p.type, 60 + 20 * k), true};
+        c = {ScreenGeometry::parameterLeft(p.type, 30 + 40 * k), ScreenGeometry::parameterTop(p.type, 60 + 20 * k), true};
     }
     for (int k = 0; k < 3; ++k) {
         z5::ScadaSignal &s = *m.signal(k);

@@ -1,7 +1,7 @@
 #include "screen/ScreenModel.h"
 #include <gtest/gtest.h>
 
-using z5::ScadaParametr;
+using z5::ScadaParameter;
 using z5::ScreenModel;
 
 TEST(ScreenModel, StartState) {
@@ -27,9 +27,9 @@ TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
     m.setSignalText(4, "Авария");
     m.setSignalText(20, "запас");
     m.numberTable(2)->used = true;
-    m.numberTable(2)->type = ScadaParametr::Gauge;
+    m.numberTable(2)->type = ScadaParameter::Gauge;
     m.numberTable(2)->Picture5 = {600, 900, true};
-    m.setParametrColor(18, 5);
+    m.setParameterColor(18, 5);
     m.signal(4)->used = true;
     m.signal(4)->isText = true;
     m.signal(4)->alarm = true;
@@ -49,7 +49,7 @@ TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
     EXPECT_EQ(m.signal(5)->Picture2, (z5::ElementControl{0, 600, false}));
     EXPECT_EQ(m.numberTable(2)->type, 0);
     EXPECT_FALSE(m.numberTable(2)->Picture5.visible);
-    EXPECT_EQ(m.parametrColor(18), 0);
+    EXPECT_EQ(m.parameterColor(18), 0);
     EXPECT_EQ(m.coord(9), 0);
     EXPECT_EQ(m.coordAttributes(9), 0);
 }
@@ -72,7 +72,7 @@ TEST(ScreenModel, TablesAreChecked) {
     ScreenModel m;
     EXPECT_EQ(m.numberTable(16), nullptr);
     EXPECT_EQ(m.signal(-1), nullptr);
-    EXPECT_FALSE(m.setParametrColor(32, 1));
+    EXPECT_FALSE(m.setParameterColor(32, 1));
     EXPECT_FALSE(m.setSignalColor(0, 8));
     EXPECT_FALSE(m.setSignalText(32, "x"));
     EXPECT_FALSE(m.setColorThreshold(256));
@@ -91,7 +91,7 @@ TEST(ScreenModel, TablesAreChecked) {
 
 TEST(ScreenModel, AttributeBitsOfOddWords) {
     ScreenModel m;
-    m.numberTable(1)->type = ScadaParametr::Level2;
+    m.numberTable(1)->type = ScadaParameter::Level2;
     m.numberTable(1)->textColor = 3;
     m.numberTable(1)->backColor = 4;
     EXPECT_EQ(m.attributeBits(2), 0);

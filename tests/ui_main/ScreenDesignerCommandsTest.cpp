@@ -40,7 +40,7 @@ private slots:
         }
         QCOMPARE(d.commands.addParameter(), -1);
         QCOMPARE(d.commands.addSignal(), -1);
-        const z5::ScadaParametr &p = *d.model.numberTable(15);
+        const z5::ScadaParameter &p = *d.model.numberTable(15);
         QVERIFY(p.used && p.Text1.visible);
         QCOMPARE(p.Text1.left, 420);
         QCOMPARE(p.Text1.top, 270);
@@ -52,7 +52,7 @@ private slots:
         Designer d;
         d.commands.addParameter();
         d.model.numberTable(0)->Text1.left = 420 + 30 * 10;
-        d.model.setParametrColor(0, 2);
+        d.model.setParameterColor(0, 2);
         d.commands.addSignal();
         d.model.setSignalText(0, QStringLiteral("Авария, \"котёл\""));
         const QString path = dir.filePath("screen.scd");

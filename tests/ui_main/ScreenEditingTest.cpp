@@ -52,7 +52,7 @@ private slots:
         const QPoint start = centreOf(w.Picture1(), box);
         // 20 window pixels are 300 twips: ten screen pixels.
         drag(w.Picture1(), start, start + QPoint(20, 40));
-        const z5::ScadaParametr &p = *f.session.screen.numberTable(0);
+        const z5::ScadaParameter &p = *f.session.screen.numberTable(0);
         QCOMPARE(p.Text1.left, 420 + 300);
         QCOMPARE(p.Text1.top, 270 + 600);
 
@@ -136,7 +136,7 @@ private slots:
             (confirm ? dialog->Command1() : dialog->Command2())->click();
             UiFixture::settle();
             QVERIFY(w.isEnabled());
-            const z5::ScadaParametr &p = *f.session.screen.numberTable(0);
+            const z5::ScadaParameter &p = *f.session.screen.numberTable(0);
             QCOMPARE(p.kind(), confirm ? 3 : 0);
             QCOMPARE(p.Text1.visible, !confirm);
             QCOMPARE(p.Picture5.visible, confirm);

@@ -21,7 +21,7 @@ ImportResult failure(const QString &message) {
 
 ImportResult NetlistImport::fail(const QString &message) {
     // A file that could not be read leaves nothing to import again.
-    arr_netLIST_line.clear();
+    netlistLines_.clear();
     fileLines_.clear();
     netLIST_line_count = 1;
     return failure(message);
@@ -31,9 +31,9 @@ ImportResult NetlistImport::importText(const QString &text, Numbering mode) {
     NetlistText read;
     const QString fault = NetlistReader::read(text, read);
     if (!fault.isEmpty()) return fail(fault);
-    arr_netLIST_line = std::move(read.lines);
+    netlistLines_ = std::move(read.lines);
     fileLines_ = std::move(read.fileLines);
-    netLIST_line_count = int(arr_netLIST_line.size()) + 1;
+    netLIST_line_count = int(netlistLines_.size()) + 1;
     return run(mode);
 }
 
@@ -73,9 +73,9 @@ ImportResult NetlistImport::importAgain(Numbering mode) const { return run(mode)
 
 ImportResult NetlistImport::run(Numbering mode) const {
     std::vector<NetlistLine> lines;
-    lines.reserve(arr_netLIST_line.size());
-    for (qsizetype i = 0; i < arr_netLIST_line.size(); ++i)
-        lines.push_back(NetlistLine::parse(arr_netLIST_line[i], fileLines_.value(i)));
+    lines.reserve(netlistLines_.size());
+    for (qsizetype i = 0; i < netlistLines_.size(); ++i)
+        lines.push_back(NetlistLine::parse(netlistLines_[i], fileLines_.value(i)));
 
     ImportResult result;
     BlockTableBuilder blocks(result.project, mode);

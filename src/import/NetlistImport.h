@@ -27,16 +27,16 @@ public:
     // No file this time: the lines of the last file read (none at first: an empty project).
     ImportResult importAgain(Numbering mode) const;
 
-    // `arr_netLIST_line` as read (1-based in the counting of `netLIST_line_count`, which is
+    // `netlistLines_` as read (1-based in the counting of `netLIST_line_count`, which is
     // the number of stored lines plus 1).
-    const QStringList &lines() const { return arr_netLIST_line; }
+    const QStringList &lines() const { return netlistLines_; }
     int lineCount() const { return netLIST_line_count; }
 
 private:
     ImportResult fail(const QString &message);
     ImportResult run(Numbering mode) const;
 
-    QStringList arr_netLIST_line;
+    QStringList netlistLines_;
     QVector<int> fileLines_;
     int netLIST_line_count = 1;
 };

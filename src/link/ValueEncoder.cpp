@@ -3,19 +3,19 @@
 
 namespace z5 {
 
-bool ValueEncoder::EncodeValue(float value) {
+bool ValueEncoder::encode(float value) {
     const auto bytes = ValueCodec::encodeValue(value);
     if (!bytes) {
         prompts_.message(QStringLiteral("Ошибка параметра"), QStringLiteral("Ошибка"), Prompts::Kind::Error);
         return false;
     }
-    VALUE_bytes = *bytes;
+    lastBytes = *bytes;
     return true;
 }
 
 void ValueEncoder::appendValue(QByteArray &data, float value) {
-    EncodeValue(value);
-    for (auto b : VALUE_bytes) data.append(static_cast<char>(b));
+    encode(value);
+    for (auto b : lastBytes) data.append(static_cast<char>(b));
 }
 
 } // namespace z5

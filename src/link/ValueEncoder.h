@@ -7,17 +7,18 @@ namespace z5 {
 class Prompts;
 
 // Encodes parameter values for the tables written to the controller. A value
-// that does not fit shows "Ошибка параметра" and leaves VALUE_bytes as they
+// that does not fit shows "Ошибка параметра" and leaves lastBytes as they
 // were, so the previous value's bytes take its place and the table goes on.
 class ValueEncoder {
 public:
     explicit ValueEncoder(Prompts &prompts) : prompts_(prompts) {}
 
-    ValueBytes VALUE_bytes{};
+    // The bytes of the last value that fitted.
+    ValueBytes lastBytes{};
 
     // Returns false (after the message) when the value did not fit.
-    bool EncodeValue(float value);
-    // EncodeValue, then VALUE_bytes 0, 1, 2, 3 appended to `data`.
+    bool encode(float value);
+    // encode, then the four bytes appended to `data`.
     void appendValue(QByteArray &data, float value);
 
 private:

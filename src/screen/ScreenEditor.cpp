@@ -70,7 +70,7 @@ int ScreenEditor::addAlarm() {
         const SlotState before = slotState(k);
         s = ScadaSignal{};
         s.used = true;
-        s.Picture2 = kAtCorner;
+        s.marker = kAtCorner;
         pushSlotChange(k, before, QStringLiteral("Новая сигнализация"));
         return k;
     }
@@ -223,7 +223,7 @@ FormFault ScreenEditor::applyAlarm(int k, const AlarmForm &form) {
     s.alarm = form.alarm;
     s.textColor = paletteIndex(form.textColour);
     s.backColor = paletteIndex(form.backColour);
-    s.Text_SIGNAL_TEXT.visible = s.Picture2.visible = false;
+    s.textBox.visible = s.marker.visible = false;
     s.shownControl() = place;
     model_.setSignalText(k, form.text);
     pushSlotChange(k, before, QStringLiteral("Сигнализация %1").arg(k + 1));
@@ -251,11 +251,11 @@ bool ScreenEditor::deleteAlarm(int k) {
     ScadaSignal *s = model_.signal(k);
     if (!s || !s->used) return false;
     const SlotState before = slotState(k);
-    const ElementControl marker = s->Picture2, textBox = s->Text_SIGNAL_TEXT;
+    const ElementControl marker = s->marker, textBox = s->textBox;
     // Freed as a new slot would be, the controls where they were but hidden.
     *s = ScadaSignal{};
-    s->Picture2 = {marker.left, marker.top, false};
-    s->Text_SIGNAL_TEXT = {textBox.left, textBox.top, false};
+    s->marker = {marker.left, marker.top, false};
+    s->textBox = {textBox.left, textBox.top, false};
     pushSlotChange(k, before, QStringLiteral("Удаление сигнализации %1").arg(k + 1));
     return true;
 }

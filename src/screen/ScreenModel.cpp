@@ -37,10 +37,10 @@ void ScreenModel::createNew() {
         s.used = false;
         s.alarm = false;
         s.textColor = s.backColor = 0;
-        s.Picture2.visible = false;
-        s.Picture2.left = 0;
+        s.marker.visible = false;
+        s.marker.left = 0;
         // A new screen shows no elements, the alarm text boxes included.
-        s.Text_SIGNAL_TEXT.visible = false;
+        s.textBox.visible = false;
     }
     coord_.fill(0);
     coordAttributes_.fill(0);
@@ -163,7 +163,7 @@ void ScreenModel::restoreControlsFromCoords() {
         }
 
         ScadaSignal &s = signal_[k];
-        s.Text_SIGNAL_TEXT.visible = s.Picture2.visible = false;
+        s.textBox.visible = s.marker.visible = false;
         if (s.used) {
             ElementControl &c = s.shownControl();
             c.left = ScreenGeometry::signalLeft(coord_[2 * kSlots + 2 * k]);

@@ -23,7 +23,7 @@ bool ScadaParameter::operator==(const ScadaParameter &o) const {
 
 bool ScadaSignal::operator==(const ScadaSignal &o) const {
     return used == o.used && isText == o.isText && alarm == o.alarm && textColor == o.textColor &&
-           backColor == o.backColor && Text_SIGNAL_TEXT == o.Text_SIGNAL_TEXT && Picture2 == o.Picture2;
+           backColor == o.backColor && textBox == o.textBox && marker == o.marker;
 }
 
 } // namespace z5

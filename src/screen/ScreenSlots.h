@@ -45,11 +45,11 @@ struct ScadaSignal {
     bool alarm = false;   // SCADA_SIGNAL_alarm (ALARM)
     int textColor = 0;    // SCADA_SIGNAL_color(k)
     int backColor = 0;    // SCADA_SIGNAL_color(k + 16)
-    ElementControl Text_SIGNAL_TEXT;  // the text box
-    ElementControl Picture2;          // the marker
+    ElementControl textBox;
+    ElementControl marker;
 
-    ElementControl &shownControl() { return isText ? Text_SIGNAL_TEXT : Picture2; }
-    const ElementControl &shownControl() const { return isText ? Text_SIGNAL_TEXT : Picture2; }
+    ElementControl &shownControl() { return isText ? textBox : marker; }
+    const ElementControl &shownControl() const { return isText ? textBox : marker; }
     bool operator==(const ScadaSignal &o) const;
     bool operator!=(const ScadaSignal &o) const { return !(*this == o); }
 };

@@ -47,7 +47,7 @@ public:
     QAction *aboutAction() const { return aboutAction_; }
 
     QProgressBar *progressBar() const { return progressBar_; }
-    ScreenPreview *Picture1() const { return preview_; }
+    ScreenPreview *preview() const { return preview_; }
     QLineEdit *Text2() const { return threshold_; }
     QComboBox *TFT_LCD() const { return displayMode_; }
     QLabel *digitSample() const { return digitSample_; }

@@ -24,7 +24,7 @@ public:
     // `devices` lists the serial devices present; the system's when null.
     PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner, const SerialDevices *devices = nullptr);
 
-    QComboBox *num_COM() const { return list_; }
+    QComboBox *portList() const { return list_; }
     QLabel *deviceLabel() const { return device_; }
     // The devices offered for the chosen COM number: the default first, then those present.
     QComboBox *deviceChoice() const { return deviceChoice_; }

@@ -75,11 +75,11 @@ QRect ScreenPreview::elementRect(ScreenElement element) const {
     }
     const ScadaSignal *sig = model_.signal(element.slot);
     if (!sig) return {};
-    if (!sig->isText) return twipsRect(sig->Picture2.left, sig->Picture2.top, kMarkerSide, kMarkerSide);
+    if (!sig->isText) return twipsRect(sig->marker.left, sig->marker.top, kMarkerSide, kMarkerSide);
     QFont small = font();
     small.setPixelSize(11);
     const int textWidth = (QFontMetrics(small).horizontalAdvance(model_.signalText(element.slot)) + 6) * kTwipsPerPixel;
-    return twipsRect(sig->Text_SIGNAL_TEXT.left, sig->Text_SIGNAL_TEXT.top, qMax(model_.numberBoxWidth(), textWidth),
+    return twipsRect(sig->textBox.left, sig->textBox.top, qMax(model_.numberBoxWidth(), textWidth),
                      kBoxHeight);
 }
 
@@ -223,16 +223,16 @@ void ScreenPreview::paintElements(QPainter &p) const {
         const ScadaSignal *sig = model_.signal(k);
         if (!sig) continue;
         const QColor sigBack = paletteColour(sig->backColor);
-        if (sig->Picture2.visible) {
+        if (sig->marker.visible) {
             p.setPen(outline);
             p.setBrush(sigBack);
-            p.drawRect(twipsRect(sig->Picture2.left, sig->Picture2.top, kMarkerSide, kMarkerSide));
+            p.drawRect(twipsRect(sig->marker.left, sig->marker.top, kMarkerSide, kMarkerSide));
             p.setBrush(Qt::NoBrush);
         }
-        if (sig->Text_SIGNAL_TEXT.visible) {
+        if (sig->textBox.visible) {
             const QString shown = model_.signalText(k);
             const int width = qMax(model_.numberBoxWidth(), (p.fontMetrics().horizontalAdvance(shown) + 6) * kTwipsPerPixel);
-            const QRect r = twipsRect(sig->Text_SIGNAL_TEXT.left, sig->Text_SIGNAL_TEXT.top, width, kBoxHeight);
+            const QRect r = twipsRect(sig->textBox.left, sig->textBox.top, width, kBoxHeight);
             p.fillRect(r, sigBack);
             p.setPen(readableText(sig->textColor, sig->backColor));
             p.drawText(r, Qt::AlignCenter, shown);

@@ -20,7 +20,7 @@ public:
     StationDialog(PortSettings &settings, QWidget *owner);
 
     QListWidget *stationList() const { return list_; }
-    QWidget *NET_dialog_owner() const { return owner_; }
+    QWidget *owner() const { return owner_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

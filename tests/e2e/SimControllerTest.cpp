@@ -117,8 +117,8 @@ TEST_F(SimFixture, TheParameterTableGivesProgrammersTheirValuesUntilSetpointsAre
     QByteArray params(16824, '\0');
     z5::RecordingPrompts prompts;
     z5::ValueEncoder encoder(prompts);
-    encoder.EncodeValue(-12.5f);
-    for (int i = 0; i < 4; ++i) params[4 * (1244 + 8 + 3) + i] = char(encoder.VALUE_bytes[i]);
+    encoder.encode(-12.5f);
+    for (int i = 0; i < 4; ++i) params[4 * (1244 + 8 + 3) + i] = char(encoder.lastBytes[i]);
     writeTable(10, params);
     EXPECT_EQ(sim->memory().tableWrites(10), 1);
     const QByteArray r = only(send(frame("0103010A0000")));

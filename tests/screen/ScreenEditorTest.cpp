@@ -209,7 +209,7 @@ TEST(ScreenEditorSlots, DeleteIsUndoneAndRedoneAndSendsTheSlotOffTheScreen) {
     EXPECT_FALSE(e.editor.isShown(ScreenElement::alarm(k)));
 
     e.editor.undoStack().undo();
-    EXPECT_EQ(e.model.signal(k)->Text_SIGNAL_TEXT, placed.signal(k)->Text_SIGNAL_TEXT);
+    EXPECT_EQ(e.model.signal(k)->textBox, placed.signal(k)->textBox);
     ScreenElementWords::update(e.model);
     EXPECT_EQ(e.model.coord(32), 39);
     EXPECT_EQ(e.model.coord(33), 29 + 7 * 256 + 1 * 2048 + 16384 + 32768);

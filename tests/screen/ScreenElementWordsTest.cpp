@@ -22,7 +22,7 @@ TEST(ScreenElementWords, AlarmWithTextAndAlarmFlags) {
     s.used = s.isText = s.alarm = true;
     s.textColor = 7;
     s.backColor = 1;
-    s.Text_SIGNAL_TEXT = {ScreenGeometry::signalLeft(10), ScreenGeometry::signalTop(20), true};
+    s.textBox = {ScreenGeometry::signalLeft(10), ScreenGeometry::signalTop(20), true};
     const QByteArray words = ScreenElementWords::update(m);
     ASSERT_EQ(words.size(), 128);
     EXPECT_EQ(m.coord(32), 10);
@@ -34,8 +34,8 @@ TEST(ScreenElementWords, MarkerPositionComesFromTheMarker) {
     ScreenModel m;
     z5::ScadaSignal &s = *m.signal(15);
     s.used = true;
-    s.Picture2 = {420 + 30 * 100, 270 + 30 * 7, true};
-    s.Text_SIGNAL_TEXT = {420, 270, false};
+    s.marker = {420 + 30 * 100, 270 + 30 * 7, true};
+    s.textBox = {420, 270, false};
     s.backColor = 2;
     ScreenElementWords::update(m);
     EXPECT_EQ(m.coord(62), 100);

@@ -119,13 +119,13 @@ TEST(ScreenFile, LoadingHidesFreeElementsAndKeepsWhatTheFileDoesNotHold) {
     target.setDisplayMode(0);
     target.numberTable(9)->used = true;
     target.numberTable(9)->Text1 = {900, 900, true};
-    target.signal(9)->Picture2 = {600, 600, true};
+    target.signal(9)->marker = {600, 600, true};
     ASSERT_FALSE(ScreenFile::read(ScreenFile::write(designedScreen()), target).isError());
     EXPECT_EQ(target.colorThreshold(), 200);
     EXPECT_EQ(target.displayMode(), 0);
     EXPECT_FALSE(target.numberTable(9)->used);
     EXPECT_EQ(target.numberTable(9)->Text1, (z5::ElementControl{900, 900, false}));
-    EXPECT_FALSE(target.signal(9)->Picture2.visible);
+    EXPECT_FALSE(target.signal(9)->marker.visible);
     EXPECT_EQ(target.digits(), 4);
 }
 

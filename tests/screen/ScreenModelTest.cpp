@@ -33,8 +33,8 @@ TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
     m.signal(4)->used = true;
     m.signal(4)->isText = true;
     m.signal(4)->alarm = true;
-    m.signal(4)->Text_SIGNAL_TEXT = {900, 900, true};
-    m.signal(5)->Picture2 = {1200, 600, true};
+    m.signal(4)->textBox = {900, 900, true};
+    m.signal(5)->marker = {1200, 600, true};
     m.setCoord(9, 12345, 2048);
 
     m.createNew();
@@ -45,8 +45,8 @@ TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
     EXPECT_TRUE(m.signal(4)->isText);
     EXPECT_FALSE(m.signal(4)->alarm);
     EXPECT_FALSE(m.signal(4)->used);
-    EXPECT_FALSE(m.signal(4)->Text_SIGNAL_TEXT.visible);
-    EXPECT_EQ(m.signal(5)->Picture2, (z5::ElementControl{0, 600, false}));
+    EXPECT_FALSE(m.signal(4)->textBox.visible);
+    EXPECT_EQ(m.signal(5)->marker, (z5::ElementControl{0, 600, false}));
     EXPECT_EQ(m.numberTable(2)->type, 0);
     EXPECT_FALSE(m.numberTable(2)->Picture5.visible);
     EXPECT_EQ(m.parameterColor(18), 0);

@@ -160,7 +160,7 @@ private slots:
             if (w->objectName() == "num_NET_Z5" && w->isVisible()) dialog = qobject_cast<StationDialog *>(w);
         QVERIFY(dialog);
         QCOMPARE(dialog->stationList()->currentRow(), 0);
-        QCOMPARE(dialog->NET_dialog_owner(), &rig->console);
+        QCOMPARE(dialog->owner(), &rig->console);
         dialog->close();
         QVERIFY(rig->console.isEnabled());
     }

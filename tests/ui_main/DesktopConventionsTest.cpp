@@ -158,7 +158,7 @@ private slots:
 
     void windowsShrinkToASmallScreenWithEverythingReachable() {
         UiFixture f;
-        checkFitsSmallScreen(f.window.get(), f.window->Picture1()->parentWidget());
+        checkFitsSmallScreen(f.window.get(), f.window->preview()->parentWidget());
         f.window->consoleAction()->trigger();
         auto *console = qobject_cast<z5::ConsoleWindow *>(f.window->console());
         checkFitsSmallScreen(console, console->canvas());
@@ -224,7 +224,7 @@ private slots:
         f.session.link.serialDevices = &devices;
         f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
-        dialog->num_COM()->setCurrentIndex(4);
+        dialog->portList()->setCurrentIndex(4);
         QComboBox *choice = dialog->deviceChoice();
         QCOMPARE(choice->count(), 3);
         QCOMPARE(choice->itemText(0), QStringLiteral("По умолчанию: /dev/ttyS4"));

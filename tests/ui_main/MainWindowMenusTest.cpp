@@ -61,7 +61,7 @@ private slots:
         // The preview of 320 by 240 screen pixels is 9600 by 7200 twips: 640 by 480 pixels.
         QCOMPARE(z5::MainWindow::px(9600), 640);
         QCOMPARE(z5::MainWindow::px(7200), 480);
-        QVERIFY(f.window->Picture1()->width() >= 640 + z5::MainWindow::px(420));
+        QVERIFY(f.window->preview()->width() >= 640 + z5::MainWindow::px(420));
         QVERIFY(f.window->progressBar()->isHidden());
     }
 

@@ -59,7 +59,7 @@ private slots:
 
     void screenWriteHidesTheDesignerAndSendsTheScreen() {
         UiFixture f;
-        z5::ScreenPreview *preview = f.window->Picture1();
+        z5::ScreenPreview *preview = f.window->preview();
         QImage picture(320, 240, QImage::Format_RGB32);
         picture.fill(Qt::red);
         preview->setPicture(picture);
@@ -96,14 +96,14 @@ private slots:
         UiFixture f;
         QImage wide(321, 240, QImage::Format_RGB32);
         wide.fill(Qt::blue);
-        f.window->Picture1()->setPicture(wide);
+        f.window->preview()->setPicture(wide);
         f.window->writeScreenAction()->trigger();
         f.clock.advance(500);
         QCOMPARE(f.prompts.messages.size(), std::size_t(1));
         QCOMPARE(f.prompts.messages[0].text, z5::ScreenBuilder::tooWideMessage());
         f.clock.advance(6000);
         QVERIFY(f.window->isEnabled());
-        QVERIFY(!f.window->Picture1()->designerHidden());
+        QVERIFY(!f.window->preview()->designerHidden());
         QVERIFY(!f.window->progressBar()->isVisible());
     }
 };

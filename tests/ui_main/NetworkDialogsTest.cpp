@@ -56,7 +56,7 @@ private slots:
         QVERIFY(!f.window->isEnabled());
         QVERIFY(dialog->isEnabled());
 
-        QComboBox *list = dialog->num_COM();
+        QComboBox *list = dialog->portList();
         QCOMPARE(list->objectName(), QStringLiteral("num_COM"));
         QCOMPARE(list->count(), 16);
         QCOMPARE(list->itemText(0), QStringLiteral("COM1"));
@@ -87,7 +87,7 @@ private slots:
         UiFixture f;
         f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
-        dialog->num_COM()->setCurrentIndex(15);
+        dialog->portList()->setCurrentIndex(15);
         QTest::keyClick(dialog, Qt::Key_Escape);
         UiFixture::settle();
         QCOMPARE(int(f.session.link.settings.portNumber), 16);
@@ -101,7 +101,7 @@ private slots:
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->objectName(), QStringLiteral("num_NET_Z5"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Номер Z5 в сети"));
-        QCOMPARE(dialog->NET_dialog_owner(), static_cast<QWidget *>(f.window.get()));
+        QCOMPARE(dialog->owner(), static_cast<QWidget *>(f.window.get()));
         QVERIFY(!f.window->isEnabled());
 
         QListWidget *list = dialog->stationList();

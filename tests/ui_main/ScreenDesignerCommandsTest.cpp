@@ -44,7 +44,7 @@ private slots:
         QVERIFY(p.used && p.Text1.visible);
         QCOMPARE(p.Text1.left, 420);
         QCOMPARE(p.Text1.top, 270);
-        QVERIFY(d.model.signal(15)->Picture2.visible);
+        QVERIFY(d.model.signal(15)->marker.visible);
     }
 
     void saveNewLoadGivesTheScreenBack() {

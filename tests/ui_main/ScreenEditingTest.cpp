@@ -49,15 +49,15 @@ private slots:
         w.addParameterAction()->trigger();
         QCOMPARE(w.windowTitle(), QStringLiteral("Конфигуратор  Z5*"));
         const z5::ScreenElement box = z5::ScreenElement::parameter(0);
-        const QPoint start = centreOf(w.Picture1(), box);
+        const QPoint start = centreOf(w.preview(), box);
         // 20 window pixels are 300 twips: ten screen pixels.
-        drag(w.Picture1(), start, start + QPoint(20, 40));
+        drag(w.preview(), start, start + QPoint(20, 40));
         const z5::ScadaParameter &p = *f.session.screen.numberTable(0);
         QCOMPARE(p.Text1.left, 420 + 300);
         QCOMPARE(p.Text1.top, 270 + 600);
 
         // An arrow key moves the element under the mouse by one screen pixel.
-        QTest::keyClick(w.Picture1(), Qt::Key_Left);
+        QTest::keyClick(w.preview(), Qt::Key_Left);
         QCOMPARE(p.Text1.left, 420 + 270);
         w.undoAction()->trigger();
         w.undoAction()->trigger();
@@ -73,7 +73,7 @@ private slots:
         UiFixture f;
         z5::MainWindow &w = *f.window;
         w.addSignalAction()->trigger();
-        doubleClick(w.Picture1(), centreOf(w.Picture1(), z5::ScreenElement::alarm(0)));
+        doubleClick(w.preview(), centreOf(w.preview(), z5::ScreenElement::alarm(0)));
         auto *dialog = qobject_cast<z5::SignalDialog *>(w.elementDialog());
         QVERIFY(dialog);
         QCOMPARE(dialog->objectName(), QStringLiteral("signal"));
@@ -107,10 +107,10 @@ private slots:
         QVERIFY(!w.elementDialog());
         QVERIFY(w.isEnabled());
         const z5::ScadaSignal &s = *f.session.screen.signal(0);
-        QVERIFY(s.isText && s.Text_SIGNAL_TEXT.visible && !s.Picture2.visible);
+        QVERIFY(s.isText && s.textBox.visible && !s.marker.visible);
         // With six digits the text box may go to X 293 at most.
-        QCOMPARE(s.Text_SIGNAL_TEXT.left, 30 * 293 + 390);
-        QCOMPARE(s.Text_SIGNAL_TEXT.top, 30 * 20 + 240);
+        QCOMPARE(s.textBox.left, 30 * 293 + 390);
+        QCOMPARE(s.textBox.top, 30 * 20 + 240);
         QCOMPARE(s.textColor, 3);
         QCOMPARE(s.backColor, 1);
         QCOMPARE(f.session.screen.signalText(0), QStringLiteral("Авария"));
@@ -122,7 +122,7 @@ private slots:
         z5::MainWindow &w = *f.window;
         w.addParameterAction()->trigger();
         for (const bool confirm : {false, true}) {
-            doubleClick(w.Picture1(), centreOf(w.Picture1(), z5::ScreenElement::parameter(0)));
+            doubleClick(w.preview(), centreOf(w.preview(), z5::ScreenElement::parameter(0)));
             auto *dialog = qobject_cast<z5::ParameterDialog *>(w.elementDialog());
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Параметр № 1"));
@@ -142,7 +142,7 @@ private slots:
             QCOMPARE(p.Picture5.visible, confirm);
         }
         // "Удалить" frees the slot, and undo brings the gauge back.
-        doubleClick(w.Picture1(), centreOf(w.Picture1(), z5::ScreenElement::parameter(0)));
+        doubleClick(w.preview(), centreOf(w.preview(), z5::ScreenElement::parameter(0)));
         QVERIFY(w.elementDialog());
         w.elementDialog()->findChild<QPushButton *>(QStringLiteral("delete_parametr"))->click();
         UiFixture::settle();
@@ -185,16 +185,16 @@ private slots:
         w.backgroundAction()->trigger();
         QCOMPARE(f.prompts.messages.size(), std::size_t(1));
         QCOMPARE(f.prompts.messages.front().text, z5::ScreenDesignerCommands::largePictureWarning(QSize(330, 240)));
-        QCOMPARE(w.Picture1()->picture().size(), QSize(330, 240));
+        QCOMPARE(w.preview()->picture().size(), QSize(330, 240));
 
         w.likeControllerAction()->setChecked(true);
-        QVERIFY(w.Picture1()->likeController());
-        const QImage shown = w.Picture1()->grab().toImage();
+        QVERIFY(w.preview()->likeController());
+        const QImage shown = w.preview()->grab().toImage();
         // Red and blue are above the threshold of 120, green is not.
         const QPoint inside(z5::ScreenPreview::px(420) + 100, z5::ScreenPreview::px(270) + 100);
         QCOMPARE(QColor(shown.pixel(inside)).rgb(), qRgb(255, 0, 255));
         w.undoAction()->trigger();
-        QVERIFY(w.Picture1()->picture().isNull());
+        QVERIFY(w.preview()->picture().isNull());
         QVERIFY(f.session.screen.fonFile().isEmpty());
     }
 };

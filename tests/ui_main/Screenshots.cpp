@@ -72,7 +72,7 @@ QImage boilerPicture() {
 // Places the elements as a user does: new elements, dragged a pixel at a time
 // and coloured in their dialogs.
 void designScreen(z5::MainWindow &window) {
-    window.Picture1()->setPicture(boilerPicture());
+    window.preview()->setPicture(boilerPicture());
     z5::ScreenEditor &editor = window.designer().editor();
     const auto dragBy = [&](z5::ScreenElement e, int dx, int dy) {
         editor.beginDrag(e, 0, 0);
@@ -210,7 +210,7 @@ int main(int argc, char **argv) {
     if (!small) {
         if (!save(&window, dir.filePath(QStringLiteral("main-window.png")))) return 1;
         // The alarm dialog of the text element, opened by a double click.
-        z5::ScreenPreview *preview = window.Picture1();
+        z5::ScreenPreview *preview = window.preview();
         const QPoint at = preview->elementRect(z5::ScreenElement::alarm(0)).center();
         QMouseEvent click(QEvent::MouseButtonDblClick, at, preview->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);

@@ -54,8 +54,13 @@ private slots:
         QCOMPARE(w->session().page().rowCount, 40);
         QCOMPARE(w->findChild<QLabel *>("sheet_GRAFIK")->text(), QStringLiteral("3"));
         QVERIFY(!rig->console.isEnabled());
+        QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Страница графика U11 прочитана"));
         w->close();
         QVERIFY(rig->console.isEnabled());
+        // Nothing is being read once the window has gone.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!trendWindow());
+        QCOMPARE(rig->console.replyStatus()->text(), QString());
     }
 
     void portThatDoesNotOpenSaysNoNetworkAndGivesTheWindowsBack() {
@@ -65,6 +70,7 @@ private slots:
         QVERIFY(w);
         QVERIFY(w->isEnabled());
         QVERIFY(rig->prompts.messages.back().text.startsWith(QStringLiteral("Нет сети!!!")));
+        QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Нет сети"));
         w->close();
         QVERIFY(rig->console.isEnabled());
     }

@@ -4,6 +4,7 @@
 #include "link/EditFields.h"
 #include "link/BlockReply.h"
 #include "link/Link.h"
+#include "link/Request.h"
 #include "link/QtSerialPort.h"
 #include "link/ReplyReception.h"
 #include "link/ValueEncoder.h"
@@ -39,13 +40,7 @@ struct Console {
         return ending.value_or(Ending::Cancelled);
     }
     Ending readBlock(int column, int watchdogMs = 1000) {
-        z5::testing::editFields(link, [&](z5::RequestFields &f) {
-            f.kind = Link::SteppingRead;
-            f.count = 0;
-            f.index = 10;
-            f.code = 0;
-            f.block = static_cast<std::int16_t>(column);
-        });
+        z5::Request::blockRead(column).applyTo(link);
         link.sendRequest();
         return await(watchdogMs);
     }

@@ -1,6 +1,7 @@
 #include "link/FakeSerialPort.h"
 #include "link/EditFields.h"
 #include "link/Link.h"
+#include "link/Request.h"
 #include "model/RecordingPrompts.h"
 #include <gtest/gtest.h>
 
@@ -17,13 +18,7 @@ struct LinkFixture : ::testing::Test {
     void SetUp() override { ASSERT_TRUE(port.open(QStringLiteral("/dev/fake"))); }
     QString lastWrite() const { return port.writes().empty() ? QString() : hex(port.writes().back().bytes); }
     void blockRead(int block) {
-        z5::testing::editFields(link, [&](z5::RequestFields &f) {
-            f.kind = Link::SteppingRead;
-            f.count = 0;
-            f.index = 10;
-            f.code = 0;
-            f.block = static_cast<std::int16_t>(block);
-        });
+        z5::Request::blockRead(block).applyTo(link);
         link.sendRequest();
     }
 };

@@ -1,7 +1,7 @@
 // Reply reception stepped on the virtual clock.
 #include "link/FakeSerialPort.h"
-#include "link/EditFields.h"
 #include "link/Link.h"
+#include "link/Request.h"
 #include "link/ReplyReception.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -56,13 +56,7 @@ struct ReceptionFixture : ::testing::Test {
         port.responder = [reply](const QByteArray &) { return reply; };
     }
     void readBlock(int block) {
-        z5::testing::editFields(link, [&](z5::RequestFields &f) {
-            f.kind = Link::SteppingRead;
-            f.index = 10;
-            f.code = 0;
-            f.count = 0;
-            f.block = static_cast<std::int16_t>(block);
-        });
+        z5::Request::blockRead(block).applyTo(link);
         link.sendRequest();
         reception.awaitBlockReply();
     }
@@ -201,13 +195,7 @@ QByteArray trendPart(const QByteArray &request) {
 }
 
 void readTrendPage(Link &link, ReplyReception &reception) {
-    z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = Link::SteppingRead;
-        f.index = 10;
-        f.code = 0;
-        f.count = 0;
-        f.block = 5;
-    });
+    z5::Request::blockRead(5).applyTo(link);
     link.sendRequest();
     reception.awaitTrendPage();
 }

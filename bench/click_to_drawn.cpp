@@ -104,7 +104,7 @@ void BM_BlockReadClickToTable(benchmark::State &state) {
     if (!r.ok) return state.SkipWithError("z5-sim or the console did not start");
     z5::ConsoleWindow &c = *r.console;
     const int pidIcon = z5::BlockType::PID - 1;
-    run(state, [&] { c.iconPressed(pidIcon, Qt::LeftButton); }, c.liveViewPane()->Picture_TABLICA_PROCESS());
+    run(state, [&] { c.iconPressed(pidIcon, Qt::LeftButton); }, c.liveViewPane()->valueTable());
 }
 
 void BM_PanelKeyClickToLamps(benchmark::State &state) {
@@ -114,7 +114,7 @@ void BM_PanelKeyClickToLamps(benchmark::State &state) {
     c.iconPressed(z5::BlockType::PAN - 1, Qt::LeftButton);
     if (!r.awaitEnd()) return state.SkipWithError("the panel block was not read");
     const QPointF key = z5::PanelKeys::keyRect(1).center();
-    run(state, [&] { c.panelClicked(key); }, c.liveViewPane()->Picture_PANEL(2));
+    run(state, [&] { c.panelClicked(key); }, c.liveViewPane()->panelPicture(2));
 }
 
 BENCHMARK(BM_BlockReadClickToTable)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(40);

@@ -50,8 +50,8 @@ public:
     // Shows the pause or the run picture at the process corner; the other is hidden.
     void showProcessPicture(bool pause);
     void hideProcessPictures();
-    ProcessPictureWidget *Picture_PAUSE_PROCESS() const { return pause_; }
-    ProcessPictureWidget *Picture_RABOTA_PROCESS() const { return run_; }
+    ProcessPictureWidget *pausePicture() const { return pause_; }
+    ProcessPictureWidget *runPicture() const { return run_; }
 
 signals:
     void iconPressed(int iconNumber, Qt::MouseButton button);

@@ -24,11 +24,11 @@ public:
     void refresh();
     void setHeadingsVisible(bool visible);
 
-    QLabel *Label1() const { return label1_; }
-    QLabel *Label2() const { return label2_; }
-    QLabel *Label3(int row) const { return row >= 0 && row < kRows ? label3_[row] : nullptr; }
-    QComboBox *Combo1(int row) const { return row >= 0 && row < kRows ? combo1_[row] : nullptr; }
-    QLineEdit *Text1(int row) const { return row >= 0 && row < kRows ? text1_[row] : nullptr; }
+    QLabel *title() const { return label1_; }
+    QLabel *columnHeadings() const { return label2_; }
+    QLabel *rowLabel(int row) const { return row >= 0 && row < kRows ? label3_[row] : nullptr; }
+    QComboBox *rowChoice(int row) const { return row >= 0 && row < kRows ? combo1_[row] : nullptr; }
+    QLineEdit *rowField(int row) const { return row >= 0 && row < kRows ? text1_[row] : nullptr; }
 
     // The line below the rows that names every field whose text is not stored, and why.
     QLabel *notStoredLine() const { return notStored_; }

@@ -20,11 +20,11 @@ class ScreenEditor;
 class ElementDialog : public QDialog {
     Q_OBJECT
 public:
-    QLineEdit *Text1() const { return xField_; }
-    QLineEdit *Text2() const { return yField_; }
+    QLineEdit *xField() const { return xField_; }
+    QLineEdit *yField() const { return yField_; }
     ColourSwatchRow *swatches() const { return swatches_; }
-    QPushButton *Command1() const { return ok_; }
-    QPushButton *Command2() const { return cancel_; }
+    QPushButton *okButton() const { return ok_; }
+    QPushButton *cancelButton() const { return cancel_; }
     QPushButton *deleteButton() const { return delete_; }
     int slot() const { return slot_; }
 

@@ -42,7 +42,7 @@ LiveViewPane::LiveViewPane(QWidget *parent) : QWidget(parent) {
     resize(300, below + 34);
 }
 
-PanelPictureWidget *LiveViewPane::Picture_PANEL(int number) const {
+PanelPictureWidget *LiveViewPane::panelPicture(int number) const {
     return number >= 1 && number <= PanelKeys::kPictures ? panels_[number - 1] : nullptr;
 }
 

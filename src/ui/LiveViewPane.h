@@ -33,11 +33,11 @@ public:
     // Hides every live view element.
     void hideAll();
 
-    ValueTableWidget *Picture_TABLICA_PROCESS() const { return table_; }
+    ValueTableWidget *valueTable() const { return table_; }
     // Pictures 1..5; nullptr outside.
-    PanelPictureWidget *Picture_PANEL(int number) const;
-    QLabel *Label5() const { return label5_; }
-    QLabel *Label6(int i) const { return i >= 0 && i < 4 ? label6_[i] : nullptr; }
+    PanelPictureWidget *panelPicture(int number) const;
+    QLabel *panelCaption() const { return label5_; }
+    QLabel *channelName(int i) const { return i >= 0 && i < 4 ? label6_[i] : nullptr; }
 
 signals:
     // A click on the shown panel picture, in the picture's coordinates.

@@ -48,8 +48,8 @@ public:
 
     QProgressBar *progressBar() const { return progressBar_; }
     ScreenPreview *preview() const { return preview_; }
-    QLineEdit *Text2() const { return threshold_; }
-    QComboBox *TFT_LCD() const { return displayMode_; }
+    QLineEdit *thresholdField() const { return threshold_; }
+    QComboBox *displayMode() const { return displayMode_; }
     QLabel *digitSample() const { return digitSample_; }
     QLabel *portStatus() const { return portStatus_; }
 

@@ -87,8 +87,8 @@ void ParameterDialog::showKind() {
 
 ParameterForm ParameterDialog::form() const {
     ParameterForm f;
-    f.x = Text1()->text();
-    f.y = Text2()->text();
+    f.x = xField()->text();
+    f.y = yField()->text();
     f.textColour = swatches()->textColour();
     f.backColour = swatches()->backColour();
     f.kind = kind_;

@@ -15,7 +15,7 @@ public:
     ParameterDialog(ScreenEditor &editor, int slot, QWidget *owner);
 
     QCheckBox *graphic() const { return graphic_; }
-    QComboBox *Combo1() const { return combo_; }
+    QComboBox *kindChoice() const { return combo_; }
     QLabel *numberLabel() const { return numberLabel_; }
     QLabel *kindPicture() const { return picture_; }
     int kind() const { return kind_; }

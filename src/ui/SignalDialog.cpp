@@ -44,8 +44,8 @@ SignalDialog::SignalDialog(ScreenEditor &editor, int slot, QWidget *owner)
 
 AlarmForm SignalDialog::form() const {
     AlarmForm f;
-    f.x = Text1()->text();
-    f.y = Text2()->text();
+    f.x = xField()->text();
+    f.y = yField()->text();
     f.text = text_->text();
     f.textColour = swatches()->textColour();
     f.backColour = swatches()->backColour();

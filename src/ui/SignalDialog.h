@@ -14,7 +14,7 @@ public:
 
     QLineEdit *alarmText() const { return text_; }
     QCheckBox *showAsText() const { return showAsText_; }
-    QCheckBox *ALARM() const { return alarm_; }
+    QCheckBox *alarmBox() const { return alarm_; }
 
 protected:
     ElementBounds::Range xRange() const override;

@@ -45,8 +45,8 @@ private slots:
         QCOMPARE(rig->port.writes().size(), std::size_t(1));
         QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103040a0000")).toHex(' '));
         QVERIFY(!rig->console.isEnabled());
-        QVERIFY(!rig->view().Label1()->isVisible());
-        QVERIFY(!rig->view().Label3(0)->isVisible());
+        QVERIFY(!rig->view().title()->isVisible());
+        QVERIFY(!rig->view().rowLabel(0)->isVisible());
         QVERIFY(rig->console.findChild<QFrame *>("Picture_TABLICA_PROCESS")->isVisible());
         rig->clock.advance(150);
         QVERIFY(rig->console.isEnabled());
@@ -79,9 +79,9 @@ private slots:
         QAction *setpoints = rig->console.action("mnuSAVE_ZADATCIKI");
         rig->click(kSetpoint, Qt::LeftButton);
         QVERIFY(setpoints->isEnabled());
-        QVERIFY(rig->view().Label1()->isVisible());
-        QCOMPARE(rig->view().Label3(16)->text(), QStringLiteral("Имя блока"));
-        QVERIFY(rig->view().Label3(16)->isVisible());
+        QVERIFY(rig->view().title()->isVisible());
+        QCOMPARE(rig->view().rowLabel(16)->text(), QStringLiteral("Имя блока"));
+        QVERIFY(rig->view().rowLabel(16)->isVisible());
         rig->clock.advance(150);
         rig->port.clearWrites();
 
@@ -107,32 +107,32 @@ private slots:
 
         rig->console.action("mnuPAUSE_PROCESS")->trigger();
         QVERIFY(!rig->console.action("mnuSAVE_ZADATCIKI")->isEnabled());
-        QVERIFY(!rig->view().Label3(0)->isVisible());
-        QVERIFY(!rig->view().Label1()->isVisible());
+        QVERIFY(!rig->view().rowLabel(0)->isVisible());
+        QVERIFY(!rig->view().title()->isVisible());
         QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103000b3200")).toHex(' '));
         QVERIFY(!rig->console.isEnabled());
         rig->clock.advance(150);
         QVERIFY(rig->console.isEnabled());
-        QVERIFY(canvas.Picture_RABOTA_PROCESS()->isVisible());
-        QVERIFY(!canvas.Picture_PAUSE_PROCESS()->isVisible());
+        QVERIFY(canvas.runPicture()->isVisible());
+        QVERIFY(!canvas.pausePicture()->isVisible());
         QCOMPARE(int(rig->console.state().selectedType), 5);
 
         rig->console.action("mnuSTART_PROCESS")->trigger();
         rig->clock.advance(150);
-        QVERIFY(canvas.Picture_PAUSE_PROCESS()->isVisible());
+        QVERIFY(canvas.pausePicture()->isVisible());
 
         // The picture asks for the state: byte 3 is 0, the process stands.
         rig->port.clearWrites();
-        QTest::mouseClick(canvas.Picture_PAUSE_PROCESS(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(canvas.pausePicture(), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(std::uint8_t(rig->port.writes()[0].bytes[4]), std::uint8_t(52));
         rig->clock.advance(150);
-        QVERIFY(canvas.Picture_RABOTA_PROCESS()->isVisible());
+        QVERIFY(canvas.runPicture()->isVisible());
 
         rig->port.clearWrites();
         rig->console.action("mnuSAVE_SCHEMA_Z5")->trigger();
         QCOMPARE(std::uint8_t(rig->port.writes()[0].bytes[4]), std::uint8_t(53));
         rig->clock.advance(150);
-        QVERIFY(canvas.Picture_RABOTA_PROCESS()->isVisible());
+        QVERIFY(canvas.runPicture()->isVisible());
     }
 
     void downloadFromTheMenuRunsTheBarAndGivesTheConsoleBack() {

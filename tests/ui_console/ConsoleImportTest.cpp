@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(c.numberingChoice()->itemText(0), QStringLiteral("Ручное"));
         QCOMPARE(c.numberingChoice()->itemText(1), QStringLiteral("Авто"));
         QCOMPARE(c.findChild<QLabel *>("Label4")->text(), QStringLiteral("№ экземпляра"));
-        QCOMPARE(c.parameterView()->Label2()->text(), QStringLiteral("Параметр              Значение"));
+        QCOMPARE(c.parameterView()->columnHeadings()->text(), QStringLiteral("Параметр              Значение"));
         QCOMPARE(c.canvas()->icon(395)->objectName(), QStringLiteral("Logik_Blok_img_395"));
         QCOMPARE(visibleIcons(*c.canvas()), 0);
     }
@@ -99,9 +99,9 @@ private slots:
         // U14, the setpoint programmer: icon 15 at 3000, 1600 twips.
         QVERIFY(canvas.icon(15)->isVisible());
         QCOMPARE(canvas.icon(15)->pos(), QPoint(200, 107));
-        QVERIFY(canvas.Picture_PAUSE_PROCESS()->isVisible());
-        QVERIFY(!canvas.Picture_RABOTA_PROCESS()->isVisible());
-        QCOMPARE(canvas.Picture_PAUSE_PROCESS()->pos(), QPoint(13, 13));
+        QVERIFY(canvas.pausePicture()->isVisible());
+        QVERIFY(!canvas.runPicture()->isVisible());
+        QCOMPARE(canvas.pausePicture()->pos(), QPoint(13, 13));
     }
 
     void slotNumbersAndPriorityLabels() {

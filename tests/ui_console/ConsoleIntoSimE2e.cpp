@@ -56,7 +56,7 @@ private slots:
         ConsoleIcon *pid = console.canvas()->icon(BlockType::PID - 1);
         QVERIFY(pid->isVisible());
         QTest::mouseClick(pid, Qt::RightButton, {}, QPoint(5, 5));
-        QLineEdit *period = console.parameterView()->Text1(1);
+        QLineEdit *period = console.parameterView()->rowField(1);
         QVERIFY(period->isVisible());
         period->selectAll();
         QTest::keyClicks(period, "2.5");
@@ -135,19 +135,19 @@ private slots:
         };
         pick(BlockType::MUL);
         QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U3 получен"), 5000);
-        const ValueTable &table = console.liveViewPane()->Picture_TABLICA_PROCESS()->table();
+        const ValueTable &table = console.liveViewPane()->valueTable()->table();
         QCOMPARE(int(table.rows().size()), 8);
         // Instance 1 swings about 10 + row.
         QVERIFY(qAbs(table.rows()[2].left.number - 12.0) <= 1.001);
 
         pick(BlockType::S_P);
         QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U2 получен"), 5000);
-        QCOMPARE(console.parameterView()->Text1(1)->text(), QStringLiteral("1.5"));
-        QCOMPARE(console.parameterView()->Text1(15)->text(), QStringLiteral("8.5"));
+        QCOMPARE(console.parameterView()->rowField(1)->text(), QStringLiteral("1.5"));
+        QCOMPARE(console.parameterView()->rowField(15)->text(), QStringLiteral("8.5"));
 
         pick(BlockType::PAN);
         QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U1 получен"), 5000);
-        PanelPictureWidget *panel = console.liveViewPane()->Picture_PANEL(2);
+        PanelPictureWidget *panel = console.liveViewPane()->panelPicture(2);
         QVERIFY(panel->isVisible());
         QVERIFY(panel->face().lamps().empty());
         QTest::mouseClick(panel, Qt::LeftButton, {}, panel->toWidget(PanelKeys::keyRect(1).center()));

@@ -22,7 +22,7 @@ class ConsolePanelTest : public QObject {
 
     int visibleRows() {
         int n = 0;
-        for (int r = 0; r < 17; ++r) n += rig->view().Label3(r)->isVisible() ? 1 : 0;
+        for (int r = 0; r < 17; ++r) n += rig->view().rowLabel(r)->isVisible() ? 1 : 0;
         return n;
     }
 
@@ -39,16 +39,16 @@ private slots:
         QCOMPARE(int(rig->console.state().selectedColumn), kPid);
         QCOMPARE(int(rig->console.state().selectedType), int(BlockType::PID));
         QCOMPARE(visibleRows(), 9);
-        QVERIFY(rig->view().Label1()->isVisible());
-        QVERIFY(rig->view().Label2()->isVisible());
-        QCOMPARE(rig->view().Label3(0)->text(), QStringLiteral("Тип"));
+        QVERIFY(rig->view().title()->isVisible());
+        QVERIFY(rig->view().columnHeadings()->isVisible());
+        QCOMPARE(rig->view().rowLabel(0)->text(), QStringLiteral("Тип"));
         QVERIFY(rig->combo(0)->isVisible());
         QVERIFY(!rig->text(0)->isVisible());
         QCOMPARE(rig->combo(0)->count(), 3);
-        QCOMPARE(rig->view().Label3(1)->text(), QStringLiteral("Период"));
+        QCOMPARE(rig->view().rowLabel(1)->text(), QStringLiteral("Период"));
         QVERIFY(rig->text(1)->isVisible());
         QCOMPARE(rig->text(1)->text(), QStringLiteral("2.5"));
-        QVERIFY(!rig->view().Label3(9)->isVisible());
+        QVERIFY(!rig->view().rowLabel(9)->isVisible());
         QVERIFY(!rig->console.findChild<QFrame *>("Picture_TABLICA_PROCESS")->isVisible());
 
         QFrame *line = rig->console.canvas()->Line3();

@@ -51,11 +51,11 @@ struct ConsoleRig {
         QTest::mouseClick(icon, button, {}, QPoint(5, 5));
     }
     ConsoleParameterView &view() { return *console.parameterView(); }
-    QLineEdit *text(int row) { return view().Text1(row); }
-    QComboBox *combo(int row) { return view().Combo1(row); }
+    QLineEdit *text(int row) { return view().rowField(row); }
+    QComboBox *combo(int row) { return view().rowChoice(row); }
     // The user replaces the whole text of a field, key by key (any alphabet).
     void typeInto(int row, const QString &text) {
-        QLineEdit *edit = view().Text1(row);
+        QLineEdit *edit = view().rowField(row);
         edit->setFocus();
         edit->selectAll();
         typeKeys(edit, text);
@@ -70,7 +70,7 @@ struct ConsoleRig {
     }
     // The user steps a closed choice box down by `steps` items with the keyboard.
     void stepChoice(int row, int steps) {
-        for (int i = 0; i < steps; ++i) QTest::keyClick(view().Combo1(row), Qt::Key_Down);
+        for (int i = 0; i < steps; ++i) QTest::keyClick(view().rowChoice(row), Qt::Key_Down);
     }
 };
 

@@ -73,7 +73,7 @@ class LiveViewGuiTest : public QObject {
     }
     // A click on a panel picture at a point in the picture's own coordinates.
     void clickPanel(int number, QPointF at) {
-        PanelPictureWidget *p = pane().Picture_PANEL(number);
+        PanelPictureWidget *p = pane().panelPicture(number);
         QTest::mouseClick(p, Qt::LeftButton, {}, p->toWidget(at));
     }
 
@@ -91,11 +91,11 @@ private slots:
         QCOMPARE(rig->console.blockHeading()->text(), QStringLiteral("U04 PID 1"));
         rig->click(3, Qt::LeftButton);
         rig->clock.advance(150);
-        const ValueTable &t = pane().Picture_TABLICA_PROCESS()->table();
+        const ValueTable &t = pane().valueTable()->table();
         QCOMPARE(int(t.rows().size()), 8);
         QCOMPARE(t.rows()[0].right.value, QStringLiteral("1"));
         QCOMPARE(t.rows()[1].right.value, QStringLiteral("2.5"));
-        QVERIFY(pane().Picture_TABLICA_PROCESS()->isVisible());
+        QVERIFY(pane().valueTable()->isVisible());
     }
 
     void anOutputBlockFillsOnlyTheLeftColumn() {
@@ -103,7 +103,7 @@ private slots:
         rig->port.responder = [](const QByteArray &) { return replyWithSeconds({7}); };
         rig->click(kOutput, Qt::LeftButton);
         rig->clock.advance(150);
-        for (const auto &row : pane().Picture_TABLICA_PROCESS()->table().rows()) QVERIFY(!row.hasRight);
+        for (const auto &row : pane().valueTable()->table().rows()) QVERIFY(!row.hasRight);
     }
 
     void aPanelShowsItsPictureNameLampsAndSendsTheKeyUnderTheClick() {
@@ -111,13 +111,13 @@ private slots:
         usePanelLayout(1.0f);
         rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1, 1}); };
         rig->click(kPanel, Qt::LeftButton);
-        for (int n = 1; n <= 5; ++n) QCOMPARE(pane().Picture_PANEL(n)->isVisible(), n == 2);
-        QCOMPARE(pane().Label5()->text(), QStringLiteral("Панель управления: Котёл"));
-        QCOMPARE(pane().Label6(0)->text(), QStringLiteral("Насос"));
-        QVERIFY(pane().Label6(3)->isVisible());
-        QVERIFY(!pane().Picture_TABLICA_PROCESS()->isVisible());
+        for (int n = 1; n <= 5; ++n) QCOMPARE(pane().panelPicture(n)->isVisible(), n == 2);
+        QCOMPARE(pane().panelCaption()->text(), QStringLiteral("Панель управления: Котёл"));
+        QCOMPARE(pane().channelName(0)->text(), QStringLiteral("Насос"));
+        QVERIFY(pane().channelName(3)->isVisible());
+        QVERIFY(!pane().valueTable()->isVisible());
         rig->clock.advance(150);
-        const auto &lamps = pane().Picture_PANEL(2)->face().lamps();
+        const auto &lamps = pane().panelPicture(2)->face().lamps();
         QCOMPARE(int(lamps.size()), 2);
         QCOMPARE(lamps[0].centre, QPoint(24, 57));
         QCOMPARE(lamps[1].centre, QPoint(24, 10));
@@ -153,7 +153,7 @@ private slots:
         rig->port.responder = [](const QByteArray &) { return replyWithSeconds({0, 1}); };
         rig->click(kPanel, Qt::LeftButton);
         rig->clock.advance(150);
-        PanelPictureWidget *third = pane().Picture_PANEL(3);
+        PanelPictureWidget *third = pane().panelPicture(3);
         QVERIFY(third->Image1_TUMBLER_ON(0)->isVisible());
         QVERIFY(!third->Image_TUMBLER_OFF(0)->isVisible());
         QVERIFY(third->Image_TUMBLER_OFF(1)->isVisible());
@@ -173,11 +173,11 @@ private slots:
         rig->clock.advance(150);
         rig->console.action("mnuSAVE_SCHEMA_Z5")->trigger();
         rig->clock.advance(150);
-        QVERIFY(pane().Picture_PANEL(2)->isVisible());
+        QVERIFY(pane().panelPicture(2)->isVisible());
         rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1}); };
         clickPanel(2, QPointF(20, 120));
         rig->clock.advance(150);
-        QCOMPARE(int(pane().Picture_PANEL(2)->face().lamps().size()), 1);
+        QCOMPARE(int(pane().panelPicture(2)->face().lamps().size()), 1);
     }
 
     void processCommandsHideEveryLiveViewElement() {
@@ -187,9 +187,9 @@ private slots:
         rig->click(kPanel, Qt::LeftButton);
         rig->clock.advance(150);
         rig->console.action("mnuSTART_PROCESS")->trigger();
-        for (int n = 1; n <= 5; ++n) QVERIFY(!pane().Picture_PANEL(n)->isVisible());
-        QVERIFY(!pane().Label5()->isVisible());
-        for (int i = 0; i < 4; ++i) QVERIFY(!pane().Label6(i)->isVisible());
+        for (int n = 1; n <= 5; ++n) QVERIFY(!pane().panelPicture(n)->isVisible());
+        QVERIFY(!pane().panelCaption()->isVisible());
+        for (int i = 0; i < 4; ++i) QVERIFY(!pane().channelName(i)->isVisible());
         QVERIFY(!rig->console.action("mnuSAVE_ZADATCIKI")->isEnabled());
         QVERIFY(rig->console.blockHeading()->text().isEmpty());
     }
@@ -230,9 +230,9 @@ private slots:
         // An automatic read leaves the window usable; a click meanwhile waits for its end.
         QVERIFY(rig->console.isEnabled());
         rig->click(3, Qt::RightButton);
-        QVERIFY(!rig->view().Label1()->isVisible());
+        QVERIFY(!rig->view().title()->isVisible());
         rig->clock.advance(150);
-        QVERIFY(rig->view().Label1()->isVisible());
+        QVERIFY(rig->view().title()->isVisible());
         rig->clock.advance(5000);
         QCOMPARE(rig->port.writes().size(), std::size_t(3));
     }

@@ -87,23 +87,23 @@ private slots:
         QCOMPARE(f.session.screen.digits(), 2);
         QCOMPARE(w.digitSample()->text(), QStringLiteral("12"));
 
-        QCOMPARE(w.Text2()->text(), QStringLiteral("120"));
-        w.Text2()->selectAll();
-        QTest::keyClicks(w.Text2(), "200");
+        QCOMPARE(w.thresholdField()->text(), QStringLiteral("120"));
+        w.thresholdField()->selectAll();
+        QTest::keyClicks(w.thresholdField(), "200");
         QCOMPARE(f.session.screen.colorThreshold(), 200);
-        QVERIFY(w.Text2()->styleSheet().isEmpty());
-        QTest::keyClicks(w.Text2(), "0");  // 2000 is no byte: kept out, and marked
+        QVERIFY(w.thresholdField()->styleSheet().isEmpty());
+        QTest::keyClicks(w.thresholdField(), "0");  // 2000 is no byte: kept out, and marked
         QCOMPARE(f.session.screen.colorThreshold(), 200);
-        QVERIFY(w.Text2()->styleSheet().contains("red"));
-        QTest::keyClick(w.Text2(), Qt::Key_Backspace);
+        QVERIFY(w.thresholdField()->styleSheet().contains("red"));
+        QTest::keyClick(w.thresholdField(), Qt::Key_Backspace);
         QCOMPARE(f.session.screen.colorThreshold(), 200);
-        QVERIFY(w.Text2()->styleSheet().isEmpty());
-        QTest::keyClicks(w.Text2(), "x");
-        QVERIFY(w.Text2()->styleSheet().contains("red"));
+        QVERIFY(w.thresholdField()->styleSheet().isEmpty());
+        QTest::keyClicks(w.thresholdField(), "x");
+        QVERIFY(w.thresholdField()->styleSheet().contains("red"));
 
         // The second entry (packed) at start; the first is run-length.
-        QCOMPARE(w.TFT_LCD()->currentIndex(), 1);
-        w.TFT_LCD()->setCurrentIndex(0);
+        QCOMPARE(w.displayMode()->currentIndex(), 1);
+        w.displayMode()->setCurrentIndex(0);
         QVERIFY(f.session.screen.isRunLength());
     }
 

@@ -79,30 +79,30 @@ private slots:
         QCOMPARE(dialog->objectName(), QStringLiteral("signal"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Сигнализация № 1"));
         QVERIFY(!w.isEnabled());
-        QCOMPARE(dialog->Text1()->text(), QStringLiteral("1"));
+        QCOMPARE(dialog->xField()->text(), QStringLiteral("1"));
         QCOMPARE(dialog->alarmText()->maxLength(), 10);
 
         // Typed beyond the screen: pulled back as the user types.
-        QTest::keyClicks(dialog->Text1(), QStringLiteral("9"));
-        QCOMPARE(dialog->Text1()->text(), QStringLiteral("19"));
-        dialog->Text1()->clear();
-        QTest::keyClicks(dialog->Text1(), QStringLiteral("630"));
-        QCOMPARE(dialog->Text1()->text(), QStringLiteral("316"));
+        QTest::keyClicks(dialog->xField(), QStringLiteral("9"));
+        QCOMPARE(dialog->xField()->text(), QStringLiteral("19"));
+        dialog->xField()->clear();
+        QTest::keyClicks(dialog->xField(), QStringLiteral("630"));
+        QCOMPARE(dialog->xField()->text(), QStringLiteral("316"));
 
         // Not a number: "Ok" is refused, the field marked, nothing changed.
         const z5::ScreenModel before = f.session.screen;
-        dialog->Text2()->setText(QStringLiteral("абв"));
-        dialog->Command1()->click();
+        dialog->yField()->setText(QStringLiteral("абв"));
+        dialog->okButton()->click();
         QVERIFY(w.elementDialog());
-        QVERIFY(dialog->Text2()->styleSheet().contains(QStringLiteral("red")));
+        QVERIFY(dialog->yField()->styleSheet().contains(QStringLiteral("red")));
         QCOMPARE(f.session.screen, before);
 
-        dialog->Text2()->setText(QStringLiteral("20"));
+        dialog->yField()->setText(QStringLiteral("20"));
         dialog->showAsText()->setChecked(true);
         dialog->alarmText()->setText(QStringLiteral("Авария"));
         QTest::mouseClick(dialog->swatches(), Qt::LeftButton, {}, dialog->swatches()->swatchRect(3).center());
         QTest::mouseClick(dialog->swatches(), Qt::LeftButton, {}, dialog->swatches()->swatchRect(9).center());
-        dialog->Command1()->click();
+        dialog->okButton()->click();
         UiFixture::settle();
         QVERIFY(!w.elementDialog());
         QVERIFY(w.isEnabled());
@@ -126,14 +126,14 @@ private slots:
             auto *dialog = qobject_cast<z5::ParameterDialog *>(w.elementDialog());
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Параметр № 1"));
-            QVERIFY(!dialog->Combo1()->isVisibleTo(dialog));
+            QVERIFY(!dialog->kindChoice()->isVisibleTo(dialog));
             dialog->graphic()->setChecked(true);
-            QVERIFY(dialog->Combo1()->isVisibleTo(dialog));
+            QVERIFY(dialog->kindChoice()->isVisibleTo(dialog));
             QCOMPARE(dialog->kind(), 1);
-            dialog->Combo1()->setCurrentIndex(2);
-            emit dialog->Combo1()->activated(2);
+            dialog->kindChoice()->setCurrentIndex(2);
+            emit dialog->kindChoice()->activated(2);
             QCOMPARE(dialog->kind(), 3);
-            (confirm ? dialog->Command1() : dialog->Command2())->click();
+            (confirm ? dialog->okButton() : dialog->cancelButton())->click();
             UiFixture::settle();
             QVERIFY(w.isEnabled());
             const z5::ScadaParameter &p = *f.session.screen.numberTable(0);

@@ -23,7 +23,7 @@ ImportResult NetlistImport::fail(const QString &message) {
     // A file that could not be read leaves nothing to import again.
     netlistLines_.clear();
     fileLines_.clear();
-    netLIST_line_count = 1;
+    lineCount_ = 1;
     return failure(message);
 }
 
@@ -33,7 +33,7 @@ ImportResult NetlistImport::importText(const QString &text, Numbering mode) {
     if (!fault.isEmpty()) return fail(fault);
     netlistLines_ = std::move(read.lines);
     fileLines_ = std::move(read.fileLines);
-    netLIST_line_count = int(netlistLines_.size()) + 1;
+    lineCount_ = int(netlistLines_.size()) + 1;
     return run(mode);
 }
 

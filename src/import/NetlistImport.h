@@ -27,10 +27,9 @@ public:
     // No file this time: the lines of the last file read (none at first: an empty project).
     ImportResult importAgain(Numbering mode) const;
 
-    // `netlistLines_` as read (1-based in the counting of `netLIST_line_count`, which is
-    // the number of stored lines plus 1).
+    // The lines as read, and their count plus 1.
     const QStringList &lines() const { return netlistLines_; }
-    int lineCount() const { return netLIST_line_count; }
+    int lineCount() const { return lineCount_; }
 
 private:
     ImportResult fail(const QString &message);
@@ -38,7 +37,7 @@ private:
 
     QStringList netlistLines_;
     QVector<int> fileLines_;
-    int netLIST_line_count = 1;
+    int lineCount_ = 1;
 };
 
 } // namespace z5

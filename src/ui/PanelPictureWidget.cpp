@@ -41,16 +41,16 @@ PanelPictureWidget::PanelPictureWidget(int layout, QWidget *parent) : QWidget(pa
     hide();
 }
 
-SwitchImage *PanelPictureWidget::Image1_TUMBLER_ON(int i) const {
+SwitchImage *PanelPictureWidget::switchUp(int i) const {
     return i >= 0 && i < PanelKeys::kSwitches ? on_[i] : nullptr;
 }
 
-SwitchImage *PanelPictureWidget::Image_TUMBLER_OFF(int i) const {
+SwitchImage *PanelPictureWidget::switchDown(int i) const {
     return i >= 0 && i < PanelKeys::kSwitches ? off_[i] : nullptr;
 }
 
 void PanelPictureWidget::setSwitch(int i, bool on) {
-    if (!Image1_TUMBLER_ON(i) || !off_[i]) return;
+    if (!switchUp(i) || !off_[i]) return;
     on_[i]->setVisible(on);
     off_[i]->setVisible(!on);
     update();

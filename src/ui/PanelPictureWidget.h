@@ -32,8 +32,8 @@ public:
     QPoint toWidget(const QPointF &picturePoint) const { return (picturePoint * kScale).toPoint(); }
 
     // The third picture's switches; nullptr elsewhere or outside 0..3.
-    SwitchImage *Image1_TUMBLER_ON(int i) const;
-    SwitchImage *Image_TUMBLER_OFF(int i) const;
+    SwitchImage *switchUp(int i) const;
+    SwitchImage *switchDown(int i) const;
     // Shows the on or the off image of a switch and hides the other.
     void setSwitch(int i, bool on);
 

@@ -154,13 +154,13 @@ private slots:
         rig->click(kPanel, Qt::LeftButton);
         rig->clock.advance(150);
         PanelPictureWidget *third = pane().panelPicture(3);
-        QVERIFY(third->Image1_TUMBLER_ON(0)->isVisible());
-        QVERIFY(!third->Image_TUMBLER_OFF(0)->isVisible());
-        QVERIFY(third->Image_TUMBLER_OFF(1)->isVisible());
+        QVERIFY(third->switchUp(0)->isVisible());
+        QVERIFY(!third->switchDown(0)->isVisible());
+        QVERIFY(third->switchDown(1)->isVisible());
         rig->port.clearWrites();
         clickPanel(3, PanelKeys::keyRect(1).center());   // its column's switch is on
         QCOMPARE(rig->port.writes().size(), std::size_t(0));
-        QTest::mouseClick(third->Image_TUMBLER_OFF(1), Qt::LeftButton);
+        QTest::mouseClick(third->switchDown(1), Qt::LeftButton);
         QCOMPARE(rig->port.writes().size(), std::size_t(1));
         QCOMPARE(quint8(rig->port.writes()[0].bytes[4]), quint8(10));
     }

@@ -45,12 +45,8 @@ int runDownload(const QStringList &args) {
         z5ctl::err(check.problem);
         return 1;
     }
-    return trace.run(QStringLiteral("download"), app.line.traffic(), [&] {
-        if (!session.openPort()) return 2;
-        session.follow(app.chain.progress());
-        if (!app.chain.startDownload()) return 1;
-        return session.run();
-    });
+    return trace.run(QStringLiteral("download"), app.line.traffic(),
+                     [&] { return session.write(app.chain.progress(), [&] { return app.chain.startDownload(); }); });
 }
 
 const z5ctl::VerbRegistrar registrar(QStringLiteral("download"), kUsage, runDownload);

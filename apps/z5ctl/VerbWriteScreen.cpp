@@ -55,11 +55,10 @@ int runWriteScreen(const QStringList &args) {
     // Only the alarm texts (table 11) come from the tables here; the project stays empty.
     z5::Session &app = session.app;
     return trace.run(QStringLiteral("write-screen"), app.line.traffic(), [&] {
-        if (!session.openPort()) return 2;
-        app.screen = model;
-        session.follow(app.chain.progress());
-        if (!app.screenWrite.startScreenWrite(in.picture)) return 1;
-        return session.run();
+        return session.write(app.chain.progress(), [&] {
+            app.screen = model;
+            return app.screenWrite.startScreenWrite(in.picture);
+        });
     });
 }
 

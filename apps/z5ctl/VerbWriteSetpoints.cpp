@@ -56,10 +56,9 @@ int runWriteSetpoints(const QStringList &args) {
         return 1;
     }
     return trace.run(QStringLiteral("write-setpoints"), app.line.traffic(), [&] {
-        if (!session.openPort()) return 2;
-        session.follow(app.setpointWrite.progress());
-        if (app.setpointWrite.writeSetpoints(block) != z5::SetpointWrite::Outcome::Started) return 1;
-        return session.run();
+        return session.write(app.setpointWrite.progress(), [&] {
+            return app.setpointWrite.writeSetpoints(block) == z5::SetpointWrite::Outcome::Started;
+        });
     });
 }
 

@@ -101,6 +101,17 @@ public:
         return 0;
     }
 
+    // Opens the port, follows `progress` and runs the write that `start` begins
+    // to its end: 2 when the port does not open, 1 when the write does not
+    // start, else as run().
+    template <typename Start>
+    int write(z5::DownloadProgress &progress, Start start) {
+        if (!openPort()) return 2;
+        follow(progress);
+        if (!start()) return 1;
+        return run();
+    }
+
     // Both the log and the session follow the write; its times count from here.
     void follow(z5::DownloadProgress &progress) {
         log.restart();

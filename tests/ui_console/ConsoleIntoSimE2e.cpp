@@ -1,11 +1,10 @@
 // The whole road through the console: import the example, tune a value, download
 // from the console's menu into z5-sim on a pseudo-terminal, then read a block.
+#include "SimConsole.h"
 #include "SimSession.h"
 #include "download/ProjectDownloadTables.h"
 #include "link/QtSerialPort.h"
 #include "model/BlockCatalogue.h"
-#include "model/QtClock.h"
-#include "model/RecordingPrompts.h"
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleIcon.h"
 #include "ui/ConsoleParameterView.h"
@@ -13,9 +12,7 @@
 #include "ui/ConsoleWindow.h"
 #include "ui/LiveViewPane.h"
 #include "ui/PanelPictureWidget.h"
-#include "ui/Session.h"
 #include "ui/ValueTableWidget.h"
-#include <QFile>
 #include <QTemporaryDir>
 #include <QAction>
 #include <QApplication>
@@ -27,6 +24,8 @@
 using namespace z5;
 using z5::e2e::hexBytes;
 using z5::e2e::SimSession;
+using z5::uitest::SimConsole;
+using z5::uitest::writeNetlist;
 
 namespace {
 constexpr int kPid = 3;  // U4
@@ -40,43 +39,34 @@ private slots:
         QVERIFY2(!sim.device().isEmpty(), "z5-sim did not start");
         qputenv("Z5_COM4", sim.device().toLocal8Bit());
 
-        QtClock clock;
-        QtSerialPort port;
-        RecordingPrompts prompts;
-        Session session(clock, port, prompts);
-        QWidget mainWindow;
-        ConsoleWindow console(session, &mainWindow);
-        console.show();
-
-        prompts.openNames << QStringLiteral(Z5_SOURCE_DIR "/examples/boiler.net");
-        console.action("mnuLOADParametrBLOCK")->trigger();
-        QCOMPARE(session.project.blockCount(), 14);
+        SimConsole<QtSerialPort> rig;
+        QCOMPARE(rig.import(QStringLiteral(Z5_SOURCE_DIR "/examples/boiler.net")), 14);
 
         // "Период" of the PID block, typed into its panel.
-        ConsoleIcon *pid = console.canvas()->icon(BlockType::PID - 1);
+        ConsoleIcon *pid = rig.console.canvas()->icon(BlockType::PID - 1);
         QVERIFY(pid->isVisible());
         QTest::mouseClick(pid, Qt::RightButton, {}, QPoint(5, 5));
-        QLineEdit *period = console.parameterView()->rowField(1);
+        QLineEdit *period = rig.console.parameterView()->rowField(1);
         QVERIFY(period->isVisible());
         period->selectAll();
         QTest::keyClicks(period, "2.5");
-        QCOMPARE(session.store.numbersPID.value(0, 4), 2.5f);
+        QCOMPARE(rig.session.store.numbersPID.value(0, 4), 2.5f);
 
-        console.action("mnuSAVE_485")->trigger();
-        QVERIFY(!console.isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 15000);
-        QVERIFY(console.progressBar()->value() >= 55);
-        QVERIFY2(prompts.messages.empty(), qPrintable(prompts.messages.empty() ? QString() : prompts.messages[0].text));
+        rig.console.action("mnuSAVE_485")->trigger();
+        QVERIFY(!rig.console.isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.console.isEnabled(), 15000);
+        QVERIFY(rig.console.progressBar()->value() >= 55);
+        QVERIFY2(rig.prompts.messages.empty(), qPrintable(rig.prompts.messages.empty() ? QString() : rig.prompts.messages[0].text));
 
         // A left click on the PID block reads it back from the simulator.
         QTest::mouseClick(pid, Qt::LeftButton, {}, QPoint(5, 5));
-        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U4 получен"), 5000);
-        QVERIFY(console.isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), QStringLiteral("Ответ блока U4 получен"), 5000);
+        QVERIFY(rig.console.isEnabled());
         sim.stop();
 
         // The simulator saw tables 0 to 11, each header followed by exactly the
         // bytes the tables hold, then the read of U4.
-        const ProjectDownloadTables tables(session.project, session.store, &session.screen);
+        const ProjectDownloadTables tables(rig.session.project, rig.session.store, &rig.session.screen);
         std::vector<QJsonObject> headers, data, reads;
         for (const QJsonObject &e : sim.timeline()) {
             const QString what = e.value("what").toString();
@@ -106,54 +96,43 @@ private slots:
         QVERIFY2(!sim.device().isEmpty(), "z5-sim did not start");
         qputenv("Z5_COM4", sim.device().toLocal8Bit());
         QTemporaryDir dir;
-        const QString net = dir.filePath(QStringLiteral("live.net"));
-        QFile f(net);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("(netlist \"live\"\n"
-                "(compInst \"U1\"\n(originalName \"PAN\")\n(compValue \"1_1\")\n)\n"
-                "(compInst \"U2\"\n(originalName \"S_P\")\n(compValue \"2_1\")\n)\n"
-                "(compInst \"U3\"\n(originalName \"MUL\")\n(compValue \"3_1\")\n)\n)\n");
-        f.close();
-
-        QtClock clock;
-        QtSerialPort port;
-        RecordingPrompts prompts;
-        Session session(clock, port, prompts);
-        QWidget mainWindow;
-        ConsoleWindow console(session, &mainWindow);
-        console.show();
-        prompts.openNames << net;
-        console.action("mnuLOADParametrBLOCK")->trigger();
-        QCOMPARE(session.project.blockCount(), 3);
-        session.store.numbersPAN.setValue(0, 0, 1.0f);
-        for (int k = 0; k < 8; ++k) session.store.numbersS_P.setValue(0, k, k + 1.5f);
-        console.action("mnuSAVE_485")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 15000);
+        const QString net = writeNetlist(dir, QStringLiteral("live.net"),
+                                         "(netlist \"live\"\n"
+                                         "(compInst \"U1\"\n(originalName \"PAN\")\n(compValue \"1_1\")\n)\n"
+                                         "(compInst \"U2\"\n(originalName \"S_P\")\n(compValue \"2_1\")\n)\n"
+                                         "(compInst \"U3\"\n(originalName \"MUL\")\n(compValue \"3_1\")\n)\n)\n");
+        QVERIFY(!net.isEmpty());
+        SimConsole<QtSerialPort> rig;
+        QCOMPARE(rig.import(net), 3);
+        rig.session.store.numbersPAN.setValue(0, 0, 1.0f);
+        for (int k = 0; k < 8; ++k) rig.session.store.numbersS_P.setValue(0, k, k + 1.5f);
+        rig.console.action("mnuSAVE_485")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.console.isEnabled(), 15000);
 
         auto pick = [&](int type) {
-            QTest::mouseClick(console.canvas()->icon(type - 1), Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseClick(rig.console.canvas()->icon(type - 1), Qt::LeftButton, {}, QPoint(5, 5));
         };
         pick(BlockType::MUL);
-        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U3 получен"), 5000);
-        const ValueTable &table = console.liveViewPane()->valueTable()->table();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), QStringLiteral("Ответ блока U3 получен"), 5000);
+        const ValueTable &table = rig.console.liveViewPane()->valueTable()->table();
         QCOMPARE(int(table.rows().size()), 8);
         // Instance 1 swings about 10 + row.
         QVERIFY(qAbs(table.rows()[2].left.number - 12.0) <= 1.001);
 
         pick(BlockType::S_P);
-        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U2 получен"), 5000);
-        QCOMPARE(console.parameterView()->rowField(1)->text(), QStringLiteral("1.5"));
-        QCOMPARE(console.parameterView()->rowField(15)->text(), QStringLiteral("8.5"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), QStringLiteral("Ответ блока U2 получен"), 5000);
+        QCOMPARE(rig.console.parameterView()->rowField(1)->text(), QStringLiteral("1.5"));
+        QCOMPARE(rig.console.parameterView()->rowField(15)->text(), QStringLiteral("8.5"));
 
         pick(BlockType::PAN);
-        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), QStringLiteral("Ответ блока U1 получен"), 5000);
-        PanelPictureWidget *panel = console.liveViewPane()->panelPicture(2);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), QStringLiteral("Ответ блока U1 получен"), 5000);
+        PanelPictureWidget *panel = rig.console.liveViewPane()->panelPicture(2);
         QVERIFY(panel->isVisible());
         QVERIFY(panel->face().lamps().empty());
         QTest::mouseClick(panel, Qt::LeftButton, {}, panel->toWidget(PanelKeys::keyRect(1).center()));
         QTRY_COMPARE_WITH_TIMEOUT(int(panel->face().lamps().size()), 1, 5000);
         QCOMPARE(panel->face().lamps()[0].centre, QPoint(24, 57));
-        QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.console.isEnabled(), 5000);
     }
 };
 

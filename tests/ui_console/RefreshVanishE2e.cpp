@@ -1,23 +1,22 @@
 // Auto refresh against z5-sim while the far end vanishes and comes back at the
 // same device path: the console says so, stops reading, and reads again once
 // the block is picked again.
+#include "SimConsole.h"
 #include "SimProcess.h"
 #include "link/QtSerialPort.h"
 #include "model/BlockCatalogue.h"
-#include "model/QtClock.h"
-#include "model/RecordingPrompts.h"
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleIcon.h"
 #include "ui/ConsoleWindow.h"
-#include "ui/Session.h"
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace z5;
+using z5::uitest::SimConsole;
+using z5::uitest::writeNetlist;
 
 namespace {
 
@@ -62,52 +61,41 @@ private slots:
         auto sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});
         QVERIFY2(sim->running(), "z5-sim did not start");
         qputenv("Z5_COM4", link.toLocal8Bit());
-        const QString net = dir.filePath(QStringLiteral("one.net"));
-        QFile f(net);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("(netlist \"one\"\n(compInst \"U1\"\n(originalName \"MUL\")\n(compValue \"1_1\")\n)\n)\n");
-        f.close();
+        const QString net = writeNetlist(dir, QStringLiteral("one.net"),
+                                         "(netlist \"one\"\n(compInst \"U1\"\n(originalName \"MUL\")\n(compValue \"1_1\")\n)\n)\n");
+        QVERIFY(!net.isEmpty());
+        SimConsole<CountingPort> rig;
+        QCOMPARE(rig.import(net), 1);
 
-        QtClock clock;
-        CountingPort port;
-        RecordingPrompts prompts;
-        Session session(clock, port, prompts);
-        QWidget mainWindow;
-        ConsoleWindow console(session, &mainWindow);
-        console.show();
-        prompts.openNames << net;
-        console.action("mnuLOADParametrBLOCK")->trigger();
-        QCOMPARE(session.project.blockCount(), 1);
-
-        auto pick = [&] { QTest::mouseClick(console.canvas()->icon(BlockType::MUL - 1), Qt::LeftButton, {}, QPoint(5, 5)); };
+        auto pick = [&] { QTest::mouseClick(rig.console.canvas()->icon(BlockType::MUL - 1), Qt::LeftButton, {}, QPoint(5, 5)); };
         const QString answered = QStringLiteral("Ответ блока U1 получен");
         pick();
-        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), answered, 5000);
-        auto *refresh = console.findChild<QComboBox *>(QStringLiteral("Combo_REFRESH"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), answered, 5000);
+        auto *refresh = rig.console.findChild<QComboBox *>(QStringLiteral("Combo_REFRESH"));
         QVERIFY(refresh);
         refresh->setCurrentIndex(refresh->findData(250));
         QTRY_VERIFY_WITH_TIMEOUT(blockReads(*sim) >= 4, 5000);
 
         sim->kill();
         const auto failed = [&] {
-            const QString s = console.replyStatus()->text();
+            const QString s = rig.console.replyStatus()->text();
             return s == QStringLiteral("Нет сети") || s == QStringLiteral("Нет ответа от Z5");
         };
         QTRY_VERIFY_WITH_TIMEOUT(failed(), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(console.isEnabled(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.console.isEnabled(), 3000);
         // Said once, with the port's own reason after "Нет сети!!!".
-        QCOMPARE(int(prompts.messages.size()), 1);
-        QVERIFY2(prompts.messages[0].text.startsWith(QStringLiteral("Нет сети!!!\nПорт ")),
-                 qPrintable(prompts.messages[0].text));
+        QCOMPARE(int(rig.prompts.messages.size()), 1);
+        QVERIFY2(rig.prompts.messages[0].text.startsWith(QStringLiteral("Нет сети!!!\nПорт ")),
+                 qPrintable(rig.prompts.messages[0].text));
 
         // Gone is gone: three seconds of twelve refresh intervals send nothing more.
-        const int writesWhileGone = port.writes;
-        const int opensWhileGone = port.opens;
+        const int writesWhileGone = rig.port.writes;
+        const int opensWhileGone = rig.port.opens;
         pumpEvents(3000);
-        QCOMPARE(port.writes, writesWhileGone);
-        QCOMPARE(port.opens, opensWhileGone);
+        QCOMPARE(rig.port.writes, writesWhileGone);
+        QCOMPARE(rig.port.opens, opensWhileGone);
         QVERIFY(failed());
-        QCOMPARE(int(prompts.messages.size()), 1);
+        QCOMPARE(int(rig.prompts.messages.size()), 1);
 
         // Back at the same path; nothing is read until the user picks the block.
         sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});
@@ -115,7 +103,7 @@ private slots:
         pumpEvents(1000);
         QCOMPARE(blockReads(*sim), 0);
         pick();
-        QTRY_COMPARE_WITH_TIMEOUT(console.replyStatus()->text(), answered, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), answered, 5000);
         QVERIFY(blockReads(*sim) >= 1);
         // And refreshing goes on from there at the interval still chosen.
         QTRY_VERIFY_WITH_TIMEOUT(blockReads(*sim) >= 4, 5000);

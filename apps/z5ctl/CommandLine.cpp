@@ -37,6 +37,14 @@ std::optional<QChar> decimalSeparator(const Arguments &a) {
 
 QString decimalSeparatorProblem() { return QStringLiteral("--decimal is \".\" or \",\""); }
 
+int blockColumn(const QString &text) {
+    static const QRegularExpression form(QStringLiteral("^[Uu]?([0-9]{1,2})$"));
+    const auto m = form.match(text.trimmed());
+    if (!m.hasMatch()) return -1;
+    const int number = m.captured(1).toInt();
+    return number >= 1 && number <= 99 ? number - 1 : -1;
+}
+
 const char *exitCodeTable() {
     return "exit status:\n"
            "  0   done\n"

@@ -31,6 +31,9 @@ private:
 std::optional<QChar> decimalSeparator(const Arguments &a);
 QString decimalSeparatorProblem();
 
+// A block designator "U7", "u07" or "7" (U1..U99): the block's column, or -1.
+int blockColumn(const QString &text);
+
 struct Verb {
     QString name;
     QString usage;

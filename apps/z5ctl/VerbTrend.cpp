@@ -1,6 +1,7 @@
 // z5ctl trend: reads one trend page into CSV, a workbook or a PDF printout, or
 // starts and stops recording.
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "ReadSession.h"
 #include "model/ParameterStore.h"
 #include "parfile/ParameterFileCommands.h"
@@ -10,7 +11,6 @@
 #include "trends/TrendWorkbook.h"
 #include <QEventLoop>
 #include <QLocale>
-#include <QRegularExpression>
 
 namespace {
 
@@ -19,21 +19,10 @@ const QString kUsage = QStringLiteral(
     "        --out FILE.csv | --out FILE.xlsx [--precision 0..3] | --out FILE.pdf [--group 0..7]\n"
     "  trend --port DEV [--station N] --block UNN --start | --stop");
 
-enum Exit { Done = 0, BadInput = 1, PortFailed = 2, NoPage = 3, Usage = 64 };
-
 int usage(const QString &why) {
     z5ctl::err(QStringLiteral("z5ctl trend: %1").arg(why));
     z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return Usage;
-}
-
-// "U7", "u07" or "7": the block's column, or -1.
-int blockColumn(const QString &text) {
-    static const QRegularExpression re(QStringLiteral("^[Uu]?([0-9]{1,2})$"));
-    const auto m = re.match(text.trimmed());
-    if (!m.hasMatch()) return -1;
-    const int number = m.captured(1).toInt();
-    return number >= 1 && number <= 99 ? number - 1 : -1;
+    return z5ctl::kUsageError;
 }
 
 // A number within [low, high], or -1.
@@ -44,16 +33,16 @@ int boundedNumber(const QString &text, int low, int high) {
 }
 
 int setRecording(z5ctl::ReadSession &session, int column, bool start) {
-    if (!session.open()) return PortFailed;
+    if (!session.open()) return z5ctl::kPortFailure;
     const bool sent = session.app.trendLine.sendRecording(column, start);
     session.port.close();
     if (!sent) {
         z5ctl::err(QStringLiteral("z5ctl trend: the request could not be sent"));
-        return PortFailed;
+        return z5ctl::kPortFailure;
     }
     z5ctl::out(start ? QStringLiteral("recording started in U%1").arg(column + 1)
                      : QStringLiteral("recording stopped in U%1").arg(column + 1));
-    return Done;
+    return z5ctl::kDone;
 }
 
 int runTrend(const QStringList &args) {
@@ -63,7 +52,7 @@ int runTrend(const QStringList &args) {
     z5ctl::ReadSession session(QStringLiteral("trend"));
     const QString wrong = session.configure(a);
     if (!wrong.isEmpty()) return usage(wrong);
-    const int column = blockColumn(a.value(QStringLiteral("block")));
+    const int column = z5ctl::blockColumn(a.value(QStringLiteral("block")));
     if (column < 0) return usage(QStringLiteral("--block is a designator U1..U99"));
     if (a.has(QStringLiteral("start")) && a.has(QStringLiteral("stop"))) return usage(QStringLiteral("--start or --stop, not both"));
     if (a.has(QStringLiteral("start")) || a.has(QStringLiteral("stop")))
@@ -90,10 +79,10 @@ int runTrend(const QStringList &args) {
         z5::ParameterFileCommands files(store, session.prompts, decimal.at(0));
         if (!files.loadFrom(a.value(QStringLiteral("params")))) {
             for (const auto &m : session.prompts.messages) z5ctl::err(QStringLiteral("z5ctl trend: ") + m.text);
-            return BadInput;
+            return z5ctl::kBadInput;
         }
     }
-    if (!session.open()) return PortFailed;
+    if (!session.open()) return z5ctl::kPortFailure;
     z5::TrendSession &trends = session.app.trends;
     trends.setBlock(column);
     trends.setChannels(z5::TrendChannels::fromStore(store));
@@ -110,7 +99,7 @@ int runTrend(const QStringList &args) {
                        .arg(session.station())
                        .arg(column + 1)
                        .arg(trends.lastFailureText().replace(u'\n', QStringLiteral(": "))));
-        return outcome == z5::TrendSession::Outcome::NoNetwork ? PortFailed : NoPage;
+        return outcome == z5::TrendSession::Outcome::NoNetwork ? z5ctl::kPortFailure : z5ctl::kNoEnd;
     }
     QString error;
     bool written = false;
@@ -122,14 +111,14 @@ int runTrend(const QStringList &args) {
         written = z5::TrendPdf::write(outPath, trends.page(), group, trends.channels(), &error);
     if (!written) {
         z5ctl::err(QStringLiteral("z5ctl trend: %1 not written: %2").arg(outPath, error));
-        return BadInput;
+        return z5ctl::kBadInput;
     }
     z5ctl::out(QStringLiteral("page %1, %2 rows, %3 requests: %4")
                    .arg(trends.page().pageNumber)
                    .arg(trends.page().rowCount)
                    .arg(trends.requestsSent())
                    .arg(outPath));
-    return Done;
+    return z5ctl::kDone;
 }
 
 const z5ctl::VerbRegistrar registrar(QStringLiteral("trend"), kUsage, runTrend);

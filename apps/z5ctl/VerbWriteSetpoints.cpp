@@ -8,7 +8,6 @@
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
 #include "download/SetpointWrite.h"
-#include <QRegularExpression>
 
 namespace {
 
@@ -21,21 +20,12 @@ int usage(const QString &why) {
     return z5ctl::kUsageError;
 }
 
-// "U7", "u07" or "7": the block's column, or -1.
-int blockColumn(const QString &text) {
-    static const QRegularExpression re(QStringLiteral("^[Uu]?([0-9]{1,2})$"));
-    const auto m = re.match(text.trimmed());
-    if (!m.hasMatch()) return -1;
-    const int number = m.captured(1).toInt();
-    return number >= 1 && number <= 99 ? number - 1 : -1;
-}
-
 int runWriteSetpoints(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
     if (!a.error().isEmpty()) return usage(a.error());
     for (const char *required : {"port", "params", "block"})
         if (!a.has(QLatin1String(required))) return usage(QStringLiteral("--%1 is required").arg(QLatin1String(required)));
-    const int block = blockColumn(a.value(QStringLiteral("block")));
+    const int block = z5ctl::blockColumn(a.value(QStringLiteral("block")));
     if (block < 0) return usage(QStringLiteral("--block is a designator U1..U99"));
     z5ctl::TraceFile trace;
     if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);

@@ -161,9 +161,15 @@ TEST(ParameterFileReader, CommaLinesKeepTheirFractionsInEverySection) {
 
     // The same comma line in a point locale: the D_O..S_P sections take either separator.
     lines[2 - 1] = " 0 ";
+    lines[970 - 1] = "-12.5 ";  // numbersS_P (0, 0)
     ParameterStore pointStore;
     ASSERT_TRUE(load(joinLines(lines), kPoint, pointStore).ok);
     EXPECT_EQ(pointStore.numbersMUL.value(0, 0), 0.75f);
+    EXPECT_EQ(pointStore.numbersS_P.value(0, 0), -12.5f);
+    for (const char *bad : {"", "12abc", "1,2.3"}) {
+        lines[970 - 1] = bad;
+        EXPECT_EQ(load(joinLines(lines), kPoint, pointStore).line, 970) << bad;
+    }
 }
 
 TEST(ParameterFileReader, HeaderIsNotExaminedAndExtraLinesAreIgnored) {

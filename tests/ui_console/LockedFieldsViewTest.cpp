@@ -1,5 +1,5 @@
-// Fields whose value never reaches the controller are read-only on screen, and
-// the tooltip and the line below the panel say why.
+// Locked fields on screen: disabled or read-only, the reason in the tooltip and
+// in the line below the panel.
 #include "UiTestRegistry.h"
 #include "console/ConsoleState.h"
 #include "console/ParameterPanel.h"
@@ -16,49 +16,26 @@ using namespace z5;
 
 class LockedFieldsViewTest : public QObject {
     Q_OBJECT
-    Project project;
-    ParameterStore store;
-    ConsoleState state;
-
-    void layOut(ParameterPanel &panel, ConsoleParameterView &view, int type) {
-        project.setSchema(Project::TypeRow, 0, std::uint8_t(type));
-        project.setSchema(Project::InstanceRow, 0, 1);
-        project.setSchema(Project::PriorityRow, 0, 1);
-        state.selectedColumn = 0;
-        state.selectedType = std::uint8_t(type);
-        panel.layOutForSelectedBlock();
-        view.refresh();
-    }
-
 private slots:
-    void linkAndMotorFieldsAreLockedWithTheirReason() {
+    void linkAndMotorFieldsSayWhyTheyAreLocked() {
+        Project project;
+        ParameterStore store;
+        ConsoleState state;
         ParameterPanel panel(store, project, state, ParameterCatalogue::standard(), QLocale::c());
-        QWidget window;
-        ConsoleParameterView view(panel, &window);
-        window.show();
-
-        layOut(panel, view, BlockType::RS4);
-        for (int r : {0, 1, 2}) {
-            QVERIFY(view.rowChoice(r)->isVisible());
-            QVERIFY(!view.rowChoice(r)->isEnabled());
-            QCOMPARE(view.rowChoice(r)->toolTip(), QStringLiteral("не передаётся в Z5"));
+        ConsoleParameterView view(panel, nullptr);
+        view.show();
+        const QString why = QStringLiteral("не передаётся в Z5");
+        for (int type : {int(BlockType::RS4), int(BlockType::MOT)}) {
+            project.setSchema(Project::TypeRow, 0, std::uint8_t(type));
+            project.setSchema(Project::InstanceRow, 0, 1);
+            state.selectedType = std::uint8_t(type);
+            panel.layOutForSelectedBlock();
+            view.refresh();
+            QVERIFY(type == BlockType::MOT ? view.rowField(0)->isReadOnly() : !view.rowChoice(2)->isEnabled());
+            QCOMPARE((type == BlockType::MOT ? static_cast<QWidget *>(view.rowField(0)) : view.rowChoice(2))->toolTip(), why);
+            QCOMPARE(view.notStoredLine()->text(), type == BlockType::MOT ? "«№ в сети»: " + why
+                                                                           : "«№ в сети», «Скорость», «Тип»: " + why);
         }
-        QVERIFY(view.notStoredLine()->isVisible());
-        QCOMPARE(view.notStoredLine()->text(), QStringLiteral("«№ в сети», «Скорость», «Тип»: не передаётся в Z5"));
-
-        layOut(panel, view, BlockType::MOT);
-        QLineEdit *number = view.rowField(0);
-        QVERIFY(number->isVisible());
-        QVERIFY(number->isReadOnly());
-        QCOMPARE(number->toolTip(), QStringLiteral("не передаётся в Z5"));
-        QVERIFY(!view.rowField(1)->isReadOnly());
-        QCOMPARE(view.notStoredLine()->text(), QStringLiteral("«№ в сети»: не передаётся в Z5"));
-
-        // A panel whose fields all reach the controller has no such line.
-        layOut(panel, view, BlockType::PID);
-        QVERIFY(!view.notStoredLine()->isVisible());
-        QVERIFY(view.rowChoice(0)->isEnabled());
-        QVERIFY(view.rowChoice(0)->toolTip().isEmpty());
     }
 };
 

@@ -25,7 +25,11 @@ bool ScreenWrite::startScreenWrite(const QImage &preview) {
     // black screen) has nothing of the user's to lose.
     if (!preview.isNull() && !model_.isRunLength()) {
         const QString question = ScreenBuilder::packedCutQuestion(preview.width(), preview.height());
-        if (!question.isEmpty() && !chain_.prompts().confirm(question)) return false;
+        if (!question.isEmpty()) {
+            if (!chain_.prompts().confirm(question)) return false;
+            // The question waited for the user: the line may have been taken meanwhile.
+            if (!chain_.line().mayStart() || chain_.isBusy()) return false;
+        }
     }
     if (!chain_.line().beginWrite()) return false;
     preview_ = preview;

@@ -39,12 +39,13 @@ QString ScreenBuilder::packedCutMessage(int width, int height) {
     if (width > ScreenImageEncoder::kWidth || height > ScreenImageEncoder::kHeight) return QString();
     const int carried = packedRowsCarried(width, height);
     if (carried >= height) return QString();
-    return QStringLiteral("Картинка не помещается в Z5 целиком: нужно %1 байт, помещается %2. "
-                          "Строки с Y = %3 по Y = %4 до Z5 не дойдут.")
+    const QString rows = carried == height - 1
+                             ? QStringLiteral("Строка Y = %1 до Z5 не дойдёт целиком.").arg(carried)
+                             : QStringLiteral("Строки с Y = %1 по Y = %2 до Z5 не дойдут целиком.").arg(carried).arg(height - 1);
+    return QStringLiteral("Картинка не помещается в Z5: нужно %1 байт, помещается %2. %3")
         .arg(packedBytes(width, height))
         .arg(ScreenImageEncoder::kSentEntries)
-        .arg(carried)
-        .arg(height - 1);
+        .arg(rows);
 }
 
 QString ScreenBuilder::packedCutQuestion(int width, int height) {

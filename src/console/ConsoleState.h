@@ -13,7 +13,7 @@ struct ConsoleState {
     std::uint8_t selectedType = 0;
     // Instance slot (instance number - 1) of the block whose panel is laid out.
     std::uint8_t selectedInstance = 0;
-    // Channel picked in row 1 of an A_I, A_O, D_I, D_O or RS4 panel at layout.
+    // Channel picked in row 1 of an A_I, A_O, D_I or D_O panel at layout.
     std::uint8_t selectedChannel = 0;
     // Page last picked in row 0 of an SCA panel, 0..7.
     std::uint8_t selectedScreenPage = 0;

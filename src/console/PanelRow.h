@@ -28,6 +28,11 @@ struct PanelRow {
     QString notStoredReason;
     // The field whose fault kept this one from being stored, or -1.
     int waitsFor = -1;
+    // Why the field is shown but cannot be changed: what it would hold is neither
+    // stored nor sent ("не передаётся в Z5"). Empty for a field the user may edit.
+    QString readOnlyReason;
+
+    bool readOnly() const { return !readOnlyReason.isEmpty(); }
 
     bool showsChoice() const { return visible && kind == FieldKind::Choice; }
     bool showsText() const { return visible && (kind == FieldKind::Number || kind == FieldKind::Text); }

@@ -19,9 +19,8 @@ void setSelector(Selectors &s, Selector which, int value) {
     }
 }
 
-// Types whose row 1 picks a channel of the block's own instance (and RS4, whose
-// row 1 is laid out the same way).
-bool isChannelType(int type) { return type >= BlockType::A_I && type <= BlockType::RS4; }
+// Types whose row 1 picks a channel of the block's own instance.
+bool isChannelType(int type) { return type >= BlockType::A_I && type <= BlockType::D_O; }
 
 const PanelRow kNoRow;
 
@@ -36,6 +35,8 @@ ParameterPanel::ParameterPanel(ParameterStore &store, const Project &project, Co
                                const ParameterCatalogue &catalogue, QLocale locale)
     : store_(store), project_(project), state_(state), catalogue_(catalogue), numbers_(std::move(locale)) {}
 
+QString ParameterPanel::notSentReason() { return QStringLiteral("не передаётся в Z5"); }
+
 const PanelRow &ParameterPanel::row(int r) const { return validRow(r) ? rows_[r] : kNoRow; }
 
 void ParameterPanel::hideRows() {
@@ -46,7 +47,7 @@ void ParameterPanel::layOutForSelectedBlock() {
     const int type = state_.selectedType;
     const int instance = project_.instance(state_.selectedColumn);
     // Kept across layouts: a channel picked for one input block stays picked.
-    const int previousRow1 = rows_[1].selected;
+    if (isChannelType(type_)) keptChannel_ = rows_[1].selected;
 
     const bool valid = BlockCatalogue::isBlockType(type) && instance >= 1;
     type_ = valid ? type : 0;
@@ -63,7 +64,9 @@ void ParameterPanel::layOutForSelectedBlock() {
         row.rejected = false;
         row.notStoredReason.clear();
         row.waitsFor = -1;
-        row.choiceEnabled = true;
+        // A field whose value goes nowhere is shown, locked, and says so.
+        row.readOnlyReason = layout.role == RowRole::NotStored ? notSentReason() : QString();
+        row.choiceEnabled = !row.readOnly();
         row.text.clear();
         // A row that is no choice here keeps its choice box as it was, hidden.
         if (layout.kind == FieldKind::Choice) {
@@ -76,7 +79,7 @@ void ParameterPanel::layOutForSelectedBlock() {
     state_.selectedInstance = static_cast<std::uint8_t>(slot_);
     if (isChannelType(type_)) {
         const int maxChannel = catalogue_.maxCode(type_, 1);
-        const int channel = previousRow1 >= 0 && previousRow1 <= maxChannel ? previousRow1 : 0;
+        const int channel = keptChannel_ >= 0 && keptChannel_ <= maxChannel ? keptChannel_ : 0;
         rows_[1].selected = channel;
         state_.selectedChannel = static_cast<std::uint8_t>(channel);
         if (catalogue_.selectorOf(type_, 1) == Selector::Channel) selectors_.channel = channel;
@@ -173,6 +176,9 @@ void ParameterPanel::choose(int r, int code) {
         if (const auto place = placeOf(r)) store_.setNumber(*place, static_cast<float>(code));
         return;
     case RowRole::NotStored:
+        // Locked: nothing would keep the choice, so none is shown as made.
+        row.selected = -1;
+        return;
     case RowRole::Hidden:
         row.selected = code;
         return;
@@ -227,6 +233,10 @@ void ParameterPanel::mended(int fixedRow) {
 ParameterPanel::EditResult ParameterPanel::textChanged(int r, const QString &text) {
     EditResult result;
     if (!validRow(r)) return result;
+    if (rows_[r].readOnly()) {
+        state_.textKeyPending = 0;
+        return result;
+    }
     rows_[r].text = text;
     // Texts the program sets are not edits: only a change after a key press is stored.
     if (state_.textKeyPending != 1) return result;

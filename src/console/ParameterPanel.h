@@ -40,9 +40,13 @@ public:
     // Shows the stored values again in every row (after the store was replaced).
     void reload();
 
+    // Why a field that is neither stored nor sent is shown read-only.
+    static QString notSentReason();
+
     // The user chose item `code` in row `row`.
     void choose(int row, int code);
-    // A key went into the text field of row `row`.
+    // A key went into the text field of row `row`. A read-only row takes no text:
+    // textChanged() leaves it as it is and reports the edit as not handled.
     void keyPressed(int row);
     // The text of row `row` changed; stored only after a key press.
     EditResult textChanged(int row, const QString &text);
@@ -81,6 +85,9 @@ private:
     int type_ = 0;   // 0: nothing laid out
     int slot_ = 0;
     Selectors selectors_;
+    // The channel picked in the last input or output panel, offered again by the
+    // next one whatever other panels came between.
+    int keptChannel_ = 0;
 };
 
 } // namespace z5

@@ -20,6 +20,17 @@ bool ScreenWrite::isBusy() const { return timer_->isActive(); }
 
 bool ScreenWrite::startScreenWrite(const QImage &preview) {
     if (!chain_.line().mayStart() || chain_.isBusy()) return false;
+    // A packed picture whose bottom rows the stream cannot carry is named before
+    // anything starts; the user may still write what fits. An empty preview (a
+    // black screen) has nothing of the user's to lose.
+    if (!preview.isNull() && !model_.isRunLength()) {
+        const QString question = ScreenBuilder::packedCutQuestion(preview.width(), preview.height());
+        if (!question.isEmpty()) {
+            if (!chain_.prompts().confirm(question)) return false;
+            // The question waited for the user: the line may have been taken meanwhile.
+            if (!chain_.line().mayStart() || chain_.isBusy()) return false;
+        }
+    }
     if (!chain_.line().beginWrite()) return false;
     preview_ = preview;
     emit chain_.progress().designerHidden();

@@ -21,7 +21,9 @@ public:
     ~ScreenWrite();
 
     // `mnu_save_Z5`. The preview is the picture as the designer shows it; its size
-    // is the preview's size. False (nothing started) while another write is under way.
+    // is the preview's size. False (nothing started) while another write is under
+    // way, or when the user declines to write a packed picture whose bottom rows
+    // do not fit.
     bool startScreenWrite(const QImage &preview);
 
     bool isBusy() const;

@@ -17,7 +17,7 @@ enum class RowRole : std::uint8_t {
     Hidden,    // no such row
     Value,     // shows and edits a store element
     Instance,  // shows the block's instance number, locked
-    NotStored, // shown and editable, but the value goes nowhere
+    NotStored, // shown locked: the controller never receives what it would hold
     Selects    // picks a channel, step, event, page or key for the other rows
 };
 

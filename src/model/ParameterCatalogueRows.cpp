@@ -174,8 +174,10 @@ const RowSpec kRows[] = {
     {BlockType::SCA, 0, u"№ страницы", K::Choice, 7, L::Pages, R::Selects, S::Page, kNowhere},
     {BlockType::SCA, 1, u"№ кнопки 1-24", K::Choice, 23, L::Keys, R::Selects, S::Key, kNowhere},
     {BlockType::SCA, 2, u"№ блока 1-99", K::Number, 0, L::None, R::Value, S::None, {T::Numbers, 0, 8, S::Page, 24, S::Key, 1}},
-    // LOG
-    {BlockType::LOG, 0, u"№ канала", K::Choice, 3, L::Numbers, R::Selects, S::Channel, kNowhere},
+    // LOG. The rows of a channel are spaced by three (type c, parameter c + 3, delay
+    // c + 6), so only channels 1..3 have rows of their own: a fourth would write its
+    // type into channel 1's parameter and its parameter into channel 1's delay.
+    {BlockType::LOG, 0, u"№ канала", K::Choice, 2, L::Numbers, R::Selects, S::Channel, kNowhere},
     {BlockType::LOG, 1, u"Тип канала", K::Choice, 5, L::ChannelKinds, R::Value, S::None, {T::Numbers, kSlot, 0, S::Channel, 1}},
     {BlockType::LOG, 2, u"Параметр", K::Number, 0, L::None, R::Value, S::None, {T::Numbers, kSlot, 3, S::Channel, 1}},
     {BlockType::LOG, 3, u"Задержка", K::Number, 0, L::None, R::Value, S::None, {T::Numbers, kSlot, 6, S::Channel, 1}},

@@ -9,7 +9,7 @@ namespace z5 {
 // How a line of the parameter file is read back.
 enum class ReadRule : std::uint8_t {
     Locale,   // L: a number with the user's decimal separator
-    Leading,  // V: the leading number, point as separator, 0 when none
+    Leading,  // V: one whole number with a point or a comma as the separator
     Text,     // T: the whole line
     Byte      // B: like L, rounded, 0..255
 };

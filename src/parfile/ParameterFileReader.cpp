@@ -49,7 +49,7 @@ bool storeLine(const ParameterFileLayout::Section &section, const StorePlace &pl
         return v && store.setNumber(place, *v);
     }
     case ReadRule::Leading: {
-        const auto v = ParameterReadRules::leadingNumber(line);
+        const auto v = ParameterReadRules::pointOrCommaNumber(line, sep);
         return v && store.setNumber(place, *v);
     }
     case ReadRule::Text: {

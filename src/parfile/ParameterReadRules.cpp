@@ -106,6 +106,19 @@ std::optional<float> ParameterReadRules::leadingNumber(const QString &line) {
     return narrowFromDouble(ascii);
 }
 
+std::optional<float> ParameterReadRules::pointOrCommaNumber(const QString &line, QChar decimalSeparator) {
+    QString text;
+    text.reserve(line.size());
+    for (QChar c : line)
+        if (!isBlank(c) && c != QLatin1Char('\n')) text.append(c);
+    for (QChar sep : {QChar(u'.'), QChar(u','), decimalSeparator}) {
+        std::string ascii;
+        int pos = 0;
+        if (scanNumber(text, &pos, sep, &ascii) && pos == text.size()) return narrowFromDouble(ascii);
+    }
+    return std::nullopt;
+}
+
 std::optional<std::uint8_t> ParameterReadRules::byte(const QString &line, QChar decimalSeparator) {
     const auto value = localeNumber(line, decimalSeparator);
     if (!value) return std::nullopt;

@@ -29,6 +29,9 @@ public:
         QString message;
         // For DoesNotFit: how many bytes the run-length code has beyond what the stream carries.
         int excess = 0;
+        // Built in packed mode, but the bottom rows do not fit the stream: what
+        // to tell the user (empty when the whole picture goes).
+        QString warning;
         bool ok() const { return status == Status::Built; }
     };
 
@@ -45,6 +48,20 @@ public:
     static QString tooWideMessage();
     static QString tooHighMessage();
     static QString doesNotFitMessage(int needed, int excess);
+
+    // Packed mode: eight pixels in three bytes from entry 0, every row starting on
+    // a new group, so a picture needs packedBytes() and its rows reach the
+    // controller whole only up to packedRowsCarried() (the height when all fit).
+    static int packedBytes(int width, int height);
+    static int packedRowsCarried(int width, int height);
+    // Whether pixel (x, y) of a packed picture of that width is in the stream
+    // with all three of its bits.
+    static bool packedPixelCarried(int width, int x, int y);
+    // For a picture of the display's size whose bottom rows the packed stream
+    // does not carry: the question asked before a write; empty when it fits
+    // (or is refused for its size anyway).
+    static QString packedCutQuestion(int width, int height);
+    static QString packedCutMessage(int width, int height);
 
 private:
     ScreenImageEncoder encoder_;

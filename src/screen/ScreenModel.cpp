@@ -145,7 +145,10 @@ bool ScreenModel::setColorThreshold(int threshold) {
 
 bool ScreenModel::setDisplayMode(int entry) {
     if (entry < 0) return false;
+    if (entry == displayMode_) return true;
     displayMode_ = entry;
+    // The preview "Как на Z5" shows what the mode lets through.
+    emit changed();
     return true;
 }
 

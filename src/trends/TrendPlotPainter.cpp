@@ -1,8 +1,10 @@
 #include "trends/TrendPlotPainter.h"
 #include "trends/TrendChannels.h"
+#include "trends/TrendCursor.h"
 #include "trends/TrendPage.h"
 #include <QFont>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace z5 {
@@ -12,6 +14,10 @@ void dot(QPainter &p, int x, int y) { p.drawPoint(x, y); }
 
 } // namespace
 
+int TrendPlotPainter::timeLabelX(int k) {
+    return int(rowX(TrendCursor::kLabelledRows[std::clamp(k, 0, 3)])) + kTimeLabelOffset;
+}
+
 int TrendPlotPainter::rowAt(double x) {
     const int row = static_cast<int>(std::lround((x - kFirstRowX) / kPixelsPerRow));
     return row >= 0 && row < TrendPage::kRows ? row : -1;
@@ -20,10 +26,18 @@ int TrendPlotPainter::rowAt(double x) {
 void TrendPlotPainter::forEachSegment(const TrendPage &page, int group,
                                       const std::function<void(int, int)> &visit) {
     const int first = TrendPage::firstChannelOf(group);
-    for (int r = 0; r < TrendPage::kRows - 1; ++r) {
-        for (int c = first; c < first + TrendPage::kChannelsPerGroup; ++c) {
-            if (!page.hasSample(r, c) || r >= page.rowCount) return;
-            if (r + 1 < page.rowCount && page.hasSample(r + 1, c)) visit(r, c);
+    // A channel's curve ends at its first missing sample; the others go on.
+    bool ended[TrendPage::kChannelsPerGroup] = {};
+    const int rows = std::min(page.rowCount, TrendPage::kRows);
+    for (int r = 0; r + 1 < rows; ++r) {
+        for (int k = 0; k < TrendPage::kChannelsPerGroup; ++k) {
+            const int c = first + k;
+            if (ended[k]) continue;
+            if (!page.hasSample(r, c) || !page.hasSample(r + 1, c)) {
+                ended[k] = true;
+                continue;
+            }
+            visit(r, c);
         }
     }
 }
@@ -42,8 +56,8 @@ void TrendPlotPainter::draw(QPainter &p, const TrendPage &page, int group, const
     // Texts stand below their position, as a window's current point puts them.
     const int ascent = p.fontMetrics().ascent();
     p.drawText(46, 2 + ascent, page.dateText());
-    const int timeX[4] = {43, 163, 283, 403};
-    for (int k = 0; k < 4; ++k) p.drawText(timeX[k], 322 + ascent, page.timeText(k));
+    // Each time of day stands at the row whose part carried it.
+    for (int k = 0; k < 4; ++k) p.drawText(timeLabelX(k), 322 + ascent, page.timeText(k));
 
     p.drawLine(38, kZeroY, 518, kZeroY);
     for (int f = 0; f <= 14; ++f)

@@ -1,5 +1,6 @@
 #include "trends/TrendPrintout.h"
 #include "trends/TrendChannels.h"
+#include "trends/TrendCursor.h"
 #include "trends/TrendPage.h"
 #include "trends/TrendPlotPainter.h"
 #include <QFont>
@@ -42,6 +43,10 @@ void drawCurve(QPainter &p, const TrendPage &page, const TrendChannels &channels
 }
 
 } // namespace
+
+int TrendPrintout::timeLabelX(int k) {
+    return kLeft + kRowTwips * TrendCursor::kLabelledRows[std::clamp(k, 0, 3)];
+}
 
 double TrendPrintout::scaleFor(const QPaintDevice &device) {
     const double perTwipX = device.logicalDpiX() / 1440.0;
@@ -97,8 +102,7 @@ void TrendPrintout::paintTwips(QPainter &p, const TrendPage &page, int group, co
         y += p.fontMetrics().height() + 100;
     }
 
-    const int timeX[4] = {1000, 4470, 7940, 11410};
-    for (int k = 0; k < 4; ++k) textAt(p, timeX[k], 10500, page.timeText(k), kBlue);
+    for (int k = 0; k < 4; ++k) textAt(p, timeLabelX(k), 10500, page.timeText(k), kBlue);
 
     TrendPlotPainter::forEachSegment(page, group, [&](int r, int c) {
         p.setPen(QPen(trendChannelColour(c), 15, Qt::SolidLine, Qt::RoundCap));

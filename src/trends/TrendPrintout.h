@@ -38,6 +38,9 @@ public:
     // the whole layout evenly if the printable area is smaller, and draws.
     static void paint(QPainter &painter, const QPaintDevice &device, const TrendPage &page, int group,
                       const TrendChannels &channels);
+    // Twips x where time of day k (0..3) is printed: at the row whose part
+    // carried it, as on the screen.
+    static int timeLabelX(int k);
     // Device units per twip used by paint().
     static double scaleFor(const QPaintDevice &device);
 

@@ -16,7 +16,9 @@ public:
     // "1", "0,1", "0,01", "0,001": the list index is the number of decimals.
     static constexpr int kPrecisions = 4;
     static constexpr int kFirstDataRow = 3;      // sheet row 4, counted from 0
-    static constexpr int kTimeRows[4] = {3, 63, 123, 183};
+    // Sheet rows (from 0) of the four times of day: beside the page rows 0, 56,
+    // 112 and 184 whose parts carried them (A4, A60, A116, A188).
+    static constexpr int kTimeRows[4] = {3, 59, 115, 187};
 
     // trunc(value x 10^precision) / 10^precision in double precision; the
     // precision is brought into 0..3.

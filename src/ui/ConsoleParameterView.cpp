@@ -69,12 +69,19 @@ void ConsoleParameterView::setHeadingsVisible(bool visible) {
 
 void ConsoleParameterView::refresh() {
     QStringList flagged;
+    QStringList locked;  // read-only fields share one reason
+    QString lockedReason;
     for (int r = 0; r < kRows; ++r) {
         refreshRow(r);
         const PanelRow &row = panel_.row(r);
         if (row.visible && row.rejected)
             flagged << QStringLiteral("«%1»: %2").arg(row.caption.trimmed(), row.notStoredReason);
+        if (row.visible && row.readOnly()) {
+            locked << QStringLiteral("«%1»").arg(row.caption.trimmed());
+            lockedReason = row.readOnlyReason;
+        }
     }
+    if (!locked.isEmpty()) flagged << locked.join(QStringLiteral(", ")) + QStringLiteral(": ") + lockedReason;
     notStored_->setText(flagged.join(QStringLiteral("; ")));
     notStored_->setToolTip(notStored_->text());
     notStored_->setVisible(!flagged.isEmpty());
@@ -98,6 +105,7 @@ void ConsoleParameterView::refreshRow(int r) {
         combo->setCurrentIndex(row.selected);
     }
     combo->setEnabled(row.choiceEnabled);
+    combo->setToolTip(row.readOnlyReason);
 
     QLineEdit *text = text1_[r];
     text->setVisible(row.showsText());
@@ -110,7 +118,10 @@ void ConsoleParameterView::refreshRow(int r) {
     if (row.rejected) style += QStringLiteral(" border: 2px solid red;");
     style += QStringLiteral(" }");
     if (text->styleSheet() != style) text->setStyleSheet(style);
-    text->setToolTip(row.rejected ? notStoredHint() + QStringLiteral(": ") + row.notStoredReason : QString());
+    text->setReadOnly(row.readOnly());
+    text->setToolTip(row.readOnly() ? row.readOnlyReason
+                     : row.rejected ? notStoredHint() + QStringLiteral(": ") + row.notStoredReason
+                                    : QString());
 }
 
 void ConsoleParameterView::onChoice(int r, int index) {

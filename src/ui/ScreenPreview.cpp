@@ -54,10 +54,12 @@ void ScreenPreview::setLikeController(bool on) {
 
 const QImage &ScreenPreview::shownPicture() const {
     if (!likeController_ || picture_.isNull()) return picture_;
-    if (reducedKey_ != picture_.cacheKey() || reducedThreshold_ != model_.colorThreshold()) {
-        reduced_ = ControllerView::reduce(picture_, model_.colorThreshold());
+    if (reducedKey_ != picture_.cacheKey() || reducedThreshold_ != model_.colorThreshold() ||
+        reducedRunLength_ != model_.isRunLength()) {
+        reduced_ = ControllerView::asReceived(picture_, model_.colorThreshold(), model_.isRunLength());
         reducedKey_ = picture_.cacheKey();
         reducedThreshold_ = model_.colorThreshold();
+        reducedRunLength_ = model_.isRunLength();
     }
     return reduced_;
 }

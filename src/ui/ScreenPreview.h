@@ -42,7 +42,8 @@ public:
     void setEditor(ScreenEditor *editor);
 
     // "Как на Z5": the background reduced to the display's eight colours at the
-    // current colour threshold.
+    // current colour threshold, as the controller receives it in the current
+    // display mode (in packed mode what the stream cannot carry is grey).
     void setLikeController(bool on);
     bool likeController() const { return likeController_; }
 
@@ -78,6 +79,7 @@ private:
     mutable QImage reduced_;
     mutable qint64 reducedKey_ = -1;
     mutable int reducedThreshold_ = -1;
+    mutable bool reducedRunLength_ = false;
     std::optional<ScreenElement> underMouse_;
     std::optional<ScreenElement> lastTouched_;
 };

@@ -155,8 +155,9 @@ TEST_F(PanelFixture, MotorNetworkNumberGoesNowhere) {
     place(0, BlockType::MOT, 1);
     layOut(0);
     const ParameterStore before = store;
-    // An edit of the number converts the motor's stored fields, but the number itself goes nowhere.
-    EXPECT_EQ(type(0, "17").storedRows, (Rows{1, 2}));
+    // The number is read-only: typing into it is no edit and stores nothing.
+    EXPECT_FALSE(type(0, "17").handled);
+    EXPECT_TRUE(panel.row(0).text.isEmpty());
     EXPECT_TRUE(store == before);
     EXPECT_EQ(type(2, "3").storedRows, (Rows{1, 2}));
     EXPECT_EQ(store.numbersMOT.value(0, 3), 3.0f);

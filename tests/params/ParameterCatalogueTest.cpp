@@ -143,10 +143,12 @@ TEST(ParameterCatalogue, FieldAddressesOfTheDocumentedCorners) {
     EXPECT_EQ(cat().fieldAddress(BlockType::JUR, 0, 1, sel), (StorePlace{StoreTable::JournalTexts, 0, 0, 31}));
     EXPECT_EQ(cat().fieldAddress(BlockType::JUR, 0, 3, sel), own(BlockType::JUR, 0, 50));
 
-    sel.channel = 3;  // LOG's fourth channel overlaps the first channel's rows
-    EXPECT_EQ(cat().fieldAddress(BlockType::LOG, 1, 1, sel), own(BlockType::LOG, 1, 3));
-    EXPECT_EQ(cat().fieldAddress(BlockType::LOG, 1, 2, sel), own(BlockType::LOG, 1, 6));
-    EXPECT_EQ(cat().fieldAddress(BlockType::LOG, 1, 3, sel), own(BlockType::LOG, 1, 9));
+    sel.channel = 2;  // LOG's last channel; a fourth would overlap the first channel's rows
+    EXPECT_EQ(cat().fieldAddress(BlockType::LOG, 1, 1, sel), own(BlockType::LOG, 1, 2));
+    EXPECT_EQ(cat().fieldAddress(BlockType::LOG, 1, 2, sel), own(BlockType::LOG, 1, 5));
+    EXPECT_EQ(cat().fieldAddress(BlockType::LOG, 1, 3, sel), own(BlockType::LOG, 1, 8));
+    sel.channel = 3;
+    for (int r : {1, 2, 3}) EXPECT_FALSE(cat().fieldAddress(BlockType::LOG, 1, r, sel)) << r;
 
     EXPECT_EQ(cat().fieldAddress(BlockType::S_P, 11, 16, sel), (StorePlace{StoreTable::SetpointNames, 0, 11, 8}));
     EXPECT_EQ(cat().fieldAddress(BlockType::S_P, 11, 15, sel), own(BlockType::S_P, 11, 7));

@@ -64,15 +64,14 @@ ParameterStore filledStore() {
     return store;
 }
 
-// Every place the file holds is equal in both stores. With a decimal comma the
-// leading-number sections keep only the digits before the comma: that is the format.
-void expectFileRangesEqual(const ParameterStore &a, const ParameterStore &b, bool comma) {
+// Every place the file holds is equal in both stores, fractions included, whichever
+// separator the file was written with.
+void expectFileRangesEqual(const ParameterStore &a, const ParameterStore &b) {
     for (const auto &s : ParameterFileLayout::sections())
         for (int f = 0; f < s.firstCount; ++f)
             for (int r = s.secondFrom; r <= s.secondTo; ++r) {
                 const StorePlace p{s.table, s.type, f, r};
-                const bool cut = comma && s.rule == ReadRule::Leading;
-                EXPECT_EQ(cut ? std::trunc(a.number(p)) : a.number(p), b.number(p)) << s.type << " " << f << " " << r;
+                EXPECT_EQ(a.number(p), b.number(p)) << s.type << " " << f << " " << r;
                 EXPECT_EQ(a.text(p), b.text(p));
                 EXPECT_EQ(a.byte(p), b.byte(p));
             }
@@ -136,7 +135,7 @@ TEST(ParameterFileReader, SaveAndLoadReproduceEveryValueInBothSeparators) {
         loaded.journalDelays.setElement(42, 42);
         const ParameterFileLoad result = load(file, sep, loaded);
         ASSERT_TRUE(result.ok) << result.message.toStdString();
-        expectFileRangesEqual(original, loaded, sep == kComma);
+        expectFileRangesEqual(original, loaded);
         EXPECT_EQ(loaded.numbersAND.value(0, 0), 42.0f);
         EXPECT_EQ(loaded.numbersRS4.element(0), 42.0f);
         EXPECT_EQ(loaded.numbersABS.value(1, 1), 42.0f);
@@ -151,19 +150,26 @@ TEST(ParameterFileReader, SaveAndLoadReproduceEveryValueInBothSeparators) {
     }
 }
 
-TEST(ParameterFileReader, LeadingNumberSectionsReadCommasAsTheFormatDoes) {
+TEST(ParameterFileReader, CommaLinesKeepTheirFractionsInEverySection) {
     QList<QByteArray> lines = linesOf(ParameterFileWriter::write(ParameterStore(), kComma));
-    lines[738 - 1] = " 0,75 ";  // numbersMUL (0, 0), read rule V
+    lines[738 - 1] = " 0,75 ";  // numbersMUL (0, 0), once read as 0
     lines[2 - 1] = " 0,75 ";    // numbersA_I (0, 0), read rule L
     ParameterStore store;
     ASSERT_TRUE(load(joinLines(lines), kComma, store).ok);
-    EXPECT_EQ(store.numbersMUL.value(0, 0), 0.0f);
+    EXPECT_EQ(store.numbersMUL.value(0, 0), 0.75f);
     EXPECT_EQ(store.numbersA_I.value(0, 0), 0.75f);
 
+    // The same comma line in a point locale: the D_O..S_P sections take either separator.
     lines[2 - 1] = " 0 ";
+    lines[970 - 1] = "-12.5 ";  // numbersS_P (0, 0)
     ParameterStore pointStore;
     ASSERT_TRUE(load(joinLines(lines), kPoint, pointStore).ok);
-    EXPECT_EQ(pointStore.numbersMUL.value(0, 0), 0.0f);
+    EXPECT_EQ(pointStore.numbersMUL.value(0, 0), 0.75f);
+    EXPECT_EQ(pointStore.numbersS_P.value(0, 0), -12.5f);
+    for (const char *bad : {"", "12abc", "1,2.3"}) {
+        lines[970 - 1] = bad;
+        EXPECT_EQ(load(joinLines(lines), kPoint, pointStore).line, 970) << bad;
+    }
 }
 
 TEST(ParameterFileReader, HeaderIsNotExaminedAndExtraLinesAreIgnored) {
@@ -216,9 +222,9 @@ TEST(ParameterFileReader, ARejectedLineChangesNothingAndNamesTheLine) {
     lines[3600 - 1] = " 255 ";
     lines[800 - 1] = " 1E+39 ";  // V rule: out of single-precision range
     EXPECT_EQ(load(joinLines(lines), kPoint, store).line, 800);
-    lines[800 - 1] = "text";     // V rule: no number is 0
-    EXPECT_TRUE(load(joinLines(lines), kPoint, store).ok);
-    EXPECT_EQ(store.numbersSUM.value((800 - 770) / 14, (800 - 770) % 14), 0.0f);
+    lines[800 - 1] = "text";     // V rule: a line that is no number is refused too
+    EXPECT_EQ(load(joinLines(lines), kPoint, store).line, 800);
+    EXPECT_EQ(store, ParameterStore());
 }
 
 TEST(ParameterFileReader, LongFaultyLinesAreQuotedShort) {

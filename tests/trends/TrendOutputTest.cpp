@@ -117,12 +117,14 @@ TEST(TrendPlot, PartlyRecordedPageStopsAtItsLastValidRow) {
     EXPECT_EQ(segments, 39 * 4);
     page.setSample(10, 6, TrendPage::kMissingLimit);
     int lastRow = -1;
-    TrendPlotPainter::forEachSegment(page, 1, [&](int r, int) { lastRow = std::max(lastRow, r); });
-    EXPECT_EQ(lastRow, 10) << "a missing sample ends every curve of the group, earlier channels keep their row";
+    TrendPlotPainter::forEachSegment(page, 1, [&](int r, int c) {
+        if (c == 6) lastRow = std::max(lastRow, r);
+    });
+    EXPECT_EQ(lastRow, 8) << "a missing sample ends its own channel's curve before it";
     page.setSample(0, 4, TrendPage::kMissingLimit);
     segments = 0;
-    TrendPlotPainter::forEachSegment(page, 1, [&](int, int) { ++segments; });
-    EXPECT_EQ(segments, 0);
+    TrendPlotPainter::forEachSegment(page, 1, [&](int, int c) { segments += c == 5 || c == 7; });
+    EXPECT_EQ(segments, 2 * 39) << "the other channels go on to the last valid row";
 }
 
 TEST(TrendPrint, FrameZeroLineCurveAndLegendColours) {
@@ -185,9 +187,10 @@ TEST(TrendWorkbookFile, CellsWidthsAndStylesReadBack) {
     EXPECT_EQ(s.value.value("F3"), QStringLiteral("=1+1")) << "a name is text, never a formula";
     EXPECT_EQ(s.value.value("AG3"), QStringLiteral("Канал 32"));
     EXPECT_EQ(s.value.value("A4"), QStringLiteral("6 / 12 / 26       14 : 5 : 0"));
-    EXPECT_EQ(s.value.value("A64"), QStringLiteral("6 / 12 / 26       14 : 15 : 0"));
-    EXPECT_EQ(s.value.value("A124"), QStringLiteral("6 / 12 / 26       14 : 25 : 0"));
-    EXPECT_EQ(s.value.value("A184"), QStringLiteral("6 / 12 / 26       14 : 35 : 0"));
+    EXPECT_EQ(s.value.value("A60"), QStringLiteral("6 / 12 / 26       14 : 15 : 0"));
+    EXPECT_EQ(s.value.value("A116"), QStringLiteral("6 / 12 / 26       14 : 25 : 0"));
+    EXPECT_EQ(s.value.value("A188"), QStringLiteral("6 / 12 / 26       14 : 35 : 0"));
+    for (const char *cell : {"A64", "A124", "A184"}) EXPECT_FALSE(s.value.contains(cell)) << cell;
     EXPECT_EQ(s.value.value("B4").toDouble(), 12.34);
     EXPECT_EQ(s.value.value("AG4").toDouble(), -12.34);
     EXPECT_EQ(s.value.value("B243").toDouble(), 7.77) << "the last row is exported too";

@@ -220,3 +220,23 @@ TEST(Z5ctlEarlyChecks, PictureErrorsNameTheFile) {
 }
 
 } // namespace
+
+namespace {
+
+// The libraries' own remarks (no runtime folder for the offscreen fonts) stay off standard error.
+TEST(Z5ctlEarlyChecks, NoLibraryNoiseOnStandardError) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(Z5CTL_PATH), {QStringLiteral("trend"), QStringLiteral("--port"), QStringLiteral("/dev/z5-none"),
+                                         QStringLiteral("--block"), QStringLiteral("U11"), QStringLiteral("--out"),
+                                         QDir::temp().filePath(QStringLiteral("z5-noise.csv"))});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 2);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
+    EXPECT_TRUE(err.startsWith(QStringLiteral("z5ctl trend: cannot open /dev/z5-none"))) << err.toStdString();
+}
+
+} // namespace

@@ -71,6 +71,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
     WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${Z5_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -78,10 +79,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own translations make the file dialogs speak the user's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
-# The first line is the synopsis; every line stays within 80 characters.
+# Follows the summary, the synopsis; every line stays within 80 characters.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "configurator and operator tool for the Z5 controller
-Imports block schematics (P-CAD ASCII netlists), tunes block parameters,
+    "Imports block schematics (P-CAD ASCII netlists), tunes block parameters,
 downloads the configuration into the Z5 controller over RS-485, watches live
 values and designs the operator screen. Includes the command line z5ctl and
 the simulated controller z5-sim.")

@@ -240,3 +240,45 @@ TEST(Z5ctlEarlyChecks, NoLibraryNoiseOnStandardError) {
 }
 
 } // namespace
+
+namespace {
+
+struct ProgramAnswer {
+    const char *name;
+    const char *program;
+    const char *option;
+    const char *start;   // how standard output begins
+};
+
+class ProgramHelp : public ::testing::TestWithParam<ProgramAnswer> {};
+
+// Answered at once with status 0; the configurator opens no window for them
+// (with no display at all it would otherwise fail to start).
+TEST_P(ProgramHelp, AnswersWithoutStartingUp) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    p.setProcessEnvironment(env);
+    const QString path = QLatin1String(GetParam().program) == QLatin1String("z5-sim") ? QStringLiteral(Z5_SIM_PATH)
+                                                                                   : QStringLiteral(Z5_CONFIGURATOR_PATH);
+    p.start(path, {QLatin1String(GetParam().option)});
+    ASSERT_TRUE(p.waitForFinished(5000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(out.startsWith(QLatin1String(GetParam().start))) << out.toStdString();
+    EXPECT_TRUE(p.readAllStandardError().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ProgramHelp,
+    ::testing::Values(ProgramAnswer{"SimHelp", "z5-sim", "--help", "usage: z5-sim "},
+                      ProgramAnswer{"SimShortHelp", "z5-sim", "-h", "usage: z5-sim "},
+                      ProgramAnswer{"SimVersion", "z5-sim", "--version", "z5-sim 3.2\n"},
+                      ProgramAnswer{"ConfiguratorHelp", "z5-configurator", "--help", "usage: z5-configurator "},
+                      ProgramAnswer{"ConfiguratorVersion", "z5-configurator", "--version", "z5-configurator 3.2\n"}),
+    [](const ::testing::TestParamInfo<ProgramAnswer> &info) { return std::string(info.param.name); });
+
+} // namespace

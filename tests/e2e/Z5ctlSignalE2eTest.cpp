@@ -80,7 +80,7 @@ TEST(Z5ctlStop, AnInterruptedDownloadWritesItsTraceAndSaysSo) {
     QString err;
     ASSERT_TRUE(pumpUntil([&] {
         err += QString::fromUtf8(download.readAllStandardError());
-        return err.contains(QStringLiteral("table 1 "));
+        return err.contains(QStringLiteral("таблица 1, "));
     }, 5000)) << err.toStdString();
     ::kill(static_cast<pid_t>(download.processId()), SIGTERM);
     ASSERT_TRUE(download.waitForFinished(3000));

@@ -83,7 +83,8 @@ const char *exitCodeTable() {
            "  3   no end: no valid reply came, or a write did not end\n"
            "  64  usage: an unknown option, a missing argument or one outside its choices\n"
            "  129, 130, 143  stopped by SIGHUP, SIGINT or SIGTERM (watch: as it would have ended);\n"
-           "      every row and the trace are written first";
+           "      every row and the trace are written first\n"
+           "  141 standard output's reader went away (| head); the trace is written first";
 }
 
 QString unknownOption(const QStringList &args, const QStringList &forms) {

@@ -83,5 +83,8 @@ int main(int argc, char **argv) {
     const int status = verb->run(args);
     // A watch is ended so as a matter of course; any other verb was cut short.
     if (z5ctl::StopSignals::received() && name != QLatin1String("watch")) return z5ctl::StopSignals::exitStatus();
+    // A reader that went away (`| head`) ends the verb as the broken pipe would,
+    // but only after the trace was written.
+    if (z5ctl::outputFailed()) return 128 + SIGPIPE;
     return status;
 }

@@ -116,3 +116,25 @@ TEST(Z5ctlPort, APortHeldByAnotherProgramIsNamedAsSuch) {
 }
 
 } // namespace
+
+namespace {
+
+// `watch | head -3`: the watch ends when its reader does, its trace written.
+TEST(Z5ctlStop, AReaderThatGoesAwayEndsTheWatchWithItsTrace) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    QTemporaryDir dir;
+    const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+    QProcess shell;
+    shell.start(QStringLiteral("bash"),
+                {QStringLiteral("-c"), QStringLiteral("\"$0\" watch --port \"$1\" --block U5 --every 50 --trace \"$2\" | head -3; "
+                                                      "echo \"${PIPESTATUS[0]}\""),
+                 QStringLiteral(Z5CTL_PATH), sim.device(), trace});
+    ASSERT_TRUE(shell.waitForFinished(10000));
+    const QStringList out = QString::fromUtf8(shell.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(out.size(), 4) << out.join(u'|').toStdString();
+    EXPECT_EQ(out.last(), QStringLiteral("141"));
+    EXPECT_GE(linesOf(trace).size(), 4);
+}
+
+} // namespace

@@ -10,6 +10,7 @@ namespace z5ctl {
 namespace {
 
 volatile std::sig_atomic_t g_signal = 0;
+bool g_reported = false;
 
 void onStop(int signal) { g_signal = signal; }
 
@@ -33,6 +34,10 @@ void StopSignals::install() {
 int StopSignals::received() { return g_signal; }
 
 int StopSignals::exitStatus() { return 128 + g_signal; }
+
+void StopSignals::markReported() { g_reported = true; }
+
+bool StopSignals::reported() { return g_reported; }
 
 bool StopSignals::sleep(int ms) {
     QElapsedTimer slept;

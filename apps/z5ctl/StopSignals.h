@@ -16,6 +16,10 @@ public:
     static int exitStatus();
     // Sleeps for ms, or less when a stop is asked for; false when it was.
     static bool sleep(int ms);
+    // A verb that said what the stop cut short marks it so, and no general
+    // remark follows.
+    static void markReported();
+    static bool reported();
     // Quits `loop` soon after a stop is asked for, while it runs.
     static void quitOnStop(QEventLoop &loop);
 };

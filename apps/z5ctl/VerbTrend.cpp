@@ -139,6 +139,7 @@ int runTrend(const QStringList &args) {
     if (z5ctl::StopSignals::received()) {
         session.port.close();
         z5ctl::err(QStringLiteral("z5ctl trend: stopped before the page was read"));
+        z5ctl::StopSignals::markReported();
         return z5ctl::StopSignals::exitStatus();
     }
     session.port.close();

@@ -90,6 +90,7 @@ public:
         port_.close();
         if (!log.isFinished() && StopSignals::received()) {
             err(QStringLiteral("z5ctl %1: stopped before the write ended").arg(verb_));
+            StopSignals::markReported();
             return StopSignals::exitStatus();
         }
         if (!log.isFinished()) {

@@ -82,7 +82,11 @@ int main(int argc, char **argv) {
     if (!unknown.isEmpty()) return z5ctl::usageError(name, QStringLiteral("unknown option %1").arg(unknown));
     const int status = verb->run(args);
     // A watch is ended so as a matter of course; any other verb was cut short.
-    if (z5ctl::StopSignals::received() && name != QLatin1String("watch")) return z5ctl::StopSignals::exitStatus();
+    if (z5ctl::StopSignals::received() && name != QLatin1String("watch")) {
+        if (!z5ctl::StopSignals::reported())
+            z5ctl::err(QStringLiteral("z5ctl %1: stopped by signal %2").arg(name).arg(z5ctl::StopSignals::received()));
+        return z5ctl::StopSignals::exitStatus();
+    }
     // A reader that went away (`| head`) ends the verb as the broken pipe would,
     // but only after the trace was written.
     if (z5ctl::outputFailed()) return 128 + SIGPIPE;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds, starts the simulated controller z5-sim on a pseudo-terminal and runs the
-# configurator with COM4 mapped to it; z5-sim is stopped when the configurator exits.
+# configurator with COM4 mapped to it; z5-sim is stopped when the configurator exits,
+# and both when this script is stopped.
 # Without a display it shows the example download into z5-sim on the command line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +13,21 @@ cmake --build build -j "$(nproc)" --target z5-configurator z5-sim z5ctl
 sim_out=$(mktemp)
 ./build/apps/z5-sim/z5-sim > "$sim_out" &
 sim_pid=$!
-trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; rm -f "$sim_out"' EXIT
+app_pid=
+stop() {
+  if [ -n "$app_pid" ]; then
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+  fi
+  kill "$sim_pid" 2>/dev/null || true
+  wait "$sim_pid" 2>/dev/null || true
+  rm -f "$sim_out"
+}
+trap stop EXIT
+# Stopped itself, the script stops the configurator too rather than leave it on a dead terminal.
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 
 # z5-sim prints its device path on its first line.
 for _ in $(seq 100); do
@@ -32,4 +47,10 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   ./build/apps/z5ctl/z5ctl download --port "$device" examples/boiler.net
   exit
 fi
-Z5_COM4="$device" ./build/apps/z5-configurator/z5-configurator
+Z5_COM4="$device" ./build/apps/z5-configurator/z5-configurator &
+app_pid=$!
+# wait returns early on a signal, so that the traps run at once.
+status=0
+wait "$app_pid" || status=$?
+app_pid=
+exit "$status"

@@ -10,8 +10,43 @@
 #include "ui/WidgetPrompts.h"
 #include <QApplication>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char kHelp[] =
+    "usage: z5-configurator [Qt options]\n"
+    "       z5-configurator --help | --version\n"
+    "The desktop configurator of the Z5 controller: imports block schematics (P-CAD ASCII\n"
+    "netlists), tunes block parameters, downloads the configuration over RS-485, watches\n"
+    "live values, designs the operator screen and reads trend pages.\n"
+    "COMn is the device that Z5_COM<n> names, else the one chosen in the port dialog,\n"
+    "else /dev/ttyS<n-1>.\n"
+    "example:\n"
+    "  Z5_COM4=/dev/ttyUSB0 z5-configurator\n";
+
+// --help and --version are answered before a window system is needed.
+bool answered(int argc, char **argv, int *status) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelp, stdout);
+            *status = 0;
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("z5-configurator %s\n", Z5_VERSION);
+            *status = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
+    if (int status = 0; answered(argc, argv, &status)) return status;
     QApplication app(argc, argv);
     // Over the file size limit a write should fail with a reason, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);

@@ -37,6 +37,9 @@ void usage(std::FILE *to) {
                  "usage: z5-sim [--station N] [--link PATH] [--timeline FILE] [--line-speed]\n"
                  "              [--reply-delay MS] [--late MS] [--late-count N] [--drop N] [--drop-every N]\n"
                  "              [--corrupt N] [--short N] [--fault-cycle SECONDS]\n"
+                 "       z5-sim --help | --version\n"
+                 "A simulated Z5 controller on a pseudo-terminal: prints the terminal's device path on\n"
+                 "the first line and serves until SIGINT, SIGTERM or SIGHUP.\n"
                  "  --station N      answer station N (1..8, default 1)\n"
                  "  --link PATH      make PATH a symbolic link to the pseudo-terminal\n"
                  "  --timeline FILE  write one JSON object per frame, data block and reply\n"
@@ -49,7 +52,24 @@ void usage(std::FILE *to) {
                  "  --corrupt N      spoil the check value of the next N block replies (fault)\n"
                  "  --short N        cut the last byte of the next N replies (fault)\n"
                  "  --fault-cycle S  every S seconds (and on SIGUSR1) move to the next of: none,\n"
-                 "                   drop, late, corrupt, short, silence\n");
+                 "                   drop, late, corrupt, short, silence\n"
+                 "example:\n"
+                 "  z5-sim --link /tmp/z5 --line-speed &\n");
+}
+
+// An argument echoed in a message, its control characters shown escaped.
+std::string printable(const std::string &text) {
+    std::string shown;
+    for (const unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            shown += escaped;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
 }
 
 bool parse(int argc, char **argv, Arguments &a) {
@@ -59,12 +79,20 @@ bool parse(int argc, char **argv, Arguments &a) {
             a.lineSpeed = true;
             continue;
         }
-        if (opt == "--help") {
+        if (opt == "--help" || opt == "-h") {
             usage(stdout);
             std::exit(0);
         }
+        if (opt == "--version") {
+            std::printf("z5-sim %s\n", Z5_VERSION);
+            std::exit(0);
+        }
+        if (opt.rfind("--", 0) != 0) {
+            std::fprintf(stderr, "z5-sim: unexpected '%s'\n", printable(opt).c_str());
+            return false;
+        }
         if (i + 1 >= argc) {
-            std::fprintf(stderr, "z5-sim: %s needs a value\n", opt.c_str());
+            std::fprintf(stderr, "z5-sim: %s needs a value\n", printable(opt).c_str());
             return false;
         }
         const std::string value = argv[++i];
@@ -74,7 +102,7 @@ bool parse(int argc, char **argv, Arguments &a) {
         if (opt == "--link") a.link = value;
         else if (opt == "--timeline") a.timeline = value;
         else if (!isNumber) {
-            std::fprintf(stderr, "z5-sim: %s wants a number, not '%s'\n", opt.c_str(), value.c_str());
+            std::fprintf(stderr, "z5-sim: %s wants a number, not '%s'\n", printable(opt).c_str(), printable(value).c_str());
             return false;
         } else if (opt == "--station" && n >= 1 && n <= 255) a.sim.station = int(n);
         else if (opt == "--reply-delay") a.sim.replyDelayMs = int(n);
@@ -86,7 +114,7 @@ bool parse(int argc, char **argv, Arguments &a) {
         else if (opt == "--short") a.sim.shortReplies = int(n);
         else if (opt == "--fault-cycle") a.faultCycleSeconds = int(n);
         else {
-            std::fprintf(stderr, "z5-sim: unknown option or value: %s %s\n", opt.c_str(), value.c_str());
+            std::fprintf(stderr, "z5-sim: unknown option or value: %s %s\n", printable(opt).c_str(), printable(value).c_str());
             return false;
         }
     }
@@ -108,8 +136,8 @@ struct Outgoing {
 int main(int argc, char **argv) {
     Arguments args;
     if (!parse(argc, argv, args)) {
-        usage(stderr);
-        return 2;
+        std::fprintf(stderr, "z5-sim --help shows the options\n");
+        return 64;
     }
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {

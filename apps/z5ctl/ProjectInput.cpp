@@ -6,7 +6,12 @@
 namespace z5ctl {
 
 int ProjectInput::read(const Arguments &a, z5::Prompts &prompts, const std::function<int(const QString &)> &usage) {
-    if (a.positionals().size() != 1) return usage(QStringLiteral("one NETLIST is needed"));
+    if (a.positionals().isEmpty()) return usage(QStringLiteral("a NETLIST is required"));
+    if (const QString extra = a.surplus(1); !extra.isEmpty()) return usage(extra);
+    // The separator is for reading parameter files.
+    if (const QString stray = a.notApplying({QStringLiteral("decimal")}, QStringLiteral("without --params"));
+        !stray.isEmpty() && !a.has(QStringLiteral("params")))
+        return usage(stray);
     // Parameter files follow the user's decimal separator unless told otherwise.
     const std::optional<QChar> decimal = decimalSeparator(a);
     if (!decimal) return usage(decimalSeparatorProblem());

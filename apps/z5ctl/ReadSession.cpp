@@ -5,7 +5,7 @@
 namespace z5ctl {
 
 QString ReadSession::configure(const Arguments &a) {
-    if (!a.has(QStringLiteral("port"))) return QStringLiteral("--port is required");
+    if (const QString problem = portProblem(a); !problem.isEmpty()) return problem;
     bool ok = false;
     const int station = a.value(QStringLiteral("station"), QStringLiteral("1")).toInt(&ok);
     if (!ok || station < z5::PortSettings::kFirstStation || station > z5::PortSettings::kLastStation)

@@ -1,6 +1,7 @@
 #include "ScreenInput.h"
 #include "screen/PictureLoader.h"
 #include "screen/ScreenFile.h"
+#include <QFileInfo>
 
 namespace z5ctl {
 
@@ -26,13 +27,24 @@ int ScreenInput::read(const Arguments &a, const std::function<int(const QString 
         const int t = a.value(QStringLiteral("threshold")).toInt(&ok);
         if (!ok || !model.setColorThreshold(t)) return usage(QStringLiteral("--threshold is 0..255"));
     }
-    const z5::PictureLoader::Result loaded = z5::PictureLoader::load(a.value(QStringLiteral("picture")));
+    picturePath_ = a.value(QStringLiteral("picture"));
+    // A file that is not there is no file of the wrong type.
+    if (!QFileInfo(picturePath_).isFile()) {
+        err(QStringLiteral("%1: %2").arg(picturePath_, QFileInfo::exists(picturePath_) ? QStringLiteral("not a file")
+                                                                                          : QStringLiteral("no such file")));
+        return 1;
+    }
+    const z5::PictureLoader::Result loaded = z5::PictureLoader::load(picturePath_);
     if (!loaded.ok()) {
         err(QStringLiteral("%1: %2").arg(a.value(QStringLiteral("picture")), loaded.text()));
         return 1;
     }
     picture = loaded.image;
     return 0;
+}
+
+QString ScreenInput::pictureProblem(const QString &message) const {
+    return QStringLiteral("%1 (%2 x %3): %4").arg(picturePath_).arg(picture.width()).arg(picture.height()).arg(message);
 }
 
 } // namespace z5ctl

@@ -14,6 +14,11 @@ struct ScreenInput {
     // Reads the options; on a fault prints why and returns the exit code to end
     // with (usage faults through usage()), else 0.
     int read(const Arguments &a, const std::function<int(const QString &)> &usage);
+    // A fault of the picture as read, with the file's name and size in front.
+    QString pictureProblem(const QString &message) const;
+
+private:
+    QString picturePath_;
 };
 
 } // namespace z5ctl

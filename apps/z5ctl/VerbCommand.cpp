@@ -8,14 +8,7 @@
 
 namespace {
 
-const QString kUsage =
-    QStringLiteral("command --port DEV [--station N] start|pause|picture|store [--trace FILE]   (DEV: COM1..COM16 or a device path)");
-
-int usage(const QString &why) {
-    z5ctl::err(QStringLiteral("z5ctl command: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
-}
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("command"), why); }
 
 int sendCommand(z5ctl::ReadSession &session, z5::Request::CommandCode code);
 
@@ -28,8 +21,10 @@ int runCommand(const QStringList &args) {
     };
     const z5ctl::Arguments a(args, {});
     if (!a.error().isEmpty()) return usage(a.error());
-    if (a.positionals().size() != 1 || !codes.contains(a.positionals().first()))
-        return usage(QStringLiteral("name one command: start, pause, picture or store"));
+    if (a.positionals().isEmpty()) return usage(QStringLiteral("name one command: start, pause, picture or store"));
+    if (!codes.contains(a.positionals().first()))
+        return usage(QStringLiteral("'%1' is no command: start, pause, picture or store").arg(a.positionals().first()));
+    if (const QString extra = a.surplus(1); !extra.isEmpty()) return usage(extra);
     z5ctl::ReadSession session(QStringLiteral("command"));
     const QString wrong = session.configure(a);
     if (!wrong.isEmpty()) return usage(wrong);
@@ -51,6 +46,10 @@ int sendCommand(z5ctl::ReadSession &session, z5::Request::CommandCode code) {
     return 0;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("command"), kUsage, runCommand);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("command"),
+                                      {QStringLiteral("command --port DEV [--station N] start|pause|picture|store [--trace FILE]")},
+                                      QStringLiteral("DEV: COM1..COM16, a device path or a by-id name; N: station 1..8.\n"
+                                                     "Prints the process state the reply reports."),
+                                      QStringLiteral("command --port COM4 start"), runCommand});
 
 } // namespace

@@ -11,19 +11,12 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "download --port DEV [--station N] [--auto] NETLIST [--params FILE.par] [--screen FILE.scd] [--decimal SEP] [--trace FILE]");
-
-int usage(const QString &why) {
-    z5ctl::err(QStringLiteral("z5ctl download: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
-}
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("download"), why); }
 
 int runDownload(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
     if (!a.error().isEmpty()) return usage(a.error());
-    if (!a.has(QStringLiteral("port"))) return usage(QStringLiteral("--port is required"));
+    if (const QString problem = z5ctl::portProblem(a); !problem.isEmpty()) return usage(problem);
     z5ctl::TraceFile trace;
     if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
 
@@ -49,6 +42,9 @@ int runDownload(const QStringList &args) {
                      [&] { return session.write(app.chain.progress(), [&] { return app.chain.startDownload(); }); });
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("download"), kUsage, runDownload);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("download"),
+                                      {QStringLiteral("download --port DEV [--station N] [--auto] NETLIST [--params FILE.par] [--screen FILE.scd] [--decimal SEP] [--trace FILE]")},
+                                      QStringLiteral("Writes the whole configuration: tables 0 to 10, the closing, then the alarm texts of --screen.\n--auto numbers the blocks itself; SEP: the decimal separator of --params, \".\" or \",\".\nEach step goes to standard error."),
+                                      QStringLiteral("download --port COM4 examples/boiler.net --params boiler.par"), runDownload});
 
 } // namespace

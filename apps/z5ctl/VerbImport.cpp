@@ -6,7 +6,6 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral("import [--auto] NETLIST");
 
 QString source(int outputIndex, int numberPlus1) {
     return QStringLiteral("U%1 output %2").arg(numberPlus1 - 1).arg(outputIndex);
@@ -54,10 +53,10 @@ void printInputs(const z5::Project &p, int c) {
 
 int runImport(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
-    if (!a.error().isEmpty() || a.positionals().size() != 1) {
-        z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-        return z5ctl::kUsageError;
-    }
+    const QString verb = QStringLiteral("import");
+    if (!a.error().isEmpty()) return z5ctl::usageError(verb, a.error());
+    if (a.positionals().isEmpty()) return z5ctl::usageError(verb, QStringLiteral("a NETLIST is required"));
+    if (const QString extra = a.surplus(1); !extra.isEmpty()) return z5ctl::usageError(verb, extra);
     const z5::Numbering mode = a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual;
     z5::NetlistImport import;
     const z5::ImportResult r = import.importFile(a.positionals().first(), mode);
@@ -95,6 +94,10 @@ int runImport(const QStringList &args) {
     return 0;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("import"), kUsage, runImport);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("import"),
+                                      {QStringLiteral("import [--auto] NETLIST")},
+                                      QStringLiteral("Prints the project the netlist gives: blocks, icons, connected inputs, priority order.\n"
+                                                     "--auto numbers the blocks itself instead of taking their designators."),
+                                      QStringLiteral("import examples/boiler.net"), runImport});
 
 } // namespace

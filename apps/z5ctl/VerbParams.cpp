@@ -7,23 +7,18 @@
 
 namespace {
 
-const char kUsage[] = "params (--in A.par | --new) --out B.par [--decimal SEP]";
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("params"), why); }
 
 int runParams(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("new")});
-    if (!a.error().isEmpty() || !a.has(QStringLiteral("out")) ||
-        a.has(QStringLiteral("in")) == a.has(QStringLiteral("new")) || !a.positionals().isEmpty()) {
-        if (!a.error().isEmpty()) z5ctl::err(a.error());
-        z5ctl::err(QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage));
-        return z5ctl::kUsageError;
-    }
+    if (!a.error().isEmpty()) return usage(a.error());
+    if (const QString extra = a.surplus(0); !extra.isEmpty()) return usage(extra);
+    if (a.has(QStringLiteral("in")) == a.has(QStringLiteral("new")))
+        return usage(a.has(QStringLiteral("new")) ? QStringLiteral("--in or --new, not both") : QStringLiteral("--in or --new is required"));
+    if (!a.has(QStringLiteral("out"))) return usage(QStringLiteral("--out is required"));
     // The user's decimal separator unless told otherwise: files follow the locale.
     const std::optional<QChar> decimal = z5ctl::decimalSeparator(a);
-    if (!decimal) {
-        z5ctl::err(z5ctl::decimalSeparatorProblem());
-        z5ctl::err(QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage));
-        return z5ctl::kUsageError;
-    }
+    if (!decimal) return usage(z5ctl::decimalSeparatorProblem());
 
     z5::ParameterStore store;
     z5::RecordingPrompts prompts;
@@ -34,6 +29,10 @@ int runParams(const QStringList &args) {
     return 0;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("params"), QLatin1String(kUsage), runParams);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("params"),
+                                      {QStringLiteral("params (--in A.par | --new) --out B.par [--decimal SEP]")},
+                                      QStringLiteral("Loads, checks and rewrites a parameter file, or writes an empty one.\n"
+                                                     "SEP: \".\" or \",\", the user's locale's by default."),
+                                      QStringLiteral("params --in boiler.par --out boiler-point.par --decimal ."), runParams});
 
 } // namespace

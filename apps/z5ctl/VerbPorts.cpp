@@ -8,15 +8,11 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral("ports   (COM1..COM16 with their devices, then the serial devices present)");
 
 int runPorts(const QStringList &args) {
     const z5ctl::Arguments a(args, {});
-    if (!a.error().isEmpty() || !a.positionals().isEmpty()) {
-        z5ctl::err(QStringLiteral("z5ctl ports: takes no arguments"));
-        z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-        return z5ctl::kUsageError;
-    }
+    if (!a.error().isEmpty()) return z5ctl::usageError(QStringLiteral("ports"), a.error());
+    if (const QString extra = a.surplus(0); !extra.isEmpty()) return z5ctl::usageError(QStringLiteral("ports"), extra);
     const std::vector<z5::SerialDeviceInfo> present = z5::SystemSerialDevices().list();
     for (int n = z5::PortSettings::kFirstPort; n <= z5::PortSettings::kLastPort; ++n) {
         const z5::PortMapping::Entry entry = z5::PortMapping::resolve(n);
@@ -27,7 +23,8 @@ int runPorts(const QStringList &args) {
         z5ctl::out(line);
     }
     z5ctl::out(QString());
-    if (present.empty()) z5ctl::out(QStringLiteral("no serial devices present"));
+    z5ctl::out(QStringLiteral("serial devices present:"));
+    if (present.empty()) z5ctl::out(QStringLiteral("  none"));
     for (const z5::SerialDeviceInfo &d : present) {
         z5ctl::out(d.summary());
         if (!d.stableName.isEmpty()) z5ctl::out(QStringLiteral("\t") + d.stableName);
@@ -35,6 +32,10 @@ int runPorts(const QStringList &args) {
     return 0;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("ports"), kUsage, runPorts);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("ports"),
+                                      {QStringLiteral("ports")},
+                                      QStringLiteral("COM1..COM16 with their devices and where each comes from (environment,\n"
+                                                     "settings, default), then the serial devices present."),
+                                      QStringLiteral("ports"), runPorts});
 
 } // namespace

@@ -7,14 +7,7 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral("read-block --port DEV [--station N] --block N [--trace FILE]   (DEV: COM1..COM16 or a device path; "
-                                      "N: block number of U<N>)");
-
-int usage(const QString &why) {
-    z5ctl::err(QStringLiteral("z5ctl read-block: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
-}
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("read-block"), why); }
 
 QString number(double v) { return QString::number(v, 'f', 3); }
 
@@ -27,9 +20,9 @@ int runReadBlock(const QStringList &args) {
     z5ctl::ReadSession session(QStringLiteral("read-block"));
     const QString wrong = session.configure(a);
     if (!wrong.isEmpty()) return usage(wrong);
-    bool ok = false;
-    const int block = a.value(QStringLiteral("block")).toInt(&ok);
-    if (!ok || block < 1 || block > 100) return usage(QStringLiteral("--block is a block number 1..100"));
+    if (!a.has(QStringLiteral("block"))) return usage(QStringLiteral("--block is required"));
+    const int block = z5ctl::blockColumn(a.value(QStringLiteral("block"))) + 1;
+    if (block == 0) return usage(z5ctl::blockRangeProblem());
     z5ctl::TraceFile trace;
     if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
     return trace.run(QStringLiteral("read-block"), session.line.traffic(), [&] { return readBlock(session, block); });
@@ -55,6 +48,10 @@ int readBlock(z5ctl::ReadSession &session, int block) {
     return 0;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("read-block"), kUsage, runReadBlock);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("read-block"),
+                                      {QStringLiteral("read-block --port DEV [--station N] --block UNN [--trace FILE]")},
+                                      QStringLiteral("DEV: COM1..COM16, a device path or a by-id name; N: station 1..8;\n"
+                                                     "UNN: U3, U03 or 3 (U1..U99). Prints the block's eight rows of values."),
+                                      QStringLiteral("read-block --port COM4 --block U3"), runReadBlock});
 
 } // namespace

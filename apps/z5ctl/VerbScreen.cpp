@@ -8,21 +8,19 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "screen --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N] --out FILE");
-
-int usage(const QString &why) {
-    z5ctl::err(QStringLiteral("z5ctl screen: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
-}
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("screen"), why); }
 
 int runScreen(const QStringList &args) {
     const z5ctl::Arguments a(args, {});
     if (!a.error().isEmpty()) return usage(a.error());
-    if (!a.positionals().isEmpty()) return usage(QStringLiteral("unexpected argument %1").arg(a.positionals().first()));
-    if (!a.has(QStringLiteral("picture")) || !a.has(QStringLiteral("out")))
-        return usage(QStringLiteral("--picture and --out are required"));
+    if (const QString extra = a.surplus(0); !extra.isEmpty()) return usage(extra);
+    for (const char *required : {"picture", "out"})
+        if (!a.has(QLatin1String(required))) return usage(QStringLiteral("--%1 is required").arg(QLatin1String(required)));
+    // Checked before the picture is read: a stream that has nowhere to go is not built.
+    if (const QString refused = z5::AtomicFileSave::refusedTarget(a.value(QStringLiteral("out"))); !refused.isEmpty()) {
+        z5ctl::err(QStringLiteral("z5ctl screen: %1").arg(refused));
+        return z5ctl::kBadInput;
+    }
 
     z5ctl::ScreenInput in;
     // Packed unless a screen file or --mode says otherwise.
@@ -32,7 +30,7 @@ int runScreen(const QStringList &args) {
     z5::ScreenBuilder builder;
     const z5::ScreenBuilder::Result built = builder.build(in.model, in.picture);
     if (!built.ok()) {
-        z5ctl::err(built.message);
+        z5ctl::err(in.pictureProblem(built.message));
         return 1;
     }
     QString why;
@@ -43,6 +41,10 @@ int runScreen(const QStringList &args) {
     return 0;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("screen"), kUsage, runScreen);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("screen"),
+                                      {QStringLiteral("screen --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N] --out FILE")},
+                                      QStringLiteral("Writes the screen stream that follows the station byte and 0x3C of a screen write.\n"
+                                                     "Packed unless the screen file or --mode says otherwise; N: colour threshold 0..255."),
+                                      QStringLiteral("screen --picture panel.png --scd panel.scd --out panel.bin"), runScreen});
 
 } // namespace

@@ -7,16 +7,15 @@
 
 namespace {
 
-const char kUsage[] = "screen-file (--in A.scd | --new) --out B.scd";
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("screen-file"), why); }
 
 int runScreenFile(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("new")});
-    if (!a.error().isEmpty() || !a.has(QStringLiteral("out")) ||
-        a.has(QStringLiteral("in")) == a.has(QStringLiteral("new")) || !a.positionals().isEmpty()) {
-        if (!a.error().isEmpty()) z5ctl::err(a.error());
-        z5ctl::err(QStringLiteral("usage: z5ctl ") + QLatin1String(kUsage));
-        return z5ctl::kUsageError;
-    }
+    if (!a.error().isEmpty()) return usage(a.error());
+    if (const QString extra = a.surplus(0); !extra.isEmpty()) return usage(extra);
+    if (a.has(QStringLiteral("in")) == a.has(QStringLiteral("new")))
+        return usage(a.has(QStringLiteral("new")) ? QStringLiteral("--in or --new, not both") : QStringLiteral("--in or --new is required"));
+    if (!a.has(QStringLiteral("out"))) return usage(QStringLiteral("--out is required"));
     z5::ScreenModel model;
     if (a.has(QStringLiteral("new"))) {
         model.createNew();
@@ -35,6 +34,9 @@ int runScreenFile(const QStringList &args) {
     return 0;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("screen-file"), QLatin1String(kUsage), runScreenFile);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("screen-file"),
+                                      {QStringLiteral("screen-file (--in A.scd | --new) --out B.scd")},
+                                      QStringLiteral("Loads and rewrites a screen file, or writes the screen a new SCADA starts from."),
+                                      QStringLiteral("screen-file --in panel.scd --out panel-checked.scd"), runScreenFile});
 
 } // namespace

@@ -8,11 +8,10 @@
 #include "model/BlockCatalogue.h"
 #include "model/RecordingPrompts.h"
 #include <QDir>
+#include <QFileInfo>
 #include <vector>
 
 namespace {
-
-const QString kUsage = QStringLiteral("tables [--auto] NETLIST --out DIR [--params FILE.par [--decimal SEP]] [--screen FILE.scd]");
 
 // One table's data block and the file it goes to.
 struct TableFile {
@@ -20,10 +19,17 @@ struct TableFile {
     QByteArray data;
 };
 
-int usage(const QString &why) {
-    if (!why.isEmpty()) z5ctl::err(QStringLiteral("z5ctl tables: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("tables"), why); }
+
+// What keeps the tables out of DIR: a folder above it that is missing (only DIR
+// itself is created, so a mistyped path does not grow a tree of folders), or a
+// DIR that is no folder. Empty when DIR can take them.
+QString outputFolderProblem(const QString &dir) {
+    const QFileInfo info(dir);
+    if (info.exists()) return info.isDir() ? QString() : QStringLiteral("%1 is not a folder").arg(dir);
+    const QFileInfo parent(info.absolutePath());
+    if (!parent.isDir()) return QStringLiteral("the folder %1 does not exist").arg(parent.filePath());
+    return QString();
 }
 
 QString fileName(int table) { return QStringLiteral("table-%1.bin").arg(table, 2, 10, QLatin1Char('0')); }
@@ -46,7 +52,7 @@ std::vector<TableFile> tableFiles(const z5::Project &project, const z5::Download
 }
 
 bool writeAll(const QString &dir, const std::vector<TableFile> &files) {
-    if (!QDir().mkpath(dir)) {
+    if (!QFileInfo(dir).isDir() && !QDir().mkdir(dir)) {
         z5ctl::err(QStringLiteral("z5ctl tables: cannot create %1").arg(dir));
         return false;
     }
@@ -70,7 +76,13 @@ bool writeAll(const QString &dir, const std::vector<TableFile> &files) {
 
 int runTables(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
-    if (!a.error().isEmpty() || !a.has(QStringLiteral("out"))) return usage(a.error());
+    if (!a.error().isEmpty()) return usage(a.error());
+    if (!a.has(QStringLiteral("out"))) return usage(QStringLiteral("--out is required"));
+    // Checked before the netlist is read.
+    if (const QString problem = outputFolderProblem(a.value(QStringLiteral("out"))); !problem.isEmpty()) {
+        z5ctl::err(QStringLiteral("z5ctl tables: %1").arg(problem));
+        return z5ctl::kBadInput;
+    }
     z5::RecordingPrompts prompts;
     prompts.onMessage = [](const QString &text, const QString &) { z5ctl::err(text); };
     z5ctl::ProjectInput in;
@@ -81,6 +93,11 @@ int runTables(const QStringList &args) {
     return writeAll(a.value(QStringLiteral("out")), files) ? 0 : 1;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("tables"), kUsage, runTables);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("tables"),
+                                      {QStringLiteral("tables [--auto] NETLIST --out DIR [--params FILE.par [--decimal SEP]] [--screen FILE.scd]")},
+                                      QStringLiteral("Writes DIR/table-00.bin .. table-11.bin and table-12-UNN.bin for each setpoint programmer,\n"
+                                                     "as they go on the wire. DIR is created when the folder above it exists;\n"
+                                                     "SEP (with --params): \".\" or \",\"."),
+                                      QStringLiteral("tables examples/boiler.net --out boiler-tables"), runTables});
 
 } // namespace

@@ -3,6 +3,10 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "ReadSession.h"
+#include "StopSignals.h"
+#include "import/NetlistImport.h"
+#include "model/AtomicFileSave.h"
+#include "model/BlockCatalogue.h"
 #include "model/ParameterStore.h"
 #include "parfile/ParameterFileCommands.h"
 #include "trends/TrendCsv.h"
@@ -10,20 +14,11 @@
 #include "trends/TrendSession.h"
 #include "trends/TrendWorkbook.h"
 #include <QEventLoop>
-#include <QLocale>
+#include <QFileInfo>
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "trend --port DEV [--station N] --block UNN [--page N] [--params FILE.par] [--decimal SEP]\n"
-    "        --out FILE.csv | --out FILE.xlsx [--precision 0..3] | --out FILE.pdf [--group 0..7]\n"
-    "  trend --port DEV [--station N] --block UNN --start | --stop");
-
-int usage(const QString &why) {
-    z5ctl::err(QStringLiteral("z5ctl trend: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
-}
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("trend"), why); }
 
 // A number within [low, high], or -1.
 int boundedNumber(const QString &text, int low, int high) {
@@ -45,23 +40,59 @@ int setRecording(z5ctl::ReadSession &session, int column, bool start) {
     return z5ctl::kDone;
 }
 
+// With a netlist, a block that is no trend recorder is refused before the line is
+// used (it would never send a page): 0, or the status to end with.
+int checkBlockType(const z5ctl::Arguments &a, int column) {
+    if (a.positionals().isEmpty()) return 0;
+    z5::NetlistImport import;
+    const z5::ImportResult imported = import.importFile(
+        a.positionals().first(), a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
+    if (!imported.ok) {
+        z5ctl::err(imported.message);
+        return z5ctl::kBadInput;
+    }
+    const int type = imported.project.blockType(column);
+    if (type == z5::BlockType::GRA) return 0;
+    z5ctl::err(type == 0 ? QStringLiteral("z5ctl trend: the netlist has no block U%1").arg(column + 1)
+                         : QStringLiteral("z5ctl trend: U%1 is a %2 block, not a trend recorder (GRA)")
+                               .arg(column + 1)
+                               .arg(z5::BlockCatalogue::mnemonic(type)));
+    return z5ctl::kBadInput;
+}
+
 int runTrend(const QStringList &args) {
-    const z5ctl::Arguments a(args, {QStringLiteral("start"), QStringLiteral("stop")});
+    const z5ctl::Arguments a(args, {QStringLiteral("start"), QStringLiteral("stop"), QStringLiteral("auto")});
     if (!a.error().isEmpty()) return usage(a.error());
-    if (!a.positionals().isEmpty()) return usage(QStringLiteral("unexpected '%1'").arg(a.positionals().first()));
+    if (const QString extra = a.surplus(1); !extra.isEmpty()) return usage(extra);
+    if (const QString stray = a.notApplying({QStringLiteral("auto")}, QStringLiteral("without a NETLIST"));
+        !stray.isEmpty() && a.positionals().isEmpty())
+        return usage(stray);
     z5ctl::ReadSession session(QStringLiteral("trend"));
     const QString wrong = session.configure(a);
     if (!wrong.isEmpty()) return usage(wrong);
+    if (!a.has(QStringLiteral("block"))) return usage(QStringLiteral("--block is required"));
     const int column = z5ctl::blockColumn(a.value(QStringLiteral("block")));
-    if (column < 0) return usage(QStringLiteral("--block is a designator U1..U99"));
+    if (column < 0) return usage(z5ctl::blockRangeProblem());
     if (a.has(QStringLiteral("start")) && a.has(QStringLiteral("stop"))) return usage(QStringLiteral("--start or --stop, not both"));
-    if (a.has(QStringLiteral("start")) || a.has(QStringLiteral("stop")))
+    if (a.has(QStringLiteral("start")) || a.has(QStringLiteral("stop"))) {
+        const QString stray = a.notApplying({QStringLiteral("out"), QStringLiteral("page"), QStringLiteral("params"),
+                                             QStringLiteral("decimal"), QStringLiteral("precision"), QStringLiteral("group")},
+                                            QStringLiteral("to --start or --stop"));
+        if (!stray.isEmpty()) return usage(stray);
+        if (const int code = checkBlockType(a, column)) return code;
         return setRecording(session, column, a.has(QStringLiteral("start")));
+    }
 
     const QString outPath = a.value(QStringLiteral("out"));
     const QString suffix = outPath.section(u'.', -1).toLower();
     if (outPath.isEmpty() || (suffix != u"csv" && suffix != u"xlsx" && suffix != u"pdf"))
         return usage(QStringLiteral("--out names a .csv, .xlsx or .pdf file"));
+    if (suffix != u"xlsx" && a.has(QStringLiteral("precision")))
+        return usage(QStringLiteral("--precision does not apply to a .%1 file (only .xlsx)").arg(suffix));
+    if (suffix != u"pdf" && a.has(QStringLiteral("group")))
+        return usage(QStringLiteral("--group does not apply to a .%1 file (only .pdf)").arg(suffix));
+    if (a.has(QStringLiteral("decimal")) && !a.has(QStringLiteral("params")))
+        return usage(QStringLiteral("--decimal does not apply without --params"));
     int page = z5::TrendSession::kCurrentPage;
     if (a.has(QStringLiteral("page"))) {
         page = boundedNumber(a.value(QStringLiteral("page")), z5::TrendPage::kFirstPage, z5::TrendPage::kLastPage);
@@ -71,12 +102,23 @@ int runTrend(const QStringList &args) {
     if (precision < 0) return usage(QStringLiteral("--precision is 0..3 (1, 0,1, 0,01, 0,001)"));
     const int group = boundedNumber(a.value(QStringLiteral("group"), QStringLiteral("0")), 0, 7);
     if (group < 0) return usage(QStringLiteral("--group is 0..7"));
-    const QString decimal = a.value(QStringLiteral("decimal"), QLocale::system().decimalPoint());
-    if (decimal.size() != 1) return usage(QStringLiteral("--decimal takes one character"));
+    const std::optional<QChar> decimal = z5ctl::decimalSeparator(a);
+    if (!decimal) return usage(z5ctl::decimalSeparatorProblem());
+    // Where the page goes is checked before a page is read: a read takes seconds.
+    const QFileInfo folder(QFileInfo(outPath).absolutePath());
+    if (!folder.isDir() || !folder.isWritable()) {
+        z5ctl::err(QStringLiteral("z5ctl trend: cannot write into the folder %1").arg(folder.filePath()));
+        return z5ctl::kBadInput;
+    }
+    if (const QString refused = z5::AtomicFileSave::refusedTarget(outPath); !refused.isEmpty()) {
+        z5ctl::err(QStringLiteral("z5ctl trend: %1").arg(refused));
+        return z5ctl::kBadInput;
+    }
+    if (const int code = checkBlockType(a, column)) return code;
 
     z5::ParameterStore store;
     if (a.has(QStringLiteral("params"))) {
-        z5::ParameterFileCommands files(store, session.prompts, decimal.at(0));
+        z5::ParameterFileCommands files(store, session.prompts, *decimal);
         if (!files.loadFrom(a.value(QStringLiteral("params")))) {
             for (const auto &m : session.prompts.messages) z5ctl::err(QStringLiteral("z5ctl trend: ") + m.text);
             return z5ctl::kBadInput;
@@ -92,7 +134,14 @@ int runTrend(const QStringList &args) {
         outcome = o;
         loop.quit();
     });
+    z5ctl::StopSignals::quitOnStop(loop);
     if (trends.readPage(page)) loop.exec();
+    if (z5ctl::StopSignals::received()) {
+        session.port.close();
+        z5ctl::err(QStringLiteral("z5ctl trend: stopped before the page was read"));
+        z5ctl::StopSignals::markReported();
+        return z5ctl::StopSignals::exitStatus();
+    }
     session.port.close();
     if (outcome != z5::TrendSession::Outcome::Read) {
         z5ctl::err(QStringLiteral("z5ctl trend: no page from station %1 for U%2 (%3)")
@@ -121,6 +170,20 @@ int runTrend(const QStringList &args) {
     return z5ctl::kDone;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("trend"), kUsage, runTrend);
+const z5ctl::VerbRegistrar registrar({
+    QStringLiteral("trend"),
+    {QStringLiteral("trend --port DEV [--station N] --block UNN [--page N] [--params FILE.par [--decimal SEP]] "
+                    "[[--auto] NETLIST] --out FILE.csv"),
+     QStringLiteral("trend --port DEV [--station N] --block UNN [--page N] [--params FILE.par [--decimal SEP]] "
+                    "[[--auto] NETLIST] --out FILE.xlsx [--precision 0..3]"),
+     QStringLiteral("trend --port DEV [--station N] --block UNN [--page N] [--params FILE.par [--decimal SEP]] "
+                    "[[--auto] NETLIST] --out FILE.pdf [--group 0..7]"),
+     QStringLiteral("trend --port DEV [--station N] --block UNN [[--auto] NETLIST] --start | --stop")},
+    QStringLiteral("Reads one trend page of the trend recorder UNN (U1..U99) into a table, a workbook or a\n"
+                   "printout, or starts and stops its recording. N: page 1..250, the current one by default.\n"
+                   "--params names the channels; --precision: 1, 0,1, 0,01 or 0,001 in the workbook;\n"
+                   "--group: the printout's channel group. With the NETLIST a block that is no GRA is refused."),
+    QStringLiteral("trend --port COM4 --block U12 --page 3 --out page3.csv"),
+    runTrend});
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "ReadSession.h"
+#include "StopSignals.h"
 #include "TraceFile.h"
 #include "console/WatchColumns.h"
 #include "link/BlockingExchange.h"
@@ -11,30 +12,10 @@
 #include "model/ParameterCatalogue.h"
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QRegularExpression>
-#include <QThread>
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "watch --port DEV [--station N] --block UNN [--type MNE | NETLIST] [--every MS] [--count N] [--csv] [--trace FILE] [--keep-going]   "
-    "(UNN: U5, U05 or 5; the type names the columns; --every at least 50, 1000 by default; --count 0 runs until "
-    "stopped; --keep-going waits for a port that vanished and opens it again)");
-
-int usage(const QString &why) {
-    z5ctl::err(QStringLiteral("z5ctl watch: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
-}
-
-// "U5", "U05" or "5" as the block number 1..100; 0 for anything else.
-int blockNumber(const QString &text) {
-    static const QRegularExpression form(QStringLiteral("^[Uu]?0*([0-9]{1,3})$"));
-    const auto m = form.match(text.trimmed());
-    if (!m.hasMatch()) return 0;
-    const int n = m.captured(1).toInt();
-    return n >= 1 && n <= 100 ? n : 0;
-}
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("watch"), why); }
 
 QString lineOf(const QString &time, const QStringList &values, bool csv) {
     return (QStringList{time} + values).join(csv ? QLatin1Char(',') : QLatin1Char('\t'));
@@ -65,8 +46,14 @@ int runWatch(const QStringList &args) {
     z5ctl::ReadSession session(QStringLiteral("watch"));
     const QString wrong = session.configure(a);
     if (!wrong.isEmpty()) return usage(wrong);
-    const int block = blockNumber(a.value(QStringLiteral("block")));
-    if (block == 0) return usage(QStringLiteral("--block is U1..U100"));
+    if (!a.has(QStringLiteral("block"))) return usage(QStringLiteral("--block is required"));
+    const int block = z5ctl::blockColumn(a.value(QStringLiteral("block"))) + 1;
+    if (block == 0) return usage(z5ctl::blockRangeProblem());
+    // The columns are named by --type or by the netlist, not both.
+    if (a.has(QStringLiteral("type")) && !a.positionals().isEmpty())
+        return usage(QStringLiteral("--type or NETLIST, not both: unexpected '%1'").arg(a.positionals().first()));
+    if (const QString extra = a.surplus(1); !extra.isEmpty()) return usage(extra);
+
     bool ok = false;
     const int every = a.value(QStringLiteral("every"), QStringLiteral("1000")).toInt(&ok);
     if (!ok || every < 50) return usage(QStringLiteral("--every is at least 50 ms"));
@@ -74,13 +61,12 @@ int runWatch(const QStringList &args) {
     if (!ok || count < 0) return usage(QStringLiteral("--count is 0 or more"));
     z5ctl::TraceFile trace;
     if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
-    // The trace is written when the verb ends, and a watch without a count never does.
-    if (trace.enabled() && count == 0) return usage(QStringLiteral("--trace needs a --count above 0"));
 
     int type = 0;
     if (a.has(QStringLiteral("type"))) {
         type = z5::BlockCatalogue::typeByMnemonic(a.value(QStringLiteral("type")));
-        if (!z5::BlockCatalogue::isBlockType(type)) return usage(QStringLiteral("--type is a block mnemonic such as PID"));
+        if (!z5::BlockCatalogue::isBlockType(type))
+            return usage(QStringLiteral("--type is a block mnemonic such as PID, not '%1'").arg(a.value(QStringLiteral("type"))));
     } else if (!a.positionals().isEmpty()) {
         z5ctl::ProjectInput input;
         if (const int code = input.read(a, session.prompts, usage)) return code;
@@ -107,7 +93,7 @@ bool openPort(z5ctl::ReadSession &session, const WatchPlan &plan, bool again) {
     if (session.open()) return true;
     if (!plan.keepGoing) return false;
     do {
-        QThread::msleep(static_cast<unsigned long>(plan.every));
+        if (!z5ctl::StopSignals::sleep(plan.every)) return false;
     } while (!session.port.open(session.device()));
     if (again)
         z5ctl::err(QStringLiteral("z5ctl watch: %1 reopened %2")
@@ -121,7 +107,9 @@ int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchCol
 
     z5::BlockingExchange exchange(session.line);
     int failures = 0;
-    for (int n = 0; plan.count == 0 || n < plan.count; ++n) {
+    // A signal or a reader that went away ends the watch after the row in hand.
+    for (int n = 0; (plan.count == 0 || n < plan.count) && !z5ctl::StopSignals::received() && !z5ctl::outputFailed();
+         ++n) {
         QElapsedTimer started;
         started.start();
         // The console's block read: index 10, code 0, count 0, the block's column.
@@ -134,15 +122,25 @@ int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchCol
             z5ctl::err(QStringLiteral("z5ctl watch: %1 no valid reply from station %2 for U%3 (%4)")
                            .arg(time).arg(session.station()).arg(plan.block).arg(reasonOf(ending, session.port)));
             if (ending == z5::LineSession::Outcome::NoNetwork && plan.keepGoing) session.port.close();
-            if (!session.port.isOpen() && !openPort(session, plan, true)) return z5ctl::kPortFailure;
+            if (!session.port.isOpen() && !openPort(session, plan, true))
+                return z5ctl::StopSignals::received() ? z5ctl::kNoEnd : z5ctl::kPortFailure;
         }
         const qint64 rest = plan.every - started.elapsed();
-        if (rest > 0 && (plan.count == 0 || n + 1 < plan.count)) QThread::msleep(static_cast<unsigned long>(rest));
+        if (rest > 0 && (plan.count == 0 || n + 1 < plan.count)) z5ctl::StopSignals::sleep(static_cast<int>(rest));
     }
     session.port.close();
     return failures == 0 ? z5ctl::kDone : z5ctl::kNoEnd;
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("watch"), kUsage, runWatch);
+const z5ctl::VerbRegistrar registrar({
+    QStringLiteral("watch"),
+    {QStringLiteral("watch --port DEV [--station N] --block UNN [--type MNE | NETLIST] [--every MS] [--count N] "
+                    "[--csv] [--trace FILE] [--keep-going]")},
+    QStringLiteral("UNN: U5, U05 or 5 (U1..U99). --type or the netlist's block names the columns.\n"
+                   "--every at least 50 ms, 1000 by default; --count 0 (the default) runs until stopped:\n"
+                   "Ctrl+C, SIGTERM or SIGHUP end it after the row in hand, with every row and the trace written.\n"
+                   "--keep-going waits for a port that vanished and opens it again."),
+    QStringLiteral("watch --port COM4 --block U5 --type PID --every 500 --csv > u5.csv"),
+    runWatch});
 
 } // namespace

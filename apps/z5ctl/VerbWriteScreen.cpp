@@ -16,21 +16,14 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "write-screen --port DEV [--station N] --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N] [--trace FILE]");
-
-int usage(const QString &why) {
-    z5ctl::err(QStringLiteral("z5ctl write-screen: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
-}
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("write-screen"), why); }
 
 int runWriteScreen(const QStringList &args) {
     const z5ctl::Arguments a(args, {});
     if (!a.error().isEmpty()) return usage(a.error());
-    if (!a.positionals().isEmpty()) return usage(QStringLiteral("unexpected argument %1").arg(a.positionals().first()));
-    if (!a.has(QStringLiteral("port")) || !a.has(QStringLiteral("picture")))
-        return usage(QStringLiteral("--port and --picture are required"));
+    if (const QString extra = a.surplus(0); !extra.isEmpty()) return usage(extra);
+    if (const QString problem = z5ctl::portProblem(a); !problem.isEmpty()) return usage(problem);
+    if (!a.has(QStringLiteral("picture"))) return usage(QStringLiteral("--picture is required"));
     z5ctl::TraceFile trace;
     if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
 
@@ -48,7 +41,7 @@ int runWriteScreen(const QStringList &args) {
         z5::ScreenBuilder builder;
         const z5::ScreenBuilder::Result built = builder.build(trial, in.picture);
         if (!built.ok()) {
-            z5ctl::err(built.message);
+            z5ctl::err(in.pictureProblem(built.message));
             return 1;
         }
     }
@@ -62,6 +55,9 @@ int runWriteScreen(const QStringList &args) {
     });
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("write-screen"), kUsage, runWriteScreen);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("write-screen"),
+                                      {QStringLiteral("write-screen --port DEV [--station N] --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N] [--trace FILE]")},
+                                      QStringLiteral("Writes the operator screen (the picture, 320 x 240 at most, and the elements of --scd),\nthe closing and the alarm texts. N: colour threshold 0..255."),
+                                      QStringLiteral("write-screen --port COM4 --picture panel.png --scd panel.scd"), runWriteScreen});
 
 } // namespace

@@ -11,22 +11,16 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "write-setpoints --port DEV [--station N] [--auto] NETLIST --params FILE.par --block UNN [--decimal SEP] [--trace FILE]");
-
-int usage(const QString &why) {
-    z5ctl::err(QStringLiteral("z5ctl write-setpoints: %1").arg(why));
-    z5ctl::err(QStringLiteral("usage: z5ctl ") + kUsage);
-    return z5ctl::kUsageError;
-}
+int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("write-setpoints"), why); }
 
 int runWriteSetpoints(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
     if (!a.error().isEmpty()) return usage(a.error());
-    for (const char *required : {"port", "params", "block"})
+    if (const QString problem = z5ctl::portProblem(a); !problem.isEmpty()) return usage(problem);
+    for (const char *required : {"params", "block"})
         if (!a.has(QLatin1String(required))) return usage(QStringLiteral("--%1 is required").arg(QLatin1String(required)));
     const int block = z5ctl::blockColumn(a.value(QStringLiteral("block")));
-    if (block < 0) return usage(QStringLiteral("--block is a designator U1..U99"));
+    if (block < 0) return usage(z5ctl::blockRangeProblem());
     z5ctl::TraceFile trace;
     if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
 
@@ -52,6 +46,9 @@ int runWriteSetpoints(const QStringList &args) {
     });
 }
 
-const z5ctl::VerbRegistrar registrar(QStringLiteral("write-setpoints"), kUsage, runWriteSetpoints);
+const z5ctl::VerbRegistrar registrar({QStringLiteral("write-setpoints"),
+                                      {QStringLiteral("write-setpoints --port DEV [--station N] [--auto] NETLIST --params FILE.par --block UNN [--decimal SEP] [--trace FILE]")},
+                                      QStringLiteral("Writes the eight setpoints of the setpoint programmer UNN (U1..U99) from the parameter file."),
+                                      QStringLiteral("write-setpoints --port COM4 examples/boiler.net --params boiler.par --block U7"), runWriteSetpoints});
 
 } // namespace

@@ -3,6 +3,7 @@
 // the user named, the link, the event loop's clock, the progress on standard
 // error, and the loop that runs until the last block has gone out.
 #include "CommandLine.h"
+#include "StopSignals.h"
 #include "download/DownloadLog.h"
 #include "app/Session.h"
 #include "link/LineSession.h"
@@ -83,9 +84,15 @@ public:
         deadline.setSingleShot(true);
         QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
         deadline.start(kDeadlineMs);
+        StopSignals::quitOnStop(loop);
         if (!log.isFinished()) loop.exec();
         quit_ = nullptr;
         port_.close();
+        if (!log.isFinished() && StopSignals::received()) {
+            err(QStringLiteral("z5ctl %1: stopped before the write ended").arg(verb_));
+            StopSignals::markReported();
+            return StopSignals::exitStatus();
+        }
         if (!log.isFinished()) {
             err(QStringLiteral("z5ctl %1: the write did not end within %2 s").arg(verb_).arg(kDeadlineMs / 1000));
             return 3;

@@ -1,4 +1,5 @@
 #include "download/DownloadLog.h"
+#include "download/ClosingSequence.h"
 #include "model/Clock.h"
 
 namespace z5 {
@@ -8,6 +9,7 @@ DownloadLog::DownloadLog(const Clock &clock, std::function<void(const QString &)
 
 void DownloadLog::follow(DownloadProgress &progress) {
     connect(&progress, &DownloadProgress::progressChanged, this, &DownloadLog::progressChanged);
+    connect(&progress, &DownloadProgress::progressShown, this, [this](bool shown) { closing_ = shown; });
     connect(&progress, &DownloadProgress::headerSent, this, &DownloadLog::headerSent);
     connect(&progress, &DownloadProgress::dataSent, this, &DownloadLog::dataSent);
     connect(&progress, &DownloadProgress::tableRefused, this, &DownloadLog::tableRefused);
@@ -19,41 +21,46 @@ void DownloadLog::restart() {
     startMs_ = clock_.nowMs();
     failures_ = 0;
     finished_ = false;
+    closing_ = false;
 }
 
 QString DownloadLog::tableName(int table) {
-    return table == DownloadProgress::kScreenImage ? QStringLiteral("screen") : QStringLiteral("table %1").arg(table);
+    return table == DownloadProgress::kScreenImage ? QStringLiteral("экран") : QStringLiteral("таблица %1").arg(table);
 }
 
 void DownloadLog::line(const QString &text) {
     if (sink_) sink_(QStringLiteral("%1 ms  %2").arg(clock_.nowMs() - startMs_, 5).arg(text));
 }
 
-void DownloadLog::progressChanged(int value) { line(QStringLiteral("progress %1").arg(value)); }
+// The progress bar's value counts the closing's ticks; the value it is shown
+// with at the start is no tick.
+void DownloadLog::progressChanged(int value) {
+    if (closing_) line(QStringLiteral("закрытие: шаг %1 из %2").arg(value).arg(ClosingSequence::kClosingTick));
+}
 
 void DownloadLog::headerSent(int table, bool sent) {
     if (!sent) ++failures_;
-    line(QStringLiteral("%1 header%2").arg(tableName(table), sent ? QString() : QStringLiteral(" NOT sent")));
+    line(QStringLiteral("%1, заголовок%2").arg(tableName(table), sent ? QString() : QStringLiteral(" НЕ отправлен")));
 }
 
 void DownloadLog::dataSent(int table, int bytes, bool sent) {
     if (!sent) ++failures_;
-    line(QStringLiteral("%1 data, %2 bytes%3")
+    line(QStringLiteral("%1, данные %2 байт%3")
              .arg(tableName(table))
              .arg(bytes)
-             .arg(sent ? QString() : QStringLiteral(" NOT sent")));
+             .arg(sent ? QString() : QStringLiteral(" НЕ отправлены")));
 }
 
 void DownloadLog::tableRefused(int table, const QString &problem) {
     ++failures_;
-    line(QStringLiteral("%1 left out: %2").arg(tableName(table), problem.section(QLatin1Char('\n'), 0, 0)));
+    line(QStringLiteral("%1 пропущена: %2").arg(tableName(table), problem.section(QLatin1Char('\n'), 0, 0)));
 }
 
-void DownloadLog::portClosed() { line(QStringLiteral("port closed")); }
+void DownloadLog::portClosed() { line(QStringLiteral("порт закрыт")); }
 
 void DownloadLog::finished() {
     finished_ = true;
-    line(QStringLiteral("done"));
+    line(QStringLiteral("готово"));
 }
 
 } // namespace z5

@@ -10,8 +10,9 @@ namespace z5 {
 class Clock;
 
 // Turns a write's progress into one readable line per step, each with the time
-// since the log was started: which table went out, the progress bar's value,
-// the closing. The command line prints them; a window may show the last one.
+// since the log was started: which table went out, the closing's ticks, the
+// port's closing. The words are the traffic trace's ("таблица 0, заголовок"), so
+// that the command line's log and its trace read alike.
 class DownloadLog : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ private:
     std::int64_t startMs_ = 0;
     int failures_ = 0;
     bool finished_ = false;
+    bool closing_ = false;
 };
 
 } // namespace z5

@@ -1,9 +1,12 @@
 #include "link/QtSerialPort.h"
 #include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QThread>
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace z5 {
@@ -22,6 +25,31 @@ bool deviceGone(QSerialPort::SerialPortError error, qintptr handle) {
     return false;
 #endif
 }
+
+#ifdef Q_OS_UNIX
+// The program that holds the device's lock file ("z5ctl, процесс 4242"), where
+// the serial port library keeps one; empty when none is found.
+QString lockHolder(const QString &device) {
+    // Named after the path below /dev, its slashes made underscores.
+    const auto lockName = [](QString path) {
+        if (path.startsWith(QLatin1String("/dev/"))) path = path.mid(5);
+        return QStringLiteral("LCK..") + path.replace(QLatin1Char('/'), QLatin1Char('_'));
+    };
+    const QStringList names{lockName(device), lockName(QFileInfo(device).canonicalFilePath())};
+    for (const QString &name : names) {
+        for (const char *folder : {"/var/lock", "/run/lock", "/tmp", "/var/spool/locks", "/var/spool/uucp"}) {
+            QLockFile lock(QLatin1String(folder) + QLatin1Char('/') + name);
+            qint64 pid = 0;
+            QString host;
+            QString program;
+            if (lock.getLockInfo(&pid, &host, &program))
+                return program.isEmpty() ? QStringLiteral("процесс %1").arg(pid)
+                                         : QStringLiteral("%1, процесс %2").arg(program).arg(pid);
+        }
+    }
+    return QString();
+}
+#endif
 
 } // namespace
 
@@ -65,7 +93,13 @@ QString QtSerialPort::describeOpenFailure(const QString &device) const {
 #ifdef Q_OS_WIN
         return QStringLiteral("Порт %1 занят другой программой или недоступен.").arg(device);
 #else
-        return QStringLiteral("Нет доступа к порту %1: порт занят или пользователь не входит в группу dialout "
+        // A device the user may open was refused because another program holds it.
+        if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0) {
+            const QString holder = lockHolder(device);
+            return holder.isEmpty() ? QStringLiteral("Порт %1 занят другой программой.").arg(device)
+                                    : QStringLiteral("Порт %1 занят другой программой (%2).").arg(device, holder);
+        }
+        return QStringLiteral("Нет доступа к порту %1: пользователь не входит в группу dialout "
                               "(sudo usermod -aG dialout $USER, затем войти в систему заново).")
             .arg(device);
 #endif

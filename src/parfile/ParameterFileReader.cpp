@@ -1,5 +1,6 @@
 #include "parfile/ParameterFileReader.h"
 #include "model/Cp1251.h"
+#include "model/PrintableText.h"
 #include "model/ParameterStore.h"
 #include "parfile/ParameterFileLayout.h"
 #include "parfile/ParameterReadRules.h"
@@ -12,8 +13,10 @@ constexpr int kQuotedChars = 40;
 
 ParameterFileLoad failure(int line, const QString &message) { return {false, line, message}; }
 
+// Shortened, and with control characters shown escaped: a line with terminal
+// escapes must not retitle or clear the terminal that shows the message.
 QString quoted(const QString &text) {
-    return text.size() > kQuotedChars ? text.left(kQuotedChars) + QStringLiteral("…") : text;
+    return printableLine(text.size() > kQuotedChars ? text.left(kQuotedChars) + QStringLiteral("…") : text);
 }
 
 enum class LineRead { Line, End, TooLong };

@@ -1,6 +1,7 @@
 #include "screen/ScreenFile.h"
 #include "model/Cp1251.h"
 #include "model/AtomicFileSave.h"
+#include "model/PrintableText.h"
 #include "screen/ScreenModel.h"
 #include "screen/ScreenPalette.h"
 #include <QFile>
@@ -58,7 +59,7 @@ public:
         }
         const qint64 value = ok ? t.toLongLong(&ok) : 0;
         if (!ok) {
-            fail(QStringLiteral("«%1» не целое число").arg(shown));
+            fail(QStringLiteral("«%1» не целое число").arg(printableLine(shown)));
             return min;
         }
         if (value < min || value > max) {
@@ -77,7 +78,7 @@ public:
         if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
         bool ok = false;
         const qint64 value = t.toLongLong(&ok);
-        if (!ok) fail(QStringLiteral("«%1» не True и не False").arg(shown));
+        if (!ok) fail(QStringLiteral("«%1» не True и не False").arg(printableLine(shown)));
         return ok && value != 0;
     }
 
@@ -112,7 +113,7 @@ QByteArray ScreenFile::write(const ScreenModel &model, QString *error) {
     bool broken = false;
     auto line = [&](const QString &value) {
         if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'))) {
-            if (!broken && error) *error = QStringLiteral("Текст «%1» содержит перевод строки").arg(value.simplified());
+            if (!broken && error) *error = QStringLiteral("Текст «%1» содержит перевод строки").arg(printableLine(value.simplified()));
             broken = true;
         }
         out += cp1251::encode(value);

@@ -24,21 +24,24 @@ TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
     log.follow(chain.progress());
     chain.startDownload();
     clock.advance(150);
-    EXPECT_EQ(lines.value(1), "    0 ms  table 0 header");
-    EXPECT_EQ(lines.value(2), "  100 ms  table 0 data, 501 bytes");
+    EXPECT_EQ(lines.value(0), "    0 ms  таблица 0, заголовок");
+    EXPECT_EQ(lines.value(1), "  100 ms  таблица 0, данные 501 байт");
     EXPECT_EQ(log.failures(), 0);
 
     port.refuseOpen = true;
     port.fail(QStringLiteral("gone"));
     clock.advance(8000);
     EXPECT_TRUE(log.isFinished());
-    EXPECT_EQ(lines.last(), " 6200 ms  done");
-    EXPECT_TRUE(lines.contains("  500 ms  table 1 header NOT sent"));
-    EXPECT_TRUE(lines.contains(" 6200 ms  table 11 data, 320 bytes NOT sent"));
+    EXPECT_EQ(lines.last(), " 6200 ms  готово");
+    EXPECT_TRUE(lines.contains("  500 ms  таблица 1, заголовок НЕ отправлен"));
+    EXPECT_TRUE(lines.contains(" 6200 ms  таблица 11, данные 320 байт НЕ отправлены"));
     EXPECT_EQ(log.failures(), 22);
+    // The closing's three ticks, each once; the bar's value at the start is no tick.
+    EXPECT_EQ(lines.filter(QStringLiteral("закрытие: шаг")),
+              QStringList({" 2000 ms  закрытие: шаг 1 из 3", " 4000 ms  закрытие: шаг 2 из 3", " 6000 ms  закрытие: шаг 3 из 3"}));
 
     log.restart();
     EXPECT_EQ(log.failures(), 0);
     EXPECT_FALSE(log.isFinished());
-    EXPECT_EQ(DownloadLog::tableName(DownloadProgress::kScreenImage), "screen");
+    EXPECT_EQ(DownloadLog::tableName(DownloadProgress::kScreenImage), "экран");
 }

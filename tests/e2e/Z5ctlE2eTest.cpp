@@ -90,7 +90,7 @@ TEST(Z5ctlE2e, WatchRefusesABlockThatIsNoDesignator) {
     const Z5ctlRun r = z5ctl({QStringLiteral("watch"), QStringLiteral("--port"), QStringLiteral("/dev/null"),
                               QStringLiteral("--block"), QStringLiteral("X5")});
     EXPECT_EQ(r.code, 64);
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("z5ctl watch: --block is U1..U100")));
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("z5ctl watch: --block is a designator U1..U99")));
 }
 
 TEST(Z5ctlE2e, PortsListsEachComNumberWithItsDeviceAndWhereItComesFrom) {

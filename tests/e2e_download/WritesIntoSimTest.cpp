@@ -118,7 +118,7 @@ TEST_F(WritesIntoSim, DownloadArrivesOnScheduleAndWhole) {
     const auto run = runZ5ctl({"download", "--port", sim.device(), "--decimal", ".", kNetlist, "--params",
                                paramsPath, "--screen", screenPath});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("table 10 data, 16824 bytes")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("таблица 10, данные 16824 байт")) << run.err.toStdString();
     sim.stop();
 
     const std::vector<Write> writes = writesOf(sim.timeline());
@@ -238,7 +238,7 @@ TEST(WritesRefused, ExitCodesSayWhatStoppedTheWrite) {
     ASSERT_TRUE(wide.save(png));
     run = runZ5ctl({"write-screen", "--port", nowhere, "--picture", png});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.startsWith("Координата Х должна быть меньше 320")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(png + " (321 x 240): Координата Х должна быть меньше 320")) << run.err.toStdString();
 }
 
 // A screen designed as the user does it (elements added, dragged and coloured in

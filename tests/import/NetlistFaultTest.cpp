@@ -51,6 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
              "Ошибка netLIST строка 7: обозначение блока U123 вне U1..U99"},
         Case{"BlockWithoutDesignatorLetterU", netlist(component("D5", "MUL", "2_1")),
              "Ошибка netLIST строка 3: обозначение блока D5 вне U1..U99"},
+        // A terminal escape in the file is shown, never obeyed.
+        Case{"DesignatorWithAnEscape", netlist(component("U\x1b[2J", "MUL", "2_1")),
+             "Ошибка netLIST строка 3: обозначение блока U\\x1b[2J вне U1..U99"},
         Case{"PriorityAbove99", netlist(component("U1", "A_I", "1_1") + component("U2", "MUL", "150+1")),
              "Ошибка netLIST строка 7: приоритет 150 блока U2 вне 1..99"},
         Case{"PriorityAboveAByte", netlist(component("U4", "MUL", "300+1")),

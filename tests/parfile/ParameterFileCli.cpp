@@ -105,7 +105,7 @@ TEST(ParameterFileCli, RefusedInputsAndTargetsExitWithAReasonAndWriteNothing) {
     for (const char *separator : {"5", ";", ".."}) {
         const CliRun r = z5ctl({"--new", "--out", out, "--decimal", separator});
         EXPECT_EQ(r.code, 64) << separator;
-        EXPECT_EQ(r.err.section(QLatin1Char('\n'), 0, 0), QStringLiteral("--decimal is \".\" or \",\"")) << separator;
+        EXPECT_EQ(r.err.section(QLatin1Char('\n'), 0, 0), QStringLiteral("z5ctl params: --decimal is \".\" or \",\"")) << separator;
         EXPECT_EQ(z5ctl({netlist, "--out", dir.filePath("t"), "--decimal", separator}, QStringLiteral("tables")).code, 64);
     }
     EXPECT_FALSE(QFile::exists(out));

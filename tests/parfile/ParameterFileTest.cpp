@@ -234,4 +234,8 @@ TEST(ParameterFileReader, LongFaultyLinesAreQuotedShort) {
     const ParameterFileLoad r = load(joinLines(lines), kPoint, store);
     EXPECT_EQ(r.message, QStringLiteral("Строка 2 файла параметров не читается: \"") + QString(40, QLatin1Char('x')) +
                              QStringLiteral("…\". Параметры не изменены."));
+    // A terminal escape in the line is shown, never obeyed.
+    lines[2 - 1] = "\x1b[2J";
+    EXPECT_EQ(load(joinLines(lines), kPoint, store).message,
+              QStringLiteral("Строка 2 файла параметров не читается: \"\\x1b[2J\". Параметры не изменены."));
 }

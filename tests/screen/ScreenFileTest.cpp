@@ -167,6 +167,8 @@ TEST(ScreenFile, FaultsNameTheLineAndChangeNothing) {
         {"negative colour", 67, "-1 ", "Строка 67: число -1 вне пределов 0..7"},
         {"kind 4", 162, " 4 ", "Строка 162: число 4 вне пределов 0..3"},
         {"not a boolean", 163, "Maybe", "Строка 163: «Maybe» не True и не False"},
+        // A terminal escape in the file is shown, never obeyed.
+        {"escape in a word", 14, "\x1b]0;x\x07", "Строка 14: «\\x1b]0;x\\x07» не целое число"},
         {"digits 7", 242, " 7 ", "Строка 242: число 7 вне пределов 2..6"},
     };
     for (const Fault &f : faults) {

@@ -1,0 +1,27 @@
+#pragma once
+
+class QEventLoop;
+
+namespace z5ctl {
+
+// SIGINT, SIGTERM and SIGHUP ask the running verb to stop: it ends its work at
+// the next step, writes what it holds (rows, the trace) and exits. A second
+// signal of the same kind ends the program at once, as usual.
+class StopSignals {
+public:
+    static void install();
+    // The signal that asked to stop, or 0.
+    static int received();
+    // The exit status of a verb stopped by that signal (128 + its number).
+    static int exitStatus();
+    // Sleeps for ms, or less when a stop is asked for; false when it was.
+    static bool sleep(int ms);
+    // A verb that said what the stop cut short marks it so, and no general
+    // remark follows.
+    static void markReported();
+    static bool reported();
+    // Quits `loop` soon after a stop is asked for, while it runs.
+    static void quitOnStop(QEventLoop &loop);
+};
+
+} // namespace z5ctl

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the Debian package in its own folder, build-package/, apart from the
+# test build in build/: a release build of the programs alone, hardened,
+# stripped, with manual pages. Checks it with lintian where that is installed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+dir=build-package
+extra=()
+if command -v ccache >/dev/null; then extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZ5_BUILD_TESTS=OFF -DZ5_BUILD_BENCH=OFF \
+      -DZ5_HARDENING=ON "${extra[@]}" >/dev/null
+cmake --build "$dir" -j "$(nproc)"
+(cd "$dir" && cpack -G DEB >/dev/null)
+deb=$(ls "$dir"/z5-configurator_*.deb)
+echo "$deb"
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb"
+fi

@@ -15,7 +15,11 @@ extra+=(-DZ5_BUILD_TESTS=ON)
 # CI sets Z5_WERROR=ON: a warning then fails the build.
 extra+=(-DZ5_WERROR="${Z5_WERROR:-OFF}")
 # Rebuilds after a change are much faster through ccache, where it is installed.
-if command -v ccache >/dev/null; then extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+# Paths are made relative to the checkout, so that another clone of the tree hits the same cache.
+if command -v ccache >/dev/null; then
+  extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
 cmake -S . -B "$dir" -G Ninja "${extra[@]}" >/dev/null
 cmake --build "$dir" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen

@@ -7,7 +7,10 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 dir=build-package
 extra=()
-if command -v ccache >/dev/null; then extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null; then
+  extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZ5_BUILD_TESTS=OFF -DZ5_BUILD_BENCH=OFF \
       -DZ5_HARDENING=ON "${extra[@]}" >/dev/null
 cmake --build "$dir" -j "$(nproc)"

@@ -47,6 +47,9 @@ void ConsoleWindow::buildLiveView() {
     row->addWidget(label);
     row->addWidget(refreshChoice_);
     refreshBox->setGeometry(twips::rect(7800 + 2400, 480, 2100, 380));
+    // Tab runs top to bottom: the numbering, "Обновлять", then the panel's rows.
+    setTabOrder(numbering_, refreshChoice_);
+    setTabOrder(refreshChoice_, view_->rowChoice(0));
     connect(refreshChoice_, &QComboBox::currentIndexChanged, this, [this](int index) {
         refresh_.setIntervalMs(refreshChoice_->itemData(index).toInt());
         // Turned on while values are shown: the next read follows at once.

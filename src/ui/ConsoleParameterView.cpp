@@ -52,6 +52,9 @@ ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *paren
         text1_[r] = new QLineEdit(this);
         text1_[r]->setObjectName(QStringLiteral("Text1_%1").arg(r));
         text1_[r]->setGeometry(twips::rect(kFieldLeft, top, kFieldWidth, kRowHeight));
+        // Tab runs down the rows: each row's choice or text (only one is shown), then the next row.
+        if (r > 0) setTabOrder(text1_[r - 1], combo1_[r]);
+        setTabOrder(combo1_[r], text1_[r]);
         connect(combo1_[r], &QComboBox::activated, this, [this, r](int index) { onChoice(r, index); });
         connect(text1_[r], &QLineEdit::textEdited, this, [this, r](const QString &t) { onTextEdited(r, t); });
     }
@@ -65,6 +68,15 @@ ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *paren
 void ConsoleParameterView::setHeadingsVisible(bool visible) {
     label1_->setVisible(visible);
     label2_->setVisible(visible);
+}
+
+QWidget *ConsoleParameterView::firstField() const {
+    for (int r = 0; r < kRows; ++r) {
+        const PanelRow &row = panel_.row(r);
+        if (row.showsChoice() && row.choiceEnabled) return combo1_[r];
+        if (row.showsText()) return text1_[r];
+    }
+    return nullptr;
 }
 
 void ConsoleParameterView::refresh() {

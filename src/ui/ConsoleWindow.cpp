@@ -309,6 +309,8 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
         hideLiveView();
         panel_.layOutForSelectedBlock();
         view_->refresh();
+        // Tab starts at the top of the panel just laid out, not at a field of the last one.
+        if (QWidget *first = view_->firstField()) first->setFocus(Qt::OtherFocusReason);
         placeCursor(corner);
         return;
     }

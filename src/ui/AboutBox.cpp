@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace z5 {
@@ -23,6 +24,10 @@ AboutBox::AboutBox(QWidget *opener) : QDialog(opener), opener_(opener) {
     version->setAlignment(Qt::AlignCenter);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // Return closes the box wherever the focus was.
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setDefault(true);
+    ok->setFocus(Qt::OtherFocusReason);
     layout->addWidget(title);
     layout->addWidget(version);
     layout->addWidget(buttons);

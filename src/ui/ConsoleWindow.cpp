@@ -382,16 +382,19 @@ void ConsoleWindow::openTrendWindow(int column) {
     trendWindow_ = new TrendWindow(session_.trends, session_.prompts, column, this);
     // The console's status line follows the trend window's reads while it is
     // open and is cleared with it, so it never says a page is still being read.
-    connect(&session_.trends, &TrendSession::readEnded, trendWindow_, [this, column](TrendSession::Outcome outcome) {
+    // A window that never showed a page leaves the reason its read failed.
+    auto clearOnClose = std::make_shared<QMetaObject::Connection>(
+        connect(trendWindow_, &QObject::destroyed, status_, &QLabel::clear));
+    connect(&session_.trends, &TrendSession::readEnded, trendWindow_, [this, column, clearOnClose](TrendSession::Outcome outcome) {
         switch (outcome) {
         case TrendSession::Outcome::Read: status_->setText(QStringLiteral("Страница графика U%1 прочитана").arg(column + 1)); break;
         case TrendSession::Outcome::NoReply: status_->setText(QStringLiteral("Нет ответа от Z5")); break;
         case TrendSession::Outcome::NoNetwork: status_->setText(QStringLiteral("Нет сети")); break;
         case TrendSession::Outcome::Busy: break;
         }
+        if (outcome != TrendSession::Outcome::Read && trendWindow_ && !trendWindow_->isVisible()) disconnect(*clearOnClose);
     });
-    connect(trendWindow_, &QObject::destroyed, status_, &QLabel::clear);
-    trendWindow_->show();
+    // It shows itself with the page once complete, or closes after a failed read.
     status_->setText(QStringLiteral("Чтение страницы графика U%1…").arg(column + 1));
     trendWindow_->readCurrentPage();
 }

@@ -20,6 +20,9 @@ public:
     static void save(const QWidget *window, const QString &key);
     // Makes the window fit the free area of its screen, moving it into view.
     static void fitToScreen(QWidget *window);
+    // Gives a window not yet shown the size its layout wants, wide enough for its
+    // caption in a title bar, centres it on `owner` and keeps it on the screen.
+    static void centreOn(QWidget *window, const QWidget *owner);
 
     // A scroll area without a frame that shows `content` at its own size from
     // the top left corner.

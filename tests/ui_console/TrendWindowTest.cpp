@@ -104,6 +104,36 @@ private slots:
         QCOMPARE(r.prompts.messages.back().text, QStringLiteral("Нет сети!!!"));
     }
 
+    void afterAFailedReadPagingStepsFromThePageShown() {
+        TrendWindowRig r;
+        // Every request of the next read goes unanswered.
+        auto failNextRead = [&r] {
+            const int sent = int(r.line.requests.size());
+            for (int i = 1; i <= 400; ++i) r.line.faults[sent + i] = ScriptedTrendLine::Fault::Drop;
+        };
+        auto answerAgain = [&r] { r.line.faults.clear(); };
+        r.window->readCurrentPage();
+        r.clock.advance(6000);
+        QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("3"));
+        // Page 4 gets no answer: page 3 stays, and "+" asks for 4 again, "-" for 2.
+        failNextRead();
+        r.press("Command3");
+        r.clock.advance(60000);
+        QVERIFY(r.window->isEnabled());
+        QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("3"));
+        answerAgain();
+        r.press("Command3");
+        QCOMPARE(r.line.requests.back().page, 4);
+        r.clock.advance(60000);
+        failNextRead();
+        r.press("Command3");
+        r.clock.advance(60000);
+        QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("4"));
+        answerAgain();
+        r.press("Command4");
+        QCOMPARE(r.line.requests.back().page, 3);
+    }
+
     void pageDialogReadsTheLeadingNumber() {
         TrendWindowRig r;
         r.window->openPageDialog();

@@ -46,7 +46,8 @@ void ConsoleWindow::buildLiveView() {
     label->setBuddy(refreshChoice_);
     row->addWidget(label);
     row->addWidget(refreshChoice_);
-    refreshBox->setGeometry(twips::rect(7800 + 2400, 480, 2100, 380));
+    // Right of the heading, ending with the parameter fields.
+    refreshBox->setGeometry(twips::rect(twips::kPanelLeft + 1950, 480, twips::kPanelWidth - 1950, 380));
     // Tab runs top to bottom: the numbering, "Обновлять", then the panel's rows.
     setTabOrder(numbering_, refreshChoice_);
     setTabOrder(refreshChoice_, view_->rowChoice(0));

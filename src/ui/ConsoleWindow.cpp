@@ -31,9 +31,9 @@ namespace z5 {
 namespace {
 
 // The window's client area and the places of its parts, in twips.
-constexpr int kClientWidth = 12400;
+constexpr int kClientWidth = twips::kPanelLeft + twips::kPanelWidth + 50;
 constexpr int kClientHeight = 8700;
-constexpr int kPanelLeft = 7800;
+using twips::kPanelLeft;
 // Below the numbering choice and the heading that names the block.
 constexpr int kPanelTop = 900;
 
@@ -78,10 +78,10 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
 
     view_ = new ConsoleParameterView(panel_, canvas_);
     // The rows and, below them, the line naming fields that are not stored.
-    view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4500, 7350));
+    view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, twips::kPanelWidth, 7350));
     buildLiveView();
     liveView_->move(twips::px(QPoint(kPanelLeft, kPanelTop)));
-    heading_->setGeometry(twips::rect(kPanelLeft, 500, 2300, 330));
+    heading_->setGeometry(twips::rect(kPanelLeft, 500, 1900, 330));
 
     progressBar_ = new QProgressBar(canvas_);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
@@ -122,7 +122,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     // The "00" heading is printed once at start, before any import.
     priorityTimer_->start(kPriorityLabelsDelayMs);
     WindowPlacement::restore(this, QStringLiteral("console"),
-                             canvas_->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+                             canvas_->size() + QSize(WindowPlacement::scrollBarRoom(this), menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(session_.link)); }

@@ -32,14 +32,16 @@ namespace z5 {
 
 namespace {
 
-// Where the designer's side controls and the progress bar sit, in twips.
-constexpr int kPanelLeft = 10650;
-constexpr int kPanelWidth = 2500;
+// Where the designer's side controls and the progress bar sit, in twips: close
+// to the preview and the progress bar just below it, so that the window fits
+// 1024 x 768 at 125 % without scrolling.
+constexpr int kPanelLeft = 10100;
+constexpr int kPanelWidth = 2100;
 constexpr int kRowHeight = 315;
-constexpr int kProgressTop = 7650;
+constexpr int kProgressTop = 7500;
 constexpr int kProgressHeight = 240;
-constexpr int kClientWidth = 13400;
-constexpr int kClientHeight = 8100;
+constexpr int kClientWidth = kPanelLeft + kPanelWidth + 15;
+constexpr int kClientHeight = 7800;
 
 QRect twips(int left, int top, int width, int height) {
     return QRect(MainWindow::px(left), MainWindow::px(top), MainWindow::px(width), MainWindow::px(height));
@@ -84,7 +86,7 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
 
     followDownloads();
     WindowPlacement::restore(this, QStringLiteral("main"),
-                             central->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+                             central->size() + QSize(WindowPlacement::scrollBarRoom(this), menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 MainWindow::~MainWindow() {
@@ -197,6 +199,10 @@ void MainWindow::buildDesignerPanel(QWidget *central) {
     displayMode_->addItem(QStringLiteral("Упаковка по 3 бита"));
     displayMode_->setCurrentIndex(session_.screen.displayMode() == ScreenModel::kRunLengthMode ? 0 : 1);
     displayMode_->setGeometry(twips(kPanelLeft, top, kPanelWidth, kRowHeight + 60));
+    // The longer item in full within the narrow column.
+    QFont small = displayMode_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    displayMode_->setFont(small);
     modeLabel->setBuddy(displayMode_);
     connect(displayMode_, &QComboBox::currentIndexChanged, this,
             [this](int entry) { session_.screen.setDisplayMode(entry); });

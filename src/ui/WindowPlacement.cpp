@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include "model/UserSettings.h"
 #include <QWidget>
 
@@ -58,6 +59,10 @@ void WindowPlacement::centreOn(QWidget *window, const QWidget *owner) {
         window->move(centre - QPoint(frame.width() / 2, frame.height() / 2));
     }
     fitToScreen(window);
+}
+
+int WindowPlacement::scrollBarRoom(const QWidget *window) {
+    return window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window) + 2;
 }
 
 QScrollArea *WindowPlacement::scrolling(QWidget *content, QWidget *parent) {

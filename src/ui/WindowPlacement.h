@@ -24,6 +24,10 @@ public:
     // caption in a title bar, centres it on `owner` and keeps it on the screen.
     static void centreOn(QWidget *window, const QWidget *owner);
 
+    // The width of a vertical scroll bar: a window whose height is cut down to a
+    // small screen still shows its whole width beside it.
+    static int scrollBarRoom(const QWidget *window);
+
     // A scroll area without a frame that shows `content` at its own size from
     // the top left corner.
     static QScrollArea *scrolling(QWidget *content, QWidget *parent);

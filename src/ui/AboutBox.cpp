@@ -1,5 +1,6 @@
 #include "ui/AboutBox.h"
 #include "ui/OwnedDialog.h"
+#include "ui/QtTranslations.h"
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -26,6 +27,7 @@ AboutBox::AboutBox(QWidget *opener) : QDialog(opener), opener_(opener) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     // Return closes the box wherever the focus was.
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText(okButtonText());
     ok->setDefault(true);
     ok->setFocus(Qt::OtherFocusReason);
     layout->addWidget(title);

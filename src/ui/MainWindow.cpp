@@ -36,7 +36,7 @@ namespace {
 // to the preview and the progress bar just below it, so that the window fits
 // 1024 x 768 at 125 % without scrolling.
 constexpr int kPanelLeft = 10100;
-constexpr int kPanelWidth = 2100;
+constexpr int kPanelWidth = 2050;
 constexpr int kRowHeight = 315;
 constexpr int kProgressTop = 7500;
 constexpr int kProgressHeight = 240;
@@ -163,10 +163,14 @@ void MainWindow::buildMenus() {
 
 void MainWindow::buildDesignerPanel(QWidget *central) {
     int top = ScreenPreview::kPreviewTop;
+    // A caption wider than the column goes on two lines.
     auto caption = [&](const QString &text) {
         auto *label = new QLabel(text, central);
-        label->setGeometry(twips(kPanelLeft, top, kPanelWidth, kRowHeight));
-        top += kRowHeight;
+        label->setWordWrap(true);
+        const int width = px(kPanelWidth);
+        const int height = qMax(px(kRowHeight), label->heightForWidth(width));
+        label->setGeometry(px(kPanelLeft), px(top), width, height);
+        top += height * kTwipsPerPixel;
         return label;
     };
 

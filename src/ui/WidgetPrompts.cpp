@@ -1,8 +1,10 @@
 #include "ui/WidgetPrompts.h"
 #include "ui/FileFolders.h"
+#include "ui/QtTranslations.h"
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace z5 {
 namespace {
@@ -29,6 +31,7 @@ QWidget *WidgetPrompts::owner() const {
 std::unique_ptr<QMessageBox> WidgetPrompts::messageBox(const QString &text, const QString &caption, Kind kind,
                                                        QWidget *owner) {
     auto box = std::make_unique<QMessageBox>(iconOf(kind), titleOr(caption), text, QMessageBox::Ok, owner);
+    box->button(QMessageBox::Ok)->setText(okButtonText());
     // The owner may be disabled while an exchange runs; its box must still take the click.
     box->setEnabled(true);
     return box;
@@ -42,6 +45,8 @@ bool WidgetPrompts::confirm(const QString &text, const QString &caption) {
     QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Ok | QMessageBox::Cancel, owner());
     box.setEnabled(true);
     box.setDefaultButton(QMessageBox::Cancel);
+    box.button(QMessageBox::Ok)->setText(okButtonText());
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
     return box.exec() == QMessageBox::Ok;
 }
 

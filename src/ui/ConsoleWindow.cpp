@@ -37,6 +37,13 @@ using twips::kPanelLeft;
 // Below the numbering choice and the heading that names the block.
 constexpr int kPanelTop = 900;
 
+// The first line of a failure's reason, as the status line says it: "Нет сети".
+QString failureStatus(const QString &reason) {
+    QString first = reason.section(u'\n', 0, 0).trimmed();
+    while (first.endsWith(u'!')) first.chop(1);
+    return first.isEmpty() ? QStringLiteral("Нет сети") : first;
+}
+
 QChar decimalSeparator() {
     const QString point = QLocale().decimalPoint();
     return point.isEmpty() ? QLatin1Char('.') : point.at(0);
@@ -107,13 +114,21 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     connect(&exchange_, &ConsoleExchange::processPictureChanged, this, [this](ConsoleExchange::ProcessPicture p) {
         canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
     });
-    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &) {
+    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &reason) {
         if (!writes_.isRunning()) return;
         writeSucceeded_ = succeeded;
+        writeFailure_ = succeeded ? QString() : reason;
     });
     connect(&writes_, &ConsoleWrites::ended, this, [this] {
         setEnabled(true);
-        status_->setText(writeSucceeded_ ? QStringLiteral("Запись в Z5 закончена") : QStringLiteral("Нет сети"));
+        if (writeSucceeded_) {
+            status_->setText(QStringLiteral("Запись в Z5 закончена"));
+            return;
+        }
+        // A write cut short leaves no part-filled bar behind.
+        progress_.stop();
+        progress_.setValue(0);
+        status_->setText(failureStatus(writeFailure_));
     });
     connect(&writes_, &ConsoleWrites::setpointsEnabledChanged, this, [this](bool on) { setpointAction_->setEnabled(on); });
 
@@ -200,7 +215,7 @@ void ConsoleWindow::importNetlist() {
     session_.project = result.project;
     // The selection belonged to the project that was just replaced.
     hideCursor();
-    refresh_.stop();
+    turnRefreshOff(QString());
     live_.clear();
     hideLiveView();
     heading_->clear();
@@ -235,7 +250,7 @@ void ConsoleWindow::saveParameters() {
 }
 
 void ConsoleWindow::closeConsole() {
-    refresh_.stop();
+    turnRefreshOff(QString());
     hide();
     giveBackMainWindow();
 }
@@ -248,7 +263,7 @@ void ConsoleWindow::giveBackMainWindow() {
 }
 
 void ConsoleWindow::closeEvent(QCloseEvent *event) {
-    refresh_.stop();
+    turnRefreshOff(QString());
     if (exchange_.running() != ConsoleExchange::Request::None) exchange_.cancel();
     giveBackMainWindow();
     event->accept();
@@ -302,7 +317,9 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     view_->setHeadingsVisible(button != Qt::LeftButton);
     state_.selectedColumn = static_cast<std::uint8_t>(*column);
     state_.selectedType = static_cast<std::uint8_t>(*type);
-    refresh_.stop();
+    // A right click ends the live view: the refresh goes off; a left click only pauses it.
+    if (right) turnRefreshOff(QString());
+    else refresh_.stop();
     heading_->setText(LiveView::headingOf(session_.project, *column));
 
     if (right) {
@@ -363,14 +380,20 @@ void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExcha
                : request == Q::ProcessCommand ? QStringLiteral("Ответ Z5 получен")
                                               : QStringLiteral("Ответ блока %1 получен").arg(block);
         // The next automatic read, if the user asked for them.
-        if (request == Q::BlockRead || request == Q::PanelKey) refresh_.valuesShown();
+        if (request == Q::BlockRead || request == Q::PanelKey) {
+            refresh_.valuesShown();
+            showValueAge();
+        }
         break;
     case R::WrongCheckValue: text = QStringLiteral("Ответ отброшен: неверная контрольная сумма"); break;
     case R::NoReply: text = QStringLiteral("Нет ответа от Z5"); break;
     case R::NoNetwork: text = QStringLiteral("Нет сети"); break;
     case R::Cancelled: break;
     }
-    if (result != R::Reply) refresh_.stop();
+    if (result != R::Reply) turnRefreshOff(QString());   // the status line says why
+    // The bar describes the exchange that just ended.
+    progress_.stop();
+    progress_.setValue(0);
     status_->setText(text);
     runDeferredAction();
 }
@@ -409,7 +432,7 @@ void ConsoleWindow::tidyForProcessCommand() {
 }
 
 void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
-    refresh_.stop();
+    turnRefreshOff(QString());
     if (!exchange_.startProcessCommand(code)) {
         // Whatever the line said before no longer holds.
         status_->setText(QStringLiteral("Нет сети"));
@@ -450,10 +473,16 @@ void ConsoleWindow::storeSchema() {
 void ConsoleWindow::downloadSchema() {
     if (deferDuringAutoRead([this] { downloadSchema(); })) return;
     if (exchangeUnderWay()) return;
-    refresh_.stop();
+    turnRefreshOff(QString());
     // An empty configuration would wipe the program a working controller runs.
     if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
-    if (!writes_.startDownload()) return;
+    writeSucceeded_ = true;
+    writeFailure_.clear();
+    if (!writes_.startDownload()) {
+        // Refused before anything was sent: the box said why, the status line does too.
+        status_->setText(writeSucceeded_ ? QString() : failureStatus(writeFailure_));
+        return;
+    }
     if (writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись схемы в Z5…"));
@@ -463,7 +492,7 @@ void ConsoleWindow::downloadSchema() {
 void ConsoleWindow::writeSetpoints() {
     if (deferDuringAutoRead([this] { writeSetpoints(); })) return;
     if (exchangeUnderWay() || !writes_.setpointsEnabled()) return;
-    refresh_.stop();
+    turnRefreshOff(QString());
     // What goes out is what the fields show, and the store keeps it too.
     const int wrong = live_.storeShownSetpoints(writes_.setpointBlock());
     view_->refresh();

@@ -82,6 +82,9 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     portStatus_ = new QLabel(this);
     portStatus_->setObjectName(QStringLiteral("lblPort"));
     statusBar()->addWidget(portStatus_);
+    writeStatus_ = new QLabel(this);
+    writeStatus_->setObjectName(QStringLiteral("lblWriteStatus"));
+    statusBar()->addWidget(writeStatus_, 1);
     showPortStatus();
 
     followDownloads();
@@ -357,6 +360,14 @@ void MainWindow::followDownloads() {
     connect(&progress, &DownloadProgress::mainWindowEnabled, this, &QWidget::setEnabled);
     connect(&progress, &DownloadProgress::designerHidden, this, [this] { preview_->setDesignerHidden(true); });
     connect(&progress, &DownloadProgress::designerRestored, this, [this] { preview_->setDesignerHidden(false); });
+    // Every write, whoever started it, ends with what became of it.
+    connect(&session_.line, &LineSession::writeStarted, this, [this] { writeStatus_->setText(QStringLiteral("Запись в Z5…")); });
+    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &reason) {
+        QString why = reason.section(u'\n', 0, 0).trimmed();
+        while (why.endsWith(u'!')) why.chop(1);
+        writeStatus_->setText(succeeded ? QStringLiteral("Запись в Z5 закончена")
+                                        : QStringLiteral("Запись в Z5 не закончена: %1").arg(why.isEmpty() ? QStringLiteral("Нет сети") : why));
+    });
 }
 
 } // namespace z5

@@ -96,6 +96,31 @@ private slots:
         QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Нет сети"));
     }
 
+    void aValueTheLineCannotCarryIsRefusedAsTyped() {
+        rig->click(kPid, Qt::RightButton);
+        rig->typeInto(1, "99999999999");
+        // The store keeps the last value typed that the line can carry.
+        QCOMPARE(rig->session.store.numbersPID.value(0, 4), 999999.0f);
+        QCOMPARE(rig->text(1)->text(), QStringLiteral("99999999999"));
+        QVERIFY(rig->text(1)->toolTip().endsWith(QStringLiteral("вне диапазона")));
+    }
+
+    void aRefusedDownloadLeavesTheBarStillBehindItsBox() {
+        // Loaded from elsewhere: a value the line cannot carry.
+        rig->session.store.numbersPID.setValue(0, 4, 1e11f);
+        int barUnderTheBox = -1;
+        rig->prompts.onMessage = [this, &barUnderTheBox](const QString &, const QString &) {
+            rig->clock.advance(1500);   // the user reads the box
+            barUnderTheBox = rig->console.progressBar()->value();
+        };
+        rig->console.downloadSchema();
+        QVERIFY(!rig->prompts.messages.empty());
+        QVERIFY(rig->prompts.messages.back().text.startsWith(QStringLiteral("Ошибка параметра")));
+        QCOMPARE(barUnderTheBox, 0);
+        QVERIFY(rig->port.writes().empty());
+        QVERIFY(rig->console.isEnabled());
+    }
+
     void aDownloadThatCannotOpenThePortSaysNoNetwork() {
         rig->port.close();
         rig->port.refuseOpen = true;

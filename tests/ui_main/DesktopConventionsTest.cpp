@@ -13,12 +13,14 @@
 #include "ui/ScreenPreview.h"
 #include "ui/WidgetPrompts.h"
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
@@ -216,6 +218,25 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Сохранить как"));
         QCoreApplication::removeTranslator(russian);
         delete russian;
+    }
+
+    void portDialogListsTheConfiguredDeviceTheEnumerationMisses() {
+        TestSettings settings;
+        QTemporaryDir dir;
+        const QString pty = dir.filePath(QStringLiteral("pts-0"));   // present, but not enumerated
+        QFile(pty).open(QIODevice::WriteOnly);
+        qputenv("Z5_COM4", pty.toLocal8Bit());
+        FakeDevices devices;
+        UiFixture f;
+        f.session.link.serialDevices = &devices;
+        f.window->portAction()->trigger();
+        z5::PortDialog *dialog = f.window->portDialog();
+        dialog->portList()->setCurrentIndex(3);   // COM4
+        QCOMPARE(dialog->deviceChoice()->currentText(), pty);
+        QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("lblDevice"))->text(), QStringLiteral("Устройство: ") + pty);
+        dialog->close();
+        qunsetenv("Z5_COM4");
+        UiFixture::settle();
     }
 
     void portDialogOffersTheDevicesPresentAndRemembersTheChoice() {

@@ -185,6 +185,8 @@ void ScreenPreview::paintEvent(QPaintEvent *) {
         p.drawImage(QRect(screen.topLeft(), scaled), shown);
         p.setClipping(false);
     }
+    // Nothing is drawn past the controller's screen.
+    p.setClipRect(screen);
     paintElements(p);
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace z5 {
@@ -19,6 +20,24 @@ QMessageBox::Icon iconOf(Prompts::Kind kind) {
     }
     return QMessageBox::Information;
 }
+
+// The owner looks and is disabled while its box is open, as under any dialog,
+// and is given back as it was.
+class OwnerHeld {
+public:
+    explicit OwnerHeld(QWidget *owner) : owner_(owner), held_(owner && owner->isEnabled()) {
+        if (held_) owner->setEnabled(false);
+    }
+    ~OwnerHeld() {
+        if (held_ && owner_) owner_->setEnabled(true);
+    }
+    OwnerHeld(const OwnerHeld &) = delete;
+    OwnerHeld &operator=(const OwnerHeld &) = delete;
+
+private:
+    QPointer<QWidget> owner_;
+    bool held_;
+};
 
 } // namespace
 
@@ -38,11 +57,15 @@ std::unique_ptr<QMessageBox> WidgetPrompts::messageBox(const QString &text, cons
 }
 
 void WidgetPrompts::message(const QString &text, const QString &caption, Kind kind) {
-    messageBox(text, caption, kind, owner())->exec();
+    QWidget *o = owner();
+    const OwnerHeld held(o);
+    messageBox(text, caption, kind, o)->exec();
 }
 
 bool WidgetPrompts::confirm(const QString &text, const QString &caption) {
-    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Ok | QMessageBox::Cancel, owner());
+    QWidget *o = owner();
+    const OwnerHeld held(o);
+    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Ok | QMessageBox::Cancel, o);
     box.setEnabled(true);
     box.setDefaultButton(QMessageBox::Cancel);
     box.button(QMessageBox::Ok)->setText(okButtonText());

@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
 namespace {
@@ -127,6 +128,26 @@ private slots:
         QCOMPARE(box->parentWidget(), &owner);
         QVERIFY(box->isEnabled());
         QCOMPARE(box->windowTitle(), QStringLiteral("Конфигуратор  Z5"));
+    }
+
+    void aQuestionHoldsItsWindowAndGivesItBack() {
+        QWidget owner;
+        owner.show();
+        z5::WidgetPrompts prompts(&owner);
+        bool ownerEnabledUnderTheBox = true;
+        QString okText;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            ownerEnabledUnderTheBox = owner.isEnabled();
+            okText = box->button(QMessageBox::Ok)->text();
+            QVERIFY(box->isEnabled());
+            box->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!prompts.confirm(QStringLiteral("Сохранить изменения?")));
+        QVERIFY(!ownerEnabledUnderTheBox);
+        QCOMPARE(okText, QStringLiteral("ОК"));
+        QVERIFY(owner.isEnabled());
     }
 
     void savedFilesGetTheSuffixOfTheirKind_data() {

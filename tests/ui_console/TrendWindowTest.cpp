@@ -1,6 +1,7 @@
 // The trend window on a scripted controller: groups, pages, the page dialog,
 // recording, the cursor, the workbook and the printout.
 #include "TrendRig.h"
+#include "Hand.h"
 #include "UiTestRegistry.h"
 #include "model/RecordingPrompts.h"
 #include "ui/TrendPageDialog.h"
@@ -102,6 +103,17 @@ private slots:
         r.press("Command3");
         QVERIFY(r.window->isEnabled());
         QCOMPARE(r.prompts.messages.back().text, QStringLiteral("Нет сети!!!"));
+    }
+
+    void theWindowFitsASmallScreenCentredOnTheConsole() {
+        TrendWindowRig r;
+        r.console.setGeometry(50, 50, 700, 500);
+        r.window->hide();
+        r.window->readCurrentPage();
+        r.clock.advance(6000);
+        QVERIFY(r.window->isVisible());
+        QVERIFY(r.window->minimumSizeHint().width() <= z5::uitest::hand::smallScreen().width() - 8);
+        QCOMPARE(z5::uitest::hand::placementFault(r.window, &r.console), QString());
     }
 
     void afterAFailedReadPagingStepsFromThePageShown() {

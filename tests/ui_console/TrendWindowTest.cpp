@@ -154,6 +154,9 @@ private slots:
             if (auto *d = qobject_cast<TrendPageDialog *>(w)) dialog = d;
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Страница ГРАФИКА"));
+        // Wide enough for its caption, centred on the trend window.
+        QVERIFY(dialog->width() >= dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 100);
+        QCOMPARE(z5::uitest::hand::placementFault(dialog, r.window), QString());
         QCOMPARE(dialog->pageField()->text(), QStringLiteral("1"));
         QVERIFY(!r.window->isEnabled());
         dialog->pageField()->setText(QStringLiteral("12abc"));

@@ -6,6 +6,7 @@
 #include "UiTestRegistry.h"
 #include "ui/ConsoleWindow.h"
 #include "ui/ScreenPreview.h"
+#include "ui/TrafficWindow.h"
 #include <QAction>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -61,6 +62,12 @@ private slots:
         }) << false;
         QTest::newRow("alarm") << Opener([](UiFixture &f) {
             return openElement(f, f.window->addSignalAction(), z5::ScreenElement::alarm(0));
+        }) << false;
+        QTest::newRow("traffic monitor") << Opener([](UiFixture &f) -> QWidget * {
+            f.window->findChild<QAction *>(QStringLiteral("mnuTrafficMonitor"))->trigger();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *t = qobject_cast<z5::TrafficWindow *>(w); t && t->isVisible()) return t;
+            return nullptr;
         }) << false;
         QTest::newRow("console station") << Opener([](UiFixture &f) {
             return openFromConsole(f, "mnu_NUM_Z5", QStringLiteral("num_NET_Z5"));

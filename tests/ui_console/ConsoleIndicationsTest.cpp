@@ -96,6 +96,16 @@ private slots:
         QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Нет сети"));
     }
 
+    void aDownloadThatWentOutWholeCountsTheBarToItsEnd() {
+        rig->console.downloadSchema();
+        QVERIFY(!rig->console.isEnabled());
+        rig->clock.advance(15000);
+        QVERIFY(rig->console.isEnabled());
+        QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Запись в Z5 закончена"));
+        QCOMPARE(rig->console.progressBar()->value(), rig->console.progressBar()->maximum());
+        QVERIFY(!rig->console.progress().progressTimer().isActive());
+    }
+
     void aValueTheLineCannotCarryIsRefusedAsTyped() {
         rig->click(kPid, Qt::RightButton);
         rig->typeInto(1, "99999999999");

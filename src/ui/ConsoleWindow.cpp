@@ -122,6 +122,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     connect(&writes_, &ConsoleWrites::ended, this, [this] {
         setEnabled(true);
         if (writeSucceeded_) {
+            // The bar goes on counting to its end, as it always has.
             status_->setText(QStringLiteral("Запись в Z5 закончена"));
             return;
         }

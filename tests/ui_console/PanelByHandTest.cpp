@@ -113,6 +113,15 @@ private slots:
         QCOMPARE(visited, fields);
     }
 
+    // Above the panel: the numbering, then "Обновлять", then the panel's first field.
+    void tabComesDownFromTheTopOfTheColumn() {
+        QCOMPARE(openPanel(BlockType::PID), QString());
+        QCOMPARE(hand::click(rig->console.numberingChoice()), QString());
+        hand::key(&rig->console, Qt::Key_Escape);
+        QCOMPARE(hand::tab(&rig->console), static_cast<QWidget *>(rig->console.refreshChoice()));
+        QCOMPARE(hand::tab(&rig->console), rig->view().firstField());
+    }
+
     // Clicks on the live view land on the picture; once it is gone they reach the rows.
     void theLiveViewCoversTheRowsOnlyWhileShown() {
         QCOMPARE(openPanel(BlockType::PID), QString());

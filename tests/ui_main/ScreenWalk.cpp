@@ -1,6 +1,7 @@
 // ui_screen_walk DIR: walks the configurator's windows against the controller
 // on COM4 (z5-sim, mapped by Z5_COM4; scripts/screens.sh starts both under
 // Xvfb) and writes one PNG per view into DIR: the main window and its dialogs,
+// a file dialog and a message box,
 // the console with a parameter panel, the live values, an operator panel of
 // each layout, the trend window and its page dialog, the traffic monitor and
 // the console scrolled to its far corner.
@@ -18,11 +19,14 @@
 #include "ui/Session.h"
 #include "ui/TrafficWindow.h"
 #include "ui/TrendWindow.h"
+#include "ui/WidgetPrompts.h"
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -105,6 +109,16 @@ void walkMainWindow(z5::MainWindow &window) {
     window.aboutAction()->trigger();
     shot(shownTopLevel("About"), "about");
     closeAndSettle(shownTopLevel("About"));
+    // Qt's own dialogs, in Russian whatever the system's locale.
+    QFileDialog files(&window, QStringLiteral("Загрузить SCADA"), QDir::homePath(), QStringLiteral("scada file (*.scd)"));
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.show();
+    shot(&files, "file-dialog");
+    files.close();
+    const auto box = z5::WidgetPrompts::messageBox(QStringLiteral("Нет сети!!!"), QString(), z5::Prompts::Kind::Error, &window);
+    box->show();
+    shot(box.get(), "message-box");
+    box->close();
     doubleClick(window, z5::ScreenElement::parameter(0));
     shot(window.elementDialog(), "parameter-dialog");
     closeAndSettle(window.elementDialog());

@@ -17,12 +17,32 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QEventLoop>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <vector>
 
 namespace {
+
+// Ends an event loop when the watched window is enabled again: the wait for a
+// reply sleeps in the event loop instead of spinning.
+class EnabledWatch : public QObject {
+public:
+    EnabledWatch(QWidget *window, QEventLoop *loop) : window_(window), loop_(loop) { window->installEventFilter(this); }
+    ~EnabledWatch() override { window_->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched == window_ && event->type() == QEvent::EnabledChange && window_->isEnabled()) loop_->quit();
+        return false;
+    }
+
+private:
+    QWidget *window_;
+    QEventLoop *loop_;
+};
 
 struct Rig {
     QProcess sim;
@@ -57,23 +77,37 @@ struct Rig {
         ok = session->project.blockCount() == 2 && awaitEnd(15000);
     }
     ~Rig() {
+        // The console goes before the session it works on, and z5-sim is not left behind.
         console.reset();
-        sim.terminate();
-        sim.waitForFinished(5000);
+        session.reset();
+        if (sim.state() != QProcess::NotRunning) {
+            sim.terminate();
+            if (!sim.waitForFinished(5000)) {
+                sim.kill();
+                sim.waitForFinished(5000);
+            }
+        }
     }
     // Runs the event loop until the exchange started by the click has ended.
     bool awaitEnd(int limitMs = 2000) {
-        QElapsedTimer limit;
-        limit.start();
-        while (!console->isEnabled() && limit.elapsed() < limitMs)
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        if (console->isEnabled()) return true;
+        QEventLoop loop;
+        const EnabledWatch watch(console.get(), &loop);
+        QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+        loop.exec();
         return console->isEnabled();
     }
 };
 
-Rig &rig() {
-    static Rig r;
+// Made by the first benchmark and ended by main() while the application still exists.
+std::unique_ptr<Rig> &rigHolder() {
+    static std::unique_ptr<Rig> r;
     return r;
+}
+
+Rig &rig() {
+    if (!rigHolder()) rigHolder() = std::make_unique<Rig>();
+    return *rigHolder();
 }
 
 double median(std::vector<double> v) {
@@ -128,5 +162,6 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    rigHolder().reset();
     return 0;
 }

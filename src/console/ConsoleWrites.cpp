@@ -26,14 +26,15 @@ void ConsoleWrites::disableSetpoints() {
 bool ConsoleWrites::startDownload() {
     if (running_) return false;
     disableSetpoints();
-    progress_.restart(ConsoleProgress::kDownloadIntervalMs);
     running_ = true;
+    // The bar moves only once the chain has started: a refusal (its box open) leaves it still.
     if (!chain_.startDownload()) {
         running_ = false;
         progress_.stop();
         progress_.setValue(0);
         return false;
     }
+    progress_.restart(ConsoleProgress::kDownloadIntervalMs);
     // A chain that sends nothing (the screen designer is saving) is over at once.
     if (!chain_.isBusy()) finish();
     return true;

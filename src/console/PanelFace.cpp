@@ -8,9 +8,17 @@ namespace {
 
 constexpr int kRows = BlockReply::kRows;
 constexpr int kPrintTop = 5;
+// Rows 4..7 would print right of the 200-wide picture at 213..369: they get a
+// second line of the display, under rows 0..3.
+constexpr int kSecondLineTop = 16;
 
 // Row k's horizontal place: 5, 57, 109, ... 369.
 int rowPlace(int k) { return 5 + 52 * k; }
+
+// Where row k's value is printed inside the picture.
+QPoint printPlace(int k) {
+    return k < 4 ? QPoint(rowPlace(k), kPrintTop) : QPoint(rowPlace(k - 4), kSecondLineTop);
+}
 
 // The lamp column of a row: two rows share each key column on the second and
 // third pictures; on the first only the even rows have one.
@@ -57,10 +65,8 @@ void PanelFace::drawLayout0(const QByteArray &reply, const NumberText &numbers) 
         if (const auto x = evenLampColumn(k))
             lamps_.push_back(lamp(*x, 52, second != 0.0, Colour::Green, Colour::DarkGreen));
         const int g = rowPlace(k);
-        // Rows 0..3 print inside the picture and would put their red lamp left
-        // of it; rows 4..7 light the red lamps and print right of it.
-        if (g < PanelKeys::kWidth)
-            prints_.push_back({QPoint(g, kPrintTop), numbers.format(static_cast<float>(first)), Colour::Black});
+        // Rows 0..3 would put their red lamp left of the picture; rows 4..7 light the red lamps.
+        prints_.push_back({printPlace(k), numbers.format(static_cast<float>(first)), Colour::Black});
         if (g - 190 >= 0) lamps_.push_back(lamp(g - 190, 32, first != 0.0, Colour::Red, Colour::DarkRed));
     }
 }
@@ -85,12 +91,8 @@ void PanelFace::drawLayout3(const QByteArray &reply, const NumberText &numbers) 
 }
 
 void PanelFace::drawLayout4(const QByteArray &reply, const NumberText &numbers) {
-    for (int k = 0; k < kRows; ++k) {
-        const int g = rowPlace(k);
-        if (g >= PanelKeys::kWidth) break;  // the later rows print right of the picture
-        prints_.push_back({QPoint(g, kPrintTop), numbers.format(static_cast<float>(BlockReply::first(reply, k))),
-                           Colour::Black});
-    }
+    for (int k = 0; k < kRows; ++k)
+        prints_.push_back({printPlace(k), numbers.format(static_cast<float>(BlockReply::first(reply, k))), Colour::Black});
 }
 
 std::vector<QPoint> PanelFace::lampSockets(int layout) {
@@ -119,7 +121,7 @@ std::vector<QPoint> PanelFace::lampSockets(int layout) {
 QRect PanelFace::displayArea(int layout) {
     switch (layout) {
     case 0:
-    case 4: return QRect(2, 2, PanelKeys::kWidth - 4, 20);
+    case 4: return QRect(2, 2, PanelKeys::kWidth - 4, 25);  // two lines of four values
     case 3: return QRect(2, 12, 100, 24);
     default: return {};
     }

@@ -1,6 +1,7 @@
 #include "console/ParameterPanel.h"
 #include "console/ConsoleState.h"
 #include "console/StoringOrder.h"
+#include "link/ValueCodec.h"
 #include "model/BlockCatalogue.h"
 #include "model/ParameterStore.h"
 #include "model/Project.h"
@@ -199,7 +200,12 @@ QString ParameterPanel::storeText(int r) {
         if (const auto b = numbers_.parseByte(row.text)) return store_.setByte(*place, *b) ? QString() : failed;
         return numbers_.isNumber(row.text) ? byteOutOfRange() : notANumber();
     }
-    if (const auto v = numbers_.parseNumber(row.text)) return store_.setNumber(*place, *v) ? QString() : failed;
+    if (const auto v = numbers_.parseNumber(row.text)) {
+        // A value the line cannot carry to the controller is refused here, as typed,
+        // not later by the write.
+        if (!ValueCodec::fits(*v)) return outOfRange();
+        return store_.setNumber(*place, *v) ? QString() : failed;
+    }
     return numbers_.isNumber(row.text) ? outOfRange() : notANumber();
 }
 

@@ -68,6 +68,8 @@ bool QtSerialPort::open(const QString &device) {
     close();
     closeQueued_ = false;
     error_.clear();
+    // The device as the user configured it: Qt's port name drops "/dev/".
+    device_ = device;
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite)) {
         error_ = describeOpenFailure(device);
@@ -122,8 +124,8 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     // A port that vanished reports only a failed ioctl; say what happened instead.
     if (error_.isEmpty())
         error_ = deviceGone(error, port_.handle())
-                     ? QStringLiteral("Порт %1 пропал: устройство отключено.").arg(port_.portName())
-                     : QStringLiteral("%1: %2").arg(port_.portName(), port_.errorString());
+                     ? QStringLiteral("Порт %1 пропал: устройство отключено.").arg(device_)
+                     : QStringLiteral("%1: %2").arg(device_, port_.errorString());
     if (closeQueued_) return;
     closeQueued_ = true;
     QMetaObject::invokeMethod(

@@ -38,6 +38,7 @@ private:
 
     QSerialPort port_;
     QString error_;
+    QString device_;
     bool closeQueued_ = false;
     std::function<void()> arrived_;
 };

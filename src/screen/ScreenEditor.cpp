@@ -1,4 +1,5 @@
 #include "screen/ScreenEditor.h"
+#include <algorithm>
 #include "screen/BackgroundCommand.h"
 #include "screen/DigitsCommand.h"
 #include "screen/ElementBounds.h"
@@ -123,7 +124,11 @@ bool ScreenEditor::moveWithin(ScreenElement element, int left, int top) {
     if (!c) return false;
     const ControlKind kind = controlKind(element);
     const Position before{c->left, c->top};
-    if (ElementBounds::left(kind, model_.digits()).contains(left)) c->left = left;
+    // An alarm text takes a cell per character, as a number takes one per digit:
+    // it stops where its last character is still on the screen.
+    int cells = model_.digits();
+    if (kind == ControlKind::AlarmText) cells = std::max(cells, int(model_.signalText(element.slot).size()));
+    if (ElementBounds::left(kind, cells).contains(left)) c->left = left;
     if (ElementBounds::top(kind).contains(top)) c->top = top;
     if (Position{c->left, c->top} == before) return false;
     model_.notifyChanged();
@@ -209,7 +214,8 @@ FormFault ScreenEditor::applyAlarm(int k, const AlarmForm &form) {
     // Only an element on the screen has a dialog; a free slot is taken with "&Сигнализация".
     if (!validSlot(k) || !model_.signal(k)->used) return FormFault::NoSlot;
     ElementControl place;
-    const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), model_.digits(), &place);
+    const int cells = form.isText ? std::max(model_.digits(), int(form.text.size())) : model_.digits();
+    const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), cells, &place);
     if (fault != FormFault::None) return fault;
     // The controller's alarm text table holds 10 characters a line; a line break
     // would also break the screen file.

@@ -1,8 +1,10 @@
 #include "ui/AboutBox.h"
 #include "ui/OwnedDialog.h"
+#include "ui/QtTranslations.h"
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace z5 {
@@ -23,6 +25,11 @@ AboutBox::AboutBox(QWidget *opener) : QDialog(opener), opener_(opener) {
     version->setAlignment(Qt::AlignCenter);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // Return closes the box wherever the focus was.
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText(okButtonText());
+    ok->setDefault(true);
+    ok->setFocus(Qt::OtherFocusReason);
     layout->addWidget(title);
     layout->addWidget(version);
     layout->addWidget(buttons);

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QStatusBar>
 
 namespace z5 {
@@ -46,7 +47,11 @@ void ConsoleWindow::buildLiveView() {
     label->setBuddy(refreshChoice_);
     row->addWidget(label);
     row->addWidget(refreshChoice_);
-    refreshBox->setGeometry(twips::rect(7800 + 2400, 480, 2100, 380));
+    // Right of the heading, ending with the parameter fields.
+    refreshBox->setGeometry(twips::rect(twips::kPanelLeft + 1950, 480, twips::kPanelWidth - 1950, 380));
+    // Tab runs top to bottom: the numbering, "Обновлять", then the panel's rows.
+    setTabOrder(numbering_, refreshChoice_);
+    setTabOrder(refreshChoice_, view_->rowChoice(0));
     connect(refreshChoice_, &QComboBox::currentIndexChanged, this, [this](int index) {
         refresh_.setIntervalMs(refreshChoice_->itemData(index).toInt());
         // Turned on while values are shown: the next read follows at once.
@@ -55,11 +60,12 @@ void ConsoleWindow::buildLiveView() {
     });
     connect(&refresh_, &LiveRefresh::due, this, [this] { startLiveRead(); });
     // A write of any window takes the line: the values are not refreshed past it.
-    connect(&session_.line, &LineSession::writeStarted, this, [this] { refresh_.stop(); });
+    connect(&session_.line, &LineSession::writeStarted, this,
+            [this] { turnRefreshOff(QStringLiteral("Обновление остановлено: запись в Z5")); });
     // An edit in the setpoint fields must not be overwritten by the next read,
     // nor by the reply of one under way.
     connect(view_, &ConsoleParameterView::edited, this, [this] {
-        refresh_.stop();
+        turnRefreshOff(QStringLiteral("Обновление остановлено: значение изменено"));
         live_.keepShownSetpoints();
     });
 
@@ -79,7 +85,7 @@ void ConsoleWindow::startLiveRead() {
     autoRead_ = true;
     if (!exchange_.startBlockRead()) {
         autoRead_ = false;
-        refresh_.stop();
+        turnRefreshOff(QString());
         status_->setText(QStringLiteral("Нет сети"));
     }
 }
@@ -110,6 +116,18 @@ void ConsoleWindow::showBlockReply(const QByteArray &reply) {
     case LiveView::Shows::Nothing: break;
     }
     showValueAge();
+}
+
+void ConsoleWindow::turnRefreshOff(const QString &reason) {
+    const bool wasOn = refresh_.isOn();
+    refresh_.setIntervalMs(0);
+    if (refreshChoice_->currentIndex() != 0) {
+        const QSignalBlocker quiet(refreshChoice_);
+        refreshChoice_->setCurrentIndex(0);
+    }
+    // The age of values no longer refreshed is not shown.
+    showValueAge();
+    if (wasOn && !reason.isEmpty()) status_->setText(reason);
 }
 
 void ConsoleWindow::showValueAge() {

@@ -13,9 +13,9 @@ namespace {
 constexpr int kFirstRowTop = 700;
 constexpr int kRowPitch = 370;
 constexpr int kRowHeight = 330;
-constexpr int kLabelWidth = 2100;
-constexpr int kFieldLeft = 2200;
-constexpr int kFieldWidth = 2300;
+constexpr int kLabelWidth = 2450;
+constexpr int kFieldLeft = 2500;
+constexpr int kFieldWidth = twips::kPanelWidth - kFieldLeft;
 
 QColor nameBackground() {
     // 0xFFFFC0 as the window system gives colours: red 0xC0, green 0xFF, blue 0xFF.
@@ -35,10 +35,10 @@ ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *paren
     QFont bold = label1_->font();
     bold.setBold(true);
     label1_->setFont(bold);
-    label1_->setGeometry(twips::rect(0, 0, 4500, 300));
+    label1_->setGeometry(twips::rect(0, 0, twips::kPanelWidth, 300));
     label2_ = new QLabel(QStringLiteral("Параметр              Значение"), this);
     label2_->setObjectName(QStringLiteral("Label2"));
-    label2_->setGeometry(twips::rect(0, 330, 4500, 300));
+    label2_->setGeometry(twips::rect(0, 330, twips::kPanelWidth, 300));
 
     for (int r = 0; r < kRows; ++r) {
         const int top = kFirstRowTop + r * kRowPitch;
@@ -52,6 +52,9 @@ ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *paren
         text1_[r] = new QLineEdit(this);
         text1_[r]->setObjectName(QStringLiteral("Text1_%1").arg(r));
         text1_[r]->setGeometry(twips::rect(kFieldLeft, top, kFieldWidth, kRowHeight));
+        // Tab runs down the rows: each row's choice or text (only one is shown), then the next row.
+        if (r > 0) setTabOrder(text1_[r - 1], combo1_[r]);
+        setTabOrder(combo1_[r], text1_[r]);
         connect(combo1_[r], &QComboBox::activated, this, [this, r](int index) { onChoice(r, index); });
         connect(text1_[r], &QLineEdit::textEdited, this, [this, r](const QString &t) { onTextEdited(r, t); });
     }
@@ -65,6 +68,15 @@ ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *paren
 void ConsoleParameterView::setHeadingsVisible(bool visible) {
     label1_->setVisible(visible);
     label2_->setVisible(visible);
+}
+
+QWidget *ConsoleParameterView::firstField() const {
+    for (int r = 0; r < kRows; ++r) {
+        const PanelRow &row = panel_.row(r);
+        if (row.showsChoice() && row.choiceEnabled) return combo1_[r];
+        if (row.showsText()) return text1_[r];
+    }
+    return nullptr;
 }
 
 void ConsoleParameterView::refresh() {

@@ -29,6 +29,8 @@ public:
     QLabel *rowLabel(int row) const { return row >= 0 && row < kRows ? label3_[row] : nullptr; }
     QComboBox *rowChoice(int row) const { return row >= 0 && row < kRows ? combo1_[row] : nullptr; }
     QLineEdit *rowField(int row) const { return row >= 0 && row < kRows ? text1_[row] : nullptr; }
+    // The topmost field that takes input; nullptr when no row shows one.
+    QWidget *firstField() const;
 
     // The line below the rows that names every field whose text is not stored, and why.
     QLabel *notStoredLine() const { return notStored_; }

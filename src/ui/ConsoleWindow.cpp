@@ -31,11 +31,18 @@ namespace z5 {
 namespace {
 
 // The window's client area and the places of its parts, in twips.
-constexpr int kClientWidth = 12400;
+constexpr int kClientWidth = twips::kPanelLeft + twips::kPanelWidth + 50;
 constexpr int kClientHeight = 8700;
-constexpr int kPanelLeft = 7800;
+using twips::kPanelLeft;
 // Below the numbering choice and the heading that names the block.
 constexpr int kPanelTop = 900;
+
+// The first line of a failure's reason, as the status line says it: "Нет сети".
+QString failureStatus(const QString &reason) {
+    QString first = reason.section(u'\n', 0, 0).trimmed();
+    while (first.endsWith(u'!')) first.chop(1);
+    return first.isEmpty() ? QStringLiteral("Нет сети") : first;
+}
 
 QChar decimalSeparator() {
     const QString point = QLocale().decimalPoint();
@@ -78,10 +85,10 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
 
     view_ = new ConsoleParameterView(panel_, canvas_);
     // The rows and, below them, the line naming fields that are not stored.
-    view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, 4500, 7350));
+    view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, twips::kPanelWidth, 7350));
     buildLiveView();
     liveView_->move(twips::px(QPoint(kPanelLeft, kPanelTop)));
-    heading_->setGeometry(twips::rect(kPanelLeft, 500, 2300, 330));
+    heading_->setGeometry(twips::rect(kPanelLeft, 500, 1900, 330));
 
     progressBar_ = new QProgressBar(canvas_);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
@@ -107,13 +114,22 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     connect(&exchange_, &ConsoleExchange::processPictureChanged, this, [this](ConsoleExchange::ProcessPicture p) {
         canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
     });
-    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &) {
+    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &reason) {
         if (!writes_.isRunning()) return;
         writeSucceeded_ = succeeded;
+        writeFailure_ = succeeded ? QString() : reason;
     });
     connect(&writes_, &ConsoleWrites::ended, this, [this] {
         setEnabled(true);
-        status_->setText(writeSucceeded_ ? QStringLiteral("Запись в Z5 закончена") : QStringLiteral("Нет сети"));
+        if (writeSucceeded_) {
+            // The bar goes on counting to its end, as it always has.
+            status_->setText(QStringLiteral("Запись в Z5 закончена"));
+            return;
+        }
+        // A write cut short leaves no part-filled bar behind.
+        progress_.stop();
+        progress_.setValue(0);
+        status_->setText(failureStatus(writeFailure_));
     });
     connect(&writes_, &ConsoleWrites::setpointsEnabledChanged, this, [this](bool on) { setpointAction_->setEnabled(on); });
 
@@ -122,7 +138,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     // The "00" heading is printed once at start, before any import.
     priorityTimer_->start(kPriorityLabelsDelayMs);
     WindowPlacement::restore(this, QStringLiteral("console"),
-                             canvas_->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+                             canvas_->size() + QSize(WindowPlacement::scrollBarRoom(this), menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(session_.link)); }
@@ -200,7 +216,7 @@ void ConsoleWindow::importNetlist() {
     session_.project = result.project;
     // The selection belonged to the project that was just replaced.
     hideCursor();
-    refresh_.stop();
+    turnRefreshOff(QString());
     live_.clear();
     hideLiveView();
     heading_->clear();
@@ -235,7 +251,7 @@ void ConsoleWindow::saveParameters() {
 }
 
 void ConsoleWindow::closeConsole() {
-    refresh_.stop();
+    turnRefreshOff(QString());
     hide();
     giveBackMainWindow();
 }
@@ -248,7 +264,7 @@ void ConsoleWindow::giveBackMainWindow() {
 }
 
 void ConsoleWindow::closeEvent(QCloseEvent *event) {
-    refresh_.stop();
+    turnRefreshOff(QString());
     if (exchange_.running() != ConsoleExchange::Request::None) exchange_.cancel();
     giveBackMainWindow();
     event->accept();
@@ -302,13 +318,17 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     view_->setHeadingsVisible(button != Qt::LeftButton);
     state_.selectedColumn = static_cast<std::uint8_t>(*column);
     state_.selectedType = static_cast<std::uint8_t>(*type);
-    refresh_.stop();
+    // A right click ends the live view: the refresh goes off; a left click only pauses it.
+    if (right) turnRefreshOff(QString());
+    else refresh_.stop();
     heading_->setText(LiveView::headingOf(session_.project, *column));
 
     if (right) {
         hideLiveView();
         panel_.layOutForSelectedBlock();
         view_->refresh();
+        // Tab starts at the top of the panel just laid out, not at a field of the last one.
+        if (QWidget *first = view_->firstField()) first->setFocus(Qt::OtherFocusReason);
         placeCursor(corner);
         return;
     }
@@ -361,14 +381,20 @@ void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExcha
                : request == Q::ProcessCommand ? QStringLiteral("Ответ Z5 получен")
                                               : QStringLiteral("Ответ блока %1 получен").arg(block);
         // The next automatic read, if the user asked for them.
-        if (request == Q::BlockRead || request == Q::PanelKey) refresh_.valuesShown();
+        if (request == Q::BlockRead || request == Q::PanelKey) {
+            refresh_.valuesShown();
+            showValueAge();
+        }
         break;
     case R::WrongCheckValue: text = QStringLiteral("Ответ отброшен: неверная контрольная сумма"); break;
     case R::NoReply: text = QStringLiteral("Нет ответа от Z5"); break;
     case R::NoNetwork: text = QStringLiteral("Нет сети"); break;
     case R::Cancelled: break;
     }
-    if (result != R::Reply) refresh_.stop();
+    if (result != R::Reply) turnRefreshOff(QString());   // the status line says why
+    // The bar describes the exchange that just ended.
+    progress_.stop();
+    progress_.setValue(0);
     status_->setText(text);
     runDeferredAction();
 }
@@ -380,16 +406,19 @@ void ConsoleWindow::openTrendWindow(int column) {
     trendWindow_ = new TrendWindow(session_.trends, session_.prompts, column, this);
     // The console's status line follows the trend window's reads while it is
     // open and is cleared with it, so it never says a page is still being read.
-    connect(&session_.trends, &TrendSession::readEnded, trendWindow_, [this, column](TrendSession::Outcome outcome) {
+    // A window that never showed a page leaves the reason its read failed.
+    auto clearOnClose = std::make_shared<QMetaObject::Connection>(
+        connect(trendWindow_, &QObject::destroyed, status_, &QLabel::clear));
+    connect(&session_.trends, &TrendSession::readEnded, trendWindow_, [this, column, clearOnClose](TrendSession::Outcome outcome) {
         switch (outcome) {
         case TrendSession::Outcome::Read: status_->setText(QStringLiteral("Страница графика U%1 прочитана").arg(column + 1)); break;
         case TrendSession::Outcome::NoReply: status_->setText(QStringLiteral("Нет ответа от Z5")); break;
         case TrendSession::Outcome::NoNetwork: status_->setText(QStringLiteral("Нет сети")); break;
         case TrendSession::Outcome::Busy: break;
         }
+        if (outcome != TrendSession::Outcome::Read && trendWindow_ && !trendWindow_->isVisible()) disconnect(*clearOnClose);
     });
-    connect(trendWindow_, &QObject::destroyed, status_, &QLabel::clear);
-    trendWindow_->show();
+    // It shows itself with the page once complete, or closes after a failed read.
     status_->setText(QStringLiteral("Чтение страницы графика U%1…").arg(column + 1));
     trendWindow_->readCurrentPage();
 }
@@ -404,7 +433,7 @@ void ConsoleWindow::tidyForProcessCommand() {
 }
 
 void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
-    refresh_.stop();
+    turnRefreshOff(QString());
     if (!exchange_.startProcessCommand(code)) {
         // Whatever the line said before no longer holds.
         status_->setText(QStringLiteral("Нет сети"));
@@ -445,10 +474,16 @@ void ConsoleWindow::storeSchema() {
 void ConsoleWindow::downloadSchema() {
     if (deferDuringAutoRead([this] { downloadSchema(); })) return;
     if (exchangeUnderWay()) return;
-    refresh_.stop();
+    turnRefreshOff(QString());
     // An empty configuration would wipe the program a working controller runs.
     if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
-    if (!writes_.startDownload()) return;
+    writeSucceeded_ = true;
+    writeFailure_.clear();
+    if (!writes_.startDownload()) {
+        // Refused before anything was sent: the box said why, the status line does too.
+        status_->setText(writeSucceeded_ ? QString() : failureStatus(writeFailure_));
+        return;
+    }
     if (writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись схемы в Z5…"));
@@ -458,7 +493,7 @@ void ConsoleWindow::downloadSchema() {
 void ConsoleWindow::writeSetpoints() {
     if (deferDuringAutoRead([this] { writeSetpoints(); })) return;
     if (exchangeUnderWay() || !writes_.setpointsEnabled()) return;
-    refresh_.stop();
+    turnRefreshOff(QString());
     // What goes out is what the fields show, and the store keeps it too.
     const int wrong = live_.storeShownSetpoints(writes_.setpointBlock());
     view_->refresh();

@@ -110,6 +110,9 @@ private:
     void showBlockReply(const QByteArray &reply);
     void sendPanelKey(int key);
     void showValueAge();
+    // "Обновлять" back to "нет", the value age cleared; `reason` goes to the
+    // status line when the refresh was on.
+    void turnRefreshOff(const QString &reason);
     // An automatic re-read leaves the window usable; what the user does while
     // it is under way runs the moment it ends. True when `action` was put off.
     bool deferDuringAutoRead(std::function<void()> action);
@@ -150,6 +153,7 @@ private:
     QByteArray mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
     bool writeSucceeded_ = true;
+    QString writeFailure_;
     QPointer<TrendWindow> trendWindow_;
 };
 

@@ -2,6 +2,7 @@
 #include "ui/OwnedDialog.h"
 #include "screen/ScreenPalette.h"
 #include "ui/ColourSwatchRow.h"
+#include "ui/WindowPlacement.h"
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -86,7 +87,7 @@ void ElementDialog::addButtons(int row) {
     buttons->addWidget(delete_);
     grid_->addLayout(buttons, row, 0, 1, 4);
     adjustSize();
-    if (owner_) move(owner_->frameGeometry().center() - rect().center());
+    if (owner_) WindowPlacement::centreOn(this, owner_);
 }
 
 void ElementDialog::setCoordinates(const QString &x, const QString &y) {

@@ -47,6 +47,8 @@ PanelPictureWidget *LiveViewPane::panelPicture(int number) const {
 }
 
 void LiveViewPane::hideAll() {
+    // The pane itself lies over the parameter rows: hidden, it takes no clicks.
+    hide();
     table_->hide();
     for (PanelPictureWidget *p : panels_) p->hide();
     label5_->hide();
@@ -57,6 +59,7 @@ void LiveViewPane::showTable() {
     hideAll();
     table_->setTable(ValueTable{});
     table_->show();
+    show();
 }
 
 void LiveViewPane::setTable(const ValueTable &table) { table_->setTable(table); }
@@ -73,6 +76,7 @@ void LiveViewPane::showPanel(std::optional<int> layout, const QString &caption, 
         label6_[i]->setText(channels[i]);
         label6_[i]->show();
     }
+    show();
 }
 
 void LiveViewPane::setFace(const PanelFace &face) {

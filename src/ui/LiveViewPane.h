@@ -30,7 +30,7 @@ public:
     void showPanel(std::optional<int> layout, const QString &caption, const std::array<QString, 4> &channels);
     void setFace(const PanelFace &face);
     void setSwitches(const std::array<bool, PanelKeys::kSwitches> &on);
-    // Hides every live view element.
+    // Hides every live view element and the pane, so the rows below take the mouse.
     void hideAll();
 
     ValueTableWidget *valueTable() const { return table_; }

@@ -32,14 +32,16 @@ namespace z5 {
 
 namespace {
 
-// Where the designer's side controls and the progress bar sit, in twips.
-constexpr int kPanelLeft = 10650;
-constexpr int kPanelWidth = 2500;
+// Where the designer's side controls and the progress bar sit, in twips: close
+// to the preview and the progress bar just below it, so that the window fits
+// 1024 x 768 at 125 % without scrolling.
+constexpr int kPanelLeft = 10100;
+constexpr int kPanelWidth = 2050;
 constexpr int kRowHeight = 315;
-constexpr int kProgressTop = 7650;
+constexpr int kProgressTop = 7500;
 constexpr int kProgressHeight = 240;
-constexpr int kClientWidth = 13400;
-constexpr int kClientHeight = 8100;
+constexpr int kClientWidth = kPanelLeft + kPanelWidth + 15;
+constexpr int kClientHeight = 7800;
 
 QRect twips(int left, int top, int width, int height) {
     return QRect(MainWindow::px(left), MainWindow::px(top), MainWindow::px(width), MainWindow::px(height));
@@ -80,11 +82,14 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     portStatus_ = new QLabel(this);
     portStatus_->setObjectName(QStringLiteral("lblPort"));
     statusBar()->addWidget(portStatus_);
+    writeStatus_ = new QLabel(this);
+    writeStatus_->setObjectName(QStringLiteral("lblWriteStatus"));
+    statusBar()->addWidget(writeStatus_, 1);
     showPortStatus();
 
     followDownloads();
     WindowPlacement::restore(this, QStringLiteral("main"),
-                             central->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+                             central->size() + QSize(WindowPlacement::scrollBarRoom(this), menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 MainWindow::~MainWindow() {
@@ -161,10 +166,14 @@ void MainWindow::buildMenus() {
 
 void MainWindow::buildDesignerPanel(QWidget *central) {
     int top = ScreenPreview::kPreviewTop;
+    // A caption wider than the column goes on two lines.
     auto caption = [&](const QString &text) {
         auto *label = new QLabel(text, central);
-        label->setGeometry(twips(kPanelLeft, top, kPanelWidth, kRowHeight));
-        top += kRowHeight;
+        label->setWordWrap(true);
+        const int width = px(kPanelWidth);
+        const int height = qMax(px(kRowHeight), label->heightForWidth(width));
+        label->setGeometry(px(kPanelLeft), px(top), width, height);
+        top += height * kTwipsPerPixel;
         return label;
     };
 
@@ -197,6 +206,10 @@ void MainWindow::buildDesignerPanel(QWidget *central) {
     displayMode_->addItem(QStringLiteral("Упаковка по 3 бита"));
     displayMode_->setCurrentIndex(session_.screen.displayMode() == ScreenModel::kRunLengthMode ? 0 : 1);
     displayMode_->setGeometry(twips(kPanelLeft, top, kPanelWidth, kRowHeight + 60));
+    // The longer item in full within the narrow column.
+    QFont small = displayMode_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    displayMode_->setFont(small);
     modeLabel->setBuddy(displayMode_);
     connect(displayMode_, &QComboBox::currentIndexChanged, this,
             [this](int entry) { session_.screen.setDisplayMode(entry); });
@@ -347,6 +360,14 @@ void MainWindow::followDownloads() {
     connect(&progress, &DownloadProgress::mainWindowEnabled, this, &QWidget::setEnabled);
     connect(&progress, &DownloadProgress::designerHidden, this, [this] { preview_->setDesignerHidden(true); });
     connect(&progress, &DownloadProgress::designerRestored, this, [this] { preview_->setDesignerHidden(false); });
+    // Every write, whoever started it, ends with what became of it.
+    connect(&session_.line, &LineSession::writeStarted, this, [this] { writeStatus_->setText(QStringLiteral("Запись в Z5…")); });
+    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &reason) {
+        QString why = reason.section(u'\n', 0, 0).trimmed();
+        while (why.endsWith(u'!')) why.chop(1);
+        writeStatus_->setText(succeeded ? QStringLiteral("Запись в Z5 закончена")
+                                        : QStringLiteral("Запись в Z5 не закончена: %1").arg(why.isEmpty() ? QStringLiteral("Нет сети") : why));
+    });
 }
 
 } // namespace z5

@@ -52,6 +52,8 @@ public:
     QComboBox *displayMode() const { return displayMode_; }
     QLabel *digitSample() const { return digitSample_; }
     QLabel *portStatus() const { return portStatus_; }
+    // "Запись в Z5 закончена", or why a write did not end so.
+    QLabel *writeStatus() const { return writeStatus_; }
 
     // The open dialogs and the console, if any (null when none).
     PortDialog *portDialog() const { return portDialog_; }
@@ -117,6 +119,7 @@ private:
     QComboBox *displayMode_ = nullptr;
     QLabel *digitSample_ = nullptr;
     QLabel *portStatus_ = nullptr;
+    QLabel *writeStatus_ = nullptr;
 
     QPointer<PortDialog> portDialog_;
     QPointer<StationDialog> stationDialog_;

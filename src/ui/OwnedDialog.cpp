@@ -1,4 +1,5 @@
 #include "ui/OwnedDialog.h"
+#include "ui/WindowPlacement.h"
 #include <QDialog>
 #include <QEvent>
 #include <QPointer>
@@ -31,7 +32,7 @@ private:
 void holdOwner(QDialog *dialog, QWidget *owner) {
     if (!owner) return;
     if (dialog->parentWidget() != owner) dialog->setParent(owner, dialog->windowFlags() | Qt::Dialog);
-    dialog->move(owner->frameGeometry().center() - dialog->rect().center());
+    WindowPlacement::centreOn(dialog, owner);
     new KeepDialogEnabled(dialog, owner);
     owner->setEnabled(false);
 }

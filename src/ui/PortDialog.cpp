@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -77,7 +78,7 @@ void PortDialog::showDevice(int entry) {
     const SerialDeviceInfo *found = SerialDevices::find(present_, device);
     QString text = QStringLiteral("Устройство: %1").arg(device);
     if (found && found->summary() != found->device) text += found->summary().mid(found->device.size());
-    else if (!found) text += QStringLiteral(" (нет в системе)");
+    else if (!found && !QFileInfo::exists(device)) text += QStringLiteral(" (нет в системе)");
     device_->setText(text);
 }
 
@@ -96,9 +97,13 @@ void PortDialog::fillDeviceChoice() {
                                    Qt::ToolTipRole);
         if (!remembered.isEmpty() && SerialDevices::find({d}, remembered)) current = index;
     }
-    // A remembered adapter that is unplugged now stays offered, so the choice is not lost.
-    if (!remembered.isEmpty() && current == 0) {
-        deviceChoice_->addItem(QStringLiteral("%1 (нет в системе)").arg(remembered), remembered);
+    // The device configured for the port is offered even when the enumeration
+    // does not list it (a pseudo-terminal); a remembered adapter that is
+    // unplugged now stays offered too, so the choice is not lost.
+    const QString configured = !fromEnvironment.isEmpty() ? fromEnvironment : remembered;
+    if (!configured.isEmpty() && !SerialDevices::find(present_, configured)) {
+        const bool exists = QFileInfo::exists(configured);
+        deviceChoice_->addItem(exists ? configured : QStringLiteral("%1 (нет в системе)").arg(configured), configured);
         current = deviceChoice_->count() - 1;
     }
     deviceChoice_->setCurrentIndex(current);

@@ -5,6 +5,8 @@
 
 namespace z5 {
 
+QString okButtonText() { return QStringLiteral("ОК"); }
+
 QTranslator *installQtTranslations(QCoreApplication &app, const QLocale &locale) {
     // Owned by the application: translators must live as long as it does.
     auto *translator = new QTranslator(&app);

@@ -178,7 +178,7 @@ void ScreenPreview::paintEvent(QPaintEvent *) {
     p.setPen(QPen(palette().color(QPalette::Mid), 2));
     p.drawRect(screen.adjusted(-2, -2, 1, 1));
     p.fillRect(screen, Qt::black);
-    if (hidden_) return;
+    // While a write sends, the design stays in view; it only takes no clicks.
     if (!picture_.isNull()) {
         // Each screen pixel is two window pixels; draw it sharp, as the display would.
         p.setClipRect(screen);
@@ -187,6 +187,8 @@ void ScreenPreview::paintEvent(QPaintEvent *) {
         p.drawImage(QRect(screen.topLeft(), scaled), shown);
         p.setClipping(false);
     }
+    // Nothing is drawn past the controller's screen.
+    p.setClipRect(screen);
     paintElements(p);
 }
 

@@ -55,7 +55,10 @@ AlarmForm SignalDialog::form() const {
 }
 
 ElementBounds::Range SignalDialog::xRange() const {
-    return ElementBounds::dialogXRange(form().controlKind(), editor_.model().digits());
+    // A text stops where its last character is still on the screen.
+    const AlarmForm f = form();
+    const int cells = f.isText ? qMax(editor_.model().digits(), int(f.text.size())) : editor_.model().digits();
+    return ElementBounds::dialogXRange(f.controlKind(), cells);
 }
 
 ElementBounds::Range SignalDialog::yRange() const { return ElementBounds::dialogYRange(form().controlKind()); }

@@ -139,6 +139,8 @@ TrafficWindow *TrafficWindow::open(TrafficLog &log, Prompts &prompts, QWidget *f
         QWidget *root = from ? from->window() : nullptr;
         while (root && root->parentWidget()) root = root->parentWidget()->window();
         if (root) connect(root, &QObject::destroyed, window, [window] { delete window; });
+        // Its size is kept between runs; it opens centred on the window it was opened from.
+        if (from) WindowPlacement::centreOn(window, from->window());
     }
     window->show();
     window->raise();

@@ -1,5 +1,6 @@
 #include "ui/TrendPageDialog.h"
 #include "trends/TrendPage.h"
+#include "ui/WindowPlacement.h"
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -34,7 +35,7 @@ TrendPageDialog::TrendPageDialog(int page, QWidget *owner, std::function<void(in
     layout->addWidget(ok, 2, 0);
     layout->addWidget(leave, 2, 1);
     if (owner_) {
-        move(owner_->frameGeometry().center() - rect().center());
+        WindowPlacement::centreOn(this, owner_);
         owner_->setEnabled(false);
     }
 }

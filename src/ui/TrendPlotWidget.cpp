@@ -21,7 +21,10 @@ TrendPlotWidget::TrendPlotWidget(const TrendSession &session, QWidget *parent) :
 
 QSize TrendPlotWidget::sizeHint() const { return QSize(kLabelWidth + TrendPlotPainter::kWidth, TrendPlotPainter::kHeight); }
 
-QSize TrendPlotWidget::minimumSizeHint() const { return sizeHint(); }
+// The plot keeps its proportions at any size: smaller, the window fits 1024 x 768 at 125 %.
+QSize TrendPlotWidget::minimumSizeHint() const {
+    return QSize(kLabelWidth + TrendPlotPainter::kWidth * 3 / 4, TrendPlotPainter::kHeight * 3 / 4);
+}
 
 QRectF TrendPlotWidget::plotRect() const {
     // Kept in proportion, centred in the space right of the labels.

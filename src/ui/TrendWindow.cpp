@@ -6,6 +6,7 @@
 #include "trends/TrendWorkbook.h"
 #include "ui/TrendPageDialog.h"
 #include "ui/TrendPlotWidget.h"
+#include "ui/WindowPlacement.h"
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -176,14 +177,22 @@ void TrendWindow::onReadEnded(TrendSession::Outcome outcome) {
     case TrendSession::Outcome::NoNetwork:
     case TrendSession::Outcome::NoReply:
         status_->setText(session_.lastFailureText().section(u'\n', 0, 0));
-        prompts_.message(session_.lastFailureText());
+        // The same icon as the console's boxes for the same failure.
+        prompts_.message(session_.lastFailureText(), QString(),
+                         outcome == TrendSession::Outcome::NoNetwork ? Prompts::Kind::Error : Prompts::Kind::Warning);
+        // Never shown without a page: the console comes back at once.
+        if (!isVisible()) close();
         break;
     case TrendSession::Outcome::Busy: prompts_.beep(); break;
     }
 }
 
 void TrendWindow::showPage() {
-    show();
+    // The window appears with its first complete page, centred on the console.
+    if (!isVisible()) {
+        WindowPlacement::centreOn(this, console_);
+        show();
+    }
     setWindowTitle(QStringLiteral("ГРАФИК ") + session_.channels().title);
     pageLabel_->setText(QString::number(session_.page().pageNumber));
     groupLabel_->setText(QString::number(session_.group() + 1));
@@ -215,12 +224,17 @@ void TrendWindow::previousGroup() {
     plot_->update();
 }
 
-void TrendWindow::nextPage() { startRead(clampPageNumber(session_.pageNumber() + 1)); }
+int TrendWindow::shownPageNumber() const {
+    // A failed read leaves the page shown before it: paging steps from that one.
+    return session_.hasPage() ? session_.page().pageNumber : session_.pageNumber();
+}
 
-void TrendWindow::previousPage() { startRead(clampPageNumber(session_.pageNumber() - 1)); }
+void TrendWindow::nextPage() { startRead(clampPageNumber(shownPageNumber() + 1)); }
+
+void TrendWindow::previousPage() { startRead(clampPageNumber(shownPageNumber() - 1)); }
 
 void TrendWindow::openPageDialog() {
-    auto *dialog = new TrendPageDialog(session_.pageNumber(), this, [this](int page) { startRead(page); });
+    auto *dialog = new TrendPageDialog(shownPageNumber(), this, [this](int page) { startRead(page); });
     dialog->show();
 }
 

@@ -48,6 +48,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    int shownPageNumber() const;
     void startRead(int page);
     void onReadEnded(TrendSession::Outcome outcome);
     void showPage();

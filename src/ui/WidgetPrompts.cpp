@@ -1,8 +1,11 @@
 #include "ui/WidgetPrompts.h"
 #include "ui/FileFolders.h"
+#include "ui/QtTranslations.h"
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 
 namespace z5 {
 namespace {
@@ -18,6 +21,24 @@ QMessageBox::Icon iconOf(Prompts::Kind kind) {
     return QMessageBox::Information;
 }
 
+// The owner looks and is disabled while its box is open, as under any dialog,
+// and is given back as it was.
+class OwnerHeld {
+public:
+    explicit OwnerHeld(QWidget *owner) : owner_(owner), held_(owner && owner->isEnabled()) {
+        if (held_) owner->setEnabled(false);
+    }
+    ~OwnerHeld() {
+        if (held_ && owner_) owner_->setEnabled(true);
+    }
+    OwnerHeld(const OwnerHeld &) = delete;
+    OwnerHeld &operator=(const OwnerHeld &) = delete;
+
+private:
+    QPointer<QWidget> owner_;
+    bool held_;
+};
+
 } // namespace
 
 QWidget *WidgetPrompts::owner() const {
@@ -29,19 +50,26 @@ QWidget *WidgetPrompts::owner() const {
 std::unique_ptr<QMessageBox> WidgetPrompts::messageBox(const QString &text, const QString &caption, Kind kind,
                                                        QWidget *owner) {
     auto box = std::make_unique<QMessageBox>(iconOf(kind), titleOr(caption), text, QMessageBox::Ok, owner);
+    box->button(QMessageBox::Ok)->setText(okButtonText());
     // The owner may be disabled while an exchange runs; its box must still take the click.
     box->setEnabled(true);
     return box;
 }
 
 void WidgetPrompts::message(const QString &text, const QString &caption, Kind kind) {
-    messageBox(text, caption, kind, owner())->exec();
+    QWidget *o = owner();
+    const OwnerHeld held(o);
+    messageBox(text, caption, kind, o)->exec();
 }
 
 bool WidgetPrompts::confirm(const QString &text, const QString &caption) {
-    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Ok | QMessageBox::Cancel, owner());
+    QWidget *o = owner();
+    const OwnerHeld held(o);
+    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Ok | QMessageBox::Cancel, o);
     box.setEnabled(true);
     box.setDefaultButton(QMessageBox::Cancel);
+    box.button(QMessageBox::Ok)->setText(okButtonText());
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
     return box.exec() == QMessageBox::Ok;
 }
 

@@ -1,7 +1,10 @@
 #include "ui/WindowPlacement.h"
+#include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include "model/UserSettings.h"
 #include <QWidget>
 
@@ -43,6 +46,23 @@ void WindowPlacement::fitToScreen(QWidget *window) {
     if (placed.left() < area.left()) placed.moveLeft(area.left());
     if (placed.top() < area.top()) placed.moveTop(area.top());
     if (placed.topLeft() != window->frameGeometry().topLeft()) window->move(placed.topLeft());
+}
+
+void WindowPlacement::centreOn(QWidget *window, const QWidget *owner) {
+    if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
+    // A title bar shows the caption beside its icon and three buttons.
+    const int captionWidth = QFontMetrics(QApplication::font()).horizontalAdvance(window->windowTitle()) + 140;
+    if (window->width() < captionWidth && window->maximumWidth() >= captionWidth) window->resize(captionWidth, window->height());
+    if (owner) {
+        const QRect frame = window->frameGeometry();
+        const QPoint centre = owner->frameGeometry().center();
+        window->move(centre - QPoint(frame.width() / 2, frame.height() / 2));
+    }
+    fitToScreen(window);
+}
+
+int WindowPlacement::scrollBarRoom(const QWidget *window) {
+    return window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window) + 2;
 }
 
 QScrollArea *WindowPlacement::scrolling(QWidget *content, QWidget *parent) {

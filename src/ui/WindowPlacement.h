@@ -20,6 +20,13 @@ public:
     static void save(const QWidget *window, const QString &key);
     // Makes the window fit the free area of its screen, moving it into view.
     static void fitToScreen(QWidget *window);
+    // Gives a window not yet shown the size its layout wants, wide enough for its
+    // caption in a title bar, centres it on `owner` and keeps it on the screen.
+    static void centreOn(QWidget *window, const QWidget *owner);
+
+    // The width of a vertical scroll bar: a window whose height is cut down to a
+    // small screen still shows its whole width beside it.
+    static int scrollBarRoom(const QWidget *window);
 
     // A scroll area without a frame that shows `content` at its own size from
     // the top left corner.

@@ -204,11 +204,18 @@ TEST(PanelFaceTest, TheThirdPictureSetsItsSwitchesFromTheOddRows) {
 
 TEST(PanelFaceTest, PrintedValuesSitInsideThePicture) {
     const NumberText numbers(QLocale::c());
-    const PanelFace four = PanelFace::fromReply(Reply().first(0, 12.5).first(3, -1).bytes, 4, numbers);
-    ASSERT_EQ(four.prints().size(), 4u);
-    EXPECT_EQ(four.prints()[0].topLeft, QPoint(5, 5));
-    EXPECT_EQ(four.prints()[0].text, QStringLiteral("12.5"));
-    EXPECT_EQ(four.prints()[3].topLeft, QPoint(161, 5));
+    for (int layout : {0, 4}) {
+        const PanelFace face = PanelFace::fromReply(Reply().first(0, 12.5).first(3, -1).first(7, 3).bytes, layout, numbers);
+        // All eight rows, the last four on a second line, none outside the picture.
+        ASSERT_EQ(face.prints().size(), 8u) << layout;
+        EXPECT_EQ(face.prints()[0].topLeft, QPoint(5, 5));
+        EXPECT_EQ(face.prints()[0].text, QStringLiteral("12.5"));
+        EXPECT_EQ(face.prints()[3].topLeft, QPoint(161, 5));
+        EXPECT_EQ(face.prints()[4].topLeft, QPoint(5, 16));
+        EXPECT_EQ(face.prints()[7].topLeft, QPoint(161, 16));
+        EXPECT_EQ(face.prints()[7].text, QStringLiteral("3"));
+        for (const PanelFace::Print &p : face.prints()) EXPECT_LT(p.topLeft.x(), PanelKeys::kWidth - 30);
+    }
     const PanelFace three = PanelFace::fromReply(Reply().second(2, 7).second(4, 8).bytes, 3, numbers);
     ASSERT_EQ(three.prints().size(), 2u);
     EXPECT_EQ(three.prints()[0].topLeft, QPoint(5, 17));

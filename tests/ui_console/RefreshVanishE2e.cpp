@@ -96,6 +96,8 @@ private slots:
         QCOMPARE(rig.port.opens, opensWhileGone);
         QVERIFY(failed());
         QCOMPARE(int(rig.prompts.messages.size()), 1);
+        // The box says the refresh has stopped.
+        QCOMPARE(refresh->currentText(), QStringLiteral("нет"));
 
         // Back at the same path; nothing is read until the user picks the block.
         sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});
@@ -105,7 +107,8 @@ private slots:
         pick();
         QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), answered, 5000);
         QVERIFY(blockReads(*sim) >= 1);
-        // And refreshing goes on from there at the interval still chosen.
+        // Refreshing goes on once the user picks an interval again.
+        refresh->setCurrentIndex(refresh->findData(250));
         QTRY_VERIFY_WITH_TIMEOUT(blockReads(*sim) >= 4, 5000);
     }
 };

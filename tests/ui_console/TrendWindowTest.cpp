@@ -1,6 +1,7 @@
 // The trend window on a scripted controller: groups, pages, the page dialog,
 // recording, the cursor, the workbook and the printout.
 #include "TrendRig.h"
+#include "Hand.h"
 #include "UiTestRegistry.h"
 #include "model/RecordingPrompts.h"
 #include "ui/TrendPageDialog.h"
@@ -104,6 +105,47 @@ private slots:
         QCOMPARE(r.prompts.messages.back().text, QStringLiteral("Нет сети!!!"));
     }
 
+    void theWindowFitsASmallScreenCentredOnTheConsole() {
+        TrendWindowRig r;
+        r.console.setGeometry(50, 50, 700, 500);
+        r.window->hide();
+        r.window->readCurrentPage();
+        r.clock.advance(6000);
+        QVERIFY(r.window->isVisible());
+        QVERIFY(r.window->minimumSizeHint().width() <= z5::uitest::hand::smallScreen().width() - 8);
+        QCOMPARE(z5::uitest::hand::placementFault(r.window, &r.console), QString());
+    }
+
+    void afterAFailedReadPagingStepsFromThePageShown() {
+        TrendWindowRig r;
+        // Every request of the next read goes unanswered.
+        auto failNextRead = [&r] {
+            const int sent = int(r.line.requests.size());
+            for (int i = 1; i <= 400; ++i) r.line.faults[sent + i] = ScriptedTrendLine::Fault::Drop;
+        };
+        auto answerAgain = [&r] { r.line.faults.clear(); };
+        r.window->readCurrentPage();
+        r.clock.advance(6000);
+        QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("3"));
+        // Page 4 gets no answer: page 3 stays, and "+" asks for 4 again, "-" for 2.
+        failNextRead();
+        r.press("Command3");
+        r.clock.advance(60000);
+        QVERIFY(r.window->isEnabled());
+        QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("3"));
+        answerAgain();
+        r.press("Command3");
+        QCOMPARE(r.line.requests.back().page, 4);
+        r.clock.advance(60000);
+        failNextRead();
+        r.press("Command3");
+        r.clock.advance(60000);
+        QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("4"));
+        answerAgain();
+        r.press("Command4");
+        QCOMPARE(r.line.requests.back().page, 3);
+    }
+
     void pageDialogReadsTheLeadingNumber() {
         TrendWindowRig r;
         r.window->openPageDialog();
@@ -112,6 +154,9 @@ private slots:
             if (auto *d = qobject_cast<TrendPageDialog *>(w)) dialog = d;
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Страница ГРАФИКА"));
+        // Wide enough for its caption, centred on the trend window.
+        QVERIFY(dialog->width() >= dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 100);
+        QCOMPARE(z5::uitest::hand::placementFault(dialog, r.window), QString());
         QCOMPARE(dialog->pageField()->text(), QStringLiteral("1"));
         QVERIFY(!r.window->isEnabled());
         dialog->pageField()->setText(QStringLiteral("12abc"));

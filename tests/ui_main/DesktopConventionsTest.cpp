@@ -13,13 +13,16 @@
 #include "ui/ScreenPreview.h"
 #include "ui/WidgetPrompts.h"
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
 namespace {
@@ -54,7 +57,9 @@ void checkFitsSmallScreen(QMainWindow *window, QWidget *content) {
     // The scroll bars reach the far corner of the content.
     QVERIFY(area->horizontalScrollBar()->maximum() + area->viewport()->width() >= content->width());
     QVERIFY(area->verticalScrollBar()->maximum() + area->viewport()->height() >= content->height());
-    QVERIFY(area->viewport()->width() < content->width() || area->viewport()->height() < content->height());
+    // The right-hand column fits, beside a vertical scroll bar if there is one: nothing scrolls sideways.
+    QVERIFY2(area->horizontalScrollBar()->maximum() == 0,
+             qPrintable(QStringLiteral("%1 wide in a view %2 wide").arg(content->width()).arg(area->viewport()->width())));
 }
 
 } // namespace
@@ -123,6 +128,26 @@ private slots:
         QCOMPARE(box->parentWidget(), &owner);
         QVERIFY(box->isEnabled());
         QCOMPARE(box->windowTitle(), QStringLiteral("Конфигуратор  Z5"));
+    }
+
+    void aQuestionHoldsItsWindowAndGivesItBack() {
+        QWidget owner;
+        owner.show();
+        z5::WidgetPrompts prompts(&owner);
+        bool ownerEnabledUnderTheBox = true;
+        QString okText;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            ownerEnabledUnderTheBox = owner.isEnabled();
+            okText = box->button(QMessageBox::Ok)->text();
+            QVERIFY(box->isEnabled());
+            box->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!prompts.confirm(QStringLiteral("Сохранить изменения?")));
+        QVERIFY(!ownerEnabledUnderTheBox);
+        QCOMPARE(okText, QStringLiteral("ОК"));
+        QVERIFY(owner.isEnabled());
     }
 
     void savedFilesGetTheSuffixOfTheirKind_data() {
@@ -205,12 +230,34 @@ private slots:
         qunsetenv("Z5_COM4");
     }
 
-    void qtSpeaksTheDesktopLanguage() {
-        QTranslator *russian = z5::installQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Russian));
+    void qtSpeaksRussianWhateverTheSystemLocale() {
+        const QLocale system;
+        QLocale::setDefault(QLocale::c());
+        QTranslator *russian = z5::installQtTranslations(*QCoreApplication::instance());
+        QLocale::setDefault(system);
         QVERIFY2(russian, "qt6-translations-l10n is installed by scripts/deps.sh");
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Сохранить как"));
         QCoreApplication::removeTranslator(russian);
         delete russian;
+    }
+
+    void portDialogListsTheConfiguredDeviceTheEnumerationMisses() {
+        TestSettings settings;
+        QTemporaryDir dir;
+        const QString pty = dir.filePath(QStringLiteral("pts-0"));   // present, but not enumerated
+        QFile(pty).open(QIODevice::WriteOnly);
+        qputenv("Z5_COM4", pty.toLocal8Bit());
+        FakeDevices devices;
+        UiFixture f;
+        f.session.link.serialDevices = &devices;
+        f.window->portAction()->trigger();
+        z5::PortDialog *dialog = f.window->portDialog();
+        dialog->portList()->setCurrentIndex(3);   // COM4
+        QCOMPARE(dialog->deviceChoice()->currentText(), pty);
+        QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("lblDevice"))->text(), QStringLiteral("Устройство: ") + pty);
+        dialog->close();
+        qunsetenv("Z5_COM4");
+        UiFixture::settle();
     }
 
     void portDialogOffersTheDevicesPresentAndRemembersTheChoice() {

@@ -7,6 +7,7 @@
 #include "screen/ScreenModel.h"
 #include "ui/ScreenPreview.h"
 #include <QProgressBar>
+#include <QLabel>
 #include <QTest>
 
 class MainWindowWritesTest : public QObject {
@@ -55,9 +56,10 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), std::size_t(1));
         QVERIFY(f.prompts.messages[0].text.startsWith(QStringLiteral("Нет сети!!!\n")));
         QVERIFY(f.port.writes().empty());
+        QCOMPARE(f.window->writeStatus()->text(), QStringLiteral("Запись в Z5 не закончена: Нет сети"));
     }
 
-    void screenWriteHidesTheDesignerAndSendsTheScreen() {
+    void screenWriteKeepsTheDesignInViewAndSendsTheScreen() {
         UiFixture f;
         z5::ScreenPreview *preview = f.window->preview();
         QImage picture(320, 240, QImage::Format_RGB32);
@@ -79,6 +81,11 @@ private slots:
         QCOMPARE(f.port.writes()[1].bytes.size(), z5::Link::kScreenWriteLength);
         QCOMPARE(quint8(f.port.writes()[1].bytes[1]), quint8(z5::Link::kDataMarker));
         QVERIFY(!f.window->isEnabled());
+        // The design stays in view while it is sent.
+        QCoreApplication::processEvents();
+        const QPoint middle((z5::ScreenPreview::kPreviewLeft + z5::ScreenPreview::kPreviewWidth / 2) / 15,
+                            (z5::ScreenPreview::kPreviewTop + z5::ScreenPreview::kPreviewHeight / 2) / 15);
+        QCOMPARE(preview->grab().toImage().pixelColor(middle), QColor(Qt::red));
 
         // A second write while this one is sending is refused with a beep.
         f.window->setEnabled(true);
@@ -90,6 +97,8 @@ private slots:
         QVERIFY(!preview->designerHidden());
         QCOMPARE(preview->picture(), picture);
         QVERIFY(f.session.screen.numberTable(0)->Text1.visible);
+        f.clock.advance(3000);  // the alarm texts after the closing
+        QCOMPARE(f.window->writeStatus()->text(), QStringLiteral("Запись в Z5 закончена"));
     }
 
     void screenWriteOfATooWidePictureSaysSoAndStillEnds() {

@@ -2,6 +2,7 @@
 // undo, the dialogs' "Ok" and "Отмена", and asking before unsaved changes go.
 #include "UiTestRegistry.h"
 #include "UiFixture.h"
+#include "screen/ScreenEditor.h"
 #include "screen/ScreenModel.h"
 #include "ui/ColourSwatchRow.h"
 #include "ui/MainWindow.h"
@@ -67,6 +68,34 @@ private slots:
         QCOMPARE(p.Text1.left, 420 + 300);
         QCOMPARE(w.undoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
         QCOMPARE(w.redoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    }
+
+    void aLongAlarmTextStopsAtTheScreensRightEdge_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ten characters") << QStringLiteral("ABCDEFGHIJ");
+        QTest::newRow("ten Cyrillic") << QStringLiteral("ЖЖЖЖЖЖЖЖЖЖ");
+        QTest::newRow("one") << QStringLiteral("Ж");
+    }
+    void aLongAlarmTextStopsAtTheScreensRightEdge() {
+        QFETCH(QString, text);
+        UiFixture f;
+        z5::MainWindow &w = *f.window;
+        z5::ScreenEditor &editor = w.designer().editor();
+        const int k = editor.addAlarm();
+        z5::AlarmForm form = editor.alarmForm(k);
+        form.isText = true;
+        form.text = text;
+        form.x = QStringLiteral("320");
+        QCOMPARE(int(editor.applyAlarm(k, form)), int(z5::FormFault::None));
+        const QRect element = w.preview()->elementRect(z5::ScreenElement::alarm(k));
+        // As far right as a number box may go at its right limit, and no further.
+        const int screenRight = (z5::ScreenPreview::kPreviewLeft + z5::ScreenPreview::kPreviewWidth) / 15 + 6;
+        QVERIFY2(element.right() <= screenRight + 18, qPrintable(QStringLiteral("ends at %1").arg(element.right())));
+        // Dragged right as far as it goes: it stays there too.
+        editor.beginDrag(z5::ScreenElement::alarm(k), 0, 0);
+        for (int i = 0; i < 40; ++i) editor.dragTo(30 * i, 0);
+        editor.endDrag();
+        QVERIFY(w.preview()->elementRect(z5::ScreenElement::alarm(k)).right() <= screenRight + 18);
     }
 
     void alarmDialogOkAndBadCoordinate() {

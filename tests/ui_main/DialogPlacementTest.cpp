@@ -1,0 +1,104 @@
+// Every dialog and window a menu opens: centred on its owner, inside the
+// screen, no larger than a 1024 x 768 screen at 125 %, and its default button
+// answers Return, as the hand finds them.
+#include "Hand.h"
+#include "UiFixture.h"
+#include "UiTestRegistry.h"
+#include "ui/ConsoleWindow.h"
+#include "ui/ScreenPreview.h"
+#include "ui/TrafficWindow.h"
+#include <QAction>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+namespace hand = z5::uitest::hand;
+using Opener = std::function<QWidget *(UiFixture &)>;
+Q_DECLARE_METATYPE(Opener)
+
+namespace {
+
+QWidget *shownTopLevel(const QString &name) { return UiFixture::topLevel(name); }
+
+QWidget *openElement(UiFixture &f, QAction *add, z5::ScreenElement element) {
+    add->trigger();
+    z5::ScreenPreview *preview = f.window->preview();
+    const QPoint at = preview->elementRect(element).center();
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, preview->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(preview, &event);
+    return f.window->elementDialog();
+}
+
+QWidget *openFromConsole(UiFixture &f, const char *action, const QString &name) {
+    f.window->consoleAction()->trigger();
+    auto *console = qobject_cast<z5::ConsoleWindow *>(f.window->console());
+    console->action(QString::fromLatin1(action))->trigger();
+    return shownTopLevel(name);
+}
+
+} // namespace
+
+class DialogPlacementTest : public QObject {
+    Q_OBJECT
+private slots:
+    void opensCentredOnItsOwnerAndFitsASmallScreen_data() {
+        QTest::addColumn<Opener>("open");
+        QTest::addColumn<bool>("ownedByConsole");
+        QTest::newRow("port") << Opener([](UiFixture &f) -> QWidget * {
+            f.window->portAction()->trigger();
+            return f.window->portDialog();
+        }) << false;
+        QTest::newRow("station") << Opener([](UiFixture &f) -> QWidget * {
+            f.window->stationAction()->trigger();
+            return f.window->stationDialog();
+        }) << false;
+        QTest::newRow("about") << Opener([](UiFixture &f) {
+            f.window->aboutAction()->trigger();
+            return shownTopLevel(QStringLiteral("About"));
+        }) << false;
+        QTest::newRow("parameter") << Opener([](UiFixture &f) {
+            return openElement(f, f.window->addParameterAction(), z5::ScreenElement::parameter(0));
+        }) << false;
+        QTest::newRow("alarm") << Opener([](UiFixture &f) {
+            return openElement(f, f.window->addSignalAction(), z5::ScreenElement::alarm(0));
+        }) << false;
+        QTest::newRow("traffic monitor") << Opener([](UiFixture &f) -> QWidget * {
+            f.window->findChild<QAction *>(QStringLiteral("mnuTrafficMonitor"))->trigger();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *t = qobject_cast<z5::TrafficWindow *>(w); t && t->isVisible()) return t;
+            return nullptr;
+        }) << false;
+        QTest::newRow("console station") << Opener([](UiFixture &f) {
+            return openFromConsole(f, "mnu_NUM_Z5", QStringLiteral("num_NET_Z5"));
+        }) << true;
+    }
+    void opensCentredOnItsOwnerAndFitsASmallScreen() {
+        QFETCH(Opener, open);
+        QFETCH(bool, ownedByConsole);
+        UiFixture f;
+        QWidget *dialog = open(f);
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QWidget *owner = ownedByConsole ? f.window->console() : static_cast<QWidget *>(f.window.get());
+        QCOMPARE(hand::placementFault(dialog, owner), QString());
+        dialog->close();
+        UiFixture::settle();
+    }
+
+    void returnClosesTheAboutBox() {
+        UiFixture f;
+        f.window->aboutAction()->trigger();
+        QWidget *about = shownTopLevel(QStringLiteral("About"));
+        QVERIFY(about);
+        auto *ok = about->findChild<QPushButton *>();
+        QVERIFY(ok && ok->isDefault());
+        hand::key(about, Qt::Key_Return);
+        QVERIFY(!about->isVisible());
+        QVERIFY(f.window->isEnabled());
+        UiFixture::settle();
+    }
+};
+
+static z5::uitest::Registrar<DialogPlacementTest> registrar;
+#include "DialogPlacementTest.moc"

@@ -19,6 +19,7 @@ void DownloadLog::restart() {
     startMs_ = clock_.nowMs();
     failures_ = 0;
     finished_ = false;
+    writeFailed_ = false;
 }
 
 QString DownloadLog::tableName(int table) {
@@ -53,7 +54,7 @@ void DownloadLog::portClosed() { line(QStringLiteral("port closed")); }
 
 void DownloadLog::finished() {
     finished_ = true;
-    line(QStringLiteral("done"));
+    line(writeFailed_ ? QStringLiteral("ended, failed") : QStringLiteral("done"));
 }
 
 } // namespace z5

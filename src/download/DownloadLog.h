@@ -26,6 +26,8 @@ public:
     // Headers or data blocks that did not go out, and tables left out.
     int failures() const { return failures_; }
     bool isFinished() const { return finished_; }
+    // The write under way ended as a failure: its end is not logged as "done".
+    void noteWriteFailed() { writeFailed_ = true; }
 
     static QString tableName(int table);
 
@@ -43,6 +45,7 @@ private:
     std::int64_t startMs_ = 0;
     int failures_ = 0;
     bool finished_ = false;
+    bool writeFailed_ = false;
 };
 
 } // namespace z5

@@ -1,12 +1,20 @@
 #include "link/LineSession.h"
 #include "link/SerialPort.h"
+#include "model/Clock.h"
 #include "model/Prompts.h"
 
 namespace z5 {
 
 LineSession::LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent)
-    : QObject(parent), prompts_(prompts), traffic_(clock), tap_(port), link_(tap_, prompts),
-      reception_(link_, clock, prompts) {
+    : QObject(parent), clock_(clock), prompts_(prompts), traffic_(clock), tap_(port), link_(tap_, prompts),
+      reception_(link_, clock, prompts), drainTimer_(clock.createTimer()) {
+    drainTimer_->setOnTimeout([this] { checkDrain(); });
+    connect(&tap_, &TappedPort::sent, this, [this](const QByteArray &b) {
+        if (activity_ == Activity::WriteSequence) writeBytes_ += b.size();
+    });
+    connect(&tap_, &TappedPort::closed, this, [this] {
+        if (activity_ == Activity::WriteSequence) writeBytesDropped_ += tap_.bytesDroppedAtClose();
+    });
     connect(&tap_, &TappedPort::sent, &traffic_, &TrafficLog::recordSent);
     connect(&tap_, &TappedPort::received, &traffic_, &TrafficLog::recordReceived);
     connect(&tap_, &TappedPort::closed, &traffic_, &TrafficLog::lineClosed);
@@ -149,6 +157,8 @@ bool LineSession::beginWrite() {
     writeFailed_ = false;
     failureShown_ = false;
     writeFailure_.clear();
+    writeBytes_ = 0;
+    writeBytesDropped_ = 0;
     setActivity(Activity::WriteSequence);
     emit writeStarted();
     if (!link_.openPort()) {
@@ -171,14 +181,49 @@ bool LineSession::sendData() {
     return sent;
 }
 
-void LineSession::endWrite() {
-    if (activity_ != Activity::WriteSequence) return;
+void LineSession::endWrite(std::function<void()> ended) {
+    if (activity_ != Activity::WriteSequence || drainTimer_->isActive()) {
+        if (ended) ended();
+        return;
+    }
+    afterWrite_ = std::move(ended);
     if (writeFailed_) {
         failWrite(writeFailure_, failureShown_);
         return;
     }
-    setActivity(Activity::Idle);
-    emit writeEnded(true, QString());
+    // Bytes a close dropped never come back: no need to wait for the rest.
+    const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
+    if (queued == 0 || writeBytesDropped_ > 0) {
+        checkDrain();
+        return;
+    }
+    const qint64 lineTimeMs = (queued * 10 * 1000 + kLineBitsPerSecond - 1) / kLineBitsPerSecond;
+    drainDeadlineMs_ = clock_.nowMs() + lineTimeMs + kDrainMarginMs;
+    drainTimer_->start(kDrainPollMs);
+}
+
+QString LineSession::notAcceptedText(qint64 sent, qint64 total) {
+    return QStringLiteral("Z5 не принимает данные: отправлено %1 из %2 байт").arg(sent).arg(total);
+}
+
+void LineSession::checkDrain() {
+    const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
+    if (queued == 0 && writeBytesDropped_ == 0) {
+        drainTimer_->stop();
+        setActivity(Activity::Idle);
+        emit writeEnded(true, QString());
+        finishWrite();
+        return;
+    }
+    if (writeBytesDropped_ == 0 && tap_.isOpen() && clock_.nowMs() < drainDeadlineMs_) return;
+    drainTimer_->stop();
+    failWrite(notAcceptedText(writeBytes_ - writeBytesDropped_ - queued, writeBytes_));
+}
+
+void LineSession::finishWrite() {
+    const std::function<void()> ended = std::move(afterWrite_);
+    afterWrite_ = nullptr;
+    if (ended) ended();
 }
 
 void LineSession::noteWriteFailure(const QString &reason, bool alreadyShown) {
@@ -194,9 +239,11 @@ void LineSession::failWrite(const QString &reasonGiven, bool alreadyShown) {
     writeFailed_ = false;
     failureShown_ = false;
     writeFailure_.clear();
+    drainTimer_->stop();
     setActivity(Activity::Idle);
     if (!alreadyShown) prompts_.message(reason, QString(), Prompts::Kind::Error);
     emit writeEnded(false, reason);
+    finishWrite();
 }
 
 } // namespace z5

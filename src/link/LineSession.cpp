@@ -7,7 +7,11 @@ namespace z5 {
 
 LineSession::LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent)
     : QObject(parent), clock_(clock), prompts_(prompts), traffic_(clock), tap_(port), link_(tap_, prompts),
-      reception_(link_, clock, prompts), drainTimer_(clock.createTimer()) {
+      reception_(link_, clock, prompts), drainTimer_(clock.createTimer()), quietGuard_(clock.createTimer()) {
+    quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
+    connect(&reception_, &ReplyReception::lateReplyDropped, this, [this](const QByteArray &bytes) {
+        traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(bytes.size()), QByteArray());
+    });
     drainTimer_->setOnTimeout([this] { checkDrain(); });
     connect(&tap_, &TappedPort::sent, this, [this](const QByteArray &b) {
         if (activity_ == Activity::WriteSequence) writeBytes_ += b.size();
@@ -64,6 +68,18 @@ bool LineSession::openAndSend(const Request &request) {
 
 bool LineSession::startExchange(const Request &request, int watchdogMs) {
     if (!mayStart()) return false;
+    if (lateReplyPossible_) {
+        if (request.setsLeadingFields()) request.applyLeadingTo(link_);
+        if (!link_.openPort()) return false;
+        dropLateBytes();
+        pendingRequest_ = request;
+        pendingWatchdogMs_ = watchdogMs;
+        readInParts_ = false;
+        setActivity(Activity::Exchange);
+        emit exchangeStarted();
+        quietGuard_->start(kQuietPollMs);
+        return true;
+    }
     if (!openAndSend(request)) return false;
     readInParts_ = false;
     setActivity(Activity::Exchange);
@@ -82,12 +98,39 @@ bool LineSession::startReadInParts(const Request &first, int watchdogMs) {
     return true;
 }
 
+void LineSession::dropLateBytes() {
+    if (!tap_.isOpen() || tap_.bytesAvailable() <= 0) return;
+    const QByteArray late = tap_.readAll();
+    // The bytes are in the received record just before this one.
+    traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(late.size()), QByteArray());
+    quietSinceMs_ = clock_.nowMs();
+}
+
+void LineSession::onQuietGuardTick() {
+    dropLateBytes();
+    if (clock_.nowMs() - quietSinceMs_ < kQuietGuardMs) return;
+    quietGuard_->stop();
+    lateReplyPossible_ = false;
+    const Request request = pendingRequest_;
+    if (!openAndSend(request)) {
+        finishExchange(Outcome::NoNetwork);
+        prompts_.message(link_.networkFailureText(), QString(), Prompts::Kind::Error);
+        return;
+    }
+    reception_.awaitBlockReply(pendingWatchdogMs_);
+}
+
 void LineSession::completeRead() {
     if (readInParts_) reception_.markPageFull();
 }
 
 void LineSession::cancelExchange() {
     if (activity_ != Activity::Exchange) return;
+    if (quietGuard_->isActive()) {
+        quietGuard_->stop();
+        finishExchange(Outcome::Cancelled);
+        return;
+    }
     if (paced_) {
         endPacedExchange(Outcome::Cancelled);
         return;
@@ -147,6 +190,11 @@ void LineSession::onReceptionReleased(ReplyReception::Ending ending) {
 
 void LineSession::finishExchange(Outcome outcome) {
     if (activity_ != Activity::Exchange) return;
+    // A reply not taken may still come: the next block read waits for a quiet line.
+    if (outcome == Outcome::NoReply || outcome == Outcome::Cancelled) {
+        lateReplyPossible_ = true;
+        quietSinceMs_ = clock_.nowMs();
+    }
     readInParts_ = false;
     setActivity(Activity::Idle);
     emit exchangeEnded(outcome);

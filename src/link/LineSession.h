@@ -59,7 +59,13 @@ public:
     // request and awaits a 260-byte block reply. False (nothing awaited, no
     // message) when the line is busy, the port does not open or the request
     // could not go out.
+    // After an exchange that ended without its reply, the request waits until
+    // the line has been quiet for kQuietGuardMs: a late reply still coming must
+    // not be taken for this one's. Bytes that come meanwhile are dropped and
+    // shown in the traffic log as late.
     bool startExchange(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
+    static constexpr int kQuietGuardMs = ReplyReception::kPollIntervalMs;
+    static constexpr int kQuietPollMs = 10;
     // A read in parts (a trend page): sends `first`, then on every poll tick
     // hands over what came (partReceived) and asks for the next part, until
     // the caller says completeRead() from a partReceived listener. The watchdog
@@ -133,6 +139,8 @@ private:
     void setActivity(Activity activity);
     void discardWaitingInput();
     void checkDrain();
+    void onQuietGuardTick();
+    void dropLateBytes();
     void finishWrite();
 
     Clock &clock_;
@@ -154,6 +162,12 @@ private:
     std::unique_ptr<Timer> drainTimer_;
     std::int64_t drainDeadlineMs_ = 0;
     std::function<void()> afterWrite_;
+    // A reply may still be on its way since an exchange ended without one.
+    bool lateReplyPossible_ = false;
+    std::int64_t quietSinceMs_ = 0;
+    std::unique_ptr<Timer> quietGuard_;
+    Request pendingRequest_ = Request::repeat();
+    int pendingWatchdogMs_ = 0;
 };
 
 } // namespace z5

@@ -40,7 +40,8 @@ void usage(std::FILE *to) {
                  "  --station N      answer station N (1..8, default 1)\n"
                  "  --link PATH      make PATH a symbolic link to the pseudo-terminal\n"
                  "  --timeline FILE  write one JSON object per frame, data block and reply\n"
-                 "  --line-speed     send replies no faster than 115200 bit/s\n"
+                 "  --line-speed     send replies no faster than 115200 bit/s, in pieces\n"
+                 "                   (without it a reply comes whole once the wire would have carried it)\n"
                  "  --reply-delay MS the controller's turnaround before a reply (default 5)\n"
                  "  --late MS        answer every request MS later (fault)\n"
                  "  --late-count N   only the next N replies are late (with --late)\n"
@@ -156,6 +157,7 @@ int main(int argc, char **argv) {
     std::deque<Outgoing> outgoing;
     // At 115200 bit/s a byte takes 10 bits; paced pieces of 64 bytes.
     constexpr int kPiece = 64;
+    constexpr int kRequestLength = 8;
     const auto lineMs = [](qsizetype bytes) { return std::int64_t(bytes * 10 * 1000 / 115200); };
 
     int faultPhase = 0;
@@ -185,7 +187,10 @@ int main(int argc, char **argv) {
             if (n > 0) {
                 const std::int64_t at = nowMs(start);
                 for (const auto &o : controller.receive(QByteArray(buffer, int(n)), at)) {
-                    std::int64_t due = at + o.delayMs;
+                    // Never sooner than the request and the reply take on the wire: a
+                    // terminal pair has no line speed, and a reply complete before
+                    // then is taken by the configurator for a late one.
+                    std::int64_t due = at + o.delayMs + (args.lineSpeed ? 0 : lineMs(kRequestLength + o.bytes.size()));
                     if (!outgoing.empty()) due = qMax(due, outgoing.back().dueMs);
                     const int step = args.lineSpeed ? kPiece : int(o.bytes.size());
                     for (int off = 0; off < o.bytes.size(); off += step)

@@ -97,11 +97,3 @@ TEST(WriteDrain, AQueueLeftAtTheDeadlineFailsAtTheLineTimeAndMargin) {
     ASSERT_EQ(r.ended.size(), 1u);
     EXPECT_EQ(r.ended[0].second, LineSession::notAcceptedText(8, 8 + r.tables.data(12).size()));
 }
-
-TEST(WriteDrain, AFarEndThatReadsEverythingEndsTheWriteWithNoDelay) {
-    WriteRig r;
-    ASSERT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Started);
-    r.clock.advance(1000);
-    EXPECT_EQ(r.log.only("ended"), QStringList{"200 ended"});
-    EXPECT_TRUE(r.ended.at(0).first);
-}

@@ -107,13 +107,18 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     connect(&exchange_, &ConsoleExchange::processPictureChanged, this, [this](ConsoleExchange::ProcessPicture p) {
         canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
     });
-    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &) {
+    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &failure) {
         if (!writes_.isRunning()) return;
         writeSucceeded_ = succeeded;
+        writeFailure_ = failure;
     });
     connect(&writes_, &ConsoleWrites::ended, this, [this] {
         setEnabled(true);
-        status_->setText(writeSucceeded_ ? QStringLiteral("Запись в Z5 закончена") : QStringLiteral("Нет сети"));
+        // Bytes that did not leave are no network failure: the line says how many did.
+        const QString notAccepted = LineSession::notAcceptedText(0, 0).section(u':', 0, 0);
+        status_->setText(writeSucceeded_                        ? QStringLiteral("Запись в Z5 закончена")
+                         : writeFailure_.startsWith(notAccepted) ? writeFailure_
+                                                                 : QStringLiteral("Нет сети"));
     });
     connect(&writes_, &ConsoleWrites::setpointsEnabledChanged, this, [this](bool on) { setpointAction_->setEnabled(on); });
 

@@ -150,6 +150,7 @@ private:
     QByteArray mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
     bool writeSucceeded_ = true;
+    QString writeFailure_;
     QPointer<TrendWindow> trendWindow_;
 };
 

@@ -48,8 +48,9 @@ public:
     // Tells the arrival handler of every arrival, as a real port does; off by
     // default so that replies wait for the reader's poll.
     bool notifiesArrivals = false;
-    // The far end stops reading after this many bytes in all (a stuck adapter,
-    // flow control held): the rest stays queued and a close drops it.
+    // The far end stops reading once it has taken this many bytes since the port
+    // was made (a stuck adapter, flow control held): the rest stays queued and a
+    // close drops it.
     // Negative: it reads everything at once.
     qint64 farEndTakesBytes = -1;
 

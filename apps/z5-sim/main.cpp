@@ -36,7 +36,7 @@ void usage(std::FILE *to) {
     std::fprintf(to,
                  "usage: z5-sim [--station N] [--link PATH] [--timeline FILE] [--line-speed]\n"
                  "              [--reply-delay MS] [--late MS] [--late-count N] [--drop N] [--drop-every N]\n"
-                 "              [--corrupt N] [--short N] [--fault-cycle SECONDS]\n"
+                 "              [--corrupt N] [--short N] [--stray N] [--fault-cycle SECONDS]\n"
                  "  --station N      answer station N (1..8, default 1)\n"
                  "  --link PATH      make PATH a symbolic link to the pseudo-terminal\n"
                  "  --timeline FILE  write one JSON object per frame, data block and reply\n"
@@ -49,6 +49,7 @@ void usage(std::FILE *to) {
                  "  --drop-every N   do not send every Nth reply (fault)\n"
                  "  --corrupt N      spoil the check value of the next N block replies (fault)\n"
                  "  --short N        cut the last byte of the next N replies (fault)\n"
+                 "  --stray N        send N bytes of line noise before every trend part (fault)\n"
                  "  --fault-cycle S  every S seconds (and on SIGUSR1) move to the next of: none,\n"
                  "                   drop, late, corrupt, short, silence\n");
 }
@@ -85,6 +86,7 @@ bool parse(int argc, char **argv, Arguments &a) {
         else if (opt == "--drop-every") a.sim.dropEvery = int(n);
         else if (opt == "--corrupt") a.sim.corruptReplies = int(n);
         else if (opt == "--short") a.sim.shortReplies = int(n);
+        else if (opt == "--stray") a.sim.strayBytes = int(n);
         else if (opt == "--fault-cycle") a.faultCycleSeconds = int(n);
         else {
             std::fprintf(stderr, "z5-sim: unknown option or value: %s %s\n", opt.c_str(), value.c_str());

@@ -63,7 +63,8 @@ void writeWorkbook(benchmark::State &state) {
 BENCHMARK(writeWorkbook)->Unit(benchmark::kMillisecond);
 
 // A whole page from z5-sim pacing its replies at 115200 bit/s; range(0) is the
-// sim's --drop-every (0: no fault).
+// sim's --drop-every (0: no fault), range(1) its --stray (bytes of noise before
+// every part).
 void readPageFromSim(benchmark::State &state) {
     const QString sim = qEnvironmentVariable("Z5_SIM");
     if (sim.isEmpty()) {
@@ -72,6 +73,7 @@ void readPageFromSim(benchmark::State &state) {
     }
     QStringList simArgs{QStringLiteral("--line-speed")};
     if (state.range(0) > 0) simArgs << QStringLiteral("--drop-every") << QString::number(state.range(0));
+    if (state.range(1) > 0) simArgs << QStringLiteral("--stray") << QString::number(state.range(1));
     QProcess process;
     process.start(sim, simArgs);
     process.waitForReadyRead(5000);
@@ -103,7 +105,7 @@ void readPageFromSim(benchmark::State &state) {
     process.kill();
     process.waitForFinished();
 }
-BENCHMARK(readPageFromSim)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(readPageFromSim)->Args({0, 0})->Args({10, 0})->Args({0, 1})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 

@@ -185,6 +185,10 @@ void SimController::reply(QByteArray bytes, const QString &what, bool hasCheckVa
         bytes[bytes.size() - 1] = char(bytes[bytes.size() - 1] ^ 0x5A);
         event.insert(QStringLiteral("fault"), QStringLiteral("wrong check value"));
     }
+    if (!hasCheckValue && options_.strayBytes > 0) {
+        bytes.prepend(QByteArray(options_.strayBytes, char(0xFF)));
+        event.insert(QStringLiteral("fault"), QStringLiteral("stray bytes"));
+    }
     if (options_.shortReplies > 0) {
         --options_.shortReplies;
         bytes.chop(1);

@@ -19,6 +19,7 @@ struct SimOptions {
     int dropReplies = 0;       // the next N replies are not sent
     int corruptReplies = 0;    // the next N block replies carry a wrong check value
     int shortReplies = 0;      // the next N replies lose their last byte
+    int strayBytes = 0;        // line noise before every trend part (a turnaround glitch)
 };
 
 // A reply to send after delayMs.

@@ -36,14 +36,15 @@ void usage(std::FILE *to) {
     std::fprintf(to,
                  "usage: z5-sim [--station N] [--link PATH] [--timeline FILE] [--line-speed]\n"
                  "              [--reply-delay MS] [--late MS] [--late-count N] [--drop N] [--drop-every N]\n"
-                 "              [--corrupt N] [--short N] [--fault-cycle SECONDS]\n"
+                 "              [--corrupt N] [--short N] [--stray N] [--fault-cycle SECONDS]\n"
                  "       z5-sim --help | --version\n"
                  "A simulated Z5 controller on a pseudo-terminal: prints the terminal's device path on\n"
                  "the first line and serves until SIGINT, SIGTERM or SIGHUP.\n"
                  "  --station N      answer station N (1..8, default 1)\n"
                  "  --link PATH      make PATH a symbolic link to the pseudo-terminal\n"
                  "  --timeline FILE  write one JSON object per frame, data block and reply\n"
-                 "  --line-speed     send replies no faster than 115200 bit/s\n"
+                 "  --line-speed     send replies no faster than 115200 bit/s, in pieces\n"
+                 "                   (without it a reply comes whole once the wire would have carried it)\n"
                  "  --reply-delay MS the controller's turnaround before a reply (default 5)\n"
                  "  --late MS        answer every request MS later (fault)\n"
                  "  --late-count N   only the next N replies are late (with --late)\n"
@@ -51,6 +52,7 @@ void usage(std::FILE *to) {
                  "  --drop-every N   do not send every Nth reply (fault)\n"
                  "  --corrupt N      spoil the check value of the next N block replies (fault)\n"
                  "  --short N        cut the last byte of the next N replies (fault)\n"
+                 "  --stray N        send N bytes of line noise before every trend part (fault)\n"
                  "  --fault-cycle S  every S seconds (and on SIGUSR1) move to the next of: none,\n"
                  "                   drop, late, corrupt, short, silence\n"
                  "example:\n"
@@ -112,6 +114,7 @@ bool parse(int argc, char **argv, Arguments &a) {
         else if (opt == "--drop-every") a.sim.dropEvery = int(n);
         else if (opt == "--corrupt") a.sim.corruptReplies = int(n);
         else if (opt == "--short") a.sim.shortReplies = int(n);
+        else if (opt == "--stray") a.sim.strayBytes = int(n);
         else if (opt == "--fault-cycle") a.faultCycleSeconds = int(n);
         else {
             std::fprintf(stderr, "z5-sim: unknown option or value: %s %s\n", printable(opt).c_str(), printable(value).c_str());
@@ -184,6 +187,7 @@ int main(int argc, char **argv) {
     std::deque<Outgoing> outgoing;
     // At 115200 bit/s a byte takes 10 bits; paced pieces of 64 bytes.
     constexpr int kPiece = 64;
+    constexpr int kRequestLength = 8;
     const auto lineMs = [](qsizetype bytes) { return std::int64_t(bytes * 10 * 1000 / 115200); };
 
     int faultPhase = 0;
@@ -213,7 +217,10 @@ int main(int argc, char **argv) {
             if (n > 0) {
                 const std::int64_t at = nowMs(start);
                 for (const auto &o : controller.receive(QByteArray(buffer, int(n)), at)) {
-                    std::int64_t due = at + o.delayMs;
+                    // Never sooner than the request and the reply take on the wire: a
+                    // terminal pair has no line speed, and a reply complete before
+                    // then is taken by the configurator for a late one.
+                    std::int64_t due = at + o.delayMs + (args.lineSpeed ? 0 : lineMs(kRequestLength + o.bytes.size()));
                     if (!outgoing.empty()) due = qMax(due, outgoing.back().dueMs);
                     const int step = args.lineSpeed ? kPiece : int(o.bytes.size());
                     for (int off = 0; off < o.bytes.size(); off += step)

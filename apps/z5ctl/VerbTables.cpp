@@ -56,20 +56,14 @@ bool writeAll(const QString &dir, const std::vector<TableFile> &files) {
         z5ctl::err(QStringLiteral("z5ctl tables: cannot create %1").arg(dir));
         return false;
     }
-    // A table name that is taken by a device or a folder stops the run before any write.
-    for (const TableFile &f : files) {
-        const QString refused = z5::AtomicFileSave::refusedTarget(QDir(dir).filePath(f.name));
-        if (refused.isEmpty()) continue;
-        z5ctl::err(QStringLiteral("z5ctl tables: %1").arg(refused));
+    // All tables or none: a table name taken by a device or a folder, or a disk that
+    // fills up halfway, leaves every old table as it was.
+    std::vector<z5::AtomicFileSave::Entry> entries;
+    for (const TableFile &f : files) entries.push_back({QDir(dir).filePath(f.name), f.data});
+    QString why, failed;
+    if (!z5::AtomicFileSave::saveAll(entries, &why, &failed)) {
+        z5ctl::err(QStringLiteral("z5ctl tables: cannot write %1: %2 No table was written.").arg(failed, why));
         return false;
-    }
-    for (const TableFile &f : files) {
-        const QString path = QDir(dir).filePath(f.name);
-        QString why;
-        if (!z5::AtomicFileSave::save(path, f.data, &why)) {
-            z5ctl::err(QStringLiteral("z5ctl tables: cannot write %1: %2").arg(path, why));
-            return false;
-        }
     }
     return true;
 }

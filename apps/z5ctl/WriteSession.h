@@ -30,6 +30,8 @@ public:
     qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
     QByteArray readAll() override { return port_.readAll(); }
     QString errorString() const override { return port_.errorString(); }
+    qint64 bytesNotYetSent() const override { return port_.bytesNotYetSent(); }
+    qint64 bytesDroppedAtClose() const override { return port_.bytesDroppedAtClose(); }
     const QString &device() const { return device_; }
 
 private:
@@ -52,7 +54,9 @@ public:
         };
         // The line owner ends a write with no port or a failed send as a failure.
         QObject::connect(&line, &z5::LineSession::writeEnded, &line, [this](bool ok, const QString &) {
-            if (!ok) lineFailed_ = true;
+            if (ok) return;
+            lineFailed_ = true;
+            log.noteWriteFailed();
         });
     }
 
@@ -98,6 +102,8 @@ public:
             return 3;
         }
         if (log.failures() > 0 || prompts.beeps > 0 || lineFailed_) {
+            // A write whose bytes did not leave has said so already, with the counts.
+            if (log.failures() == 0 && prompts.beeps == 0) return 2;
             const QString why = serial_.errorString();
             err(QStringLiteral("z5ctl %1: %2 step(s) did not go out on %3%4")
                     .arg(verb_)

@@ -51,8 +51,7 @@ void ClosingSequence::onAlarmTextsTimer() {
     const bool loaded = dataStep_.loadTable(kAlarmTextsTable, tables_.table(kAlarmTextsTable));
     alarmTextsTimer_->stop();
     if (!loaded) {
-        line_.endWrite();
-        emit progress_.finished();
+        line_.endWrite([this] { emit progress_.finished(); });
         return;
     }
     dataStep_.sendTableHeader();

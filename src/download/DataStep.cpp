@@ -50,8 +50,7 @@ void DataStep::onDataTimer() {
     // test: a screen write must not pass for table 11 because of a leftover field.
     const bool alarmTexts = link_.fields().kind == Link::TableHeader && table == kAlarmTextsTable;
     if (alarmTexts) {
-        line_.endWrite();
-        emit progress_.finished();
+        line_.endWrite([this] { emit progress_.finished(); });
     } else
         emit progress_.mainWindowEnabled(false);
 }

@@ -22,6 +22,7 @@ void DownloadLog::restart() {
     failures_ = 0;
     finished_ = false;
     closing_ = false;
+    writeFailed_ = false;
 }
 
 QString DownloadLog::tableName(int table) {
@@ -60,7 +61,7 @@ void DownloadLog::portClosed() { line(QStringLiteral("порт закрыт")); 
 
 void DownloadLog::finished() {
     finished_ = true;
-    line(QStringLiteral("готово"));
+    line(writeFailed_ ? QStringLiteral("закончено с ошибкой") : QStringLiteral("готово"));
 }
 
 } // namespace z5

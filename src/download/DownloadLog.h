@@ -27,6 +27,8 @@ public:
     // Headers or data blocks that did not go out, and tables left out.
     int failures() const { return failures_; }
     bool isFinished() const { return finished_; }
+    // The write under way ended as a failure: its end is not logged as "done".
+    void noteWriteFailed() { writeFailed_ = true; }
 
     static QString tableName(int table);
 
@@ -45,6 +47,7 @@ private:
     int failures_ = 0;
     bool finished_ = false;
     bool closing_ = false;
+    bool writeFailed_ = false;
 };
 
 } // namespace z5

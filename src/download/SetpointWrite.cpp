@@ -48,8 +48,7 @@ void SetpointWrite::onTimer() {
     link.loadTableData(kSetpointTable, build.data);
     const bool sent = chain_.line().sendData();
     emit progress_.dataSent(kSetpointTable, static_cast<int>(build.data.size()), sent);
-    chain_.line().endWrite();
-    emit progress_.finished();
+    chain_.line().endWrite([this] { emit progress_.finished(); });
 }
 
 } // namespace z5

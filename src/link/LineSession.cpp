@@ -1,12 +1,24 @@
 #include "link/LineSession.h"
 #include "link/SerialPort.h"
+#include "model/Clock.h"
 #include "model/Prompts.h"
 
 namespace z5 {
 
 LineSession::LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent)
-    : QObject(parent), prompts_(prompts), traffic_(clock), tap_(port), link_(tap_, prompts),
-      reception_(link_, clock, prompts) {
+    : QObject(parent), clock_(clock), prompts_(prompts), traffic_(clock), tap_(port), link_(tap_, prompts),
+      reception_(link_, clock, prompts), drainTimer_(clock.createTimer()), quietGuard_(clock.createTimer()) {
+    quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
+    connect(&reception_, &ReplyReception::lateReplyDropped, this, [this](const QByteArray &bytes) {
+        traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(bytes.size()), QByteArray());
+    });
+    drainTimer_->setOnTimeout([this] { checkDrain(); });
+    connect(&tap_, &TappedPort::sent, this, [this](const QByteArray &b) {
+        if (activity_ == Activity::WriteSequence) writeBytes_ += b.size();
+    });
+    connect(&tap_, &TappedPort::closed, this, [this] {
+        if (activity_ == Activity::WriteSequence) writeBytesDropped_ += tap_.bytesDroppedAtClose();
+    });
     connect(&tap_, &TappedPort::sent, &traffic_, &TrafficLog::recordSent);
     connect(&tap_, &TappedPort::received, &traffic_, &TrafficLog::recordReceived);
     connect(&tap_, &TappedPort::closed, &traffic_, &TrafficLog::lineClosed);
@@ -56,6 +68,18 @@ bool LineSession::openAndSend(const Request &request) {
 
 bool LineSession::startExchange(const Request &request, int watchdogMs) {
     if (!mayStart()) return false;
+    if (lateReplyPossible_) {
+        if (request.setsLeadingFields()) request.applyLeadingTo(link_);
+        if (!link_.openPort()) return false;
+        dropLateBytes();
+        pendingRequest_ = request;
+        pendingWatchdogMs_ = watchdogMs;
+        readInParts_ = false;
+        setActivity(Activity::Exchange);
+        emit exchangeStarted();
+        quietGuard_->start(kQuietPollMs);
+        return true;
+    }
     if (!openAndSend(request)) return false;
     readInParts_ = false;
     setActivity(Activity::Exchange);
@@ -74,12 +98,39 @@ bool LineSession::startReadInParts(const Request &first, int watchdogMs) {
     return true;
 }
 
+void LineSession::dropLateBytes() {
+    if (!tap_.isOpen() || tap_.bytesAvailable() <= 0) return;
+    const QByteArray late = tap_.readAll();
+    // The bytes are in the received record just before this one.
+    traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(late.size()), QByteArray());
+    quietSinceMs_ = clock_.nowMs();
+}
+
+void LineSession::onQuietGuardTick() {
+    dropLateBytes();
+    if (clock_.nowMs() - quietSinceMs_ < kQuietGuardMs) return;
+    quietGuard_->stop();
+    lateReplyPossible_ = false;
+    const Request request = pendingRequest_;
+    if (!openAndSend(request)) {
+        finishExchange(Outcome::NoNetwork);
+        prompts_.message(link_.networkFailureText(), QString(), Prompts::Kind::Error);
+        return;
+    }
+    reception_.awaitBlockReply(pendingWatchdogMs_);
+}
+
 void LineSession::completeRead() {
     if (readInParts_) reception_.markPageFull();
 }
 
 void LineSession::cancelExchange() {
     if (activity_ != Activity::Exchange) return;
+    if (quietGuard_->isActive()) {
+        quietGuard_->stop();
+        finishExchange(Outcome::Cancelled);
+        return;
+    }
     if (paced_) {
         endPacedExchange(Outcome::Cancelled);
         return;
@@ -139,6 +190,11 @@ void LineSession::onReceptionReleased(ReplyReception::Ending ending) {
 
 void LineSession::finishExchange(Outcome outcome) {
     if (activity_ != Activity::Exchange) return;
+    // A reply not taken may still come: the next block read waits for a quiet line.
+    if (outcome == Outcome::NoReply || outcome == Outcome::Cancelled) {
+        lateReplyPossible_ = true;
+        quietSinceMs_ = clock_.nowMs();
+    }
     readInParts_ = false;
     setActivity(Activity::Idle);
     emit exchangeEnded(outcome);
@@ -149,6 +205,8 @@ bool LineSession::beginWrite() {
     writeFailed_ = false;
     failureShown_ = false;
     writeFailure_.clear();
+    writeBytes_ = 0;
+    writeBytesDropped_ = 0;
     setActivity(Activity::WriteSequence);
     emit writeStarted();
     if (!link_.openPort()) {
@@ -171,14 +229,49 @@ bool LineSession::sendData() {
     return sent;
 }
 
-void LineSession::endWrite() {
-    if (activity_ != Activity::WriteSequence) return;
+void LineSession::endWrite(std::function<void()> ended) {
+    if (activity_ != Activity::WriteSequence || drainTimer_->isActive()) {
+        if (ended) ended();
+        return;
+    }
+    afterWrite_ = std::move(ended);
     if (writeFailed_) {
         failWrite(writeFailure_, failureShown_);
         return;
     }
-    setActivity(Activity::Idle);
-    emit writeEnded(true, QString());
+    // Bytes a close dropped never come back: no need to wait for the rest.
+    const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
+    if (queued == 0 || writeBytesDropped_ > 0) {
+        checkDrain();
+        return;
+    }
+    const qint64 lineTimeMs = (queued * 10 * 1000 + kLineBitsPerSecond - 1) / kLineBitsPerSecond;
+    drainDeadlineMs_ = clock_.nowMs() + lineTimeMs + kDrainMarginMs;
+    drainTimer_->start(kDrainPollMs);
+}
+
+QString LineSession::notAcceptedText(qint64 sent, qint64 total) {
+    return QStringLiteral("Z5 не принимает данные: отправлено %1 из %2 байт").arg(sent).arg(total);
+}
+
+void LineSession::checkDrain() {
+    const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
+    if (queued == 0 && writeBytesDropped_ == 0) {
+        drainTimer_->stop();
+        setActivity(Activity::Idle);
+        emit writeEnded(true, QString());
+        finishWrite();
+        return;
+    }
+    if (writeBytesDropped_ == 0 && tap_.isOpen() && clock_.nowMs() < drainDeadlineMs_) return;
+    drainTimer_->stop();
+    failWrite(notAcceptedText(writeBytes_ - writeBytesDropped_ - queued, writeBytes_));
+}
+
+void LineSession::finishWrite() {
+    const std::function<void()> ended = std::move(afterWrite_);
+    afterWrite_ = nullptr;
+    if (ended) ended();
 }
 
 void LineSession::noteWriteFailure(const QString &reason, bool alreadyShown) {
@@ -194,9 +287,11 @@ void LineSession::failWrite(const QString &reasonGiven, bool alreadyShown) {
     writeFailed_ = false;
     failureShown_ = false;
     writeFailure_.clear();
+    drainTimer_->stop();
     setActivity(Activity::Idle);
     if (!alreadyShown) prompts_.message(reason, QString(), Prompts::Kind::Error);
     emit writeEnded(false, reason);
+    finishWrite();
 }
 
 } // namespace z5

@@ -7,10 +7,14 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
 
 namespace z5 {
 
 class Clock;
+class Timer;
 class Prompts;
 class SerialPort;
 
@@ -55,7 +59,13 @@ public:
     // request and awaits a 260-byte block reply. False (nothing awaited, no
     // message) when the line is busy, the port does not open or the request
     // could not go out.
+    // After an exchange that ended without its reply, the request waits until
+    // the line has been quiet for kQuietGuardMs: a late reply still coming must
+    // not be taken for this one's. Bytes that come meanwhile are dropped and
+    // shown in the traffic log as late.
     bool startExchange(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
+    static constexpr int kQuietGuardMs = ReplyReception::kPollIntervalMs;
+    static constexpr int kQuietPollMs = 10;
     // A read in parts (a trend page): sends `first`, then on every poll tick
     // hands over what came (partReceived) and asks for the next part, until
     // the caller says completeRead() from a partReceived listener. The watchdog
@@ -88,8 +98,18 @@ public:
     // the write end as a failure; the sequence itself keeps its pace.
     bool sendHeader(const Request &header);
     bool sendData();
+    // A write has ended only when its bytes have left the port: what is still
+    // queued gets the time the line needs for it and this margin, polled at
+    // this pace; bytes that never leave end the write as a failure.
+    static constexpr int kDrainPollMs = 10;
+    static constexpr int kDrainMarginMs = 500;
+    static constexpr int kLineBitsPerSecond = 115200;
     // The write's last block has gone (or it stopped for a reason already shown).
-    void endWrite();
+    // The write ends once its bytes have left the port (at once when nothing is
+    // queued); `ended` runs after writeEnded, whatever the outcome.
+    void endWrite(std::function<void()> ended = {});
+    // The failure text for a write of which only `sent` of `total` bytes left.
+    static QString notAcceptedText(qint64 sent, qint64 total);
     // Ends the write under way as a failure now, with this reason (shown
     // unless it already was).
     void failWrite(const QString &reason, bool alreadyShown = false);
@@ -118,7 +138,12 @@ private:
     void finishExchange(Outcome outcome);
     void setActivity(Activity activity);
     void discardWaitingInput();
+    void checkDrain();
+    void onQuietGuardTick();
+    void dropLateBytes();
+    void finishWrite();
 
+    Clock &clock_;
     Prompts &prompts_;
     TrafficLog traffic_;
     TappedPort tap_;
@@ -131,6 +156,18 @@ private:
     bool writeFailed_ = false;
     bool failureShown_ = false;
     QString writeFailure_;
+    // What the write under way sent through the port and what a close dropped.
+    qint64 writeBytes_ = 0;
+    qint64 writeBytesDropped_ = 0;
+    std::unique_ptr<Timer> drainTimer_;
+    std::int64_t drainDeadlineMs_ = 0;
+    std::function<void()> afterWrite_;
+    // A reply may still be on its way since an exchange ended without one.
+    bool lateReplyPossible_ = false;
+    std::int64_t quietSinceMs_ = 0;
+    std::unique_ptr<Timer> quietGuard_;
+    Request pendingRequest_ = Request::repeat();
+    int pendingWatchdogMs_ = 0;
 };
 
 } // namespace z5

@@ -67,6 +67,7 @@ QtSerialPort::~QtSerialPort() { close(); }
 bool QtSerialPort::open(const QString &device) {
     close();
     closeQueued_ = false;
+    droppedAtClose_ = 0;
     error_.clear();
     // The device as the user configured it: Qt's port name drops "/dev/".
     device_ = device;
@@ -150,7 +151,19 @@ QByteArray QtSerialPort::readAll() {
 void QtSerialPort::close() {
     if (!port_.isOpen()) return;
     if (!closeQueued_) drainOutput();
+    droppedAtClose_ = bytesNotYetSent();
     port_.close();
+}
+
+qint64 QtSerialPort::bytesNotYetSent() const {
+    if (!port_.isOpen()) return 0;
+    qint64 queued = port_.bytesToWrite();
+#ifdef Q_OS_UNIX
+    int inDriver = 0;
+    const int fd = static_cast<int>(port_.handle());
+    if (fd >= 0 && ::ioctl(fd, TIOCOUTQ, &inDriver) == 0 && inDriver > 0) queued += inDriver;
+#endif
+    return queued;
 }
 
 // QSerialPort::close() drops whatever is still queued, and the driver may hold

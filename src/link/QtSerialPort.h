@@ -27,6 +27,8 @@ public:
     QByteArray readAll() override;
     QString errorString() const override { return error_; }
     void setArrivalHandler(std::function<void()> handler) override { arrived_ = std::move(handler); }
+    qint64 bytesNotYetSent() const override;
+    qint64 bytesDroppedAtClose() const override { return droppedAtClose_; }
 
     // Time the line needs for this many bytes at 10 bits a byte, rounded up.
     static int lineTimeMs(qint64 bytes) { return static_cast<int>((bytes * 10 * 1000 + kBaudRate - 1) / kBaudRate); }
@@ -40,6 +42,7 @@ private:
     QString error_;
     QString device_;
     bool closeQueued_ = false;
+    qint64 droppedAtClose_ = 0;
     std::function<void()> arrived_;
 };
 

@@ -9,7 +9,7 @@
 namespace z5 {
 
 ReplyReception::ReplyReception(Link &link, Clock &clock, Prompts &prompts)
-    : link_(link), prompts_(prompts), poll_(clock.createTimer()), watchdog_(clock.createTimer()) {
+    : link_(link), clock_(clock), prompts_(prompts), poll_(clock.createTimer()), watchdog_(clock.createTimer()) {
     poll_->setOnTimeout([this] { onPollTick(); });
     watchdog_->setOnTimeout([this] { onWatchdogTick(); });
 }
@@ -25,6 +25,7 @@ void ReplyReception::awaitTrendPage(int watchdogMs) { start(Exchange::TrendPage,
 void ReplyReception::start(Exchange exchange, int watchdogMs) {
     exchange_ = exchange;
     pageFull_ = false;
+    startedAtMs_ = clock_.nowMs();
     // The port serves one reader at a time: the one whose exchange is under way.
     if (exchange == Exchange::BlockReply && onArrival_) link_.port().setArrivalHandler([this] { onArrival(); });
     poll_->start(kPollIntervalMs);
@@ -73,7 +74,12 @@ void ReplyReception::onPollTick() {
 void ReplyReception::pollBlockReply() {
     SerialPort &port = link_.port();
     if (port.bytesAvailable() < kBlockReplyLength) return;   // the watchdog ends the wait
-    link_.takeReply(port.readAll());
+    const QByteArray bytes = port.readAll();
+    if (clock_.nowMs() - startedAtMs_ < kShortestBlockReplyMs) {
+        emit lateReplyDropped(bytes);
+        return;
+    }
+    link_.takeReply(bytes);
     const QByteArray &reply = link_.dataBlock();
     if (reply.size() < kBlockReplyLength) {                  // the port lost bytes it had counted
         failPort();

@@ -26,6 +26,10 @@ public:
     static constexpr int kTrendReplyLength = wire::kTrendPartLength;
     static constexpr int kBlockReplyDataLength = wire::kBlockReplyDataLength;   // covered by the check value
     static constexpr std::uint8_t kFirstTrendPart = 10;  // the index of a page's first part
+    // The request's 8 bytes and the reply's 260 at 115200 bit/s, 10 bits a byte:
+    // a reply complete sooner after its request was on its way before it.
+    static constexpr int kRequestFrameLength = 8;
+    static constexpr int kShortestBlockReplyMs = (kRequestFrameLength + kBlockReplyLength) * 10 * 1000 / 115200;
 
     enum class Exchange { Idle, BlockReply, TrendPage };
     // Why the console window is given back.
@@ -73,6 +77,9 @@ signals:
     void trendCountersReset();
     // The window that started the exchange may be enabled again.
     void released(Ending ending);
+    // A block reply complete sooner than the wire allows: it answers an earlier
+    // request and was dropped; the exchange waits on for its own.
+    void lateReplyDropped(const QByteArray &bytes);
 
 private:
     void start(Exchange exchange, int watchdogMs);
@@ -86,7 +93,9 @@ private:
     void release(Ending ending);
 
     Link &link_;
+    Clock &clock_;
     Prompts &prompts_;
+    std::int64_t startedAtMs_ = 0;
     std::unique_ptr<Timer> poll_;
     std::unique_ptr<Timer> watchdog_;
     Exchange exchange_ = Exchange::Idle;

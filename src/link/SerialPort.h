@@ -24,6 +24,12 @@ public:
     // reply at once instead of at its next poll. A port that cannot tell never
     // calls it; an empty handler stops the calls.
     virtual void setArrivalHandler(std::function<void()> handler) { (void)handler; }
+    // Bytes written that have not left the port yet (its own queue and the
+    // driver's); 0 for a port that cannot tell.
+    virtual qint64 bytesNotYetSent() const { return 0; }
+    // Bytes that the last close() had to drop because they had not left by the
+    // drain deadline; 0 when everything left.
+    virtual qint64 bytesDroppedAtClose() const { return 0; }
 };
 
 } // namespace z5

@@ -8,13 +8,26 @@ TrafficLog::TrafficLog(Clock &clock, int capacity, QObject *parent)
 
 void TrafficLog::record(TrafficDirection direction, const QByteArray &bytes) {
     TrafficRecord r;
-    r.sequence = nextSequence_++;
-    r.ms = clock_.nowMs();
     r.direction = direction;
     // A port's read hands over arrays sized for its read chunk (kilobytes for a
     // reply of 260 bytes); kept as they are, a full ring would hold hundreds of MB.
     r.bytes = bytes.capacity() > 2 * bytes.size() + 64 ? QByteArray(bytes.constData(), bytes.size()) : bytes;
     classifier_.classify(r);
+    keep(std::move(r));
+}
+
+void TrafficLog::recordNote(const QString &what, const QByteArray &bytes) {
+    TrafficRecord r;
+    r.direction = TrafficDirection::Received;
+    r.kind = TrafficKind::Stray;
+    r.what = what;
+    r.bytes = QByteArray(bytes.constData(), bytes.size());
+    keep(std::move(r));
+}
+
+void TrafficLog::keep(TrafficRecord r) {
+    r.sequence = nextSequence_++;
+    r.ms = clock_.nowMs();
     if (ring_.size() < static_cast<std::size_t>(capacity_)) {
         ring_.push_back(std::move(r));
     } else {

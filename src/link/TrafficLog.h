@@ -23,6 +23,10 @@ public:
     void recordSent(const QByteArray &bytes) { record(TrafficDirection::Sent, bytes); }
     void recordReceived(const QByteArray &bytes) { record(TrafficDirection::Received, bytes); }
     void record(TrafficDirection direction, const QByteArray &bytes);
+    // What a reader found received bytes to be that the line alone cannot tell:
+    // stray bytes around a part, a reply that came too late. Kept as a received
+    // record of its own, never classified again.
+    void recordNote(const QString &what, const QByteArray &bytes);
     // The port closed: no announced data block or awaited reply is pending any more.
     void lineClosed() { classifier_.reset(); }
     // The exchange under way ended (with or without its reply).
@@ -46,6 +50,8 @@ signals:
     void cleared();
 
 private:
+    void keep(TrafficRecord record);
+
     Clock &clock_;
     int capacity_;
     TrafficClassifier classifier_;

@@ -14,6 +14,10 @@ bool LineTrendLine::sendPartRequest(int column, int part, int page) {
 
 QByteArray LineTrendLine::takeInput() { return line_.takeInput(); }
 
+void LineTrendLine::noteStrayBytes(const QByteArray &bytes, int part) {
+    line_.traffic().recordNote(QStringLiteral("лишние байты у части %1 графика: %2").arg(part + 1).arg(bytes.size()), bytes);
+}
+
 void LineTrendLine::end(Ending ending) {
     line_.endPacedExchange(ending == Ending::Read        ? LineSession::Outcome::Reply
                            : ending == Ending::Cancelled ? LineSession::Outcome::Cancelled

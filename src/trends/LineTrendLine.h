@@ -14,6 +14,7 @@ public:
     bool begin() override;
     bool sendPartRequest(int column, int part, int page) override;
     QByteArray takeInput() override;
+    void noteStrayBytes(const QByteArray &bytes, int part) override;
     void end(Ending ending) override;
     bool sendRecording(int column, bool start) override;
     bool busy() const override;

@@ -22,6 +22,8 @@ public:
     virtual void end(Ending ending) = 0;
     // Starts or stops recording; no answer is awaited.
     virtual bool sendRecording(int column, bool start) = 0;
+    // Bytes that came with part `part` and were not part of it, for the traffic monitor.
+    virtual void noteStrayBytes(const QByteArray &bytes, int part) { (void)bytes, (void)part; }
     // Whether another exchange holds the line now.
     virtual bool busy() const { return false; }
     // Why the port could not be opened, for the line below "Нет сети!!!".

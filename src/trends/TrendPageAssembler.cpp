@@ -1,5 +1,6 @@
 #include "trends/TrendPageAssembler.h"
 #include "model/Clock.h"
+#include "trends/TrendPartSearch.h"
 #include "trends/TrendReply.h"
 #include <algorithm>
 
@@ -27,6 +28,7 @@ bool TrendPageAssembler::start(int page) {
     part_ = 0;
     partsIn_ = 0;
     requestsSent_ = 0;
+    strayBytes_ = 0;
     requestsForPart_ = 0;
     repeated_.clear();
     partTimeoutMs_ = kPartTimeoutMs;
@@ -82,16 +84,20 @@ void TrendPageAssembler::onTick() {
         finish();
         return;
     }
+    // A part is taken on a quiet tick: the turnaround the guard waits for has
+    // already passed, so the next part is asked for at once.
+    if (state_ == State::Guard && quietTick_) {
+        state_ = State::Awaiting;
+        requestsForPart_ = 0;
+        sendCurrentPart(now);
+        return;
+    }
     if (state_ != State::Idle && now - lastProgressMs_ >= kStallMs) fail(Failure::NoReply);
 }
 
 void TrendPageAssembler::awaitPart(std::int64_t now) {
-    while (input_.size() >= TrendPart::kLength) {
-        const QByteArray reply = input_.left(TrendPart::kLength);
-        input_.remove(0, TrendPart::kLength);
-        if (isExtraAnswer(reply)) continue;
-        if (acceptPart(reply, now)) return;
-    }
+    // What came for this request is all there once the line has gone quiet.
+    if (quietTick_ && input_.size() >= TrendPart::kLength && takeFittingPart(now)) return;
     if (now - lastSentMs_ < partTimeoutMs_) return;
     // A fragment on a quiet line will never be completed (an answer cut short);
     // one still streaming in may be the late answer itself.
@@ -113,6 +119,47 @@ bool TrendPageAssembler::isExtraAnswer(const QByteArray &reply) {
         return true;
     }
     return false;
+}
+
+bool TrendPageAssembler::dropExtraAnswer(int expectedPage) {
+    for (const int at : TrendPartSearch::fittingOffsets(input_, expectedPage)) {
+        if (!isExtraAnswer(input_.mid(at, TrendPart::kLength))) continue;
+        input_.remove(0, at + TrendPart::kLength);
+        return true;
+    }
+    return false;
+}
+
+bool TrendPageAssembler::takeFittingPart(std::int64_t now) {
+    const int expectedPage = part_ == 0 ? requestedPage_ : pageOfParts_;
+    while (dropExtraAnswer(expectedPage)) {
+    }
+    const std::vector<int> offsets = TrendPartSearch::fittingOffsets(input_, expectedPage);
+    if (offsets.empty()) return false;
+    // Several places may fit only when they hold the same part (a doubled
+    // answer); otherwise which one was sent cannot be told, and the part is
+    // asked for again at its timeout.
+    const QByteArray reply = input_.mid(offsets.front(), TrendPart::kLength);
+    QByteArray stray = input_.left(offsets.front());
+    int coveredTo = offsets.front() + TrendPart::kLength;
+    for (const int at : offsets) {
+        if (at < coveredTo) {
+            if (at != offsets.front() && input_.mid(at, TrendPart::kLength) != reply) return false;
+            continue;
+        }
+        if (input_.mid(at, TrendPart::kLength) != reply) return false;
+        stray += input_.mid(coveredTo, at - coveredTo);
+        coveredTo = at + TrendPart::kLength;
+    }
+    stray += input_.mid(coveredTo);
+    const int part = part_;
+    if (!acceptPart(reply, now)) return false;
+    input_.clear();
+    if (!stray.isEmpty()) {
+        strayBytes_ += int(stray.size());
+        if (line_.strayBytes) line_.strayBytes(stray, part);
+    }
+    return true;
 }
 
 bool TrendPageAssembler::acceptPart(const QByteArray &reply, std::int64_t now) {

@@ -18,11 +18,14 @@ struct TrendPart;
 // time: part n + 1 is asked for only once part n is in and the line has been
 // quiet for a tick (the controller's turnaround; a doubled answer streaming in
 // is dropped). A part that does not come within the part timeout is asked for
-// again. Each reply is taken as exactly 1064 bytes and what follows stays for the
-// next one. The answers still due to a part's repeated requests are recognised
-// by their content (samples, time and date) whenever they come and dropped; one
-// that does come proves the line slow and doubles the part timeout. Every part
-// must name the page of the first. The page replaces nothing until all 30 parts
+// again. A part is looked for once the line has gone quiet after the bytes that
+// came for its request, and taken only where it fits (the page byte names the
+// page, time and date are plausible): stray bytes around it (a turnaround glitch)
+// are counted and reported, and where no place fits, or places holding different
+// parts do, the part is asked for again. The answers still due to a part's
+// repeated requests are recognised by their content (samples, time and date)
+// whenever they come and dropped; one that does come proves the line slow and
+// doubles the part timeout. Every part must name the page of the first. The page replaces nothing until all 30 parts
 // are in; a read with no progress for the stall time ends as failed.
 class TrendPageAssembler : public QObject {
     Q_OBJECT
@@ -41,10 +44,13 @@ public:
 
     // The line as the reader needs it. sendPart asks for part 0..29 of a page
     // (0: the page being recorded) and says whether the request went out;
-    // takeInput returns every byte that has arrived since the last call.
+    // takeInput returns every byte that has arrived since the last call;
+    // strayBytes (may be empty) is told of bytes that came with a part and were
+    // not part of it.
     struct Line {
         std::function<bool(int part, int page)> sendPart;
         std::function<QByteArray()> takeInput;
+        std::function<void(const QByteArray &bytes, int part)> strayBytes;
     };
 
     TrendPageAssembler(Clock &clock, Line line, QObject *parent = nullptr);
@@ -62,6 +68,9 @@ public:
     // Part requests sent for the read under way or the last one.
     int requestsSent() const { return requestsSent_; }
     int requestedPage() const { return requestedPage_; }
+    // Bytes that came with the parts of the read under way (or the last one) and
+    // were not part of them.
+    int strayBytes() const { return strayBytes_; }
 
 signals:
     void partArrived(int partsIn);
@@ -82,6 +91,8 @@ private:
     void awaitPart(std::int64_t now);
     static QByteArray contentOf(const QByteArray &reply);
     bool isExtraAnswer(const QByteArray &reply);
+    bool dropExtraAnswer(int expectedPage);
+    bool takeFittingPart(std::int64_t now);
     bool acceptPart(const QByteArray &reply, std::int64_t now);
     void placePart(int index, const TrendPart &part);
     bool sendCurrentPart(std::int64_t now);
@@ -101,6 +112,7 @@ private:
     int requestsForPart_ = 0;     // requests of part_ sent so far
     std::vector<Repeated> repeated_;
     int requestsSent_ = 0;
+    int strayBytes_ = 0;
     int partTimeoutMs_ = kPartTimeoutMs;
     std::int64_t lastSentMs_ = 0;
     std::int64_t lastProgressMs_ = 0;

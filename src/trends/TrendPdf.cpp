@@ -1,43 +1,40 @@
 #include "trends/TrendPdf.h"
 #include "trends/TrendChannels.h"
 #include "trends/TrendPrintout.h"
-#include <QFileInfo>
-#include <QDir>
+#include "model/AtomicFileSave.h"
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace z5 {
 
 bool TrendPdf::write(const QString &path, const TrendPage &page, int group, const TrendChannels &channels,
                      QString *error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
+    // The printout is drawn in memory, then saved as a whole: a full disk or a
+    // device in the file's place then fails the save instead of leaving a part.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(1200);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
                                          QPageLayout::Millimeter));
         writer.setTitle(channels.title);
         QPainter painter;
         if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            if (error) *error = QStringLiteral("the PDF could not be started");
+            if (error) *error = QStringLiteral("Печать в PDF не удалась.");
             return false;
         }
         TrendPrintout::paint(painter, writer, page, group, channels);
-        painter.end();
+        if (!painter.end()) {
+            if (error) *error = QStringLiteral("Печать в PDF не удалась.");
+            return false;
+        }
     }
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    buffer.close();
+    return AtomicFileSave::save(path, buffer.data(), error);
 }
 
 } // namespace z5

@@ -7,7 +7,8 @@ TrendSession::TrendSession(Clock &clock, TrendLine &line, QObject *parent)
     : QObject(parent), line_(line),
       assembler_(clock, TrendPageAssembler::Line{
                             [this](int part, int page) { return line_.sendPartRequest(column_, part, page); },
-                            [this] { return line_.takeInput(); }}) {
+                            [this] { return line_.takeInput(); },
+                            [this](const QByteArray &bytes, int part) { line_.noteStrayBytes(bytes, part); }}) {
     connect(&assembler_, &TrendPageAssembler::partArrived, this,
             [this](int partsIn) { emit readProgress(partsIn, TrendPageAssembler::kParts); });
     connect(&assembler_, &TrendPageAssembler::pageComplete, this, &TrendSession::onPageComplete);

@@ -39,6 +39,8 @@ public:
     bool readPreviousPage() { return readPage(clampPageNumber(pageNumber_ - 1)); }
     bool reading() const { return assembler_.isReading(); }
     int requestsSent() const { return assembler_.requestsSent(); }
+    // Bytes that came with the parts of the last read and were not part of them.
+    int strayBytes() const { return assembler_.strayBytes(); }
     // Ends a read under way quietly and gives the line back.
     void cancel();
 

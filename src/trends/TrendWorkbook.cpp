@@ -1,12 +1,11 @@
 #include "trends/TrendWorkbook.h"
 #include "trends/TrendChannels.h"
 #include "trends/TrendPage.h"
-#include <QDir>
+#include "model/AtomicFileSave.h"
+#include "screen/LibraryOutputCatcher.h"
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <xlsxwriter.h>
 
 namespace z5 {
@@ -92,23 +91,6 @@ void fillSheet(lxw_workbook *book, SheetWriter &w, const TrendPage &page, const 
                          TrendWorkbook::exportValue(page.sample(row, c), precision));
 }
 
-bool replaceFile(const QString &from, const QString &to) {
-    const QByteArray a = QFile::encodeName(from), b = QFile::encodeName(to);
-    if (std::rename(a.constData(), b.constData()) == 0) return true;
-    // Where renaming over an existing file is refused.
-    if (QFile::exists(to) && QFile::exists(from)) {
-        const QString aside = to + QStringLiteral(".old");
-        QFile::remove(aside);
-        if (!QFile::rename(to, aside)) return false;
-        if (QFile::rename(from, to)) {
-            QFile::remove(aside);
-            return true;
-        }
-        QFile::rename(aside, to);
-    }
-    return false;
-}
-
 } // namespace
 
 double TrendWorkbook::exportValue(float sample, int precision) {
@@ -123,42 +105,32 @@ QString TrendWorkbook::timeCellText(const TrendPage &page, int k) {
 
 bool TrendWorkbook::write(const QString &path, const TrendPage &page, const TrendChannels &channels, int precision,
                           QString *error) {
-    const QFileInfo target(path);
-    QTemporaryFile reserve(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    reserve.setAutoRemove(false);
-    if (!reserve.open()) {
-        if (error) *error = reserve.errorString();
+    // The library writes the file beside the target by name; the replacement is then
+    // checked and renamed like every other save. What the library prints on standard
+    // error is caught: the user gets one message in our words, its text in brackets.
+    auto fill = [&](const QString &temporary, QString *why) {
+        LibraryOutputCatcher libraryOutput;
+        const QByteArray name = QFile::encodeName(temporary);
+        errno = 0;
+        lxw_workbook *book = workbook_new(name.constData());
+        lxw_worksheet *sheet = book ? workbook_add_worksheet(book, nullptr) : nullptr;
+        if (!sheet) {
+            if (book) workbook_close(book);
+            *why = QStringLiteral("Книгу не удалось создать.");
+            return false;
+        }
+        SheetWriter w(sheet);
+        fillSheet(book, w, page, channels, precision);
+        errno = 0;
+        const lxw_error closed = workbook_close(book);
+        const int systemError = errno;
+        const lxw_error failed = w.error() != LXW_NO_ERROR ? w.error() : closed;
+        if (failed == LXW_NO_ERROR) return true;
+        const QString words = AtomicFileSave::reasonFor(systemError);
+        *why = words.isEmpty() ? QStringLiteral("Ошибка записи [%1].").arg(QString::fromUtf8(lxw_strerror(failed))) : words;
         return false;
-    }
-    reserve.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                           QFileDevice::ReadOther);
-    const QString temporary = reserve.fileName();
-    reserve.close();
-
-    const QByteArray name = QFile::encodeName(temporary);
-    lxw_workbook *book = workbook_new(name.constData());
-    lxw_worksheet *sheet = book ? workbook_add_worksheet(book, nullptr) : nullptr;
-    if (!sheet) {
-        if (book) workbook_close(book);
-        QFile::remove(temporary);
-        if (error) *error = QStringLiteral("the workbook could not be created");
-        return false;
-    }
-    SheetWriter w(sheet);
-    fillSheet(book, w, page, channels, precision);
-    const lxw_error closed = workbook_close(book);
-    const lxw_error failed = w.error() != LXW_NO_ERROR ? w.error() : closed;
-    if (failed != LXW_NO_ERROR) {
-        QFile::remove(temporary);
-        if (error) *error = QString::fromUtf8(lxw_strerror(failed));
-        return false;
-    }
-    if (!replaceFile(temporary, target.absoluteFilePath())) {
-        QFile::remove(temporary);
-        if (error) *error = QStringLiteral("the file could not be replaced");
-        return false;
-    }
-    return true;
+    };
+    return AtomicFileSave::saveWith(path, fill, error);
 }
 
 } // namespace z5

@@ -82,6 +82,8 @@ TEST_F(ExchangeFixture, StartAfterABlockReadCarriesTheIndexTheReadLeft) {
     clock.advance(1000);
     port.clearWrites();
     ASSERT_TRUE(exchange.startProcessCommand(Link::StartProcess));
+    EXPECT_TRUE(port.writes().empty()) << "the read ended without a reply: the line must be quiet first";
+    clock.advance(LineSession::kQuietGuardMs);
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103000b3300")).toHex(' '));
     EXPECT_EQ(state.selectedType, 5);
@@ -141,8 +143,9 @@ TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
     exchange.cancel();
     select(3, BlockType::MUL);
     ASSERT_TRUE(exchange.startBlockRead());
-    clock.advance(1000);
+    clock.advance(LineSession::kQuietGuardMs + 1000);
     ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
+    clock.advance(LineSession::kQuietGuardMs);
     EXPECT_EQ(reception.watchdogTimer().interval(), 1000);
 }
 

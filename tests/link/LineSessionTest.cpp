@@ -13,7 +13,7 @@ using Outcome = LineSession::Outcome;
 
 namespace {
 
-struct LineFixture : ::testing::Test {
+struct LineRig {
     VirtualClock clock;
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
@@ -22,13 +22,15 @@ struct LineFixture : ::testing::Test {
     std::vector<QByteArray> replies;
     std::vector<std::pair<LineSession::Direction, QByteArray>> tapped;
 
-    void SetUp() override {
+    LineRig() {
         QObject::connect(&line, &LineSession::exchangeEnded, [this](Outcome o) { endings.push_back(o); });
         QObject::connect(&line, &LineSession::blockReplyReceived, [this](const QByteArray &r) { replies.push_back(r); });
         QObject::connect(&line, &LineSession::transferred,
                          [this](LineSession::Direction d, const QByteArray &b) { tapped.emplace_back(d, b); });
     }
 };
+
+struct LineFixture : ::testing::Test, LineRig {};
 
 QByteArray sentFrame(const QByteArray &write) { return write.left(6).toHex(' '); }
 
@@ -174,4 +176,77 @@ TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAsAFailureShown) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\nno such device");
     EXPECT_FALSE(line.isBusy());
+}
+
+// A reply belongs to its request: one that comes after its read gave up is
+// dropped, and the next read's own reply is the one taken, whenever the late one
+// comes: before the next request, just after it, or while its reply is on the way.
+TEST(LineReplies, AReplyThatComesAfterItsReadGaveUpIsNeverTakenForTheNext) {
+    struct Row {
+        const char *name;
+        int lateAtMs;          // after the first request
+        int nextReadAtMs;      // after the first request
+        int sentNotBeforeMs;   // the next request, after a quiet guard time
+    };
+    const int guard = LineSession::kQuietGuardMs;
+    const std::vector<Row> rows = {
+        {"late reply before the next read", 1050, 1100, 1100 + guard},
+        {"late reply just after the next read is asked for", 1050, 1010, 1050 + guard},
+        // The line was quiet long enough: the request goes at once, and the late
+        // reply, complete 10 ms after it, cannot be its answer.
+        {"late reply while the next reply is on its way", 1520, 1500, 1500},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        LineRig f;
+        const QByteArray a = testframes::blockReply('\x0A');
+        const QByteArray b = testframes::blockReply('\x0B');
+        f.port.notifiesArrivals = true;
+        f.port.responder = [&](const QByteArray &) { return QByteArray(); };
+        const std::int64_t start = f.clock.nowMs();
+        ASSERT_TRUE(f.line.startExchange(Request::blockRead(0)));
+        f.port.replyDelayMs = 30;
+        f.port.responder = [&](const QByteArray &) { return b; };
+        bool lateSent = false;
+        while (f.clock.nowMs() - start < 3000) {
+            const std::int64_t t = f.clock.nowMs() - start;
+            if (!lateSent && t >= row.lateAtMs) {
+                f.port.deliver(a);
+                lateSent = true;
+            }
+            if (t == row.nextReadAtMs) ASSERT_TRUE(f.line.startExchange(Request::blockRead(1)));
+            f.clock.advance(1);
+        }
+        ASSERT_EQ(f.replies.size(), 1u);
+        EXPECT_EQ(f.replies[0], b) << "block A's values shown under block B";
+        EXPECT_EQ(f.endings, (std::vector<Outcome>{Outcome::NoReply, Outcome::Reply}));
+        // The second request went out only after a quiet guard time since the late bytes.
+        ASSERT_EQ(f.port.writes().size(), 2u);
+        const std::int64_t sentAt = f.port.writes()[1].atMs - start;
+        EXPECT_GE(sentAt, row.sentNotBeforeMs);
+        EXPECT_LE(sentAt, row.sentNotBeforeMs + LineSession::kQuietPollMs);
+        bool toldLate = false;
+        for (int i = 0; i < f.line.traffic().size(); ++i)
+            toldLate |= f.line.traffic().at(i).what.startsWith(QStringLiteral("поздний ответ"));
+        EXPECT_TRUE(toldLate);
+    }
+}
+
+// A reply complete sooner than its request and itself take on the wire was on its
+// way before the request: not taken; the read waits on for its own.
+TEST_F(LineFixture, AReplyCompleteSoonerThanTheWireAllowsIsNotTaken) {
+    const QByteArray early = testframes::blockReply('\x0E');
+    const QByteArray own = testframes::blockReply('\x0F');
+    port.notifiesArrivals = true;
+    ASSERT_TRUE(line.link().openPort());
+    port.responder = [&](const QByteArray &) { return own; };
+    port.replyDelayMs = 40;
+    ASSERT_TRUE(line.startExchange(Request::blockRead(2)));
+    clock.advance(ReplyReception::kShortestBlockReplyMs - 1);
+    port.deliver(early);
+    EXPECT_TRUE(replies.empty());
+    clock.advance(200);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], own);
+    EXPECT_EQ(ReplyReception::kShortestBlockReplyMs, 23);
 }

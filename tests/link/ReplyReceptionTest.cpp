@@ -288,7 +288,8 @@ public:
         timers.push_back(t.get());
         return t;
     }
-    std::int64_t nowMs() const override { return 0; }
+    std::int64_t nowMs() const override { return now; }
+    std::int64_t now = 0;
     std::vector<ManualTimer *> timers;
 };
 
@@ -310,6 +311,7 @@ TEST(ReplyReceptionLateTimeout, ATimeoutArrivingAfterTheExchangeEndedIsIgnored) 
 
     reception.awaitBlockReply();
     port.deliver(blockReply('\x55'));
+    clock.now = ReplyReception::kPollIntervalMs;
     poll.fireNow();
     EXPECT_EQ(accepted, 1);
     port.deliver(QByteArray(10, '\x66'));

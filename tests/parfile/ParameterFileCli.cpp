@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -129,4 +131,30 @@ TEST(ParameterFileCli, RefusedInputsAndTargetsExitWithAReasonAndWriteNothing) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, QStringLiteral("Файл заблокирован!!!\n/dev/null — символьное устройство, а не обычный файл; "
                                     "записывать в него нельзя."));
+}
+
+// A disk that fills up halfway through the tables leaves every old table as it was.
+TEST(ParameterFileCli, TablesAreReplacedAllOrNone) {
+    QTemporaryDir dir;
+    const QString netlist = QStringLiteral(Z5_EXAMPLES "/boiler.net");
+    const QString tables = dir.filePath("t");
+    ASSERT_EQ(z5ctl({netlist, "--out", tables}, QStringLiteral("tables")).code, 0);
+    const QStringList names = QDir(tables).entryList(QDir::Files);
+    ASSERT_GE(names.size(), 12);
+    for (const QString &n : names) ASSERT_TRUE(writeAll(QDir(tables).filePath(n), "old"));
+
+    QProcess p;
+    p.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &small);
+    });
+    p.start(QStringLiteral(Z5CTL_PATH), {QStringLiteral("tables"), netlist, QStringLiteral("--out"), tables});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_TRUE(err.contains(QStringLiteral("Файл слишком велик."))) << err.toStdString();
+    EXPECT_EQ(QDir(tables).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), names)
+        << "nothing left beside the tables";
+    for (const QString &n : names) EXPECT_EQ(readAll(QDir(tables).filePath(n)), QByteArray("old")) << n.toStdString();
 }

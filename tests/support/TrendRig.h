@@ -38,7 +38,8 @@ inline QByteArray trendPart(int page, int part, int rowsRecorded = 45, int recor
 // time, with faults planned per request (counted from 1).
 class ScriptedTrendLine : public TrendLine {
 public:
-    enum class Fault { None, Drop, Late, Double, DoubleStreaming, Short, OtherPage };
+    enum class Fault { None, Drop, Late, Double, DoubleStreaming, Short, OtherPage, StrayBefore, StrayAfter, Shifted,
+                       LookAlike };
     static constexpr int kAnswerMs = 98;   // turnaround and 1064 bytes at 115200 bit/s
 
     explicit ScriptedTrendLine(VirtualClock &clock) : clock_(clock) {}
@@ -65,10 +66,19 @@ public:
             for (int off = 0, k = 1; off < reply.size(); off += 64, ++k) pending_.emplace(at + 5 * k, reply.mid(off, 64));
             break;
         case Fault::Short: pending_.emplace(at, reply.left(TrendPart::kLength - 1)); break;
+        // Stray bytes at the turnaround come with the part in one burst.
+        case Fault::StrayBefore: pending_.emplace(at, QByteArray(strayCount, char(0x03)) + reply); break;
+        case Fault::StrayAfter: pending_.emplace(at, reply + QByteArray(strayCount, char(0x03))); break;
+        // The first byte lost and a stray one after: 1064 bytes, none of them a part.
+        case Fault::Shifted: pending_.emplace(at, reply.mid(1) + char(0)); break;
+        // A second, different part that fits as well: which one was meant cannot be told.
+        case Fault::LookAlike: pending_.emplace(at, reply + trendPart(answered, (part + 1) % 30, rowsRecorded, recordingPage)); break;
         case Fault::None: pending_.emplace(at, reply); break;
         }
         return !refuseSend;
     }
+    void noteStrayBytes(const QByteArray &bytes, int part) override { strays.emplace_back(part, bytes); }
+    std::vector<std::pair<int, QByteArray>> strays;
     bool sendRecording(int column, bool start) override {
         recordings.push_back({column, start});
         return true;
@@ -90,6 +100,7 @@ public:
     std::vector<std::pair<int, bool>> recordings;
     std::map<int, Fault> faults;
     int lateMs = 450;
+    int strayCount = 2;
     int recordingPage = 3;
     int rowsRecorded = 45;
     bool refuseOpen = false;

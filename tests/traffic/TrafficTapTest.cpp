@@ -62,16 +62,18 @@ TEST_F(Tap, BlockReadWithAWrongCheckValueAndALateReply) {
     clock.advance(1000);
     ASSERT_TRUE(session.line.startExchange(Request::blockRead(2)));
     clock.advance(2000);
-    // The next answer comes after the watchdog; the following request discards it.
+    // The next answer comes after the watchdog; the following request drops it.
     port.responder = [](const QByteArray &) { return testframes::blockReply('\x33'); };
     port.replyDelayMs = 1500;
     ASSERT_TRUE(session.line.startExchange(Request::blockRead(2)));
     clock.advance(2000);
     port.responder = nullptr;
     ASSERT_TRUE(session.line.startExchange(Request::blockRead(4)));
+    clock.advance(LineSession::kQuietGuardMs);
+    // The late reply is dropped and told as such; the next request waits for a quiet line.
     EXPECT_EQ(rows(), (QStringList{"1000 → чтение блока U3 верна", "1150 ← ответ: чтение блока U3 неверна",
                                    "3000 → чтение блока U3 верна", "5000 ← поздний ответ: чтение блока U3 верна",
-                                   "5000 → чтение блока U5 верна"}));
+                                   "5000 ← поздний ответ отброшен: 260 байт ", "5150 → чтение блока U5 верна"}));
 }
 
 TEST_F(Tap, TrendReadOfARecorderBlockNamesItsParts) {

@@ -82,3 +82,23 @@ TEST(TrendLineFrames, PortThatDoesNotOpenLeavesTheLineFree) {
     EXPECT_EQ(r.trends.lastFailureText(), QStringLiteral("Нет сети!!!\nno such device"));
     EXPECT_FALSE(r.line.isBusy());
 }
+
+// Stray bytes at a turnaround before every part: the page is read as sent, and
+// the traffic monitor shows the stray bytes of each part.
+TEST(TrendLineFrames, StrayBytesBeforeThePartsAreShownInTheTrafficLog) {
+    LineRig r;
+    r.port.responder = [](const QByteArray &frame) {
+        if (frame.size() < 6 || quint8(frame[3]) < 10) return QByteArray();
+        return QByteArray(1, '\xFF') + z5::testing::trendPart(7, quint8(frame[3]) - 10, 45, 3);
+    };
+    ASSERT_TRUE(r.trends.readPage(7));
+    r.clock.advance(5000);
+    ASSERT_EQ(r.trends.page().pageNumber, 7);
+    EXPECT_EQ(r.trends.page().sample(239, 31), float(z5::testing::archiveSample(7, 239, 31) / 1000.0));
+    EXPECT_EQ(r.trends.strayBytes(), 30);
+    QStringList notes;
+    for (int i = 0; i < r.line.traffic().size(); ++i)
+        if (r.line.traffic().at(i).what.startsWith(QStringLiteral("лишние байты"))) notes << r.line.traffic().at(i).what;
+    ASSERT_EQ(notes.size(), 30);
+    EXPECT_EQ(notes.first(), QStringLiteral("лишние байты у части 1 графика: 1"));
+}

@@ -165,3 +165,50 @@ TEST(PageAssembly, PortThatDoesNotOpenEndsAtOnceWithNoNetwork) {
     EXPECT_FALSE(r.session.reading());
     EXPECT_EQ(r.clock.activeTimers(), 0);
 }
+
+// Stray bytes that come with a part leave every sample where it was sent; they
+// are counted and told. Where the bytes that came hold no part that fits, or two
+// different ones, the part is asked for again.
+TEST(PageAssembly, StrayBytesAroundAPartAreFoundCountedAndTold) {
+    struct Row {
+        const char *name;
+        Fault fault;
+        int strayBytes;
+        int requests;
+    };
+    const std::vector<Row> rows = {
+        {"two bytes before", Fault::StrayBefore, 2, 30},
+        {"two bytes after", Fault::StrayAfter, 2, 30},
+        {"shifted by a lost byte", Fault::Shifted, 0, 31},
+        {"two parts that fit", Fault::LookAlike, 0, 31},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        AssemblyRig r;
+        r.line.faults = {{6, row.fault}};
+        r.read(17);
+        ASSERT_EQ(r.outcome, TrendSession::Outcome::Read);
+        r.expectWholePage(17);
+        EXPECT_EQ(int(r.line.requests.size()), row.requests);
+        EXPECT_EQ(r.session.strayBytes(), row.strayBytes);
+        if (row.strayBytes > 0) {
+            ASSERT_EQ(r.line.strays.size(), 1u);
+            EXPECT_EQ(r.line.strays[0].first, 5);
+            EXPECT_EQ(r.line.strays[0].second, QByteArray(row.strayBytes, char(0x03)));
+        }
+    }
+}
+
+// A stray byte before every part: page 4 (whose number a shifted part would
+// carry in the page byte) is still read exactly, without a request more.
+TEST(PageAssembly, AStrayByteBeforeEveryPartCostsNoRequest) {
+    AssemblyRig r;
+    for (int i = 1; i <= 30; ++i) r.line.faults[i] = Fault::StrayBefore;
+    r.line.strayCount = 1;
+    r.read(4);
+    ASSERT_EQ(r.outcome, TrendSession::Outcome::Read);
+    r.expectWholePage(4);
+    EXPECT_EQ(r.line.requests.size(), 30u);
+    EXPECT_EQ(r.session.strayBytes(), 30);
+    EXPECT_LE(r.endedAt, 30 * (ScriptedTrendLine::kAnswerMs + 2 * TrendPageAssembler::kTickMs));
+}

@@ -98,6 +98,23 @@ private slots:
         QVERIFY(!setpoints->isEnabled());
     }
 
+    // A far end that stops reading: the setpoints never leave, and the window says
+    // so with the counts instead of "Запись в Z5 закончена".
+    void aSetpointWriteWhoseBytesDoNotLeaveSaysSo() {
+        rig->port.responder = [](const QByteArray &w) { return w.size() == 8 && w[1] == 3 ? blockReply() : QByteArray(); };
+        rig->click(kSetpoint, Qt::LeftButton);
+        rig->clock.advance(150);
+        rig->port.clearWrites();
+        rig->port.farEndTakesBytes = 0;   // stuck since the read
+        rig->console.action("mnuSAVE_ZADATCIKI")->trigger();
+        rig->clock.advance(200 + LineSession::kDrainMarginMs + 50);
+        QVERIFY(rig->console.isEnabled());
+        const QString expected = QStringLiteral("Z5 не принимает данные: отправлено 0 из 40 байт");
+        QCOMPARE(rig->console.replyStatus()->text(), expected);
+        QVERIFY(!rig->prompts.messages.empty());
+        QCOMPARE(rig->prompts.messages.back().text, expected);
+    }
+
     void processCommandsAndTheirPictures() {
         rig->port.responder = [](const QByteArray &) { return blockReply(false); };
         ConsoleCanvas &canvas = *rig->console.canvas();

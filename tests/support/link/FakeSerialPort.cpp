@@ -22,12 +22,15 @@ bool FakeSerialPort::open(const QString &device) {
     open_ = true;
     error_.clear();
     input_.clear();
+    droppedAtClose_ = 0;
     ++openCount_;
     return true;
 }
 
 void FakeSerialPort::close() {
     if (!open_) return;
+    droppedAtClose_ = queued_;
+    queued_ = 0;
     open_ = false;
     input_.clear();
     pending_.clear();
@@ -38,11 +41,20 @@ void FakeSerialPort::close() {
 bool FakeSerialPort::write(const QByteArray &bytes) {
     if (!open_) return false;
     writes_.push_back({clock_ ? clock_->nowMs() : 0, bytes});
+    const qint64 room = farEndTakesBytes < 0 || queued_ > 0 ? (farEndTakesBytes < 0 ? bytes.size() : 0)
+                                                            : std::max<qint64>(0, farEndTakesBytes - taken_);
+    const qint64 taken = std::min<qint64>(room, bytes.size());
+    taken_ += taken;
+    queued_ += bytes.size() - taken;
     if (!silent && responder) {
         const QByteArray answer = responder(bytes);
         if (!answer.isEmpty()) schedule(answer);
     }
     return true;
+}
+
+qint64 FakeSerialPort::bytesNotYetSent() const {
+    return open_ ? queued_ : 0;
 }
 
 QByteArray FakeSerialPort::readAll() {

@@ -35,6 +35,8 @@ public:
     QByteArray readAll() override;
     QString errorString() const override { return error_; }
     void setArrivalHandler(std::function<void()> handler) override { arrived_ = std::move(handler); }
+    qint64 bytesNotYetSent() const override;
+    qint64 bytesDroppedAtClose() const override { return droppedAtClose_; }
 
     // Fault switches.
     bool refuseOpen = false;                            // open() fails with refuseReason
@@ -46,12 +48,22 @@ public:
     // Tells the arrival handler of every arrival, as a real port does; off by
     // default so that replies wait for the reader's poll.
     bool notifiesArrivals = false;
+    // The far end stops reading once it has taken this many bytes since the port
+    // was made (a stuck adapter, flow control held): the rest stays queued and a
+    // close drops it.
+    // Negative: it reads everything at once.
+    qint64 farEndTakesBytes = -1;
 
     // Answers a write; an empty answer sends nothing back.
     std::function<QByteArray(const QByteArray &written)> responder;
 
     // Bytes arrive from the far end now (they are lost when the port is closed).
     void deliver(const QByteArray &bytes);
+    // The far end reads again: what was queued leaves now.
+    void farEndResumes() {
+        farEndTakesBytes = -1;
+        queued_ = 0;
+    }
     // The far end vanished: the port closes itself and reports why.
     void fail(const QString &why);
 
@@ -81,6 +93,9 @@ private:
     std::function<void()> arrived_;
     void notifyArrival();
     int openCount_ = 0;
+    qint64 taken_ = 0;
+    qint64 queued_ = 0;
+    qint64 droppedAtClose_ = 0;
     int closeCount_ = 0;
 };
 

@@ -1,0 +1,99 @@
+// A write is over only when its bytes have left the port: a far end that stops
+// reading ends the download, the setpoint write and the screen write as failures
+// that say how much left.
+#include "WriteTestKit.h"
+#include "download/ScreenWrite.h"
+#include "download/SetpointWrite.h"
+#include "screen/ScreenBuilder.h"
+#include "screen/ScreenModel.h"
+#include <QImage>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace z5;
+using z5::testing::ChainRig;
+
+namespace {
+
+struct WriteRig : ChainRig {
+    SetpointWrite setpoints{chain};
+    ScreenModel model;
+    ScreenBuilder builder;
+    ScreenWrite screen{chain, builder, model};
+    std::vector<std::pair<bool, QString>> ended;
+    WriteRig() {
+        log.follow(setpoints.progress());
+        QObject::connect(&line, &LineSession::writeEnded, [this](bool ok, const QString &why) {
+            ended.emplace_back(ok, why);
+            log.lines << QStringLiteral("%1 ended").arg(clock.nowMs());
+        });
+    }
+    qint64 bytesWritten() const { return port.writtenBytes().size(); }
+};
+
+struct WriteKind {
+    const char *name;
+    std::function<bool(WriteRig &)> start;
+};
+
+const std::vector<WriteKind> &writeKinds() {
+    static const std::vector<WriteKind> kinds = {
+        {"download", [](WriteRig &r) { return r.chain.startDownload(); }},
+        {"setpoint write", [](WriteRig &r) { return r.setpoints.writeSetpoints(7) == SetpointWrite::Outcome::Started; }},
+        {"screen write",
+         [](WriteRig &r) {
+             QImage image(320, 240, QImage::Format_RGB32);
+             image.fill(QColor(200, 0, 0));
+             return r.screen.startScreenWrite(image);
+         }},
+    };
+    return kinds;
+}
+
+} // namespace
+
+TEST(WriteDrain, AFarEndThatStopsReadingFailsEveryWriteWithTheCounts) {
+    for (const WriteKind &kind : writeKinds()) {
+        SCOPED_TRACE(kind.name);
+        WriteRig r;
+        r.port.farEndTakesBytes = 20;
+        ASSERT_TRUE(kind.start(r));
+        r.clock.advance(10000);
+        ASSERT_EQ(r.ended.size(), 1u);
+        EXPECT_FALSE(r.ended[0].first);
+        EXPECT_EQ(r.ended[0].second, LineSession::notAcceptedText(20, r.bytesWritten()));
+        EXPECT_EQ(r.ended[0].second, QStringLiteral("Z5 не принимает данные: отправлено 20 из %1 байт").arg(r.bytesWritten()));
+        ASSERT_EQ(r.prompts.messages.size(), 1u) << "the failure is shown once";
+        EXPECT_EQ(r.prompts.messages[0].text, r.ended[0].second);
+        EXPECT_EQ(r.log.only("finished").size(), 1);
+        EXPECT_FALSE(r.line.isBusy());
+        EXPECT_FALSE(r.chain.isBusy());
+    }
+}
+
+TEST(WriteDrain, AQueueThatEmptiesInTimeEndsTheWriteAtTheNextPoll) {
+    WriteRig r;
+    r.port.farEndTakesBytes = 0;
+    ASSERT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Started);
+    r.clock.advance(200);
+    EXPECT_TRUE(r.ended.empty()) << "40 bytes still queued";
+    EXPECT_TRUE(r.line.isBusy());
+    r.clock.advance(5);
+    r.port.farEndResumes();
+    r.clock.advance(20);
+    ASSERT_EQ(r.ended.size(), 1u);
+    EXPECT_TRUE(r.ended[0].first);
+    EXPECT_EQ(r.log.only("ended"), QStringList{"210 ended"});
+    EXPECT_EQ(r.log.only("finished"), QStringList{"210 finished"}) << "finished comes after the outcome";
+}
+
+TEST(WriteDrain, AQueueLeftAtTheDeadlineFailsAtTheLineTimeAndMargin) {
+    WriteRig r;
+    r.port.farEndTakesBytes = 8;  // the header only
+    ASSERT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Started);
+    r.clock.advance(200 + LineSession::kDrainMarginMs);
+    EXPECT_TRUE(r.ended.empty());
+    r.clock.advance(20);
+    ASSERT_EQ(r.ended.size(), 1u);
+    EXPECT_EQ(r.ended[0].second, LineSession::notAcceptedText(8, 8 + r.tables.data(12).size()));
+}

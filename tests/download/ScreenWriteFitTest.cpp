@@ -30,10 +30,11 @@ TEST_P(PackedScreenWrite, AsksBeforeAnythingIsSent) {
     EXPECT_EQ(screen.startScreenWrite(picture), sends);
     r.clock.advance(8000);
     ASSERT_EQ(r.prompts.messages.size(), GetParam().asked ? 1u : 0u) << "asked once, before the build";
-    if (GetParam().asked)
+    if (GetParam().asked) {
         EXPECT_EQ(r.prompts.messages[0].text,
                   QStringLiteral("Картинка не помещается в Z5: нужно 28800 байт, помещается 28681. Строка Y = 239 до Z5 "
                                  "не дойдёт целиком.\n\nЗаписать то, что помещается?"));
+    }
     EXPECT_EQ(r.port.writes().size(), sends ? 4u : 0u) << "header, screen, alarm texts: all or nothing";
     EXPECT_EQ(r.log.only("designer").isEmpty(), !sends);
 }

@@ -214,7 +214,9 @@ TEST(LineReplies, AReplyThatComesAfterItsReadGaveUpIsNeverTakenForTheNext) {
                 f.port.deliver(a);
                 lateSent = true;
             }
-            if (t == row.nextReadAtMs) ASSERT_TRUE(f.line.startExchange(Request::blockRead(1)));
+            if (t == row.nextReadAtMs) {
+                ASSERT_TRUE(f.line.startExchange(Request::blockRead(1)));
+            }
             f.clock.advance(1);
         }
         ASSERT_EQ(f.replies.size(), 1u);

@@ -42,7 +42,8 @@ const std::vector<WriteKind> &writeKinds() {
         {"setpoint write", [](WriteRig &r) { return r.setpoints.writeSetpoints(7) == SetpointWrite::Outcome::Started; }},
         {"screen write",
          [](WriteRig &r) {
-             QImage image(320, 240, QImage::Format_RGB32);
+             // 239 rows fit the packed stream whole, so no fit question comes first.
+             QImage image(320, 239, QImage::Format_RGB32);
              image.fill(QColor(200, 0, 0));
              return r.screen.startScreenWrite(image);
          }},

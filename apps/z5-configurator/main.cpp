@@ -1,6 +1,6 @@
 // z5-configurator: the desktop configurator. One session of core objects on the
 // real clock, serial port and message boxes, and the main window over it.
-#include "link/QtSerialPort.h"
+#include "link/SystemSerialPort.h"
 #include "link/SerialDevices.h"
 #include "model/UserSettings.h"
 #include "model/QtClock.h"
@@ -23,7 +23,7 @@ int main(int argc, char **argv) {
     z5::installQtTranslations(app);
 
     z5::QtClock clock;
-    z5::QtSerialPort port;
+    z5::SystemSerialPort port;
     // Boxes are owned by the window the user works in and stay enabled when
     // an exchange disables it.
     z5::WidgetPrompts prompts;

@@ -9,6 +9,7 @@
 #
 #   scripts/windows.sh                 toolchain (if missing), project, dist folder and zip
 #   scripts/windows.sh --toolchain     only the toolchain
+#   scripts/windows.sh --have-toolchain  exit status 0 when the toolchain is cached, else 1
 #
 # Needs (Debian bookworm): g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev qt6-base-dev
 # qt6-translations-l10n zip, and a deb-src entry for `apt-get source`.
@@ -128,9 +129,15 @@ build_toolchain() {
 
 build_project() {
   log "building the project for Windows"
-  build "$qt_prefix/bin/qt-cmake" -S "$root" -B "$root/build-windows" -G Ninja \
+  # pkg-config answers for the cross-built libxlsxwriter only, never for Debian's own.
+  export PKG_CONFIG_LIBDIR=$xlsxwriter_prefix/lib/pkgconfig PKG_CONFIG_PATH=
+  local launcher=()
+  if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+  # Test discovery would run the .exe files at build time; scripts/windows-test.sh runs them under Wine.
+  build "$qt_prefix/bin/qt-cmake" -S "$root" -B "$root/build-windows" -G Ninja "${launcher[@]}" \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST \
     -DCMAKE_BUILD_TYPE=Release -DZ5_BUILD_BENCH=OFF -DZ5_BUILD_TESTS="${Z5_WINDOWS_TESTS:-ON}" \
-    -DZ5_WINDOWS_DEPS="$zlib_prefix;$xlsxwriter_prefix" >/dev/null
+    >/dev/null
   build cmake --build "$root/build-windows" -j "$jobs"
 }
 
@@ -148,23 +155,31 @@ lay_out_dist() {
   rm -rf "$dist" "$dist.zip"
   mkdir -p "$dist/platforms" "$dist/printsupport" "$dist/translations"
   cp "$b/apps/z5-configurator/z5-configurator.exe" "$b/apps/z5ctl/z5ctl.exe" "$dist/"
-  [ -f "$b/apps/z5-sim/z5-sim.exe" ] && cp "$b/apps/z5-sim/z5-sim.exe" "$dist/"
+  if [ -f "$b/apps/z5-sim/z5-sim.exe" ]; then cp "$b/apps/z5-sim/z5-sim.exe" "$dist/"; fi
   for m in Core Gui Widgets PrintSupport; do cp "$qt_prefix/bin/Qt6$m.dll" "$dist/"; done
   cp "$qt_prefix/plugins/platforms/qwindows.dll" "$dist/platforms/"
-  for p in "$qt_prefix"/plugins/printsupport/*.dll; do [ -f "$p" ] && cp "$p" "$dist/printsupport/"; done
+  # z5ctl's trend printout draws without a screen.
+  if [ -f "$qt_prefix/plugins/platforms/qoffscreen.dll" ]; then cp "$qt_prefix/plugins/platforms/qoffscreen.dll" "$dist/platforms/"; fi
+  for p in "$qt_prefix"/plugins/printsupport/*.dll; do if [ -f "$p" ]; then cp "$p" "$dist/printsupport/"; fi; done
   if [ -d "$qt_prefix/plugins/styles" ]; then
     mkdir -p "$dist/styles"; cp "$qt_prefix"/plugins/styles/*.dll "$dist/styles/"
   fi
   for d in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do cp "$(mingw_dll "$d")" "$dist/"; done
   # Qt's Russian texts for its own dialogs and buttons.
   cp /usr/share/qt6/translations/qtbase_ru.qm "$dist/translations/"
-  cp packaging/windows/README.txt "$dist/README.txt"
-  cp -r examples "$dist/examples"
+  # Qt looks for its plugins and translations beside the programs.
+  printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\nTranslations = translations\r\n' > "$dist/qt.conf"
+  sed 's/$/\r/' packaging/windows/README.txt > "$dist/README.txt"
+  mkdir -p "$dist/examples" && cp examples/boiler.net "$dist/examples/"
   (cd "$root/dist" && rm -f z5-configurator-windows-x64.zip && zip -qr z5-configurator-windows-x64.zip z5-configurator-windows-x64)
   log "dist/z5-configurator-windows-x64.zip: $(du -h "$root/dist/z5-configurator-windows-x64.zip" | cut -f1)"
 }
 
+if [ "${1:-}" = --have-toolchain ]; then
+  for p in "$zlib_prefix" "$xlsxwriter_prefix" "$gtest_prefix" "$qt_prefix"; do [ -f "$p/.done" ] || exit 1; done
+  exit 0
+fi
 build_toolchain
-[ "${1:-}" = --toolchain ] && exit 0
+if [ "${1:-}" = --toolchain ]; then exit 0; fi
 build_project
 lay_out_dist

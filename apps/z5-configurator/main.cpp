@@ -2,6 +2,7 @@
 // real clock, serial port and message boxes, and the main window over it.
 #include "link/SystemSerialPort.h"
 #include "link/SerialDevices.h"
+#include "model/ProcessSetup.h"
 #include "model/UserSettings.h"
 #include "model/QtClock.h"
 #include "ui/MainWindow.h"
@@ -13,8 +14,7 @@
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    // Over the file size limit a write should fail with a reason, not end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    z5::prepareProcess();
     // No display name: the window system would append it to every caption.
     QApplication::setOrganizationName(z5::settingsOrganisation());
     QApplication::setApplicationName(z5::settingsApplication());

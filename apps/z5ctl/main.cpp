@@ -1,7 +1,7 @@
 // z5ctl: the command-line face of the configurator core.
 #include "CommandLine.h"
 #include "ExitCodes.h"
-#include "ProcessSetup.h"
+#include "model/ProcessSetup.h"
 #include "model/UserSettings.h"
 #include <QGuiApplication>
 #include <algorithm>
@@ -15,7 +15,7 @@ int main(int argc, char **argv) {
     if (prints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app =
         prints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
-    z5ctl::prepareProcess();
+    z5::prepareProcess();
     // The configurator's settings: the device chosen for each COM number.
     QCoreApplication::setOrganizationName(z5::settingsOrganisation());
     QCoreApplication::setApplicationName(z5::settingsApplication());

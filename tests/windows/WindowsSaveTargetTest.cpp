@@ -24,7 +24,9 @@ TEST_P(WindowsTarget, DevicesAndFoldersAreRefused) {
     const QString path = QString::fromUtf8(r.name).isEmpty() ? dir.path() : dir.filePath(QString::fromUtf8(r.name));
     const QString why = AtomicFileSave::refusedTarget(path);
     EXPECT_EQ(!why.isEmpty(), r.refused) << why.toStdString();
-    if (r.refused) EXPECT_TRUE(why.contains(QString::fromUtf8(r.kind))) << why.toStdString();
+    if (r.refused) {
+        EXPECT_TRUE(why.contains(QString::fromUtf8(r.kind))) << why.toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, WindowsTarget,

@@ -43,12 +43,21 @@ export WINEPATH=$dist_w QT_PLUGIN_PATH=$dist_w QT_QPA_PLATFORM=offscreen
 sim=$linux_build/apps/z5-sim/z5-sim
 z5ctl_linux=$linux_build/apps/z5ctl/z5ctl
 
+# Wine's COMn stands for a device named under HKLM\Software\Wine\Ports; its mount manager
+# reads them when Wine starts, links dosdevices/comN and lists the port in the registry's
+# HARDWARE\DEVICEMAP\SERIALCOMM, as Windows does for a plugged-in adapter.
+map_port() {
+  wine reg add 'HKLM\Software\Wine\Ports' /v "$1" /d "$2" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  ln -sfn "$2" "$WINEPREFIX/dosdevices/${1,,}"
+}
+
 # A pseudo-terminal nobody talks on, for the port's own tests (COM6).
 python3 -c 'import os, pty, sys, time
 m, s = pty.openpty(); print(os.ttyname(s), flush=True); time.sleep(3600)' > "$work/quiet" &
 pids+=($!)
 for _ in $(seq 50); do [ -s "$work/quiet" ] && break; sleep 0.1; done
-ln -sfn "$(cat "$work/quiet")" "$WINEPREFIX/dosdevices/com6"
+map_port COM6 "$(cat "$work/quiet")"
 
 # --- 1. Unit tests -----------------------------------------------------------------
 # A port the registry lists, as Wine's reg.exe sees it (Wine lists only serial devices
@@ -77,8 +86,7 @@ run_session() {
   "$sim" --link "$dir/tty" --timeline "$dir/timeline.json" --line-speed > "$dir/sim.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 50); do [ -e "$dir/tty" ] && break; sleep 0.1; done
-  [ "$port" = COM5 ] && ln -sfn "$(readlink -f "$dir/tty")" "$WINEPREFIX/dosdevices/com5"
-  [ "$port" = COM5 ] || port=$dir/tty
+  if [ "$port" = COM5 ]; then map_port COM5 "$(readlink -f "$dir/tty")"; else port=$dir/tty; fi
   local step=0
   : > "$dir/marks"
   while read -r verb rest; do

@@ -161,9 +161,10 @@ lay_out_dist() {
   # z5ctl's trend printout draws without a screen.
   if [ -f "$qt_prefix/plugins/platforms/qoffscreen.dll" ]; then cp "$qt_prefix/plugins/platforms/qoffscreen.dll" "$dist/platforms/"; fi
   for p in "$qt_prefix"/plugins/printsupport/*.dll; do if [ -f "$p" ]; then cp "$p" "$dist/printsupport/"; fi; done
-  if [ -d "$qt_prefix/plugins/styles" ]; then
-    mkdir -p "$dist/styles"; cp "$qt_prefix"/plugins/styles/*.dll "$dist/styles/"
-  fi
+  # The native look, and pictures other than PNG for operator screens.
+  for kind in styles imageformats; do
+    if [ -d "$qt_prefix/plugins/$kind" ]; then mkdir -p "$dist/$kind"; cp "$qt_prefix/plugins/$kind"/*.dll "$dist/$kind/"; fi
+  done
   for d in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do cp "$(mingw_dll "$d")" "$dist/"; done
   # Qt's Russian texts for its own dialogs and buttons.
   cp /usr/share/qt6/translations/qtbase_ru.qm "$dist/translations/"

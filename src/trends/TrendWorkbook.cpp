@@ -124,16 +124,20 @@ QString TrendWorkbook::timeCellText(const TrendPage &page, int k) {
 bool TrendWorkbook::write(const QString &path, const TrendPage &page, const TrendChannels &channels, int precision,
                           QString *error) {
     const QFileInfo target(path);
-    QTemporaryFile reserve(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    reserve.setAutoRemove(false);
-    if (!reserve.open()) {
-        if (error) *error = reserve.errorString();
-        return false;
+    QString temporary;
+    {
+        // Destroyed at the end of this block: a closed QTemporaryFile keeps its handle
+        // open, and on Windows that handle would refuse the rename over the target.
+        QTemporaryFile reserve(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+        reserve.setAutoRemove(false);
+        if (!reserve.open()) {
+            if (error) *error = reserve.errorString();
+            return false;
+        }
+        reserve.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                               QFileDevice::ReadOther);
+        temporary = reserve.fileName();
     }
-    reserve.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                           QFileDevice::ReadOther);
-    const QString temporary = reserve.fileName();
-    reserve.close();
 
     const QByteArray name = QFile::encodeName(temporary);
     lxw_workbook *book = workbook_new(name.constData());

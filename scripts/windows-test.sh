@@ -4,8 +4,9 @@
 #  2. end to end: z5-sim (Linux) on a pseudo-terminal that Wine's COM5 points at, driven by
 #     z5ctl.exe through download, read-block, trend --out page.xlsx and watch --count 5. The
 #     same commands run again with the Linux z5ctl on a fresh simulator; the two timelines
-#     must hold the same requests byte for byte and replies of the same kind and length, each
-#     frame within ±5 ms of its Linux offset (Z5_TIMING_TOLERANCE_MS; more on a busy machine).
+#     must hold the same requests byte for byte and replies of the same kind and length; the
+#     download's frames within ±5 ms of their Linux offsets (Z5_TIMING_TOLERANCE_MS; more on a
+#     busy machine) and the trend page read within 1.15 x its wire time.
 # Needs: wine (wine64), python3; the Linux z5ctl and z5-sim are built into build/ if missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -73,7 +74,7 @@ for exe in "$win_build"/tests/*/test_*.exe; do
   # on Windows COMn is the port itself, which test_windows covers.
   filter=-Ports/MappingRule.*:PortMapping.ChoicesAreKeptInTheUserSettingsAndOnlyThere:PortMapping.PortsAreGivenByNumberNameOrPath
   filter+=:PortSettings.UserGivenDevicesAreComNamesOrPaths:LinkPort.TheOpenSequenceOpensTheChosenPortOnceAndThenReusesIt
-  filter+=:SerialDevices.AStableNameFindsTheDeviceItLinksTo
+  filter+=:SerialDevices.AStableNameFindsTheDeviceItLinksTo:PortSettings.ComPortsMapToTheEnvironmentOrToTtyS
   if (cd "$root" && Z5_TEST_COM=COM6 wine "$exe" --gtest_brief=1 --gtest_filter="$filter" > "$work/$name.log" 2>&1); then
     log "$name: $(grep -E '^\[  PASSED  \]' "$work/$name.log" | tail -n1)"
   else
@@ -157,9 +158,12 @@ for n, end in enumerate(lb):
         wire = sum(len(f.get("hex", "").split()) for f in frames) * 10 / 115.2
         turn = sum(f.get("delayMs", 0) for f in frames)
         span = frames[-1]["ms"] - frames[0]["ms"] + (len(frames[-1].get("hex", "").split()) * 10 / 115.2)
+        ratio = span / (wire + turn)
         print(f"  trend under Wine: {span:.0f} ms for {wire:.0f} ms of line time and {turn} ms of controller "
-              f"turnaround: {span / (wire + turn):.2f} x")
-    if worst > tolerance: bad += 1; print(f"  over the tolerance of {tolerance} ms")
+              f"turnaround: {ratio:.2f} x")
+        if ratio > 1.15: bad += 1; print("  slower than 1.15 x the wire time")
+    # The download keeps its schedule; the reads' frames follow their replies.
+    if lm[n][1] == "download" and worst > tolerance: bad += 1; print(f"  over the tolerance of {tolerance} ms")
     start = end
 sys.exit(1 if bad else 0)
 PY

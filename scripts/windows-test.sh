@@ -136,6 +136,15 @@ for n, end in enumerate(lb):
     ls, ws = L[start:end], W[start:end]
     worst = 0
     values = 0
+    base = (json.loads(ls[0])["ms"], json.loads(ws[0])["ms"]) if ls and ws else (0, 0)
+    reopened = set()
+    if n == 0:
+        # The tables the Linux z5ctl sent right after closing and opening the port again.
+        out = open(linux + "/err1.txt", encoding="utf-8").read().splitlines()
+        after = [int(out[k + 1].split()[3]) for k in range(len(out) - 1)
+                 if out[k].endswith("port closed") and out[k + 1].split()[2:3] == ["table"]]
+        reopened = {k for k, x in enumerate(ls) if json.loads(x).get("table") in after
+                    and json.loads(x).get("what") == "header"}
     for i, (a, b) in enumerate(zip(ls, ws)):
         ja, jb = json.loads(a), json.loads(b)
         ta, tb = ja.pop("ms", None), jb.pop("ms", None)
@@ -147,8 +156,11 @@ for n, end in enumerate(lb):
             ja["hex"] = len(ja.get("hex", "").split()); jb["hex"] = len(jb.get("hex", "").split())
         if ja != jb:
             bad += 1; print(f"  command {n+1} frame {i}: differs\n    linux {a[:160]}\n    wine  {b[:160]}"); break
+        # z5-sim pauses in 10 ms steps while the port is closed from Linux, which it does
+        # not see from Wine: after a close the offsets count from the first frame again.
+        if n == 0 and i in reopened: base = (ta, tb)
         if ta is not None and tb is not None:
-            off = abs((ta - json.loads(ls[0])["ms"]) - (tb - json.loads(ws[0])["ms"]))
+            off = abs((ta - base[0]) - (tb - base[1]))
             worst = max(worst, off)
     print(f"command {n+1} ({lm[n][1]}): {end - start} frames, requests equal byte for byte, {values} replies with "
           f"other values; worst offset difference {worst} ms")

@@ -48,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReasonRow{ERROR_ACCESS_DENIED, false, "пропал: устройство отключено"},
                     ReasonRow{ERROR_BAD_COMMAND, false, "пропал: устройство отключено"},
                     ReasonRow{ERROR_DEVICE_NOT_CONNECTED, false, "пропал: устройство отключено"},
+                    ReasonRow{ERROR_NOT_READY, false, "пропал: устройство отключено"},
                     ReasonRow{ERROR_NOT_ENOUGH_MEMORY, false, "ошибка Windows 8"}));
 
 TEST(Win32SerialPort, MissingPortIsNamedAndStaysClosed) {

@@ -8,12 +8,14 @@ namespace {
 
 HANDLE asHandle(void *handle) { return static_cast<HANDLE>(handle); }
 
-// The system's own words for an error code, with the code for a search.
+// The system's words for an error code in Russian, with the code for a search; where
+// Windows has no Russian texts, the code alone (a message never mixes two languages).
 QString systemText(DWORD code) {
     wchar_t *buffer = nullptr;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+                       nullptr, code, MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT), reinterpret_cast<LPWSTR>(&buffer), 0,
+                       nullptr);
     const QString words = length ? QString::fromWCharArray(buffer, int(length)).trimmed() : QString();
     if (buffer) LocalFree(buffer);
     return words.isEmpty() ? QStringLiteral("ошибка Windows %1").arg(code)
@@ -52,6 +54,7 @@ QString Win32SerialPort::describeLoss(const QString &device, unsigned long code)
     case ERROR_GEN_FAILURE:
     case ERROR_OPERATION_ABORTED:
     case ERROR_IO_DEVICE:
+    case ERROR_NOT_READY:              // what Wine answers once the far end of its device is gone
     case ERROR_FILE_NOT_FOUND:
         return QStringLiteral("Порт %1 пропал: устройство отключено.").arg(device);
     default:

@@ -153,17 +153,19 @@ lay_out_dist() {
   local dist=$root/dist/z5-configurator-windows-x64 b=$root/build-windows
   log "laying out $dist"
   rm -rf "$dist" "$dist.zip"
-  mkdir -p "$dist/platforms" "$dist/printsupport" "$dist/translations"
+  mkdir -p "$dist/platforms" "$dist/translations"
   cp "$b/apps/z5-configurator/z5-configurator.exe" "$b/apps/z5ctl/z5ctl.exe" "$dist/"
   if [ -f "$b/apps/z5-sim/z5-sim.exe" ]; then cp "$b/apps/z5-sim/z5-sim.exe" "$dist/"; fi
   for m in Core Gui Widgets PrintSupport; do cp "$qt_prefix/bin/Qt6$m.dll" "$dist/"; done
   cp "$qt_prefix/plugins/platforms/qwindows.dll" "$dist/platforms/"
   # z5ctl's trend printout draws without a screen.
   if [ -f "$qt_prefix/plugins/platforms/qoffscreen.dll" ]; then cp "$qt_prefix/plugins/platforms/qoffscreen.dll" "$dist/platforms/"; fi
-  for p in "$qt_prefix"/plugins/printsupport/*.dll; do if [ -f "$p" ]; then cp "$p" "$dist/printsupport/"; fi; done
-  # The native look, and pictures other than PNG for operator screens.
-  for kind in styles imageformats; do
-    if [ -d "$qt_prefix/plugins/$kind" ]; then mkdir -p "$dist/$kind"; cp "$qt_prefix/plugins/$kind"/*.dll "$dist/$kind/"; fi
+  # Printer support (Qt 6 has it inside Qt6PrintSupport.dll on Windows), the native look,
+  # and pictures other than PNG for operator screens.
+  for kind in printsupport styles imageformats; do
+    if compgen -G "$qt_prefix/plugins/$kind/*.dll" >/dev/null; then
+      mkdir -p "$dist/$kind"; cp "$qt_prefix/plugins/$kind"/*.dll "$dist/$kind/"
+    fi
   done
   for d in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do cp "$(mingw_dll "$d")" "$dist/"; done
   # Qt's Russian texts for its own dialogs and buttons.

@@ -1,7 +1,8 @@
 // z5-configurator: the desktop configurator. One session of core objects on the
 // real clock, serial port and message boxes, and the main window over it.
-#include "link/QtSerialPort.h"
+#include "link/SystemSerialPort.h"
 #include "link/SerialDevices.h"
+#include "model/ProcessSetup.h"
 #include "model/UserSettings.h"
 #include "model/QtClock.h"
 #include "ui/MainWindow.h"
@@ -48,8 +49,7 @@ bool answered(int argc, char **argv, int *status) {
 int main(int argc, char **argv) {
     if (int status = 0; answered(argc, argv, &status)) return status;
     QApplication app(argc, argv);
-    // Over the file size limit a write should fail with a reason, not end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    z5::prepareProcess();
     // No display name: the window system would append it to every caption.
     QApplication::setOrganizationName(z5::settingsOrganisation());
     QApplication::setApplicationName(z5::settingsApplication());
@@ -58,7 +58,7 @@ int main(int argc, char **argv) {
     z5::installQtTranslations(app);
 
     z5::QtClock clock;
-    z5::QtSerialPort port;
+    z5::SystemSerialPort port;
     // Boxes are owned by the window the user works in and stay enabled when
     // an exchange disables it.
     z5::WidgetPrompts prompts;

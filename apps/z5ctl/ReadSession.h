@@ -1,7 +1,7 @@
 #pragma once
 #include "CommandLine.h"
 #include "link/Link.h"
-#include "link/QtSerialPort.h"
+#include "link/SystemSerialPort.h"
 #include "app/Session.h"
 #include "link/LineSession.h"
 #include "link/Request.h"
@@ -30,7 +30,7 @@ public:
     // The exchange failed because the port did, not for want of a reply.
     bool portFailed() const { return portFailed_; }
 
-    z5::QtSerialPort port;
+    z5::SystemSerialPort port;
     z5::RecordingPrompts prompts;
     z5::QtClock clock;
     z5::Session app;

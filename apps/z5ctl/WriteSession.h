@@ -9,7 +9,7 @@
 #include "link/LineSession.h"
 #include "link/Link.h"
 #include "link/PortSettings.h"
-#include "link/QtSerialPort.h"
+#include "link/SystemSerialPort.h"
 #include "model/QtClock.h"
 #include "model/RecordingPrompts.h"
 #include <QEventLoop>
@@ -136,7 +136,7 @@ public:
 
 private:
     QString verb_;
-    z5::QtSerialPort serial_;
+    z5::SystemSerialPort serial_;
     NamedDevicePort port_;
 
 public:

@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "StopSignals.h"
+#include "model/ProcessSetup.h"
 #include "model/UserSettings.h"
 #include <QGuiApplication>
 #include <algorithm>
@@ -47,8 +48,7 @@ int main(int argc, char **argv) {
     if (prints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app =
         prints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
-    // Over the file size limit a write should fail with a reason, not end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    z5::prepareProcess();
     z5ctl::StopSignals::install();
     // The configurator's settings: the device chosen for each COM number.
     QCoreApplication::setOrganizationName(z5::settingsOrganisation());

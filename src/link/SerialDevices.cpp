@@ -2,7 +2,6 @@
 #include "link/PortSettings.h"
 #include <QDir>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 #include <QStringList>
 
 namespace z5 {
@@ -34,28 +33,6 @@ QString describePort(int comPort, const SerialDevices *devices, bool onlyKnown) 
     if (found && found->summary() != found->device)
         text += found->summary().mid(found->device.size());
     return text;
-}
-
-std::vector<SerialDeviceInfo> SystemSerialDevices::list() const {
-    // Stable names are links to the devices: index them by what they point at.
-    QDir byId(byIdFolder);
-    QList<QPair<QString, QString>> links;
-    for (const QFileInfo &link : byId.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
-        links.append({link.canonicalFilePath(), link.absoluteFilePath()});
-
-    std::vector<SerialDeviceInfo> devices;
-    for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts()) {
-        SerialDeviceInfo d;
-        d.device = port.systemLocation();
-        d.description = port.description();
-        d.manufacturer = port.manufacturer();
-        d.serialNumber = port.serialNumber();
-        const QString real = QFileInfo(d.device).canonicalFilePath();
-        for (const auto &link : links)
-            if (!real.isEmpty() && link.first == real) d.stableName = link.second;
-        devices.push_back(d);
-    }
-    return devices;
 }
 
 } // namespace z5

@@ -1,0 +1,105 @@
+#include "link/SerialDevices.h"
+#include "link/windows/Win32SerialPort.h"
+#include <gtest/gtest.h>
+#include <windows.h>
+
+using z5::Win32SerialPort;
+
+namespace {
+
+struct PathRow {
+    const char *given;
+    const char *opened;
+};
+
+class SystemPath : public testing::TestWithParam<PathRow> {};
+
+TEST_P(SystemPath, ComNamesGoThroughTheDeviceNamespace) {
+    EXPECT_EQ(Win32SerialPort::systemPath(QString::fromUtf8(GetParam().given)), QString::fromUtf8(GetParam().opened));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SystemPath,
+                         testing::Values(PathRow{"COM5", "\\\\.\\COM5"}, PathRow{"com12", "\\\\.\\COM12"},
+                                         PathRow{"\\\\.\\COM3", "\\\\.\\COM3"}, PathRow{"COMX", "COMX"},
+                                         PathRow{"COM", "COM"}));
+
+struct ReasonRow {
+    unsigned long code;
+    bool opening;
+    const char *words;
+};
+
+class Reasons : public testing::TestWithParam<ReasonRow> {};
+
+TEST_P(Reasons, NameThePortAndWhy) {
+    const ReasonRow &r = GetParam();
+    const QString text = r.opening ? Win32SerialPort::describeOpenFailure(QStringLiteral("COM7"), r.code)
+                                   : Win32SerialPort::describeLoss(QStringLiteral("COM7"), r.code);
+    EXPECT_TRUE(text.contains(QStringLiteral("COM7"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(r.words))) << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, Reasons,
+    testing::Values(ReasonRow{ERROR_FILE_NOT_FOUND, true, "не найден"},
+                    ReasonRow{ERROR_ACCESS_DENIED, true, "занят другой программой"},
+                    ReasonRow{ERROR_SHARING_VIOLATION, true, "занят другой программой"},
+                    ReasonRow{ERROR_INVALID_PARAMETER, true, "ошибка Windows 87"},
+                    ReasonRow{ERROR_ACCESS_DENIED, false, "пропал: устройство отключено"},
+                    ReasonRow{ERROR_BAD_COMMAND, false, "пропал: устройство отключено"},
+                    ReasonRow{ERROR_DEVICE_NOT_CONNECTED, false, "пропал: устройство отключено"},
+                    ReasonRow{ERROR_NOT_READY, false, "пропал: устройство отключено"},
+                    ReasonRow{ERROR_NOT_ENOUGH_MEMORY, false, "ошибка Windows 8"}));
+
+TEST(Win32SerialPort, MissingPortIsNamedAndStaysClosed) {
+    Win32SerialPort port;
+    EXPECT_FALSE(port.open(QStringLiteral("COM16")));
+    EXPECT_EQ(port.errorString(), QStringLiteral("Порт COM16 не найден."));
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.write(QByteArray(8, '\1')));
+    EXPECT_EQ(port.bytesAvailable(), 0);
+    EXPECT_TRUE(port.readAll().isEmpty());
+}
+
+// Z5_TEST_COM names a port wired to a pseudo-terminal with nothing talking on it.
+QString wiredPort() { return qEnvironmentVariable("Z5_TEST_COM"); }
+
+// Wine lets two programs open one serial device; Windows gives a COM port to one at a time.
+bool underWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+TEST(Win32SerialPort, WiredPortOpensQuietAndNeverBlocks) {
+    if (wiredPort().isEmpty()) GTEST_SKIP() << "Z5_TEST_COM not set";
+    Win32SerialPort port;
+    ASSERT_TRUE(port.open(wiredPort())) << port.errorString().toStdString();
+    EXPECT_TRUE(port.write(QByteArray(8, '\1')));
+    EXPECT_EQ(port.bytesAvailable(), 0);   // nobody answers: nothing waits, and nothing blocks
+    EXPECT_TRUE(port.readAll().isEmpty());
+    EXPECT_TRUE(port.errorString().isEmpty());
+    port.close();
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_TRUE(port.open(wiredPort())) << port.errorString().toStdString();
+}
+
+TEST(Win32SerialPort, PortHeldByAnotherProgramIsNamed) {
+    if (wiredPort().isEmpty()) GTEST_SKIP() << "Z5_TEST_COM not set";
+    if (underWine()) GTEST_SKIP() << "Wine shares serial devices";
+    Win32SerialPort port;
+    ASSERT_TRUE(port.open(wiredPort())) << port.errorString().toStdString();
+    Win32SerialPort second;
+    EXPECT_FALSE(second.open(wiredPort()));
+    EXPECT_EQ(second.errorString(), QStringLiteral("Порт %1 занят другой программой или недоступен.").arg(wiredPort()));
+}
+
+// Z5_TEST_LISTED_COM names a port the registry lists (as the system's own reg.exe reports it).
+TEST(SystemSerialDevices, ListsWhatTheRegistryHolds) {
+    const QString listed = qEnvironmentVariable("Z5_TEST_LISTED_COM");
+    if (listed.isEmpty()) GTEST_SKIP() << "Z5_TEST_LISTED_COM not set";
+    const std::vector<z5::SerialDeviceInfo> present = z5::SystemSerialDevices().list();
+    const z5::SerialDeviceInfo *found = z5::SerialDevices::find(present, listed);
+    ASSERT_NE(found, nullptr);
+    EXPECT_TRUE(found->description.startsWith(QStringLiteral("\\Device\\"))) << found->description.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+#include "model/AtomicFileSave.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using z5::AtomicFileSave;
+
+namespace {
+
+struct TargetRow {
+    const char *name;      // in a fresh folder; "" stands for the folder itself
+    bool refused;
+    const char *kind;
+};
+
+class WindowsTarget : public testing::TestWithParam<TargetRow> {};
+
+TEST_P(WindowsTarget, DevicesAndFoldersAreRefused) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const TargetRow &r = GetParam();
+    const QString path = QString::fromUtf8(r.name).isEmpty() ? dir.path() : dir.filePath(QString::fromUtf8(r.name));
+    const QString why = AtomicFileSave::refusedTarget(path);
+    EXPECT_EQ(!why.isEmpty(), r.refused) << why.toStdString();
+    if (r.refused) {
+        EXPECT_TRUE(why.contains(QString::fromUtf8(r.kind))) << why.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, WindowsTarget,
+                         testing::Values(TargetRow{"", true, "папка"}, TargetRow{"NUL", true, "устройство"},
+                                         TargetRow{"nul.xlsx", true, "устройство"},
+                                         TargetRow{"COM4.net", true, "устройство"},
+                                         TargetRow{"con", true, "устройство"}, TargetRow{"console.net", false, ""},
+                                         TargetRow{"COM10.net", false, ""}, TargetRow{"котёл.net", false, ""}));
+
+QByteArray contents(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(WindowsSave, CyrillicFolderAndNameWithSpaces) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Инженер/Мои проекты")));
+    const QString path = dir.filePath(QStringLiteral("Инженер/Мои проекты/котёл.net"));
+    QString error;
+    ASSERT_TRUE(AtomicFileSave::save(path, "first", &error)) << error.toStdString();
+    ASSERT_TRUE(AtomicFileSave::save(path, "second", &error)) << error.toStdString();
+    EXPECT_EQ(contents(path), QByteArray("second"));
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{QStringLiteral("котёл.net")});
+}
+
+TEST(WindowsSave, ReadOnlyTargetKeepsTheOldFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("котёл.net"));
+    ASSERT_TRUE(AtomicFileSave::save(path, "old"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    QString error;
+    EXPECT_FALSE(AtomicFileSave::save(path, "new", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(contents(path), QByteArray("old"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+} // namespace

@@ -20,6 +20,8 @@ public:
     QByteArray readAll() override { return port_->readAll(); }
     QString errorString() const override { return port_->errorString(); }
     void setArrivalHandler(std::function<void()> handler) override { port_->setArrivalHandler(std::move(handler)); }
+    qint64 bytesNotYetSent() const override { return port_->bytesNotYetSent(); }
+    qint64 bytesDroppedAtClose() const override { return port_->bytesDroppedAtClose(); }
 
 private:
     std::unique_ptr<SerialPort> port_;

@@ -40,6 +40,8 @@ private:
     DownloadChain &chain_;
     DownloadProgress progress_;
     std::unique_ptr<Timer> timer_;
+    // The block whose setpoints the header under way announced.
+    int block_ = 0;
 };
 
 } // namespace z5

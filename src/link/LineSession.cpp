@@ -40,6 +40,13 @@ LineSession::~LineSession() {
     disconnect(&reception_, nullptr, this, nullptr);
 }
 
+bool LineSession::openPort(const QString &device) {
+    if (tap_.isOpen()) return true;
+    return !device.isEmpty() && tap_.open(device);
+}
+
+void LineSession::closePort() { tap_.close(); }
+
 bool LineSession::mayStart() {
     if (!isBusy()) return true;
     prompts_.beep();

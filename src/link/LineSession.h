@@ -16,6 +16,7 @@ namespace z5 {
 class Clock;
 class Timer;
 class Prompts;
+class SerialDevices;
 class SerialPort;
 
 // The one owner of the serial line. It holds the port, the request side and the
@@ -40,12 +41,35 @@ public:
     LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent = nullptr);
     ~LineSession() override;
 
-    Link &link() { return link_; }
-    const Link &link() const { return link_; }
-    ReplyReception &reception() { return reception_; }
     PortSettings &settings() { return link_.settings; }
-    // The port as every sender sees it (through the tap).
-    SerialPort &port() { return tap_; }
+    const PortSettings &settings() const { return link_.settings; }
+    // The serial devices present, to name the adapter in failure texts; none when null.
+    void setSerialDevices(const SerialDevices *devices) { link_.serialDevices = devices; }
+    const SerialDevices *serialDevices() const { return link_.serialDevices; }
+
+    // --- The port: nothing else opens, reads, writes or closes it ----------
+    // An open port is kept as it is; a closed one is opened on the settings'
+    // port number, or on `device` when one is named (the command line).
+    bool openPort() { return link_.openPort(); }
+    bool openPort(const QString &device);
+    // Closes the port once what was written has left (bounded wait), so that
+    // the next exchange opens the port chosen then. A write under way counts
+    // what the close had to drop, even when the port was already closed.
+    void closePort();
+    bool isPortOpen() const { return tap_.isOpen(); }
+    // Why the last open or transfer failed, as the port tells it.
+    QString portErrorText() const { return tap_.errorString(); }
+    // "Нет сети!!!", followed by why the port failed and which adapter it is.
+    QString networkFailureText() const { return link_.networkFailureText(); }
+    // A read that could not go out leaves the request kind at 0; a repeat
+    // after it builds from that.
+    void forgetRequestKind() { link_.clearKind(); }
+
+    // --- The data of a write sequence ----------------------------------------
+    // The data block of a table write and its table, for the header and data that follow.
+    void loadTableData(int table, const QByteArray &data) { link_.loadTableData(table, data); }
+    // The data of a screen write: `checkedLength` bytes of it are covered by the check value.
+    void loadScreenData(const QByteArray &stream, int checkedLength) { link_.loadScreenData(stream, checkedLength); }
     // Every transfer through the tap, named and timed, for the monitor and traces.
     TrafficLog &traffic() { return traffic_; }
 
@@ -133,6 +157,9 @@ signals:
     void portClosed();
 
 private:
+    // Tests look inside through this one door (tests/support).
+    friend class LineSessionProbe;
+
     bool openAndSend(const Request &request);
     void onReceptionReleased(ReplyReception::Ending ending);
     void finishExchange(Outcome outcome);

@@ -141,7 +141,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
                              canvas_->size() + QSize(WindowPlacement::scrollBarRoom(this), menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
-void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(session_.link)); }
+void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(session_.line)); }
 
 ConsoleWindow::~ConsoleWindow() {
     // The trend window works on the session, which may go with the console.
@@ -278,7 +278,7 @@ void ConsoleWindow::changeEvent(QEvent *event) {
 
 void ConsoleWindow::chooseStation() {
     // The dialog disables this window and gives it back when it closes.
-    auto *dialog = new StationDialog(session_.link.settings, this);
+    auto *dialog = new StationDialog(session_.line.settings(), this);
     connect(dialog->stationList(), &QListWidget::itemClicked, this, &ConsoleWindow::showPortStatus);
     dialog->show();
 }

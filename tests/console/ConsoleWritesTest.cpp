@@ -6,6 +6,7 @@
 #include "download/SetpointWrite.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
+#include "LineSessionProbe.h"
 #include "link/Link.h"
 #include "model/BlockCatalogue.h"
 #include "model/ParameterStore.h"
@@ -23,7 +24,7 @@ struct WritesFixture : ::testing::Test {
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
     LineSession line{port, clock, prompts};
-    Link &link = line.link();
+    Link &link = LineSessionProbe::link(line);
     Project project;
     ParameterStore store;
     ProjectDownloadTables tables{project, store};

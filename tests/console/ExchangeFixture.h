@@ -5,6 +5,7 @@
 #include "console/ConsoleState.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
+#include "LineSessionProbe.h"
 #include "link/Link.h"
 #include "link/ReplyReception.h"
 #include "model/RecordingPrompts.h"
@@ -22,8 +23,8 @@ struct ExchangeFixture : ::testing::Test {
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
     LineSession line{port, clock, prompts};
-    Link &link = line.link();
-    ReplyReception &reception = line.reception();
+    Link &link = LineSessionProbe::link(line);
+    ReplyReception &reception = LineSessionProbe::reception(line);
     ConsoleState state;
     ConsoleProgress progress{clock};
     ConsoleExchange exchange{line, prompts, state, progress};

@@ -7,6 +7,7 @@
 #include "download/DownloadChain.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
+#include "LineSessionProbe.h"
 #include "model/Clock.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -104,7 +105,7 @@ struct ChainRig {
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
     LineSession line{port, clock, prompts};
-    Link &link = line.link();
+    Link &link = LineSessionProbe::link(line);
     PatternTables tables;
     DownloadChain chain{clock, line, prompts, tables};
     EventLog log{clock};

@@ -116,6 +116,7 @@ void ConsoleExchange::onLineEnded(LineSession::Outcome outcome) {
         end(Result::NoReply);
         break;
     case LineSession::Outcome::NoNetwork:
+    case LineSession::Outcome::NotDrained:   // a write's ending, never an exchange's
         progress_.stop();
         end(Result::NoNetwork);
         break;

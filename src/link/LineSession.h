@@ -1,5 +1,7 @@
 #pragma once
 #include "link/Link.h"
+#include "link/LineOutcome.h"
+#include "link/LineReply.h"
 #include "link/ReplyReception.h"
 #include "link/Request.h"
 #include "link/TappedPort.h"
@@ -8,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -28,14 +31,8 @@ class LineSession : public QObject {
     Q_OBJECT
 public:
     enum class Activity { Idle, Exchange, WriteSequence };
-    // How an exchange ended.
-    enum class Outcome {
-        Reply,            // the reply (or, for a read in parts, every part) came
-        WrongCheckValue,  // a block reply came and was dropped
-        NoReply,          // the watchdog fired: nothing usable came in time
-        NoNetwork,        // the port could not be read ("Нет сети!!!" was shown)
-        Cancelled
-    };
+    // How an exchange ended (the one outcome of the whole program).
+    using Outcome = LineOutcome;
     enum class Direction { Sent, Received };
 
     LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent = nullptr);
@@ -77,6 +74,22 @@ public:
     bool isBusy() const { return activity_ != Activity::Idle; }
     // Whether a start may go ahead now; when not, the computer beeps.
     bool mayStart();
+
+    // --- The queue -------------------------------------------------------
+    // Takes a request that awaits a block reply (a block read, a process
+    // command, a panel key) and answers it with its own reply object. On an
+    // idle line it goes out at once; otherwise it waits its turn and goes out
+    // the moment the line is free, in the order given. A block read replaces a
+    // block read still waiting (the older one ends Cancelled): only the latest
+    // values are worth the line's time. Commands and keys are never dropped.
+    std::shared_ptr<LineReply> enqueue(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
+    // Requests waiting for the line (not the one under way).
+    int waitingCount() const { return static_cast<int>(waiting_.size()); }
+    // This request ends Cancelled: taken out of the queue while it waits,
+    // its exchange cancelled while under way; nothing once it has ended.
+    void cancel(const LineReply &reply);
+    // Every waiting request ends Cancelled and the one under way is cancelled.
+    void cancelQueue();
 
     // --- Exchanges -------------------------------------------------------
     // Opens the port if it is closed, discards input already waiting, sends the
@@ -169,6 +182,8 @@ private:
     void onQuietGuardTick();
     void dropLateBytes();
     void finishWrite();
+    void startNextWaiting();
+    bool startQueued(const std::shared_ptr<LineReply> &reply);
 
     Clock &clock_;
     Prompts &prompts_;
@@ -194,6 +209,11 @@ private:
     std::int64_t quietSinceMs_ = 0;
     std::unique_ptr<Timer> quietGuard_;
     Request pendingRequest_ = Request::repeat();
+    // The queue: the reply of the exchange under way, if it was queued, and
+    // the requests waiting behind it.
+    std::shared_ptr<LineReply> current_;
+    QByteArray currentBytes_;
+    std::deque<std::shared_ptr<LineReply>> waiting_;
     int pendingWatchdogMs_ = 0;
 };
 

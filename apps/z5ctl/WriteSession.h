@@ -17,7 +17,7 @@
 
 namespace z5ctl {
 
-// The open sequence asks for the device of `COM_PORT_number`; the command line
+// The open sequence asks for the device of the settings' port number; the command line
 // names its device itself, so every open, the reopening after the closing
 // included, goes to that device.
 class NamedDevicePort : public z5::SerialPort {

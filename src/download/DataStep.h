@@ -32,7 +32,7 @@ public:
     void loadScreen(const QByteArray &stream, int checkedLength);
 
     // Sends the header of the table loaded last (or of the screen stream in
-    // the data block) and starts `Timer1`. Timer1 starts even when the header could
+    // the data block) and starts the data timer. It starts even when the header could
     // not go out: its data send then fails too, and the write ends as a failure.
     bool sendTableHeader();
     bool sendScreenHeader();

@@ -8,7 +8,7 @@ class Timer;
 class DownloadChain;
 
 // The setpoint write: the table 12 header with the block's column in byte 6,
-// then 200 ms later `Zadatciki_Z5_Timer` sends the eight setpoints of that
+// then 200 ms later its data timer sends the eight setpoints of that
 // setpoint programmer. No reply is read, and the port stays open.
 class SetpointWrite {
 public:

@@ -1,4 +1,5 @@
 // The download and the setpoint write started from the console.
+#include "LineBench.h"
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleWrites.h"
 #include "download/DownloadChain.h"
@@ -19,12 +20,7 @@ using namespace z5;
 
 namespace {
 
-struct WritesFixture : ::testing::Test {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
-    Link &link = LineSessionProbe::link(line);
+struct WritesFixture : ::testing::Test, LineBench {
     Project project;
     ParameterStore store;
     ProjectDownloadTables tables{project, store};

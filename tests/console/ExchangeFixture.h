@@ -1,5 +1,6 @@
 #pragma once
 // The console's exchanges over an in-memory port on the virtual clock.
+#include "LineBench.h"
 #include "console/ConsoleExchange.h"
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleState.h"
@@ -18,13 +19,7 @@ namespace z5::test {
 inline QByteArray blockReply(bool processRuns = false) { return testframes::blockReply('\x11', processRuns); }
 using testframes::withCheck;
 
-struct ExchangeFixture : ::testing::Test {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
-    Link &link = LineSessionProbe::link(line);
-    ReplyReception &reception = LineSessionProbe::reception(line);
+struct ExchangeFixture : ::testing::Test, LineBench {
     ConsoleState state;
     ConsoleProgress progress{clock};
     ConsoleExchange exchange{line, prompts, state, progress};

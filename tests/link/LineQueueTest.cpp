@@ -1,5 +1,6 @@
 // The line's queue: requests as values answered by their own reply objects,
 // what waits behind what, what a newer read drops, on the virtual clock.
+#include "LineBench.h"
 #include "ReplyFrames.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
@@ -14,11 +15,7 @@ namespace {
 
 // The far end answers every request awaiting a reply with a block reply
 // filled with the third byte of the request (the block + 1, or the command's 0).
-struct QueueRig {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
+struct QueueRig : LineBench {
     QueueRig() {
         port.responder = [](const QByteArray &written) {
             return written.size() == 8 ? testframes::blockReply(written[2]) : QByteArray();

@@ -1,5 +1,6 @@
 // The line owner: requests as values, one start at a time, stale input, the
 // read in parts and the tap, on the virtual clock.
+#include "LineBench.h"
 #include "ReplyFrames.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
@@ -14,11 +15,7 @@ using Outcome = LineSession::Outcome;
 
 namespace {
 
-struct LineRig {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
+struct LineRig : LineBench {
     std::vector<Outcome> endings;
     std::vector<QByteArray> replies;
     std::vector<std::pair<LineSession::Direction, QByteArray>> tapped;

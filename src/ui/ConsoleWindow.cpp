@@ -432,7 +432,7 @@ void ConsoleWindow::tidyForProcessCommand() {
     view_->refresh();
 }
 
-void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
+void ConsoleWindow::startProcessCommand(z5::Request::CommandCode code) {
     turnRefreshOff(QString());
     if (!exchange_.startProcessCommand(code)) {
         // Whatever the line said before no longer holds.
@@ -447,28 +447,28 @@ void ConsoleWindow::pauseProcess() {
     if (deferDuringAutoRead([this] { pauseProcess(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
-    startProcessCommand(Link::PauseProcess);
+    startProcessCommand(z5::Request::PauseProcess);
 }
 
 void ConsoleWindow::startProcess() {
     if (deferDuringAutoRead([this] { startProcess(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
-    startProcessCommand(Link::StartProcess);
+    startProcessCommand(z5::Request::StartProcess);
 }
 
 void ConsoleWindow::processPictureClicked() {
     if (deferDuringAutoRead([this] { processPictureClicked(); })) return;
     if (!isEnabled() || exchangeUnderWay()) return;
     tidyForProcessCommand();
-    startProcessCommand(Link::ProcessPicture);
+    startProcessCommand(z5::Request::ProcessPicture);
 }
 
 void ConsoleWindow::storeSchema() {
     if (deferDuringAutoRead([this] { storeSchema(); })) return;
     if (exchangeUnderWay()) return;
     writes_.disableSetpoints();
-    startProcessCommand(Link::StoreSchema);
+    startProcessCommand(z5::Request::StoreSchema);
 }
 
 void ConsoleWindow::downloadSchema() {

@@ -24,7 +24,7 @@ QByteArray sendRead(UiFixture &f) {
     z5::Link &link = z5::LineSessionProbe::link(f.session.line);
     if (!link.openPort()) return {};
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = z5::Link::Read;
+        f.kind = z5::Request::Read;
         f.block = 0;
     });
     f.port.clearWrites();

@@ -1,4 +1,5 @@
 #pragma once
+#include "link/WireSizes.h"
 #include <cstdint>
 #include <memory>
 
@@ -21,7 +22,7 @@ public:
     static constexpr int kClosingIntervalMs = 2000;
     static constexpr int kClosingTick = 3;
     static constexpr int kAlarmTextsDelayMs = 100;
-    static constexpr int kAlarmTextsTable = 11;
+    static constexpr int kAlarmTextsTable = tableNumber(Table::AlarmTexts);
 
     ClosingSequence(Clock &clock, LineSession &line, DataStep &dataStep, DownloadProgress &progress,
                     const DownloadTables &tables);

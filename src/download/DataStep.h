@@ -19,7 +19,7 @@ struct TableBuild;
 class DataStep {
 public:
     static constexpr int kIntervalMs = 100;
-    static constexpr int kAlarmTextsTable = 11;
+    static constexpr int kAlarmTextsTable = tableNumber(Table::AlarmTexts);
 
     DataStep(Clock &clock, LineSession &line, Prompts &prompts, DownloadProgress &progress);
     ~DataStep();

@@ -1,5 +1,6 @@
 #pragma once
 #include "download/DownloadProgress.h"
+#include "link/WireSizes.h"
 #include <memory>
 
 namespace z5 {
@@ -13,7 +14,7 @@ class DownloadChain;
 class SetpointWrite {
 public:
     static constexpr int kIntervalMs = 200;
-    static constexpr int kSetpointTable = 12;
+    static constexpr int kSetpointTable = tableNumber(Table::Setpoints);
 
     enum class Outcome {
         Started,

@@ -20,8 +20,8 @@ constexpr std::array<TableType, Link::kTableCount> kTables{{
 }};
 
 constexpr int kTableFirstByte = 0x33;
-constexpr int kParameterTable = 10;
-constexpr int kSetpointTable = 12;
+constexpr int kParameterTable = tableNumber(Table::Parameters);
+constexpr int kSetpointTable = tableNumber(Table::Setpoints);
 
 bool isByte(int v) { return v >= 0 && v <= 255; }
 

@@ -64,7 +64,7 @@ int main(int argc, char **argv) {
     z5::WidgetPrompts prompts;
     z5::Session session(clock, port, prompts);
     z5::SystemSerialDevices devices;
-    session.link.serialDevices = &devices;
+    session.line.setSerialDevices(&devices);
 
     z5::MainWindow window(session);
     window.show();

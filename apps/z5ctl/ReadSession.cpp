@@ -10,21 +10,21 @@ QString ReadSession::configure(const Arguments &a) {
     const int station = a.value(QStringLiteral("station"), QStringLiteral("1")).toInt(&ok);
     if (!ok || station < z5::PortSettings::kFirstStation || station > z5::PortSettings::kLastStation)
         return QStringLiteral("--station is 1..8");
-    link.settings.station = station;
+    line.settings().station = station;
     device_ = z5::PortSettings::resolveDevice(a.value(QStringLiteral("port")));
     return QString();
 }
 
 bool ReadSession::open() {
-    if (port.open(device_)) return true;
-    err(QStringLiteral("z5ctl %1: cannot open %2: %3").arg(verb_, device_, port.errorString()));
+    if (line.openPort(device_)) return true;
+    err(QStringLiteral("z5ctl %1: cannot open %2: %3").arg(verb_, device_, line.portErrorText()));
     return false;
 }
 
 bool ReadSession::exchange(const z5::Request &request) {
     z5::BlockingExchange exchange(line);
     const auto outcome = exchange.run(request);
-    port.close();
+    line.closePort();
     using Outcome = z5::LineSession::Outcome;
     switch (outcome) {
     case Outcome::Reply: reply_ = exchange.reply(); return true;
@@ -32,7 +32,7 @@ bool ReadSession::exchange(const z5::Request &request) {
     case Outcome::NoReply: failure_ = QStringLiteral("no complete reply within 1000 ms"); break;
     default:
         portFailed_ = true;
-        failure_ = QStringLiteral("the port failed: %1").arg(port.errorString());
+        failure_ = QStringLiteral("the port failed: %1").arg(line.portErrorText());
         break;
     }
     return false;

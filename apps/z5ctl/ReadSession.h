@@ -13,12 +13,15 @@ namespace z5ctl {
 
 // One request and its block reply over a real port, for the verbs that read.
 class ReadSession {
+    // The device itself: only the line owner opens, reads, writes or closes it.
+    z5::SystemSerialPort port_;
+
 public:
-    explicit ReadSession(const QString &verb) : app(clock, port, prompts), line(app.line), link(app.link), verb_(verb) {}
+    explicit ReadSession(const QString &verb) : app(clock, port_, prompts), line(app.line), verb_(verb) {}
 
     // Takes --port and --station; returns what is wrong with them, or an empty text.
     QString configure(const Arguments &a);
-    int station() const { return link.settings.station; }
+    int station() const { return line.settings().station; }
     QString device() const { return device_; }
     // Opens the port; says why on standard error when it cannot.
     bool open();
@@ -30,12 +33,10 @@ public:
     // The exchange failed because the port did, not for want of a reply.
     bool portFailed() const { return portFailed_; }
 
-    z5::SystemSerialPort port;
     z5::RecordingPrompts prompts;
     z5::QtClock clock;
     z5::Session app;
     z5::LineSession &line;
-    z5::Link &link;
 
 private:
     QString verb_;

@@ -14,10 +14,10 @@ int sendCommand(z5ctl::ReadSession &session, z5::Request::CommandCode code);
 
 int runCommand(const QStringList &args) {
     static const QMap<QString, std::uint8_t> codes{
-        {QStringLiteral("pause"), z5::Link::PauseProcess},
-        {QStringLiteral("start"), z5::Link::StartProcess},
-        {QStringLiteral("picture"), z5::Link::ProcessPicture},
-        {QStringLiteral("store"), z5::Link::StoreSchema},
+        {QStringLiteral("pause"), z5::Request::PauseProcess},
+        {QStringLiteral("start"), z5::Request::StartProcess},
+        {QStringLiteral("picture"), z5::Request::ProcessPicture},
+        {QStringLiteral("store"), z5::Request::StoreSchema},
     };
     const z5ctl::Arguments a(args, {});
     if (!a.error().isEmpty()) return usage(a.error());

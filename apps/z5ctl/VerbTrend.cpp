@@ -30,7 +30,7 @@ int boundedNumber(const QString &text, int low, int high) {
 int setRecording(z5ctl::ReadSession &session, int column, bool start) {
     if (!session.open()) return z5ctl::kPortFailure;
     const bool sent = session.app.trendLine.sendRecording(column, start);
-    session.port.close();
+    session.line.closePort();
     if (!sent) {
         z5ctl::err(QStringLiteral("z5ctl trend: the request could not be sent"));
         return z5ctl::kPortFailure;
@@ -137,12 +137,12 @@ int runTrend(const QStringList &args) {
     z5ctl::StopSignals::quitOnStop(loop);
     if (trends.readPage(page)) loop.exec();
     if (z5ctl::StopSignals::received()) {
-        session.port.close();
+        session.line.closePort();
         z5ctl::err(QStringLiteral("z5ctl trend: stopped before the page was read"));
         z5ctl::StopSignals::markReported();
         return z5ctl::StopSignals::exitStatus();
     }
-    session.port.close();
+    session.line.closePort();
     if (outcome != z5::TrendSession::Outcome::Read) {
         z5ctl::err(QStringLiteral("z5ctl trend: no page from station %1 for U%2 (%3)")
                        .arg(session.station())

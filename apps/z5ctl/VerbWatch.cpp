@@ -31,12 +31,12 @@ struct WatchPlan {
 
 int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchColumns &columns);
 
-QString reasonOf(z5::LineSession::Outcome outcome, const z5::SerialPort &port) {
+QString reasonOf(z5::LineSession::Outcome outcome, const z5::LineSession &line) {
     using Outcome = z5::LineSession::Outcome;
     switch (outcome) {
     case Outcome::WrongCheckValue: return QStringLiteral("the reply's check value was wrong");
     case Outcome::NoReply: return QStringLiteral("no complete reply within 1000 ms");
-    default: return QStringLiteral("the port failed: %1").arg(port.errorString());
+    default: return QStringLiteral("the port failed: %1").arg(line.portErrorText());
     }
 }
 
@@ -94,7 +94,7 @@ bool openPort(z5ctl::ReadSession &session, const WatchPlan &plan, bool again) {
     if (!plan.keepGoing) return false;
     do {
         if (!z5ctl::StopSignals::sleep(plan.every)) return false;
-    } while (!session.port.open(session.device()));
+    } while (!session.line.openPort(session.device()));
     if (again)
         z5ctl::err(QStringLiteral("z5ctl watch: %1 reopened %2")
                        .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), session.device()));
@@ -120,15 +120,15 @@ int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchCol
         } else {
             ++failures;
             z5ctl::err(QStringLiteral("z5ctl watch: %1 no valid reply from station %2 for U%3 (%4)")
-                           .arg(time).arg(session.station()).arg(plan.block).arg(reasonOf(ending, session.port)));
-            if (ending == z5::LineSession::Outcome::NoNetwork && plan.keepGoing) session.port.close();
-            if (!session.port.isOpen() && !openPort(session, plan, true))
+                           .arg(time).arg(session.station()).arg(plan.block).arg(reasonOf(ending, session.line)));
+            if (ending == z5::LineSession::Outcome::NoNetwork && plan.keepGoing) session.line.closePort();
+            if (!session.line.isPortOpen() && !openPort(session, plan, true))
                 return z5ctl::StopSignals::received() ? z5ctl::kNoEnd : z5ctl::kPortFailure;
         }
         const qint64 rest = plan.every - started.elapsed();
         if (rest > 0 && (plan.count == 0 || n + 1 < plan.count)) z5ctl::StopSignals::sleep(static_cast<int>(rest));
     }
-    session.port.close();
+    session.line.closePort();
     return failures == 0 ? z5ctl::kDone : z5ctl::kNoEnd;
 }
 

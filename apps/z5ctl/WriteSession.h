@@ -1,6 +1,6 @@
 #pragma once
 // What the verbs that write into the controller share: the port on the device
-// the user named, the link, the event loop's clock, the progress on standard
+// the user named, the line owner, the event loop's clock, the progress on standard
 // error, and the loop that runs until the last block has gone out.
 #include "CommandLine.h"
 #include "StopSignals.h"
@@ -17,7 +17,7 @@
 
 namespace z5ctl {
 
-// The open sequence asks for the device of `COM_PORT_number`; the command line
+// The open sequence asks for the device of the settings' port number; the command line
 // names its device itself, so every open, the reopening after the closing
 // included, goes to that device.
 class NamedDevicePort : public z5::SerialPort {
@@ -46,7 +46,7 @@ public:
 
     WriteSession(const QString &verb, const QString &portOrPath)
         : verb_(verb), port_(serial_, z5::PortSettings::resolveDevice(portOrPath)),
-          app(clock, port_, prompts), line(app.line), link(app.link),
+          app(clock, port_, prompts), line(app.line),
           log(clock, [](const QString &line) { err(line); }) {
         prompts.onMessage = [this](const QString &text, const QString &caption) {
             err(caption.isEmpty() ? QStringLiteral("z5ctl %1: %2").arg(verb_, text)
@@ -65,16 +65,16 @@ public:
         bool ok = false;
         const int n = text.toInt(&ok);
         if (!ok || n < z5::PortSettings::kFirstStation || n > z5::PortSettings::kLastStation) return false;
-        link.settings.station = n;
+        line.settings().station = n;
         return true;
     }
 
     // Opens the port before anything is built for it; false after saying why.
     bool openPort() {
-        if (link.openPort()) return true;
+        if (line.openPort()) return true;
         err(QStringLiteral("z5ctl %1: cannot open the port %2: %3")
-                .arg(verb_, port_.device(), serial_.errorString().isEmpty() ? QStringLiteral("unknown reason")
-                                                                            : serial_.errorString()));
+                .arg(verb_, port_.device(), line.portErrorText().isEmpty() ? QStringLiteral("unknown reason")
+                                                                           : line.portErrorText()));
         return false;
     }
 
@@ -91,7 +91,7 @@ public:
         StopSignals::quitOnStop(loop);
         if (!log.isFinished()) loop.exec();
         quit_ = nullptr;
-        port_.close();
+        line.closePort();
         if (!log.isFinished() && StopSignals::received()) {
             err(QStringLiteral("z5ctl %1: stopped before the write ended").arg(verb_));
             StopSignals::markReported();
@@ -145,7 +145,6 @@ public:
     // The same wiring as the configurator's; the verbs fill its project.
     z5::Session app;
     z5::LineSession &line;
-    z5::Link &link;
     z5::DownloadLog log;
 
 private:

@@ -4,11 +4,8 @@ namespace z5 {
 
 Session::Session(Clock &clock_, SerialPort &port_, Prompts &prompts_)
     : clock(clock_),
-      port(port_),
       prompts(prompts_),
       line(port_, clock_, prompts_),
-      link(line.link()),
-      reception(line.reception()),
       tables(project, store, &screen),
       chain(clock_, line, prompts_, tables),
       setpointWrite(chain),

@@ -28,16 +28,14 @@ public:
     Session(Clock &clock, SerialPort &port, Prompts &prompts);
 
     Clock &clock;
-    SerialPort &port;
     Prompts &prompts;
 
     Project project;
     ParameterStore store;
     ScreenModel screen;
     NetlistImport netlistImport;
+    // The one owner of the serial line: the port is reached only through it.
     LineSession line;
-    Link &link;
-    ReplyReception &reception;
     ProjectDownloadTables tables;
     DownloadChain chain;
     SetpointWrite setpointWrite;

@@ -45,8 +45,8 @@ bool ConsoleExchange::startBlockRead() {
 }
 
 bool ConsoleExchange::failBlockRead() {
-    line_.link().clearKind();
-    prompts_.message(line_.link().networkFailureText(), QString(), Prompts::Kind::Error);
+    line_.forgetRequestKind();
+    prompts_.message(line_.networkFailureText(), QString(), Prompts::Kind::Error);
     progress_.stop();
     return false;
 }
@@ -57,7 +57,7 @@ bool ConsoleExchange::startProcessCommand(z5::Request::CommandCode code) {
     commandCode_ = code;
     const bool started = line_.startExchange(z5::Request::processCommand(code), watchdogMs_);
     // The selected type is replaced once the port is open, even if the send fails.
-    if (started || line_.port().isOpen()) state_.selectedType = kProcessCommandType;
+    if (started || line_.isPortOpen()) state_.selectedType = kProcessCommandType;
     if (!started) running_ = Request::None;
     return started;
 }
@@ -116,6 +116,7 @@ void ConsoleExchange::onLineEnded(LineSession::Outcome outcome) {
         end(Result::NoReply);
         break;
     case LineSession::Outcome::NoNetwork:
+    case LineSession::Outcome::NotDrained:   // a write's ending, never an exchange's
         progress_.stop();
         end(Result::NoNetwork);
         break;

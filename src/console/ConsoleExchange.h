@@ -39,8 +39,8 @@ public:
     ConsoleExchange(const ConsoleExchange &) = delete;
     ConsoleExchange &operator=(const ConsoleExchange &) = delete;
 
-    // Sends the read request of the block in `BLOCK_SELECT` (type in
-    // `BLOCK_SELECT_TYPE`) and awaits its reply. When the port cannot be opened
+    // Sends the read request of the selected block (its type decides the
+    // kind of read) and awaits its reply. When the port cannot be opened
     // or the request cannot be sent: "Нет сети!!!", the progress bar stops and
     // false is returned. False with a beep while the line is busy.
     bool startBlockRead();
@@ -58,7 +58,7 @@ public:
     ProcessPicture processPicture() const { return picture_; }
     // A newly imported project starts with the pause picture.
     void showPausePicture();
-    // `Timer_GRAFIK_ERROR`'s interval as the last read set it (8000 ms at first).
+    // The reply watchdog's interval as the last read set it (8000 ms at first).
     int watchdogMs() const { return watchdogMs_; }
     int trendReplyCount() const { return trendReplies_; }
     int trendSampleCount() const { return trendSamples_; }

@@ -7,7 +7,7 @@ namespace z5 {
 class Clock;
 class Timer;
 
-// The console's progress bar `ProgressBar1` and its timer `Timer_p_BAR`: the bar
+// The console's progress bar `ProgressBar1` and its timer: the bar
 // is not tied to any exchange, it only advances by one per tick and stops at 100.
 class ConsoleProgress : public QObject {
     Q_OBJECT

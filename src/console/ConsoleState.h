@@ -6,7 +6,7 @@ namespace z5 {
 // What the block console has selected. One console per run; the values live as
 // long as the console and keep their meaning between selections.
 struct ConsoleState {
-    // Column of `arr_BLOCK_SCHEMA` of the selected block, 0..99.
+    // Column of the selected block in the block schema, 0..99.
     std::uint8_t selectedColumn = 0;
     // Type code of the selected block (1..33); a process command sets it to 5
     // so that its reply is read as a process state.

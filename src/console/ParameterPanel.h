@@ -31,8 +31,8 @@ public:
     ParameterPanel(ParameterStore &store, const Project &project, ConsoleState &state,
                    const ParameterCatalogue &catalogue = ParameterCatalogue::standard(), QLocale locale = QLocale());
 
-    // Lays out the panel for the block in `BLOCK_SELECT` with the
-    // type in `BLOCK_SELECT_TYPE` and shows its stored values. A column without a
+    // Lays out the panel for the selected block (column and type as the
+    // console state holds them) and shows its stored values. A column without a
     // block shows an empty panel.
     void layOutForSelectedBlock();
     // Hides every row (a live view takes the panel's place).

@@ -34,7 +34,7 @@ void ClosingSequence::onClosingTick() {
 
     // The port's close waits until the queued output has left: the parameter
     // table alone needs about 1.5 s of line time.
-    line_.port().close();
+    line_.closePort();
     emit progress_.portClosed();
     closingTimer_->stop();
     emit progress_.mainWindowEnabled(true);
@@ -47,7 +47,7 @@ void ClosingSequence::onClosingTick() {
 void ClosingSequence::onAlarmTextsTimer() {
     // A port that does not open here makes the header fail (with a beep), and
     // the write then ends as a failure.
-    line_.link().openPort();
+    line_.openPort();
     const bool loaded = dataStep_.loadTable(kAlarmTextsTable, tables_.table(kAlarmTextsTable));
     alarmTextsTimer_->stop();
     if (!loaded) {

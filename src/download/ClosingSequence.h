@@ -1,4 +1,5 @@
 #pragma once
+#include "link/WireSizes.h"
 #include <cstdint>
 #include <memory>
 
@@ -11,17 +12,17 @@ class DataStep;
 class DownloadProgress;
 class DownloadTables;
 
-// How a configuration download and a screen write end: `Timer2` counts three
+// How a configuration download and a screen write end: the closing timer counts three
 // ticks of 2 s, then the port is closed (after what was written has left), the
 // main window and the designer are given back, and 100 ms later
-// `Timer_signal_text_TEXT` sends the alarm texts (table 11) on a reopened port,
+// the alarm-texts timer sends the alarm texts (table 11) on a reopened port,
 // which is left open.
 class ClosingSequence {
 public:
     static constexpr int kClosingIntervalMs = 2000;
     static constexpr int kClosingTick = 3;
     static constexpr int kAlarmTextsDelayMs = 100;
-    static constexpr int kAlarmTextsTable = 11;
+    static constexpr int kAlarmTextsTable = tableNumber(Table::AlarmTexts);
 
     ClosingSequence(Clock &clock, LineSession &line, DataStep &dataStep, DownloadProgress &progress,
                     const DownloadTables &tables);

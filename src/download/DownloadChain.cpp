@@ -34,7 +34,6 @@ DownloadChain::DownloadChain(Clock &clock, LineSession &line, Prompts &prompts, 
 
 DownloadChain::~DownloadChain() = default;
 
-Link &DownloadChain::link() { return line_.link(); }
 
 Timer *DownloadChain::tableTimer(int table) {
     for (std::size_t i = 0; i < tableTimers().size(); ++i)

@@ -10,7 +10,6 @@ namespace z5 {
 
 class Clock;
 class Timer;
-class Link;
 class LineSession;
 class Prompts;
 class DownloadTables;
@@ -54,7 +53,6 @@ public:
     DataStep &dataStep() { return dataStep_; }
     ClosingSequence &closing() { return closing_; }
     Clock &clock() { return clock_; }
-    Link &link();
     LineSession &line() { return line_; }
     Prompts &prompts() { return prompts_; }
     const DownloadTables &tables() const { return tables_; }

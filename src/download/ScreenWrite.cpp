@@ -50,8 +50,7 @@ void ScreenWrite::onBuildTimer() {
         chain_.line().noteWriteFailure(result.message, true);
         return;
     }
-    Link &link = chain_.link();
-    link.loadScreenData(result.stream, ScreenBuilder::kScreenDataLength);
+    chain_.dataStep().loadScreen(result.stream, ScreenBuilder::kScreenDataLength);
     chain_.dataStep().sendScreenHeader();
 }
 

@@ -10,8 +10,8 @@ class ScreenBuilder;
 class ScreenModel;
 
 // The screen write, "&Записать в Z5 ": the designer's markers are hidden and
-// 500 ms later `zad_save_Z5_Timer3` builds the screen stream, opens the closing
-// sequence, sends the screen header and, through `Timer1`, the stream. The
+// 500 ms later the build timer builds the screen stream, opens the closing
+// sequence, sends the screen header and, through the data step's timer, the stream. The
 // closing sequence of the download ends it and sends the alarm texts.
 class ScreenWrite {
 public:

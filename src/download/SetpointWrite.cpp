@@ -27,6 +27,7 @@ SetpointWrite::Outcome SetpointWrite::writeSetpoints(int block) {
     }
     // A port that does not open ends the write at once, as a failure shown.
     if (!line.beginWrite()) return Outcome::NoPort;
+    block_ = block;
     const bool sent = line.sendHeader(Request::tableHeader(Table::Setpoints, block));
     emit progress_.headerSent(kSetpointTable, sent);
     timer_->start(kIntervalMs);
@@ -34,8 +35,7 @@ SetpointWrite::Outcome SetpointWrite::writeSetpoints(int block) {
 }
 
 void SetpointWrite::onTimer() {
-    Link &link = chain_.link();
-    const TableBuild build = chain_.tables().setpoints(link.fields().block);
+    const TableBuild build = chain_.tables().setpoints(block_);
     timer_->stop();
     if (!build.ok()) {
         // Changed since the header went out to something the wire cannot carry.
@@ -45,7 +45,7 @@ void SetpointWrite::onTimer() {
         emit progress_.finished();
         return;
     }
-    link.loadTableData(kSetpointTable, build.data);
+    chain_.line().loadTableData(kSetpointTable, build.data);
     const bool sent = chain_.line().sendData();
     emit progress_.dataSent(kSetpointTable, static_cast<int>(build.data.size()), sent);
     chain_.line().endWrite([this] { emit progress_.finished(); });

@@ -1,5 +1,6 @@
 #pragma once
 #include "download/DownloadProgress.h"
+#include "link/WireSizes.h"
 #include <memory>
 
 namespace z5 {
@@ -8,12 +9,12 @@ class Timer;
 class DownloadChain;
 
 // The setpoint write: the table 12 header with the block's column in byte 6,
-// then 200 ms later `Zadatciki_Z5_Timer` sends the eight setpoints of that
+// then 200 ms later its data timer sends the eight setpoints of that
 // setpoint programmer. No reply is read, and the port stays open.
 class SetpointWrite {
 public:
     static constexpr int kIntervalMs = 200;
-    static constexpr int kSetpointTable = 12;
+    static constexpr int kSetpointTable = tableNumber(Table::Setpoints);
 
     enum class Outcome {
         Started,
@@ -40,6 +41,8 @@ private:
     DownloadChain &chain_;
     DownloadProgress progress_;
     std::unique_ptr<Timer> timer_;
+    // The block whose setpoints the header under way announced.
+    int block_ = 0;
 };
 
 } // namespace z5

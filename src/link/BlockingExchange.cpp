@@ -1,29 +1,25 @@
 #include "link/BlockingExchange.h"
 #include <QEventLoop>
 #include <QTimer>
-#include <optional>
 
 namespace z5 {
 
 LineSession::Outcome BlockingExchange::run(const Request &request, int watchdogMs) {
     reply_.clear();
-    QEventLoop loop;
-    std::optional<LineSession::Outcome> outcome;
-    QObject guard;
-    QObject::connect(&line_, &LineSession::blockReplyReceived, &guard, [this](const QByteArray &r) { reply_ = r; });
-    QObject::connect(&line_, &LineSession::exchangeEnded, &guard, [&](LineSession::Outcome o) {
-        outcome = o;
-        loop.quit();
-    });
-    if (!line_.startExchange(request, watchdogMs)) return LineSession::Outcome::NoNetwork;
-    // Backstop in case the clock's timers do not run on this loop.
-    QTimer::singleShot(watchdogMs + 2000, &loop, &QEventLoop::quit);
-    if (!outcome) loop.exec();
-    if (!outcome) {
-        line_.cancelExchange();
+    const std::shared_ptr<LineReply> reply = line_.enqueue(request, watchdogMs);
+    if (!reply->isFinished()) {
+        QEventLoop loop;
+        QObject::connect(reply.get(), &LineReply::finished, &loop, &QEventLoop::quit);
+        // Backstop in case the clock's timers do not run on this loop.
+        QTimer::singleShot(watchdogMs + 2000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (!reply->isFinished()) {
+        line_.cancel(*reply);
         return LineSession::Outcome::Cancelled;
     }
-    return *outcome;
+    reply_ = reply->bytes();
+    return reply->outcome();
 }
 
 } // namespace z5

@@ -11,8 +11,8 @@ class BlockingExchange {
 public:
     explicit BlockingExchange(LineSession &line) : line_(line) {}
 
-    // Sends the request and waits for its block reply. NoNetwork when the
-    // request could not go out.
+    // Queues the request on the line and waits for its reply object to end.
+    // NoNetwork when the request could not go out.
     LineSession::Outcome run(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
     // The reply when run() ended with Outcome::Reply.
     const QByteArray &reply() const { return reply_; }

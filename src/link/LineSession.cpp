@@ -2,6 +2,7 @@
 #include "link/SerialPort.h"
 #include "model/Clock.h"
 #include "model/Prompts.h"
+#include <vector>
 
 namespace z5 {
 
@@ -29,15 +30,90 @@ LineSession::LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObje
     connect(&tap_, &TappedPort::closed, this, &LineSession::portClosed);
 
     connect(&reception_, &ReplyReception::blockReply, this, &LineSession::blockReplyReceived);
+    connect(&reception_, &ReplyReception::blockReply, this, [this](const QByteArray &reply) {
+        if (current_) currentBytes_ = reply;
+    });
     connect(&reception_, &ReplyReception::trendPart, this, &LineSession::partReceived);
     connect(&reception_, &ReplyReception::trendPageComplete, this, [this] { finishExchange(Outcome::Reply); });
     connect(&reception_, &ReplyReception::released, this, &LineSession::onReceptionReleased);
 }
 
 LineSession::~LineSession() {
+    const auto waiting = std::move(waiting_);
+    for (const auto &reply : waiting) reply->finish(Outcome::Cancelled);
+    if (current_) current_->finish(Outcome::Cancelled);
+    current_.reset();
     quietCancel_ = true;
     reception_.cancel();
     disconnect(&reception_, nullptr, this, nullptr);
+}
+
+bool LineSession::openPort(const QString &device) {
+    if (tap_.isOpen()) return true;
+    return !device.isEmpty() && tap_.open(device);
+}
+
+void LineSession::closePort() { tap_.close(); }
+
+std::shared_ptr<LineReply> LineSession::enqueue(const Request &request, int watchdogMs) {
+    auto reply = std::make_shared<LineReply>(request, watchdogMs);
+    if (request.purpose() == Request::Purpose::BlockRead) {
+        // Only the latest values are worth the line's time.
+        std::vector<std::shared_ptr<LineReply>> replaced;
+        for (auto it = waiting_.begin(); it != waiting_.end();) {
+            if ((*it)->request().purpose() == Request::Purpose::BlockRead) {
+                replaced.push_back(*it);
+                it = waiting_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (const auto &old : replaced) old->finish(Outcome::Cancelled);
+    }
+    if (isBusy() || !waiting_.empty())
+        waiting_.push_back(reply);
+    else
+        startQueued(reply);
+    return reply;
+}
+
+bool LineSession::startQueued(const std::shared_ptr<LineReply> &reply) {
+    current_ = reply;
+    currentBytes_.clear();
+    if (startExchange(reply->request(), reply->watchdogMs())) return true;
+    current_.reset();
+    reply->finish(Outcome::NoNetwork, {}, portErrorText());
+    return false;
+}
+
+void LineSession::startNextWaiting() {
+    while (!isBusy() && !current_ && !waiting_.empty()) {
+        const std::shared_ptr<LineReply> next = waiting_.front();
+        waiting_.pop_front();
+        startQueued(next);
+    }
+}
+
+void LineSession::cancel(const LineReply &reply) {
+    if (reply.isFinished()) return;
+    if (current_.get() == &reply) {
+        cancelExchange();
+        return;
+    }
+    for (auto it = waiting_.begin(); it != waiting_.end(); ++it) {
+        if (it->get() != &reply) continue;
+        const std::shared_ptr<LineReply> taken = *it;
+        waiting_.erase(it);
+        taken->finish(Outcome::Cancelled);
+        return;
+    }
+}
+
+void LineSession::cancelQueue() {
+    const auto waiting = std::move(waiting_);
+    waiting_.clear();
+    for (const auto &reply : waiting) reply->finish(Outcome::Cancelled);
+    if (current_) cancelExchange();
 }
 
 bool LineSession::mayStart() {
@@ -198,6 +274,12 @@ void LineSession::finishExchange(Outcome outcome) {
     readInParts_ = false;
     setActivity(Activity::Idle);
     emit exchangeEnded(outcome);
+    if (current_) {
+        const std::shared_ptr<LineReply> reply = std::move(current_);
+        current_.reset();
+        reply->finish(outcome, currentBytes_, outcome == Outcome::NoNetwork ? portErrorText() : QString());
+    }
+    startNextWaiting();
 }
 
 bool LineSession::beginWrite() {
@@ -272,6 +354,7 @@ void LineSession::finishWrite() {
     const std::function<void()> ended = std::move(afterWrite_);
     afterWrite_ = nullptr;
     if (ended) ended();
+    startNextWaiting();
 }
 
 void LineSession::noteWriteFailure(const QString &reason, bool alreadyShown) {

@@ -1,5 +1,7 @@
 #pragma once
 #include "link/Link.h"
+#include "link/LineOutcome.h"
+#include "link/LineReply.h"
 #include "link/ReplyReception.h"
 #include "link/Request.h"
 #include "link/TappedPort.h"
@@ -8,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -16,6 +19,7 @@ namespace z5 {
 class Clock;
 class Timer;
 class Prompts;
+class SerialDevices;
 class SerialPort;
 
 // The one owner of the serial line. It holds the port, the request side and the
@@ -27,25 +31,42 @@ class LineSession : public QObject {
     Q_OBJECT
 public:
     enum class Activity { Idle, Exchange, WriteSequence };
-    // How an exchange ended.
-    enum class Outcome {
-        Reply,            // the reply (or, for a read in parts, every part) came
-        WrongCheckValue,  // a block reply came and was dropped
-        NoReply,          // the watchdog fired: nothing usable came in time
-        NoNetwork,        // the port could not be read ("Нет сети!!!" was shown)
-        Cancelled
-    };
+    // How an exchange ended (the one outcome of the whole program).
+    using Outcome = LineOutcome;
     enum class Direction { Sent, Received };
 
     LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent = nullptr);
     ~LineSession() override;
 
-    Link &link() { return link_; }
-    const Link &link() const { return link_; }
-    ReplyReception &reception() { return reception_; }
     PortSettings &settings() { return link_.settings; }
-    // The port as every sender sees it (through the tap).
-    SerialPort &port() { return tap_; }
+    const PortSettings &settings() const { return link_.settings; }
+    // The serial devices present, to name the adapter in failure texts; none when null.
+    void setSerialDevices(const SerialDevices *devices) { link_.serialDevices = devices; }
+    const SerialDevices *serialDevices() const { return link_.serialDevices; }
+
+    // --- The port: nothing else opens, reads, writes or closes it ----------
+    // An open port is kept as it is; a closed one is opened on the settings'
+    // port number, or on `device` when one is named (the command line).
+    bool openPort() { return link_.openPort(); }
+    bool openPort(const QString &device);
+    // Closes the port once what was written has left (bounded wait), so that
+    // the next exchange opens the port chosen then. A write under way counts
+    // what the close had to drop, even when the port was already closed.
+    void closePort();
+    bool isPortOpen() const { return tap_.isOpen(); }
+    // Why the last open or transfer failed, as the port tells it.
+    QString portErrorText() const { return tap_.errorString(); }
+    // "Нет сети!!!", followed by why the port failed and which adapter it is.
+    QString networkFailureText() const { return link_.networkFailureText(); }
+    // A read that could not go out leaves the request kind at 0; a repeat
+    // after it builds from that.
+    void forgetRequestKind() { link_.clearKind(); }
+
+    // --- The data of a write sequence ----------------------------------------
+    // The data block of a table write and its table, for the header and data that follow.
+    void loadTableData(int table, const QByteArray &data) { link_.loadTableData(table, data); }
+    // The data of a screen write: `checkedLength` bytes of it are covered by the check value.
+    void loadScreenData(const QByteArray &stream, int checkedLength) { link_.loadScreenData(stream, checkedLength); }
     // Every transfer through the tap, named and timed, for the monitor and traces.
     TrafficLog &traffic() { return traffic_; }
 
@@ -53,6 +74,22 @@ public:
     bool isBusy() const { return activity_ != Activity::Idle; }
     // Whether a start may go ahead now; when not, the computer beeps.
     bool mayStart();
+
+    // --- The queue -------------------------------------------------------
+    // Takes a request that awaits a block reply (a block read, a process
+    // command, a panel key) and answers it with its own reply object. On an
+    // idle line it goes out at once; otherwise it waits its turn and goes out
+    // the moment the line is free, in the order given. A block read replaces a
+    // block read still waiting (the older one ends Cancelled): only the latest
+    // values are worth the line's time. Commands and keys are never dropped.
+    std::shared_ptr<LineReply> enqueue(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
+    // Requests waiting for the line (not the one under way).
+    int waitingCount() const { return static_cast<int>(waiting_.size()); }
+    // This request ends Cancelled: taken out of the queue while it waits,
+    // its exchange cancelled while under way; nothing once it has ended.
+    void cancel(const LineReply &reply);
+    // Every waiting request ends Cancelled and the one under way is cancelled.
+    void cancelQueue();
 
     // --- Exchanges -------------------------------------------------------
     // Opens the port if it is closed, discards input already waiting, sends the
@@ -133,6 +170,9 @@ signals:
     void portClosed();
 
 private:
+    // Tests look inside through this one door (tests/support).
+    friend class LineSessionProbe;
+
     bool openAndSend(const Request &request);
     void onReceptionReleased(ReplyReception::Ending ending);
     void finishExchange(Outcome outcome);
@@ -142,6 +182,8 @@ private:
     void onQuietGuardTick();
     void dropLateBytes();
     void finishWrite();
+    void startNextWaiting();
+    bool startQueued(const std::shared_ptr<LineReply> &reply);
 
     Clock &clock_;
     Prompts &prompts_;
@@ -167,6 +209,11 @@ private:
     std::int64_t quietSinceMs_ = 0;
     std::unique_ptr<Timer> quietGuard_;
     Request pendingRequest_ = Request::repeat();
+    // The queue: the reply of the exchange under way, if it was queued, and
+    // the requests waiting behind it.
+    std::shared_ptr<LineReply> current_;
+    QByteArray currentBytes_;
+    std::deque<std::shared_ptr<LineReply>> waiting_;
     int pendingWatchdogMs_ = 0;
 };
 

@@ -20,8 +20,8 @@ constexpr std::array<TableType, Link::kTableCount> kTables{{
 }};
 
 constexpr int kTableFirstByte = 0x33;
-constexpr int kParameterTable = 10;
-constexpr int kSetpointTable = 12;
+constexpr int kParameterTable = tableNumber(Table::Parameters);
+constexpr int kSetpointTable = tableNumber(Table::Setpoints);
 
 bool isByte(int v) { return v >= 0 && v <= 255; }
 
@@ -70,21 +70,21 @@ bool Link::buildFrame(QByteArray &frame, int &nextIndex) const {
     const int station = settings.station;
     std::array<int, kFrameLength> b{};
     switch (fields_.kind) {
-    case ScreenHeader:
+    case Request::ScreenHeader:
         b = {station, 0x32, kScreenWriteLength >> 8, kScreenWriteLength & 0xFF, 0, 0};
         break;
-    case TableHeader: {
+    case Request::TableHeader: {
         const int len = tableLengthField(fields_.table);
         if (len < 0) return true;
         b = {station, kTableFirstByte + fields_.table, len >> 8, len & 0xFF, 0,
              fields_.table == kSetpointTable ? int(fields_.block) : 0};
         break;
     }
-    case SteppingRead:
-    case Read:
+    case Request::SteppingRead:
+    case Request::Read:
         b = {station, 0x03, fields_.block + 1, fields_.index, fields_.code, fields_.count};
         break;
-    case Command:
+    case Request::Command:
         b = {station, 0x03, fields_.block, fields_.index, fields_.code, fields_.count};
         break;
     default:
@@ -92,7 +92,7 @@ bool Link::buildFrame(QByteArray &frame, int &nextIndex) const {
     }
     for (int v : b)
         if (!isByte(v)) return false;
-    if (fields_.kind == SteppingRead) {
+    if (fields_.kind == Request::SteppingRead) {
         nextIndex = fields_.index + 1;
         if (!isByte(nextIndex)) return false;
     }
@@ -131,9 +131,9 @@ bool Link::sendRequest() {
 }
 
 bool Link::sendDataBlock() {
-    if (fields_.kind == ScreenHeader) {
+    if (fields_.kind == Request::ScreenHeader) {
         checkLength_ = screenDataLength_;
-    } else if (fields_.kind == TableHeader) {
+    } else if (fields_.kind == Request::TableHeader) {
         const int count = tableDataCount(fields_.table);
         if (count >= 0) checkLength_ = static_cast<std::int16_t>(count);
     } else {
@@ -145,7 +145,7 @@ bool Link::sendDataBlock() {
         computeCheckValue();
     }
     QByteArray out;
-    if (fields_.kind == ScreenHeader) {
+    if (fields_.kind == Request::ScreenHeader) {
         if (!isByte(settings.station)) return false;
         out.reserve(dataBlock_.size() + 2);
         out.append(static_cast<char>(settings.station));

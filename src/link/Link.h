@@ -19,19 +19,7 @@ class SerialDevices;
 // the previous request left it, and the controller sees exactly that.
 class Link {
 public:
-    // Frame layouts selected by the kind, and the process command codes.
-    using Kind = Request::Kind;
-    using CommandCode = Request::CommandCode;
-    static constexpr Kind ScreenHeader = Request::ScreenHeader;
-    static constexpr Kind TableHeader = Request::TableHeader;
-    static constexpr Kind SteppingRead = Request::SteppingRead;
-    static constexpr Kind Read = Request::Read;
-    static constexpr Kind Command = Request::Command;
-    static constexpr CommandCode PauseProcess = Request::PauseProcess;
-    static constexpr CommandCode StartProcess = Request::StartProcess;
-    static constexpr CommandCode ProcessPicture = Request::ProcessPicture;
-    static constexpr CommandCode StoreSchema = Request::StoreSchema;
-
+    // The frame layouts and command codes are named once, in Request.
     static constexpr int kFrameLength = wire::kFrameLength;
     static constexpr int kTableCount = wire::kTableCount;
     static constexpr int kScreenWriteLength = wire::kScreenWriteLength;

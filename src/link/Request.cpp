@@ -11,6 +11,7 @@ Request Request::blockRead(int column) {
     r.code_ = 0;
     r.count_ = 0;
     r.awaitsReply_ = true;
+    r.purpose_ = Purpose::BlockRead;
     return r;
 }
 
@@ -21,6 +22,7 @@ Request Request::processCommand(CommandCode code) {
     r.block_ = 0;
     r.awaitsReply_ = true;
     r.leading_ = true;
+    r.purpose_ = Purpose::ProcessCommand;
     return r;
 }
 
@@ -31,6 +33,7 @@ Request Request::panelKey(int column, int key) {
     r.block_ = column;
     r.awaitsReply_ = true;
     r.leading_ = true;
+    r.purpose_ = Purpose::PanelKey;
     return r;
 }
 

@@ -34,6 +34,10 @@ public:
     // Process command codes of a kind 4 frame.
     enum CommandCode : std::uint8_t { PauseProcess = 50, StartProcess = 51, ProcessPicture = 52, StoreSchema = 53 };
 
+    // What a request is for, so that the line's queue can tell which waiting
+    // request a newer one makes pointless.
+    enum class Purpose : std::uint8_t { Other, BlockRead, ProcessCommand, PanelKey };
+
     static constexpr int kReadIndex = 10;           // index of a block read and of a page's first part
     static constexpr int kRecordingCount = 2;
 
@@ -79,6 +83,7 @@ public:
     // A reply is awaited after this request (reads, commands and panel keys).
     bool awaitsReply() const { return awaitsReply_; }
     bool setsLeadingFields() const { return leading_; }
+    Purpose purpose() const { return purpose_; }
 
 private:
     std::optional<std::uint8_t> kind_;
@@ -89,6 +94,7 @@ private:
     std::optional<int> count_;
     bool awaitsReply_ = false;
     bool leading_ = false;
+    Purpose purpose_ = Purpose::Other;
 };
 
 } // namespace z5

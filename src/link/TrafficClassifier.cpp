@@ -41,10 +41,10 @@ QString TrafficClassifier::kindName(TrafficKind kind) {
 
 QString TrafficClassifier::processCommandName(int code) {
     switch (code) {
-    case Link::PauseProcess: return QStringLiteral("пауза");
-    case Link::StartProcess: return QStringLiteral("пуск");
-    case Link::ProcessPicture: return QStringLiteral("состояние процесса");
-    case Link::StoreSchema: return QStringLiteral("сохранить схему");
+    case Request::PauseProcess: return QStringLiteral("пауза");
+    case Request::StartProcess: return QStringLiteral("пуск");
+    case Request::ProcessPicture: return QStringLiteral("состояние процесса");
+    case Request::StoreSchema: return QStringLiteral("сохранить схему");
     default: return QString();
     }
 }

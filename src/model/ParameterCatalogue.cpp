@@ -5,12 +5,12 @@
 namespace z5 {
 namespace {
 
-using catalogue_data::RowSpec;
+using catalogue_data::CatalogueRow;
 
 bool validType(int type) { return type >= 1 && type <= ParameterCatalogue::kTypes; }
 bool validRow(int row) { return row >= 0 && row < ParameterCatalogue::kRows; }
 
-const RowSpec &specAt(int index) {
+const CatalogueRow &catalogueRowAt(int index) {
     std::size_t count = 0;
     return catalogue_data::rows(&count)[index];
 }
@@ -42,9 +42,9 @@ void ParameterCatalogue::build() {
     for (auto &t : numbersMAX) t.fill(0);
     for (auto &t : rowIndex_) t.fill(-1);
     std::size_t count = 0;
-    const RowSpec *rows = catalogue_data::rows(&count);
+    const CatalogueRow *rows = catalogue_data::rows(&count);
     for (std::size_t i = 0; i < count; ++i) {
-        const RowSpec &r = rows[i];
+        const CatalogueRow &r = rows[i];
         if (!validType(r.type) || !validRow(r.row)) continue;
         rowNames[r.type - 1][r.row] = QString::fromUtf16(r.label);
         rowKinds[r.type][r.row] = static_cast<std::uint8_t>(r.kind);
@@ -55,7 +55,7 @@ void ParameterCatalogue::build() {
     // Name i of a type is the 12 characters from 12 * i of its 96-character string.
     for (auto &t : inputPinNames) t.fill(QString());
     for (auto &t : outputPinNames) t.fill(QString());
-    const catalogue_data::SignalNamesSpec *names = catalogue_data::signalNames(&count);
+    const catalogue_data::BlockSignalNames *names = catalogue_data::signalNames(&count);
     for (std::size_t i = 0; i < count; ++i) {
         const auto &n = names[i];
         if (n.type < 1 || n.type > 33) continue;
@@ -85,17 +85,17 @@ int ParameterCatalogue::maxCode(int type, int row) const {
 
 RowRole ParameterCatalogue::role(int type, int row) const {
     if (!validType(type) || !validRow(row) || rowIndex_[type][row] < 0) return RowRole::Hidden;
-    return specAt(rowIndex_[type][row]).role;
+    return catalogueRowAt(rowIndex_[type][row]).role;
 }
 
 Selector ParameterCatalogue::selectorOf(int type, int row) const {
     if (!validType(type) || !validRow(row) || rowIndex_[type][row] < 0) return Selector::None;
-    return specAt(rowIndex_[type][row]).selects;
+    return catalogueRowAt(rowIndex_[type][row]).selects;
 }
 
 bool ParameterCatalogue::dependsOn(int type, int row, Selector selector) const {
     if (selector == Selector::None || role(type, row) != RowRole::Value) return false;
-    const auto &p = specAt(rowIndex_[type][row]).place;
+    const auto &p = catalogueRowAt(rowIndex_[type][row]).place;
     return (p.sel1 == selector && p.mul1 != 0) || (p.sel2 == selector && p.mul2 != 0);
 }
 
@@ -114,7 +114,7 @@ RowLayout ParameterCatalogue::rowLayout(int type, int row) const {
     layout.maxCode = maxCode(type, row);
     layout.role = role(type, row);
     layout.selects = selectorOf(type, row);
-    const ChoiceList list = rowIndex_[type][row] < 0 ? ChoiceList::None : specAt(rowIndex_[type][row]).list;
+    const ChoiceList list = rowIndex_[type][row] < 0 ? ChoiceList::None : catalogueRowAt(rowIndex_[type][row]).list;
     layout.items = ParameterChoiceLists::rowItems(list, layout.maxCode);
     return layout;
 }
@@ -128,7 +128,7 @@ std::optional<StorePlace> ParameterCatalogue::fieldAddress(int type, int slot, i
                                                            const Selectors &selectors) const {
     const RowRole r = role(type, row);
     if (r != RowRole::Value && r != RowRole::Selects) return std::nullopt;
-    const auto &p = specAt(rowIndex_[type][row]).place;
+    const auto &p = catalogueRowAt(rowIndex_[type][row]).place;
     if (p.slot == catalogue_data::kNoPlace) return std::nullopt;
 
     // A selector outside its own list would reach another row's elements.

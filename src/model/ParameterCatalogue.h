@@ -9,7 +9,7 @@
 
 namespace z5 {
 
-// Field kinds of a console row (`PARAMETR_KIND`).
+// Field kinds of a console row.
 enum class FieldKind : std::uint8_t { Hidden = 0, Number = 1, Choice = 2, Text = 3 };
 
 // What a visible row does with its value.
@@ -60,7 +60,7 @@ public:
     // The one shared catalogue; it is constant once built.
     static const ParameterCatalogue &standard();
 
-    // Fills `PARAMETR_NAME`, `PARAMETR_KIND`, `PARAMETR_MAX`, `PIN_NAME_1`, `PIN_NAME_2`.
+    // Fills the row names, kinds and largest codes and the signal names.
     void build();
 
     // Row layout of type code 1..34, row 0..16; a hidden layout outside.
@@ -85,13 +85,13 @@ public:
     std::optional<StorePlace> fieldAddress(int type, int slot, int row, const Selectors &selectors) const;
 
 private:
-    // `PARAMETR_NAME` (type code - 1, row).
+    // Row names (type code - 1, row).
     std::array<std::array<QString, kRows>, kTypes> rowNames;
-    // `PARAMETR_KIND` (type code, row); index 0 is never read.
+    // Row kinds (type code, row); index 0 is never read.
     std::array<std::array<std::uint8_t, kRows>, kTypes + 1> rowKinds{};
-    // `PARAMETR_MAX` (type code - 1, row).
+    // Largest code of each row (type code - 1, row).
     std::array<std::array<std::uint8_t, kRows>, kTypes> numbersMAX{};
-    // `PIN_NAME_1` / `PIN_NAME_2` (type code - 1, position): input / output signal names.
+    // Input / output signal names (type code - 1, position).
     std::array<std::array<QString, kPinPositions>, kTypes> inputPinNames;
     std::array<std::array<QString, kPinPositions>, kTypes> outputPinNames;
     // Index into the row data for (type code, row), -1 where none.

@@ -22,7 +22,7 @@ struct PlaceRule {
 
 constexpr PlaceRule kNowhere{StoreTable::Numbers, kNoPlace, 0, Selector::None, 0, Selector::None, 0};
 
-struct RowSpec {
+struct CatalogueRow {
     int type;
     int row;
     const char16_t *label;
@@ -34,13 +34,13 @@ struct RowSpec {
     PlaceRule place;  // for Selects rows: where the selector is also kept, if anywhere
 };
 
-struct SignalNamesSpec {
+struct BlockSignalNames {
     int type;
     const char16_t *inputs;   // eight 12-character names, 96 characters
     const char16_t *outputs;
 };
 
-const RowSpec *rows(std::size_t *count);
-const SignalNamesSpec *signalNames(std::size_t *count);
+const CatalogueRow *rows(std::size_t *count);
+const BlockSignalNames *signalNames(std::size_t *count);
 
 } // namespace z5::catalogue_data

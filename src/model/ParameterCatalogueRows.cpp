@@ -15,7 +15,7 @@ constexpr int kSlot = kInstanceSlot;
 // item code, item list, role, the selector it picks, and where its value lives
 // {table, slot, base, selector, multiplier, selector, multiplier}.
 // ABS, XOR, TRI and INV have no visible row.
-const RowSpec kRows[] = {
+const CatalogueRow kRows[] = {
     // A_I
     {BlockType::A_I, 0, u"№ в сети", K::Choice, 7, L::Numbers, R::Instance, S::None, kNowhere},
     {BlockType::A_I, 1, u"№ входа", K::Choice, 3, L::Numbers, R::Selects, S::Channel, kNowhere},
@@ -196,7 +196,7 @@ const RowSpec kRows[] = {
 
 } // namespace
 
-const RowSpec *rows(std::size_t *count) {
+const CatalogueRow *rows(std::size_t *count) {
     *count = sizeof(kRows) / sizeof(kRows[0]);
     return kRows;
 }

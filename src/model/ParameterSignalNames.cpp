@@ -7,7 +7,7 @@ namespace {
 // Input and output signal names per type, each eight names of exactly 12
 // characters written as one 96-character string (blanks where a type has no name).
 // Note the Cyrillic "А" and "Х" in "Выход MАХ   " of A_I: they are the original names.
-const SignalNamesSpec kSignalNames[] = {
+const BlockSignalNames kSignalNames[] = {
     {BlockType::A_I, u"Выход 0-100%Выход SCAL  Выход MIN   Выход MАХ   Выход 0-100%Выход SCAL  Выход MIN   Выход MАХ   ",
            u"Выход 0-100%Выход SCAL  Выход MIN   Выход MАХ   Выход 0-100%Выход SCAL  Выход MIN   Выход MАХ   "},
     {BlockType::A_O, u"Вход 1 aOUT Вход 2 aOUT Вход 3 aOUT Вход 4 aOUT                                                 ",
@@ -78,7 +78,7 @@ const SignalNamesSpec kSignalNames[] = {
 
 } // namespace
 
-const SignalNamesSpec *signalNames(std::size_t *count) {
+const BlockSignalNames *signalNames(std::size_t *count) {
     *count = sizeof(kSignalNames) / sizeof(kSignalNames[0]);
     return kSignalNames;
 }

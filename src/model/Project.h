@@ -19,14 +19,14 @@ public:
     static constexpr int kColumns = 100;
     static constexpr int kTypeCounters = 37;
 
-    // Rows of `arr_BLOCK_SCHEMA`.
+    // Rows of the block schema.
     enum Row { TypeRow = 0, InstanceRow = 1, PriorityRow = 2, OrderRow = 3, InversionRow = 4 };
 
     Project();
     void reset();
     bool isEmpty() const;
 
-    // Checked access to `arr_BLOCK_SCHEMA`; out-of-range reads give 0, writes are ignored.
+    // Checked access to the block schema; out-of-range reads give 0, writes are ignored.
     std::uint8_t schema(int row, int column) const;
     void setSchema(int row, int column, std::uint8_t value);
     int blockType(int column) const { return schema(TypeRow, column); }

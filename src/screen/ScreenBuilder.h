@@ -15,7 +15,7 @@ class ScreenModel;
 class ScreenBuilder {
 public:
     static constexpr int kStreamBytes = ScreenImageEncoder::kSentEntries + 128;  // 28809
-    // `SCREEN_data_length` of the kind 0 data block.
+    // Checked length of the screen stream (the screen header's data block).
     static constexpr int kScreenDataLength = ScreenImageEncoder::kLastSentEntry;
 
     enum class Status { Built, TooWide, TooHigh, DoesNotFit };

@@ -31,6 +31,6 @@ bool LineTrendLine::sendRecording(int column, bool start) {
 
 bool LineTrendLine::busy() const { return line_.isBusy(); }
 
-QString LineTrendLine::failureReason() const { return line_.port().errorString(); }
+QString LineTrendLine::failureReason() const { return line_.portErrorText(); }
 
 } // namespace z5

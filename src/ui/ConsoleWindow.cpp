@@ -141,7 +141,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
                              canvas_->size() + QSize(WindowPlacement::scrollBarRoom(this), menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
-void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(session_.link)); }
+void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(session_.line)); }
 
 ConsoleWindow::~ConsoleWindow() {
     // The trend window works on the session, which may go with the console.
@@ -278,7 +278,7 @@ void ConsoleWindow::changeEvent(QEvent *event) {
 
 void ConsoleWindow::chooseStation() {
     // The dialog disables this window and gives it back when it closes.
-    auto *dialog = new StationDialog(session_.link.settings, this);
+    auto *dialog = new StationDialog(session_.line.settings(), this);
     connect(dialog->stationList(), &QListWidget::itemClicked, this, &ConsoleWindow::showPortStatus);
     dialog->show();
 }
@@ -432,7 +432,7 @@ void ConsoleWindow::tidyForProcessCommand() {
     view_->refresh();
 }
 
-void ConsoleWindow::startProcessCommand(Link::CommandCode code) {
+void ConsoleWindow::startProcessCommand(z5::Request::CommandCode code) {
     turnRefreshOff(QString());
     if (!exchange_.startProcessCommand(code)) {
         // Whatever the line said before no longer holds.
@@ -447,28 +447,28 @@ void ConsoleWindow::pauseProcess() {
     if (deferDuringAutoRead([this] { pauseProcess(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
-    startProcessCommand(Link::PauseProcess);
+    startProcessCommand(z5::Request::PauseProcess);
 }
 
 void ConsoleWindow::startProcess() {
     if (deferDuringAutoRead([this] { startProcess(); })) return;
     if (exchangeUnderWay()) return;
     tidyForProcessCommand();
-    startProcessCommand(Link::StartProcess);
+    startProcessCommand(z5::Request::StartProcess);
 }
 
 void ConsoleWindow::processPictureClicked() {
     if (deferDuringAutoRead([this] { processPictureClicked(); })) return;
     if (!isEnabled() || exchangeUnderWay()) return;
     tidyForProcessCommand();
-    startProcessCommand(Link::ProcessPicture);
+    startProcessCommand(z5::Request::ProcessPicture);
 }
 
 void ConsoleWindow::storeSchema() {
     if (deferDuringAutoRead([this] { storeSchema(); })) return;
     if (exchangeUnderWay()) return;
     writes_.disableSetpoints();
-    startProcessCommand(Link::StoreSchema);
+    startProcessCommand(z5::Request::StoreSchema);
 }
 
 void ConsoleWindow::downloadSchema() {

@@ -104,7 +104,7 @@ private:
     void hideLiveView();
     void showValueTable();
     void tidyForProcessCommand();
-    void startProcessCommand(Link::CommandCode code);
+    void startProcessCommand(z5::Request::CommandCode code);
     void buildLiveView();
     void startLiveRead();
     void showBlockReply(const QByteArray &reply);

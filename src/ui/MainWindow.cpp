@@ -256,20 +256,20 @@ bool MainWindow::writeUnderWay() {
 
 void MainWindow::openPortDialog() {
     if (portDialog_ || writeUnderWay()) return;
-    portDialog_ = new PortDialog(session_.link.settings, session_.link.port(), this, session_.link.serialDevices);
+    portDialog_ = new PortDialog(session_.line, this);
     connect(portDialog_, &QDialog::finished, this, &MainWindow::showPortStatus);
     portDialog_->show();
 }
 
 void MainWindow::openStationDialog() {
     if (stationDialog_ || writeUnderWay()) return;
-    stationDialog_ = new StationDialog(session_.link.settings, this);
+    stationDialog_ = new StationDialog(session_.line.settings(), this);
     connect(stationDialog_->stationList(), &QListWidget::itemClicked, this, &MainWindow::showPortStatus);
     stationDialog_->show();
 }
 
 void MainWindow::showPortStatus() {
-    portStatus_->setText(portStatusText(session_.link));
+    portStatus_->setText(portStatusText(session_.line));
 }
 
 void MainWindow::openAbout() {
@@ -343,7 +343,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     }
     WindowPlacement::save(this, QStringLiteral("main"));
     closeEverything();
-    if (session_.port.isOpen()) session_.port.close();
+    if (session_.line.isPortOpen()) session_.line.closePort();
     QMainWindow::closeEvent(event);
 }
 

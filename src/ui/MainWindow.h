@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/PortDialog.h"
-#include "ui/ScreenDesignerCommands.h"
+#include "screen/ScreenDesignerCommands.h"
 #include "ui/StationDialog.h"
 #include <QMainWindow>
 #include <QPointer>

@@ -25,7 +25,7 @@ public:
     void clearFace();
     const PanelFace &face() const { return face_; }
 
-    // `KEY_number`: the key under the mouse, 100 over no key.
+    // The key under the mouse, 100 over no key.
     int keyUnderMouse() const { return keyUnderMouse_; }
     // A window point as the picture's own coordinates.
     QPointF toPicture(const QPointF &widgetPoint) const { return widgetPoint / kScale; }

@@ -1,7 +1,7 @@
 #include "ui/PortDialog.h"
 #include "link/PortMapping.h"
 #include "link/PortSettings.h"
-#include "link/SerialPort.h"
+#include "link/LineSession.h"
 #include "ui/OwnedDialog.h"
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,8 +12,9 @@
 
 namespace z5 {
 
-PortDialog::PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner, const SerialDevices *devices)
-    : QDialog(owner), settings_(settings), port_(port), owner_(owner), devices_(devices ? devices : &systemDevices_) {
+PortDialog::PortDialog(LineSession &line, QWidget *owner)
+    : QDialog(owner), settings_(line.settings()), line_(line), owner_(owner),
+      devices_(line.serialDevices() ? line.serialDevices() : &systemDevices_) {
     setObjectName(QStringLiteral("num_COM_PORT"));
     setWindowTitle(QStringLiteral("Номер порта"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -132,7 +133,7 @@ void PortDialog::finish() {
     if (entry >= 0 && entry < list_->count())
         settings_.portNumber = static_cast<std::uint8_t>(entry + PortSettings::kFirstPort);
     // The old port goes with the dialog; the next exchange opens the chosen one.
-    if (port_.isOpen()) port_.close();
+    if (line_.isPortOpen()) line_.closePort();
     if (owner_) owner_->setEnabled(true);
 }
 

@@ -10,8 +10,8 @@ class QPushButton;
 
 namespace z5 {
 
+class LineSession;
 class PortSettings;
-class SerialPort;
 
 // Chooses the serial port (COM1..COM16) and, for the chosen number, the serial
 // device on this machine it stands for. Closing it stores the COM number and
@@ -21,8 +21,9 @@ class SerialPort;
 class PortDialog : public QDialog {
     Q_OBJECT
 public:
-    // `devices` lists the serial devices present; the system's when null.
-    PortDialog(PortSettings &settings, SerialPort &port, QWidget *owner, const SerialDevices *devices = nullptr);
+    // The line owner's settings and port; the serial devices present are the
+    // line's, or the system's when it has none.
+    PortDialog(LineSession &line, QWidget *owner);
 
     QComboBox *portList() const { return list_; }
     QLabel *deviceLabel() const { return device_; }
@@ -47,7 +48,7 @@ private:
     void finish();
 
     PortSettings &settings_;
-    SerialPort &port_;
+    LineSession &line_;
     QPointer<QWidget> owner_;
     const SerialDevices *devices_;
     SystemSerialDevices systemDevices_;

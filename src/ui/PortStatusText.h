@@ -3,10 +3,10 @@
 
 namespace z5 {
 
-class Link;
+class LineSession;
 
 // "COM4: /dev/ttyUSB0 — FT232R USB UART    Z5 №1": the port, its device (with what
 // it is, when the machine knows it) and the station, as the status bars show them.
-QString portStatusText(const Link &link);
+QString portStatusText(const LineSession &line);
 
 } // namespace z5

@@ -55,7 +55,7 @@ TEST_F(ExchangeFixture, APortThatDoesNotOpenSaysNoNetwork) {
     port.refuseOpen = true;
     progress.restart(40);
     select(2, BlockType::MUL);
-    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::Read; });
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = z5::Request::Read; });
     EXPECT_FALSE(exchange.startBlockRead());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.startsWith("Нет сети!!!"));
@@ -81,7 +81,7 @@ TEST_F(ExchangeFixture, StartAfterABlockReadCarriesTheIndexTheReadLeft) {
     ASSERT_TRUE(exchange.startBlockRead());
     clock.advance(1000);
     port.clearWrites();
-    ASSERT_TRUE(exchange.startProcessCommand(Link::StartProcess));
+    ASSERT_TRUE(exchange.startProcessCommand(z5::Request::StartProcess));
     EXPECT_TRUE(port.writes().empty()) << "the read ended without a reply: the line must be quiet first";
     clock.advance(LineSession::kQuietGuardMs);
     ASSERT_EQ(port.writes().size(), 1u);
@@ -96,13 +96,13 @@ TEST_F(ExchangeFixture, ProcessRepliesSwitchThePictures) {
                      [&](ConsoleExchange::ProcessPicture p) { shown.push_back(p); });
     using P = ConsoleExchange::ProcessPicture;
     struct Case {
-        Link::CommandCode code;
+        z5::Request::CommandCode code;
         bool runs;
         P picture;
     };
     const Case cases[] = {
-        {Link::PauseProcess, true, P::Run},     {Link::StartProcess, false, P::Pause},
-        {Link::ProcessPicture, false, P::Run},  {Link::ProcessPicture, true, P::Pause},
+        {z5::Request::PauseProcess, true, P::Run},     {z5::Request::StartProcess, false, P::Pause},
+        {z5::Request::ProcessPicture, false, P::Run},  {z5::Request::ProcessPicture, true, P::Pause},
     };
     for (const Case &c : cases) {
         answerWith(blockReply(c.runs));
@@ -115,7 +115,7 @@ TEST_F(ExchangeFixture, ProcessRepliesSwitchThePictures) {
     EXPECT_TRUE(replies.empty()) << "process replies are not block values";
 
     answerWith(blockReply(false));
-    ASSERT_TRUE(exchange.startProcessCommand(Link::StoreSchema));
+    ASSERT_TRUE(exchange.startProcessCommand(z5::Request::StoreSchema));
     clock.advance(150);
     EXPECT_EQ(shown.size(), 4u) << "storing the configuration shows nothing";
 }
@@ -131,20 +131,20 @@ TEST_F(ExchangeFixture, ALinkBlockReplyIsNotTakenForAProcessState) {
 
 TEST_F(ExchangeFixture, ProcessCommandsFailSilently) {
     port.refuseOpen = true;
-    EXPECT_FALSE(exchange.startProcessCommand(Link::PauseProcess));
+    EXPECT_FALSE(exchange.startProcessCommand(z5::Request::PauseProcess));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(exchange.running(), Request::None);
 }
 
 TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
     port.silent = true;
-    ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
+    ASSERT_TRUE(exchange.startProcessCommand(z5::Request::PauseProcess));
     EXPECT_EQ(reception.watchdogTimer().interval(), 8000);
     exchange.cancel();
     select(3, BlockType::MUL);
     ASSERT_TRUE(exchange.startBlockRead());
     clock.advance(LineSession::kQuietGuardMs + 1000);
-    ASSERT_TRUE(exchange.startProcessCommand(Link::PauseProcess));
+    ASSERT_TRUE(exchange.startProcessCommand(z5::Request::PauseProcess));
     clock.advance(LineSession::kQuietGuardMs);
     EXPECT_EQ(reception.watchdogTimer().interval(), 1000);
 }

@@ -1,4 +1,5 @@
 // The download and the setpoint write started from the console.
+#include "LineBench.h"
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleWrites.h"
 #include "download/DownloadChain.h"
@@ -6,6 +7,7 @@
 #include "download/SetpointWrite.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
+#include "LineSessionProbe.h"
 #include "link/Link.h"
 #include "model/BlockCatalogue.h"
 #include "model/ParameterStore.h"
@@ -18,12 +20,7 @@ using namespace z5;
 
 namespace {
 
-struct WritesFixture : ::testing::Test {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
-    Link &link = line.link();
+struct WritesFixture : ::testing::Test, LineBench {
     Project project;
     ParameterStore store;
     ProjectDownloadTables tables{project, store};

@@ -1,10 +1,12 @@
 #pragma once
 // The console's exchanges over an in-memory port on the virtual clock.
+#include "LineBench.h"
 #include "console/ConsoleExchange.h"
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleState.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
+#include "LineSessionProbe.h"
 #include "link/Link.h"
 #include "link/ReplyReception.h"
 #include "model/RecordingPrompts.h"
@@ -17,13 +19,7 @@ namespace z5::test {
 inline QByteArray blockReply(bool processRuns = false) { return testframes::blockReply('\x11', processRuns); }
 using testframes::withCheck;
 
-struct ExchangeFixture : ::testing::Test {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
-    Link &link = line.link();
-    ReplyReception &reception = line.reception();
+struct ExchangeFixture : ::testing::Test, LineBench {
     ConsoleState state;
     ConsoleProgress progress{clock};
     ConsoleExchange exchange{line, prompts, state, progress};

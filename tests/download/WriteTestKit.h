@@ -1,12 +1,14 @@
 #pragma once
 // Shared by the schedule tests: tables of known content, and an observer that
 // writes down what happened when.
+#include "LineBench.h"
 #include "download/DownloadProgress.h"
 #include "download/DownloadTables.h"
 #include "link/Link.h"
 #include "download/DownloadChain.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
+#include "LineSessionProbe.h"
 #include "model/Clock.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -99,12 +101,7 @@ inline QByteArray tableHeader(int station, int table, int block = 0) {
 }
 
 // A download chain on the virtual clock and an in-memory port, with every step logged.
-struct ChainRig {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
-    Link &link = line.link();
+struct ChainRig : LineBench {
     PatternTables tables;
     DownloadChain chain{clock, line, prompts, tables};
     EventLog log{clock};

@@ -46,7 +46,7 @@ struct Console {
     }
     Ending command(std::uint8_t code) {
         z5::testing::editFields(link, [&](z5::RequestFields &f) {
-            f.kind = Link::Command;
+            f.kind = z5::Request::Command;
             f.code = code;
             f.block = 0;
         });
@@ -60,7 +60,7 @@ struct Console {
             f.block = static_cast<std::int16_t>(block);
         });
         link.loadTableData(link.fields().table, data);
-        z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::TableHeader; });
+        z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = z5::Request::TableHeader; });
         link.sendRequest();
         pumpEvents(dataAfterMs);
         link.sendDataBlock();
@@ -108,9 +108,9 @@ TEST(LinkE2e, WrittenSetpointsComeBackAndProcessCommandsReportTheState) {
     ASSERT_EQ(console.readBlock(0), Ending::Reply);
     for (int k = 0; k < 8; ++k) EXPECT_DOUBLE_EQ(z5::BlockReply::second(console.reply, k), 10.5 * k - 3.0);
 
-    ASSERT_EQ(console.command(Link::StartProcess), Ending::Reply);
+    ASSERT_EQ(console.command(z5::Request::StartProcess), Ending::Reply);
     EXPECT_TRUE(z5::BlockReply::processRuns(console.reply));
-    ASSERT_EQ(console.command(Link::PauseProcess), Ending::Reply);
+    ASSERT_EQ(console.command(z5::Request::PauseProcess), Ending::Reply);
     EXPECT_FALSE(z5::BlockReply::processRuns(console.reply));
 }
 

@@ -1,8 +1,10 @@
 // The line owner: requests as values, one start at a time, stale input, the
 // read in parts and the tap, on the virtual clock.
+#include "LineBench.h"
 #include "ReplyFrames.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
+#include "LineSessionProbe.h"
 #include "link/ReplyCheck.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -13,11 +15,7 @@ using Outcome = LineSession::Outcome;
 
 namespace {
 
-struct LineRig {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
+struct LineRig : LineBench {
     std::vector<Outcome> endings;
     std::vector<QByteArray> replies;
     std::vector<std::pair<LineSession::Direction, QByteArray>> tapped;
@@ -55,12 +53,12 @@ TEST_F(LineFixture, RequestsProduceTheirFramesAndCarryWhatTheyDoNotSet) {
         {"table 12 header of column 13", Request::tableHeader(Table::Setpoints, 13), "01 3f 00 20 00 0d"},
         {"screen header", Request::screenHeader(), "01 32 70 8b 00 00"},
     };
-    ASSERT_TRUE(line.link().openPort());
+    ASSERT_TRUE(LineSessionProbe::link(line).openPort());
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
         port.clearWrites();
-        row.request.applyTo(line.link());
-        ASSERT_TRUE(line.link().sendRequest());
+        row.request.applyTo(LineSessionProbe::link(line));
+        ASSERT_TRUE(LineSessionProbe::link(line).sendRequest());
         ASSERT_EQ(port.writes().size(), 1u);
         EXPECT_EQ(sentFrame(port.writes()[0].bytes), row.frame);
         EXPECT_EQ(port.writes()[0].bytes, testframes::withCheck(port.writes()[0].bytes.left(6)));
@@ -84,7 +82,7 @@ TEST(ReplyCheck, HoldsOnlyForAWholeReplyWithItsOwnCheckValue) {
 TEST_F(LineFixture, AStaleReplyWaitingIsDiscardedBeforeTheNextRead) {
     const QByteArray stale = testframes::blockReply('\x55');
     const QByteArray fresh = testframes::blockReply('\x66');
-    ASSERT_TRUE(line.link().openPort());
+    ASSERT_TRUE(LineSessionProbe::link(line).openPort());
     port.deliver(stale);
     port.responder = [fresh](const QByteArray &) { return fresh; };
     ASSERT_TRUE(line.startExchange(Request::blockRead(2)));
@@ -150,7 +148,7 @@ TEST_F(LineFixture, AReadInPartsEndsWhenTheReaderSaysSoOrWhenTheWatchdogFires) {
     const std::size_t sent = port.writes().size();
     clock.advance(2000);
     EXPECT_EQ(port.writes().size(), sent) << "no request after the watchdog";
-    EXPECT_FALSE(line.reception().pollTimer().isActive());
+    EXPECT_FALSE(LineSessionProbe::reception(line).pollTimer().isActive());
 }
 
 TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {
@@ -240,7 +238,7 @@ TEST_F(LineFixture, AReplyCompleteSoonerThanTheWireAllowsIsNotTaken) {
     const QByteArray early = testframes::blockReply('\x0E');
     const QByteArray own = testframes::blockReply('\x0F');
     port.notifiesArrivals = true;
-    ASSERT_TRUE(line.link().openPort());
+    ASSERT_TRUE(LineSessionProbe::link(line).openPort());
     port.responder = [&](const QByteArray &) { return own; };
     port.replyDelayMs = 40;
     ASSERT_TRUE(line.startExchange(Request::blockRead(2)));

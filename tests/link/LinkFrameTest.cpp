@@ -99,7 +99,7 @@ TEST(CheckValue, ALengthBeyondTheBufferIsRefusedAndKeepsTheOldValue) {
     Link link(port, prompts);
     ASSERT_TRUE(port.open(QStringLiteral("/dev/null")));
     link.loadScreenData(QByteArray(257, '\0'), 258);
-    z5::testing::editFields(link, [](z5::RequestFields &f) { f.kind = Link::ScreenHeader; });
+    z5::testing::editFields(link, [](z5::RequestFields &f) { f.kind = z5::Request::ScreenHeader; });
     ASSERT_TRUE(link.sendRequest());
     const std::uint32_t headerCheck = link.checkValue();
     EXPECT_FALSE(link.sendDataBlock());

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using z5::Link;
+using z5::Request;
 
 namespace {
 
@@ -38,10 +39,10 @@ TEST_F(LinkFixture, ASteppingReadCarriesTheNextIndexEachTime) {
 TEST_F(LinkFixture, ReadsAndCommandsDoNotStepTheIndex) {
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
         f.index = 11;
-        f.kind = Link::Read;
+        f.kind = Request::Read;
     });
     link.sendRequest();
-    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::Command; });
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Request::Command; });
     link.sendRequest();
     EXPECT_EQ(link.fields().index, 11);
 }
@@ -49,8 +50,8 @@ TEST_F(LinkFixture, ReadsAndCommandsDoNotStepTheIndex) {
 TEST_F(LinkFixture, FieldsACallerLeavesUnsetGoOutAsThePreviousRequestLeftThem) {
     blockRead(3);   // leaves index 11 and count 0
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = Link::Command;
-        f.code = Link::StartProcess;
+        f.kind = Request::Command;
+        f.code = Request::StartProcess;
         f.block = 0;
     });
     link.sendRequest();
@@ -60,7 +61,7 @@ TEST_F(LinkFixture, FieldsACallerLeavesUnsetGoOutAsThePreviousRequestLeftThem) {
 TEST_F(LinkFixture, OnlyTheSetpointTableHeaderCarriesTheBlock) {
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
         f.block = 7;
-        f.kind = Link::TableHeader;
+        f.kind = Request::TableHeader;
     });
     for (int table = 0; table < Link::kTableCount; ++table) {
         z5::testing::editFields(link, [&](z5::RequestFields &f) { f.table = static_cast<std::int16_t>(table); });
@@ -77,11 +78,11 @@ TEST_F(LinkFixture, ARequestThatCannotBeBuiltBeepsAndSendsNothing) {
         int block, index, count, station;
     };
     const Case cases[] = {
-        {"index 255 cannot step", Link::SteppingRead, 3, 255, 0, 1},
-        {"block + 1 beyond a byte", Link::SteppingRead, 255, 10, 0, 1},
-        {"negative block", Link::Command, -1, 10, 0, 1},
-        {"count beyond a byte", Link::Read, 3, 10, 256, 1},
-        {"station beyond a byte", Link::Read, 3, 10, 0, 256},
+        {"index 255 cannot step", Request::SteppingRead, 3, 255, 0, 1},
+        {"block + 1 beyond a byte", Request::SteppingRead, 255, 10, 0, 1},
+        {"negative block", Request::Command, -1, 10, 0, 1},
+        {"count beyond a byte", Request::Read, 3, 10, 256, 1},
+        {"station beyond a byte", Request::Read, 3, 10, 0, 256},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -108,7 +109,7 @@ TEST_F(LinkFixture, ARequestThatCannotBeBuiltBeepsAndSendsNothing) {
 TEST_F(LinkFixture, AClosedPortBeepsForARequestAndStaysSilentForData) {
     port.close();
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = Link::TableHeader;
+        f.kind = Request::TableHeader;
         f.table = 9;
     });
     EXPECT_FALSE(link.sendRequest());
@@ -124,7 +125,7 @@ TEST_F(LinkFixture, AnUnknownKindOrTableSendsTheLastFrameAgain) {
     z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = 9; });
     link.sendRequest();
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = Link::TableHeader;
+        f.kind = Request::TableHeader;
         f.table = 13;
     });
     link.sendRequest();
@@ -143,7 +144,7 @@ TEST_F(LinkFixture, AnUnknownKindWithNoFrameBuiltYetBeeps) {
 TEST_F(LinkFixture, TableZeroSendsALeadingZeroAndFiveHundredBytesWithoutCheckValue) {
     z5::testing::editFields(link, [&](z5::RequestFields &f) { f.table = 0; });
     link.loadTableData(link.fields().table, QByteArray(1, '0') + QByteArray(500, '\7'));
-    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::TableHeader; });
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Request::TableHeader; });
     link.sendRequest();
     EXPECT_EQ(lastWrite().left(17), "01 33 01 F3 00 00");
     EXPECT_TRUE(link.sendDataBlock());
@@ -158,7 +159,7 @@ TEST_F(LinkFixture, TableZeroSendsALeadingZeroAndFiveHundredBytesWithoutCheckVal
 TEST_F(LinkFixture, TableFourAnnounces543AndSends544) {
     z5::testing::editFields(link, [&](z5::RequestFields &f) { f.table = 4; });
     link.loadTableData(link.fields().table, QByteArray(544, '\2'));
-    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::TableHeader; });
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Request::TableHeader; });
     link.sendRequest();
     EXPECT_EQ(lastWrite().left(17), "01 37 02 1F 00 00");
     link.sendDataBlock();
@@ -171,7 +172,7 @@ TEST_F(LinkFixture, EveryTableCarriesItsDataCount) {
     for (int table = 0; table < Link::kTableCount; ++table) {
         EXPECT_EQ(Link::tableDataCount(table), counts[table]);
         z5::testing::editFields(link, [&](z5::RequestFields &f) {
-            f.kind = Link::TableHeader;
+            f.kind = Request::TableHeader;
             f.table = static_cast<std::int16_t>(table);
         });
         link.loadTableData(link.fields().table, QByteArray(counts[table], '\0'));
@@ -184,7 +185,7 @@ TEST_F(LinkFixture, EveryTableCarriesItsDataCount) {
 
 TEST_F(LinkFixture, AShortDataBlockIsNotSentExceptForTheParameterTable) {
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = Link::TableHeader;
+        f.kind = Request::TableHeader;
         f.table = 9;
     });
     link.loadTableData(link.fields().table, QByteArray(31, '\0'));
@@ -200,7 +201,7 @@ TEST_F(LinkFixture, AShortDataBlockIsNotSentExceptForTheParameterTable) {
 
 TEST_F(LinkFixture, AnUnknownTableKeepsTheCheckLengthItFound) {
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = Link::TableHeader;
+        f.kind = Request::TableHeader;
         f.table = 9;
     });
     link.loadTableData(link.fields().table, QByteArray(32, '\0'));
@@ -214,7 +215,7 @@ TEST_F(LinkFixture, AnUnknownTableKeepsTheCheckLengthItFound) {
 TEST_F(LinkFixture, AScreenWriteSendsStationAndMarkerBeforeTheData) {
     link.settings.station = 3;
     link.loadScreenData(QByteArray(28809, '\5'), 28809);
-    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Link::ScreenHeader; });
+    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = Request::ScreenHeader; });
     link.sendRequest();
     EXPECT_EQ(lastWrite(), "03 32 70 8B 00 00 06 53");
     EXPECT_TRUE(link.sendDataBlock());

@@ -1,5 +1,6 @@
 // The line owner's tap on the virtual clock: what a download, a block read with
 // a wrong check value and a trend read leave in the traffic log, and when.
+#include "SessionBench.h"
 #include "ReplyFrames.h"
 #include "app/Session.h"
 #include "link/FakeSerialPort.h"
@@ -12,11 +13,7 @@ using namespace z5;
 
 namespace {
 
-struct Tap : ::testing::Test {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    Session session{clock, port, prompts};
+struct Tap : ::testing::Test, SessionBench {
     TrafficLog &log = session.line.traffic();
 
     // "ms arrow what check" of each recorded transfer.

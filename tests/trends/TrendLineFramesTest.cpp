@@ -1,5 +1,6 @@
 // Trend reads and recording through the owner of the line: the frames on the
 // wire and the line held for the whole page.
+#include "LineBench.h"
 #include "TrendRig.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
@@ -14,11 +15,7 @@ using namespace z5;
 
 namespace {
 
-struct LineRig {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
+struct LineRig : LineBench {
     LineTrendLine trendLine{line};
     TrendSession trends{clock, trendLine};
 

@@ -1,5 +1,6 @@
 #pragma once
 // A console over a virtual clock, an in-memory port and scripted prompts.
+#include "SessionBench.h"
 #include "ReplyFrames.h"
 #include "import/ConsoleLayout.h"
 #include "link/FakeSerialPort.h"
@@ -24,11 +25,7 @@ inline QString exampleNetlist() { return QStringLiteral(Z5_SOURCE_DIR "/examples
 
 inline QByteArray blockReply(bool processRuns = false) { return testframes::blockReply('\x22', processRuns); }
 
-struct ConsoleRig {
-    VirtualClock clock;
-    FakeSerialPort port{&clock};
-    RecordingPrompts prompts;
-    Session session{clock, port, prompts};
+struct ConsoleRig : SessionBench {
     QWidget mainWindow;
     ConsoleWindow console{session, &mainWindow};
 

@@ -221,7 +221,7 @@ private slots:
         FakeDevices devices;
         devices.devices.push_back(adapter(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"), QString()));
         UiFixture f;
-        f.session.link.serialDevices = &devices;
+        f.session.line.setSerialDevices(&devices);
         f.window->consoleAction()->trigger();
         auto *console = qobject_cast<z5::ConsoleWindow *>(f.window->console());
         QCOMPARE(console->portStatus()->text(),
@@ -249,7 +249,7 @@ private slots:
         qputenv("Z5_COM4", pty.toLocal8Bit());
         FakeDevices devices;
         UiFixture f;
-        f.session.link.serialDevices = &devices;
+        f.session.line.setSerialDevices(&devices);
         f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
         dialog->portList()->setCurrentIndex(3);   // COM4
@@ -268,7 +268,7 @@ private slots:
         devices.devices.push_back(adapter(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"), stable));
         devices.devices.push_back(adapter(QStringLiteral("/dev/ttyACM0"), QStringLiteral("RS485 bridge"), QString()));
         UiFixture f;
-        f.session.link.serialDevices = &devices;
+        f.session.line.setSerialDevices(&devices);
         f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
         dialog->portList()->setCurrentIndex(4);

@@ -109,7 +109,7 @@ private slots:
 
     void exitClosesDialogsAndThePort() {
         UiFixture f;
-        QVERIFY(f.session.link.openPort());
+        QVERIFY(f.session.line.openPort());
         f.window->stationAction()->trigger();
         QPointer<QWidget> station = f.window->stationDialog();
         QVERIFY(station);

@@ -1,5 +1,6 @@
 // The port and station dialogs: what they store, which window they disable and
 // give back, and the device each COM number maps to.
+#include "LineSessionProbe.h"
 #include "UiTestRegistry.h"
 #include "link/EditFields.h"
 #include "UiFixture.h"
@@ -20,10 +21,10 @@ void clickRow(QListWidget *list, int row) {
 
 // A read request for block 1 through the shared link; returns the frame written.
 QByteArray sendRead(UiFixture &f) {
-    z5::Link &link = f.session.link;
+    z5::Link &link = z5::LineSessionProbe::link(f.session.line);
     if (!link.openPort()) return {};
     z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = z5::Link::Read;
+        f.kind = z5::Request::Read;
         f.block = 0;
     });
     f.port.clearWrites();
@@ -47,7 +48,7 @@ private slots:
     void portDialogStoresOnCloseAndTheNextRequestUsesTheNewPort() {
         qputenv("Z5_COM7", "/tmp/z5-test-com7");
         UiFixture f;
-        QVERIFY(f.session.link.openPort());
+        QVERIFY(f.session.line.openPort());
         f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
         QVERIFY(dialog && dialog->isVisible());
@@ -67,13 +68,13 @@ private slots:
 
         list->setCurrentIndex(6);
         QVERIFY(dialog->deviceLabel()->text().contains("/tmp/z5-test-com7"));
-        QCOMPARE(int(f.session.link.settings.portNumber), 4);  // stored only on closing
+        QCOMPARE(int(f.session.line.settings().portNumber), 4);  // stored only on closing
         QVERIFY(f.port.isOpen());
 
         dialog->close();
         UiFixture::settle();
         QVERIFY(!f.window->portDialog());
-        QCOMPARE(int(f.session.link.settings.portNumber), 7);
+        QCOMPARE(int(f.session.line.settings().portNumber), 7);
         QVERIFY(!f.port.isOpen());
         QVERIFY(f.window->isEnabled());
         QCOMPARE(f.window->portStatus()->text(), QStringLiteral("COM7: /tmp/z5-test-com7    Z5 №1"));
@@ -90,7 +91,7 @@ private slots:
         dialog->portList()->setCurrentIndex(15);
         QTest::keyClick(dialog, Qt::Key_Escape);
         UiFixture::settle();
-        QCOMPARE(int(f.session.link.settings.portNumber), 16);
+        QCOMPARE(int(f.session.line.settings().portNumber), 16);
         QVERIFY(f.window->isEnabled());
     }
 
@@ -112,7 +113,7 @@ private slots:
         QCOMPARE(list->currentRow(), 0);
 
         clickRow(list, 7);
-        QCOMPARE(f.session.link.settings.station, 8);
+        QCOMPARE(f.session.line.settings().station, 8);
         QVERIFY(f.window->portStatus()->text().endsWith(QStringLiteral("Z5 №8")));
         QVERIFY(f.window->isEnabled());
         QVERIFY(dialog->isVisible());  // stays open until closed
@@ -132,15 +133,15 @@ private slots:
         UiFixture f;
         QWidget console;
         console.show();
-        f.session.link.settings.station = 3;
-        auto *dialog = new z5::StationDialog(f.session.link.settings, &console);
+        f.session.line.settings().station = 3;
+        auto *dialog = new z5::StationDialog(f.session.line.settings(), &console);
         dialog->show();
         QVERIFY(!console.isEnabled());
         QVERIFY(f.window->isEnabled());
         QCOMPARE(dialog->stationList()->currentRow(), 2);
         QVERIFY(dialog->findChild<QLabel *>("lblDevice")->text().contains(z5::PortSettings::deviceName(4)));
         clickRow(dialog->stationList(), 4);
-        QCOMPARE(f.session.link.settings.station, 5);
+        QCOMPARE(f.session.line.settings().station, 5);
         QVERIFY(console.isEnabled());
         console.setEnabled(false);
         QTest::keyClick(dialog, Qt::Key_Escape);

@@ -6,7 +6,7 @@
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenFile.h"
 #include "screen/ScreenModel.h"
-#include "ui/ScreenDesignerCommands.h"
+#include "screen/ScreenDesignerCommands.h"
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,6 +1,7 @@
 #pragma once
 // One configurator run for a test: virtual clock, in-memory port, scripted
 // prompts, the session and the main window, shown on the offscreen platform.
+#include "SessionBench.h"
 #include "link/FakeSerialPort.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -10,11 +11,7 @@
 #include <QWidget>
 #include <memory>
 
-struct UiFixture {
-    z5::VirtualClock clock;
-    z5::FakeSerialPort port{&clock};
-    z5::RecordingPrompts prompts;
-    z5::Session session{clock, port, prompts};
+struct UiFixture : z5::SessionBench {
     std::unique_ptr<z5::MainWindow> window;
 
     UiFixture() {

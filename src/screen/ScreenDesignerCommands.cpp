@@ -1,4 +1,4 @@
-#include "ui/ScreenDesignerCommands.h"
+#include "screen/ScreenDesignerCommands.h"
 #include "model/Prompts.h"
 #include "screen/PictureLoader.h"
 #include "screen/ScreenBuilder.h"

@@ -1,0 +1,44 @@
+#pragma once
+#include "link/LineOutcome.h"
+#include "link/Request.h"
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace z5 {
+
+// The answer to one queued request: how it ended, the bytes that came for it
+// and, when it failed, why. It belongs to that request alone; nothing else on
+// the line writes into it.
+class LineReply : public QObject {
+    Q_OBJECT
+public:
+    LineReply(const Request &request, int watchdogMs) : request_(request), watchdogMs_(watchdogMs) {}
+
+    const Request &request() const { return request_; }
+    int watchdogMs() const { return watchdogMs_; }
+    bool isFinished() const { return finished_; }
+    // Meaningful once finished.
+    LineOutcome outcome() const { return outcome_; }
+    // The block reply whose check value held (empty for any other outcome).
+    const QByteArray &bytes() const { return bytes_; }
+    // Why the port failed, for NoNetwork: the port's own words, without a caption.
+    const QString &failure() const { return failure_; }
+
+signals:
+    void finished(z5::LineOutcome outcome);
+
+private:
+    friend class LineSession;
+    // Once only: a reply that has ended keeps how it ended.
+    void finish(LineOutcome outcome, const QByteArray &bytes = {}, const QString &failure = {});
+
+    Request request_;
+    int watchdogMs_;
+    bool finished_ = false;
+    LineOutcome outcome_ = LineOutcome::Cancelled;
+    QByteArray bytes_;
+    QString failure_;
+};
+
+} // namespace z5

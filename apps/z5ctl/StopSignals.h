@@ -16,6 +16,9 @@ public:
     static int received();
     // The exit status of a verb stopped by that signal (128 + its number).
     static int exitStatus();
+    // The exit status of a verb whose standard output's reader went away: what
+    // the broken pipe gives (141) on every system.
+    static int outputLostStatus();
     // Sleeps for ms, or less when a stop is asked for; false when it was.
     static bool sleep(int ms);
     // A verb that said what the stop cut short marks it so, and no general

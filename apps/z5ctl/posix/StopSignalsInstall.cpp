@@ -22,4 +22,6 @@ void StopSignals::install() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+int StopSignals::outputLostStatus() { return 128 + SIGPIPE; }
+
 } // namespace z5ctl

@@ -18,4 +18,7 @@ void StopSignals::install() {
     for (const int s : {SIGINT, SIGTERM}) std::signal(s, onStop);
 }
 
+// Windows has no SIGPIPE; the status is the one documented for every system.
+int StopSignals::outputLostStatus() { return 128 + 13; }
+
 } // namespace z5ctl

@@ -49,6 +49,11 @@ bool failed(DWORD code, QString *why) {
 } // namespace
 
 bool StagedFile::create(QString *why) {
+    // Windows refuses to move a file over a read-only one, but not every system
+    // that runs the program does (Wine): the mark is honoured before anything is written.
+    const DWORD attributes = GetFileAttributesW(nativeName(target_).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return failed(ERROR_ACCESS_DENIED, why);
     const QFileInfo info(target_);
     const QDir folder = info.absoluteDir();
     // A name nobody holds, beside the target: CREATE_NEW never opens an existing file.
@@ -126,9 +131,16 @@ void StagedFile::discard() {
     temporary_.clear();
 }
 
-// A hard link: the target stays in place under its own name until it is replaced.
+// A copy: the target stays in place under its own name until it is replaced. A hard
+// link would share the target's read-only mark, and a read-only copy could not be
+// removed afterwards; the copy is writable, and it works on every file system.
 bool StagedFile::keepAside(const QString &target, const QString &aside) {
-    return CreateHardLinkW(nativeName(aside).c_str(), nativeName(target).c_str(), nullptr);
+    const std::wstring copy = nativeName(aside);
+    if (!CopyFileW(nativeName(target).c_str(), copy.c_str(), TRUE)) return false;
+    const DWORD attributes = GetFileAttributesW(copy.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(copy.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    return true;
 }
 
 void StagedFile::putBack(const QString &aside, const QString &target) {

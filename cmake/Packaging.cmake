@@ -11,35 +11,38 @@ endforeach()
 
 # Manual pages from each program's --help at build time: help2man where it is
 # installed, else the help text as it is.
-find_program(Z5_HELP2MAN help2man)
-set(Z5_MAN_DIR ${CMAKE_BINARY_DIR}/man)
-file(MAKE_DIRECTORY ${Z5_MAN_DIR})
-set(z5_man_pages "")
-foreach(entry "z5-configurator|configurator and operator tool for the Z5 controller"
-              "z5ctl|command line for the Z5 controller: import, download, watch, trends"
-              "z5-sim|simulated Z5 controller on a pseudo-terminal")
-  string(REPLACE "|" ";" entry "${entry}")
-  list(GET entry 0 program)
-  list(GET entry 1 summary)
-  if(NOT TARGET ${program})
-    continue()
-  endif()
-  set(page ${Z5_MAN_DIR}/${program}.1)
-  set(plain OFF)
-  if(program STREQUAL "z5ctl")
-    set(plain ON)
-  endif()
-  add_custom_command(
-    OUTPUT ${page}.gz
-    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}> -DNAME=${program} "-DSUMMARY=${summary}"
-            -DVERSION=${PROJECT_VERSION} -DHELP2MAN=${Z5_HELP2MAN} -DPLAIN=${plain} -DOUT=${page} -P ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
-    DEPENDS ${program} ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
-    COMMENT "Manual page of ${program}"
-    VERBATIM)
-  list(APPEND z5_man_pages ${page}.gz)
-endforeach()
-add_custom_target(z5_man_pages ALL DEPENDS ${z5_man_pages})
-install(FILES ${z5_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# A cross build (Windows) cannot run its programs here, and has no manual pages.
+if(NOT CMAKE_CROSSCOMPILING)
+  find_program(Z5_HELP2MAN help2man)
+  set(Z5_MAN_DIR ${CMAKE_BINARY_DIR}/man)
+  file(MAKE_DIRECTORY ${Z5_MAN_DIR})
+  set(z5_man_pages "")
+  foreach(entry "z5-configurator|configurator and operator tool for the Z5 controller"
+                "z5ctl|command line for the Z5 controller: import, download, watch, trends"
+                "z5-sim|simulated Z5 controller on a pseudo-terminal")
+    string(REPLACE "|" ";" entry "${entry}")
+    list(GET entry 0 program)
+    list(GET entry 1 summary)
+    if(NOT TARGET ${program})
+      continue()
+    endif()
+    set(page ${Z5_MAN_DIR}/${program}.1)
+    set(plain OFF)
+    if(program STREQUAL "z5ctl")
+      set(plain ON)
+    endif()
+    add_custom_command(
+      OUTPUT ${page}.gz
+      COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}> -DNAME=${program} "-DSUMMARY=${summary}"
+              -DVERSION=${PROJECT_VERSION} -DHELP2MAN=${Z5_HELP2MAN} -DPLAIN=${plain} -DOUT=${page} -P ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
+      DEPENDS ${program} ${CMAKE_SOURCE_DIR}/cmake/ManPage.cmake
+      COMMENT "Manual page of ${program}"
+      VERBATIM)
+    list(APPEND z5_man_pages ${page}.gz)
+  endforeach()
+  add_custom_target(z5_man_pages ALL DEPENDS ${z5_man_pages})
+  install(FILES ${z5_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/z5-configurator.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

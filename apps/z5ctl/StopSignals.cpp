@@ -12,24 +12,14 @@ namespace {
 volatile std::sig_atomic_t g_signal = 0;
 bool g_reported = false;
 
-void onStop(int signal) { g_signal = signal; }
-
 // Often enough that a stop feels immediate, rarely enough to cost nothing.
 constexpr int kCheckMs = 25;
 
 } // namespace
 
-void StopSignals::install() {
-    struct sigaction action {};
-    action.sa_handler = onStop;
-    sigemptyset(&action.sa_mask);
-    // The second signal finds the default in place and ends the program.
-    action.sa_flags = SA_RESETHAND | SA_RESTART;
-    for (const int s : {SIGINT, SIGTERM, SIGHUP}) sigaction(s, &action, nullptr);
-    // A pipe whose reader is gone is noticed on the write and ends the verb
-    // like a stop, so that the trace is still written.
-    std::signal(SIGPIPE, SIG_IGN);
-}
+// install() is the platform's (posix/, windows/): it routes the stop signals to note().
+
+void StopSignals::note(int signal) { g_signal = signal; }
 
 int StopSignals::received() { return g_signal; }
 

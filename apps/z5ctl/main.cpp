@@ -89,6 +89,6 @@ int main(int argc, char **argv) {
     }
     // A reader that went away (`| head`) ends the verb as the broken pipe would,
     // but only after the trace was written.
-    if (z5ctl::outputFailed()) return 128 + SIGPIPE;
+    if (z5ctl::outputFailed()) return z5ctl::StopSignals::outputLostStatus();
     return status;
 }

@@ -1,129 +1,10 @@
 #include "model/AtomicFileSave.h"
-#include <QDir>
-#include <QFile>
+#include "model/StagedFile.h"
 #include <QFileInfo>
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace z5 {
 namespace {
-
-constexpr int kMaxLinkHops = 40;
-
-QByteArray nameOf(const QString &path) { return QFile::encodeName(path); }
-
-// The reason in words for a system error number; a number without words is given
-// with the system's own text in brackets.
-QString reasonOrSystemText(int errorNumber) {
-    const QString words = AtomicFileSave::reasonFor(errorNumber);
-    if (!words.isEmpty()) return words;
-    return QStringLiteral("Ошибка записи [%1].").arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
-}
-
-// A temporary file beside the target, created empty with the permissions the
-// target has (or a new file would get), and removed unless it was renamed.
-class Staged {
-public:
-    explicit Staged(const QString &target) : target_(target) {}
-    ~Staged() { discard(); }
-    Staged(const Staged &) = delete;
-    Staged &operator=(const Staged &) = delete;
-    Staged(Staged &&other) noexcept : target_(other.target_), temporary_(other.temporary_), fd_(other.fd_) {
-        other.temporary_.clear();
-        other.fd_ = -1;
-    }
-
-    bool create(QString *why) {
-        const QFileInfo info(target_);
-        QByteArray pattern = nameOf(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(info.fileName())));
-        fd_ = ::mkstemp(pattern.data());
-        if (fd_ < 0) return failed(errno, why);
-        temporary_ = QFile::decodeName(pattern);
-        struct stat st {};
-        mode_t mode = 0;
-        if (::stat(nameOf(target_).constData(), &st) == 0) {
-            mode = st.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        ::fchmod(fd_, mode);
-        return true;
-    }
-
-    bool write(const QByteArray &bytes, QString *why) {
-        const char *data = bytes.constData();
-        qint64 left = bytes.size();
-        while (left > 0) {
-            const size_t chunk = size_t(std::min<qint64>(left, AtomicFileSave::kChunkBytes));
-            const ssize_t written = ::write(fd_, data, chunk);
-            if (written < 0 && errno == EINTR) continue;
-            // A part taken is no failure yet; the write of the rest tells why it stops.
-            if (written <= 0) return failed(written == 0 ? EIO : errno, why);
-            data += written;
-            left -= written;
-        }
-        return true;
-    }
-
-    // Closes the file for someone else to fill it by name.
-    bool closeForFill(QString *why) {
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0) return failed(errno, why);
-        return true;
-    }
-
-    // What was written reaches the disk and the file closes cleanly: the last
-    // chance for the disk to say it did not take the bytes.
-    bool finish(QString *why) {
-        if (fd_ < 0) {
-            fd_ = ::open(nameOf(temporary_).constData(), O_RDONLY);
-            if (fd_ < 0) return failed(errno, why);
-        }
-        if (::fsync(fd_) != 0 && errno != EINVAL) {
-            const int e = errno;
-            ::close(fd_);
-            fd_ = -1;
-            return failed(e, why);
-        }
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0) return failed(errno, why);
-        return true;
-    }
-
-    bool renameOver(QString *why) {
-        if (::rename(nameOf(temporary_).constData(), nameOf(target_).constData()) != 0) return failed(errno, why);
-        temporary_.clear();
-        return true;
-    }
-
-    void discard() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-        if (!temporary_.isEmpty()) ::unlink(nameOf(temporary_).constData());
-        temporary_.clear();
-    }
-
-    const QString &temporary() const { return temporary_; }
-    const QString &target() const { return target_; }
-
-private:
-    static bool failed(int errorNumber, QString *why) {
-        if (why) *why = reasonOrSystemText(errorNumber);
-        return false;
-    }
-    QString target_;
-    QString temporary_;
-    int fd_ = -1;
-};
 
 // The checks before anything is written; empty when the target may be replaced.
 QString checkTarget(const QString &path) {
@@ -159,27 +40,13 @@ QString AtomicFileSave::reasonFor(int errorNumber) {
     }
 }
 
-// What may not be replaced at all is decided per platform (refusedTarget).
-
-QString AtomicFileSave::resolvedTarget(const QString &path) {
-    QString current = QFileInfo(path).absoluteFilePath();
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        struct stat st {};
-        if (::lstat(nameOf(current).constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-        QByteArray target(qMax<qint64>(st.st_size, 256) + 1, '\0');
-        const ssize_t n = ::readlink(nameOf(current).constData(), target.data(), size_t(target.size()));
-        if (n <= 0 || n >= target.size()) return current;
-        target.truncate(int(n));
-        const QString next = QFile::decodeName(target);
-        current = QDir::cleanPath(QDir::isAbsolutePath(next) ? next : QFileInfo(current).absoluteDir().filePath(next));
-    }
-    return current;
-}
+// What may not be replaced at all (refusedTarget) and where links lead
+// (resolvedTarget) are decided per platform.
 
 bool AtomicFileSave::save(const QString &path, const QByteArray &bytes, QString *error) {
     const QString refused = checkTarget(path);
     if (!refused.isEmpty()) return fail(error, refused);
-    Staged staged(resolvedTarget(path));
+    StagedFile staged(resolvedTarget(path));
     QString why;
     if (!staged.create(&why) || !staged.write(bytes, &why) || !staged.finish(&why) || !staged.renameOver(&why))
         return fail(error, why);
@@ -189,7 +56,7 @@ bool AtomicFileSave::save(const QString &path, const QByteArray &bytes, QString 
 bool AtomicFileSave::saveWith(const QString &path, const FileFiller &fill, QString *error) {
     const QString refused = checkTarget(path);
     if (!refused.isEmpty()) return fail(error, refused);
-    Staged staged(resolvedTarget(path));
+    StagedFile staged(resolvedTarget(path));
     QString why;
     if (!staged.create(&why) || !staged.closeForFill(&why)) return fail(error, why);
     if (!fill(staged.temporary(), &why)) return fail(error, why);
@@ -212,7 +79,7 @@ bool AtomicFileSave::saveAll(const std::vector<Entry> &entries, QString *error, 
     }
     // Every file complete beside its target first: a full disk stops here, before
     // any old file was replaced.
-    std::vector<Staged> staged;
+    std::vector<StagedFile> staged;
     staged.reserve(entries.size());
     for (const Entry &e : entries) {
         staged.emplace_back(resolvedTarget(e.path));
@@ -230,23 +97,23 @@ bool AtomicFileSave::saveAll(const std::vector<Entry> &entries, QString *error, 
         existed[done] = QFileInfo::exists(target);
         if (existed[done]) {
             const QString aside = staged[done].temporary() + QStringLiteral(".old");
-            if (::link(nameOf(target).constData(), nameOf(aside).constData()) == 0) keptAside[done] = aside;
+            if (StagedFile::keepAside(target, aside)) keptAside[done] = aside;
         }
         if (!staged[done].renameOver(&why)) break;
     }
     const bool allDone = done == staged.size();
     for (size_t i = 0; i < done; ++i) {
-        const QByteArray target = nameOf(staged[i].target());
+        const QString &target = staged[i].target();
         if (keptAside[i].isEmpty()) {
-            if (!allDone && !existed[i]) ::unlink(target.constData());
+            if (!allDone && !existed[i]) StagedFile::remove(target);
         } else if (allDone) {
-            ::unlink(nameOf(keptAside[i]).constData());
+            StagedFile::remove(keptAside[i]);
         } else {
-            ::rename(nameOf(keptAside[i]).constData(), target.constData());
+            StagedFile::putBack(keptAside[i], target);
         }
     }
     if (!allDone) {
-        if (!keptAside[done].isEmpty()) ::unlink(nameOf(keptAside[done]).constData());
+        if (!keptAside[done].isEmpty()) StagedFile::remove(keptAside[done]);
         return failOn(entries[done].path, why);
     }
     return true;

@@ -77,8 +77,12 @@ TEST(Win32SerialPort, WiredPortOpensQuietAndNeverBlocks) {
     EXPECT_EQ(port.bytesAvailable(), 0);   // nobody answers: nothing waits, and nothing blocks
     EXPECT_TRUE(port.readAll().isEmpty());
     EXPECT_TRUE(port.errorString().isEmpty());
+    EXPECT_GE(port.bytesNotYetSent(), 0);
     port.close();
     EXPECT_FALSE(port.isOpen());
+    // The flush before the close let the eight bytes leave: none was dropped.
+    EXPECT_EQ(port.bytesDroppedAtClose(), 0);
+    EXPECT_EQ(port.bytesNotYetSent(), 0);
     EXPECT_TRUE(port.open(wiredPort())) << port.errorString().toStdString();
 }
 

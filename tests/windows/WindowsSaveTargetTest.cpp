@@ -66,4 +66,30 @@ TEST(WindowsSave, ReadOnlyTargetKeepsTheOldFile) {
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
+// A set replaced together: all files or, when one cannot be replaced, none; the
+// files already replaced are put back and nothing is left beside them.
+TEST(WindowsSave, ASetIsReplacedWholeOrNotAtAll) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString first = dir.filePath(QStringLiteral("котёл.net"));
+    const QString second = dir.filePath(QStringLiteral("котёл.par"));
+    const QString fresh = dir.filePath(QStringLiteral("новый.scr"));
+    QString error;
+    ASSERT_TRUE(AtomicFileSave::saveAll({{first, "one"}, {second, "two"}}, &error)) << error.toStdString();
+    ASSERT_TRUE(AtomicFileSave::saveAll({{first, "ONE"}, {second, "TWO"}}, &error)) << error.toStdString();
+    EXPECT_EQ(contents(first), QByteArray("ONE"));
+    EXPECT_EQ(contents(second), QByteArray("TWO"));
+
+    ASSERT_TRUE(QFile::setPermissions(second, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    QString failedPath;
+    EXPECT_FALSE(AtomicFileSave::saveAll({{first, "1"}, {fresh, "3"}, {second, "2"}}, &error, &failedPath));
+    EXPECT_EQ(failedPath, second);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(contents(first), QByteArray("ONE"));
+    EXPECT_EQ(contents(second), QByteArray("TWO"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("котёл.net"), QStringLiteral("котёл.par")}));
+    QFile::setPermissions(second, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 } // namespace

@@ -114,6 +114,7 @@ bool Win32SerialPort::open(const QString &device) {
         return false;
     }
     handle_ = port;
+    droppedAtClose_ = 0;
     return true;
 }
 
@@ -121,6 +122,8 @@ void Win32SerialPort::close() {
     if (!handle_) return;
     // Closing drops what the driver still holds: a table written just before would reach the controller cut.
     FlushFileBuffers(asHandle(handle_));
+    // What the flush could not send is dropped by the close; the caller learns how much.
+    droppedAtClose_ = bytesNotYetSent();
     CloseHandle(asHandle(handle_));
     handle_ = nullptr;
 }
@@ -162,6 +165,16 @@ qint64 Win32SerialPort::bytesAvailable() const {
         return 0;
     }
     return qint64(status.cbInQue);
+}
+
+qint64 Win32SerialPort::bytesNotYetSent() const {
+    if (!handle_) return 0;
+    DWORD errors = 0;
+    COMSTAT status{};
+    // A port that cannot say has nothing queued that we know of; a lost device
+    // shows at the next read or write.
+    if (!ClearCommError(asHandle(handle_), &errors, &status)) return 0;
+    return qint64(status.cbOutQue);
 }
 
 QByteArray Win32SerialPort::readAll() {

@@ -27,6 +27,9 @@ public:
     qint64 bytesAvailable() const override;
     QByteArray readAll() override;
     QString errorString() const override { return error_; }
+    // The driver's output queue (ClearCommError's cbOutQue).
+    qint64 bytesNotYetSent() const override;
+    qint64 bytesDroppedAtClose() const override { return droppedAtClose_; }
 
     // The name CreateFile needs: "COM12" (any case) becomes "\\.\COM12"; other names stay.
     static QString systemPath(const QString &device);
@@ -41,6 +44,7 @@ private:
     mutable void *handle_ = nullptr;
     mutable QString error_;
     QString device_;
+    qint64 droppedAtClose_ = 0;
 };
 
 } // namespace z5

@@ -132,7 +132,11 @@ build_project() {
   # pkg-config answers for the cross-built libxlsxwriter only, never for Debian's own.
   export PKG_CONFIG_LIBDIR=$xlsxwriter_prefix/lib/pkgconfig PKG_CONFIG_PATH=
   local launcher=()
-  if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # Paths relative to the checkout: another clone of the tree hits the same cache.
+    export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+  fi
   # Test discovery would run the .exe files at build time; scripts/windows-test.sh runs them under Wine.
   build "$qt_prefix/bin/qt-cmake" -S "$root" -B "$root/build-windows" -G Ninja "${launcher[@]}" \
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST \

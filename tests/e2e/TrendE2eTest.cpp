@@ -1,6 +1,7 @@
 // A trend page read through the real serial port from z5-sim into CSV, a
 // workbook and a PDF, and recording start and stop.
 #include "SimProcess.h"
+#include "CliRun.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -9,18 +10,9 @@
 
 namespace {
 
-struct CliRun {
-    int code;
-    QString out;
-    QString err;
-};
+using z5::testing::CliRun;
 
-CliRun z5ctl(const QStringList &args) {
-    QProcess p;
-    p.start(QStringLiteral(Z5CTL_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun z5ctl(const QStringList &args) { return z5::testing::runProgram(QStringLiteral(Z5CTL_PATH), args, 30000); }
 
 // The simulator's archive: what it records in a page, row and channel.
 double archiveValue(int page, int row, int channel) {

@@ -1,6 +1,7 @@
 // z5ctl's command line as a user meets it: help for every verb, one reason for
 // every usage error, the README's usage lines.
 #include <QDir>
+#include "CliRun.h"
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -9,18 +10,9 @@
 
 namespace {
 
-struct CliRun {
-    int code;
-    QString out;
-    QString err;
-};
+using z5::testing::CliRun;
 
-CliRun z5ctl(const QStringList &args) {
-    QProcess p;
-    p.start(QStringLiteral(Z5CTL_PATH), args);
-    p.waitForFinished(10000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun z5ctl(const QStringList &args) { return z5::testing::runProgram(QStringLiteral(Z5CTL_PATH), args, 10000); }
 
 // Every form of every verb, as `z5ctl help` lists them.
 QStringList listedForms() {

@@ -1,10 +1,7 @@
 #include "download/DownloadChain.h"
 #include "download/DownloadLog.h"
+#include "LineBench.h"
 #include "WriteTestKit.h"
-#include "link/FakeSerialPort.h"
-#include "link/LineSession.h"
-#include "model/RecordingPrompts.h"
-#include "model/VirtualClock.h"
 #include <gtest/gtest.h>
 
 using namespace z5;
@@ -12,10 +9,11 @@ using namespace z5;
 // The command line's exit code rests on the failure count: a port lost halfway
 // must not end in "done" with nothing to show for it.
 TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
-    VirtualClock clock;
-    FakeSerialPort port(&clock);
-    RecordingPrompts prompts;
-    z5::LineSession line(port, clock, prompts);
+    LineBench bench;
+    VirtualClock &clock = bench.clock;
+    FakeSerialPort &port = bench.port;
+    RecordingPrompts &prompts = bench.prompts;
+    LineSession &line = bench.line;
     z5::testing::PatternTables tables;
     DownloadChain chain(clock, line, prompts, tables);
     QStringList lines;

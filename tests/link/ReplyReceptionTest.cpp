@@ -1,4 +1,5 @@
 // Reply reception stepped on the virtual clock.
+#include "LineBench.h"
 #include "link/FakeSerialPort.h"
 #include "link/Link.h"
 #include "link/Request.h"
@@ -26,12 +27,9 @@ QByteArray blockReply(char fill, bool checkLowFirst = true) {
     return r;
 }
 
-struct ReceptionFixture : ::testing::Test {
-    z5::VirtualClock clock;
-    z5::FakeSerialPort port{&clock};
-    z5::RecordingPrompts prompts;
-    Link link{port, prompts};
-    ReplyReception reception{link, clock, prompts};
+// The reception inside the bench's line owner, driven directly: with no
+// exchange of its own under way the line owner leaves every ending to the test.
+struct ReceptionFixture : ::testing::Test, z5::LineBench {
     std::vector<QByteArray> replies;
     std::vector<QByteArray> parts;
     std::vector<Ending> endings;

@@ -4,8 +4,8 @@
 // Xvfb for the README's pictures: xvfb-run -a build/tests/ui_main/ui_screenshots docs
 // With --small first: the console on 1024 x 768 at 125 %, at both ends of its scrolling.
 // Without it also the traffic monitor in the middle of a download, DIR/traffic-monitor.png.
+#include "SessionBench.h"
 #include "link/FakeSerialPort.h"
-#include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
 #include "screen/ScreenEditor.h"
 #include "screen/ScreenModel.h"
@@ -133,10 +133,11 @@ int main(int argc, char **argv) {
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     const QString netlist = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(Z5_EXAMPLES_DIR "/boiler.net");
 
-    z5::VirtualClock clock;
-    z5::FakeSerialPort port(&clock);
-    z5::RecordingPrompts prompts;
-    z5::Session session(clock, port, prompts);
+    z5::SessionBench bench;
+    z5::VirtualClock &clock = bench.clock;
+    z5::FakeSerialPort &port = bench.port;
+    z5::RecordingPrompts &prompts = bench.prompts;
+    z5::Session &session = bench.session;
     z5::MainWindow window(session);
     window.show();
     designScreen(window);

@@ -16,14 +16,9 @@ using z5::testing::ChainRig;
 
 namespace {
 
-struct WriteRig : ChainRig {
-    SetpointWrite setpoints{chain};
-    ScreenModel model;
-    ScreenBuilder builder;
-    ScreenWrite screen{chain, builder, model};
+struct WriteRig : z5::testing::WritesRig {
     std::vector<std::pair<bool, QString>> ended;
     WriteRig() {
-        log.follow(setpoints.progress());
         QObject::connect(&line, &LineSession::writeEnded, [this](bool ok, const QString &why) {
             ended.emplace_back(ok, why);
             log.lines << QStringLiteral("%1 ended").arg(clock.nowMs());

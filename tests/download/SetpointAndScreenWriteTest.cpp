@@ -20,13 +20,7 @@ using z5::testing::tableHeader;
 
 namespace {
 
-struct WriteRig : ChainRig {
-    SetpointWrite setpoints{chain};
-    ScreenModel model;
-    ScreenBuilder builder;
-    ScreenWrite screen{chain, builder, model};
-    WriteRig() { log.follow(setpoints.progress()); }
-};
+using WriteRig = z5::testing::WritesRig;
 
 QImage onePicture(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);

@@ -6,6 +6,10 @@
 #include "download/DownloadTables.h"
 #include "link/Link.h"
 #include "download/DownloadChain.h"
+#include "download/ScreenWrite.h"
+#include "download/SetpointWrite.h"
+#include "screen/ScreenBuilder.h"
+#include "screen/ScreenModel.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
 #include "LineSessionProbe.h"
@@ -106,6 +110,15 @@ struct ChainRig : LineBench {
     DownloadChain chain{clock, line, prompts, tables};
     EventLog log{clock};
     ChainRig() { log.follow(chain.progress()); }
+};
+
+// The chain with the two other writes that share its timers: setpoints and the screen.
+struct WritesRig : ChainRig {
+    SetpointWrite setpoints{chain};
+    ScreenModel model;
+    ScreenBuilder builder;
+    ScreenWrite screen{chain, builder, model};
+    WritesRig() { log.follow(setpoints.progress()); }
 };
 
 } // namespace z5::testing

@@ -42,7 +42,7 @@ TableBuild ProjectDownloadTables::table(int n) const {
     case 8: return {NameTables::journalNames(store_), {}, {}};
     case 9: return {NameTables::journalBytes(store_), {}, {}};
     case 10: return fromParameterBuild(ParameterTables::parameters(store_));
-    case 11: return {NameTables::alarmTexts(screen_ ? screen_->signalTexts() : QStringList()), {}, {}};
+    case 11: return {NameTables::alarmTexts(screen_ ? screen_->alarmTexts() : QStringList()), {}, {}};
     default: return {{}, QStringLiteral("table %1 is not part of the download").arg(n), QStringLiteral("Ошибка")};
     }
 }

@@ -111,6 +111,6 @@ bool ScreenDesignerCommands::chooseBackground(QImage &picture) {
 
 int ScreenDesignerCommands::addParameter() { return editor_.addParameter(); }
 
-int ScreenDesignerCommands::addSignal() { return editor_.addAlarm(); }
+int ScreenDesignerCommands::addAlarm() { return editor_.addAlarm(); }
 
 } // namespace z5

@@ -37,7 +37,7 @@ public:
     // `mnuParametr` and `mnuSignal`: the first free slot, now used and shown at the
     // preview's corner; -1 when all 16 are taken.
     int addParameter();
-    int addSignal();
+    int addAlarm();
 
     const QString &initialDir() const { return dir_; }
 

@@ -27,19 +27,19 @@ ScreenEditor::ScreenEditor(ScreenModel &model, QObject *parent) : QObject(parent
 
 ScreenEditor::SlotState ScreenEditor::slotState(int k) const {
     SlotState state;
-    if (const ScadaParameter *p = model_.numberTable(k)) state.parameter = *p;
-    if (const ScadaSignal *s = model_.signal(k)) state.alarm = *s;
-    state.alarmText = model_.signalText(k);
+    if (const ScadaParameter *p = model_.parameter(k)) state.parameter = *p;
+    if (const ScadaAlarm *s = model_.alarm(k)) state.alarm = *s;
+    state.alarmText = model_.alarmText(k);
     return state;
 }
 
 void ScreenEditor::restoreSlot(int k, const SlotState &state) {
-    ScadaParameter *p = model_.numberTable(k);
-    ScadaSignal *s = model_.signal(k);
+    ScadaParameter *p = model_.parameter(k);
+    ScadaAlarm *s = model_.alarm(k);
     if (!p || !s) return;
     *p = state.parameter;
     *s = state.alarm;
-    model_.setSignalText(k, state.alarmText);
+    model_.setAlarmText(k, state.alarmText);
     model_.notifyChanged();
 }
 
@@ -51,13 +51,13 @@ void ScreenEditor::pushSlotChange(int k, const SlotState &before, const QString 
 
 int ScreenEditor::addParameter() {
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaParameter &p = *model_.numberTable(k);
+        ScadaParameter &p = *model_.parameter(k);
         if (p.used) continue;
         const SlotState before = slotState(k);
         // A reused slot starts clean: nothing of a deleted element goes on.
         p = ScadaParameter{};
         p.used = true;
-        p.Text1 = kAtCorner;
+        p.numberBox = kAtCorner;
         pushSlotChange(k, before, QStringLiteral("Новый параметр"));
         return k;
     }
@@ -66,10 +66,10 @@ int ScreenEditor::addParameter() {
 
 int ScreenEditor::addAlarm() {
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaSignal &s = *model_.signal(k);
+        ScadaAlarm &s = *model_.alarm(k);
         if (s.used) continue;
         const SlotState before = slotState(k);
-        s = ScadaSignal{};
+        s = ScadaAlarm{};
         s.used = true;
         s.marker = kAtCorner;
         pushSlotChange(k, before, QStringLiteral("Новая сигнализация"));
@@ -81,19 +81,19 @@ int ScreenEditor::addAlarm() {
 ControlKind ScreenEditor::controlKind(ScreenElement element) const {
     if (element.isParameter()) {
         ParameterForm kindOnly;
-        if (const ScadaParameter *p = model_.numberTable(element.slot)) kindOnly.kind = p->kind();
+        if (const ScadaParameter *p = model_.parameter(element.slot)) kindOnly.kind = p->kind();
         return kindOnly.controlKind();
     }
-    const ScadaSignal *s = model_.signal(element.slot);
+    const ScadaAlarm *s = model_.alarm(element.slot);
     return s && s->isText ? ControlKind::AlarmText : ControlKind::AlarmMarker;
 }
 
 const ElementControl *ScreenEditor::control(ScreenElement element) const {
     if (element.isParameter()) {
-        const ScadaParameter *p = model_.numberTable(element.slot);
+        const ScadaParameter *p = model_.parameter(element.slot);
         return p ? p->control(p->kind()) : nullptr;
     }
-    const ScadaSignal *s = model_.signal(element.slot);
+    const ScadaAlarm *s = model_.alarm(element.slot);
     return s ? &s->shownControl() : nullptr;
 }
 
@@ -127,7 +127,7 @@ bool ScreenEditor::moveWithin(ScreenElement element, int left, int top) {
     // An alarm text takes a cell per character, as a number takes one per digit:
     // it stops where its last character is still on the screen.
     int cells = model_.digits();
-    if (kind == ControlKind::AlarmText) cells = std::max(cells, int(model_.signalText(element.slot).size()));
+    if (kind == ControlKind::AlarmText) cells = std::max(cells, int(model_.alarmText(element.slot).size()));
     if (ElementBounds::left(kind, cells).contains(left)) c->left = left;
     if (ElementBounds::top(kind).contains(top)) c->top = top;
     if (Position{c->left, c->top} == before) return false;
@@ -170,14 +170,14 @@ bool ScreenEditor::nudge(ScreenElement element, int dx, int dy) {
 
 AlarmForm ScreenEditor::alarmForm(int k) const {
     AlarmForm form;
-    const ScadaSignal *s = model_.signal(k);
+    const ScadaAlarm *s = model_.alarm(k);
     if (!s) return form;
     const ElementControl &c = s->shownControl();
     form.x = QString::number(ElementBounds::dialogX(c.left));
     form.y = QString::number(ElementBounds::dialogY(c.top));
-    form.text = model_.signalText(k);
-    form.textColour = model_.signalColor(k);
-    form.backColour = model_.signalColor(k + ScreenModel::kSlots);
+    form.text = model_.alarmText(k);
+    form.textColour = model_.alarmColor(k);
+    form.backColour = model_.alarmColor(k + ScreenModel::kSlots);
     form.isText = s->isText;
     form.alarm = s->alarm;
     return form;
@@ -185,7 +185,7 @@ AlarmForm ScreenEditor::alarmForm(int k) const {
 
 ParameterForm ScreenEditor::parameterForm(int k) const {
     ParameterForm form;
-    const ScadaParameter *p = model_.numberTable(k);
+    const ScadaParameter *p = model_.parameter(k);
     if (!p) return form;
     const ElementControl &c = *p->control(p->kind());
     form.x = QString::number(ElementBounds::dialogX(c.left));
@@ -212,7 +212,7 @@ FormFault placeFromForm(const QString &xText, const QString &yText, ControlKind 
 
 FormFault ScreenEditor::applyAlarm(int k, const AlarmForm &form) {
     // Only an element on the screen has a dialog; a free slot is taken with "&Сигнализация".
-    if (!validSlot(k) || !model_.signal(k)->used) return FormFault::NoSlot;
+    if (!validSlot(k) || !model_.alarm(k)->used) return FormFault::NoSlot;
     ElementControl place;
     const int cells = form.isText ? std::max(model_.digits(), int(form.text.size())) : model_.digits();
     const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), cells, &place);
@@ -224,26 +224,26 @@ FormFault ScreenEditor::applyAlarm(int k, const AlarmForm &form) {
         return FormFault::BadText;
 
     const SlotState before = slotState(k);
-    ScadaSignal &s = *model_.signal(k);
+    ScadaAlarm &s = *model_.alarm(k);
     s.isText = form.isText;
     s.alarm = form.alarm;
     s.textColor = paletteIndex(form.textColour);
     s.backColor = paletteIndex(form.backColour);
     s.textBox.visible = s.marker.visible = false;
     s.shownControl() = place;
-    model_.setSignalText(k, form.text);
+    model_.setAlarmText(k, form.text);
     pushSlotChange(k, before, QStringLiteral("Сигнализация %1").arg(k + 1));
     return FormFault::None;
 }
 
 FormFault ScreenEditor::applyParameter(int k, const ParameterForm &form) {
-    if (!validSlot(k) || !model_.numberTable(k)->used) return FormFault::NoSlot;
+    if (!validSlot(k) || !model_.parameter(k)->used) return FormFault::NoSlot;
     ElementControl place;
     const FormFault fault = placeFromForm(form.x, form.y, form.controlKind(), model_.digits(), &place);
     if (fault != FormFault::None) return fault;
 
     const SlotState before = slotState(k);
-    ScadaParameter &p = *model_.numberTable(k);
+    ScadaParameter &p = *model_.parameter(k);
     p.type = form.kind >= 0 && form.kind < ScadaParameter::kKinds ? form.kind : ScadaParameter::Number;
     p.textColor = paletteIndex(form.textColour);
     p.backColor = paletteIndex(form.backColour);
@@ -254,12 +254,12 @@ FormFault ScreenEditor::applyParameter(int k, const ParameterForm &form) {
 }
 
 bool ScreenEditor::deleteAlarm(int k) {
-    ScadaSignal *s = model_.signal(k);
+    ScadaAlarm *s = model_.alarm(k);
     if (!s || !s->used) return false;
     const SlotState before = slotState(k);
     const ElementControl marker = s->marker, textBox = s->textBox;
     // Freed as a new slot would be, the controls where they were but hidden.
-    *s = ScadaSignal{};
+    *s = ScadaAlarm{};
     s->marker = {marker.left, marker.top, false};
     s->textBox = {textBox.left, textBox.top, false};
     pushSlotChange(k, before, QStringLiteral("Удаление сигнализации %1").arg(k + 1));
@@ -267,7 +267,7 @@ bool ScreenEditor::deleteAlarm(int k) {
 }
 
 bool ScreenEditor::deleteParameter(int k) {
-    ScadaParameter *p = model_.numberTable(k);
+    ScadaParameter *p = model_.parameter(k);
     if (!p || !p->used) return false;
     const SlotState before = slotState(k);
     const ScadaParameter old = *p;

@@ -21,7 +21,7 @@ public:
     // All of one slot: what add, dialog "Ok" and delete change, and what undo gives back.
     struct SlotState {
         ScadaParameter parameter;
-        ScadaSignal alarm;
+        ScadaAlarm alarm;
         QString alarmText;
         bool operator==(const SlotState &o) const {
             return parameter == o.parameter && alarm == o.alarm && alarmText == o.alarmText;

@@ -17,7 +17,7 @@ QByteArray ScreenElementWords::update(ScreenModel &model) {
     for (int k = 0; k < kSlots; ++k) {
         // A free slot goes off the screen wherever its control was left, so that a
         // deleted element really leaves the controller's display.
-        const ScadaParameter &p = *model.numberTable(k);
+        const ScadaParameter &p = *model.parameter(k);
         const int kind = p.kind();
         if (p.used) {
             const ElementControl &c = *p.control(kind);
@@ -26,11 +26,11 @@ QByteArray ScreenElementWords::update(ScreenModel &model) {
         } else {
             position[2 * k] = position[2 * k + 1] = ScreenGeometry::kOffScreen;
         }
-        const ScadaSignal &signal = *model.signal(k);
-        if (signal.used) {
-            const ElementControl &s = signal.shownControl();
-            position[2 * kSlots + 2 * k] = ScreenGeometry::signalX(s.left);
-            position[2 * kSlots + 2 * k + 1] = ScreenGeometry::signalY(s.top);
+        const ScadaAlarm &alarm = *model.alarm(k);
+        if (alarm.used) {
+            const ElementControl &s = alarm.shownControl();
+            position[2 * kSlots + 2 * k] = ScreenGeometry::alarmX(s.left);
+            position[2 * kSlots + 2 * k + 1] = ScreenGeometry::alarmY(s.top);
         } else {
             position[2 * kSlots + 2 * k] = position[2 * kSlots + 2 * k + 1] = ScreenGeometry::kOffScreen;
         }

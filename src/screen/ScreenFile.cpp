@@ -123,13 +123,13 @@ QByteArray ScreenFile::write(const ScreenModel &model, QString *error) {
     line(model.fonFile());
     for (int m = 0; m < ScreenModel::kCoordWords; ++m) line(printed(qint64(model.coord(m))));
     for (int k = 0; k < ScreenModel::kColourEntries; ++k) {
-        line(printed(qint64(model.signalColor(k))));
+        line(printed(qint64(model.alarmColor(k))));
         line(printed(qint64(model.parameterColor(k))));
-        line(model.signalText(k));
+        line(model.alarmText(k));
     }
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        const ScadaParameter &p = *model.numberTable(k);
-        const ScadaSignal &s = *model.signal(k);
+        const ScadaParameter &p = *model.parameter(k);
+        const ScadaAlarm &s = *model.alarm(k);
         line(printed(qint64(p.kind())));
         line(printed(p.used));
         line(printed(s.used));
@@ -151,13 +151,13 @@ ScreenFileError ScreenFile::read(const QByteArray &bytes, ScreenModel &model) {
     for (int m = 0; m < ScreenModel::kCoordWords; ++m)
         next.setCoord(m, static_cast<std::int32_t>(in.integer(kInt32Min, kInt32Max)));
     for (int k = 0; k < ScreenModel::kColourEntries; ++k) {
-        next.setSignalColor(k, int(in.integer(0, kLastColour)));
+        next.setAlarmColor(k, int(in.integer(0, kLastColour)));
         next.setParameterColor(k, int(in.integer(0, kLastColour)));
-        next.setSignalText(k, in.text());
+        next.setAlarmText(k, in.text());
     }
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        ScadaParameter &p = *next.numberTable(k);
-        ScadaSignal &s = *next.signal(k);
+        ScadaParameter &p = *next.parameter(k);
+        ScadaAlarm &s = *next.alarm(k);
         p.type = int(in.integer(0, ScadaParameter::kKinds - 1));
         p.used = in.boolean();
         s.used = in.boolean();

@@ -30,9 +30,9 @@ int ScreenGeometry::parameterY(int kind, int top) {
     return toPixel(top, kOriginTop, kTopLimit, kindGeometry(kind).yOffset);
 }
 
-int ScreenGeometry::signalX(int left) { return toPixel(left, kOriginLeft, 10300, 0); }
+int ScreenGeometry::alarmX(int left) { return toPixel(left, kOriginLeft, 10300, 0); }
 
-int ScreenGeometry::signalY(int top) { return toPixel(top, kOriginTop, kTopLimit, 0); }
+int ScreenGeometry::alarmY(int top) { return toPixel(top, kOriginTop, kTopLimit, 0); }
 
 int ScreenGeometry::toTwips(int pixel, int offset, int origin) {
     // A word read from a file may hold any 32-bit value; far positions stay far
@@ -45,8 +45,8 @@ int ScreenGeometry::parameterLeft(int kind, int x) { return toTwips(x, kindGeome
 
 int ScreenGeometry::parameterTop(int kind, int y) { return toTwips(y, kindGeometry(kind).yOffset, kOriginTop); }
 
-int ScreenGeometry::signalLeft(int x) { return toTwips(x, 0, kOriginLeft); }
+int ScreenGeometry::alarmLeft(int x) { return toTwips(x, 0, kOriginLeft); }
 
-int ScreenGeometry::signalTop(int y) { return toTwips(y, 0, kOriginTop); }
+int ScreenGeometry::alarmTop(int y) { return toTwips(y, 0, kOriginTop); }
 
 } // namespace z5

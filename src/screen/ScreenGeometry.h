@@ -19,14 +19,14 @@ public:
     static int parameterX(int kind, int left);
     static int parameterY(int kind, int top);
     // Pixel coordinates of an alarm element (text box or marker).
-    static int signalX(int left);
-    static int signalY(int top);
+    static int alarmX(int left);
+    static int alarmY(int top);
 
     // The control positions from which the functions above give back x and y.
     static int parameterLeft(int kind, int x);
     static int parameterTop(int kind, int y);
-    static int signalLeft(int x);
-    static int signalTop(int y);
+    static int alarmLeft(int x);
+    static int alarmTop(int y);
 
 private:
     struct KindGeometry {

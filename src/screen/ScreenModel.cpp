@@ -7,15 +7,15 @@ namespace z5 {
 ScreenModel::ScreenModel() { createNew(); }
 
 ScreenModel::ScreenModel(const ScreenModel &o)
-    : QObject(), parameters_(o.parameters_), signal_(o.signal_), signalText_(o.signalText_), coord_(o.coord_),
+    : QObject(), parameters_(o.parameters_), alarms_(o.alarms_), alarmTexts_(o.alarmTexts_), coord_(o.coord_),
       coordAttributes_(o.coordAttributes_), digits_(o.digits_), fonFile_(o.fonFile_),
       colorThreshold_(o.colorThreshold_), displayMode_(o.displayMode_) {}
 
 ScreenModel &ScreenModel::operator=(const ScreenModel &o) {
     if (this == &o) return *this;
     parameters_ = o.parameters_;
-    signal_ = o.signal_;
-    signalText_ = o.signalText_;
+    alarms_ = o.alarms_;
+    alarmTexts_ = o.alarmTexts_;
     coord_ = o.coord_;
     coordAttributes_ = o.coordAttributes_;
     digits_ = o.digits_;
@@ -31,9 +31,9 @@ void ScreenModel::createNew() {
         p.used = false;
         p.type = ScadaParameter::Number;
         p.textColor = p.backColor = 0;
-        p.Text1.visible = p.Picture3.visible = p.Picture4.visible = p.Picture5.visible = false;
+        p.numberBox.visible = p.level1Picture.visible = p.level2Picture.visible = p.gaugePicture.visible = false;
     }
-    for (ScadaSignal &s : signal_) {
+    for (ScadaAlarm &s : alarms_) {
         s.used = false;
         s.alarm = false;
         s.textColor = s.backColor = 0;
@@ -47,10 +47,10 @@ void ScreenModel::createNew() {
     emit changed();
 }
 
-ScadaParameter *ScreenModel::numberTable(int k) { return k >= 0 && k < kSlots ? &parameters_[k] : nullptr; }
-const ScadaParameter *ScreenModel::numberTable(int k) const { return k >= 0 && k < kSlots ? &parameters_[k] : nullptr; }
-ScadaSignal *ScreenModel::signal(int k) { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
-const ScadaSignal *ScreenModel::signal(int k) const { return k >= 0 && k < kSlots ? &signal_[k] : nullptr; }
+ScadaParameter *ScreenModel::parameter(int k) { return k >= 0 && k < kSlots ? &parameters_[k] : nullptr; }
+const ScadaParameter *ScreenModel::parameter(int k) const { return k >= 0 && k < kSlots ? &parameters_[k] : nullptr; }
+ScadaAlarm *ScreenModel::alarm(int k) { return k >= 0 && k < kSlots ? &alarms_[k] : nullptr; }
+const ScadaAlarm *ScreenModel::alarm(int k) const { return k >= 0 && k < kSlots ? &alarms_[k] : nullptr; }
 
 namespace {
 // Slots are edited directly; a colour outside the palette counts as black.
@@ -70,32 +70,32 @@ bool ScreenModel::setParameterColor(int entry, int colour) {
     return true;
 }
 
-int ScreenModel::signalColor(int entry) const {
+int ScreenModel::alarmColor(int entry) const {
     if (entry < 0 || entry >= kColourEntries) return 0;
-    const ScadaSignal &s = signal_[entry % kSlots];
+    const ScadaAlarm &s = alarms_[entry % kSlots];
     return paletteIndex(entry < kSlots ? s.textColor : s.backColor);
 }
 
-bool ScreenModel::setSignalColor(int entry, int colour) {
+bool ScreenModel::setAlarmColor(int entry, int colour) {
     if (entry < 0 || entry >= kColourEntries || !ScreenPalette::isIndex(colour)) return false;
-    ScadaSignal &s = signal_[entry % kSlots];
+    ScadaAlarm &s = alarms_[entry % kSlots];
     (entry < kSlots ? s.textColor : s.backColor) = colour;
     return true;
 }
 
-QString ScreenModel::signalText(int entry) const {
-    return entry >= 0 && entry < kSignalTexts ? signalText_[entry] : QString();
+QString ScreenModel::alarmText(int entry) const {
+    return entry >= 0 && entry < kAlarmTexts ? alarmTexts_[entry] : QString();
 }
 
-bool ScreenModel::setSignalText(int entry, const QString &text) {
-    if (entry < 0 || entry >= kSignalTexts) return false;
-    signalText_[entry] = text;
+bool ScreenModel::setAlarmText(int entry, const QString &text) {
+    if (entry < 0 || entry >= kAlarmTexts) return false;
+    alarmTexts_[entry] = text;
     return true;
 }
 
-QStringList ScreenModel::signalTexts() const {
+QStringList ScreenModel::alarmTexts() const {
     QStringList all;
-    for (const QString &t : signalText_) all << t;
+    for (const QString &t : alarmTexts_) all << t;
     return all;
 }
 
@@ -118,8 +118,8 @@ std::int32_t ScreenModel::attributeBits(int word) const {
         return parameterColor(k) * 256 + parameterColor(k + kSlots) * 2048 + parameters_[k].kind() * 16384;
     }
     const int k = (word - 2 * kSlots) / 2;
-    const ScadaSignal &s = signal_[k];
-    return signalColor(k) * 256 + signalColor(k + kSlots) * 2048 + (s.alarm ? 16384 : 0) + (s.isText ? 32768 : 0);
+    const ScadaAlarm &s = alarms_[k];
+    return alarmColor(k) * 256 + alarmColor(k + kSlots) * 2048 + (s.alarm ? 16384 : 0) + (s.isText ? 32768 : 0);
 }
 
 bool ScreenModel::setDigits(int digits) {
@@ -155,7 +155,7 @@ bool ScreenModel::setDisplayMode(int entry) {
 void ScreenModel::restoreControlsFromCoords() {
     for (int k = 0; k < kSlots; ++k) {
         ScadaParameter &p = parameters_[k];
-        p.Text1.visible = p.Picture3.visible = p.Picture4.visible = p.Picture5.visible = false;
+        p.numberBox.visible = p.level1Picture.visible = p.level2Picture.visible = p.gaugePicture.visible = false;
         const int px = coord_[2 * k];
         const int py = coord_[2 * k + 1] % 256;
         if (p.used) {
@@ -165,19 +165,19 @@ void ScreenModel::restoreControlsFromCoords() {
             c.visible = true;
         }
 
-        ScadaSignal &s = signal_[k];
+        ScadaAlarm &s = alarms_[k];
         s.textBox.visible = s.marker.visible = false;
         if (s.used) {
             ElementControl &c = s.shownControl();
-            c.left = ScreenGeometry::signalLeft(coord_[2 * kSlots + 2 * k]);
-            c.top = ScreenGeometry::signalTop(coord_[2 * kSlots + 2 * k + 1] % 256);
+            c.left = ScreenGeometry::alarmLeft(coord_[2 * kSlots + 2 * k]);
+            c.top = ScreenGeometry::alarmTop(coord_[2 * kSlots + 2 * k + 1] % 256);
             c.visible = true;
         }
     }
 }
 
 bool ScreenModel::operator==(const ScreenModel &o) const {
-    return parameters_ == o.parameters_ && signal_ == o.signal_ && signalText_ == o.signalText_ && coord_ == o.coord_ &&
+    return parameters_ == o.parameters_ && alarms_ == o.alarms_ && alarmTexts_ == o.alarmTexts_ && coord_ == o.coord_ &&
            coordAttributes_ == o.coordAttributes_ && digits_ == o.digits_ && fonFile_ == o.fonFile_ &&
            colorThreshold_ == o.colorThreshold_ && displayMode_ == o.displayMode_;
 }

@@ -20,7 +20,7 @@ public:
     // Colour tables: entry k is slot k's text colour, entry k + 16 its background.
     static constexpr int kColourEntries = 32;
     // Alarm texts: 32 are kept, saved and sent, though only the first 16 belong to elements.
-    static constexpr int kSignalTexts = 32;
+    static constexpr int kAlarmTexts = 32;
     static constexpr int kCoordWords = 64;
     static constexpr int kMinDigits = 2;
     static constexpr int kMaxDigits = 6;
@@ -42,23 +42,23 @@ public:
     void createNew();
 
     // Slots 0..15; null outside.
-    ScadaParameter *numberTable(int k);
-    const ScadaParameter *numberTable(int k) const;
-    ScadaSignal *signal(int k);
-    const ScadaSignal *signal(int k) const;
+    ScadaParameter *parameter(int k);
+    const ScadaParameter *parameter(int k) const;
+    ScadaAlarm *alarm(int k);
+    const ScadaAlarm *alarm(int k) const;
 
     // Colour table entries 0..31 (k text colour, k + 16 background); out-of-range
     // reads give 0, writes and colours outside 0..7 are refused.
     int parameterColor(int entry) const;
     bool setParameterColor(int entry, int colour);
-    int signalColor(int entry) const;
-    bool setSignalColor(int entry, int colour);
+    int alarmColor(int entry) const;
+    bool setAlarmColor(int entry, int colour);
 
     // `SCADA_SIGNAL_text` entries 0..31.
-    QString signalText(int entry) const;
-    bool setSignalText(int entry, const QString &text);
+    QString alarmText(int entry) const;
+    bool setAlarmText(int entry, const QString &text);
     // All 32 texts in order, as table 11 sends them.
-    QStringList signalTexts() const;
+    QStringList alarmTexts() const;
 
     // `SCADA_coord`: the element words. The build keeps with each odd word the
     // attribute bits it added, so that a word it keeps is never given them twice.
@@ -102,8 +102,8 @@ signals:
 
 private:
     std::array<ScadaParameter, kSlots> parameters_{};
-    std::array<ScadaSignal, kSlots> signal_{};
-    std::array<QString, kSignalTexts> signalText_{};
+    std::array<ScadaAlarm, kSlots> alarms_{};
+    std::array<QString, kAlarmTexts> alarmTexts_{};
     std::array<std::int32_t, kCoordWords> coord_{};
     std::array<std::int32_t, kCoordWords> coordAttributes_{};
     int digits_ = kMaxDigits;

@@ -8,20 +8,20 @@ ElementControl *ScadaParameter::control(int kind) {
 
 const ElementControl *ScadaParameter::control(int kind) const {
     switch (kind) {
-    case Number: return &Text1;
-    case Level1: return &Picture3;
-    case Level2: return &Picture4;
-    case Gauge: return &Picture5;
+    case Number: return &numberBox;
+    case Level1: return &level1Picture;
+    case Level2: return &level2Picture;
+    case Gauge: return &gaugePicture;
     default: return nullptr;
     }
 }
 
 bool ScadaParameter::operator==(const ScadaParameter &o) const {
     return used == o.used && type == o.type && textColor == o.textColor && backColor == o.backColor &&
-           Text1 == o.Text1 && Picture3 == o.Picture3 && Picture4 == o.Picture4 && Picture5 == o.Picture5;
+           numberBox == o.numberBox && level1Picture == o.level1Picture && level2Picture == o.level2Picture && gaugePicture == o.gaugePicture;
 }
 
-bool ScadaSignal::operator==(const ScadaSignal &o) const {
+bool ScadaAlarm::operator==(const ScadaAlarm &o) const {
     return used == o.used && isText == o.isText && alarm == o.alarm && textColor == o.textColor &&
            backColor == o.backColor && textBox == o.textBox && marker == o.marker;
 }

@@ -24,10 +24,10 @@ struct ScadaParameter {
     int type = Number;  // SCADA_PARAMETR_type
     int textColor = 0;  // SCADA_PARAMETR_color(k)
     int backColor = 0;  // SCADA_PARAMETR_color(k + 16)
-    ElementControl Text1;     // number box, kind 0
-    ElementControl Picture3;  // "Уровень 1"
-    ElementControl Picture4;  // "Уровень 2"
-    ElementControl Picture5;  // "Манометр"
+    ElementControl numberBox;     // number box, kind 0
+    ElementControl level1Picture;  // "Уровень 1"
+    ElementControl level2Picture;  // "Уровень 2"
+    ElementControl gaugePicture;  // "Манометр"
 
     // The kind as the build and the file use it: a type outside 0..3 counts as a number.
     int kind() const { return type >= 0 && type < kKinds ? type : Number; }
@@ -39,7 +39,7 @@ struct ScadaParameter {
 };
 
 // One alarm element of the operator screen. Its text lives in the model's text table.
-struct ScadaSignal {
+struct ScadaAlarm {
     bool used = false;    // SCADA_SIGNAL_used
     bool isText = false;  // SCADA_SIGNAL_is_text ("  Сигнал"): shown as its text, else as a marker
     bool alarm = false;   // SCADA_SIGNAL_alarm (ALARM)
@@ -50,8 +50,8 @@ struct ScadaSignal {
 
     ElementControl &shownControl() { return isText ? textBox : marker; }
     const ElementControl &shownControl() const { return isText ? textBox : marker; }
-    bool operator==(const ScadaSignal &o) const;
-    bool operator!=(const ScadaSignal &o) const { return !(*this == o); }
+    bool operator==(const ScadaAlarm &o) const;
+    bool operator!=(const ScadaAlarm &o) const { return !(*this == o); }
 };
 
 } // namespace z5

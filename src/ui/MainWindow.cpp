@@ -2,7 +2,7 @@
 #include "screen/ScreenModel.h"
 #include "ui/AboutBox.h"
 #include "ui/ParameterDialog.h"
-#include "ui/SignalDialog.h"
+#include "ui/AlarmDialog.h"
 #include "ui/PortDialog.h"
 #include "ui/ScreenPreview.h"
 #include "ui/Session.h"
@@ -134,7 +134,7 @@ void MainWindow::buildMenus() {
     scada->setObjectName(QStringLiteral("mnuSCADA"));
     backgroundAction_ = action(scada, "mnu_FON", QStringLiteral("&Фон"));
     addParameterAction_ = action(scada, "mnuParametr", QStringLiteral("&Параметр"));
-    addSignalAction_ = action(scada, "mnuSignal", QStringLiteral("&Сигнализация"));
+    addAlarmAction_ = action(scada, "mnuSignal", QStringLiteral("&Сигнализация"));
     buildEditMenu(scada);
     scada->addSeparator();
     writeScreenAction_ = action(scada, "mnu_save_Z5", QStringLiteral("&Записать в Z5 "));
@@ -157,8 +157,8 @@ void MainWindow::buildMenus() {
     connect(addParameterAction_, &QAction::triggered, this, [this] {
         if (designer_.addParameter() >= 0) preview_->update();
     });
-    connect(addSignalAction_, &QAction::triggered, this, [this] {
-        if (designer_.addSignal() >= 0) preview_->update();
+    connect(addAlarmAction_, &QAction::triggered, this, [this] {
+        if (designer_.addAlarm() >= 0) preview_->update();
     });
     connect(writeScreenAction_, &QAction::triggered, this, &MainWindow::startScreenWrite);
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::openAbout);
@@ -328,7 +328,7 @@ void MainWindow::openElementDialog(ScreenElement element) {
     if (element.isParameter())
         elementDialog_ = new ParameterDialog(editor, element.slot, this);
     else
-        elementDialog_ = new SignalDialog(editor, element.slot, this);
+        elementDialog_ = new AlarmDialog(editor, element.slot, this);
     elementDialog_->show();
 }
 

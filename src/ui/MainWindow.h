@@ -39,7 +39,7 @@ public:
     QAction *consoleAction() const { return consoleAction_; }
     QAction *backgroundAction() const { return backgroundAction_; }
     QAction *addParameterAction() const { return addParameterAction_; }
-    QAction *addSignalAction() const { return addSignalAction_; }
+    QAction *addAlarmAction() const { return addAlarmAction_; }
     QAction *writeScreenAction() const { return writeScreenAction_; }
     QAction *undoAction() const { return undo_; }
     QAction *redoAction() const { return redo_; }
@@ -106,7 +106,7 @@ private:
     QAction *consoleAction_ = nullptr;
     QAction *backgroundAction_ = nullptr;
     QAction *addParameterAction_ = nullptr;
-    QAction *addSignalAction_ = nullptr;
+    QAction *addAlarmAction_ = nullptr;
     QAction *writeScreenAction_ = nullptr;
     QAction *aboutAction_ = nullptr;
     QAction *undo_ = nullptr;

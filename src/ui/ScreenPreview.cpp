@@ -66,22 +66,22 @@ const QImage &ScreenPreview::shownPicture() const {
 
 QRect ScreenPreview::elementRect(ScreenElement element) const {
     if (element.isParameter()) {
-        const ScadaParameter *par = model_.numberTable(element.slot);
+        const ScadaParameter *par = model_.parameter(element.slot);
         if (!par) return {};
         switch (par->kind()) {
-        case ScadaParameter::Level1: return twipsRect(par->Picture3.left, par->Picture3.top, kLevelWidth, kLevel1Height);
-        case ScadaParameter::Level2: return twipsRect(par->Picture4.left, par->Picture4.top, kLevelWidth, kLevel2Height);
-        case ScadaParameter::Gauge: return twipsRect(par->Picture5.left, par->Picture5.top, kGaugeSide, kGaugeSide);
-        default: return twipsRect(par->Text1.left, par->Text1.top, model_.numberBoxWidth(), kBoxHeight);
+        case ScadaParameter::Level1: return twipsRect(par->level1Picture.left, par->level1Picture.top, kLevelWidth, kLevel1Height);
+        case ScadaParameter::Level2: return twipsRect(par->level2Picture.left, par->level2Picture.top, kLevelWidth, kLevel2Height);
+        case ScadaParameter::Gauge: return twipsRect(par->gaugePicture.left, par->gaugePicture.top, kGaugeSide, kGaugeSide);
+        default: return twipsRect(par->numberBox.left, par->numberBox.top, model_.numberBoxWidth(), kBoxHeight);
         }
     }
-    const ScadaSignal *sig = model_.signal(element.slot);
-    if (!sig) return {};
-    if (!sig->isText) return twipsRect(sig->marker.left, sig->marker.top, kMarkerSide, kMarkerSide);
+    const ScadaAlarm *alarm = model_.alarm(element.slot);
+    if (!alarm) return {};
+    if (!alarm->isText) return twipsRect(alarm->marker.left, alarm->marker.top, kMarkerSide, kMarkerSide);
     QFont small = font();
     small.setPixelSize(11);
-    const int textWidth = (QFontMetrics(small).horizontalAdvance(model_.signalText(element.slot)) + 6) * kTwipsPerPixel;
-    return twipsRect(sig->textBox.left, sig->textBox.top, qMax(model_.numberBoxWidth(), textWidth),
+    const int textWidth = (QFontMetrics(small).horizontalAdvance(model_.alarmText(element.slot)) + 6) * kTwipsPerPixel;
+    return twipsRect(alarm->textBox.left, alarm->textBox.top, qMax(model_.numberBoxWidth(), textWidth),
                      kBoxHeight);
 }
 
@@ -89,13 +89,13 @@ std::optional<ScreenElement> ScreenPreview::elementAt(QPoint point) const {
     if (hidden_) return std::nullopt;
     // Alarms are drawn after parameters, later slots after earlier ones.
     for (int k = ScreenModel::kSlots - 1; k >= 0; --k) {
-        const ScreenElement alarm = ScreenElement::alarm(k);
-        const ScadaSignal *sig = model_.signal(k);
-        if (sig && sig->shownControl().visible && elementRect(alarm).contains(point)) return alarm;
+        const ScreenElement element = ScreenElement::alarm(k);
+        const ScadaAlarm *alarm = model_.alarm(k);
+        if (alarm && alarm->shownControl().visible && elementRect(element).contains(point)) return element;
     }
     for (int k = ScreenModel::kSlots - 1; k >= 0; --k) {
         const ScreenElement parameter = ScreenElement::parameter(k);
-        const ScadaParameter *par = model_.numberTable(k);
+        const ScadaParameter *par = model_.parameter(k);
         if (par && par->control(par->kind())->visible && elementRect(parameter).contains(point)) return parameter;
     }
     return std::nullopt;
@@ -198,12 +198,12 @@ void ScreenPreview::paintElements(QPainter &p) const {
     p.setFont(small);
     const QColor outline = palette().color(QPalette::Mid);
     for (int k = 0; k < ScreenModel::kSlots; ++k) {
-        const ScadaParameter *par = model_.numberTable(k);
+        const ScadaParameter *par = model_.parameter(k);
         if (!par) continue;
         const QColor back = paletteColour(par->backColor);
         const QColor text = readableText(par->textColor, par->backColor);
-        if (par->Text1.visible) {
-            const QRect r = twipsRect(par->Text1.left, par->Text1.top, model_.numberBoxWidth(), kBoxHeight);
+        if (par->numberBox.visible) {
+            const QRect r = twipsRect(par->numberBox.left, par->numberBox.top, model_.numberBoxWidth(), kBoxHeight);
             p.fillRect(r, back);
             p.setPen(outline);
             p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -212,33 +212,33 @@ void ScreenPreview::paintElements(QPainter &p) const {
         }
         p.setPen(outline);
         p.setBrush(back);
-        if (par->Picture3.visible)
-            p.drawRect(twipsRect(par->Picture3.left, par->Picture3.top, kLevelWidth, kLevel1Height));
-        if (par->Picture4.visible)
-            p.drawRect(twipsRect(par->Picture4.left, par->Picture4.top, kLevelWidth, kLevel2Height));
-        if (par->Picture5.visible) {
-            const QRect r = twipsRect(par->Picture5.left, par->Picture5.top, kGaugeSide, kGaugeSide);
+        if (par->level1Picture.visible)
+            p.drawRect(twipsRect(par->level1Picture.left, par->level1Picture.top, kLevelWidth, kLevel1Height));
+        if (par->level2Picture.visible)
+            p.drawRect(twipsRect(par->level2Picture.left, par->level2Picture.top, kLevelWidth, kLevel2Height));
+        if (par->gaugePicture.visible) {
+            const QRect r = twipsRect(par->gaugePicture.left, par->gaugePicture.top, kGaugeSide, kGaugeSide);
             p.drawEllipse(r);
             p.setPen(text);
             p.drawLine(r.center(), QPoint(r.right() - r.width() / 5, r.top() + r.height() / 5));
         }
         p.setBrush(Qt::NoBrush);
 
-        const ScadaSignal *sig = model_.signal(k);
-        if (!sig) continue;
-        const QColor sigBack = paletteColour(sig->backColor);
-        if (sig->marker.visible) {
+        const ScadaAlarm *alarm = model_.alarm(k);
+        if (!alarm) continue;
+        const QColor alarmBack = paletteColour(alarm->backColor);
+        if (alarm->marker.visible) {
             p.setPen(outline);
-            p.setBrush(sigBack);
-            p.drawRect(twipsRect(sig->marker.left, sig->marker.top, kMarkerSide, kMarkerSide));
+            p.setBrush(alarmBack);
+            p.drawRect(twipsRect(alarm->marker.left, alarm->marker.top, kMarkerSide, kMarkerSide));
             p.setBrush(Qt::NoBrush);
         }
-        if (sig->textBox.visible) {
-            const QString shown = model_.signalText(k);
+        if (alarm->textBox.visible) {
+            const QString shown = model_.alarmText(k);
             const int width = qMax(model_.numberBoxWidth(), (p.fontMetrics().horizontalAdvance(shown) + 6) * kTwipsPerPixel);
-            const QRect r = twipsRect(sig->textBox.left, sig->textBox.top, width, kBoxHeight);
-            p.fillRect(r, sigBack);
-            p.setPen(readableText(sig->textColor, sig->backColor));
+            const QRect r = twipsRect(alarm->textBox.left, alarm->textBox.top, width, kBoxHeight);
+            p.fillRect(r, alarmBack);
+            p.setPen(readableText(alarm->textColor, alarm->backColor));
             p.drawText(r, Qt::AlignCenter, shown);
         }
     }

@@ -42,7 +42,7 @@ TEST(ProjectDownloadTables, EveryTableHasItsDataCount) {
 
 TEST(ProjectDownloadTables, AlarmTextsComeFromTheScreen) {
     Stores s;
-    s.screen.setSignalText(0, QStringLiteral("Авария"));
+    s.screen.setAlarmText(0, QStringLiteral("Авария"));
     const QByteArray t11 = s.tables.table(11).data;
     EXPECT_EQ(t11.left(10).toHex(' '), "c0 e2 e0 f0 e8 ff 20 20 20 20");
     ProjectDownloadTables blank(s.project, s.store);

@@ -89,8 +89,8 @@ protected:
         ASSERT_TRUE(ParameterFileCommands(edited, prompts, QLatin1Char('.')).saveTo(paramsPath));
         ASSERT_TRUE(ParameterFileCommands(store, prompts, QLatin1Char('.')).loadFrom(paramsPath));
 
-        screen.setSignalText(0, QStringLiteral("Авария"));
-        screen.setSignalText(5, QStringLiteral("Нет пламени"));
+        screen.setAlarmText(0, QStringLiteral("Авария"));
+        screen.setAlarmText(5, QStringLiteral("Нет пламени"));
         screenPath = sim.dir() + QStringLiteral("/boiler.scd");
         ASSERT_TRUE(ScreenFile::save(screenPath, screen));
         ScreenModel reread;
@@ -202,7 +202,7 @@ TEST_F(WritesIntoSim, ScreenWriteThenClosingThenAlarmTexts) {
     expectHeaderChecks(texts);
     EXPECT_NEAR(double(texts.headerMs() - image.headerMs()), 6100.0, kToleranceMs);
     expectDataAfter(texts, 100);
-    EXPECT_TRUE(hexBytes(texts.data) == NameTables::alarmTexts(screen.signalTexts()));
+    EXPECT_TRUE(hexBytes(texts.data) == NameTables::alarmTexts(screen.alarmTexts()));
 }
 
 // Refusals come before the port is touched, with the exit codes that tell them apart.

@@ -67,8 +67,8 @@ TEST(ScreenBuilder, ThresholdComesFromTheModel) {
 TEST(ScreenBuilder, PictureSizeLimits) {
     ScreenModel m;
     ScreenBuilder b;
-    m.signal(0)->used = true;
-    m.signal(0)->marker = {720, 870, true};
+    m.alarm(0)->used = true;
+    m.alarm(0)->marker = {720, 870, true};
     auto r = b.build(m, filled(321, 240, 0));
     EXPECT_EQ(r.status, ScreenBuilder::Status::TooWide);
     EXPECT_EQ(r.message, "Координата Х должна быть меньше 320");
@@ -150,8 +150,8 @@ TEST(ScreenBuilder, RecomputingTheElementWordsLeavesThePictureAlone) {
     ScreenModel m = runLengthModel();
     ScreenBuilder b;
     b.build(m, filled(320, 240, qRgb(255, 0, 0)));
-    m.signal(2)->used = true;
-    m.signal(2)->marker = {720, 870, true};
+    m.alarm(2)->used = true;
+    m.alarm(2)->marker = {720, 870, true};
     const QByteArray words = ScreenBuilder::recomputeElementWords(m);
     EXPECT_EQ(words.size(), 128);
     EXPECT_EQ(m.coord(36), 10);

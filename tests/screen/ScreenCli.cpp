@@ -60,7 +60,7 @@ TEST(ScreenCli, WritesTheStreamInEitherMode) {
 TEST(ScreenCli, ElementWordsComeFromTheScreenFile) {
     QTemporaryDir dir;
     z5::ScreenModel m;
-    z5::ScadaSignal &s = *m.signal(0);
+    z5::ScadaAlarm &s = *m.alarm(0);
     s.used = s.isText = s.alarm = true;
     s.textColor = 7;
     s.backColor = 1;
@@ -121,8 +121,8 @@ TEST(ScreenCli, FailuresGoToStandardError) {
 TEST(ScreenCli, TablesTakeTheAlarmTextsOfAScreenFile) {
     QTemporaryDir dir;
     z5::ScreenModel m;
-    m.setSignalText(0, "Авария, \"1\"");
-    m.setSignalText(31, "длинный текст аварии");
+    m.setAlarmText(0, "Авария, \"1\"");
+    m.setAlarmText(31, "длинный текст аварии");
     const QString scd = dir.filePath("a.scd");
     ASSERT_TRUE(z5::ScreenFile::save(scd, m));
     const QString net = QStringLiteral(Z5_EXAMPLES_DIR "/boiler.net");

@@ -158,7 +158,7 @@ TEST(ScreenEditorDialogs, OkIsRefusedForANonNumberOrAnOverlongText) {
     AlarmForm form = e.editor.alarmForm(k);
     form.text = QStringLiteral("Нет пламен");  // ten characters fit
     EXPECT_EQ(e.editor.applyAlarm(k, form), FormFault::None);
-    EXPECT_EQ(e.model.signalText(k), form.text);
+    EXPECT_EQ(e.model.alarmText(k), form.text);
     // No dialog for a free slot or one outside the table.
     EXPECT_EQ(e.editor.applyAlarm(k + 1, form), FormFault::NoSlot);
     EXPECT_EQ(e.editor.applyParameter(16, e.editor.parameterForm(0)), FormFault::NoSlot);
@@ -174,14 +174,14 @@ TEST(ScreenEditorSlots, AReusedSlotStartsClean) {
     coloured.backColour = 6;
     e.editor.applyParameter(p, coloured);
     ASSERT_TRUE(e.editor.deleteParameter(p));
-    ScadaSignal &stale = *e.model.signal(0);
+    ScadaAlarm &stale = *e.model.alarm(0);
     stale.isText = stale.alarm = true;
     stale.backColor = 4;
 
     EXPECT_EQ(e.editor.addParameter(), p);
-    EXPECT_EQ(e.model.numberTable(p)->kind(), ScadaParameter::Number);
+    EXPECT_EQ(e.model.parameter(p)->kind(), ScadaParameter::Number);
     EXPECT_EQ(e.model.parameterColor(p + 16), 0);
-    EXPECT_FALSE(e.model.numberTable(p)->Picture5.visible);
+    EXPECT_FALSE(e.model.parameter(p)->gaugePicture.visible);
     EXPECT_EQ(e.editor.addAlarm(), 0);
     EXPECT_FALSE(stale.isText || stale.alarm);
     ScreenElementWords::update(e.model);
@@ -209,12 +209,12 @@ TEST(ScreenEditorSlots, DeleteIsUndoneAndRedoneAndSendsTheSlotOffTheScreen) {
     EXPECT_FALSE(e.editor.isShown(ScreenElement::alarm(k)));
 
     e.editor.undoStack().undo();
-    EXPECT_EQ(e.model.signal(k)->textBox, placed.signal(k)->textBox);
+    EXPECT_EQ(e.model.alarm(k)->textBox, placed.alarm(k)->textBox);
     ScreenElementWords::update(e.model);
     EXPECT_EQ(e.model.coord(32), 39);
     EXPECT_EQ(e.model.coord(33), 29 + 7 * 256 + 1 * 2048 + 16384 + 32768);
     e.editor.undoStack().redo();
-    EXPECT_FALSE(e.model.signal(k)->used);
+    EXPECT_FALSE(e.model.alarm(k)->used);
 }
 
 TEST(ScreenEditorHistory, ModifiedUntilSavedAndBackgroundAndDigitsUndo) {

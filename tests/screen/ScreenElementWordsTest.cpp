@@ -18,11 +18,11 @@ QByteArray bytes(std::initializer_list<int> values) {
 
 TEST(ScreenElementWords, AlarmWithTextAndAlarmFlags) {
     ScreenModel m;
-    z5::ScadaSignal &s = *m.signal(0);
+    z5::ScadaAlarm &s = *m.alarm(0);
     s.used = s.isText = s.alarm = true;
     s.textColor = 7;
     s.backColor = 1;
-    s.textBox = {ScreenGeometry::signalLeft(10), ScreenGeometry::signalTop(20), true};
+    s.textBox = {ScreenGeometry::alarmLeft(10), ScreenGeometry::alarmTop(20), true};
     const QByteArray words = ScreenElementWords::update(m);
     ASSERT_EQ(words.size(), 128);
     EXPECT_EQ(m.coord(32), 10);
@@ -32,7 +32,7 @@ TEST(ScreenElementWords, AlarmWithTextAndAlarmFlags) {
 
 TEST(ScreenElementWords, MarkerPositionComesFromTheMarker) {
     ScreenModel m;
-    z5::ScadaSignal &s = *m.signal(15);
+    z5::ScadaAlarm &s = *m.alarm(15);
     s.used = true;
     s.marker = {420 + 30 * 100, 270 + 30 * 7, true};
     s.textBox = {420, 270, false};
@@ -44,26 +44,26 @@ TEST(ScreenElementWords, MarkerPositionComesFromTheMarker) {
 
 TEST(ScreenElementWords, ParameterKindsAndTheGaugeLimit) {
     ScreenModel m;
-    ScadaParameter &p = *m.numberTable(3);
+    ScadaParameter &p = *m.parameter(3);
     p.used = true;
     p.type = ScadaParameter::Gauge;
     p.textColor = 2;
-    p.Picture5 = {9300, 570, true};
+    p.gaugePicture = {9300, 570, true};
     const QByteArray words = ScreenElementWords::update(m);
     EXPECT_EQ(m.coord(6), 500);
     EXPECT_EQ(m.coord(7), 30 + 2 * 256 + 3 * 16384);
     EXPECT_EQ(words.mid(12, 4), bytes({1, 244, 194, 30}));
 
-    p.Picture5.left = 9270;
+    p.gaugePicture.left = 9270;
     ScreenElementWords::update(m);
     EXPECT_EQ(m.coord(6), 315);
 }
 
 TEST(ScreenElementWords, OffScreenRowStillCarriesItsAttributes) {
     ScreenModel m;
-    ScadaParameter &p = *m.numberTable(0);
+    ScadaParameter &p = *m.parameter(0);
     p.used = true;
-    p.Text1 = {450, 100, true};
+    p.numberBox = {450, 100, true};
     p.textColor = 1;
     ScreenElementWords::update(m);
     EXPECT_EQ(m.coord(0), 2);
@@ -72,9 +72,9 @@ TEST(ScreenElementWords, OffScreenRowStillCarriesItsAttributes) {
 
 TEST(ScreenElementWords, FreeNumberSlotIsSentOffTheScreenThroughRepeatedBuilds) {
     ScreenModel m;
-    ScadaParameter &p = *m.numberTable(4);
+    ScadaParameter &p = *m.parameter(4);
     p.used = true;
-    p.Text1 = {ScreenGeometry::parameterLeft(0, 40), ScreenGeometry::parameterTop(0, 50), true};
+    p.numberBox = {ScreenGeometry::parameterLeft(0, 40), ScreenGeometry::parameterTop(0, 50), true};
     p.textColor = 7;
     p.backColor = 7;
     ScreenElementWords::update(m);
@@ -83,7 +83,7 @@ TEST(ScreenElementWords, FreeNumberSlotIsSentOffTheScreenThroughRepeatedBuilds) 
 
     // Freed but not cleared: off the screen, the colours counted once.
     p.used = false;
-    p.Text1.visible = false;
+    p.numberBox.visible = false;
     for (int i = 0; i < 5; ++i) ScreenElementWords::update(m);
     EXPECT_EQ(m.coord(8), 500);
     EXPECT_EQ(m.coord(9), 500 + 7 * 256 + 7 * 2048);

@@ -35,7 +35,7 @@ ScreenModel designedScreen() {
     m.setDigits(4);
     const int kinds[4] = {0, 1, 2, 3};
     for (int k = 0; k < 4; ++k) {
-        ScadaParameter &p = *m.numberTable(k);
+        ScadaParameter &p = *m.parameter(k);
         p.used = true;
         p.type = kinds[k];
         p.textColor = k + 1;
@@ -44,19 +44,19 @@ ScreenModel designedScreen() {
         c = {ScreenGeometry::parameterLeft(p.type, 30 + 40 * k), ScreenGeometry::parameterTop(p.type, 60 + 20 * k), true};
     }
     for (int k = 0; k < 3; ++k) {
-        z5::ScadaSignal &s = *m.signal(k);
+        z5::ScadaAlarm &s = *m.alarm(k);
         s.used = true;
         s.isText = k != 1;
         s.alarm = k == 0;
         s.textColor = 7;
         s.backColor = k;
-        s.shownControl() = {ScreenGeometry::signalLeft(10 + 50 * k), ScreenGeometry::signalTop(20 + 30 * k), true};
+        s.shownControl() = {ScreenGeometry::alarmLeft(10 + 50 * k), ScreenGeometry::alarmTop(20 + 30 * k), true};
     }
-    m.setSignalText(0, "Авария, \"насос\" №1");
-    m.setSignalText(1, "a,b,,\"\"");
-    m.setSignalText(2, "  пробелы  ");
-    m.setSignalText(20, "запасной текст");
-    m.setSignalText(31, "последний");
+    m.setAlarmText(0, "Авария, \"насос\" №1");
+    m.setAlarmText(1, "a,b,,\"\"");
+    m.setAlarmText(2, "  пробелы  ");
+    m.setAlarmText(20, "запасной текст");
+    m.setAlarmText(31, "последний");
     z5::ScreenBuilder::recomputeElementWords(m);
     return m;
 }
@@ -81,9 +81,9 @@ TEST(ScreenFile, NumbersBooleansAndTextsInTheirForms) {
     ScreenModel m;
     m.setCoord(5, -17);
     m.setCoord(7, 53012);
-    m.signal(0)->isText = true;
-    m.setSignalText(0, "А");
-    m.setSignalText(31, "Я");
+    m.alarm(0)->isText = true;
+    m.setAlarmText(0, "А");
+    m.setAlarmText(31, "Я");
     const QList<QByteArray> lines = linesOf(ScreenFile::write(m));
     EXPECT_EQ(lines[6], "-17 \r");
     EXPECT_EQ(lines[8], " 53012 \r");
@@ -101,9 +101,9 @@ TEST(ScreenFile, RoundTripKeepsEveryElementWhereItWas) {
     const z5::ScreenFileError e = ScreenFile::read(bytes, loaded);
     ASSERT_FALSE(e.isError()) << e.message.toStdString();
     EXPECT_TRUE(loaded == saved);
-    EXPECT_EQ(loaded.signalText(0), "Авария, \"насос\" №1");
-    EXPECT_EQ(loaded.signalText(2), "  пробелы  ");
-    EXPECT_EQ(loaded.signalText(20), "запасной текст");
+    EXPECT_EQ(loaded.alarmText(0), "Авария, \"насос\" №1");
+    EXPECT_EQ(loaded.alarmText(2), "  пробелы  ");
+    EXPECT_EQ(loaded.alarmText(20), "запасной текст");
     EXPECT_EQ(loaded.fonFile(), saved.fonFile());
 
     // Building again from the restored controls gives the same words.
@@ -117,15 +117,15 @@ TEST(ScreenFile, LoadingHidesFreeElementsAndKeepsWhatTheFileDoesNotHold) {
     ScreenModel target;
     target.setColorThreshold(200);
     target.setDisplayMode(0);
-    target.numberTable(9)->used = true;
-    target.numberTable(9)->Text1 = {900, 900, true};
-    target.signal(9)->marker = {600, 600, true};
+    target.parameter(9)->used = true;
+    target.parameter(9)->numberBox = {900, 900, true};
+    target.alarm(9)->marker = {600, 600, true};
     ASSERT_FALSE(ScreenFile::read(ScreenFile::write(designedScreen()), target).isError());
     EXPECT_EQ(target.colorThreshold(), 200);
     EXPECT_EQ(target.displayMode(), 0);
-    EXPECT_FALSE(target.numberTable(9)->used);
-    EXPECT_EQ(target.numberTable(9)->Text1, (z5::ElementControl{900, 900, false}));
-    EXPECT_FALSE(target.signal(9)->marker.visible);
+    EXPECT_FALSE(target.parameter(9)->used);
+    EXPECT_EQ(target.parameter(9)->numberBox, (z5::ElementControl{900, 900, false}));
+    EXPECT_FALSE(target.alarm(9)->marker.visible);
     EXPECT_EQ(target.digits(), 4);
 }
 
@@ -138,10 +138,10 @@ TEST(ScreenFile, ReaderAcceptsBareLineFeedsNumbersAsBooleansAndExtraLines) {
     bytes += "more\n";
     ScreenModel m;
     ASSERT_FALSE(ScreenFile::read(bytes, m).isError());
-    EXPECT_TRUE(m.numberTable(0)->used);
-    EXPECT_FALSE(m.signal(0)->used);
-    EXPECT_TRUE(m.signal(0)->alarm);
-    EXPECT_EQ(m.signalText(0), "Авария, \"насос\" №1");
+    EXPECT_TRUE(m.parameter(0)->used);
+    EXPECT_FALSE(m.alarm(0)->used);
+    EXPECT_TRUE(m.alarm(0)->alarm);
+    EXPECT_EQ(m.alarmText(0), "Авария, \"насос\" №1");
 }
 
 namespace {
@@ -181,7 +181,7 @@ TEST(ScreenFile, FaultsNameTheLineAndChangeNothing) {
             bytes = withLine(good, f.line, f.value);
         }
         ScreenModel m;
-        m.setSignalText(5, "прежний");
+        m.setAlarmText(5, "прежний");
         const ScreenModel before = m;
         const z5::ScreenFileError e = ScreenFile::read(bytes, m);
         EXPECT_EQ(e.line, f.line) << f.name;
@@ -192,7 +192,7 @@ TEST(ScreenFile, FaultsNameTheLineAndChangeNothing) {
 
 TEST(ScreenFile, TextWithALineBreakIsNotWritten) {
     ScreenModel m;
-    m.setSignalText(3, "две\nстроки");
+    m.setAlarmText(3, "две\nстроки");
     QString why;
     EXPECT_TRUE(ScreenFile::write(m, &why).isEmpty());
     EXPECT_EQ(why, "Текст «две строки» содержит перевод строки");
@@ -233,7 +233,7 @@ TEST(ScreenFile, ShortWriteLeavesTheOldFile) {
     const QByteArray before = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
 
     ScreenModel big = designedScreen();
-    for (int k = 0; k < 32; ++k) big.setSignalText(k, QString(100, QChar(u'Ж')));
+    for (int k = 0; k < 32; ++k) big.setAlarmText(k, QString(100, QChar(u'Ж')));
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
@@ -256,9 +256,9 @@ TEST(ScreenFile, ShortWriteLeavesTheOldFile) {
 // Slots are edited directly; whatever they hold, a saved file must load again.
 TEST(ScreenFile, StrayValuesInSlotsAreSavedAsLoadableOnes) {
     ScreenModel m;
-    m.numberTable(0)->type = 7;
-    m.numberTable(0)->textColor = 9;
-    m.signal(1)->backColor = -3;
+    m.parameter(0)->type = 7;
+    m.parameter(0)->textColor = 9;
+    m.alarm(1)->backColor = -3;
     const QList<QByteArray> lines = linesOf(ScreenFile::write(m));
     EXPECT_EQ(lines[161], " 0 \r");
     EXPECT_EQ(lines[66], " 0 \r");

@@ -32,12 +32,12 @@ TEST(ScreenGeometry, ParameterRowsAndTheirLimits) {
 }
 
 TEST(ScreenGeometry, AlarmLimits) {
-    EXPECT_EQ(ScreenGeometry::signalX(420), 0);
-    EXPECT_EQ(ScreenGeometry::signalX(10299), 329);
-    EXPECT_EQ(ScreenGeometry::signalX(10300), 500);
-    EXPECT_EQ(ScreenGeometry::signalX(0), 500);
-    EXPECT_EQ(ScreenGeometry::signalY(7739), 248);
-    EXPECT_EQ(ScreenGeometry::signalY(7740), 500);
+    EXPECT_EQ(ScreenGeometry::alarmX(420), 0);
+    EXPECT_EQ(ScreenGeometry::alarmX(10299), 329);
+    EXPECT_EQ(ScreenGeometry::alarmX(10300), 500);
+    EXPECT_EQ(ScreenGeometry::alarmX(0), 500);
+    EXPECT_EQ(ScreenGeometry::alarmY(7739), 248);
+    EXPECT_EQ(ScreenGeometry::alarmY(7740), 500);
 }
 
 TEST(ScreenGeometry, RestoredPositionsGiveBackTheSamePixels) {
@@ -61,9 +61,9 @@ TEST(ScreenGeometry, RestoredPositionsGiveBackTheSamePixels) {
     EXPECT_EQ(ScreenGeometry::parameterTop(0, 10), 570);     // 30Y + 270
     EXPECT_EQ(ScreenGeometry::parameterLeft(3, 30), 720);    // 30(X - 20) + 420
     EXPECT_EQ(ScreenGeometry::parameterTop(2, 60), 330);     // 30(Y - 58) + 270
-    EXPECT_EQ(ScreenGeometry::signalLeft(10), 720);
-    EXPECT_EQ(ScreenGeometry::signalTop(20), 870);
+    EXPECT_EQ(ScreenGeometry::alarmLeft(10), 720);
+    EXPECT_EQ(ScreenGeometry::alarmTop(20), 870);
     // Words from a file may be anything; far stays far and off the preview.
     EXPECT_EQ(ScreenGeometry::parameterX(0, ScreenGeometry::parameterLeft(0, 2147483647)), 500);
-    EXPECT_EQ(ScreenGeometry::signalX(ScreenGeometry::signalLeft(-2147483647 - 1)), 500);
+    EXPECT_EQ(ScreenGeometry::alarmX(ScreenGeometry::alarmLeft(-2147483647 - 1)), 500);
 }

@@ -61,7 +61,7 @@ private slots:
             return openElement(f, f.window->addParameterAction(), z5::ScreenElement::parameter(0));
         }) << false;
         QTest::newRow("alarm") << Opener([](UiFixture &f) {
-            return openElement(f, f.window->addSignalAction(), z5::ScreenElement::alarm(0));
+            return openElement(f, f.window->addAlarmAction(), z5::ScreenElement::alarm(0));
         }) << false;
         QTest::newRow("traffic monitor") << Opener([](UiFixture &f) -> QWidget * {
             f.window->findChild<QAction *>(QStringLiteral("mnuTrafficMonitor"))->trigger();

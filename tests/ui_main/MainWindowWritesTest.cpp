@@ -67,7 +67,7 @@ private slots:
         preview->setPicture(picture);
         QCOMPARE(f.window->addParameterAction()->isEnabled(), true);
         f.window->addParameterAction()->trigger();
-        QVERIFY(f.session.screen.numberTable(0)->used);
+        QVERIFY(f.session.screen.parameter(0)->used);
 
         f.window->writeScreenAction()->trigger();
         QVERIFY(preview->designerHidden());
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(f.window->isEnabled());
         QVERIFY(!preview->designerHidden());
         QCOMPARE(preview->picture(), picture);
-        QVERIFY(f.session.screen.numberTable(0)->Text1.visible);
+        QVERIFY(f.session.screen.parameter(0)->numberBox.visible);
         f.clock.advance(3000);  // the alarm texts after the closing
         QCOMPARE(f.window->writeStatus()->text(), QStringLiteral("Запись в Z5 закончена"));
     }

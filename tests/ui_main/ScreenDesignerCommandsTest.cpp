@@ -36,25 +36,25 @@ private slots:
         Designer d;
         for (int k = 0; k < 16; ++k) {
             QCOMPARE(d.commands.addParameter(), k);
-            QCOMPARE(d.commands.addSignal(), k);
+            QCOMPARE(d.commands.addAlarm(), k);
         }
         QCOMPARE(d.commands.addParameter(), -1);
-        QCOMPARE(d.commands.addSignal(), -1);
-        const z5::ScadaParameter &p = *d.model.numberTable(15);
-        QVERIFY(p.used && p.Text1.visible);
-        QCOMPARE(p.Text1.left, 420);
-        QCOMPARE(p.Text1.top, 270);
-        QVERIFY(d.model.signal(15)->marker.visible);
+        QCOMPARE(d.commands.addAlarm(), -1);
+        const z5::ScadaParameter &p = *d.model.parameter(15);
+        QVERIFY(p.used && p.numberBox.visible);
+        QCOMPARE(p.numberBox.left, 420);
+        QCOMPARE(p.numberBox.top, 270);
+        QVERIFY(d.model.alarm(15)->marker.visible);
     }
 
     void saveNewLoadGivesTheScreenBack() {
         QTemporaryDir dir;
         Designer d;
         d.commands.addParameter();
-        d.model.numberTable(0)->Text1.left = 420 + 30 * 10;
+        d.model.parameter(0)->numberBox.left = 420 + 30 * 10;
         d.model.setParameterColor(0, 2);
-        d.commands.addSignal();
-        d.model.setSignalText(0, QStringLiteral("Авария, \"котёл\""));
+        d.commands.addAlarm();
+        d.model.setAlarmText(0, QStringLiteral("Авария, \"котёл\""));
         const QString path = dir.filePath("screen.scd");
         d.prompts.saveNames << path;
         QVERIFY(d.commands.saveScreen());
@@ -66,7 +66,7 @@ private slots:
         const z5::ScreenModel saved = d.model;
 
         d.commands.newScreen();
-        QVERIFY(!d.model.numberTable(0)->used);
+        QVERIFY(!d.model.parameter(0)->used);
         QCOMPARE(d.model.coord(0), 0);
 
         QImage picture(1, 1, QImage::Format_RGB32);

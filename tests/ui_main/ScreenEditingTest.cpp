@@ -8,7 +8,7 @@
 #include "ui/MainWindow.h"
 #include "ui/ParameterDialog.h"
 #include "ui/ScreenPreview.h"
-#include "ui/SignalDialog.h"
+#include "ui/AlarmDialog.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,19 +53,19 @@ private slots:
         const QPoint start = centreOf(w.preview(), box);
         // 20 window pixels are 300 twips: ten screen pixels.
         drag(w.preview(), start, start + QPoint(20, 40));
-        const z5::ScadaParameter &p = *f.session.screen.numberTable(0);
-        QCOMPARE(p.Text1.left, 420 + 300);
-        QCOMPARE(p.Text1.top, 270 + 600);
+        const z5::ScadaParameter &p = *f.session.screen.parameter(0);
+        QCOMPARE(p.numberBox.left, 420 + 300);
+        QCOMPARE(p.numberBox.top, 270 + 600);
 
         // An arrow key moves the element under the mouse by one screen pixel.
         QTest::keyClick(w.preview(), Qt::Key_Left);
-        QCOMPARE(p.Text1.left, 420 + 270);
+        QCOMPARE(p.numberBox.left, 420 + 270);
         w.undoAction()->trigger();
         w.undoAction()->trigger();
-        QCOMPARE(p.Text1.left, 420);
-        QCOMPARE(p.Text1.top, 270);
+        QCOMPARE(p.numberBox.left, 420);
+        QCOMPARE(p.numberBox.top, 270);
         w.redoAction()->trigger();
-        QCOMPARE(p.Text1.left, 420 + 300);
+        QCOMPARE(p.numberBox.left, 420 + 300);
         QCOMPARE(w.undoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
         QCOMPARE(w.redoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
     }
@@ -101,9 +101,9 @@ private slots:
     void alarmDialogOkAndBadCoordinate() {
         UiFixture f;
         z5::MainWindow &w = *f.window;
-        w.addSignalAction()->trigger();
+        w.addAlarmAction()->trigger();
         doubleClick(w.preview(), centreOf(w.preview(), z5::ScreenElement::alarm(0)));
-        auto *dialog = qobject_cast<z5::SignalDialog *>(w.elementDialog());
+        auto *dialog = qobject_cast<z5::AlarmDialog *>(w.elementDialog());
         QVERIFY(dialog);
         QCOMPARE(dialog->objectName(), QStringLiteral("signal"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Сигнализация № 1"));
@@ -135,14 +135,14 @@ private slots:
         UiFixture::settle();
         QVERIFY(!w.elementDialog());
         QVERIFY(w.isEnabled());
-        const z5::ScadaSignal &s = *f.session.screen.signal(0);
+        const z5::ScadaAlarm &s = *f.session.screen.alarm(0);
         QVERIFY(s.isText && s.textBox.visible && !s.marker.visible);
         // With six digits the text box may go to X 293 at most.
         QCOMPARE(s.textBox.left, 30 * 293 + 390);
         QCOMPARE(s.textBox.top, 30 * 20 + 240);
         QCOMPARE(s.textColor, 3);
         QCOMPARE(s.backColor, 1);
-        QCOMPARE(f.session.screen.signalText(0), QStringLiteral("Авария"));
+        QCOMPARE(f.session.screen.alarmText(0), QStringLiteral("Авария"));
     }
 
     // The kind chosen in the dialog is dropped with "Отмена" and kept with "Ok".
@@ -165,28 +165,28 @@ private slots:
             (confirm ? dialog->okButton() : dialog->cancelButton())->click();
             UiFixture::settle();
             QVERIFY(w.isEnabled());
-            const z5::ScadaParameter &p = *f.session.screen.numberTable(0);
+            const z5::ScadaParameter &p = *f.session.screen.parameter(0);
             QCOMPARE(p.kind(), confirm ? 3 : 0);
-            QCOMPARE(p.Text1.visible, !confirm);
-            QCOMPARE(p.Picture5.visible, confirm);
+            QCOMPARE(p.numberBox.visible, !confirm);
+            QCOMPARE(p.gaugePicture.visible, confirm);
         }
         // "Удалить" frees the slot, and undo brings the gauge back.
         doubleClick(w.preview(), centreOf(w.preview(), z5::ScreenElement::parameter(0)));
         QVERIFY(w.elementDialog());
         w.elementDialog()->findChild<QPushButton *>(QStringLiteral("delete_parametr"))->click();
         UiFixture::settle();
-        QVERIFY(!f.session.screen.numberTable(0)->used);
+        QVERIFY(!f.session.screen.parameter(0)->used);
         w.undoAction()->trigger();
-        QVERIFY(f.session.screen.numberTable(0)->used && f.session.screen.numberTable(0)->Picture5.visible);
+        QVERIFY(f.session.screen.parameter(0)->used && f.session.screen.parameter(0)->gaugePicture.visible);
     }
 
     void unsavedChangesAreAskedAbout() {
         UiFixture f;
         z5::MainWindow &w = *f.window;
-        w.addSignalAction()->trigger();
+        w.addAlarmAction()->trigger();
         f.prompts.confirmAnswer = false;
         w.newScreenAction()->trigger();
-        QVERIFY(f.session.screen.signal(0)->used);
+        QVERIFY(f.session.screen.alarm(0)->used);
         QVERIFY(w.close() == false);
         QVERIFY(w.isVisible());
         w.loadScreenAction()->trigger();
@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Конфигуратор  Z5"));
         w.newScreenAction()->trigger();  // nothing unsaved: no question
         QCOMPARE(f.prompts.messages.size(), std::size_t(3));
-        QVERIFY(!f.session.screen.signal(0)->used);
+        QVERIFY(!f.session.screen.alarm(0)->used);
     }
 
     void largeBackgroundWarnsAtOnceAndLikeZ5Reduces() {

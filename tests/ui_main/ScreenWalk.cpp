@@ -123,7 +123,7 @@ void walkMainWindow(z5::MainWindow &window) {
     shot(window.elementDialog(), "parameter-dialog");
     closeAndSettle(window.elementDialog());
     doubleClick(window, z5::ScreenElement::alarm(0));
-    shot(window.elementDialog(), "signal-dialog");
+    shot(window.elementDialog(), "alarm-dialog");
     closeAndSettle(window.elementDialog());
 }
 

@@ -149,7 +149,7 @@ int main(int argc, char **argv) {
         QMouseEvent click(QEvent::MouseButtonDblClick, at, preview->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QApplication::sendEvent(preview, &click);
-        if (!window.elementDialog() || !save(window.elementDialog(), dir.filePath(QStringLiteral("signal-dialog.png"))))
+        if (!window.elementDialog() || !save(window.elementDialog(), dir.filePath(QStringLiteral("alarm-dialog.png"))))
             return 1;
         window.elementDialog()->close();
     }

@@ -7,10 +7,10 @@ namespace z5 {
 
 // The alarm dialog `signal` for one alarm slot: position, text, colours and the
 // check boxes "  Сигнал" and `ALARM`.
-class SignalDialog : public ElementDialog {
+class AlarmDialog : public ElementDialog {
     Q_OBJECT
 public:
-    SignalDialog(ScreenEditor &editor, int slot, QWidget *owner);
+    AlarmDialog(ScreenEditor &editor, int slot, QWidget *owner);
 
     QLineEdit *alarmText() const { return text_; }
     QCheckBox *showAsText() const { return showAsText_; }

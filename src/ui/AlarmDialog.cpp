@@ -1,4 +1,4 @@
-#include "ui/SignalDialog.h"
+#include "ui/AlarmDialog.h"
 #include "screen/ScreenEditor.h"
 #include "screen/ScreenModel.h"
 #include "ui/ColourSwatchRow.h"
@@ -9,7 +9,7 @@
 
 namespace z5 {
 
-SignalDialog::SignalDialog(ScreenEditor &editor, int slot, QWidget *owner)
+AlarmDialog::AlarmDialog(ScreenEditor &editor, int slot, QWidget *owner)
     : ElementDialog(editor, slot, owner, QStringLiteral("Delete_signal")) {
     setObjectName(QStringLiteral("signal"));
     setWindowTitle(QStringLiteral("Сигнализация № ") + QString::number(slot + 1));
@@ -25,7 +25,7 @@ SignalDialog::SignalDialog(ScreenEditor &editor, int slot, QWidget *owner)
     alarm_ = new QCheckBox(QStringLiteral("ALARM"), this);
     alarm_->setObjectName(QStringLiteral("ALARM"));
     // Text box and marker have different bounds.
-    connect(showAsText_, &QCheckBox::toggled, this, &SignalDialog::correctCoordinates);
+    connect(showAsText_, &QCheckBox::toggled, this, &AlarmDialog::correctCoordinates);
 
     const int row = firstFreeRow();
     grid()->addWidget(textLabel, row, 0);
@@ -42,7 +42,7 @@ SignalDialog::SignalDialog(ScreenEditor &editor, int slot, QWidget *owner)
     alarm_->setChecked(start.alarm);
 }
 
-AlarmForm SignalDialog::form() const {
+AlarmForm AlarmDialog::form() const {
     AlarmForm f;
     f.x = xField()->text();
     f.y = yField()->text();
@@ -54,21 +54,21 @@ AlarmForm SignalDialog::form() const {
     return f;
 }
 
-ElementBounds::Range SignalDialog::xRange() const {
+ElementBounds::Range AlarmDialog::xRange() const {
     // A text stops where its last character is still on the screen.
     const AlarmForm f = form();
     const int cells = f.isText ? qMax(editor_.model().digits(), int(f.text.size())) : editor_.model().digits();
     return ElementBounds::dialogXRange(f.controlKind(), cells);
 }
 
-ElementBounds::Range SignalDialog::yRange() const { return ElementBounds::dialogYRange(form().controlKind()); }
+ElementBounds::Range AlarmDialog::yRange() const { return ElementBounds::dialogYRange(form().controlKind()); }
 
-FormFault SignalDialog::apply() {
+FormFault AlarmDialog::apply() {
     const FormFault fault = editor_.applyAlarm(slot_, form());
     markFault(fault, text_);
     return fault;
 }
 
-void SignalDialog::remove() { editor_.deleteAlarm(slot_); }
+void AlarmDialog::remove() { editor_.deleteAlarm(slot_); }
 
 } // namespace z5

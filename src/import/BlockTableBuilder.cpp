@@ -86,7 +86,7 @@ QString BlockTableBuilder::assignNumbers(int record, int column, int type, int q
     int instance;
     int priority;
     if (mode_ == Numbering::Auto) {
-        instance = project_.exzCount(type) + 1;
+        instance = project_.instanceCounter(type) + 1;
         priority = columns::intValue(columns::right(value, 2));
     } else {
         // "5_3" or "12_10": the instance follows the underscore.
@@ -96,7 +96,7 @@ QString BlockTableBuilder::assignNumbers(int record, int column, int type, int q
     }
     if (instance < 0 || instance > 255)
         return NetlistFault::atLine(line, QStringLiteral("№ экземпляра %1 блока U%2 вне 1..255").arg(instance).arg(q));
-    project_.setExzCount(type, instance);
+    project_.setInstanceCounter(type, instance);
     project_.setSchema(Project::InstanceRow, column, static_cast<std::uint8_t>(instance));
     if (priority < 0 || priority > 255)
         return NetlistFault::atLine(line, QStringLiteral("приоритет %1 блока U%2 вне 1..99").arg(priority).arg(q));

@@ -14,7 +14,7 @@ class BlockTableBuilder {
 public:
     BlockTableBuilder(Project &project, Numbering mode) : project_(project), mode_(mode) {}
 
-    // Component list `arr_COMP_netLIST` in netlist order (one record per value line).
+    // Component list (Project::components) in netlist order (one record per value line).
     QString collectComponents(const std::vector<NetlistLine> &lines);
     // Blocks, instances and priorities, with the validation messages.
     QString buildBlocks();

@@ -88,7 +88,7 @@ QString LinkTableBuilder::putDriversFirst() {
 }
 
 QString LinkTableBuilder::setInversionBits() {
-    std::uint32_t journalMask = 0;  // JURNAL_INV_mask
+    std::uint32_t journalMask = 0;  // becomes Project::journalInvertMask
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const NetlistLine &inverter = lines_[i];
         if (!inverter.isInverterNode() || inverter.pin != 2) continue;

@@ -29,7 +29,7 @@ public:
     static QString mnemonic(int code);
     static bool isBlockType(int code) { return code >= 1 && code <= kBlockTypes; }
 
-    // `arr_BLOCK_pin_OUT_first` / `arr_BLOCK_pin_OUT_end`; 0 for a code out of range.
+    // First output pin, and last output pin + 1 (100: no outputs); 0 for a code out of range.
     static int pinOutFirst(int code);
     static int pinOutEnd(int code);
     // Highest instance number a type allows (12 for S_P, else 8); 0 for non-blocks.
@@ -40,7 +40,7 @@ public:
     // Output index of output pin p of a block of type code.
     static int outputIndex(int code, int pin);
 
-    // `arr_SCADA_pin_OUT`: the SCA output pins, in output-index order.
+    // The SCA output pins, in output-index order.
     static const std::array<std::int16_t, 8> &scadaPinOut();
     // Page (0..7) and slot (0..31) of an SCA input pin.
     static int scadaInputPage(int pin) { return pin / 34; }

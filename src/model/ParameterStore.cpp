@@ -7,7 +7,7 @@ namespace {
 
 using NumberTable = ParameterStore::NumberTable;
 
-// Declared slots x rows of `PARAMETR_<mnemonic>`, indexed by type code - 1 (codes 1..33).
+// Declared slots x rows of each type's number table, indexed by type code - 1 (codes 1..33).
 // RS4, JUR and SCA are one-index tables (one slot); GRA is columns x rows.
 constexpr std::array<TableShape, 33> kNumberTableShapes = {{
     {9, 45}, {9, 9},  {9, 25}, {9, 17},  {1, 5},  {9, 9},  {9, 15}, {9, 9},  {9, 9},  {9, 5},  {9, 6},

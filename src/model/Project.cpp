@@ -11,7 +11,7 @@ void Project::reset() {
     journalLinks_.fill(0);
     for (auto &row : screenLinks_) row.fill(0);
     journalInvertMask_ = 0;
-    exzCount_.fill(0);
+    instanceCounters_.fill(0);
     components_.fill(ComponentRecord{});
 }
 
@@ -98,12 +98,12 @@ void Project::setJournalInvertMask(std::int32_t mask) {
     for (int i = 0; i < 4; ++i) journalLinks_[64 + i] = (u >> (8 * i)) & 0xFF;
 }
 
-int Project::exzCount(int type) const {
-    return type >= 0 && type < kTypeCounters ? exzCount_[type] : 0;
+int Project::instanceCounter(int type) const {
+    return type >= 0 && type < kTypeCounters ? instanceCounters_[type] : 0;
 }
 
-void Project::setExzCount(int type, int value) {
-    if (type >= 0 && type < kTypeCounters) exzCount_[type] = static_cast<std::uint8_t>(value);
+void Project::setInstanceCounter(int type, int value) {
+    if (type >= 0 && type < kTypeCounters) instanceCounters_[type] = static_cast<std::uint8_t>(value);
 }
 
 bool Project::operator==(const Project &o) const {
@@ -119,7 +119,7 @@ bool Project::operator==(const Project &o) const {
            trendLinks_ == o.trendLinks_ &&
            journalLinks_ == o.journalLinks_ &&
            screenLinks_ == o.screenLinks_ && journalInvertMask_ == o.journalInvertMask_ &&
-           exzCount_ == o.exzCount_ && sameComponents();
+           instanceCounters_ == o.instanceCounters_ && sameComponents();
 }
 
 } // namespace z5

@@ -54,8 +54,8 @@ public:
     std::int32_t journalInvertMask() const { return journalInvertMask_; }
     void setJournalInvertMask(std::int32_t mask);
 
-    int exzCount(int type) const;
-    void setExzCount(int type, int value);
+    int instanceCounter(int type) const;
+    void setInstanceCounter(int type, int value);
 
     std::array<ComponentRecord, kColumns> &components() { return components_; }
     const std::array<ComponentRecord, kColumns> &components() const { return components_; }
@@ -63,14 +63,14 @@ public:
     bool operator==(const Project &other) const;
 
 private:
-    std::array<std::array<std::uint8_t, kColumns>, 5> blockSchema_{};            // arr_BLOCK_SCHEMA
-    std::array<std::array<int, kColumns>, 16> blockLinkSchema_{};                // arr_BLOCK_LINK_SCHEMA [element][column]
-    std::array<std::uint8_t, 65> trendLinks_{};                       // arr_BLOCK_LINK_SCHEMA_GRAFIK
-    std::array<int, 69> journalLinks_{};                                // arr_BLOCK_LINK_SCHEMA_JURNAL
-    std::array<std::array<int, 68>, 8> screenLinks_{};                  // arr_BLOCK_LINK_SCHEMA_SCADA
-    std::int32_t journalInvertMask_ = 0;                                             // JURNAL_INV_mask
-    std::array<std::uint8_t, kTypeCounters> exzCount_{};                         // arr_EXZ_count
-    std::array<ComponentRecord, kColumns> components_;                           // arr_COMP_netLIST
+    std::array<std::array<std::uint8_t, kColumns>, 5> blockSchema_{};            // rows Row, one column per block
+    std::array<std::array<int, kColumns>, 16> blockLinkSchema_{};                // [element][column]
+    std::array<std::uint8_t, 65> trendLinks_{};                       // inputs of the trend recorder
+    std::array<int, 69> journalLinks_{};                                // inputs of the journal, then its mask bytes
+    std::array<std::array<int, 68>, 8> screenLinks_{};                  // [page][element], inputs of the screen block
+    std::int32_t journalInvertMask_ = 0;                                             // bit p-1: journal input p inverted
+    std::array<std::uint8_t, kTypeCounters> instanceCounters_{};                         // last instance number per type code
+    std::array<ComponentRecord, kColumns> components_;                           // in netlist order
 };
 
 } // namespace z5

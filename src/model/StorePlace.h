@@ -3,12 +3,12 @@
 
 namespace z5 {
 
-// The tables of the parameter store: the per-type number tables `PARAMETR_<mnemonic>`
+// The tables of the parameter store: the per-type number tables
 // and the text and byte tables of the setpoint programmers, panels, trend and journal.
 enum class StoreTable : std::uint8_t { Numbers, SetpointNames, PanelTexts, TrendTexts, JournalTexts, JournalDelays };
 
-// One element of the parameter store. For `Parametr` the type code picks the table.
-// slot is the instance slot (the column for `PARAMETR_GRA`, 0 for one-index tables);
+// One element of the parameter store. For `Numbers` the type code picks the table.
+// slot is the instance slot (the column for the trend recorder's table, 0 for one-index tables);
 // row is the row (the element for one-index tables).
 struct StorePlace {
     StoreTable table = StoreTable::Numbers;

@@ -80,11 +80,11 @@ bool ScreenDesignerCommands::loadScreen(QImage &picture) {
 }
 
 bool ScreenDesignerCommands::loadBackground(QImage &picture) {
-    if (model_.fonFile().isEmpty()) {
+    if (model_.backgroundPath().isEmpty()) {
         picture = QImage();
         return true;
     }
-    const PictureLoader::Result loaded = PictureLoader::load(model_.fonFile());
+    const PictureLoader::Result loaded = PictureLoader::load(model_.backgroundPath());
     if (!loaded.ok()) {
         prompts_.message(loaded.text(), QString(), Prompts::Kind::Error);
         return false;

@@ -279,7 +279,7 @@ bool ScreenEditor::deleteParameter(int k) {
 }
 
 void ScreenEditor::setBackground(const QString &path, const QImage &picture) {
-    stack_.push(new BackgroundCommand(*this, {model_.fonFile(), background_}, {path, picture}));
+    stack_.push(new BackgroundCommand(*this, {model_.backgroundPath(), background_}, {path, picture}));
 }
 
 void ScreenEditor::replaceBackground(const QImage &picture) {
@@ -288,7 +288,7 @@ void ScreenEditor::replaceBackground(const QImage &picture) {
 }
 
 void ScreenEditor::showBackground(const QString &path, const QImage &picture) {
-    model_.setFonFile(path);
+    model_.setBackgroundPath(path);
     replaceBackground(picture);
     model_.notifyChanged();
 }

@@ -120,7 +120,7 @@ QByteArray ScreenFile::write(const ScreenModel &model, QString *error) {
         out += "\r\n";
     };
 
-    line(model.fonFile());
+    line(model.backgroundPath());
     for (int m = 0; m < ScreenModel::kCoordWords; ++m) line(printed(qint64(model.coord(m))));
     for (int k = 0; k < ScreenModel::kColourEntries; ++k) {
         line(printed(qint64(model.alarmColor(k))));
@@ -147,7 +147,7 @@ ScreenFileError ScreenFile::read(const QByteArray &bytes, ScreenModel &model) {
 
     LineReader in(bytes);
     ScreenModel next = model;
-    next.setFonFile(in.text());
+    next.setBackgroundPath(in.text());
     for (int m = 0; m < ScreenModel::kCoordWords; ++m)
         next.setCoord(m, static_cast<std::int32_t>(in.integer(kInt32Min, kInt32Max)));
     for (int k = 0; k < ScreenModel::kColourEntries; ++k) {

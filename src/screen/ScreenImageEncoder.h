@@ -7,13 +7,13 @@
 namespace z5 {
 
 // The background picture for the controller: reduced to the eight-colour palette
-// into `SCADA_pixel` and encoded into `SCADA_image`. Both keep their contents
+// into the pixel table and encoded into the image table. Both keep their contents
 // between builds; a build rewrites only what the current picture covers.
 class ScreenImageEncoder {
 public:
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 240;
-    static constexpr int kImageEntries = 30001;  // `SCADA_image`
+    static constexpr int kImageEntries = 30001;  // the image table
     static constexpr int kLastSentEntry = 28680; // entries 0..28680 go to the controller
     static constexpr int kSentEntries = kLastSentEntry + 1;
 
@@ -40,8 +40,8 @@ public:
 private:
     void setImageEntry(int n, int value);
 
-    std::vector<std::uint8_t> pixel_;  // SCADA_pixel, index x + 320y
-    std::vector<std::uint8_t> image_;  // SCADA_image
+    std::vector<std::uint8_t> pixel_;  // palette indexes, index x + 320y
+    std::vector<std::uint8_t> image_;  // the image table, one byte an entry
 };
 
 } // namespace z5

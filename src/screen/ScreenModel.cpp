@@ -8,7 +8,7 @@ ScreenModel::ScreenModel() { createNew(); }
 
 ScreenModel::ScreenModel(const ScreenModel &o)
     : QObject(), parameters_(o.parameters_), alarms_(o.alarms_), alarmTexts_(o.alarmTexts_), coord_(o.coord_),
-      coordAttributes_(o.coordAttributes_), digits_(o.digits_), fonFile_(o.fonFile_),
+      coordAttributes_(o.coordAttributes_), digits_(o.digits_), backgroundPath_(o.backgroundPath_),
       colorThreshold_(o.colorThreshold_), displayMode_(o.displayMode_) {}
 
 ScreenModel &ScreenModel::operator=(const ScreenModel &o) {
@@ -19,7 +19,7 @@ ScreenModel &ScreenModel::operator=(const ScreenModel &o) {
     coord_ = o.coord_;
     coordAttributes_ = o.coordAttributes_;
     digits_ = o.digits_;
-    fonFile_ = o.fonFile_;
+    backgroundPath_ = o.backgroundPath_;
     colorThreshold_ = o.colorThreshold_;
     displayMode_ = o.displayMode_;
     emit changed();
@@ -178,7 +178,7 @@ void ScreenModel::restoreControlsFromCoords() {
 
 bool ScreenModel::operator==(const ScreenModel &o) const {
     return parameters_ == o.parameters_ && alarms_ == o.alarms_ && alarmTexts_ == o.alarmTexts_ && coord_ == o.coord_ &&
-           coordAttributes_ == o.coordAttributes_ && digits_ == o.digits_ && fonFile_ == o.fonFile_ &&
+           coordAttributes_ == o.coordAttributes_ && digits_ == o.digits_ && backgroundPath_ == o.backgroundPath_ &&
            colorThreshold_ == o.colorThreshold_ && displayMode_ == o.displayMode_;
 }
 

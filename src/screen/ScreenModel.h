@@ -54,13 +54,13 @@ public:
     int alarmColor(int entry) const;
     bool setAlarmColor(int entry, int colour);
 
-    // `SCADA_SIGNAL_text` entries 0..31.
+    // The alarm texts, entries 0..31.
     QString alarmText(int entry) const;
     bool setAlarmText(int entry, const QString &text);
-    // All 32 texts in order, as table 11 sends them.
+    // All 32 texts in order, as the alarm-texts table (`Table::AlarmTexts`) sends them.
     QStringList alarmTexts() const;
 
-    // `SCADA_coord`: the element words. The build keeps with each odd word the
+    // The element words. The build keeps with each odd word the
     // attribute bits it added, so that a word it keeps is never given them twice.
     std::int32_t coord(int word) const;
     std::int32_t coordAttributes(int word) const;
@@ -68,20 +68,20 @@ public:
     // The attribute bits of an odd word from the slot's colours, kind and flags; 0 for even words.
     std::int32_t attributeBits(int word) const;
 
-    // `PARAMETR_digits`, 2..6.
+    // The digit count of number boxes, 2..6.
     int digits() const { return digits_; }
     bool setDigits(int digits);
     // A click on the digit sample label: 2, 3, 4, 5, 6, 2, ...
     void stepDigits();
     QString digitSample() const;                         // "12" .. "123456"
     int digitLabelWidth() const { return 100 * digits_; }  // twips
-    int numberBoxWidth() const { return 200 * digits_; }   // twips, every `Text1`
+    int numberBoxWidth() const { return 200 * digits_; }   // twips, every number box
 
-    // `SCADA_FON_file`.
-    QString fonFile() const { return fonFile_; }
-    void setFonFile(const QString &path) { fonFile_ = path; }
+    // The background picture's path.
+    QString backgroundPath() const { return backgroundPath_; }
+    void setBackgroundPath(const QString &path) { backgroundPath_ = path; }
 
-    // `COLOR_threshold`, a byte.
+    // The colour threshold of the picture's reduction, a byte.
     int colorThreshold() const { return colorThreshold_; }
     bool setColorThreshold(int threshold);
 
@@ -107,7 +107,7 @@ private:
     std::array<std::int32_t, kCoordWords> coord_{};
     std::array<std::int32_t, kCoordWords> coordAttributes_{};
     int digits_ = kMaxDigits;
-    QString fonFile_;
+    QString backgroundPath_;
     int colorThreshold_ = 120;
     int displayMode_ = kPackedMode;
 };

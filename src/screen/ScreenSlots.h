@@ -20,14 +20,14 @@ struct ScadaParameter {
     enum Kind { Number = 0, Level1 = 1, Level2 = 2, Gauge = 3 };
     static constexpr int kKinds = 4;
 
-    bool used = false;  // SCADA_PARAMETR_used
-    int type = Number;  // SCADA_PARAMETR_type
-    int textColor = 0;  // SCADA_PARAMETR_color(k)
-    int backColor = 0;  // SCADA_PARAMETR_color(k + 16)
-    ElementControl numberBox;     // number box, kind 0
+    bool used = false;  // the slot holds a parameter
+    int type = Number;  // its kind, 0..3
+    int textColor = 0;  // parameter colour entry k
+    int backColor = 0;  // parameter colour entry k + 16
+    ElementControl numberBox;      // kind 0
     ElementControl level1Picture;  // "Уровень 1"
     ElementControl level2Picture;  // "Уровень 2"
-    ElementControl gaugePicture;  // "Манометр"
+    ElementControl gaugePicture;   // "Манометр"
 
     // The kind as the build and the file use it: a type outside 0..3 counts as a number.
     int kind() const { return type >= 0 && type < kKinds ? type : Number; }
@@ -40,11 +40,11 @@ struct ScadaParameter {
 
 // One alarm element of the operator screen. Its text lives in the model's text table.
 struct ScadaAlarm {
-    bool used = false;    // SCADA_SIGNAL_used
-    bool isText = false;  // SCADA_SIGNAL_is_text ("  Сигнал"): shown as its text, else as a marker
-    bool alarm = false;   // SCADA_SIGNAL_alarm (ALARM)
-    int textColor = 0;    // SCADA_SIGNAL_color(k)
-    int backColor = 0;    // SCADA_SIGNAL_color(k + 16)
+    bool used = false;    // the slot holds an alarm element
+    bool isText = false;  // "  Сигнал": shown as its text, else as a marker
+    bool alarm = false;   // the check box `ALARM`
+    int textColor = 0;    // alarm colour entry k
+    int backColor = 0;    // alarm colour entry k + 16
     ElementControl textBox;
     ElementControl marker;
 

@@ -30,7 +30,7 @@ public:
 
     ScreenPreview(const ScreenModel &model, QWidget *parent = nullptr);
 
-    // The background picture as loaded (`Image1`); a null picture shows black.
+    // The background picture as loaded; a null picture shows black.
     void setPicture(const QImage &picture);
     const QImage &picture() const { return picture_; }
 

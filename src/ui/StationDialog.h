@@ -12,7 +12,7 @@ class PortSettings;
 
 // Chooses the controller's station number on the RS-485 line. A click on an
 // entry takes effect at once; the dialog stays open until closed. The window
-// that opened it (`NET_dialog_owner`) is disabled while it is shown and is
+// that opened it (its owner) is disabled while it is shown and is
 // given back on every click and on closing.
 class StationDialog : public QDialog {
     Q_OBJECT

@@ -41,8 +41,8 @@ TEST(NetlistImport, WorkedExampleManual) {
     EXPECT_EQ(p.schema(Project::OrderRow, 1), 0);
     EXPECT_EQ(p.schema(Project::OrderRow, 2), 1);
     EXPECT_EQ(p.schema(Project::OrderRow, 3), 2);
-    EXPECT_EQ(p.exzCount(BlockType::A_I), 1);
-    EXPECT_EQ(p.exzCount(BlockType::MUL), 1);
+    EXPECT_EQ(p.instanceCounter(BlockType::A_I), 1);
+    EXPECT_EQ(p.instanceCounter(BlockType::MUL), 1);
     // The inverter takes a record but no block.
     EXPECT_EQ(p.components()[3].designator, "D1\"");
     EXPECT_EQ(p.components()[3].mnemonic, "0");
@@ -80,7 +80,7 @@ TEST(NetlistImport, AutomaticNumberingCountsInstancesPerType) {
     EXPECT_EQ(r.project.instance(2), 2);
     EXPECT_EQ(r.project.instance(3), 3);
     EXPECT_EQ(r.project.priority(3), 10);
-    EXPECT_EQ(r.project.exzCount(BlockType::MUL), 3);
+    EXPECT_EQ(r.project.instanceCounter(BlockType::MUL), 3);
     EXPECT_EQ(r.layout.iconOf(3)->iconNumber, (BlockType::MUL - 1) + 33 * 2);
 }
 

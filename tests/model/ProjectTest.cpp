@@ -24,7 +24,7 @@ TEST(Project, OutOfRangeAccessIsIgnored) {
     p.setScadaLink(8, 0, 3);
     p.setTrendLink(65, 3);
     p.setJournalLink(-1, 3);
-    p.setExzCount(37, 3);
+    p.setInstanceCounter(37, 3);
     EXPECT_TRUE(p == Project());
     EXPECT_EQ(p.schema(-1, 0), 0);
     EXPECT_EQ(p.link(0, 99), 0);

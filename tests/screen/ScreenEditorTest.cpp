@@ -231,9 +231,9 @@ TEST(ScreenEditorHistory, ModifiedUntilSavedAndBackgroundAndDigitsUndo) {
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(Qt::red);
     e.editor.setBackground("/tmp/red.png", picture);
-    EXPECT_EQ(e.model.fonFile(), "/tmp/red.png");
+    EXPECT_EQ(e.model.backgroundPath(), "/tmp/red.png");
     e.editor.undoStack().undo();
-    EXPECT_TRUE(e.model.fonFile().isEmpty());
+    EXPECT_TRUE(e.model.backgroundPath().isEmpty());
     EXPECT_TRUE(e.editor.background().isNull());
     EXPECT_FALSE(e.editor.isModified());
     e.editor.undoStack().undo();

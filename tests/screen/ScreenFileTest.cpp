@@ -31,7 +31,7 @@ QByteArray withLine(const QByteArray &file, int line, const QByteArray &value) {
 // A screen with every kind of element, placed on the designer's 30-twip grid.
 ScreenModel designedScreen() {
     ScreenModel m;
-    m.setFonFile("C:\\Картинки\\котёл, \"главный\".bmp");
+    m.setBackgroundPath("C:\\Картинки\\котёл, \"главный\".bmp");
     m.setDigits(4);
     const int kinds[4] = {0, 1, 2, 3};
     for (int k = 0; k < 4; ++k) {
@@ -104,7 +104,7 @@ TEST(ScreenFile, RoundTripKeepsEveryElementWhereItWas) {
     EXPECT_EQ(loaded.alarmText(0), "Авария, \"насос\" №1");
     EXPECT_EQ(loaded.alarmText(2), "  пробелы  ");
     EXPECT_EQ(loaded.alarmText(20), "запасной текст");
-    EXPECT_EQ(loaded.fonFile(), saved.fonFile());
+    EXPECT_EQ(loaded.backgroundPath(), saved.backgroundPath());
 
     // Building again from the restored controls gives the same words.
     ScreenModel rebuilt = loaded;

@@ -11,7 +11,7 @@ TEST(ScreenModel, StartState) {
     EXPECT_EQ(m.colorThreshold(), 120);
     EXPECT_EQ(m.displayMode(), 1);
     EXPECT_FALSE(m.isRunLength());
-    EXPECT_TRUE(m.fonFile().isEmpty());
+    EXPECT_TRUE(m.backgroundPath().isEmpty());
     for (int k = 0; k < 16; ++k) {
         EXPECT_FALSE(m.parameter(k)->used);
         EXPECT_FALSE(m.alarm(k)->used);
@@ -22,7 +22,7 @@ TEST(ScreenModel, StartState) {
 
 TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
     ScreenModel m;
-    m.setFonFile("C:/фон.bmp");
+    m.setBackgroundPath("C:/фон.bmp");
     m.setDigits(3);
     m.setAlarmText(4, "Авария");
     m.setAlarmText(20, "запас");
@@ -38,7 +38,7 @@ TEST(ScreenModel, CreateNewKeepsTextsDigitsAndPicture) {
     m.setCoord(9, 12345, 2048);
 
     m.createNew();
-    EXPECT_EQ(m.fonFile(), "C:/фон.bmp");
+    EXPECT_EQ(m.backgroundPath(), "C:/фон.bmp");
     EXPECT_EQ(m.digits(), 3);
     EXPECT_EQ(m.alarmText(4), "Авария");
     EXPECT_EQ(m.alarmText(20), "запас");

@@ -72,7 +72,7 @@ private slots:
         f.window->writeScreenAction()->trigger();
         QVERIFY(preview->designerHidden());
         QVERIFY(f.port.writes().empty());
-        f.clock.advance(500);  // zad_save_Z5_Timer3: the build, the header
+        f.clock.advance(500);  // the screen build timer: the build, the header
         QVERIFY(f.window->progressBar()->isVisible());
         QCOMPARE(f.port.writes().size(), std::size_t(1));
         QCOMPARE(quint8(f.port.writes()[0].bytes[0]), quint8(0x01));

@@ -88,18 +88,18 @@ private slots:
         QVERIFY(!d.commands.chooseBackground(picture));
         QCOMPARE(picture.size(), QSize(2, 2));
         QVERIFY(d.prompts.messages.empty());
-        QCOMPARE(d.model.fonFile(), before.fonFile());
+        QCOMPARE(d.model.backgroundPath(), before.backgroundPath());
     }
 
     void backgroundLoadsAndABadOneKeepsThePrevious() {
         QTemporaryDir dir;
         Designer d;
-        const QString good = writePicture(dir, "fon.png", Qt::green);
+        const QString good = writePicture(dir, "background.png", Qt::green);
         QImage picture;
         d.prompts.openNames << good;
         QVERIFY(d.commands.chooseBackground(picture));
         QCOMPARE(picture.size(), QSize(32, 24));
-        QCOMPARE(d.model.fonFile(), good);
+        QCOMPARE(d.model.backgroundPath(), good);
 
         QFile junk(dir.filePath("junk.png"));
         QVERIFY(junk.open(QIODevice::WriteOnly));
@@ -110,15 +110,15 @@ private slots:
         QCOMPARE(d.prompts.messages.back().text,
                  z5::PictureLoader::wrongTypeMessage() + QStringLiteral("\nэто не картинка BMP, PNG, JPEG или GIF"));
         QCOMPARE(picture.size(), QSize(32, 24));
-        QCOMPARE(d.model.fonFile(), good);
+        QCOMPARE(d.model.backgroundPath(), good);
     }
 
     void loadReloadsTheBackgroundTheFileNames() {
         QTemporaryDir dir;
         Designer d;
-        const QString fon = writePicture(dir, "fon.bmp", Qt::yellow);
-        d.model.setFonFile(fon);
-        const QString path = dir.filePath("with-fon.scd");
+        const QString background = writePicture(dir, "background.bmp", Qt::yellow);
+        d.model.setBackgroundPath(background);
+        const QString path = dir.filePath("with-background.scd");
         QVERIFY(z5::ScreenFile::save(path, d.model));
         Designer other;
         QImage picture;
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(picture.size(), QSize(32, 24));
 
         // The picture has gone since: the screen loads, the preview keeps what it had.
-        QFile::remove(fon);
+        QFile::remove(background);
         QImage kept(5, 5, QImage::Format_RGB32);
         other.prompts.openNames << path;
         QVERIFY(other.commands.loadScreen(kept));

@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(QColor(shown.pixel(inside)).rgb(), qRgb(255, 0, 255));
         w.undoAction()->trigger();
         QVERIFY(w.preview()->picture().isNull());
-        QVERIFY(f.session.screen.fonFile().isEmpty());
+        QVERIFY(f.session.screen.backgroundPath().isEmpty());
     }
 };
 

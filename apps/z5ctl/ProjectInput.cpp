@@ -27,7 +27,7 @@ int ProjectInput::read(const Arguments &a, z5::Prompts &prompts, const std::func
         z5::ParameterFileCommands files(store, prompts, *decimal);
         if (!files.loadFrom(a.value(QStringLiteral("params")))) return 1;
     }
-    // Table 11 carries the alarm texts of a screen file; without one they are blank.
+    // The alarm-texts table (`Table::AlarmTexts`) carries a screen file's texts; without one they are blank.
     if (a.has(QStringLiteral("screen"))) {
         const z5::ScreenFileError e = z5::ScreenFile::load(a.value(QStringLiteral("screen")), screen);
         if (e.isError()) {

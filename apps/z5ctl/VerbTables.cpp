@@ -4,6 +4,7 @@
 #include "ExitCodes.h"
 #include "ProjectInput.h"
 #include "download/ProjectDownloadTables.h"
+#include "link/WireSizes.h"
 #include "model/AtomicFileSave.h"
 #include "model/BlockCatalogue.h"
 #include "model/RecordingPrompts.h"
@@ -40,11 +41,15 @@ QString fileName(int table) { return QStringLiteral("table-%1.bin").arg(table, 2
 std::vector<TableFile> tableFiles(const z5::Project &project, const z5::DownloadTables &tables) {
     std::vector<TableFile> files;
     z5::TableBuild check = tables.checkDownload();
-    for (int t = 0; t <= 11 && check.ok(); ++t) files.push_back({fileName(t), tables.table(t).data});
+    const int lastTable = z5::tableNumber(z5::Table::AlarmTexts);
+    for (int t = 0; t <= lastTable && check.ok(); ++t) files.push_back({fileName(t), tables.table(t).data});
     for (int c = 0; c < z5::Project::kColumns && check.ok(); ++c) {
         if (project.blockType(c) != z5::BlockType::S_P) continue;
         check = tables.checkSetpoints(c);
-        files.push_back({QStringLiteral("table-12-U%1.bin").arg(c + 1, 2, 10, QLatin1Char('0')), tables.setpoints(c).data});
+        const QString name = QStringLiteral("table-%1-U%2.bin")
+                                 .arg(z5::tableNumber(z5::Table::Setpoints))
+                                 .arg(c + 1, 2, 10, QLatin1Char('0'));
+        files.push_back({name, tables.setpoints(c).data});
     }
     if (check.ok()) return files;
     z5ctl::err(check.problem);

@@ -45,7 +45,7 @@ int runWriteScreen(const QStringList &args) {
             return 1;
         }
     }
-    // Only the alarm texts (table 11) come from the tables here; the project stays empty.
+    // Only the alarm texts (`Table::AlarmTexts`) come from the tables here; the project stays empty.
     z5::Session &app = session.app;
     return trace.run(QStringLiteral("write-screen"), app.line.traffic(), [&] {
         return session.write(app.chain.progress(), [&] {

@@ -1,5 +1,5 @@
 // z5ctl write-setpoints: writes the eight setpoints of one setpoint programmer
-// (table 12) from a parameter file, for a block of the imported netlist.
+// (`Table::Setpoints`) from a parameter file, for a block of the imported netlist.
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "ProjectInput.h"

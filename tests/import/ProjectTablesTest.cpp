@@ -1,25 +1,28 @@
 #include "download/ProjectTables.h"
+#include "link/WireSizes.h"
 #include <gtest/gtest.h>
 
 using z5::Project;
 using z5::ProjectTables;
+using z5::Table;
 
 namespace {
 
 int at(const QByteArray &data, int i) { return static_cast<unsigned char>(data.at(i)); }
+QByteArray tableOf(Table table, const Project &p) { return ProjectTables::table(z5::tableNumber(table), p); }
 
 } // namespace
 
 TEST(ProjectTables, SizesAndLeadingZeroCharacter) {
     const Project empty;
-    EXPECT_EQ(ProjectTables::table(0, empty).size(), 501);
-    EXPECT_EQ(ProjectTables::table(1, empty).size(), 1601);
-    EXPECT_EQ(ProjectTables::table(2, empty).size(), 64);
-    EXPECT_EQ(ProjectTables::table(3, empty).size(), 68);
-    EXPECT_EQ(ProjectTables::table(4, empty).size(), 544);
-    EXPECT_TRUE(ProjectTables::table(5, empty).isEmpty());
-    EXPECT_EQ(ProjectTables::table(0, empty).at(0), '0');
-    EXPECT_EQ(ProjectTables::table(1, empty).at(0), '0');
+    EXPECT_EQ(tableOf(Table::Blocks, empty).size(), 501);
+    EXPECT_EQ(tableOf(Table::Links, empty).size(), 1601);
+    EXPECT_EQ(tableOf(Table::TrendLinks, empty).size(), 64);
+    EXPECT_EQ(tableOf(Table::JournalLinks, empty).size(), 68);
+    EXPECT_EQ(tableOf(Table::ScreenLinks, empty).size(), 544);
+    EXPECT_TRUE(tableOf(Table::SetpointNames, empty).isEmpty());
+    EXPECT_EQ(tableOf(Table::Blocks, empty).at(0), '0');
+    EXPECT_EQ(tableOf(Table::Links, empty).at(0), '0');
 }
 
 TEST(ProjectTables, RowsFollowOneAnother) {
@@ -37,20 +40,20 @@ TEST(ProjectTables, RowsFollowOneAnother) {
     p.setScadaLink(1, 0, 6);
     p.setScadaLink(7, 67, 7);
 
-    const QByteArray t0 = ProjectTables::table(0, p);
+    const QByteArray t0 = tableOf(Table::Blocks, p);
     EXPECT_EQ(at(t0, 1), 1);
     EXPECT_EQ(at(t0, 1 + 100), 2);
     EXPECT_EQ(at(t0, 1 + 200 + 99), 3);
     EXPECT_EQ(at(t0, 1 + 300 + 3), 99);
     EXPECT_EQ(at(t0, 1 + 400 + 5), 0x80);
-    const QByteArray t1 = ProjectTables::table(1, p);
+    const QByteArray t1 = tableOf(Table::Links, p);
     EXPECT_EQ(at(t1, 1 + 7), 4);
     EXPECT_EQ(at(t1, 1 + 1500 + 7), 200);
-    EXPECT_EQ(at(ProjectTables::table(2, p), 63), 9);
-    const QByteArray t3 = ProjectTables::table(3, p);
+    EXPECT_EQ(at(tableOf(Table::TrendLinks, p), 63), 9);
+    const QByteArray t3 = tableOf(Table::JournalLinks, p);
     EXPECT_EQ(at(t3, 64), 0x04);
     EXPECT_EQ(at(t3, 67), 0x01);
-    const QByteArray t4 = ProjectTables::table(4, p);
+    const QByteArray t4 = tableOf(Table::ScreenLinks, p);
     EXPECT_EQ(at(t4, 67), 5);
     EXPECT_EQ(at(t4, 68), 6);
     EXPECT_EQ(at(t4, 543), 7);

@@ -43,7 +43,7 @@ private slots:
         QVERIFY(f.port.isOpen());
         QVERIFY(!f.session.chain.isBusy());
         const QByteArray last = f.port.writes().back().bytes;
-        QCOMPARE(last.size(), z5::Link::tableDataCount(11));
+        QCOMPARE(last.size(), z5::Link::tableDataCount(z5::tableNumber(z5::Table::AlarmTexts)));
     }
 
     void downloadOnAPortThatDoesNotOpenEndsAsAFailure() {

@@ -19,7 +19,7 @@ void clickRow(QListWidget *list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
 }
 
-// A read request for block 1 through the shared link; returns the frame written.
+// A read request for block 1 through the shared line; returns the frame written.
 QByteArray sendRead(UiFixture &f) {
     z5::Link &link = z5::LineSessionProbe::link(f.session.line);
     if (!link.openPort()) return {};

@@ -6,11 +6,11 @@
 namespace z5 {
 namespace {
 
-constexpr int kCheckedFrameLength = Link::kFrameLength + 2;
+constexpr int kCheckedFrameLength = wire::kFrameLength + 2;
 constexpr int kScreenFrameByte = 0x32;
 constexpr int kFirstTableByte = 0x33;
 constexpr int kReadFrameByte = 0x03;
-constexpr int kBlockReadIndex = ReplyReception::kFirstTrendPart;   // also a block read's index
+constexpr int kBlockReadIndex = Request::kReadIndex;   // also a block read's index
 constexpr int kRecordingCount = 2;
 
 int byteAt(const QByteArray &bytes, int i) { return static_cast<std::uint8_t>(bytes[i]); }
@@ -80,7 +80,7 @@ void TrafficClassifier::classifySent(TrafficRecord &record) {
     const QByteArray &b = record.bytes;
     late_ = false;
     const bool looksLikeFrame = b.size() == kCheckedFrameLength &&
-                                Link::checkValueOf(b, Link::kFrameLength) == (byteAt(b, 6) << 8 | byteAt(b, 7));
+                                Link::checkValueOf(b, wire::kFrameLength) == (byteAt(b, 6) << 8 | byteAt(b, 7));
     if (dataLength_ >= 0 && !looksLikeFrame) {
         // The data block its header announced; a different length is worth seeing.
         record.kind = dataKind_;
@@ -111,10 +111,10 @@ void TrafficClassifier::classifyFrame(TrafficRecord &record) {
         record.kind = TrafficKind::ScreenHeader;
         record.what = QStringLiteral("экран, заголовок");
         expectData(TrafficKind::ScreenData, -1, (byteAt(b, 2) << 8) | byteAt(b, 3));
-    } else if (second >= kFirstTableByte && second < kFirstTableByte + Link::kTableCount) {
+    } else if (second >= kFirstTableByte && second < kFirstTableByte + wire::kTableCount) {
         const int table = second - kFirstTableByte;
         record.kind = TrafficKind::TableHeader;
-        record.what = table == Link::kTableCount - 1
+        record.what = table == wire::kTableCount - 1
                           ? QStringLiteral("таблица %1, заголовок, блок %2").arg(table).arg(blockName(byteAt(b, 5) + 1))
                           : QStringLiteral("таблица %1, заголовок").arg(table);
         expectData(TrafficKind::TableData, table, tableDataLength(table));
@@ -166,7 +166,7 @@ void TrafficClassifier::classifyReceived(TrafficRecord &record) {
     record.kind = TrafficKind::Stray;
     switch (awaiting_) {
     case Awaiting::BlockReply: {
-        constexpr int whole = ReplyReception::kBlockReplyLength;
+        constexpr int whole = wire::kBlockReplyLength;
         awaiting_ = Awaiting::Nothing;
         if (n < whole) {
             record.what = QStringLiteral("неполный ответ: %1 из %2 байт").arg(n).arg(whole);
@@ -174,14 +174,14 @@ void TrafficClassifier::classifyReceived(TrafficRecord &record) {
         }
         record.kind = TrafficKind::BlockReply;
         const int carried = byteAt(b, whole - 2) | (byteAt(b, whole - 1) << 8);
-        record.check = Link::checkValueOf(b, ReplyReception::kBlockReplyDataLength) == carried ? CheckState::Good
+        record.check = Link::checkValueOf(b, wire::kBlockReplyDataLength) == carried ? CheckState::Good
                                                                                               : CheckState::Bad;
         record.what = (late_ ? QStringLiteral("поздний ответ: ") : QStringLiteral("ответ: ")) + request_;
         if (n > whole) record.what += QStringLiteral(", ещё %1 байт").arg(n - whole);
         return;
     }
     case Awaiting::TrendPart: {
-        constexpr int whole = ReplyReception::kTrendReplyLength;
+        constexpr int whole = wire::kTrendPartLength;
         // The next part is asked for whether or not this one came, so the
         // awaiting state stays until another request replaces it.
         if (n < whole) {

@@ -1,17 +1,15 @@
 #include "link/TrafficClassifier.h"
 #include "link/Link.h"
-#include "link/ReplyReception.h"
+#include "link/Request.h"
 #include <array>
 
 namespace z5 {
 namespace {
 
-constexpr int kCheckedFrameLength = wire::kFrameLength + 2;
+constexpr int kCheckedFrameLength = wire::kFrameLength + wire::kCheckValueLength;
 constexpr int kScreenFrameByte = 0x32;
 constexpr int kFirstTableByte = 0x33;
 constexpr int kReadFrameByte = 0x03;
-constexpr int kBlockReadIndex = Request::kReadIndex;   // also a block read's index
-constexpr int kRecordingCount = 2;
 
 int byteAt(const QByteArray &bytes, int i) { return static_cast<std::uint8_t>(bytes[i]); }
 
@@ -140,21 +138,21 @@ void TrafficClassifier::classifyRead(TrafficRecord &record, int blockByte, int i
     } else if (code != 0) {
         record.kind = TrafficKind::PanelKey;
         record.what = QStringLiteral("клавиша панели %1, блок %2").arg(code).arg(blockName(blockByte));
-    } else if (count == kRecordingCount && index <= 1) {
+    } else if (count == Request::kRecordingCount && index <= 1) {
         record.kind = TrafficKind::TrendRecording;
         record.what = QStringLiteral("%1 записи графика, блок %2")
                           .arg(index == 1 ? QStringLiteral("пуск") : QStringLiteral("стоп"), blockName(blockByte));
         awaiting_ = Awaiting::Nothing;
-    } else if (index >= kBlockReadIndex &&
-               (index > kBlockReadIndex || count != 0 || isTrendRecorder(blockByte - 1))) {
+    } else if (index >= Request::kReadIndex &&
+               (index > Request::kReadIndex || count != 0 || isTrendRecorder(blockByte - 1))) {
         record.kind = TrafficKind::TrendPartRequest;
         const QString page = count == 0 ? QStringLiteral("текущей страницы") : QStringLiteral("страницы %1").arg(count);
-        record.what = QStringLiteral("часть %1 графика %2, блок %3").arg(index - kBlockReadIndex + 1).arg(page, blockName(blockByte));
+        record.what = QStringLiteral("часть %1 графика %2, блок %3").arg(index - Request::kReadIndex + 1).arg(page, blockName(blockByte));
         awaiting_ = Awaiting::TrendPart;
         trendBlockByte_ = blockByte;
     } else {
         record.kind = TrafficKind::BlockRead;
-        record.what = index == kBlockReadIndex ? QStringLiteral("чтение блока %1").arg(blockName(blockByte))
+        record.what = index == Request::kReadIndex ? QStringLiteral("чтение блока %1").arg(blockName(blockByte))
                                                : QStringLiteral("чтение блока %1, индекс %2").arg(blockName(blockByte)).arg(index);
     }
     request_ = record.what;

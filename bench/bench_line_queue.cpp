@@ -6,7 +6,6 @@
 #include "ReplyFrames.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
-#include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
 #include <benchmark/benchmark.h>
 
@@ -19,8 +18,7 @@ void BM_QueueARequestAndTakeItsReply(benchmark::State &state) {
     port.replyDelayMs = 30;
     const QByteArray answer = z5::testframes::blockReply(7);
     port.responder = [&answer](const QByteArray &) { return answer; };
-    z5::RecordingPrompts prompts;
-    z5::LineSession line(port, clock, prompts);
+    z5::LineSession line(port, clock);
     for (auto _ : state) {
         const auto reply = line.enqueue(z5::Request::blockRead(6));
         clock.advance(30);
@@ -35,8 +33,7 @@ void BM_QueueBehindAReadUnderWay(benchmark::State &state) {
     z5::VirtualClock clock;
     z5::FakeSerialPort port(&clock);
     port.silent = true;
-    z5::RecordingPrompts prompts;
-    z5::LineSession line(port, clock, prompts);
+    z5::LineSession line(port, clock);
     const auto underWay = line.enqueue(z5::Request::blockRead(0));
     for (auto _ : state) benchmark::DoNotOptimize(line.enqueue(z5::Request::blockRead(1)).get());
     line.cancelQueue();

@@ -5,7 +5,8 @@ namespace z5 {
 Session::Session(Clock &clock_, SerialPort &port_, Prompts &prompts_)
     : clock(clock_),
       prompts(prompts_),
-      line(port_, clock_, prompts_),
+      line(port_, clock_),
+      lineAlerts(line, prompts_),
       tables(project, store, &screen),
       chain(clock_, line, prompts_, tables),
       setpointWrite(chain),

@@ -1,10 +1,10 @@
 #pragma once
+#include "app/LineAlerts.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
 #include "download/ScreenWrite.h"
 #include "download/SetpointWrite.h"
 #include "import/NetlistImport.h"
-#include "link/Link.h"
 #include "link/LineSession.h"
 #include "link/ReplyReception.h"
 #include "model/ParameterStore.h"
@@ -36,6 +36,8 @@ public:
     NetlistImport netlistImport;
     // The one owner of the serial line: the port is reached only through it.
     LineSession line;
+    // What the line reports, told to the user through the prompts.
+    LineAlerts lineAlerts;
     ProjectDownloadTables tables;
     DownloadChain chain;
     SetpointWrite setpointWrite;

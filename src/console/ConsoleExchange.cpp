@@ -12,9 +12,6 @@ ConsoleExchange::ConsoleExchange(LineSession &line, Prompts &prompts, ConsoleSta
     connect(&line_, &LineSession::blockReplyReceived, this, [this](const QByteArray &r) {
         if (running_ != Request::None) onBlockReply(r);
     });
-    connect(&line_, &LineSession::partReceived, this, [this](const QByteArray &p) {
-        if (running_ == Request::TrendPage) onPart(p);
-    });
     connect(&line_, &LineSession::exchangeEnded, this, [this](LineSession::Outcome o) {
         if (running_ != Request::None) onLineEnded(o);
     });
@@ -27,16 +24,11 @@ ConsoleExchange::~ConsoleExchange() {
 
 bool ConsoleExchange::startBlockRead() {
     if (!line_.mayStart()) return false;
-    const bool trend = state_.selectedType == BlockType::GRA;
-    watchdogMs_ = trend ? ReplyReception::kTrendWatchdogMs : ReplyReception::kBlockWatchdogMs;
-    if (trend) {
-        trendReplies_ = 0;
-        trendSamples_ = 0;
-        progress_.restart(ConsoleProgress::kTrendIntervalMs);
-    }
+    // A trend recorder's pages are read by the trend window.
+    watchdogMs_ = ReplyReception::kBlockWatchdogMs;
     const z5::Request request = z5::Request::blockRead(state_.selectedColumn);
-    running_ = trend ? Request::TrendPage : Request::BlockRead;
-    const bool started = trend ? line_.startReadInParts(request, watchdogMs_) : line_.startExchange(request, watchdogMs_);
+    running_ = Request::BlockRead;
+    const bool started = line_.startExchange(request, watchdogMs_);
     if (!started) {
         running_ = Request::None;
         return failBlockRead();
@@ -45,8 +37,7 @@ bool ConsoleExchange::startBlockRead() {
 }
 
 bool ConsoleExchange::failBlockRead() {
-    line_.forgetRequestKind();
-    prompts_.message(line_.networkFailureText(), QString(), Prompts::Kind::Error);
+    // The line owner has left the kind at 0 and told of the failure.
     progress_.stop();
     return false;
 }
@@ -80,13 +71,6 @@ void ConsoleExchange::setPicture(ProcessPicture picture) {
     emit processPictureChanged(picture);
 }
 
-void ConsoleExchange::onPart(const QByteArray &) {
-    // The values themselves are for the trend window; here they are counted.
-    trendSamples_ += kTrendPartValues;
-    ++trendReplies_;
-    if (trendSamples_ >= kTrendPageValues) line_.completeRead();
-}
-
 void ConsoleExchange::onBlockReply(const QByteArray &reply) {
     // Decided by what was asked, not by the selected type: an RS4 block shares
     // the process commands' type code 5.
@@ -108,13 +92,7 @@ void ConsoleExchange::onLineEnded(LineSession::Outcome outcome) {
     switch (outcome) {
     case LineSession::Outcome::Reply: end(Result::Reply); break;
     case LineSession::Outcome::WrongCheckValue: end(Result::WrongCheckValue); break;
-    case LineSession::Outcome::NoReply:
-        if (running_ == Request::TrendPage) {
-            trendSamples_ = 0;
-            trendReplies_ = 0;
-        }
-        end(Result::NoReply);
-        break;
+    case LineSession::Outcome::NoReply: end(Result::NoReply); break;
     case LineSession::Outcome::NoNetwork:
     case LineSession::Outcome::NotDrained:   // a write's ending, never an exchange's
         progress_.stop();

@@ -28,9 +28,6 @@ public:
     // Which of `Picture_PAUSE_PROCESS` and `Picture_RABOTA_PROCESS` is shown.
     enum class ProcessPicture { Pause, Run };
 
-    static constexpr int kReadIndex = z5::Request::kReadIndex;
-    static constexpr int kTrendPageValues = 7680;  // 30 parts of 256 values
-    static constexpr int kTrendPartValues = 256;
     static constexpr int kProcessCommandType = 5;
 
     ConsoleExchange(LineSession &line, Prompts &prompts, ConsoleState &state, ConsoleProgress &progress);
@@ -39,8 +36,7 @@ public:
     ConsoleExchange(const ConsoleExchange &) = delete;
     ConsoleExchange &operator=(const ConsoleExchange &) = delete;
 
-    // Sends the read request of the selected block (its type decides the
-    // kind of read) and awaits its reply. When the port cannot be opened
+    // Sends the read request of the selected block and awaits its reply. When the port cannot be opened
     // or the request cannot be sent: "Нет сети!!!", the progress bar stops and
     // false is returned. False with a beep while the line is busy.
     bool startBlockRead();
@@ -60,8 +56,6 @@ public:
     void showPausePicture();
     // The reply watchdog's interval as the last read set it (8000 ms at first).
     int watchdogMs() const { return watchdogMs_; }
-    int trendReplyCount() const { return trendReplies_; }
-    int trendSampleCount() const { return trendSamples_; }
 
 signals:
     // The exchange is over; the console may be used again.
@@ -73,7 +67,6 @@ signals:
 private:
     bool failBlockRead();
     void onBlockReply(const QByteArray &reply);
-    void onPart(const QByteArray &part);
     void onLineEnded(LineSession::Outcome outcome);
     void setPicture(ProcessPicture picture);
     void end(Result result);
@@ -86,8 +79,6 @@ private:
     ProcessPicture picture_ = ProcessPicture::Pause;
     int commandCode_ = 0;
     int watchdogMs_ = ReplyReception::kTrendWatchdogMs;
-    int trendReplies_ = 0;
-    int trendSamples_ = 0;
 };
 
 } // namespace z5

@@ -4,7 +4,7 @@ namespace z5 {
 
 // How anything done on the line ended: one word for the whole program.
 enum class LineOutcome {
-    Reply,            // the reply (or, for a read in parts, every part) came
+    Reply,            // the reply came
     WrongCheckValue,  // a block reply came and was dropped
     NoReply,          // the watchdog fired: nothing usable came in time
     NoNetwork,        // the port could not be opened, written or read; the reply says why

@@ -7,8 +7,8 @@
 
 namespace z5 {
 
-// The answer to one queued request: how it ended, the bytes that came for it
-// and, when it failed, why. It belongs to that request alone; nothing else on
+// The answer to one queued request: the frame that went out for it, how it
+// ended, the bytes that came for it and, when it failed, why. It belongs to that request alone; nothing else on
 // the line writes into it.
 class LineReply : public QObject {
     Q_OBJECT
@@ -24,6 +24,9 @@ public:
     const QByteArray &bytes() const { return bytes_; }
     // Why the port failed, for NoNetwork: the port's own words, without a caption.
     const QString &failure() const { return failure_; }
+    // The frame that went out for this request, check value included, as the
+    // line owner completed it with the fields it carried; empty when none went out.
+    const QByteArray &sentFrame() const { return sentFrame_; }
 
 signals:
     void finished(z5::LineOutcome outcome);
@@ -39,6 +42,7 @@ private:
     LineOutcome outcome_ = LineOutcome::Cancelled;
     QByteArray bytes_;
     QString failure_;
+    QByteArray sentFrame_;
 };
 
 } // namespace z5

@@ -1,14 +1,13 @@
 #include "link/LineSession.h"
 #include "link/SerialPort.h"
 #include "model/Clock.h"
-#include "model/Prompts.h"
 #include <vector>
 
 namespace z5 {
 
-LineSession::LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent)
-    : QObject(parent), clock_(clock), prompts_(prompts), traffic_(clock), tap_(port), link_(tap_, prompts),
-      reception_(link_, clock, prompts), drainTimer_(clock.createTimer()), quietGuard_(clock.createTimer()) {
+LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
+    : QObject(parent), clock_(clock), traffic_(clock), tap_(port), reception_(tap_, clock),
+      drainTimer_(clock.createTimer()), quietGuard_(clock.createTimer()) {
     quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
     connect(&reception_, &ReplyReception::lateReplyDropped, this, [this](const QByteArray &bytes) {
         traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(bytes.size()), QByteArray());
@@ -33,8 +32,6 @@ LineSession::LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObje
     connect(&reception_, &ReplyReception::blockReply, this, [this](const QByteArray &reply) {
         if (current_) currentBytes_ = reply;
     });
-    connect(&reception_, &ReplyReception::trendPart, this, &LineSession::partReceived);
-    connect(&reception_, &ReplyReception::trendPageComplete, this, [this] { finishExchange(Outcome::Reply); });
     connect(&reception_, &ReplyReception::released, this, &LineSession::onReceptionReleased);
 }
 
@@ -46,6 +43,12 @@ LineSession::~LineSession() {
     quietCancel_ = true;
     reception_.cancel();
     disconnect(&reception_, nullptr, this, nullptr);
+}
+
+bool LineSession::openPort() {
+    if (tap_.isOpen()) return true;
+    const QString device = PortSettings::deviceName(settings_.portNumber);
+    return !device.isEmpty() && tap_.open(device);
 }
 
 bool LineSession::openPort(const QString &device) {
@@ -118,7 +121,7 @@ void LineSession::cancelQueue() {
 
 bool LineSession::mayStart() {
     if (!isBusy()) return true;
-    prompts_.beep();
+    emit refused();
     return false;
 }
 
@@ -135,42 +138,95 @@ void LineSession::discardWaitingInput() {
 }
 
 bool LineSession::openAndSend(const Request &request) {
-    if (request.setsLeadingFields()) request.applyLeadingTo(link_);
-    if (!link_.openPort()) return false;
-    request.applyTo(link_);
+    if (request.setsLeadingFields()) onLine_ = request.leadingCompletedFrom(onLine_);
+    if (!openPort()) return false;
+    onLine_ = request.completedFrom(onLine_);
     if (request.awaitsReply()) discardWaitingInput();
-    return link_.sendRequest();
+    return sendFrame(onLine_);
+}
+
+bool LineSession::sendFrame(const RequestFields &fields) {
+    const Link::Frame frame = Link::frameOf(fields, settings_.station);
+    QByteArray bytes = frame.bytes;
+    int nextIndex = fields.index;
+    switch (frame.build) {
+    case Link::Build::OutOfRange:
+        emit requestNotSent();
+        return false;
+    case Link::Build::NoLayout:
+        // No layout for these fields: the frame built last goes out again.
+        if (lastBuilt_.size() < wire::kFrameLength) {
+            emit requestNotSent();
+            return false;
+        }
+        bytes = lastBuilt_.left(wire::kFrameLength);
+        break;
+    case Link::Build::Built: nextIndex = frame.nextIndex; break;
+    }
+    lastBuilt_ = bytes;
+    onLine_.index = static_cast<std::uint8_t>(nextIndex);
+    checkedLength_ = wire::kFrameLength;
+    const QByteArray out = Link::withCheckValue(bytes);
+    if (!tap_.isOpen() || !tap_.write(out)) {
+        emit requestNotSent();
+        return false;
+    }
+    if (current_) current_->sentFrame_ = out;
+    return true;
+}
+
+bool LineSession::sendDataBlock() {
+    const bool screen = onLine_.kind == Request::ScreenHeader;
+    if (screen)
+        checkedLength_ = screenCheckedLength_;
+    else if (onLine_.kind == Request::TableHeader)
+        checkedLength_ = Link::checkedTableLength(onLine_.table, checkedLength_);
+    else
+        return false;
+    lastBuilt_ = writeData_;
+    if (!Link::tableDataFits(onLine_.table, writeData_, checkedLength_)) return false;
+    const QByteArray out = screen ? Link::screenDataBlock(settings_.station, writeData_) : writeData_;
+    if (screen && out.isEmpty()) return false;
+    return tap_.isOpen() && tap_.write(out);
+}
+
+void LineSession::loadTableData(int table, const QByteArray &data) {
+    writeData_ = data;
+    onLine_.table = static_cast<std::int16_t>(table);
+}
+
+void LineSession::loadScreenData(const QByteArray &stream, int checkedLength) {
+    writeData_ = stream;
+    screenCheckedLength_ = static_cast<std::int16_t>(checkedLength);
 }
 
 bool LineSession::startExchange(const Request &request, int watchdogMs) {
     if (!mayStart()) return false;
+    const bool started = startExchangeOnFreeLine(request, watchdogMs);
+    if (!started && request.purpose() == Request::Purpose::BlockRead) {
+        // A read that could not go out leaves the kind at 0 on the line.
+        onLine_.kind = 0;
+        emit networkFailed(portErrorText());
+    }
+    return started;
+}
+
+bool LineSession::startExchangeOnFreeLine(const Request &request, int watchdogMs) {
     if (lateReplyPossible_) {
-        if (request.setsLeadingFields()) request.applyLeadingTo(link_);
-        if (!link_.openPort()) return false;
+        if (request.setsLeadingFields()) onLine_ = request.leadingCompletedFrom(onLine_);
+        if (!openPort()) return false;
         dropLateBytes();
         pendingRequest_ = request;
         pendingWatchdogMs_ = watchdogMs;
-        readInParts_ = false;
         setActivity(Activity::Exchange);
         emit exchangeStarted();
         quietGuard_->start(kQuietPollMs);
         return true;
     }
     if (!openAndSend(request)) return false;
-    readInParts_ = false;
     setActivity(Activity::Exchange);
     emit exchangeStarted();
     reception_.awaitBlockReply(watchdogMs);
-    return true;
-}
-
-bool LineSession::startReadInParts(const Request &first, int watchdogMs) {
-    if (!mayStart()) return false;
-    if (!openAndSend(first)) return false;
-    readInParts_ = true;
-    setActivity(Activity::Exchange);
-    emit exchangeStarted();
-    reception_.awaitTrendPage(watchdogMs);
     return true;
 }
 
@@ -189,15 +245,12 @@ void LineSession::onQuietGuardTick() {
     lateReplyPossible_ = false;
     const Request request = pendingRequest_;
     if (!openAndSend(request)) {
+        const QString reason = portErrorText();
         finishExchange(Outcome::NoNetwork);
-        prompts_.message(link_.networkFailureText(), QString(), Prompts::Kind::Error);
+        emit networkFailed(reason);
         return;
     }
     reception_.awaitBlockReply(pendingWatchdogMs_);
-}
-
-void LineSession::completeRead() {
-    if (readInParts_) reception_.markPageFull();
 }
 
 void LineSession::cancelExchange() {
@@ -221,10 +274,9 @@ bool LineSession::sendWithoutReply(const Request &request) {
 
 bool LineSession::beginPacedExchange() {
     if (!mayStart()) return false;
-    if (!link_.openPort()) return false;
+    if (!openPort()) return false;
     discardWaitingInput();
     paced_ = true;
-    readInParts_ = false;
     setActivity(Activity::Exchange);
     emit exchangeStarted();
     return true;
@@ -232,8 +284,8 @@ bool LineSession::beginPacedExchange() {
 
 bool LineSession::sendInPacedExchange(const Request &request) {
     if (!paced_) return false;
-    request.applyTo(link_);
-    return link_.sendRequest();
+    onLine_ = request.completedFrom(onLine_);
+    return sendFrame(onLine_);
 }
 
 QByteArray LineSession::takeInput() { return tap_.isOpen() ? tap_.readAll() : QByteArray(); }
@@ -250,16 +302,15 @@ void LineSession::onReceptionReleased(ReplyReception::Ending ending) {
     case ReplyReception::Ending::Reply: finishExchange(Outcome::Reply); break;
     case ReplyReception::Ending::WrongCheckValue: finishExchange(Outcome::WrongCheckValue); break;
     case ReplyReception::Ending::Watchdog:
-        if (readInParts_) {
-            // A read whose watchdog fired is over: polling stops here, so no
-            // later tick can send a request built from another sender's fields.
-            quietCancel_ = true;
-            reception_.cancel();
-            quietCancel_ = false;
-        }
+        emit replyOverdue();
         finishExchange(Outcome::NoReply);
         break;
-    case ReplyReception::Ending::PortFailure: finishExchange(Outcome::NoNetwork); break;
+    case ReplyReception::Ending::PortFailure: {
+        const QString reason = portErrorText();
+        finishExchange(Outcome::NoNetwork);
+        emit networkFailed(reason);
+        break;
+    }
     case ReplyReception::Ending::Cancelled: finishExchange(Outcome::Cancelled); break;
     }
 }
@@ -271,7 +322,6 @@ void LineSession::finishExchange(Outcome outcome) {
         lateReplyPossible_ = true;
         quietSinceMs_ = clock_.nowMs();
     }
-    readInParts_ = false;
     setActivity(Activity::Idle);
     emit exchangeEnded(outcome);
     if (current_) {
@@ -286,29 +336,36 @@ bool LineSession::beginWrite() {
     if (!mayStart()) return false;
     writeFailed_ = false;
     failureShown_ = false;
+    networkFailure_ = false;
     writeFailure_.clear();
     writeBytes_ = 0;
     writeBytesDropped_ = 0;
     setActivity(Activity::WriteSequence);
     emit writeStarted();
-    if (!link_.openPort()) {
-        failWrite(link_.networkFailureText());
+    if (!openPort()) {
+        failWriteNow(portErrorText(), false, true);
         return false;
     }
     return true;
 }
 
 bool LineSession::sendHeader(const Request &header) {
-    header.applyTo(link_);
-    const bool sent = link_.sendRequest();
-    if (!sent) noteWriteFailure(link_.networkFailureText(), false);
+    onLine_ = header.completedFrom(onLine_);
+    const bool sent = sendFrame(onLine_);
+    if (!sent) noteNetworkFailure();
     return sent;
 }
 
 bool LineSession::sendData() {
-    const bool sent = link_.sendDataBlock();
-    if (!sent) noteWriteFailure(link_.networkFailureText(), false);
+    const bool sent = sendDataBlock();
+    if (!sent) noteNetworkFailure();
     return sent;
+}
+
+void LineSession::noteNetworkFailure() {
+    if (activity_ != Activity::WriteSequence || writeFailed_) return;
+    noteWriteFailure(portErrorText(), false);
+    networkFailure_ = true;
 }
 
 void LineSession::endWrite(std::function<void()> ended) {
@@ -318,7 +375,7 @@ void LineSession::endWrite(std::function<void()> ended) {
     }
     afterWrite_ = std::move(ended);
     if (writeFailed_) {
-        failWrite(writeFailure_, failureShown_);
+        failWriteNow(writeFailure_, failureShown_, networkFailure_);
         return;
     }
     // Bytes a close dropped never come back: no need to wait for the rest.
@@ -364,16 +421,24 @@ void LineSession::noteWriteFailure(const QString &reason, bool alreadyShown) {
     failureShown_ = alreadyShown;
 }
 
-void LineSession::failWrite(const QString &reasonGiven, bool alreadyShown) {
+void LineSession::failWrite(const QString &reason, bool alreadyShown) { failWriteNow(reason, alreadyShown, false); }
+
+void LineSession::failWriteNow(const QString &reasonGiven, bool shown, bool network) {
     if (activity_ != Activity::WriteSequence) return;
     const QString reason = reasonGiven;   // may be writeFailure_ itself, cleared below
     writeFailed_ = false;
     failureShown_ = false;
+    networkFailure_ = false;
     writeFailure_.clear();
     drainTimer_->stop();
     setActivity(Activity::Idle);
-    if (!alreadyShown) prompts_.message(reason, QString(), Prompts::Kind::Error);
-    emit writeEnded(false, reason);
+    if (network) {
+        emit networkFailed(reason);
+        emit writeEnded(false, QString());
+    } else {
+        if (!shown) emit writeFailed(reason);
+        emit writeEnded(false, reason);
+    }
     finishWrite();
 }
 

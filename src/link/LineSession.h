@@ -2,6 +2,7 @@
 #include "link/Link.h"
 #include "link/LineOutcome.h"
 #include "link/LineReply.h"
+#include "link/PortSettings.h"
 #include "link/ReplyReception.h"
 #include "link/Request.h"
 #include "link/TappedPort.h"
@@ -18,7 +19,6 @@ namespace z5 {
 
 class Clock;
 class Timer;
-class Prompts;
 class SerialDevices;
 class SerialPort;
 
@@ -26,7 +26,9 @@ class SerialPort;
 // reply reception, knows whether an exchange (a request awaiting its reply) or a
 // write sequence (headers and data paced by timers) is under way, and is the
 // only way to start either. A second start while the line is busy is refused
-// here, with a beep. Everything it does is told through signals.
+// here (refused()). It alone keeps what was last on the line: it completes
+// each request with the fields it carries as the request goes out. Everything
+// it does is told through signals and reply objects; it shows nothing itself.
 class LineSession : public QObject {
     Q_OBJECT
 public:
@@ -35,19 +37,19 @@ public:
     using Outcome = LineOutcome;
     enum class Direction { Sent, Received };
 
-    LineSession(SerialPort &port, Clock &clock, Prompts &prompts, QObject *parent = nullptr);
+    LineSession(SerialPort &port, Clock &clock, QObject *parent = nullptr);
     ~LineSession() override;
 
-    PortSettings &settings() { return link_.settings; }
-    const PortSettings &settings() const { return link_.settings; }
+    PortSettings &settings() { return settings_; }
+    const PortSettings &settings() const { return settings_; }
     // The serial devices present, to name the adapter in failure texts; none when null.
-    void setSerialDevices(const SerialDevices *devices) { link_.serialDevices = devices; }
-    const SerialDevices *serialDevices() const { return link_.serialDevices; }
+    void setSerialDevices(const SerialDevices *devices) { serialDevices_ = devices; }
+    const SerialDevices *serialDevices() const { return serialDevices_; }
 
     // --- The port: nothing else opens, reads, writes or closes it ----------
     // An open port is kept as it is; a closed one is opened on the settings'
     // port number, or on `device` when one is named (the command line).
-    bool openPort() { return link_.openPort(); }
+    bool openPort();
     bool openPort(const QString &device);
     // Closes the port once what was written has left (bounded wait), so that
     // the next exchange opens the port chosen then. A write under way counts
@@ -56,23 +58,18 @@ public:
     bool isPortOpen() const { return tap_.isOpen(); }
     // Why the last open or transfer failed, as the port tells it.
     QString portErrorText() const { return tap_.errorString(); }
-    // "Нет сети!!!", followed by why the port failed and which adapter it is.
-    QString networkFailureText() const { return link_.networkFailureText(); }
-    // A read that could not go out leaves the request kind at 0; a repeat
-    // after it builds from that.
-    void forgetRequestKind() { link_.clearKind(); }
 
     // --- The data of a write sequence ----------------------------------------
     // The data block of a table write and its table, for the header and data that follow.
-    void loadTableData(int table, const QByteArray &data) { link_.loadTableData(table, data); }
+    void loadTableData(int table, const QByteArray &data);
     // The data of a screen write: `checkedLength` bytes of it are covered by the check value.
-    void loadScreenData(const QByteArray &stream, int checkedLength) { link_.loadScreenData(stream, checkedLength); }
+    void loadScreenData(const QByteArray &stream, int checkedLength);
     // Every transfer through the tap, named and timed, for the monitor and traces.
     TrafficLog &traffic() { return traffic_; }
 
     Activity activity() const { return activity_; }
     bool isBusy() const { return activity_ != Activity::Idle; }
-    // Whether a start may go ahead now; when not, the computer beeps.
+    // Whether a start may go ahead now; when not, refused() tells it.
     bool mayStart();
 
     // --- The queue -------------------------------------------------------
@@ -93,9 +90,10 @@ public:
 
     // --- Exchanges -------------------------------------------------------
     // Opens the port if it is closed, discards input already waiting, sends the
-    // request and awaits a 260-byte block reply. False (nothing awaited, no
-    // message) when the line is busy, the port does not open or the request
-    // could not go out.
+    // request and awaits a 260-byte block reply. False (nothing awaited) when
+    // the line is busy, the port does not open or the request could not go
+    // out; a block read that could not go out leaves the kind on the line at 0
+    // and tells networkFailed.
     // After an exchange that ended without its reply, the request waits until
     // the line has been quiet for kQuietGuardMs: a late reply still coming must
     // not be taken for this one's. Bytes that come meanwhile are dropped and
@@ -103,20 +101,13 @@ public:
     bool startExchange(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
     static constexpr int kQuietGuardMs = ReplyReception::kPollIntervalMs;
     static constexpr int kQuietPollMs = 10;
-    // A read in parts (a trend page): sends `first`, then on every poll tick
-    // hands over what came (partReceived) and asks for the next part, until
-    // the caller says completeRead() from a partReceived listener. The watchdog
-    // ends the read as NoReply.
-    bool startReadInParts(const Request &first, int watchdogMs = ReplyReception::kTrendWatchdogMs);
-    // The read in parts has every part it needs; it ends as Reply on this tick.
-    void completeRead();
     // Ends the exchange under way quietly (its window is closing).
     void cancelExchange();
     // A request that awaits no reply (recording start and stop). Refused while busy.
     bool sendWithoutReply(const Request &request);
 
     // --- An exchange its caller paces itself (a trend page read part by part) ---
-    // Holds the line: refused (beep) while busy; false when the port does not open.
+    // Holds the line: refused while busy; false when the port does not open.
     // Input already waiting is discarded.
     bool beginPacedExchange();
     // A request of the paced exchange; its answer is collected with takeInput().
@@ -127,9 +118,9 @@ public:
     void endPacedExchange(Outcome outcome);
 
     // --- Write sequences -------------------------------------------------
-    // Starts a write: refused (beep) while busy; otherwise opens the port. A
-    // port that does not open ends the write at once as a failure ("Нет сети!!!"
-    // and why) and false is returned.
+    // Starts a write: refused while busy; otherwise opens the port. A port
+    // that does not open ends the write at once as a failure (networkFailed
+    // with the port's reason) and false is returned.
     bool beginWrite();
     // A header or a data block of the write under way. A send that fails makes
     // the write end as a failure; the sequence itself keeps its pace.
@@ -147,8 +138,8 @@ public:
     void endWrite(std::function<void()> ended = {});
     // The failure text for a write of which only `sent` of `total` bytes left.
     static QString notAcceptedText(qint64 sent, qint64 total);
-    // Ends the write under way as a failure now, with this reason (shown
-    // unless it already was).
+    // Ends the write under way as a failure now, with this reason (told by
+    // writeFailed unless it already was shown).
     void failWrite(const QString &reason, bool alreadyShown = false);
     // The write goes on to its paced end but will end as a failure.
     void noteWriteFailure(const QString &reason, bool alreadyShown);
@@ -160,11 +151,22 @@ signals:
     void exchangeEnded(z5::LineSession::Outcome outcome);
     // A block reply whose check value held.
     void blockReplyReceived(const QByteArray &reply);
-    // One part of a read in parts, as received.
-    void partReceived(const QByteArray &part);
     void writeStarted();
-    // succeeded false: the failure was shown, `failure` says why.
+    // succeeded false: the failure was told (writeFailed or networkFailed);
+    // `failure` says why, empty when the port failed.
     void writeEnded(bool succeeded, const QString &failure);
+    // What the user is to be told; the line shows nothing itself.
+    // A start refused because the line is busy.
+    void refused();
+    // A request frame that could not go out: a field outside a byte, no frame
+    // to resend, or a port that is closed or failed.
+    void requestNotSent();
+    // The reply watchdog fired: nothing usable came in time.
+    void replyOverdue();
+    // The port failed where the user must hear of it: `reason` is the port's own.
+    void networkFailed(const QString &reason);
+    // A write failed for `reason`, not yet shown to the user.
+    void writeFailed(const QString &reason);
     // Every transfer on the line, in the order it happened.
     void transferred(z5::LineSession::Direction direction, const QByteArray &bytes);
     void portClosed();
@@ -174,6 +176,14 @@ private:
     friend class LineSessionProbe;
 
     bool openAndSend(const Request &request);
+    // The frame of `fields` (completed already) with its check value, written
+    // through the tap; what is last on the line is recorded.
+    bool sendFrame(const RequestFields &fields);
+    bool sendDataBlock();
+    bool startExchangeOnFreeLine(const Request &request, int watchdogMs);
+    // A send of the write under way failed on the port.
+    void noteNetworkFailure();
+    void failWriteNow(const QString &reason, bool shown, bool network);
     void onReceptionReleased(ReplyReception::Ending ending);
     void finishExchange(Outcome outcome);
     void setActivity(Activity activity);
@@ -186,17 +196,27 @@ private:
     bool startQueued(const std::shared_ptr<LineReply> &reply);
 
     Clock &clock_;
-    Prompts &prompts_;
+    PortSettings settings_;
+    const SerialDevices *serialDevices_ = nullptr;
     TrafficLog traffic_;
     TappedPort tap_;
-    Link link_;
     ReplyReception reception_;
+    // What was last on the line: the fields of the last request (carried by
+    // the next), the last frame or data block built (resent for fields without
+    // a layout) and how much of it the check covered (kept for a table the
+    // controller does not know). Nothing outside reads these.
+    RequestFields onLine_;
+    QByteArray lastBuilt_;
+    int checkedLength_ = 0;
+    // The data of the write under way.
+    QByteArray writeData_;
+    int screenCheckedLength_ = 0;
     Activity activity_ = Activity::Idle;
-    bool readInParts_ = false;
     bool paced_ = false;
     bool quietCancel_ = false;
     bool writeFailed_ = false;
     bool failureShown_ = false;
+    bool networkFailure_ = false;
     QString writeFailure_;
     // What the write under way sent through the port and what a close dropped.
     qint64 writeBytes_ = 0;
@@ -208,7 +228,7 @@ private:
     bool lateReplyPossible_ = false;
     std::int64_t quietSinceMs_ = 0;
     std::unique_ptr<Timer> quietGuard_;
-    Request pendingRequest_ = Request::repeat();
+    Request pendingRequest_;
     // The queue: the reply of the exchange under way, if it was queued, and
     // the requests waiting behind it.
     std::shared_ptr<LineReply> current_;

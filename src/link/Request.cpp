@@ -1,15 +1,27 @@
 #include "link/Request.h"
-#include "link/Link.h"
 
 namespace z5 {
 
+void Request::set(Field f, int value) {
+    sets_ |= f;
+    switch (f) {
+    case KindField: fields_.kind = static_cast<std::uint8_t>(value); break;
+    case TableField: fields_.table = static_cast<std::int16_t>(value); break;
+    case BlockField: fields_.block = static_cast<std::int16_t>(value); break;
+    case IndexField: fields_.index = static_cast<std::uint8_t>(value); break;
+    case CodeField: fields_.code = static_cast<std::uint8_t>(value); break;
+    case CountField: fields_.count = static_cast<std::int16_t>(value); break;
+    default: break;
+    }
+}
+
 Request Request::blockRead(int column) {
     Request r;
-    r.kind_ = SteppingRead;
-    r.block_ = column;
-    r.index_ = kReadIndex;
-    r.code_ = 0;
-    r.count_ = 0;
+    r.set(KindField, SteppingRead);
+    r.set(BlockField, column);
+    r.set(IndexField, kReadIndex);
+    r.set(CodeField, 0);
+    r.set(CountField, 0);
     r.awaitsReply_ = true;
     r.purpose_ = Purpose::BlockRead;
     return r;
@@ -17,9 +29,9 @@ Request Request::blockRead(int column) {
 
 Request Request::processCommand(CommandCode code) {
     Request r;
-    r.kind_ = Command;
-    r.code_ = code;
-    r.block_ = 0;
+    r.set(KindField, Command);
+    r.set(CodeField, code);
+    r.set(BlockField, 0);
     r.awaitsReply_ = true;
     r.leading_ = true;
     r.purpose_ = Purpose::ProcessCommand;
@@ -28,9 +40,9 @@ Request Request::processCommand(CommandCode code) {
 
 Request Request::panelKey(int column, int key) {
     Request r;
-    r.kind_ = Read;
-    r.code_ = key;
-    r.block_ = column;
+    r.set(KindField, Read);
+    r.set(CodeField, key);
+    r.set(BlockField, column);
     r.awaitsReply_ = true;
     r.leading_ = true;
     r.purpose_ = Purpose::PanelKey;
@@ -39,94 +51,69 @@ Request Request::panelKey(int column, int key) {
 
 Request Request::trendPage(int column, int page) {
     Request r;
-    r.kind_ = SteppingRead;
-    r.index_ = kReadIndex;
-    r.count_ = page;
-    r.block_ = column;
-    r.awaitsReply_ = true;
-    return r;
-}
-
-Request Request::trendPart(int column, int part) {
-    Request r;
-    r.kind_ = SteppingRead;
-    r.block_ = column;
-    r.index_ = part;
+    r.set(KindField, SteppingRead);
+    r.set(IndexField, kReadIndex);
+    r.set(CountField, page);
+    r.set(BlockField, column);
     r.awaitsReply_ = true;
     return r;
 }
 
 Request Request::trendPagePart(int column, int part, int page) {
     Request r;
-    r.kind_ = SteppingRead;
-    r.block_ = column;
-    r.index_ = kReadIndex + part;
-    r.code_ = 0;
-    r.count_ = page;
+    r.set(KindField, SteppingRead);
+    r.set(BlockField, column);
+    r.set(IndexField, kReadIndex + part);
+    r.set(CodeField, 0);
+    r.set(CountField, page);
     r.awaitsReply_ = true;
     return r;
 }
 
 Request Request::recording(int column, bool start) {
     Request r;
-    r.kind_ = SteppingRead;
-    r.index_ = start ? 1 : 0;
-    r.count_ = kRecordingCount;
-    r.block_ = column;
+    r.set(KindField, SteppingRead);
+    r.set(IndexField, start ? 1 : 0);
+    r.set(CountField, kRecordingCount);
+    r.set(BlockField, column);
     return r;
 }
 
 Request Request::tableHeader(Table table, int block) {
     Request r;
-    r.kind_ = TableHeader;
-    r.table_ = tableNumber(table);
-    if (block >= 0) r.block_ = block;
+    r.set(KindField, TableHeader);
+    r.set(TableField, tableNumber(table));
+    if (block >= 0) r.set(BlockField, block);
     return r;
 }
 
 Request Request::screenHeader() {
     Request r;
-    r.kind_ = ScreenHeader;
-    return r;
-}
-
-Request Request::repeat() {
-    Request r;
-    r.awaitsReply_ = true;
-    return r;
-}
-
-Request Request::restartAt(int index) {
-    Request r;
-    r.index_ = index;
-    r.awaitsReply_ = true;
+    r.set(KindField, ScreenHeader);
     return r;
 }
 
 Request Request::withFields(const RequestFields &fields) {
     Request r;
-    r.kind_ = fields.kind;
-    r.table_ = fields.table;
-    r.block_ = fields.block;
-    r.index_ = fields.index;
-    r.code_ = fields.code;
-    r.count_ = fields.count;
+    r.fields_ = fields;
+    r.sets_ = EveryField;
     return r;
 }
 
-void Request::applyLeadingTo(Link &link) const {
-    RequestFields &f = link.fields_;
-    if (kind_) f.kind = *kind_;
-    if (code_) f.code = static_cast<std::uint8_t>(*code_);
+RequestFields Request::leadingCompletedFrom(const RequestFields &onLine) const {
+    RequestFields f = onLine;
+    if (sets_ & KindField) f.kind = fields_.kind;
+    if (sets_ & CodeField) f.code = fields_.code;
+    return f;
 }
 
-void Request::applyTo(Link &link) const {
-    applyLeadingTo(link);
-    RequestFields &f = link.fields_;
-    if (table_) f.table = static_cast<std::int16_t>(*table_);
-    if (block_) f.block = static_cast<std::int16_t>(*block_);
-    if (index_) f.index = static_cast<std::uint8_t>(*index_);
-    if (count_) f.count = static_cast<std::int16_t>(*count_);
+RequestFields Request::completedFrom(const RequestFields &onLine) const {
+    RequestFields f = leadingCompletedFrom(onLine);
+    if (sets_ & TableField) f.table = fields_.table;
+    if (sets_ & BlockField) f.block = fields_.block;
+    if (sets_ & IndexField) f.index = fields_.index;
+    if (sets_ & CountField) f.count = fields_.count;
+    return f;
 }
 
 } // namespace z5

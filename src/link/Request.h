@@ -5,9 +5,7 @@
 
 namespace z5 {
 
-class Link;
-
-// The fields a request frame is built from, as the link holds them between requests.
+// The six fields a request frame is built from.
 struct RequestFields {
     std::uint8_t kind = 0;
     std::int16_t table = 0;
@@ -15,12 +13,20 @@ struct RequestFields {
     std::uint8_t index = 0;
     std::uint8_t code = 0;
     std::int16_t count = 0;
+
+    bool operator==(const RequestFields &o) const {
+        return kind == o.kind && table == o.table && block == o.block && index == o.index && code == o.code &&
+               count == o.count;
+    }
+    bool operator!=(const RequestFields &o) const { return !(*this == o); }
 };
 
 // One request the system sends, as a value. Each named constructor sets the
-// fields its frame takes from this request; the fields it leaves unset go out as
-// the previous request left them on the line (a process command carries the last
-// index and count, a recording start or stop the last code).
+// fields its frame takes from this request; the others are carried: they go out
+// as they were last on the line (a process command carries the last index and
+// count, a recording start or stop the last code). Only the line owner knows
+// what was last on the line: it completes the request as it goes out
+// (completedFrom) and records the frame in the request's reply.
 class Request {
 public:
     // Frame layouts on the wire.
@@ -38,6 +44,12 @@ public:
     // request a newer one makes pointless.
     enum class Purpose : std::uint8_t { Other, BlockRead, ProcessCommand, PanelKey };
 
+    // The fields of a frame, as bits of which this request sets.
+    enum Field : std::uint8_t {
+        KindField = 1, TableField = 2, BlockField = 4, IndexField = 8, CodeField = 16, CountField = 32,
+        EveryField = 63
+    };
+
     static constexpr int kReadIndex = 10;           // index of a block read and of a page's first part
     static constexpr int kRecordingCount = 2;
 
@@ -47,11 +59,9 @@ public:
     static Request processCommand(CommandCode code);
     // A key of the operator panel block in `column`; code = the key.
     static Request panelKey(int column, int key);
-    // The first part of trend page `page` of the recorder in `column` (0: the page
-    // being recorded). The following parts go out as stepping repeats.
+    // The first part of trend page `page` of the recorder in `column` (0: the
+    // page being recorded); code carried.
     static Request trendPage(int column, int page);
-    // A given part of a page already asked for: index = part.
-    static Request trendPart(int column, int part);
     // Part 0..29 of trend page `page` (0: the page being recorded) asked for by
     // itself: index 10 + part, code 0, count = page.
     static Request trendPagePart(int column, int part, int page);
@@ -60,38 +70,40 @@ public:
     // The header of a table write; the block goes out only in table 12's header.
     static Request tableHeader(Table table, int block = -1);
     static Request screenHeader();
-    // The same fields again: a stepping read asks for the next part.
-    static Request repeat();
-    // The same fields with the index set back to `index`: a stalled stepping
-    // read starts its page over.
-    static Request restartAt(int index);
     // Every field as given, out-of-range values included (diagnostics and tests).
     static Request withFields(const RequestFields &fields);
 
-    // Writes the fields this request sets into the link's request fields.
-    void applyTo(Link &link) const;
-    // The fields a process command or panel key sets before the port is opened:
-    // the kind and the code stay set even when the port does not open.
-    void applyLeadingTo(Link &link) const;
+    // The whole frame this request sends when `onLine` was last on the line:
+    // the fields it sets, the others carried.
+    RequestFields completedFrom(const RequestFields &onLine) const;
+    // What a process command or panel key sets before the port is opened: the
+    // kind and the code stay set even when the port does not open.
+    RequestFields leadingCompletedFrom(const RequestFields &onLine) const;
 
-    std::optional<std::uint8_t> kind() const { return kind_; }
-    std::optional<int> table() const { return table_; }
-    std::optional<int> block() const { return block_; }
-    std::optional<int> index() const { return index_; }
-    std::optional<int> code() const { return code_; }
-    std::optional<int> count() const { return count_; }
+    // The fields this request sets (see Field); the others are carried.
+    unsigned setFields() const { return sets_; }
+    // The values of the fields it sets (the others read 0).
+    const RequestFields &fields() const { return fields_; }
+    std::optional<std::uint8_t> kind() const { return field(KindField, fields_.kind); }
+    std::optional<int> table() const { return field(TableField, fields_.table); }
+    std::optional<int> block() const { return field(BlockField, fields_.block); }
+    std::optional<int> index() const { return field(IndexField, fields_.index); }
+    std::optional<int> code() const { return field(CodeField, fields_.code); }
+    std::optional<int> count() const { return field(CountField, fields_.count); }
     // A reply is awaited after this request (reads, commands and panel keys).
     bool awaitsReply() const { return awaitsReply_; }
     bool setsLeadingFields() const { return leading_; }
     Purpose purpose() const { return purpose_; }
 
 private:
-    std::optional<std::uint8_t> kind_;
-    std::optional<int> table_;
-    std::optional<int> block_;
-    std::optional<int> index_;
-    std::optional<int> code_;
-    std::optional<int> count_;
+    template <typename T>
+    std::optional<T> field(Field f, T value) const {
+        return (sets_ & f) ? std::optional<T>(value) : std::nullopt;
+    }
+    void set(Field f, int value);
+
+    RequestFields fields_;
+    unsigned sets_ = 0;
     bool awaitsReply_ = false;
     bool leading_ = false;
     Purpose purpose_ = Purpose::Other;

@@ -1,17 +1,15 @@
 #include "link/TrafficClassifier.h"
 #include "link/Link.h"
-#include "link/ReplyReception.h"
+#include "link/Request.h"
 #include <array>
 
 namespace z5 {
 namespace {
 
-constexpr int kCheckedFrameLength = Link::kFrameLength + 2;
+constexpr int kCheckedFrameLength = wire::kFrameLength + wire::kCheckValueLength;
 constexpr int kScreenFrameByte = 0x32;
 constexpr int kFirstTableByte = 0x33;
 constexpr int kReadFrameByte = 0x03;
-constexpr int kBlockReadIndex = ReplyReception::kFirstTrendPart;   // also a block read's index
-constexpr int kRecordingCount = 2;
 
 int byteAt(const QByteArray &bytes, int i) { return static_cast<std::uint8_t>(bytes[i]); }
 
@@ -80,7 +78,7 @@ void TrafficClassifier::classifySent(TrafficRecord &record) {
     const QByteArray &b = record.bytes;
     late_ = false;
     const bool looksLikeFrame = b.size() == kCheckedFrameLength &&
-                                Link::checkValueOf(b, Link::kFrameLength) == (byteAt(b, 6) << 8 | byteAt(b, 7));
+                                Link::checkValueOf(b, wire::kFrameLength) == (byteAt(b, 6) << 8 | byteAt(b, 7));
     if (dataLength_ >= 0 && !looksLikeFrame) {
         // The data block its header announced; a different length is worth seeing.
         record.kind = dataKind_;
@@ -111,10 +109,10 @@ void TrafficClassifier::classifyFrame(TrafficRecord &record) {
         record.kind = TrafficKind::ScreenHeader;
         record.what = QStringLiteral("экран, заголовок");
         expectData(TrafficKind::ScreenData, -1, (byteAt(b, 2) << 8) | byteAt(b, 3));
-    } else if (second >= kFirstTableByte && second < kFirstTableByte + Link::kTableCount) {
+    } else if (second >= kFirstTableByte && second < kFirstTableByte + wire::kTableCount) {
         const int table = second - kFirstTableByte;
         record.kind = TrafficKind::TableHeader;
-        record.what = table == Link::kTableCount - 1
+        record.what = table == wire::kTableCount - 1
                           ? QStringLiteral("таблица %1, заголовок, блок %2").arg(table).arg(blockName(byteAt(b, 5) + 1))
                           : QStringLiteral("таблица %1, заголовок").arg(table);
         expectData(TrafficKind::TableData, table, tableDataLength(table));
@@ -140,21 +138,21 @@ void TrafficClassifier::classifyRead(TrafficRecord &record, int blockByte, int i
     } else if (code != 0) {
         record.kind = TrafficKind::PanelKey;
         record.what = QStringLiteral("клавиша панели %1, блок %2").arg(code).arg(blockName(blockByte));
-    } else if (count == kRecordingCount && index <= 1) {
+    } else if (count == Request::kRecordingCount && index <= 1) {
         record.kind = TrafficKind::TrendRecording;
         record.what = QStringLiteral("%1 записи графика, блок %2")
                           .arg(index == 1 ? QStringLiteral("пуск") : QStringLiteral("стоп"), blockName(blockByte));
         awaiting_ = Awaiting::Nothing;
-    } else if (index >= kBlockReadIndex &&
-               (index > kBlockReadIndex || count != 0 || isTrendRecorder(blockByte - 1))) {
+    } else if (index >= Request::kReadIndex &&
+               (index > Request::kReadIndex || count != 0 || isTrendRecorder(blockByte - 1))) {
         record.kind = TrafficKind::TrendPartRequest;
         const QString page = count == 0 ? QStringLiteral("текущей страницы") : QStringLiteral("страницы %1").arg(count);
-        record.what = QStringLiteral("часть %1 графика %2, блок %3").arg(index - kBlockReadIndex + 1).arg(page, blockName(blockByte));
+        record.what = QStringLiteral("часть %1 графика %2, блок %3").arg(index - Request::kReadIndex + 1).arg(page, blockName(blockByte));
         awaiting_ = Awaiting::TrendPart;
         trendBlockByte_ = blockByte;
     } else {
         record.kind = TrafficKind::BlockRead;
-        record.what = index == kBlockReadIndex ? QStringLiteral("чтение блока %1").arg(blockName(blockByte))
+        record.what = index == Request::kReadIndex ? QStringLiteral("чтение блока %1").arg(blockName(blockByte))
                                                : QStringLiteral("чтение блока %1, индекс %2").arg(blockName(blockByte)).arg(index);
     }
     request_ = record.what;
@@ -166,7 +164,7 @@ void TrafficClassifier::classifyReceived(TrafficRecord &record) {
     record.kind = TrafficKind::Stray;
     switch (awaiting_) {
     case Awaiting::BlockReply: {
-        constexpr int whole = ReplyReception::kBlockReplyLength;
+        constexpr int whole = wire::kBlockReplyLength;
         awaiting_ = Awaiting::Nothing;
         if (n < whole) {
             record.what = QStringLiteral("неполный ответ: %1 из %2 байт").arg(n).arg(whole);
@@ -174,14 +172,14 @@ void TrafficClassifier::classifyReceived(TrafficRecord &record) {
         }
         record.kind = TrafficKind::BlockReply;
         const int carried = byteAt(b, whole - 2) | (byteAt(b, whole - 1) << 8);
-        record.check = Link::checkValueOf(b, ReplyReception::kBlockReplyDataLength) == carried ? CheckState::Good
+        record.check = Link::checkValueOf(b, wire::kBlockReplyDataLength) == carried ? CheckState::Good
                                                                                               : CheckState::Bad;
         record.what = (late_ ? QStringLiteral("поздний ответ: ") : QStringLiteral("ответ: ")) + request_;
         if (n > whole) record.what += QStringLiteral(", ещё %1 байт").arg(n - whole);
         return;
     }
     case Awaiting::TrendPart: {
-        constexpr int whole = ReplyReception::kTrendReplyLength;
+        constexpr int whole = wire::kTrendPartLength;
         // The next part is asked for whether or not this one came, so the
         // awaiting state stays until another request replaces it.
         if (n < whole) {

@@ -55,18 +55,18 @@ TEST_F(ExchangeFixture, APortThatDoesNotOpenSaysNoNetwork) {
     port.refuseOpen = true;
     progress.restart(40);
     select(2, BlockType::MUL);
-    z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = z5::Request::Read; });
+    z5::testing::editFields(line, [&](z5::RequestFields &f) { f.kind = z5::Request::Read; });
     EXPECT_FALSE(exchange.startBlockRead());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.startsWith("Нет сети!!!"));
-    EXPECT_EQ(link.fields().kind, 0);
+    EXPECT_EQ(LineSessionProbe::onLine(line).kind, 0);
     EXPECT_FALSE(progress.progressTimer().isActive());
     EXPECT_EQ(exchange.running(), Request::None);
     EXPECT_TRUE(port.writes().empty());
 }
 
 TEST_F(ExchangeFixture, AFrameThatCannotGoOutSaysNoNetworkToo) {
-    link.settings.station = 300;  // a station beyond a byte: the frame is refused
+    line.settings().station = 300;  // a station beyond a byte: the frame is refused
     select(2, BlockType::MUL);
     EXPECT_FALSE(exchange.startBlockRead());
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -147,22 +147,6 @@ TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
     ASSERT_TRUE(exchange.startProcessCommand(z5::Request::PauseProcess));
     clock.advance(LineSession::kQuietGuardMs);
     EXPECT_EQ(reception.watchdogTimer().interval(), 1000);
-}
-
-TEST_F(ExchangeFixture, ATrendBlockReadsAWholePage) {
-    answerWith(QByteArray(1064, '\0'));
-    select(10, BlockType::GRA);
-    ASSERT_TRUE(exchange.startBlockRead());
-    EXPECT_EQ(exchange.running(), Request::TrendPage);
-    EXPECT_EQ(reception.watchdogTimer().interval(), 8000);
-    EXPECT_EQ(progress.progressTimer().interval(), 40);
-    EXPECT_EQ(progress.value(), 0);
-    for (int i = 0; i < 40 && endings.empty(); ++i) clock.advance(150);
-    ASSERT_EQ(endings.size(), 1u);
-    EXPECT_EQ(endings[0], std::make_pair(Request::TrendPage, Result::Reply));
-    EXPECT_EQ(exchange.trendReplyCount(), 30);
-    EXPECT_EQ(exchange.trendSampleCount(), 7680);
-    EXPECT_EQ(exchange.running(), Request::None);
 }
 
 TEST_F(ExchangeFixture, APortLostWhileWaitingStopsTheBar) {

@@ -1,5 +1,6 @@
 // The download and the setpoint write started from the console.
 #include "LineBench.h"
+#include "app/LineAlerts.h"
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleWrites.h"
 #include "download/DownloadChain.h"
@@ -21,6 +22,8 @@ using namespace z5;
 namespace {
 
 struct WritesFixture : ::testing::Test, LineBench {
+    // What the line reports, told through the prompts as the front ends do.
+    LineAlerts alerts{line, prompts};
     Project project;
     ParameterStore store;
     ProjectDownloadTables tables{project, store};

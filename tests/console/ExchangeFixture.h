@@ -1,13 +1,13 @@
 #pragma once
 // The console's exchanges over an in-memory port on the virtual clock.
 #include "LineBench.h"
+#include "app/LineAlerts.h"
 #include "console/ConsoleExchange.h"
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleState.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
 #include "LineSessionProbe.h"
-#include "link/Link.h"
 #include "link/ReplyReception.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -20,6 +20,8 @@ inline QByteArray blockReply(bool processRuns = false) { return testframes::bloc
 using testframes::withCheck;
 
 struct ExchangeFixture : ::testing::Test, LineBench {
+    // What the line reports, told through the prompts as the front ends do.
+    LineAlerts alerts{line, prompts};
     ConsoleState state;
     ConsoleProgress progress{clock};
     ConsoleExchange exchange{line, prompts, state, progress};

@@ -57,7 +57,7 @@ TEST(DownloadChainSchedule, EveryTableGoesOutAtItsOffset) {
 
 TEST(DownloadChainSchedule, FirstBytesAreTheTableZeroHeaderThenZeroAndTheTypeCodes) {
     ChainRig r;
-    r.link.settings.station = 8;
+    r.line.settings().station = 8;
     r.chain.startDownload();
     r.clock.advance(100);
     const auto &w = r.port.writes();
@@ -104,11 +104,11 @@ TEST(DownloadChainRefused, WhileTheLineIsBusyNothingIsBuiltOrSent) {
     ChainRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
-    z5::testing::editFields(r.link, [&](z5::RequestFields &f) { f.table = 5; });
-    const QByteArray before = r.link.dataBlock();
+    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 5; });
+    const QByteArray before = z5::LineSessionProbe::lastBuilt(r.line);
     EXPECT_FALSE(r.chain.startDownload());
-    EXPECT_EQ(r.link.dataBlock(), before);
-    EXPECT_EQ(r.link.fields().table, 5);
+    EXPECT_EQ(z5::LineSessionProbe::lastBuilt(r.line), before);
+    EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, 5);
     EXPECT_FALSE(r.chain.isBusy());
     EXPECT_EQ(r.prompts.beeps, 1);
     r.clock.advance(8000);
@@ -178,7 +178,7 @@ TEST(DownloadChainSchedule, AlarmTextsGoOutOnTheNewlyChosenPort) {
     ChainRig r;
     r.chain.startDownload();
     r.clock.advance(5000);
-    r.link.settings.portNumber = 2;
+    r.line.settings().portNumber = 2;
     r.clock.advance(3000);
     EXPECT_EQ(r.port.openedDevice(), PortSettings::deviceName(2));
 }

@@ -22,7 +22,7 @@ std::vector<std::pair<std::int64_t, QByteArray>> writesFrom(const FakeSerialPort
 
 // A trend read past its watchdog, then a download: the line carries the
 // download's frames, at the download's offsets, and nothing else.
-TEST(LineOwnerWrites, ADownloadAfterATrendReadsWatchdogSendsOnlyItsOwnFrames) {
+TEST(LineOwnerWrites, ADownloadAfterAReadsLongWatchdogSendsOnlyItsOwnFrames) {
     ChainRig plain;
     ASSERT_TRUE(plain.chain.startDownload());
     plain.clock.advance(8000);
@@ -32,7 +32,7 @@ TEST(LineOwnerWrites, ADownloadAfterATrendReadsWatchdogSendsOnlyItsOwnFrames) {
     r.port.silent = true;
     std::vector<LineSession::Outcome> endings;
     QObject::connect(&r.line, &LineSession::exchangeEnded, [&](LineSession::Outcome o) { endings.push_back(o); });
-    ASSERT_TRUE(r.line.startReadInParts(Request::blockRead(9)));
+    ASSERT_TRUE(r.line.startExchange(Request::blockRead(9), ReplyReception::kTrendWatchdogMs));
     r.clock.advance(8000);
     ASSERT_EQ(endings, std::vector<LineSession::Outcome>{LineSession::Outcome::NoReply});
     r.clock.advance(75);
@@ -73,7 +73,9 @@ TEST(LineOwnerWrites, ADownloadWhoseSendsFailEndsAsAFailure) {
     r.clock.advance(8000);
     ASSERT_EQ(ended.size(), 1u);
     EXPECT_FALSE(ended[0].first);
-    EXPECT_TRUE(ended[0].second.startsWith(QStringLiteral("Нет сети!!!"))) << ended[0].second.toStdString();
+    EXPECT_TRUE(ended[0].second.isEmpty()) << "the port failed: " << ended[0].second.toStdString();
+    ASSERT_FALSE(r.prompts.messages.empty());
+    EXPECT_EQ(r.prompts.messages.back().text, QStringLiteral("Нет сети!!!\ngone"));
     EXPECT_EQ(r.log.only("finished").size(), 1) << "the last step still ran at its time";
 }
 

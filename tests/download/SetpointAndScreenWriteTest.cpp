@@ -85,10 +85,10 @@ TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetOrSent) {
     WriteRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
-    z5::testing::editFields(r.link, [&](z5::RequestFields &f) { f.table = 3; });
+    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 3; });
     EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Busy);
-    EXPECT_EQ(r.link.fields().table, 3);
-    EXPECT_EQ(r.link.fields().block, 2);
+    EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, 3);
+    EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).block, 2);
     r.clock.advance(1000);
     EXPECT_EQ(r.port.writes().size(), 1u) << "the read's request alone";
 }
@@ -98,7 +98,7 @@ TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetOrSent) {
 TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
     WriteRig r;
     // What a download leaves behind must not make the screen data pass for table 11.
-    z5::testing::editFields(r.link, [&](z5::RequestFields &f) { f.table = 11; });
+    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 11; });
     ASSERT_TRUE(r.screen.startScreenWrite(onePicture(320, 240)));
     r.clock.advance(8000);
     const auto &w = r.port.writes();
@@ -111,7 +111,7 @@ TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
     EXPECT_EQ(w[2].atMs, 6600);
     EXPECT_EQ(w[2].bytes, tableHeader(1, 11));
     EXPECT_EQ(w[3].atMs, 6700);
-    EXPECT_EQ(r.link.screenDataLength(), 28680);
+    EXPECT_EQ(z5::LineSessionProbe::screenCheckedLength(r.line), 28680);
     EXPECT_EQ(r.log.only("designer"), (QStringList{"0 designer hidden", "6500 designer restored"}));
     EXPECT_EQ(r.log.only("window"), (QStringList{"600 window disabled", "6500 window enabled"}));
     EXPECT_EQ(r.log.only("port"), QStringList{"6500 port closed"});

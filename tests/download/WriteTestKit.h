@@ -2,6 +2,7 @@
 // Shared by the schedule tests: tables of known content, and an observer that
 // writes down what happened when.
 #include "LineBench.h"
+#include "app/LineAlerts.h"
 #include "download/DownloadProgress.h"
 #include "download/DownloadTables.h"
 #include "link/Link.h"
@@ -106,6 +107,8 @@ inline QByteArray tableHeader(int station, int table, int block = 0) {
 
 // A download chain on the virtual clock and an in-memory port, with every step logged.
 struct ChainRig : LineBench {
+    // What the line reports, told through the prompts as the front ends do.
+    LineAlerts alerts{line, prompts};
     PatternTables tables;
     DownloadChain chain{clock, line, prompts, tables};
     EventLog log{clock};

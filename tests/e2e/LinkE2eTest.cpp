@@ -1,8 +1,10 @@
 // The link over a real serial port (QSerialPort on z5-sim's pseudo-terminal),
 // timed by the real clock. Kept few and short.
 #include "SimProcess.h"
+#include "LineSessionProbe.h"
 #include "link/EditFields.h"
 #include "link/BlockReply.h"
+#include "link/LineSession.h"
 #include "link/Link.h"
 #include "link/Request.h"
 #include "link/QtSerialPort.h"
@@ -18,17 +20,20 @@ using Ending = z5::ReplyReception::Ending;
 
 namespace {
 
-// The configurator's side: port, link and reception as the console holds them.
+// The configurator's side: port, line owner and its reception, the reception
+// driven by hand.
 struct Console {
     z5::QtSerialPort port;
-    z5::RecordingPrompts prompts;
-    Link link{port, prompts};
+    z5::RecordingPrompts prompts;   // for the value encoder
     z5::QtClock clock;
-    z5::ReplyReception reception{link, clock, prompts};
+    z5::LineSession line{port, clock};
+    z5::ReplyReception &reception = z5::LineSessionProbe::reception(line);
     QByteArray reply;
     std::optional<Ending> ending;
+    int notSent = 0;
 
     Console() {
+        QObject::connect(&line, &z5::LineSession::requestNotSent, [this] { ++notSent; });
         QObject::connect(&reception, &z5::ReplyReception::blockReply, [this](const QByteArray &r) { reply = r; });
         QObject::connect(&reception, &z5::ReplyReception::released, [this](Ending e) { ending = e; });
     }
@@ -40,30 +45,29 @@ struct Console {
         return ending.value_or(Ending::Cancelled);
     }
     Ending readBlock(int column, int watchdogMs = 1000) {
-        z5::Request::blockRead(column).applyTo(link);
-        link.sendRequest();
+        z5::LineSessionProbe::send(line, z5::Request::blockRead(column));
         return await(watchdogMs);
     }
     Ending command(std::uint8_t code) {
-        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        z5::testing::editFields(line, [&](z5::RequestFields &f) {
             f.kind = z5::Request::Command;
             f.code = code;
             f.block = 0;
         });
-        link.sendRequest();
+        z5::testing::sendOnLine(line);
         return await(1000);
     }
     // Header, then the data block 100 ms later, as the download chain sends a table.
     void writeTable(int table, const QByteArray &data, int block = 0, int dataAfterMs = 100) {
-        z5::testing::editFields(link, [&](z5::RequestFields &f) {
+        z5::testing::editFields(line, [&](z5::RequestFields &f) {
             f.table = static_cast<std::int16_t>(table);
             f.block = static_cast<std::int16_t>(block);
         });
-        link.loadTableData(link.fields().table, data);
-        z5::testing::editFields(link, [&](z5::RequestFields &f) { f.kind = z5::Request::TableHeader; });
-        link.sendRequest();
+        line.loadTableData(table, data);
+        z5::testing::editFields(line, [&](z5::RequestFields &f) { f.kind = z5::Request::TableHeader; });
+        z5::testing::sendOnLine(line);
         pumpEvents(dataAfterMs);
-        link.sendDataBlock();
+        z5::LineSessionProbe::sendData(line);
     }
 };
 
@@ -81,8 +85,8 @@ TEST(LinkE2e, ABlockReadIsAnsweredThroughTheSerialPort) {
     ASSERT_TRUE(console.port.open(sim.device())) << console.port.errorString().toStdString();
     EXPECT_EQ(console.readBlock(3), Ending::Reply);
     EXPECT_EQ(console.reply.size(), 260);
-    EXPECT_EQ(console.link.fields().index, 11);
-    EXPECT_EQ(console.prompts.beeps, 0);
+    EXPECT_EQ(z5::LineSessionProbe::onLine(console.line).index, 11);
+    EXPECT_EQ(console.notSent, 0);
 }
 
 TEST(LinkE2e, WrittenSetpointsComeBackAndProcessCommandsReportTheState) {
@@ -90,7 +94,7 @@ TEST(LinkE2e, WrittenSetpointsComeBackAndProcessCommandsReportTheState) {
     ASSERT_TRUE(sim.running());
     Console console;
     qputenv("Z5_COM4", sim.device().toLocal8Bit());
-    ASSERT_TRUE(console.link.openPort());   // COM4 by default, mapped to the terminal
+    ASSERT_TRUE(console.line.openPort());   // COM4 by default, mapped to the terminal
     qunsetenv("Z5_COM4");
 
     QByteArray blocks(501, '\0');
@@ -134,9 +138,9 @@ TEST(LinkE2e, SpoiledAndMissingRepliesAreDroppedAndTheNextExchangeWorks) {
     ASSERT_TRUE(console.port.open(sim.device()));
     EXPECT_EQ(console.readBlock(1), Ending::WrongCheckValue);
     EXPECT_EQ(console.readBlock(1), Ending::Reply);
-    console.link.settings.station = 2;   // nobody answers station 2
+    console.line.settings().station = 2;   // nobody answers station 2
     EXPECT_EQ(console.readBlock(1, 400), Ending::Watchdog);
-    EXPECT_EQ(console.prompts.beeps, 1);
+    EXPECT_EQ(console.notSent, 0);
 }
 
 TEST(LinkE2e, AReplyPacedAtLineSpeedInPiecesIsJoined) {
@@ -159,21 +163,20 @@ TEST(LinkE2e, AVanishedFarEndClosesThePortAndTheNextOpenSequenceReopens) {
     EXPECT_TRUE(console.port.errorString().startsWith(QStringLiteral("Порт ")) &&
                 console.port.errorString().endsWith(QStringLiteral(" пропал: устройство отключено.")))
         << console.port.errorString().toStdString();
-    // Writing to the closed port beeps instead of flooding anything.
+    // Writing to the closed port is refused instead of flooding anything.
     console.readBlock(1, 300);
-    EXPECT_GE(console.prompts.beeps, 1);
+    EXPECT_GE(console.notSent, 1);
 
     sim = std::make_unique<SimProcess>();
     ASSERT_TRUE(sim->running());
     qputenv("Z5_COM4", sim->device().toLocal8Bit());
-    EXPECT_TRUE(console.link.openPort());
+    EXPECT_TRUE(console.line.openPort());
     qunsetenv("Z5_COM4");
     EXPECT_EQ(console.readBlock(1), Ending::Reply);
 }
 
-TEST(LinkE2e, ADeviceThatDoesNotExistSaysSoAfterNoNetwork) {
+TEST(LinkE2e, ADeviceThatDoesNotExistSaysSoInThePortsReason) {
     Console console;
-    EXPECT_FALSE(console.port.open(QStringLiteral("/dev/z5-no-such-port")));
-    EXPECT_TRUE(console.link.networkFailureText().startsWith(QStringLiteral("Нет сети!!!\n")));
-    EXPECT_TRUE(console.link.networkFailureText().contains(QStringLiteral("/dev/z5-no-such-port")));
+    EXPECT_FALSE(console.line.openPort(QStringLiteral("/dev/z5-no-such-port")));
+    EXPECT_TRUE(console.line.portErrorText().contains(QStringLiteral("/dev/z5-no-such-port")));
 }

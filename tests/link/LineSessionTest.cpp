@@ -1,5 +1,5 @@
-// The line owner: requests as values, one start at a time, stale input, the
-// read in parts and the tap, on the virtual clock.
+// The line owner: requests as values, one start at a time, stale input and
+// the tap, on the virtual clock.
 #include "LineBench.h"
 #include "ReplyFrames.h"
 #include "link/FakeSerialPort.h"
@@ -53,12 +53,11 @@ TEST_F(LineFixture, RequestsProduceTheirFramesAndCarryWhatTheyDoNotSet) {
         {"table 12 header of column 13", Request::tableHeader(Table::Setpoints, 13), "01 3f 00 20 00 0d"},
         {"screen header", Request::screenHeader(), "01 32 70 8b 00 00"},
     };
-    ASSERT_TRUE(LineSessionProbe::link(line).openPort());
+    ASSERT_TRUE(line.openPort());
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
         port.clearWrites();
-        row.request.applyTo(LineSessionProbe::link(line));
-        ASSERT_TRUE(LineSessionProbe::link(line).sendRequest());
+        ASSERT_TRUE(LineSessionProbe::send(line, row.request));
         ASSERT_EQ(port.writes().size(), 1u);
         EXPECT_EQ(sentFrame(port.writes()[0].bytes), row.frame);
         EXPECT_EQ(port.writes()[0].bytes, testframes::withCheck(port.writes()[0].bytes.left(6)));
@@ -82,7 +81,7 @@ TEST(ReplyCheck, HoldsOnlyForAWholeReplyWithItsOwnCheckValue) {
 TEST_F(LineFixture, AStaleReplyWaitingIsDiscardedBeforeTheNextRead) {
     const QByteArray stale = testframes::blockReply('\x55');
     const QByteArray fresh = testframes::blockReply('\x66');
-    ASSERT_TRUE(LineSessionProbe::link(line).openPort());
+    ASSERT_TRUE(line.openPort());
     port.deliver(stale);
     port.responder = [fresh](const QByteArray &) { return fresh; };
     ASSERT_TRUE(line.startExchange(Request::blockRead(2)));
@@ -106,15 +105,17 @@ TEST_F(LineFixture, TheAnswerToARecordingStartIsNotTakenForTheNextBlock) {
     EXPECT_EQ(replies[0], testframes::blockReply('\x02'));
 }
 
-TEST_F(LineFixture, ASecondStartWhileBusyIsRefusedWithABeep) {
+TEST_F(LineFixture, ASecondStartWhileBusyIsRefused) {
     port.silent = true;
+    int refused = 0;
+    QObject::connect(&line, &LineSession::refused, [&] { ++refused; });
     std::vector<bool> busy;
     QObject::connect(&line, &LineSession::busyChanged, [&](bool b) { busy.push_back(b); });
     ASSERT_TRUE(line.startExchange(Request::blockRead(1)));
     EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
     EXPECT_FALSE(line.beginWrite());
     EXPECT_FALSE(line.sendWithoutReply(Request::recording(2, false)));
-    EXPECT_EQ(prompts.beeps, 3);
+    EXPECT_EQ(refused, 3);
     EXPECT_EQ(port.writes().size(), 1u);
     clock.advance(1000);
     EXPECT_EQ(endings, std::vector<Outcome>{Outcome::NoReply});
@@ -123,32 +124,6 @@ TEST_F(LineFixture, ASecondStartWhileBusyIsRefusedWithABeep) {
     EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
     line.endWrite();
     EXPECT_EQ(line.activity(), LineSession::Activity::Idle);
-}
-
-// A read in parts asks for the next part on every tick until its reader has
-// what it needs; the watchdog ends it and polling stops with it.
-TEST_F(LineFixture, AReadInPartsEndsWhenTheReaderSaysSoOrWhenTheWatchdogFires) {
-    int parts = 0;
-    QObject::connect(&line, &LineSession::partReceived, [&](const QByteArray &) {
-        if (++parts == 3) line.completeRead();
-    });
-    port.responder = [](const QByteArray &) { return QByteArray(1064, '\0'); };
-    ASSERT_TRUE(line.startReadInParts(Request::blockRead(9)));
-    clock.advance(3 * 150);
-    EXPECT_EQ(endings, std::vector<Outcome>{Outcome::Reply});
-    EXPECT_EQ(port.writes().size(), 3u);
-    EXPECT_EQ(std::uint8_t(port.writes()[2].bytes[3]), 12) << "the third part";
-
-    port.responder = nullptr;
-    port.silent = true;
-    ASSERT_TRUE(line.startReadInParts(Request::blockRead(9)));
-    clock.advance(8000);
-    EXPECT_EQ(endings, (std::vector<Outcome>{Outcome::Reply, Outcome::NoReply}));
-    EXPECT_FALSE(line.isBusy());
-    const std::size_t sent = port.writes().size();
-    clock.advance(2000);
-    EXPECT_EQ(port.writes().size(), sent) << "no request after the watchdog";
-    EXPECT_FALSE(LineSessionProbe::reception(line).pollTimer().isActive());
 }
 
 TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {
@@ -163,16 +138,18 @@ TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {
     EXPECT_EQ(tapped[1].second, reply);
 }
 
-TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAsAFailureShown) {
+TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAsANetworkFailureWithThePortsReason) {
     port.refuseOpen = true;
     std::vector<std::pair<bool, QString>> ended;
+    QStringList told;
     QObject::connect(&line, &LineSession::writeEnded, [&](bool ok, const QString &why) { ended.emplace_back(ok, why); });
+    QObject::connect(&line, &LineSession::networkFailed, [&](const QString &why) { told << why; });
     EXPECT_FALSE(line.beginWrite());
     ASSERT_EQ(ended.size(), 1u);
     EXPECT_FALSE(ended[0].first);
-    EXPECT_EQ(ended[0].second, "Нет сети!!!\nno such device");
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\nno such device");
+    EXPECT_EQ(ended[0].second, QString()) << "the port failed: no words of the line's own";
+    EXPECT_EQ(told, QStringList{"no such device"});
+    EXPECT_TRUE(prompts.messages.empty()) << "the line shows nothing itself";
     EXPECT_FALSE(line.isBusy());
 }
 
@@ -238,7 +215,7 @@ TEST_F(LineFixture, AReplyCompleteSoonerThanTheWireAllowsIsNotTaken) {
     const QByteArray early = testframes::blockReply('\x0E');
     const QByteArray own = testframes::blockReply('\x0F');
     port.notifiesArrivals = true;
-    ASSERT_TRUE(LineSessionProbe::link(line).openPort());
+    ASSERT_TRUE(line.openPort());
     port.responder = [&](const QByteArray &) { return own; };
     port.replyDelayMs = 40;
     ASSERT_TRUE(line.startExchange(Request::blockRead(2)));

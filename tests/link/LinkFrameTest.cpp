@@ -1,11 +1,10 @@
-// Request frames as they leave the link, one row per frame, named by the bytes sent.
-#include "link/FakeSerialPort.h"
-#include "link/EditFields.h"
+// Request frames as they leave the line, one row per frame, named by the bytes sent.
+#include "LineBench.h"
 #include "link/Link.h"
-#include "model/RecordingPrompts.h"
 #include <gtest/gtest.h>
 
 using z5::Link;
+using z5::LineSessionProbe;
 
 struct FrameRow {
     const char *sent;   // hex of the frame and its check value, high byte first
@@ -24,29 +23,21 @@ class FrameRows : public ::testing::TestWithParam<FrameRow> {};
 
 TEST_P(FrameRows, FrameAndCheckValueGoOutInOneWrite) {
     const FrameRow &r = GetParam();
-    z5::FakeSerialPort port;
-    z5::RecordingPrompts prompts;
-    Link link(port, prompts);
-    ASSERT_TRUE(port.open(QStringLiteral("/dev/null")));
-    link.settings.station = r.station;
-    z5::testing::editFields(link, [&](z5::RequestFields &f) {
-        f.kind = r.kind;
-        f.table = r.table;
-        f.block = r.block;
-        f.index = r.index;
-        f.code = r.code;
-        f.count = r.count;
-    });
+    z5::LineBench b;
+    ASSERT_TRUE(b.port.open(QStringLiteral("/dev/null")));
+    b.line.settings().station = r.station;
+    int notSent = 0;
+    QObject::connect(&b.line, &z5::LineSession::requestNotSent, [&] { ++notSent; });
 
-    EXPECT_TRUE(link.sendRequest());
+    EXPECT_TRUE(LineSessionProbe::send(b.line, z5::Request::withFields({r.kind, r.table, r.block, r.index, r.code, r.count})));
 
     const QByteArray expected = QByteArray::fromHex(r.sent);
-    ASSERT_EQ(port.writes().size(), 1u);
-    EXPECT_EQ(port.writes()[0].bytes.toHex().toUpper(), expected.toHex().toUpper());
-    EXPECT_EQ(link.frame(), expected.left(6));
-    EXPECT_EQ(link.checkLength(), 6);
-    EXPECT_EQ(link.checkValue(), (std::uint8_t(expected[6]) << 8) | std::uint8_t(expected[7]));
-    EXPECT_EQ(prompts.beeps, 0);
+    ASSERT_EQ(b.port.writes().size(), 1u);
+    EXPECT_EQ(b.port.writes()[0].bytes.toHex().toUpper(), expected.toHex().toUpper());
+    EXPECT_EQ(Link::withCheckValue(expected.left(6)), expected);
+    EXPECT_EQ(LineSessionProbe::lastBuilt(b.line), expected.left(6));
+    EXPECT_EQ(LineSessionProbe::checkedLength(b.line), 6);
+    EXPECT_EQ(notSent, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Frames, FrameRows,
@@ -93,16 +84,12 @@ INSTANTIATE_TEST_SUITE_P(Values, CheckValueRows,
                       CheckRow{"", 0xFFFF}),
     [](const auto &info) { return std::string(*info.param.bytes ? info.param.bytes : "empty"); });
 
-TEST(CheckValue, ALengthBeyondTheBufferIsRefusedAndKeepsTheOldValue) {
-    z5::FakeSerialPort port;
-    z5::RecordingPrompts prompts;
-    Link link(port, prompts);
-    ASSERT_TRUE(port.open(QStringLiteral("/dev/null")));
-    link.loadScreenData(QByteArray(257, '\0'), 258);
-    z5::testing::editFields(link, [](z5::RequestFields &f) { f.kind = z5::Request::ScreenHeader; });
-    ASSERT_TRUE(link.sendRequest());
-    const std::uint32_t headerCheck = link.checkValue();
-    EXPECT_FALSE(link.sendDataBlock());
-    EXPECT_EQ(link.checkValue(), headerCheck);
+TEST(CheckValue, ALengthBeyondTheBufferIsRefused) {
+    z5::LineBench b;
+    ASSERT_TRUE(b.port.open(QStringLiteral("/dev/null")));
+    b.line.loadScreenData(QByteArray(257, '\0'), 258);
+    ASSERT_TRUE(LineSessionProbe::send(b.line, z5::Request::screenHeader()));
+    EXPECT_FALSE(LineSessionProbe::sendData(b.line));
+    EXPECT_EQ(b.port.writes().size(), 1u);
     EXPECT_EQ(Link::checkValueOf(QByteArray(257, '\0'), 258), Link::checkValueOf(QByteArray(257, '\0')));
 }

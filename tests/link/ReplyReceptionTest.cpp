@@ -4,7 +4,6 @@
 #include "link/Link.h"
 #include "link/Request.h"
 #include "link/ReplyReception.h"
-#include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
 #include <gtest/gtest.h>
 
@@ -31,35 +30,22 @@ QByteArray blockReply(char fill, bool checkLowFirst = true) {
 // exchange of its own under way the line owner leaves every ending to the test.
 struct ReceptionFixture : ::testing::Test, z5::LineBench {
     std::vector<QByteArray> replies;
-    std::vector<QByteArray> parts;
     std::vector<Ending> endings;
-    int counterResets = 0;
-    int pagesCompleted = 0;
 
     // The bench outlives this fixture's members, and the line owner cancels its
     // reception when it goes: nothing may be recorded into members already gone.
     void TearDown() override { QObject::disconnect(&reception, nullptr, nullptr, nullptr); }
 
     void SetUp() override {
-        ASSERT_TRUE(link.openPort());
+        ASSERT_TRUE(line.openPort());
         QObject::connect(&reception, &ReplyReception::blockReply, [this](const QByteArray &r) { replies.push_back(r); });
-        QObject::connect(&reception, &ReplyReception::trendPart, [this](const QByteArray &p) {
-            parts.push_back(p);
-            if (parts.size() >= 30) reception.markPageFull();
-        });
-        QObject::connect(&reception, &ReplyReception::trendPageComplete, [this] { ++pagesCompleted; });
-        QObject::connect(&reception, &ReplyReception::trendCountersReset, [this] {
-            ++counterResets;
-            parts.clear();
-        });
         QObject::connect(&reception, &ReplyReception::released, [this](Ending e) { endings.push_back(e); });
     }
     void answerWith(const QByteArray &reply) {
         port.responder = [reply](const QByteArray &) { return reply; };
     }
     void readBlock(int block) {
-        z5::Request::blockRead(block).applyTo(link);
-        link.sendRequest();
+        z5::LineSessionProbe::send(line, z5::Request::blockRead(block));
         reception.awaitBlockReply();
     }
     bool timersStopped() const {
@@ -80,12 +66,11 @@ TEST_F(ReceptionFixture, ACompleteReplyIsHandedOverAtTheFirstPollTick) {
     clock.advance(1);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], reply);
-    EXPECT_EQ(link.dataBlock(), reply);
+    EXPECT_EQ(reception.lastReply(), reply);
     EXPECT_EQ(reception.receivedCheck, Link::checkValueOf(reply, 258));
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Reply});
     EXPECT_EQ(reception.exchange(), Exchange::Idle);
     EXPECT_TRUE(timersStopped());
-    EXPECT_EQ(prompts.beeps, 0);
 }
 
 TEST_F(ReceptionFixture, APortThatTellsOfArrivalsHandsTheReplyOverTheMomentItIsComplete) {
@@ -115,8 +100,6 @@ TEST_F(ReceptionFixture, AReplyWithItsCheckBytesSwappedIsDroppedQuietly) {
     clock.advance(150);
     EXPECT_TRUE(replies.empty());
     EXPECT_EQ(endings, std::vector<Ending>{Ending::WrongCheckValue});
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(prompts.beeps, 0);
     EXPECT_TRUE(timersStopped());
 }
 
@@ -133,7 +116,6 @@ TEST_F(ReceptionFixture, AReplyArrivingInPiecesIsAwaitedOnLaterTicksAndJoined) {
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], reply);
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Reply});
-    EXPECT_EQ(prompts.beeps, 0);
 }
 
 TEST_F(ReceptionFixture, AShortReplyIsGivenUpByTheWatchdogWhichClearsTheInput) {
@@ -145,10 +127,7 @@ TEST_F(ReceptionFixture, AShortReplyIsGivenUpByTheWatchdogWhichClearsTheInput) {
     clock.advance(1);
     EXPECT_TRUE(replies.empty());
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
-    EXPECT_EQ(prompts.beeps, 1);
-    EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(port.bytesAvailable(), 0);
-    EXPECT_EQ(counterResets, 1);
     EXPECT_TRUE(timersStopped());
     clock.advance(5000);
     EXPECT_EQ(endings.size(), 1u);
@@ -164,106 +143,27 @@ TEST_F(ReceptionFixture, MoreThan260WaitingBytesAreAllReadAndOnlyTheFirst260Coun
     EXPECT_EQ(port.bytesAvailable(), 0);
 }
 
-TEST_F(ReceptionFixture, APortThatFailsDuringTheWaitShowsNoNetwork) {
+TEST_F(ReceptionFixture, APortThatFailsDuringTheWaitEndsItAsNoNetworkWithThePortsReason) {
     port.silent = true;
-    readBlock(3);
+    QStringList told;
+    QObject::connect(&line, &z5::LineSession::networkFailed, [&](const QString &why) { told << why; });
+    ASSERT_TRUE(line.startExchange(z5::Request::blockRead(3)));
     clock.advance(100);
     port.fail(QStringLiteral("the far end closed"));
     clock.advance(50);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Нет сети!!!\nthe far end closed"));
+    EXPECT_EQ(told, QStringList{QStringLiteral("the far end closed")});
     EXPECT_EQ(endings, std::vector<Ending>{Ending::PortFailure});
     EXPECT_TRUE(timersStopped());
 }
 
-TEST_F(ReceptionFixture, CancelEndsTheExchangeWithoutABeep) {
+TEST_F(ReceptionFixture, CancelEndsTheExchangeOnce) {
     port.silent = true;
     readBlock(3);
     reception.cancel();
     clock.advance(2000);
     EXPECT_EQ(endings, std::vector<Ending>{Ending::Cancelled});
-    EXPECT_EQ(prompts.beeps, 0);
     reception.cancel();
     EXPECT_EQ(endings.size(), 1u);
-}
-
-namespace {
-
-// A trend part of 1064 bytes that names its part number in byte 6.
-QByteArray trendPart(const QByteArray &request) {
-    QByteArray part(1064, '\0');
-    part[5] = request.size() > 3 ? request[3] : char(0);
-    return part;
-}
-
-void readTrendPage(Link &link, ReplyReception &reception) {
-    z5::Request::blockRead(5).applyTo(link);
-    link.sendRequest();
-    reception.awaitTrendPage();
-}
-
-} // namespace
-
-TEST_F(ReceptionFixture, ATrendPageIsThirtyPartsAskedForOnePerTick) {
-    port.responder = trendPart;
-    readTrendPage(link, reception);
-    EXPECT_EQ(reception.watchdogTimer().interval(), 8000);
-    clock.advance(30 * 150);
-    EXPECT_EQ(pagesCompleted, 1);
-    ASSERT_EQ(parts.size(), 30u);
-    EXPECT_EQ(std::uint8_t(parts.front()[5]), 10);
-    EXPECT_EQ(std::uint8_t(parts.back()[5]), 39);
-    ASSERT_EQ(port.writes().size(), 30u);
-    EXPECT_EQ(port.writes().back().bytes.toHex(' ').toUpper().left(17), "01 03 06 27 00 00");
-    EXPECT_TRUE(timersStopped());
-    EXPECT_EQ(reception.exchange(), Exchange::Idle);
-    clock.advance(10000);
-    EXPECT_EQ(port.writes().size(), 30u);
-    EXPECT_TRUE(endings.empty());   // the trend window takes over, not the console
-    EXPECT_EQ(prompts.beeps, 0);
-}
-
-TEST_F(ReceptionFixture, ATickWith1063BytesWaitingAsksForTheNextPartWithoutReading) {
-    port.responder = [](const QByteArray &request) { return trendPart(request).left(1063); };
-    readTrendPage(link, reception);
-    clock.advance(150);
-    EXPECT_TRUE(parts.empty());
-    EXPECT_EQ(port.writes().size(), 2u);
-    EXPECT_EQ(port.bytesAvailable(), 1063);
-    clock.advance(150);   // 2126 bytes now: read as one part
-    EXPECT_EQ(parts.size(), 1u);
-    EXPECT_EQ(parts[0].size(), 2126);
-}
-
-TEST_F(ReceptionFixture, TheTrendWatchdogRestartsTheCountAndThePartsAndPollingGoesOn) {
-    port.silent = true;
-    readTrendPage(link, reception);
-    clock.advance(8000);
-    EXPECT_EQ(prompts.beeps, 1);
-    EXPECT_EQ(counterResets, 1);
-    EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
-    EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
-    EXPECT_TRUE(reception.pollTimer().isActive());
-    EXPECT_EQ(link.fields().index, ReplyReception::kFirstTrendPart);
-    port.silent = false;
-    port.responder = trendPart;
-    clock.advance(100 + 150 * 30);   // the next tick asks for the first part again
-    EXPECT_EQ(pagesCompleted, 1);
-    ASSERT_EQ(parts.size(), 30u);
-    for (int i = 0; i < 30; ++i) EXPECT_EQ(std::uint8_t(parts[i][5]), 10 + i) << "part " << i;
-}
-
-TEST_F(ReceptionFixture, AStalledTrendReadNeverStepsThePartNumberIntoFailingRequests) {
-    port.silent = true;
-    readTrendPage(link, reception);
-    clock.advance(60000);
-    EXPECT_EQ(prompts.beeps, 7);   // the watchdog's, once every 8 s
-    EXPECT_EQ(counterResets, 7);
-    EXPECT_LE(link.fields().index, 10 + 8000 / 150 + 1);
-    EXPECT_EQ(reception.exchange(), Exchange::TrendPage);
-    reception.cancel();
-    clock.advance(60000);
-    EXPECT_EQ(prompts.beeps, 7);
 }
 
 namespace {
@@ -300,9 +200,7 @@ public:
 TEST(ReplyReceptionLateTimeout, ATimeoutArrivingAfterTheExchangeEndedIsIgnored) {
     ManualClock clock;
     z5::FakeSerialPort port;
-    z5::RecordingPrompts prompts;
-    Link link(port, prompts);
-    ReplyReception reception(link, clock, prompts);
+    ReplyReception reception(port, clock);
     ASSERT_EQ(clock.timers.size(), 2u);
     ManualTimer &poll = *clock.timers[0];
     ManualTimer &watchdog = *clock.timers[1];
@@ -320,6 +218,5 @@ TEST(ReplyReceptionLateTimeout, ATimeoutArrivingAfterTheExchangeEndedIsIgnored) 
     watchdog.fireNow();
     poll.fireNow();
     EXPECT_EQ(released, 1);
-    EXPECT_EQ(prompts.beeps, 0);
     EXPECT_EQ(port.bytesAvailable(), 10);   // the late watchdog discarded nothing
 }

@@ -5,7 +5,6 @@
 #include "LineSessionProbe.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
-#include "link/Link.h"
 #include "link/ReplyReception.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
@@ -16,9 +15,8 @@ struct LineBench {
     VirtualClock clock;
     FakeSerialPort port{&clock};
     RecordingPrompts prompts;
-    LineSession line{port, clock, prompts};
-    // Inside the line owner, for tests that check its fields and timers.
-    Link &link = LineSessionProbe::link(line);
+    LineSession line{port, clock};
+    // Inside the line owner, for tests that check its timers.
     ReplyReception &reception = LineSessionProbe::reception(line);
 };
 

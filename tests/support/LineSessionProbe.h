@@ -3,14 +3,29 @@
 
 namespace z5 {
 
-// The one door through which tests look inside the line owner: the request
-// side's fields and the reply reception's timers. Product code has no such door.
+// The one door through which tests look inside the line owner: what it keeps
+// of the line and the reply reception's timers. Product code has no such door.
 class LineSessionProbe {
 public:
-    static Link &link(LineSession &line) { return line.link_; }
     static ReplyReception &reception(LineSession &line) { return line.reception_; }
     // The port as every sender sees it (through the tap).
     static SerialPort &port(LineSession &line) { return line.tap_; }
+    // The fields last on the line, which the next request carries.
+    static const RequestFields &onLine(const LineSession &line) { return line.onLine_; }
+    // Puts fields on the line as if a request had left them there.
+    static void setOnLine(LineSession &line, const RequestFields &fields) { line.onLine_ = fields; }
+    // The last frame or data block built, and how much of it the check covered.
+    static const QByteArray &lastBuilt(const LineSession &line) { return line.lastBuilt_; }
+    static int checkedLength(const LineSession &line) { return line.checkedLength_; }
+    // How much of the loaded screen data the check covers.
+    static int screenCheckedLength(const LineSession &line) { return line.screenCheckedLength_; }
+    // Sends a request as the line owner completes it, outside any exchange.
+    static bool send(LineSession &line, const Request &request) {
+        line.onLine_ = request.completedFrom(line.onLine_);
+        return line.sendFrame(line.onLine_);
+    }
+    // Sends the loaded data block after the header last sent.
+    static bool sendData(LineSession &line) { return line.sendDataBlock(); }
 };
 
 } // namespace z5

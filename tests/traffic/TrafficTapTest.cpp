@@ -76,11 +76,12 @@ TEST_F(Tap, BlockReadWithAWrongCheckValueAndALateReply) {
 TEST_F(Tap, TrendReadOfARecorderBlockNamesItsParts) {
     session.project.setSchema(Project::TypeRow, 7, TrafficClassifier::kTrendRecorderType);
     port.responder = [](const QByteArray &) { return QByteArray(1064, '\x02'); };
-    QObject::connect(&session.line, &LineSession::partReceived, [this](const QByteArray &) { session.line.completeRead(); });
-    ASSERT_TRUE(session.line.startReadInParts(Request::trendPage(7, 0)));
+    session.trends.setBlock(7);
+    ASSERT_TRUE(session.trends.readPage(TrendSession::kCurrentPage));
     clock.advance(1000);
     const QStringList r = rows();
     ASSERT_GE(r.size(), 2);
     EXPECT_EQ(r[0].toStdString(), "0 → часть 1 графика текущей страницы, блок U8 верна");
-    EXPECT_EQ(r[1].toStdString(), "150 ← часть графика, страница 3, блок U8 ");
+    // The page reader takes each part the moment it is complete.
+    EXPECT_EQ(r[1].toStdString(), "20 ← часть графика, страница 3, блок U8 ");
 }

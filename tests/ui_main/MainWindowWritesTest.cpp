@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(quint8(f.port.writes()[0].bytes[0]), quint8(0x01));
         f.clock.advance(100);  // the screen stream
         QCOMPARE(f.port.writes().size(), std::size_t(2));
-        QCOMPARE(f.port.writes()[1].bytes.size(), z5::Link::kScreenWriteLength);
+        QCOMPARE(f.port.writes()[1].bytes.size(), z5::wire::kScreenWriteLength);
         QCOMPARE(quint8(f.port.writes()[1].bytes[1]), quint8(z5::Link::kDataMarker));
         QVERIFY(!f.window->isEnabled());
         // The design stays in view while it is sent.

@@ -21,14 +21,14 @@ void clickRow(QListWidget *list, int row) {
 
 // A read request for block 1 through the shared line; returns the frame written.
 QByteArray sendRead(UiFixture &f) {
-    z5::Link &link = z5::LineSessionProbe::link(f.session.line);
-    if (!link.openPort()) return {};
-    z5::testing::editFields(link, [&](z5::RequestFields &f) {
+    z5::LineSession &line = f.session.line;
+    if (!line.openPort()) return {};
+    z5::testing::editFields(line, [&](z5::RequestFields &f) {
         f.kind = z5::Request::Read;
         f.block = 0;
     });
     f.port.clearWrites();
-    if (!link.sendRequest()) return {};
+    if (!z5::testing::sendOnLine(line)) return {};
     return f.port.writes().back().bytes;
 }
 

@@ -1,16 +1,22 @@
 #pragma once
-#include "link/Link.h"
+#include "LineSessionProbe.h"
+#include "link/LineSession.h"
 #include "link/Request.h"
 
 namespace z5::testing {
 
-// Sets some of the link's request fields and keeps the rest, through a request
-// value as the product code does: tests need values no named request makes.
+// Edits some of the fields last on the line and keeps the rest, as if a
+// request had left them so: tests need values no named request makes.
 template <typename Edit>
-void editFields(Link &link, Edit edit) {
-    RequestFields fields = link.fields();
+void editFields(LineSession &line, Edit edit) {
+    RequestFields fields = LineSessionProbe::onLine(line);
     edit(fields);
-    Request::withFields(fields).applyTo(link);
+    LineSessionProbe::setOnLine(line, fields);
+}
+
+// Sends the fields last on the line again, completed as the line owner does.
+inline bool sendOnLine(LineSession &line) {
+    return LineSessionProbe::send(line, Request::withFields(LineSessionProbe::onLine(line)));
 }
 
 } // namespace z5::testing

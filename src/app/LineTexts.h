@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+
+namespace z5 {
+
+class SerialDevices;
+
+// What the user is told about the line.
+class LineTexts {
+public:
+    // "Нет сети!!!", followed on a second line by why the port failed (the
+    // port's own words), if known, and on a third by which adapter the port
+    // number names, when the machine knows it by name.
+    static QString networkFailure(const QString &reason, int portNumber, const SerialDevices *devices);
+};
+
+} // namespace z5

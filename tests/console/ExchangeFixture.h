@@ -2,7 +2,6 @@
 // The console's exchanges over an in-memory port on the virtual clock.
 #include "LineBench.h"
 #include "console/ConsoleExchange.h"
-#include "console/ConsoleProgress.h"
 #include "console/ConsoleState.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
@@ -21,11 +20,10 @@ using testframes::withCheck;
 
 struct ExchangeFixture : ::testing::Test, LineBench {
     ConsoleState state;
-    ConsoleProgress progress{clock};
-    ConsoleExchange exchange{line, prompts, state, progress};
+    ConsoleExchange exchange{line, state};
 
     using Request = ConsoleExchange::Request;
-    using Result = ConsoleExchange::Result;
+    using Result = LineOutcome;
     std::vector<std::pair<Request, Result>> endings;
     std::vector<QByteArray> replies;
 

@@ -132,7 +132,7 @@ private slots:
         QVERIFY(rig->console.isEnabled());
         QVERIFY(canvas.runPicture()->isVisible());
         QVERIFY(!canvas.pausePicture()->isVisible());
-        QCOMPARE(int(rig->console.state().selectedType), 5);
+        QCOMPARE(int(rig->console.core().state().selectedType), 5);
 
         rig->console.action("mnuSTART_PROCESS")->trigger();
         rig->clock.advance(150);

@@ -151,7 +151,7 @@ private slots:
         const auto labels = rig->console.canvas()->priorityLabels().size();
         rig->session.store.numbersPID.setValue(0, 3, 7.5f);
         rig->console.iconPressed(BlockType::PID - 1, Qt::RightButton);
-        QVERIFY(rig->console.panel().isLaidOut());
+        QVERIFY(rig->console.core().panel().isLaidOut());
         const QString status = rig->console.replyStatus()->text();
 
         QTemporaryDir dir;
@@ -168,7 +168,7 @@ private slots:
         QVERIFY(rig->session.project == before);
         QCOMPARE(visibleIcons(*rig->console.canvas()), icons);
         QCOMPARE(rig->console.canvas()->priorityLabels().size(), labels);
-        QVERIFY(rig->console.panel().isLaidOut());
+        QVERIFY(rig->console.core().panel().isLaidOut());
         QCOMPARE(rig->session.store.numbersPID.value(0, 3), 7.5f);
         QCOMPARE(rig->console.replyStatus()->text(), status);
     }

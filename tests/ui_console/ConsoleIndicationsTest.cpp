@@ -59,11 +59,11 @@ private slots:
         rig->console.refreshChoice()->setCurrentIndex(1);   // 250 ms
         rig->click(kPid, Qt::LeftButton);
         rig->clock.advance(150);
-        QVERIFY(rig->console.refresh().isArmed());
+        QVERIFY(rig->console.core().refresh().isArmed());
         QVERIFY(!valueAge(*rig)->text().isEmpty());
         stop(*rig);
         QCOMPARE(rig->console.refreshChoice()->currentText(), QStringLiteral("нет"));
-        QVERIFY(!rig->console.refresh().isOn());
+        QVERIFY(!rig->console.core().refresh().isOn());
         QCOMPARE(valueAge(*rig)->text(), QString());
         QCOMPARE(rig->console.replyStatus()->text(), status);
         // Nothing is read any more.
@@ -103,7 +103,7 @@ private slots:
         QVERIFY(rig->console.isEnabled());
         QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Запись в Z5 закончена"));
         QCOMPARE(rig->console.progressBar()->value(), rig->console.progressBar()->maximum());
-        QVERIFY(!rig->console.progress().progressTimer().isActive());
+        QVERIFY(!rig->console.core().progress().progressTimer().isActive());
     }
 
     void aValueTheLineCannotCarryIsRefusedAsTyped() {

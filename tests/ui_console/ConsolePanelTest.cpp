@@ -36,8 +36,8 @@ private slots:
     void rightClickLaysOutThePidPanelAndPlacesTheCursor() {
         rig->session.store.numbersPID.setValue(0, 4, 2.5f);
         rig->click(kPid, Qt::RightButton);
-        QCOMPARE(int(rig->console.state().selectedColumn), kPid);
-        QCOMPARE(int(rig->console.state().selectedType), int(BlockType::PID));
+        QCOMPARE(int(rig->console.core().state().selectedColumn), kPid);
+        QCOMPARE(int(rig->console.core().state().selectedType), int(BlockType::PID));
         QCOMPARE(visibleRows(), 9);
         QVERIFY(rig->view().title()->isVisible());
         QVERIFY(rig->view().columnHeadings()->isVisible());

@@ -239,7 +239,7 @@ void BM_BlockReadClickToTable(benchmark::State &state) {
     if (!r.ok) return state.SkipWithError("z5-sim or the console did not start");
     z5::ConsoleWindow &c = *r.console;
     const int pidIcon = z5::BlockType::PID - 1;
-    run(state, "window: click -> table", [&] { c.iconPressed(pidIcon, Qt::LeftButton); }, c.liveViewPane()->valueTable());
+    run(state, "window: click -> table", [&] { c.iconPressed(pidIcon, Qt::LeftButton); }, c.findChild<z5::LiveViewPane *>(QStringLiteral("liveView"))->valueTable());
 }
 
 void BM_PanelKeyClickToLamps(benchmark::State &state) {
@@ -249,7 +249,7 @@ void BM_PanelKeyClickToLamps(benchmark::State &state) {
     c.iconPressed(z5::BlockType::PAN - 1, Qt::LeftButton);
     if (!r.awaitEnd()) return state.SkipWithError("the panel block was not read");
     const QPointF key = z5::PanelKeys::keyRect(1).center();
-    run(state, "window: key -> lamps", [&] { c.panelClicked(key); }, c.liveViewPane()->panelPicture(2));
+    run(state, "window: key -> lamps", [&] { c.panelClicked(key); }, c.findChild<z5::LiveViewPane *>(QStringLiteral("liveView"))->panelPicture(2));
 }
 
 BENCHMARK(BM_ReadBlockRequestToReply)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(40);

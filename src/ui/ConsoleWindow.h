@@ -61,19 +61,10 @@ public:
 
     // What the window shows: block selection, reads, refresh, writes and progress.
     ConsoleCore &core() { return core_; }
-    LiveViewPane *liveViewPane() const { return liveView_; }
-    // The heading that names the block shown or edited ("U05 PID 1").
-    QLabel *blockHeading() const { return heading_; }
-    // "Обновлять": off, or the interval of the automatic re-read.
-    QComboBox *refreshChoice() const { return refreshChoice_; }
     ConsoleCanvas *canvas() const { return canvas_; }
-    ConsoleParameterView *parameterView() const { return view_; }
-    QComboBox *numberingChoice() const { return numbering_; }
-    QProgressBar *progressBar() const { return progressBar_; }
     QLabel *replyStatus() const { return status_; }
     QLabel *portStatus() const { return portStatus_; }
     QAction *action(const QString &objectName) const;
-    const Timer &priorityTimer() const { return *priorityTimer_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -77,7 +77,7 @@ private slots:
         rig->typeInto(3, "4");
         QCOMPARE(rig->session.store.numbersPID.value(0, 1), 0.0f);
         QVERIFY(rig->text(3)->styleSheet().contains("red"));
-        QLabel *line = rig->console.parameterView()->notStoredLine();
+        QLabel *line = z5::uitest::parameterView(rig->console)->notStoredLine();
         QVERIFY(line->isVisible());
         QCOMPARE(line->text(), QStringLiteral("«Период»: не число; «КП 1»: сначала исправьте «Период»"));
 

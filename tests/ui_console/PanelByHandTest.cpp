@@ -57,7 +57,7 @@ private slots:
     void everyFieldTakesAClickAndKeepsWhatWasTyped() {
         QFETCH(int, type);
         // A table or a panel read before must not leave anything over the rows.
-        rig->console.liveViewPane()->showTable();
+        z5::uitest::liveViewPane(rig->console)->showTable();
         QCOMPARE(openPanel(type), QString());
         int edited = 0;
         for (int r = 0; r < ConsoleParameterView::kRows; ++r) {
@@ -116,19 +116,19 @@ private slots:
     // Above the panel: the numbering, then "Обновлять", then the panel's first field.
     void tabComesDownFromTheTopOfTheColumn() {
         QCOMPARE(openPanel(BlockType::PID), QString());
-        QCOMPARE(hand::click(rig->console.numberingChoice()), QString());
+        QCOMPARE(hand::click(z5::uitest::numberingChoice(rig->console)), QString());
         hand::key(&rig->console, Qt::Key_Escape);
-        QCOMPARE(hand::tab(&rig->console), static_cast<QWidget *>(rig->console.refreshChoice()));
+        QCOMPARE(hand::tab(&rig->console), static_cast<QWidget *>(z5::uitest::refreshChoice(rig->console)));
         QCOMPARE(hand::tab(&rig->console), rig->view().firstField());
     }
 
     // Clicks on the live view land on the picture; once it is gone they reach the rows.
     void theLiveViewCoversTheRowsOnlyWhileShown() {
         QCOMPARE(openPanel(BlockType::PID), QString());
-        rig->console.liveViewPane()->showTable();
-        rig->console.liveViewPane()->raise();
+        z5::uitest::liveViewPane(rig->console)->showTable();
+        z5::uitest::liveViewPane(rig->console)->raise();
         QVERIFY(!hand::click(rig->text(1)).isEmpty());
-        rig->console.liveViewPane()->hideAll();
+        z5::uitest::liveViewPane(rig->console)->hideAll();
         QCOMPARE(hand::click(rig->text(1)), QString());
     }
 };

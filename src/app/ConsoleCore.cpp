@@ -53,7 +53,13 @@ ConsoleCore::ConsoleCore(Session &session)
     });
 }
 
-ConsoleCore::~ConsoleCore() = default;
+ConsoleCore::~ConsoleCore() {
+    // Nothing is told or started any more while the parts go: the request still
+    // open is cancelled by the exchange, and a write waiting for it never starts.
+    disconnect(this, nullptr, nullptr, nullptr);
+    disconnect(&session_.line, nullptr, this, nullptr);
+    if (const std::shared_ptr<LineReply> &open = exchange_.pending()) disconnect(open.get(), nullptr, this, nullptr);
+}
 
 void ConsoleCore::setStatus(const QString &text) {
     status_ = text;

@@ -204,3 +204,23 @@ TEST(ConsoleCore, AFailedImportLeavesTheRefreshRunning) {
     EXPECT_EQ(b.port.writes().size(), 3u);
     EXPECT_TRUE(b.core.refresh().isOn());
 }
+
+// The console closes with a read under way and a download waiting for it: the
+// read is cancelled and the download never starts.
+TEST(ConsoleCore, GoingWithARequestOpenStartsNothingAfterwards) {
+    CoreBench b;
+    ASSERT_TRUE(b.import());
+    auto core = std::make_unique<ConsoleCore>(b.session);
+    int told = 0;
+    QObject::connect(core.get(), &ConsoleCore::statusChanged, [&told](const QString &) { ++told; });
+    core->setRefreshInterval(250);
+    core->pickForRead(kPid, BlockType::PID);
+    ASSERT_TRUE(core->readPicked());
+    core->downloadSchema();
+    const int toldBefore = told;
+    core.reset();
+    EXPECT_EQ(told, toldBefore);
+    b.clock.advance(15000);
+    EXPECT_EQ(b.port.writes().size(), 1u) << "only the read went out";
+    EXPECT_FALSE(b.session.line.isBusy());
+}

@@ -36,11 +36,8 @@ bool ConsoleExchange::startPanelKey(int column, int key) {
 bool ConsoleExchange::send(Request kind, const z5::Request &request, int commandCode) {
     letGo();
     std::shared_ptr<LineReply> reply = line_.enqueue(request, watchdogMs_);
-    if (reply->isFinished()) {
-        // Refused before anything was awaited; a reply that came at once is still a reply.
-        if (reply->outcome() != LineOutcome::NoNetwork) onFinished(*reply, kind, commandCode);
-        return reply->outcome() != LineOutcome::NoNetwork;
-    }
+    // Ended at once: it could not go out (the port did not open or the frame was refused).
+    if (reply->isFinished()) return false;
     pending_ = std::move(reply);
     running_ = kind;
     const LineReply *awaited = pending_.get();

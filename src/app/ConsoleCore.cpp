@@ -266,6 +266,8 @@ void ConsoleCore::downloadSchema() {
 }
 
 void ConsoleCore::download() {
+    // Asked twice while a read was under way: the first one runs.
+    if (writes_.isRunning()) return;
     turnRefreshOff(QString());
     // An empty configuration would wipe the program a working controller runs.
     if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
@@ -288,7 +290,7 @@ void ConsoleCore::writeSetpoints() {
 }
 
 void ConsoleCore::writeShownSetpoints() {
-    if (!writes_.setpointsEnabled()) return;
+    if (!writes_.setpointsEnabled() || writes_.isRunning()) return;
     turnRefreshOff(QString());
     // What goes out is what the fields show, and the store keeps it too.
     const int wrong = live_.storeShownSetpoints(writes_.setpointBlock());

@@ -161,6 +161,7 @@ TEST(ConsoleCore, ADownloadDuringAnAutomaticReadStartsWhenItsReplyIsIn) {
     ASSERT_TRUE(b.import());
     const std::int64_t autoReadAt = b.refreshThePanel();
     b.core.downloadSchema();
+    b.core.downloadSchema();   // asked twice while it waits: one download
     EXPECT_EQ(b.port.writes().size(), 2u);
     EXPECT_TRUE(b.prompts.beeps == 0) << "not refused: it waits";
     b.clock.advance(150);
@@ -169,9 +170,13 @@ TEST(ConsoleCore, ADownloadDuringAnAutomaticReadStartsWhenItsReplyIsIn) {
     EXPECT_EQ(std::uint8_t(b.port.writes()[2].bytes[1]), 0x33) << "the first table's header";
     EXPECT_FALSE(b.core.isUsable());
     EXPECT_FALSE(b.core.refresh().isOn());
+    EXPECT_EQ(b.status(), QStringLiteral("Запись схемы в Z5…"));
     b.clock.advance(15000);
     EXPECT_TRUE(b.core.isUsable());
     EXPECT_EQ(b.status(), QStringLiteral("Запись в Z5 закончена"));
+    int headers = 0;
+    for (const auto &w : b.port.writes()) headers += w.bytes.size() == 8 && std::uint8_t(w.bytes[1]) == 0x33;
+    EXPECT_EQ(headers, 1) << "the first table went out once";
 }
 
 // An import needs no line: it does not wait for the automatic read. The read

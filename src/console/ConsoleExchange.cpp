@@ -1,68 +1,63 @@
 #include "console/ConsoleExchange.h"
-#include "console/ConsoleProgress.h"
 #include "console/ConsoleState.h"
 #include "link/BlockReply.h"
-#include "model/BlockCatalogue.h"
-#include "model/Prompts.h"
 
 namespace z5 {
 
-ConsoleExchange::ConsoleExchange(LineSession &line, Prompts &prompts, ConsoleState &state, ConsoleProgress &progress)
-    : line_(line), prompts_(prompts), state_(state), progress_(progress) {
-    connect(&line_, &LineSession::blockReplyReceived, this, [this](const QByteArray &r) {
-        if (running_ != Request::None) onBlockReply(r);
-    });
-    connect(&line_, &LineSession::exchangeEnded, this, [this](LineSession::Outcome o) {
-        if (running_ != Request::None) onLineEnded(o);
-    });
-}
+ConsoleExchange::ConsoleExchange(LineSession &line, ConsoleState &state) : line_(line), state_(state) {}
 
 ConsoleExchange::~ConsoleExchange() {
-    disconnect(&line_, nullptr, this, nullptr);
-    if (running_ != Request::None) line_.cancelExchange();
+    const std::shared_ptr<LineReply> open = std::move(pending_);
+    pending_.reset();
+    if (!open) return;
+    disconnect(open.get(), nullptr, this, nullptr);
+    line_.cancel(*open);
 }
 
 bool ConsoleExchange::startBlockRead() {
-    if (!line_.mayStart()) return false;
-    // A trend recorder's pages are read by the trend window.
     watchdogMs_ = ReplyReception::kBlockWatchdogMs;
-    const z5::Request request = z5::Request::blockRead(state_.selectedColumn);
-    running_ = Request::BlockRead;
-    const bool started = line_.startExchange(request, watchdogMs_);
-    if (!started) {
-        running_ = Request::None;
-        return failBlockRead();
-    }
-    return true;
-}
-
-bool ConsoleExchange::failBlockRead() {
-    // The line owner has left the kind at 0 and told of the failure.
-    progress_.stop();
+    if (send(Request::BlockRead, z5::Request::blockRead(state_.selectedColumn))) return true;
+    // The line owner has left the request kind at 0.
     return false;
 }
 
 bool ConsoleExchange::startProcessCommand(z5::Request::CommandCode code) {
-    if (!line_.mayStart()) return false;
-    running_ = Request::ProcessCommand;
-    commandCode_ = code;
-    const bool started = line_.startExchange(z5::Request::processCommand(code), watchdogMs_);
+    const bool sent = send(Request::ProcessCommand, z5::Request::processCommand(code), code);
     // The selected type is replaced once the port is open, even if the send fails.
-    if (started || line_.isPortOpen()) state_.selectedType = kProcessCommandType;
-    if (!started) running_ = Request::None;
-    return started;
+    if (sent || line_.isPortOpen()) state_.selectedType = kProcessCommandType;
+    return sent;
 }
 
 bool ConsoleExchange::startPanelKey(int column, int key) {
-    if (!line_.mayStart()) return false;
-    running_ = Request::PanelKey;
     watchdogMs_ = ReplyReception::kBlockWatchdogMs;
-    const bool started = line_.startExchange(z5::Request::panelKey(column, key), watchdogMs_);
-    if (!started) running_ = Request::None;
-    return started;
+    return send(Request::PanelKey, z5::Request::panelKey(column, key));
 }
 
-void ConsoleExchange::cancel() { line_.cancelExchange(); }
+bool ConsoleExchange::send(Request kind, const z5::Request &request, int commandCode) {
+    letGo();
+    std::shared_ptr<LineReply> reply = line_.enqueue(request, watchdogMs_);
+    // Ended at once: it could not go out (the port did not open or the frame was refused).
+    if (reply->isFinished()) return false;
+    pending_ = std::move(reply);
+    running_ = kind;
+    const LineReply *awaited = pending_.get();
+    connect(awaited, &LineReply::finished, this,
+            [this, awaited, kind, commandCode] { onFinished(*awaited, kind, commandCode); });
+    return true;
+}
+
+void ConsoleExchange::cancel() {
+    if (const std::shared_ptr<LineReply> open = pending_) line_.cancel(*open);
+}
+
+void ConsoleExchange::letGo() {
+    const std::shared_ptr<LineReply> open = std::move(pending_);
+    pending_.reset();
+    running_ = Request::None;
+    if (!open) return;
+    disconnect(open.get(), nullptr, this, nullptr);
+    if (line_.isWaiting(*open)) line_.cancel(*open);
+}
 
 void ConsoleExchange::showPausePicture() { setPicture(ProcessPicture::Pause); }
 
@@ -71,41 +66,30 @@ void ConsoleExchange::setPicture(ProcessPicture picture) {
     emit processPictureChanged(picture);
 }
 
-void ConsoleExchange::onBlockReply(const QByteArray &reply) {
-    // Decided by what was asked, not by the selected type: an RS4 block shares
-    // the process commands' type code 5.
-    if (running_ != Request::ProcessCommand) {
-        emit blockReplyReceived(reply);
-        return;
+void ConsoleExchange::onFinished(const LineReply &reply, Request kind, int commandCode) {
+    // The reply object lives on until the queue lets go of it; this request is over.
+    if (pending_.get() == &reply) {
+        disconnect(pending_.get(), nullptr, this, nullptr);
+        pending_.reset();
+        running_ = Request::None;
     }
-    switch (commandCode_) {
-    case z5::Request::PauseProcess: setPicture(ProcessPicture::Run); break;
-    case z5::Request::StartProcess: setPicture(ProcessPicture::Pause); break;
-    case z5::Request::ProcessPicture:
-        setPicture(BlockReply::processRuns(reply) ? ProcessPicture::Pause : ProcessPicture::Run);
-        break;
-    default: break;  // storing the configuration shows nothing
+    if (reply.outcome() == LineOutcome::Reply) {
+        // Decided by what was asked, not by the selected type: an RS4 block shares
+        // the process commands' type code 5.
+        if (kind != Request::ProcessCommand) {
+            emit blockReplyReceived(reply.bytes());
+        } else {
+            switch (commandCode) {
+            case z5::Request::PauseProcess: setPicture(ProcessPicture::Run); break;
+            case z5::Request::StartProcess: setPicture(ProcessPicture::Pause); break;
+            case z5::Request::ProcessPicture:
+                setPicture(BlockReply::processRuns(reply.bytes()) ? ProcessPicture::Pause : ProcessPicture::Run);
+                break;
+            default: break;  // storing the configuration shows nothing
+            }
+        }
     }
-}
-
-void ConsoleExchange::onLineEnded(LineSession::Outcome outcome) {
-    switch (outcome) {
-    case LineSession::Outcome::Reply: end(Result::Reply); break;
-    case LineSession::Outcome::WrongCheckValue: end(Result::WrongCheckValue); break;
-    case LineSession::Outcome::NoReply: end(Result::NoReply); break;
-    case LineSession::Outcome::NoNetwork:
-    case LineSession::Outcome::NotDrained:   // a write's ending, never an exchange's
-        progress_.stop();
-        end(Result::NoNetwork);
-        break;
-    case LineSession::Outcome::Cancelled: end(Result::Cancelled); break;
-    }
-}
-
-void ConsoleExchange::end(Result result) {
-    const Request request = running_;
-    running_ = Request::None;
-    emit ended(request, result);
+    emit ended(kind, reply.outcome());
 }
 
 } // namespace z5

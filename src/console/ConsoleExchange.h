@@ -1,56 +1,58 @@
 #pragma once
+#include "link/LineOutcome.h"
+#include "link/LineReply.h"
 #include "link/LineSession.h"
 #include "link/Request.h"
 #include <QByteArray>
 #include <QObject>
+#include <memory>
 
 namespace z5 {
 
 struct ConsoleState;
-class ConsoleProgress;
-class Prompts;
 
 // The requests the console sends and whose answers it awaits: the read of the
-// selected block (a trend page for the trend recorder) and the process
-// commands. They start through the line owner, which refuses them while the
-// line is busy.
+// selected block, the process commands and the operator panel's keys. Each is
+// queued on the line owner and answered by its own reply object; what waits
+// behind what is the queue's business. Only the console's latest request
+// speaks: a request it has moved on from still runs its course on the line,
+// but its reply is neither drawn nor reported.
 class ConsoleExchange : public QObject {
     Q_OBJECT
 public:
-    enum class Request { None, BlockRead, TrendPage, ProcessCommand, PanelKey };
-    enum class Result {
-        Reply,            // a reply came and was handed on
-        WrongCheckValue,  // a reply came and was dropped
-        NoReply,          // nothing usable came in time
-        NoNetwork,        // the port could not be read ("Нет сети!!!" was shown)
-        Cancelled
-    };
+    enum class Request { None, BlockRead, ProcessCommand, PanelKey };
     // Which of `Picture_PAUSE_PROCESS` and `Picture_RABOTA_PROCESS` is shown.
     enum class ProcessPicture { Pause, Run };
 
     static constexpr int kProcessCommandType = 5;
 
-    ConsoleExchange(LineSession &line, Prompts &prompts, ConsoleState &state, ConsoleProgress &progress);
-    // Ends an exchange under way.
+    ConsoleExchange(LineSession &line, ConsoleState &state);
+    // Withdraws or cancels the request still open.
     ~ConsoleExchange() override;
     ConsoleExchange(const ConsoleExchange &) = delete;
     ConsoleExchange &operator=(const ConsoleExchange &) = delete;
 
-    // Sends the read request of the selected block and awaits its reply. When the port cannot be opened
-    // or the request cannot be sent: "Нет сети!!!", the progress bar stops and
-    // false is returned. False with a beep while the line is busy.
+    // Queues the read of the selected block and awaits its reply. False when it
+    // could not go out (the port did not open or the frame was refused):
+    // nothing is awaited and the request kind is forgotten.
     bool startBlockRead();
     // Pause (50), start (51), the process picture (52) or store the configuration
-    // (53). False when nothing went out; the command then ends without a message.
+    // (53). False when it could not go out.
     bool startProcessCommand(z5::Request::CommandCode code);
     // A key (1..12) of the operator panel block in `column`: a kind 3 frame
-    // whose reply redraws the panel. False when nothing went out; the key then
-    // ends without a message.
+    // whose reply redraws the panel. False when it could not go out.
     bool startPanelKey(int column, int key);
-    // Ends the exchange under way quietly.
+    // The open request ends Cancelled: withdrawn while it waits, its exchange
+    // cancelled while under way.
     void cancel();
+    // The console moves on: a request still waiting is withdrawn, one under way
+    // runs to its end on the line unheard. Nothing is reported for it.
+    void letGo();
 
+    // The request whose reply is awaited, None when there is none.
     Request running() const { return running_; }
+    // Its reply object (null when none is awaited), for work that waits for its end.
+    const std::shared_ptr<LineReply> &pending() const { return pending_; }
     ProcessPicture processPicture() const { return picture_; }
     // A newly imported project starts with the pause picture.
     void showPausePicture();
@@ -58,26 +60,23 @@ public:
     int watchdogMs() const { return watchdogMs_; }
 
 signals:
-    // The exchange is over; the console may be used again.
-    void ended(z5::ConsoleExchange::Request request, z5::ConsoleExchange::Result result);
+    // The request is over; the console may be used again. A reply that could
+    // not go out at all ends with its start returning false, not here.
+    void ended(z5::ConsoleExchange::Request request, z5::LineOutcome outcome);
     // A block reply with a correct check value, for the live view.
     void blockReplyReceived(const QByteArray &reply);
     void processPictureChanged(z5::ConsoleExchange::ProcessPicture picture);
 
 private:
-    bool failBlockRead();
-    void onBlockReply(const QByteArray &reply);
-    void onLineEnded(LineSession::Outcome outcome);
+    bool send(Request kind, const z5::Request &request, int commandCode = 0);
+    void onFinished(const LineReply &reply, Request kind, int commandCode);
     void setPicture(ProcessPicture picture);
-    void end(Result result);
 
     LineSession &line_;
-    Prompts &prompts_;
     ConsoleState &state_;
-    ConsoleProgress &progress_;
+    std::shared_ptr<LineReply> pending_;
     Request running_ = Request::None;
     ProcessPicture picture_ = ProcessPicture::Pause;
-    int commandCode_ = 0;
     int watchdogMs_ = ReplyReception::kTrendWatchdogMs;
 };
 

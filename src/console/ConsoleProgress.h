@@ -13,7 +13,6 @@ class ConsoleProgress : public QObject {
     Q_OBJECT
 public:
     static constexpr int kDownloadIntervalMs = 100;  // about ten seconds to the end
-    static constexpr int kTrendIntervalMs = 40;
     static constexpr int kMaximum = 100;
 
     explicit ConsoleProgress(Clock &clock);

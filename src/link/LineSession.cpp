@@ -112,6 +112,12 @@ void LineSession::cancel(const LineReply &reply) {
     }
 }
 
+bool LineSession::isWaiting(const LineReply &reply) const {
+    for (const auto &waiting : waiting_)
+        if (waiting.get() == &reply) return true;
+    return false;
+}
+
 void LineSession::cancelQueue() {
     const auto waiting = std::move(waiting_);
     waiting_.clear();

@@ -82,6 +82,8 @@ public:
     std::shared_ptr<LineReply> enqueue(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
     // Requests waiting for the line (not the one under way).
     int waitingCount() const { return static_cast<int>(waiting_.size()); }
+    // Whether this request still waits for the line (not yet under way).
+    bool isWaiting(const LineReply &reply) const;
     // This request ends Cancelled: taken out of the queue while it waits,
     // its exchange cancelled while under way; nothing once it has ended.
     void cancel(const LineReply &reply);

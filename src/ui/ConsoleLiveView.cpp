@@ -53,21 +53,12 @@ void ConsoleWindow::buildLiveView() {
     setTabOrder(numbering_, refreshChoice_);
     setTabOrder(refreshChoice_, view_->rowChoice(0));
     connect(refreshChoice_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        refresh_.setIntervalMs(refreshChoice_->itemData(index).toInt());
+        core_.setRefreshInterval(refreshChoice_->itemData(index).toInt());
         // Turned on while values are shown: the next read follows at once.
-        if (refresh_.isOn() && live_.hasReply() && !exchangeUnderWay() && isEnabled()) startLiveRead();
-        showValueAge();
+        if (core_.refresh().isOn() && core_.liveView().hasReply()) readAgain();
     });
-    connect(&refresh_, &LiveRefresh::due, this, [this] { startLiveRead(); });
-    // A write of any window takes the line: the values are not refreshed past it.
-    connect(&session_.line, &LineSession::writeStarted, this,
-            [this] { turnRefreshOff(QStringLiteral("Обновление остановлено: запись в Z5")); });
-    // An edit in the setpoint fields must not be overwritten by the next read,
-    // nor by the reply of one under way.
-    connect(view_, &ConsoleParameterView::edited, this, [this] {
-        turnRefreshOff(QStringLiteral("Обновление остановлено: значение изменено"));
-        live_.keepShownSetpoints();
-    });
+    connect(&core_.refresh(), &LiveRefresh::due, this, &ConsoleWindow::readAgain);
+    connect(view_, &ConsoleParameterView::edited, &core_, &ConsoleCore::setpointsEdited);
 
     valueAge_ = new QLabel(this);
     valueAge_->setObjectName(QStringLiteral("lblValueAge"));
@@ -75,91 +66,46 @@ void ConsoleWindow::buildLiveView() {
     ageTimer_->setOnTimeout([this] { showValueAge(); });
 }
 
-void ConsoleWindow::startLiveRead() {
-    // Only while the block is still the one shown, the window visible and the line free.
-    const LiveView::Read &read = live_.read();
-    if (!read.isValid() || !isVisible() || exchangeUnderWay() || !isEnabled()) return;
-    state_.selectedColumn = static_cast<std::uint8_t>(read.column);
-    state_.selectedType = static_cast<std::uint8_t>(read.type);
-    // The window stays usable: a click meanwhile waits for this read's end.
-    autoRead_ = true;
-    if (!exchange_.startBlockRead()) {
-        autoRead_ = false;
-        turnRefreshOff(QString());
-        status_->setText(QStringLiteral("Нет сети"));
-    }
+void ConsoleWindow::readAgain() {
+    // Only while the window is visible and takes the user's hand.
+    if (isVisible() && isEnabled()) core_.readAgain();
 }
 
-bool ConsoleWindow::deferDuringAutoRead(std::function<void()> action) {
-    if (!autoRead_) return false;
-    // The latest wins: the user's last click is what the user wants.
-    deferred_ = std::move(action);
-    return true;
-}
-
-void ConsoleWindow::runDeferredAction() {
-    autoRead_ = false;
-    if (!deferred_) return;
-    const auto action = std::move(deferred_);
-    deferred_ = nullptr;
-    action();
-}
-
-void ConsoleWindow::showBlockReply(const QByteArray &reply) {
-    switch (live_.showReply(reply)) {
-    case LiveView::Shows::Table: liveView_->setTable(live_.table()); break;
+void ConsoleWindow::draw(LiveView::Shows shows) {
+    const LiveView &live = core_.liveView();
+    switch (shows) {
+    case LiveView::Shows::Table: liveView_->setTable(live.table()); break;
     case LiveView::Shows::Panel:
-        liveView_->setFace(live_.face());
-        liveView_->setSwitches(live_.switchOn());
+        liveView_->setFace(live.face());
+        liveView_->setSwitches(live.switchOn());
         break;
-    case LiveView::Shows::Setpoints: view_->refresh(); break;
+    case LiveView::Shows::Setpoints:
     case LiveView::Shows::Nothing: break;
     }
-    showValueAge();
-}
-
-void ConsoleWindow::turnRefreshOff(const QString &reason) {
-    const bool wasOn = refresh_.isOn();
-    refresh_.setIntervalMs(0);
-    if (refreshChoice_->currentIndex() != 0) {
-        const QSignalBlocker quiet(refreshChoice_);
-        refreshChoice_->setCurrentIndex(0);
-    }
-    // The age of values no longer refreshed is not shown.
-    showValueAge();
-    if (wasOn && !reason.isEmpty()) status_->setText(reason);
 }
 
 void ConsoleWindow::showValueAge() {
-    if (!refresh_.isOn()) {
+    const LiveRefresh &refresh = core_.refresh();
+    if (!refresh.isOn()) {
+        // "Обновлять" says "нет" once the refresh has stopped, for whatever reason.
+        if (refreshChoice_->currentIndex() != 0) {
+            const QSignalBlocker quiet(refreshChoice_);
+            refreshChoice_->setCurrentIndex(0);
+        }
         ageTimer_->stop();
         valueAge_->clear();
         return;
     }
-    valueAge_->setText(refresh_.ageText());
+    valueAge_->setText(refresh.ageText());
     if (!ageTimer_->isActive()) ageTimer_->start(kAgeTickMs);
 }
 
 void ConsoleWindow::panelClicked(QPointF picturePoint) {
-    if (deferDuringAutoRead([=] { panelClicked(picturePoint); })) return;
-    if (!isEnabled() || exchangeUnderWay()) return;
-    // The key under the click itself: between the keys nothing is sent.
-    if (const auto key = live_.keyForClick(picturePoint.x(), picturePoint.y())) sendPanelKey(*key);
+    if (isEnabled()) core_.panelClicked(picturePoint.x(), picturePoint.y());
 }
 
 void ConsoleWindow::switchClicked(int switchIndex) {
-    if (deferDuringAutoRead([=] { switchClicked(switchIndex); })) return;
-    if (!isEnabled() || exchangeUnderWay()) return;
-    if (const auto key = live_.keyForSwitch(switchIndex)) sendPanelKey(*key);
-}
-
-void ConsoleWindow::sendPanelKey(int key) {
-    refresh_.stop();
-    live_.keySent();
-    liveView_->setFace(live_.face());
-    if (!exchange_.startPanelKey(live_.read().column, key)) return;   // ends without a message
-    setEnabled(false);
-    status_->setText(QStringLiteral("Клавиша %1 панели U%2 отправлена").arg(key).arg(live_.read().column + 1));
+    if (isEnabled()) core_.switchClicked(switchIndex);
 }
 
 } // namespace z5

@@ -3,7 +3,6 @@
 #include "import/ConsoleLayout.h"
 #include "model/BlockCatalogue.h"
 #include "model/Clock.h"
-#include "parfile/ParameterFileCommands.h"
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleIcon.h"
@@ -37,13 +36,6 @@ using twips::kPanelLeft;
 // Below the numbering choice and the heading that names the block.
 constexpr int kPanelTop = 900;
 
-// The first line of a failure's reason, as the status line says it: "Нет сети".
-QString failureStatus(const QString &reason) {
-    QString first = reason.section(u'\n', 0, 0).trimmed();
-    while (first.endsWith(u'!')) first.chop(1);
-    return first.isEmpty() ? QStringLiteral("Нет сети") : first;
-}
-
 QChar decimalSeparator() {
     const QString point = QLocale().decimalPoint();
     return point.isEmpty() ? QLatin1Char('.') : point.at(0);
@@ -54,14 +46,8 @@ QChar decimalSeparator() {
 ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     : session_(session),
       mainWindow_(mainWindow),
-      progress_(session.clock),
-      panel_(session.store, session.project, state_),
-      exchange_(session.line, session.prompts, state_, progress_),
-      writes_(session.chain, session.setpointWrite, progress_),
-      live_(session.project, session.store, panel_, ParameterCatalogue::standard()),
-      refresh_(session.clock),
+      core_(session),
       ageTimer_(session.clock.createTimer()),
-      importCommand_(session.netlistImport, session.prompts),
       cursorTimer_(session.clock.createTimer()),
       priorityTimer_(session.clock.createTimer()) {
     setObjectName(QStringLiteral("BLOKI"));
@@ -83,7 +69,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     numbering_->addItems({numberingName(Numbering::Manual), numberingName(Numbering::Auto)});
     numbering_->setGeometry(twips::rect(kPanelLeft + 1800, 80, 1700, 330));
 
-    view_ = new ConsoleParameterView(panel_, canvas_);
+    view_ = new ConsoleParameterView(core_.panel(), canvas_);
     // The rows and, below them, the line naming fields that are not stored.
     view_->setGeometry(twips::rect(kPanelLeft, kPanelTop, twips::kPanelWidth, 7350));
     buildLiveView();
@@ -96,7 +82,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     progressBar_->setValue(0);
     progressBar_->setTextVisible(false);
     progressBar_->setGeometry(twips::rect(200, kClientHeight - 380, kClientWidth - 400, 250));
-    connect(&progress_, &ConsoleProgress::changed, progressBar_, &QProgressBar::setValue);
+    connect(&core_.progress(), &ConsoleProgress::changed, progressBar_, &QProgressBar::setValue);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblReplyStatus"));
@@ -108,30 +94,13 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
 
     buildMenus();
 
-    connect(&exchange_, &ConsoleExchange::ended, this,
-            [this](ConsoleExchange::Request q, ConsoleExchange::Result r) { exchangeEnded(q, r); });
-    connect(&exchange_, &ConsoleExchange::blockReplyReceived, this, &ConsoleWindow::showBlockReply);
-    connect(&exchange_, &ConsoleExchange::processPictureChanged, this, [this](ConsoleExchange::ProcessPicture p) {
-        canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
-    });
-    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &reason) {
-        if (!writes_.isRunning()) return;
-        writeSucceeded_ = succeeded;
-        writeFailure_ = succeeded ? QString() : reason;
-    });
-    connect(&writes_, &ConsoleWrites::ended, this, [this] {
-        setEnabled(true);
-        if (writeSucceeded_) {
-            // The bar goes on counting to its end, as it always has.
-            status_->setText(QStringLiteral("Запись в Z5 закончена"));
-            return;
-        }
-        // A write cut short leaves no part-filled bar behind.
-        progress_.stop();
-        progress_.setValue(0);
-        status_->setText(failureStatus(writeFailure_));
-    });
-    connect(&writes_, &ConsoleWrites::setpointsEnabledChanged, this, [this](bool on) { setpointAction_->setEnabled(on); });
+    connect(&core_, &ConsoleCore::statusChanged, status_, &QLabel::setText);
+    connect(&core_, &ConsoleCore::usableChanged, this, &QWidget::setEnabled);
+    connect(&core_, &ConsoleCore::drawn, this, &ConsoleWindow::draw);
+    connect(&core_, &ConsoleCore::panelChanged, view_, &ConsoleParameterView::refresh);
+    connect(&core_, &ConsoleCore::refreshChanged, this, &ConsoleWindow::showValueAge);
+    connect(&core_, &ConsoleCore::processPictureChanged, canvas_, &ConsoleCanvas::showProcessPicture);
+    connect(&core_, &ConsoleCore::setpointsEnabledChanged, setpointAction_, &QAction::setEnabled);
 
     cursorTimer_->setOnTimeout([this] { canvas_->toggleCursor(); });
     priorityTimer_->setOnTimeout([this] { printPriorityLabels(); });
@@ -205,27 +174,18 @@ void ConsoleWindow::showInPlaceOfMainWindow() {
 }
 
 void ConsoleWindow::importNetlist() {
-    if (deferDuringAutoRead([this] { importNetlist(); })) return;
     const auto mode = static_cast<Numbering>(numbering_->currentIndex() == 1 ? 1 : 0);
-    // The new project is built aside: a netlist that fails leaves the project,
-    // its icons, the panel and the selection exactly as they were.
-    const ImportResult result = importCommand_.run(mode);
+    // A netlist that fails leaves the icons, the panel and the selection exactly as they were.
+    const ImportResult result = core_.importNetlist(mode);
     if (!result.ok) return;
     canvas_->clearDrawing();
     canvas_->printSlotNumbers(false);
-    session_.project = result.project;
     // The selection belonged to the project that was just replaced.
     hideCursor();
-    turnRefreshOff(QString());
-    live_.clear();
     hideLiveView();
     heading_->clear();
-    panel_.hideRows();
-    view_->refresh();
     canvas_->placeIcons(result.layout);
-    exchange_.showPausePicture();
     priorityTimer_->start(kPriorityLabelsDelayMs);
-    status_->setText(QStringLiteral("Блоков в схеме: %1").arg(result.project.blockCount()));
 }
 
 void ConsoleWindow::printPriorityLabels() {
@@ -237,21 +197,12 @@ void ConsoleWindow::printPriorityLabels() {
     canvas_->printPriorityLabels(std::move(labels));
 }
 
-void ConsoleWindow::loadParameters() {
-    ParameterFileCommands files(session_.store, session_.prompts, decimalSeparator());
-    if (!files.loadParameters()) return;
-    // The panel would otherwise store its old texts over the loaded values.
-    panel_.reload();
-    view_->refresh();
-}
+void ConsoleWindow::loadParameters() { core_.loadParameters(decimalSeparator()); }
 
-void ConsoleWindow::saveParameters() {
-    ParameterFileCommands files(session_.store, session_.prompts, decimalSeparator());
-    files.saveParameters();
-}
+void ConsoleWindow::saveParameters() { core_.saveParameters(decimalSeparator()); }
 
 void ConsoleWindow::closeConsole() {
-    turnRefreshOff(QString());
+    core_.setRefreshInterval(0);
     hide();
     giveBackMainWindow();
 }
@@ -264,8 +215,7 @@ void ConsoleWindow::giveBackMainWindow() {
 }
 
 void ConsoleWindow::closeEvent(QCloseEvent *event) {
-    turnRefreshOff(QString());
-    if (exchange_.running() != ConsoleExchange::Request::None) exchange_.cancel();
+    core_.close();
     giveBackMainWindow();
     event->accept();
 }
@@ -281,10 +231,6 @@ void ConsoleWindow::chooseStation() {
     auto *dialog = new StationDialog(session_.line.settings(), this);
     connect(dialog->stationList(), &QListWidget::itemClicked, this, &ConsoleWindow::showPortStatus);
     dialog->show();
-}
-
-bool ConsoleWindow::exchangeUnderWay() const {
-    return exchange_.running() != ConsoleExchange::Request::None || writes_.isRunning() || session_.line.isBusy();
 }
 
 void ConsoleWindow::hideCursor() {
@@ -305,8 +251,7 @@ void ConsoleWindow::showValueTable() {
 }
 
 void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
-    if (deferDuringAutoRead([=] { iconPressed(iconNumber, button); })) return;
-    if (!isEnabled() || exchangeUnderWay()) return;
+    if (!isEnabled()) return;
     const ConsoleIcon *icon = canvas_->icon(iconNumber);
     const auto type = BlockSelection::typeOfIcon(iconNumber);
     if (!icon || !type) return;
@@ -314,89 +259,39 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     const auto column = BlockSelection::columnAt(corner.x(), corner.y());
     if (!column) return;
 
-    const bool right = button == Qt::RightButton;
     view_->setHeadingsVisible(button != Qt::LeftButton);
-    state_.selectedColumn = static_cast<std::uint8_t>(*column);
-    state_.selectedType = static_cast<std::uint8_t>(*type);
-    // A right click ends the live view: the refresh goes off; a left click only pauses it.
-    if (right) turnRefreshOff(QString());
-    else refresh_.stop();
     heading_->setText(LiveView::headingOf(session_.project, *column));
 
-    if (right) {
+    if (button == Qt::RightButton) {
         hideLiveView();
-        panel_.layOutForSelectedBlock();
-        view_->refresh();
+        core_.pickForParameters(*column, *type);
         // Tab starts at the top of the panel just laid out, not at a field of the last one.
         if (QWidget *first = view_->firstField()) first->setFocus(Qt::OtherFocusReason);
         placeCursor(corner);
         return;
     }
 
-    panel_.hideRows();
-    view_->refresh();
-    setEnabled(false);
-    const LiveView::Shows shows = live_.beginRead(*column, *type);
-    refresh_.forget();
+    const LiveView::Shows shows = core_.pickForRead(*column, *type);
+    const LiveView &live = core_.liveView();
     if (*type == BlockType::GRA) {
+        setEnabled(false);
         hideLiveView();
         placeCursor(corner);
         openTrendWindow(*column);
         return;
+    }
+    if (*type == BlockType::S_P) {
+        hideLiveView();
+        view_->setHeadingsVisible(true);
+        view_->refresh();
+    } else if (shows == LiveView::Shows::Panel) {
+        liveView_->showPanel(live.read().layout, live.panelCaption(), live.channelNames());
+        liveView_->setSwitches(live.switchOn());
+        liveView_->raise();
     } else {
-        writes_.disableSetpoints();
-        if (*type == BlockType::S_P) {
-            writes_.enableSetpoints(*column);
-            hideLiveView();
-            view_->setHeadingsVisible(true);
-            panel_.layOutForSelectedBlock();
-            view_->refresh();
-        } else if (shows == LiveView::Shows::Panel) {
-            liveView_->showPanel(live_.read().layout, live_.panelCaption(), live_.channelNames());
-            liveView_->setSwitches(live_.switchOn());
-            liveView_->raise();
-        } else {
-            showValueTable();
-        }
+        showValueTable();
     }
-    status_->setText(QStringLiteral("Запрос блока U%1…").arg(*column + 1));
-    if (!exchange_.startBlockRead()) {
-        // "Нет сети!!!" has been shown; the cursor stays where it was.
-        status_->setText(QStringLiteral("Нет сети"));
-        setEnabled(true);
-        return;
-    }
-    placeCursor(corner);
-}
-
-void ConsoleWindow::exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result) {
-    using Q = ConsoleExchange::Request;
-    using R = ConsoleExchange::Result;
-    setEnabled(true);
-    const QString block = QStringLiteral("U%1").arg(state_.selectedColumn + 1);
-    QString text;
-    switch (result) {
-    case R::Reply:
-        text = request == Q::TrendPage        ? QStringLiteral("Страница графика прочитана")
-               : request == Q::ProcessCommand ? QStringLiteral("Ответ Z5 получен")
-                                              : QStringLiteral("Ответ блока %1 получен").arg(block);
-        // The next automatic read, if the user asked for them.
-        if (request == Q::BlockRead || request == Q::PanelKey) {
-            refresh_.valuesShown();
-            showValueAge();
-        }
-        break;
-    case R::WrongCheckValue: text = QStringLiteral("Ответ отброшен: неверная контрольная сумма"); break;
-    case R::NoReply: text = QStringLiteral("Нет ответа от Z5"); break;
-    case R::NoNetwork: text = QStringLiteral("Нет сети"); break;
-    case R::Cancelled: break;
-    }
-    if (result != R::Reply) turnRefreshOff(QString());   // the status line says why
-    // The bar describes the exchange that just ended.
-    progress_.stop();
-    progress_.setValue(0);
-    status_->setText(text);
-    runDeferredAction();
+    if (core_.readPicked()) placeCursor(corner);
 }
 
 void ConsoleWindow::openTrendWindow(int column) {
@@ -424,87 +319,42 @@ void ConsoleWindow::openTrendWindow(int column) {
 }
 
 void ConsoleWindow::tidyForProcessCommand() {
-    writes_.disableSetpoints();
     hideLiveView();
     heading_->clear();
     view_->setHeadingsVisible(false);
-    panel_.hideRows();
-    view_->refresh();
-}
-
-void ConsoleWindow::startProcessCommand(z5::Request::CommandCode code) {
-    turnRefreshOff(QString());
-    if (!exchange_.startProcessCommand(code)) {
-        // Whatever the line said before no longer holds.
-        status_->setText(QStringLiteral("Нет сети"));
-        return;
-    }
-    setEnabled(false);
-    status_->setText(QStringLiteral("Команда Z5 отправлена"));
 }
 
 void ConsoleWindow::pauseProcess() {
-    if (deferDuringAutoRead([this] { pauseProcess(); })) return;
-    if (exchangeUnderWay()) return;
+    if (!isEnabled()) return;
     tidyForProcessCommand();
-    startProcessCommand(z5::Request::PauseProcess);
+    core_.processCommand(z5::Request::PauseProcess);
 }
 
 void ConsoleWindow::startProcess() {
-    if (deferDuringAutoRead([this] { startProcess(); })) return;
-    if (exchangeUnderWay()) return;
+    if (!isEnabled()) return;
     tidyForProcessCommand();
-    startProcessCommand(z5::Request::StartProcess);
+    core_.processCommand(z5::Request::StartProcess);
 }
 
 void ConsoleWindow::processPictureClicked() {
-    if (deferDuringAutoRead([this] { processPictureClicked(); })) return;
-    if (!isEnabled() || exchangeUnderWay()) return;
+    if (!isEnabled()) return;
     tidyForProcessCommand();
-    startProcessCommand(z5::Request::ProcessPicture);
+    core_.processCommand(z5::Request::ProcessPicture);
 }
 
 void ConsoleWindow::storeSchema() {
-    if (deferDuringAutoRead([this] { storeSchema(); })) return;
-    if (exchangeUnderWay()) return;
-    writes_.disableSetpoints();
-    startProcessCommand(z5::Request::StoreSchema);
+    if (!isEnabled()) return;
+    core_.processCommand(z5::Request::StoreSchema);
 }
 
 void ConsoleWindow::downloadSchema() {
-    if (deferDuringAutoRead([this] { downloadSchema(); })) return;
-    if (exchangeUnderWay()) return;
-    turnRefreshOff(QString());
-    // An empty configuration would wipe the program a working controller runs.
-    if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
-    writeSucceeded_ = true;
-    writeFailure_.clear();
-    if (!writes_.startDownload()) {
-        // Refused before anything was sent: the box said why, the status line does too.
-        status_->setText(writeSucceeded_ ? QString() : failureStatus(writeFailure_));
-        return;
-    }
-    if (writes_.isRunning()) {
-        setEnabled(false);
-        status_->setText(QStringLiteral("Запись схемы в Z5…"));
-    }
+    if (!isEnabled()) return;
+    core_.downloadSchema();
 }
 
 void ConsoleWindow::writeSetpoints() {
-    if (deferDuringAutoRead([this] { writeSetpoints(); })) return;
-    if (exchangeUnderWay() || !writes_.setpointsEnabled()) return;
-    turnRefreshOff(QString());
-    // What goes out is what the fields show, and the store keeps it too.
-    const int wrong = live_.storeShownSetpoints(writes_.setpointBlock());
-    view_->refresh();
-    if (wrong >= 0) {
-        status_->setText(QStringLiteral("%1: не число, задатчики не записаны").arg(panel_.row(wrong).caption));
-        return;
-    }
-    if (writes_.writeSetpoints() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
-        setEnabled(false);
-        status_->setText(QStringLiteral("Запись задатчиков в Z5…"));
-    }
+    if (!isEnabled()) return;
+    core_.writeSetpoints();
 }
 
 } // namespace z5

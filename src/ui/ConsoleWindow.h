@@ -1,16 +1,8 @@
 #pragma once
-#include "console/ConsoleExchange.h"
-#include "console/ConsoleProgress.h"
-#include "console/ConsoleState.h"
-#include "console/ConsoleWrites.h"
-#include "console/LiveRefresh.h"
-#include "console/LiveView.h"
-#include "console/ParameterPanel.h"
-#include "import/NetlistImportCommand.h"
+#include "app/ConsoleCore.h"
 #include <QMainWindow>
 #include <QPointF>
 #include <QPointer>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -32,7 +24,8 @@ class TrendWindow;
 // The block console `BLOKI`: the project's blocks as icons in a grid, the
 // parameter panel of the block picked with the right button, the read of the
 // block picked with the left button, and the "&Контроллер" commands. It is
-// shown in place of the main window and gives it back when closed.
+// shown in place of the main window and gives it back when closed. It is the
+// console core's view: it forwards the user's hand and draws what the core says.
 class ConsoleWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -66,30 +59,12 @@ public:
     void panelClicked(QPointF picturePoint);
     void switchClicked(int switchIndex);
 
-    // Asked before a download when no schema has been imported.
-    static QString emptyDownloadQuestion() { return QStringLiteral("Схема не загружена. Записать пустую схему в Z5?"); }
-
-    ConsoleState &state() { return state_; }
-    ParameterPanel &panel() { return panel_; }
-    ConsoleExchange &exchange() { return exchange_; }
-    LiveView &liveView() { return live_; }
-    LiveRefresh &refresh() { return refresh_; }
-    LiveViewPane *liveViewPane() const { return liveView_; }
-    // The heading that names the block shown or edited ("U05 PID 1").
-    QLabel *blockHeading() const { return heading_; }
-    // "Обновлять": off, or the interval of the automatic re-read.
-    QComboBox *refreshChoice() const { return refreshChoice_; }
-    ConsoleWrites &writes() { return writes_; }
-    ConsoleProgress &progress() { return progress_; }
+    // What the window shows: block selection, reads, refresh, writes and progress.
+    ConsoleCore &core() { return core_; }
     ConsoleCanvas *canvas() const { return canvas_; }
-    ConsoleParameterView *parameterView() const { return view_; }
-    QComboBox *numberingChoice() const { return numbering_; }
-    QProgressBar *progressBar() const { return progressBar_; }
     QLabel *replyStatus() const { return status_; }
     QLabel *portStatus() const { return portStatus_; }
     QAction *action(const QString &objectName) const;
-    const Timer &priorityTimer() const { return *priorityTimer_; }
-    const Timer &cursorTimer() const { return *cursorTimer_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,21 +79,12 @@ private:
     void hideLiveView();
     void showValueTable();
     void tidyForProcessCommand();
-    void startProcessCommand(z5::Request::CommandCode code);
     void buildLiveView();
-    void startLiveRead();
-    void showBlockReply(const QByteArray &reply);
-    void sendPanelKey(int key);
+    // The refresh is due or was turned on: read again while the window is shown and usable.
+    void readAgain();
+    void draw(LiveView::Shows shows);
+    // "Обновлять" and the age of the values follow the refresh.
     void showValueAge();
-    // "Обновлять" back to "нет", the value age cleared; `reason` goes to the
-    // status line when the refresh was on.
-    void turnRefreshOff(const QString &reason);
-    // An automatic re-read leaves the window usable; what the user does while
-    // it is under way runs the moment it ends. True when `action` was put off.
-    bool deferDuringAutoRead(std::function<void()> action);
-    void runDeferredAction();
-    bool exchangeUnderWay() const;
-    void exchangeEnded(ConsoleExchange::Request request, ConsoleExchange::Result result);
     void giveBackMainWindow();
     void openTrendWindow(int column);
     // The port, its device and the station, in the status bar.
@@ -126,17 +92,8 @@ private:
 
     Session &session_;
     QPointer<QWidget> mainWindow_;
-    ConsoleState state_;
-    ConsoleProgress progress_;
-    ParameterPanel panel_;
-    ConsoleExchange exchange_;
-    ConsoleWrites writes_;
-    LiveView live_;
-    LiveRefresh refresh_;
+    ConsoleCore core_;
     std::unique_ptr<Timer> ageTimer_;
-    bool autoRead_ = false;
-    std::function<void()> deferred_;
-    NetlistImportCommand importCommand_;
     std::unique_ptr<Timer> cursorTimer_;
     std::unique_ptr<Timer> priorityTimer_;
 
@@ -152,8 +109,6 @@ private:
     QLabel *portStatus_ = nullptr;
     QByteArray mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
-    bool writeSucceeded_ = true;
-    QString writeFailure_;
     QPointer<TrendWindow> trendWindow_;
 };
 

@@ -1,5 +1,6 @@
 // The block read of a left click and the process commands.
 #include "ExchangeFixture.h"
+#include "console/ConsoleProgress.h"
 #include "link/EditFields.h"
 #include "model/BlockCatalogue.h"
 
@@ -51,28 +52,30 @@ TEST_F(ExchangeFixture, AReplyWithAWrongCheckValueIsDropped) {
     EXPECT_TRUE(replies.empty());
 }
 
-TEST_F(ExchangeFixture, APortThatDoesNotOpenSaysNoNetwork) {
+// The line owner tells the user once ("Нет сети!!!" and why); the exchange awaits nothing.
+TEST_F(ExchangeFixture, APortThatDoesNotOpenAwaitsNothing) {
     port.refuseOpen = true;
-    progress.restart(40);
     select(2, BlockType::MUL);
     z5::testing::editFields(line, [&](z5::RequestFields &f) { f.kind = z5::Request::Read; });
     EXPECT_FALSE(exchange.startBlockRead());
+    EXPECT_EQ(LineSessionProbe::onLine(line).kind, 0);
+    EXPECT_EQ(exchange.running(), Request::None);
+    EXPECT_FALSE(exchange.pending());
+    EXPECT_TRUE(port.writes().empty());
+    EXPECT_TRUE(endings.empty());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.startsWith("Нет сети!!!"));
-    EXPECT_EQ(LineSessionProbe::onLine(line).kind, 0);
-    EXPECT_FALSE(progress.progressTimer().isActive());
-    EXPECT_EQ(exchange.running(), Request::None);
-    EXPECT_TRUE(port.writes().empty());
 }
 
-TEST_F(ExchangeFixture, AFrameThatCannotGoOutSaysNoNetworkToo) {
+TEST_F(ExchangeFixture, AFrameThatCannotGoOutAwaitsNothingEither) {
     line.settings().station = 300;  // a station beyond a byte: the frame is refused
     select(2, BlockType::MUL);
     EXPECT_FALSE(exchange.startBlockRead());
+    EXPECT_EQ(prompts.beeps, 1);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!");
-    EXPECT_EQ(prompts.beeps, 1);
     EXPECT_EQ(exchange.running(), Request::None);
+    EXPECT_TRUE(endings.empty());
 }
 
 TEST_F(ExchangeFixture, StartAfterABlockReadCarriesTheIndexTheReadLeft) {
@@ -149,17 +152,41 @@ TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
     EXPECT_EQ(reception.watchdogTimer().interval(), 1000);
 }
 
-TEST_F(ExchangeFixture, APortLostWhileWaitingStopsTheBar) {
-    port.silent = true;
-    select(10, BlockType::GRA);
+// Each request is answered by its own reply: a block read waiting behind a
+// command is not handed the command's reply, and a request the console has
+// moved on from is not heard.
+TEST_F(ExchangeFixture, OnlyTheLatestRequestIsHeard) {
+    answerWith(blockReply());
+    select(2, BlockType::MUL);
     ASSERT_TRUE(exchange.startBlockRead());
-    port.fail("device unplugged");
+    const std::shared_ptr<LineReply> first = exchange.pending();
+    ASSERT_TRUE(exchange.startPanelKey(2, 5));
+    EXPECT_EQ(line.waitingCount(), 1) << "the key waits for the read under way";
+    clock.advance(150);
+    EXPECT_TRUE(first->isFinished());
+    EXPECT_TRUE(replies.empty()) << "the read let go of is not drawn";
+    EXPECT_TRUE(endings.empty());
     clock.advance(150);
     ASSERT_EQ(endings.size(), 1u);
-    EXPECT_EQ(endings[0].second, Result::NoNetwork);
-    EXPECT_FALSE(progress.progressTimer().isActive());
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\ndevice unplugged");
+    EXPECT_EQ(endings[0], std::make_pair(Request::PanelKey, Result::Reply));
+    EXPECT_EQ(replies.size(), 1u);
+    ASSERT_EQ(port.writes().size(), 2u);
+    EXPECT_EQ(std::uint8_t(port.writes()[1].bytes[1]), 3) << "the key's kind";
+}
+
+TEST_F(ExchangeFixture, LettingGoWithdrawsARequestStillWaiting) {
+    ASSERT_TRUE(line.beginWrite());   // another window's write holds the line
+    select(2, BlockType::MUL);
+    ASSERT_TRUE(exchange.startBlockRead());
+    const std::shared_ptr<LineReply> read = exchange.pending();
+    EXPECT_TRUE(line.isWaiting(*read));
+    exchange.letGo();
+    EXPECT_TRUE(read->isFinished());
+    EXPECT_EQ(read->outcome(), LineOutcome::Cancelled);
+    line.endWrite();
+    clock.advance(1000);
+    EXPECT_TRUE(port.writes().empty());
+    EXPECT_TRUE(endings.empty());
 }
 
 TEST(ConsoleProgressBar, StepsToOneHundredAndStops) {

@@ -3,7 +3,6 @@
 #include "LineBench.h"
 #include "app/LineAlerts.h"
 #include "console/ConsoleExchange.h"
-#include "console/ConsoleProgress.h"
 #include "console/ConsoleState.h"
 #include "link/FakeSerialPort.h"
 #include "link/LineSession.h"
@@ -23,11 +22,10 @@ struct ExchangeFixture : ::testing::Test, LineBench {
     // What the line reports, told through the prompts as the front ends do.
     LineAlerts alerts{line, prompts};
     ConsoleState state;
-    ConsoleProgress progress{clock};
-    ConsoleExchange exchange{line, prompts, state, progress};
+    ConsoleExchange exchange{line, state};
 
     using Request = ConsoleExchange::Request;
-    using Result = ConsoleExchange::Result;
+    using Result = LineOutcome;
     std::vector<std::pair<Request, Result>> endings;
     std::vector<QByteArray> replies;
 

@@ -24,7 +24,7 @@ private slots:
         rig->prompts.confirmAnswer = false;
         rig->console.action("mnuSAVE_485")->trigger();
         QCOMPARE(rig->prompts.messages.size(), std::size_t(1));
-        QCOMPARE(rig->prompts.messages[0].text, ConsoleWindow::emptyDownloadQuestion());
+        QCOMPARE(rig->prompts.messages[0].text, ConsoleCore::emptyDownloadQuestion());
         QCOMPARE(rig->prompts.messages[0].text, QStringLiteral("Схема не загружена. Записать пустую схему в Z5?"));
         QVERIFY(rig->port.writes().empty());
         QVERIFY(rig->console.isEnabled());

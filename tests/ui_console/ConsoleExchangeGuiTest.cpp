@@ -132,7 +132,7 @@ private slots:
         QVERIFY(rig->console.isEnabled());
         QVERIFY(canvas.runPicture()->isVisible());
         QVERIFY(!canvas.pausePicture()->isVisible());
-        QCOMPARE(int(rig->console.state().selectedType), 5);
+        QCOMPARE(int(rig->console.core().state().selectedType), 5);
 
         rig->console.action("mnuSTART_PROCESS")->trigger();
         rig->clock.advance(150);
@@ -155,18 +155,18 @@ private slots:
     void downloadFromTheMenuRunsTheBarAndGivesTheConsoleBack() {
         rig->console.action("mnuSAVE_485")->trigger();
         QVERIFY(!rig->console.isEnabled());
-        QCOMPARE(rig->console.progressBar()->value(), 0);
+        QCOMPARE(z5::uitest::progressBar(rig->console)->value(), 0);
         rig->clock.advance(3000);
-        QCOMPARE(rig->console.progressBar()->value(), 30);
+        QCOMPARE(z5::uitest::progressBar(rig->console)->value(), 30);
         rig->clock.advance(3300);
         QVERIFY(rig->console.isEnabled());
-        QCOMPARE(rig->console.progressBar()->value(), 63);
+        QCOMPARE(z5::uitest::progressBar(rig->console)->value(), 63);
         std::vector<int> tables;
         for (const auto &w : rig->port.writes())
             if (w.bytes.size() == 8 && std::uint8_t(w.bytes[1]) >= 0x33) tables.push_back(std::uint8_t(w.bytes[1]) - 0x33);
         QCOMPARE(tables, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
         rig->clock.advance(4000);
-        QCOMPARE(rig->console.progressBar()->value(), 100);
+        QCOMPARE(z5::uitest::progressBar(rig->console)->value(), 100);
     }
 
     void theStationDialogHoldsTheConsoleUntilItCloses() {

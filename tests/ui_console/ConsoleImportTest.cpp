@@ -65,18 +65,17 @@ private slots:
             QCOMPARE(a->text(), QString::fromUtf8(caption));
         }
         QVERIFY(!c.action("mnuSAVE_ZADATCIKI")->isEnabled());
-        QCOMPARE(c.numberingChoice()->itemText(0), QStringLiteral("Ручное"));
-        QCOMPARE(c.numberingChoice()->itemText(1), QStringLiteral("Авто"));
+        QCOMPARE(z5::uitest::numberingChoice(c)->itemText(0), QStringLiteral("Ручное"));
+        QCOMPARE(z5::uitest::numberingChoice(c)->itemText(1), QStringLiteral("Авто"));
         QCOMPARE(c.findChild<QLabel *>("Label4")->text(), QStringLiteral("№ экземпляра"));
-        QCOMPARE(c.parameterView()->columnHeadings()->text(), QStringLiteral("Параметр              Значение"));
+        QCOMPARE(z5::uitest::parameterView(c)->columnHeadings()->text(), QStringLiteral("Параметр              Значение"));
         QCOMPARE(c.canvas()->icon(395)->objectName(), QStringLiteral("Logik_Blok_img_395"));
         QCOMPARE(visibleIcons(*c.canvas()), 0);
     }
 
     void headingIsPrintedOnceAtStart() {
-        QVERIFY(rig->console.priorityTimer().isActive());
+        QVERIFY(rig->console.canvas()->priorityLabels().empty());
         rig->clock.advance(100);
-        QVERIFY(!rig->console.priorityTimer().isActive());
         const auto &labels = rig->console.canvas()->priorityLabels();
         QCOMPARE(labels.size(), std::size_t(1));
         QVERIFY(hasLabel(labels, "00", QPoint(330, 1)));
@@ -151,7 +150,7 @@ private slots:
         const auto labels = rig->console.canvas()->priorityLabels().size();
         rig->session.store.numbersPID.setValue(0, 3, 7.5f);
         rig->console.iconPressed(BlockType::PID - 1, Qt::RightButton);
-        QVERIFY(rig->console.panel().isLaidOut());
+        QVERIFY(rig->console.core().panel().isLaidOut());
         const QString status = rig->console.replyStatus()->text();
 
         QTemporaryDir dir;
@@ -168,7 +167,7 @@ private slots:
         QVERIFY(rig->session.project == before);
         QCOMPARE(visibleIcons(*rig->console.canvas()), icons);
         QCOMPARE(rig->console.canvas()->priorityLabels().size(), labels);
-        QVERIFY(rig->console.panel().isLaidOut());
+        QVERIFY(rig->console.core().panel().isLaidOut());
         QCOMPARE(rig->session.store.numbersPID.value(0, 3), 7.5f);
         QCOMPARE(rig->console.replyStatus()->text(), status);
     }
@@ -179,7 +178,7 @@ private slots:
                 "(compInst \"U2\"\n(originalName \"MUL\")\n(compValue \"2\")\n)\n)\n");
         QVERIFY(!path.isEmpty());
         rig->prompts.openNames << path;
-        rig->console.numberingChoice()->setCurrentIndex(1);
+        z5::uitest::numberingChoice(rig->console)->setCurrentIndex(1);
         rig->console.importNetlist();
         QVERIFY(rig->prompts.messages.empty());
         QVERIFY(rig->console.canvas()->icon(BlockType::MUL - 1)->isVisible());
@@ -188,10 +187,10 @@ private slots:
     }
 
     void activationBringsManualNumberingBack() {
-        rig->console.numberingChoice()->setCurrentIndex(1);
+        z5::uitest::numberingChoice(rig->console)->setCurrentIndex(1);
         rig->console.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&rig->console));
-        QTRY_COMPARE(rig->console.numberingChoice()->currentIndex(), 0);
+        QTRY_COMPARE(z5::uitest::numberingChoice(rig->console)->currentIndex(), 0);
     }
 };
 

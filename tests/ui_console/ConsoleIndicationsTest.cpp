@@ -56,14 +56,14 @@ private slots:
     void aStoppedRefreshSaysNetAndWhy() {
         QFETCH(Stopper, stop);
         QFETCH(QString, status);
-        rig->console.refreshChoice()->setCurrentIndex(1);   // 250 ms
+        z5::uitest::refreshChoice(rig->console)->setCurrentIndex(1);   // 250 ms
         rig->click(kPid, Qt::LeftButton);
         rig->clock.advance(150);
-        QVERIFY(rig->console.refresh().isArmed());
+        QVERIFY(rig->console.core().refresh().isArmed());
         QVERIFY(!valueAge(*rig)->text().isEmpty());
         stop(*rig);
-        QCOMPARE(rig->console.refreshChoice()->currentText(), QStringLiteral("нет"));
-        QVERIFY(!rig->console.refresh().isOn());
+        QCOMPARE(z5::uitest::refreshChoice(rig->console)->currentText(), QStringLiteral("нет"));
+        QVERIFY(!rig->console.core().refresh().isOn());
         QCOMPARE(valueAge(*rig)->text(), QString());
         QCOMPARE(rig->console.replyStatus()->text(), status);
         // Nothing is read any more.
@@ -73,26 +73,26 @@ private slots:
     }
 
     void anEditInTheSetpointsStopsTheRefreshAndSaysSo() {
-        rig->console.refreshChoice()->setCurrentIndex(1);
+        z5::uitest::refreshChoice(rig->console)->setCurrentIndex(1);
         rig->click(kSetpoint, Qt::LeftButton);
         rig->clock.advance(150);
         rig->typeInto(1, "5");
-        QCOMPARE(rig->console.refreshChoice()->currentText(), QStringLiteral("нет"));
+        QCOMPARE(z5::uitest::refreshChoice(rig->console)->currentText(), QStringLiteral("нет"));
         QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Обновление остановлено: значение изменено"));
     }
 
     void theProgressBarIsEmptyAfterAReadAndAFailedDownload() {
         rig->click(kPid, Qt::LeftButton);
         rig->clock.advance(150);
-        QCOMPARE(rig->console.progressBar()->value(), 0);
+        QCOMPARE(z5::uitest::progressBar(rig->console)->value(), 0);
         // The port vanishes in the middle of a download.
         rig->console.downloadSchema();
         rig->clock.advance(1500);
-        QVERIFY(rig->console.progressBar()->value() > 0);
+        QVERIFY(z5::uitest::progressBar(rig->console)->value() > 0);
         rig->port.fail(QStringLiteral("device gone"));
         rig->clock.advance(15000);
         QVERIFY(rig->console.isEnabled());
-        QCOMPARE(rig->console.progressBar()->value(), 0);
+        QCOMPARE(z5::uitest::progressBar(rig->console)->value(), 0);
         QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Нет сети"));
     }
 
@@ -102,8 +102,8 @@ private slots:
         rig->clock.advance(15000);
         QVERIFY(rig->console.isEnabled());
         QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Запись в Z5 закончена"));
-        QCOMPARE(rig->console.progressBar()->value(), rig->console.progressBar()->maximum());
-        QVERIFY(!rig->console.progress().progressTimer().isActive());
+        QCOMPARE(z5::uitest::progressBar(rig->console)->value(), z5::uitest::progressBar(rig->console)->maximum());
+        QVERIFY(!rig->console.core().progress().progressTimer().isActive());
     }
 
     void aValueTheLineCannotCarryIsRefusedAsTyped() {
@@ -121,7 +121,7 @@ private slots:
         int barUnderTheBox = -1;
         rig->prompts.onMessage = [this, &barUnderTheBox](const QString &, const QString &) {
             rig->clock.advance(1500);   // the user reads the box
-            barUnderTheBox = rig->console.progressBar()->value();
+            barUnderTheBox = z5::uitest::progressBar(rig->console)->value();
         };
         rig->console.downloadSchema();
         QVERIFY(!rig->prompts.messages.empty());
@@ -137,7 +137,7 @@ private slots:
         rig->console.downloadSchema();
         QVERIFY(rig->console.isEnabled());
         QCOMPARE(rig->console.replyStatus()->text(), QStringLiteral("Нет сети"));
-        QCOMPARE(rig->console.progressBar()->value(), 0);
+        QCOMPARE(z5::uitest::progressBar(rig->console)->value(), 0);
     }
 };
 

@@ -1,5 +1,6 @@
 // The whole road through the console: import the example, tune a value, download
 // from the console's menu into z5-sim on a pseudo-terminal, then read a block.
+#include "ConsoleParts.h"
 #include "SimConsole.h"
 #include "SimSession.h"
 #include "download/ProjectDownloadTables.h"
@@ -46,7 +47,7 @@ private slots:
         ConsoleIcon *pid = rig.console.canvas()->icon(BlockType::PID - 1);
         QVERIFY(pid->isVisible());
         QTest::mouseClick(pid, Qt::RightButton, {}, QPoint(5, 5));
-        QLineEdit *period = rig.console.parameterView()->rowField(1);
+        QLineEdit *period = z5::uitest::parameterView(rig.console)->rowField(1);
         QVERIFY(period->isVisible());
         period->selectAll();
         QTest::keyClicks(period, "2.5");
@@ -55,7 +56,7 @@ private slots:
         rig.console.action("mnuSAVE_485")->trigger();
         QVERIFY(!rig.console.isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(rig.console.isEnabled(), 15000);
-        QVERIFY(rig.console.progressBar()->value() >= 55);
+        QVERIFY(z5::uitest::progressBar(rig.console)->value() >= 55);
         QVERIFY2(rig.prompts.messages.empty(), qPrintable(rig.prompts.messages.empty() ? QString() : rig.prompts.messages[0].text));
 
         // A left click on the PID block reads it back from the simulator.
@@ -114,19 +115,19 @@ private slots:
         };
         pick(BlockType::MUL);
         QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), QStringLiteral("Ответ блока U3 получен"), 5000);
-        const ValueTable &table = rig.console.liveViewPane()->valueTable()->table();
+        const ValueTable &table = z5::uitest::liveViewPane(rig.console)->valueTable()->table();
         QCOMPARE(int(table.rows().size()), 8);
         // Instance 1 swings about 10 + row.
         QVERIFY(qAbs(table.rows()[2].left.number - 12.0) <= 1.001);
 
         pick(BlockType::S_P);
         QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), QStringLiteral("Ответ блока U2 получен"), 5000);
-        QCOMPARE(rig.console.parameterView()->rowField(1)->text(), QStringLiteral("1.5"));
-        QCOMPARE(rig.console.parameterView()->rowField(15)->text(), QStringLiteral("8.5"));
+        QCOMPARE(z5::uitest::parameterView(rig.console)->rowField(1)->text(), QStringLiteral("1.5"));
+        QCOMPARE(z5::uitest::parameterView(rig.console)->rowField(15)->text(), QStringLiteral("8.5"));
 
         pick(BlockType::PAN);
         QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), QStringLiteral("Ответ блока U1 получен"), 5000);
-        PanelPictureWidget *panel = rig.console.liveViewPane()->panelPicture(2);
+        PanelPictureWidget *panel = z5::uitest::liveViewPane(rig.console)->panelPicture(2);
         QVERIFY(panel->isVisible());
         QVERIFY(panel->face().lamps().empty());
         QTest::mouseClick(panel, Qt::LeftButton, {}, panel->toWidget(PanelKeys::keyRect(1).center()));

@@ -36,8 +36,8 @@ private slots:
     void rightClickLaysOutThePidPanelAndPlacesTheCursor() {
         rig->session.store.numbersPID.setValue(0, 4, 2.5f);
         rig->click(kPid, Qt::RightButton);
-        QCOMPARE(int(rig->console.state().selectedColumn), kPid);
-        QCOMPARE(int(rig->console.state().selectedType), int(BlockType::PID));
+        QCOMPARE(int(rig->console.core().state().selectedColumn), kPid);
+        QCOMPARE(int(rig->console.core().state().selectedType), int(BlockType::PID));
         QCOMPARE(visibleRows(), 9);
         QVERIFY(rig->view().title()->isVisible());
         QVERIFY(rig->view().columnHeadings()->isVisible());
@@ -77,7 +77,7 @@ private slots:
         rig->typeInto(3, "4");
         QCOMPARE(rig->session.store.numbersPID.value(0, 1), 0.0f);
         QVERIFY(rig->text(3)->styleSheet().contains("red"));
-        QLabel *line = rig->console.parameterView()->notStoredLine();
+        QLabel *line = z5::uitest::parameterView(rig->console)->notStoredLine();
         QVERIFY(line->isVisible());
         QCOMPARE(line->text(), QStringLiteral("«Период»: не число; «КП 1»: сначала исправьте «Период»"));
 

@@ -1,6 +1,7 @@
 #pragma once
 // A console over a virtual clock, an in-memory port and scripted prompts.
 #include "SessionBench.h"
+#include "ConsoleParts.h"
 #include "ReplyFrames.h"
 #include "import/ConsoleLayout.h"
 #include "link/FakeSerialPort.h"
@@ -47,7 +48,7 @@ struct ConsoleRig : SessionBench {
         QVERIFY(icon);
         QTest::mouseClick(icon, button, {}, QPoint(5, 5));
     }
-    ConsoleParameterView &view() { return *console.parameterView(); }
+    ConsoleParameterView &view() { return *parameterView(console); }
     QLineEdit *text(int row) { return view().rowField(row); }
     QComboBox *combo(int row) { return view().rowChoice(row); }
     // The user replaces the whole text of a field, key by key (any alphabet).

@@ -57,11 +57,11 @@ private slots:
     void everyFieldTakesAClickAndKeepsWhatWasTyped() {
         QFETCH(int, type);
         // A table or a panel read before must not leave anything over the rows.
-        rig->console.liveViewPane()->showTable();
+        z5::uitest::liveViewPane(rig->console)->showTable();
         QCOMPARE(openPanel(type), QString());
         int edited = 0;
         for (int r = 0; r < ConsoleParameterView::kRows; ++r) {
-            const PanelRow &row = rig->console.panel().row(r);
+            const PanelRow &row = rig->console.core().panel().row(r);
             const QString caption = row.caption.trimmed();
             // A text that is not stored is checked as shown, a stored one after the panel was opened again.
             const RowRole role = ParameterCatalogue::standard().role(type, r);
@@ -70,7 +70,7 @@ private slots:
                 const QString typed = row.kind == FieldKind::Text ? QStringLiteral("Ж") + differentNumber(row.text)
                                                                   : differentNumber(row.text);
                 QVERIFY2(hand::typeInto(rig->text(r), typed).isEmpty(), qPrintable(caption + ": " + hand::typeInto(rig->text(r), typed)));
-                QVERIFY2(!rig->console.panel().row(r).rejected, qPrintable(caption + ": " + rig->console.panel().row(r).notStoredReason));
+                QVERIFY2(!rig->console.core().panel().row(r).rejected, qPrintable(caption + ": " + rig->console.core().panel().row(r).notStoredReason));
                 if (stored) QCOMPARE(reopenPanel(type), QString());
                 QVERIFY2(rig->text(r)->text() == typed, qPrintable(caption + ": shows " + rig->text(r)->text()));
                 ++edited;
@@ -90,7 +90,7 @@ private slots:
                 ++edited;
             }
         }
-        if (rig->console.panel().row(0).visible) QVERIFY(edited > 0);
+        if (rig->console.core().panel().row(0).visible) QVERIFY(edited > 0);
     }
 
     void tabRunsDownThePanel_data() { everyFieldTakesAClickAndKeepsWhatWasTyped_data(); }
@@ -100,7 +100,7 @@ private slots:
         ConsoleParameterView &view = rig->view();
         QList<QWidget *> fields;
         for (int r = 0; r < ConsoleParameterView::kRows; ++r) {
-            const PanelRow &row = rig->console.panel().row(r);
+            const PanelRow &row = rig->console.core().panel().row(r);
             if (row.showsChoice() && row.choiceEnabled) fields << rig->combo(r);
             else if (row.showsText() && rig->text(r)->isEnabled()) fields << rig->text(r);
         }
@@ -116,19 +116,19 @@ private slots:
     // Above the panel: the numbering, then "Обновлять", then the panel's first field.
     void tabComesDownFromTheTopOfTheColumn() {
         QCOMPARE(openPanel(BlockType::PID), QString());
-        QCOMPARE(hand::click(rig->console.numberingChoice()), QString());
+        QCOMPARE(hand::click(z5::uitest::numberingChoice(rig->console)), QString());
         hand::key(&rig->console, Qt::Key_Escape);
-        QCOMPARE(hand::tab(&rig->console), static_cast<QWidget *>(rig->console.refreshChoice()));
+        QCOMPARE(hand::tab(&rig->console), static_cast<QWidget *>(z5::uitest::refreshChoice(rig->console)));
         QCOMPARE(hand::tab(&rig->console), rig->view().firstField());
     }
 
     // Clicks on the live view land on the picture; once it is gone they reach the rows.
     void theLiveViewCoversTheRowsOnlyWhileShown() {
         QCOMPARE(openPanel(BlockType::PID), QString());
-        rig->console.liveViewPane()->showTable();
-        rig->console.liveViewPane()->raise();
+        z5::uitest::liveViewPane(rig->console)->showTable();
+        z5::uitest::liveViewPane(rig->console)->raise();
         QVERIFY(!hand::click(rig->text(1)).isEmpty());
-        rig->console.liveViewPane()->hideAll();
+        z5::uitest::liveViewPane(rig->console)->hideAll();
         QCOMPARE(hand::click(rig->text(1)), QString());
     }
 };

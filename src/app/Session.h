@@ -1,4 +1,5 @@
 #pragma once
+#include "app/WriteMessages.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
 #include "download/ScreenWrite.h"
@@ -36,6 +37,8 @@ public:
     NetlistImport netlistImport;
     // The one owner of the serial line: the port is reached only through it.
     LineSession line;
+    // Shows what became of every write, whoever started it.
+    WriteMessages writeMessages;
     ProjectDownloadTables tables;
     DownloadChain chain;
     SetpointWrite setpointWrite;

@@ -6,6 +6,8 @@
 #include "link/Request.h"
 #include "link/TappedPort.h"
 #include "link/TrafficLog.h"
+#include "link/WriteReply.h"
+#include "link/WriteSequence.h"
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -21,6 +23,7 @@ class Timer;
 class Prompts;
 class SerialDevices;
 class SerialPort;
+class WriteSequencer;
 
 // The one owner of the serial line. It holds the port, the request side and the
 // reply reception, knows whether an exchange (a request awaiting its reply) or a
@@ -62,11 +65,6 @@ public:
     // after it builds from that.
     void forgetRequestKind() { link_.clearKind(); }
 
-    // --- The data of a write sequence ----------------------------------------
-    // The data block of a table write and its table, for the header and data that follow.
-    void loadTableData(int table, const QByteArray &data) { link_.loadTableData(table, data); }
-    // The data of a screen write: `checkedLength` bytes of it are covered by the check value.
-    void loadScreenData(const QByteArray &stream, int checkedLength) { link_.loadScreenData(stream, checkedLength); }
     // Every transfer through the tap, named and timed, for the monitor and traces.
     TrafficLog &traffic() { return traffic_; }
 
@@ -127,32 +125,18 @@ public:
     void endPacedExchange(Outcome outcome);
 
     // --- Write sequences -------------------------------------------------
-    // Starts a write: refused (beep) while busy; otherwise opens the port. A
-    // port that does not open ends the write at once as a failure ("Нет сети!!!"
-    // and why) and false is returned.
-    bool beginWrite();
-    // A header or a data block of the write under way. A send that fails makes
-    // the write end as a failure; the sequence itself keeps its pace.
-    bool sendHeader(const Request &header);
-    bool sendData();
-    // A write has ended only when its bytes have left the port: what is still
-    // queued gets the time the line needs for it and this margin, polled at
-    // this pace; bytes that never leave end the write as a failure.
+    // Takes a timed write (headers, data blocks, the port's closing and
+    // reopening) as one whole and answers it with its own reply. It waits
+    // behind an exchange under way or requests already waiting, and is never
+    // dropped; writeStarted tells when its first step is due.
+    std::shared_ptr<WriteReply> enqueue(WriteSequence sequence);
+    // A write ends once its bytes have left the port: what is still queued gets
+    // the time the line needs for it and this margin, polled at this pace.
     static constexpr int kDrainPollMs = 10;
     static constexpr int kDrainMarginMs = 500;
     static constexpr int kLineBitsPerSecond = 115200;
-    // The write's last block has gone (or it stopped for a reason already shown).
-    // The write ends once its bytes have left the port (at once when nothing is
-    // queued); `ended` runs after writeEnded, whatever the outcome.
-    void endWrite(std::function<void()> ended = {});
     // The failure text for a write of which only `sent` of `total` bytes left.
     static QString notAcceptedText(qint64 sent, qint64 total);
-    // Ends the write under way as a failure now, with this reason (shown
-    // unless it already was).
-    void failWrite(const QString &reason, bool alreadyShown = false);
-    // The write goes on to its paced end but will end as a failure.
-    void noteWriteFailure(const QString &reason, bool alreadyShown);
-    bool writeHasFailed() const { return writeFailed_; }
 
 signals:
     void busyChanged(bool busy);
@@ -162,9 +146,9 @@ signals:
     void blockReplyReceived(const QByteArray &reply);
     // One part of a read in parts, as received.
     void partReceived(const QByteArray &part);
-    void writeStarted();
-    // succeeded false: the failure was shown, `failure` says why.
-    void writeEnded(bool succeeded, const QString &failure);
+    // A write sequence starts now: whoever shows writes follows its reply from
+    // here, before its port is opened and its first step goes out.
+    void writeStarted(const std::shared_ptr<z5::WriteReply> &reply);
     // Every transfer on the line, in the order it happened.
     void transferred(z5::LineSession::Direction direction, const QByteArray &bytes);
     void portClosed();
@@ -178,10 +162,10 @@ private:
     void finishExchange(Outcome outcome);
     void setActivity(Activity activity);
     void discardWaitingInput();
-    void checkDrain();
     void onQuietGuardTick();
     void dropLateBytes();
-    void finishWrite();
+    bool startWrite(const std::shared_ptr<WriteReply> &reply);
+    void writeEnded(const std::shared_ptr<WriteReply> &reply, Outcome outcome);
     void startNextWaiting();
     bool startQueued(const std::shared_ptr<LineReply> &reply);
 
@@ -195,15 +179,8 @@ private:
     bool readInParts_ = false;
     bool paced_ = false;
     bool quietCancel_ = false;
-    bool writeFailed_ = false;
-    bool failureShown_ = false;
-    QString writeFailure_;
-    // What the write under way sent through the port and what a close dropped.
-    qint64 writeBytes_ = 0;
-    qint64 writeBytesDropped_ = 0;
-    std::unique_ptr<Timer> drainTimer_;
-    std::int64_t drainDeadlineMs_ = 0;
-    std::function<void()> afterWrite_;
+    // Paces the write sequence under way.
+    std::unique_ptr<WriteSequencer> writer_;
     // A reply may still be on its way since an exchange ended without one.
     bool lateReplyPossible_ = false;
     std::int64_t quietSinceMs_ = 0;

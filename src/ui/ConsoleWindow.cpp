@@ -114,12 +114,9 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     connect(&exchange_, &ConsoleExchange::processPictureChanged, this, [this](ConsoleExchange::ProcessPicture p) {
         canvas_->showProcessPicture(p == ConsoleExchange::ProcessPicture::Pause);
     });
-    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &reason) {
-        if (!writes_.isRunning()) return;
-        writeSucceeded_ = succeeded;
-        writeFailure_ = succeeded ? QString() : reason;
-    });
     connect(&writes_, &ConsoleWrites::ended, this, [this] {
+        writeSucceeded_ = writes_.succeeded();
+        writeFailure_ = writeSucceeded_ ? QString() : writes_.failure();
         setEnabled(true);
         if (writeSucceeded_) {
             // The bar goes on counting to its end, as it always has.
@@ -480,7 +477,13 @@ void ConsoleWindow::downloadSchema() {
     writeSucceeded_ = true;
     writeFailure_.clear();
     if (!writes_.startDownload()) {
-        // Refused before anything was sent: the box said why, the status line does too.
+        // Refused before anything was sent: the box says why, the status line does too.
+        if (!writes_.refusal().ok()) {
+            session_.prompts.message(writes_.refusal().problem, writes_.refusal().caption, Prompts::Kind::Error);
+        } else {
+            writeSucceeded_ = false;
+            writeFailure_ = writes_.failure();
+        }
         status_->setText(writeSucceeded_ ? QString() : failureStatus(writeFailure_));
         return;
     }
@@ -501,7 +504,11 @@ void ConsoleWindow::writeSetpoints() {
         status_->setText(QStringLiteral("%1: не число, задатчики не записаны").arg(panel_.row(wrong).caption));
         return;
     }
-    if (writes_.writeSetpoints() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
+    if (!writes_.writeSetpoints()) {
+        if (!writes_.refusal().ok()) session_.prompts.message(writes_.refusal().problem, writes_.refusal().caption);
+        return;
+    }
+    if (writes_.isRunning()) {
         setEnabled(false);
         status_->setText(QStringLiteral("Запись задатчиков в Z5…"));
     }

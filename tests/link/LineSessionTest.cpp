@@ -106,22 +106,31 @@ TEST_F(LineFixture, TheAnswerToARecordingStartIsNotTakenForTheNextBlock) {
     EXPECT_EQ(replies[0], testframes::blockReply('\x02'));
 }
 
+// A setpoint write of 32 bytes: its header at once, its data 100 ms later.
+static WriteSequence setpointSequence() {
+    WriteSequence sequence;
+    sequence.header(0, 12, Request::tableHeader(Table::Setpoints, 7));
+    sequence.data(100, 12, [] { return WriteBlock{QByteArray(32, '\1'), -1, {}, {}}; });
+    return sequence;
+}
+
 TEST_F(LineFixture, ASecondStartWhileBusyIsRefusedWithABeep) {
     port.silent = true;
     std::vector<bool> busy;
     QObject::connect(&line, &LineSession::busyChanged, [&](bool b) { busy.push_back(b); });
     ASSERT_TRUE(line.startExchange(Request::blockRead(1)));
     EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
-    EXPECT_FALSE(line.beginWrite());
     EXPECT_FALSE(line.sendWithoutReply(Request::recording(2, false)));
-    EXPECT_EQ(prompts.beeps, 3);
+    EXPECT_EQ(prompts.beeps, 2);
     EXPECT_EQ(port.writes().size(), 1u);
     clock.advance(1000);
     EXPECT_EQ(endings, std::vector<Outcome>{Outcome::NoReply});
     EXPECT_EQ(busy, (std::vector<bool>{true, false}));
-    EXPECT_TRUE(line.beginWrite());
+    const auto write = line.enqueue(setpointSequence());
+    EXPECT_EQ(line.activity(), LineSession::Activity::WriteSequence);
     EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
-    line.endWrite();
+    clock.advance(200);
+    EXPECT_EQ(write->outcome(), Outcome::Reply);
     EXPECT_EQ(line.activity(), LineSession::Activity::Idle);
 }
 
@@ -163,16 +172,13 @@ TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {
     EXPECT_EQ(tapped[1].second, reply);
 }
 
-TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAsAFailureShown) {
+TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAtOnceAsNoNetwork) {
     port.refuseOpen = true;
-    std::vector<std::pair<bool, QString>> ended;
-    QObject::connect(&line, &LineSession::writeEnded, [&](bool ok, const QString &why) { ended.emplace_back(ok, why); });
-    EXPECT_FALSE(line.beginWrite());
-    ASSERT_EQ(ended.size(), 1u);
-    EXPECT_FALSE(ended[0].first);
-    EXPECT_EQ(ended[0].second, "Нет сети!!!\nno such device");
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Нет сети!!!\nno such device");
+    const auto write = line.enqueue(setpointSequence());
+    ASSERT_TRUE(write->isFinished());
+    EXPECT_EQ(write->outcome(), Outcome::NoNetwork);
+    EXPECT_EQ(write->failureText(), "Нет сети!!!\nno such device");
+    EXPECT_TRUE(prompts.messages.empty()) << "the line owner tells, it does not show";
     EXPECT_FALSE(line.isBusy());
 }
 

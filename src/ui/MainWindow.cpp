@@ -290,7 +290,12 @@ void MainWindow::openConsole() {
 
 void MainWindow::startScreenWrite() {
     // The picture goes at its own size, as the preview shows it when sized to it.
-    // A write waits its turn behind what the line is doing.
+    // A second write while one is sending is refused with a beep; behind a read
+    // the write waits its turn.
+    if (session_.line.activity() == LineSession::Activity::WriteSequence) {
+        session_.prompts.beep();
+        return;
+    }
     const QImage picture = preview_->picture();
     // A packed picture whose bottom rows the stream cannot carry is named before
     // anything starts; the user may still write what fits.

@@ -112,7 +112,12 @@ void LineSession::cancel(const LineReply &reply) {
 void LineSession::cancelQueue() {
     const auto waiting = std::move(waiting_);
     waiting_.clear();
-    for (const auto &reply : waiting) reply->finish(Outcome::Cancelled);
+    for (const auto &reply : waiting) {
+        if (std::dynamic_pointer_cast<WriteReply>(reply))
+            waiting_.push_back(reply);
+        else
+            reply->finish(Outcome::Cancelled);
+    }
     if (current_) cancelExchange();
 }
 

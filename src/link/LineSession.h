@@ -87,6 +87,7 @@ public:
     // its exchange cancelled while under way; nothing once it has ended.
     void cancel(const LineReply &reply);
     // Every waiting request ends Cancelled and the one under way is cancelled.
+    // Writes are never dropped: a waiting write keeps its turn, one under way its pace.
     void cancelQueue();
 
     // --- Exchanges -------------------------------------------------------

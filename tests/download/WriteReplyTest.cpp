@@ -120,3 +120,22 @@ TEST(WriteReply, ACloseThatDropsBytesEndsNotDrained) {
     EXPECT_EQ(r.lastWrite().failureText(),
               LineSession::notAcceptedText(1000, r.port.writtenBytes().size()));
 }
+
+// Writes are never dropped: cancelling the queue ends the read under way and
+// the waiting reads, and the waiting write still goes out at its own offsets.
+TEST(WriteReply, CancellingTheQueueLeavesAWaitingWriteItsTurn) {
+    ChainRig r;
+    SetpointWrite setpoints{r.chain};
+    r.port.silent = true;
+    const auto read = r.line.enqueue(Request::blockRead(1));
+    const WriteStart write = setpoints.writeSetpoints(7);
+    const auto laterRead = r.line.enqueue(Request::blockRead(2));
+    r.line.cancelQueue();
+    EXPECT_EQ(read->outcome(), LineOutcome::Cancelled);
+    EXPECT_EQ(laterRead->outcome(), LineOutcome::Cancelled);
+    r.clock.advance(1000);
+    ASSERT_TRUE(write.reply->isFinished());
+    EXPECT_TRUE(write.reply->succeeded());
+    ASSERT_EQ(r.port.writes().size(), 3u);
+    EXPECT_EQ(r.port.writes()[2].atMs - r.port.writes()[1].atMs, 200);
+}

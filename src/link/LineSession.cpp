@@ -307,7 +307,7 @@ bool LineSession::startWrite(const std::shared_ptr<WriteReply> &reply) {
 
 void LineSession::writeEnded(const std::shared_ptr<WriteReply> &reply, Outcome outcome) {
     setActivity(Activity::Idle);
-    reply->finish(outcome);
+    reply->finish(outcome, {}, outcome == Outcome::NoNetwork ? portErrorText() : QString());
     startNextWaiting();
 }
 

@@ -74,6 +74,10 @@ TEST_P(WriteEnding, EndsWithOneOutcome) {
     EXPECT_EQ(start.reply->succeeded(), row.outcome == LineOutcome::Reply);
     EXPECT_TRUE(start.reply->failureText().startsWith(row.failureStart)) << start.reply->failureText().toStdString();
     EXPECT_EQ(row.failureStart.isEmpty(), start.reply->failureText().isEmpty());
+    // The port's own words, as every reply on the line gives them.
+    if (row.outcome == LineOutcome::NoNetwork) {
+        EXPECT_EQ(start.reply->failure(), r.port.errorString());
+    }
     EXPECT_FALSE(r.line.isBusy());
     // What the user is told: a failure once, nothing for a success.
     EXPECT_EQ(r.prompts.messages.size(), row.failureStart.isEmpty() ? 0u : 1u);

@@ -27,9 +27,10 @@ class WriteSequencer;
 
 // The one owner of the serial line. It holds the port, the request side and the
 // reply reception, knows whether an exchange (a request awaiting its reply) or a
-// write sequence (headers and data paced by timers) is under way, and is the
-// only way to start either. A second start while the line is busy is refused
-// here, with a beep. Everything it does is told through signals.
+// write sequence (headers and data paced on its clock) is under way, and is the
+// only way to start either. Queued work waits its turn; a direct start while the
+// line is busy is refused here, with a beep. Everything it does is told through
+// signals and reply objects.
 class LineSession : public QObject {
     Q_OBJECT
 public:

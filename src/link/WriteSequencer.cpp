@@ -55,12 +55,14 @@ void WriteSequencer::skipRefused() {
 }
 
 void WriteSequencer::runDueSteps() {
-    const auto &steps = reply_->sequence().steps();
+    // Held here: a step that ends the write may let the next queued write start.
+    const std::shared_ptr<WriteReply> current = reply_;
+    const auto &steps = current->sequence().steps();
     skipRefused();
     while (next_ < steps.size() && steps[next_].atMs <= elapsedMs()) {
         const WriteSequence::Step &step = steps[next_++];
         runStep(step);
-        if (!reply_) return;   // the step ended the write
+        if (reply_ != current) return;   // the step ended the write
         skipRefused();
     }
     if (next_ >= steps.size()) {

@@ -143,3 +143,21 @@ TEST(WriteReply, CancellingTheQueueLeavesAWaitingWriteItsTurn) {
     ASSERT_EQ(r.port.writes().size(), 3u);
     EXPECT_EQ(r.port.writes()[2].atMs - r.port.writes()[1].atMs, 200);
 }
+
+// A write that ends at a refused step hands the line to the write waiting
+// behind it, which goes out whole at its own offsets.
+TEST(WriteReply, AWriteEndedByARefusalLetsTheNextOneGo) {
+    ChainRig r;
+    SetpointWrite setpoints{r.chain};
+    r.tables.setpointProblemAtTick = QStringLiteral("Ошибка параметра");
+    const WriteStart first = setpoints.writeSetpoints(7);
+    ASSERT_TRUE(r.chain.startDownload());
+    r.clock.advance(10000);
+    EXPECT_EQ(first.reply->outcome(), LineOutcome::Cancelled);
+    EXPECT_TRUE(r.lastWrite().succeeded());
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), 1u + 24u);
+    EXPECT_EQ(w[1].atMs, 200);
+    EXPECT_EQ(w[1].bytes, z5::testing::tableHeader(1, 0));
+    EXPECT_EQ(w[24].atMs, 200 + 6200);
+}

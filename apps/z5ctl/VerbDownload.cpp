@@ -39,7 +39,7 @@ int runDownload(const QStringList &args) {
         return 1;
     }
     return trace.run(QStringLiteral("download"), app.line.traffic(),
-                     [&] { return session.write(app.chain.progress(), [&] { return app.chain.startDownload(); }); });
+                     [&] { return session.write([&] { return app.chain.startDownload(); }); });
 }
 
 const z5ctl::VerbRegistrar registrar({QStringLiteral("download"),

@@ -48,8 +48,10 @@ int runWriteScreen(const QStringList &args) {
     // Only the alarm texts (`Table::AlarmTexts`) come from the tables here; the project stays empty.
     z5::Session &app = session.app;
     return trace.run(QStringLiteral("write-screen"), app.line.traffic(), [&] {
-        return session.write(app.chain.progress(), [&] {
+        return session.write([&] {
             app.screen = model;
+            // A packed picture whose bottom rows do not fit: the command line writes
+            // what fits, as the user's "OK" would.
             return app.screenWrite.startScreenWrite(in.picture);
         });
     });

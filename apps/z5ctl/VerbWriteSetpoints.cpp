@@ -40,9 +40,7 @@ int runWriteSetpoints(const QStringList &args) {
         return 1;
     }
     return trace.run(QStringLiteral("write-setpoints"), app.line.traffic(), [&] {
-        return session.write(app.setpointWrite.progress(), [&] {
-            return app.setpointWrite.writeSetpoints(block) == z5::SetpointWrite::Outcome::Started;
-        });
+        return session.write([&] { return app.setpointWrite.writeSetpoints(block); });
     });
 }
 

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "StopSignals.h"
 #include "download/DownloadLog.h"
+#include "download/WriteStart.h"
 #include "app/Session.h"
 #include "link/LineSession.h"
 #include "link/Link.h"
@@ -52,12 +53,9 @@ public:
             err(caption.isEmpty() ? QStringLiteral("z5ctl %1: %2").arg(verb_, text)
                                   : QStringLiteral("z5ctl %1: %2: %3").arg(verb_, caption, text));
         };
-        // The line owner ends a write with no port or a failed send as a failure.
-        QObject::connect(&line, &z5::LineSession::writeEnded, &line, [this](bool ok, const QString &) {
-            if (ok) return;
-            lineFailed_ = true;
-            log.noteWriteFailed();
-        });
+        // The log and the session follow each write from its first step.
+        QObject::connect(&line, &z5::LineSession::writeStarted, &log,
+                         [this](const std::shared_ptr<z5::WriteReply> &write) { follow(write); });
     }
 
     // --station: 1..8.
@@ -114,24 +112,17 @@ public:
         return 0;
     }
 
-    // Opens the port, follows `progress` and runs the write that `start` begins
-    // to its end: 2 when the port does not open, 1 when the write does not
-    // start, else as run().
+    // Opens the port and runs the write that `start` queues to its end: 2 when
+    // the port does not open, 1 when the write does not start (a refusal is
+    // said), else as run(). The log's times count from here.
     template <typename Start>
-    int write(z5::DownloadProgress &progress, Start start) {
+    int write(Start start) {
         if (!openPort()) return 2;
-        follow(progress);
-        if (!start()) return 1;
-        return run();
-    }
-
-    // Both the log and the session follow the write; its times count from here.
-    void follow(z5::DownloadProgress &progress) {
         log.restart();
-        log.follow(progress);
-        QObject::connect(&progress, &z5::DownloadProgress::finished, &log, [this] {
-            if (quit_) quit_();
-        });
+        const z5::WriteStart started = start();
+        if (!started.refusal.ok()) prompts.message(started.refusal.problem, started.refusal.caption);
+        if (!started) return 1;
+        return run();
     }
 
 private:
@@ -148,7 +139,19 @@ public:
     z5::DownloadLog log;
 
 private:
+    // The log and the session follow the write; a write that does not succeed
+    // (no port, a failed send, bytes left behind, a refused step) fails the verb.
+    void follow(const std::shared_ptr<z5::WriteReply> &write) {
+        write_ = write;
+        log.follow(*write);
+        QObject::connect(write.get(), &z5::WriteReply::finished, &log, [this] {
+            if (!write_->succeeded()) lineFailed_ = true;
+            if (quit_) quit_();
+        });
+    }
+
     std::function<void()> quit_;
+    std::shared_ptr<z5::WriteReply> write_;
     bool lineFailed_ = false;
 };
 

@@ -34,12 +34,9 @@ ConsoleCore::ConsoleCore(Session &session)
     // A write of any window takes the line: the values are not refreshed past it.
     connect(&session_.line, &LineSession::writeStarted, this,
             [this] { turnRefreshOff(QStringLiteral("Обновление остановлено: запись в Z5")); });
-    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &reason) {
-        if (!writes_.isRunning()) return;
-        writeSucceeded_ = succeeded;
-        writeFailure_ = succeeded ? QString() : reason;
-    });
     connect(&writes_, &ConsoleWrites::ended, this, [this] {
+        writeSucceeded_ = writes_.succeeded();
+        writeFailure_ = writeSucceeded_ ? QString() : writes_.failure();
         setUsable(true);
         if (writeSucceeded_) {
             // The bar goes on counting to its end, as it always has.
@@ -274,7 +271,13 @@ void ConsoleCore::download() {
     writeSucceeded_ = true;
     writeFailure_.clear();
     if (!writes_.startDownload()) {
-        // Refused before anything was sent: the box said why, the status line does too.
+        // Refused before anything was sent: the box says why, the status line does too.
+        if (!writes_.refusal().ok()) {
+            session_.prompts.message(writes_.refusal().problem, writes_.refusal().caption, Prompts::Kind::Error);
+        } else {
+            writeSucceeded_ = false;
+            writeFailure_ = writes_.failure();
+        }
         setStatus(writeSucceeded_ ? QString() : failureStatus(writeFailure_));
         return;
     }
@@ -299,7 +302,11 @@ void ConsoleCore::writeShownSetpoints() {
         setStatus(QStringLiteral("%1: не число, задатчики не записаны").arg(panel_.row(wrong).caption));
         return;
     }
-    if (writes_.writeSetpoints() == SetpointWrite::Outcome::Started && writes_.isRunning()) {
+    if (!writes_.writeSetpoints()) {
+        if (!writes_.refusal().ok()) session_.prompts.message(writes_.refusal().problem, writes_.refusal().caption);
+        return;
+    }
+    if (writes_.isRunning()) {
         setUsable(false);
         setStatus(QStringLiteral("Запись задатчиков в Z5…"));
     }

@@ -10,8 +10,6 @@ LineAlerts::LineAlerts(LineSession &line, Prompts &prompts) : line_(line), promp
     connect(&line, &LineSession::requestNotSent, this, [this] { prompts_.beep(); });
     connect(&line, &LineSession::replyOverdue, this, [this] { prompts_.beep(); });
     connect(&line, &LineSession::networkFailed, this, &LineAlerts::tellNetworkFailure);
-    connect(&line, &LineSession::writeFailed, this,
-            [this](const QString &reason) { prompts_.message(reason, QString(), Prompts::Kind::Error); });
 }
 
 void LineAlerts::tellNetworkFailure(const QString &reason) {

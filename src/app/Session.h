@@ -1,5 +1,6 @@
 #pragma once
 #include "app/LineAlerts.h"
+#include "app/WriteMessages.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
 #include "download/ScreenWrite.h"
@@ -38,6 +39,8 @@ public:
     LineSession line;
     // What the line reports, told to the user through the prompts.
     LineAlerts lineAlerts;
+    // Shows what became of every write, whoever started it.
+    WriteMessages writeMessages;
     ProjectDownloadTables tables;
     DownloadChain chain;
     SetpointWrite setpointWrite;

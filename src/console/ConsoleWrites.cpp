@@ -1,14 +1,20 @@
 #include "console/ConsoleWrites.h"
 #include "console/ConsoleProgress.h"
 #include "download/DownloadChain.h"
-#include "download/DownloadProgress.h"
 
 namespace z5 {
 
 ConsoleWrites::ConsoleWrites(DownloadChain &chain, SetpointWrite &setpoints, ConsoleProgress &progress)
-    : chain_(chain), setpoints_(setpoints), progress_(progress) {
-    connect(&chain_.progress(), &DownloadProgress::finished, this, &ConsoleWrites::onWriteFinished);
-    connect(&setpoints_.progress(), &DownloadProgress::finished, this, &ConsoleWrites::onWriteFinished);
+    : chain_(chain), setpoints_(setpoints), progress_(progress) {}
+
+// Keeps the write's reply; false when it did not start.
+bool ConsoleWrites::follow(const WriteStart &start) {
+    refusal_ = start.refusal;
+    if (write_) disconnect(write_.get(), nullptr, this, nullptr);
+    write_ = start.reply;
+    if (!start.started()) return false;
+    connect(write_.get(), &WriteReply::finished, this, &ConsoleWrites::onWriteFinished);
+    return true;
 }
 
 void ConsoleWrites::enableSetpoints(int column) {
@@ -28,24 +34,21 @@ bool ConsoleWrites::startDownload() {
     disableSetpoints();
     running_ = true;
     // The bar moves only once the chain has started: a refusal (its box open) leaves it still.
-    if (!chain_.startDownload()) {
+    if (!follow(chain_.startDownload())) {
         running_ = false;
         progress_.stop();
         progress_.setValue(0);
         return false;
     }
     progress_.restart(ConsoleProgress::kDownloadIntervalMs);
-    // A chain that sends nothing (the screen designer is saving) is over at once.
-    if (!chain_.isBusy()) finish();
     return true;
 }
 
-SetpointWrite::Outcome ConsoleWrites::writeSetpoints() {
-    if (running_ || setpointBlock_ < 0) return SetpointWrite::Outcome::Busy;
+bool ConsoleWrites::writeSetpoints() {
+    if (running_ || setpointBlock_ < 0) return false;
     running_ = true;
-    const SetpointWrite::Outcome outcome = setpoints_.writeSetpoints(setpointBlock_);
-    if (outcome != SetpointWrite::Outcome::Started || !setpoints_.isBusy()) running_ = false;
-    return outcome;
+    if (!follow(setpoints_.writeSetpoints(setpointBlock_))) running_ = false;
+    return running_;
 }
 
 void ConsoleWrites::onWriteFinished() {

@@ -1,6 +1,8 @@
 #pragma once
 #include "download/SetpointWrite.h"
+#include "download/WriteStart.h"
 #include <QObject>
+#include <memory>
 
 namespace z5 {
 
@@ -18,12 +20,18 @@ public:
     ConsoleWrites &operator=(const ConsoleWrites &) = delete;
 
     // "&Записать схему в Z5": the console's bar restarts at 100 ms a step and the
-    // download begins. False when the download did not start (a value that does
-    // not fit was reported, or another write is under way); the bar then stops.
+    // download begins. False when the download did not start (refusal() says why
+    // for a value that does not fit; failure() for a port that did not open);
+    // the bar then stops.
     bool startDownload();
     // "&Записать задатчики в Z5" for the setpoint programmer picked last; nothing
-    // while the command is disabled.
-    SetpointWrite::Outcome writeSetpoints();
+    // while the command is disabled. False as for the download.
+    bool writeSetpoints();
+    // Why the last write was refused before anything was queued.
+    const TableBuild &refusal() const { return refusal_; }
+    // How the last write ended: succeeded, or why not.
+    bool succeeded() const { return write_ && write_->succeeded(); }
+    QString failure() const { return write_ ? write_->failureText() : QString(); }
 
     // The command is enabled by picking a setpoint programmer and disabled by the
     // other picks, the process commands and the download.
@@ -40,6 +48,7 @@ signals:
     void setpointsEnabledChanged(bool enabled);
 
 private:
+    bool follow(const WriteStart &start);
     void onWriteFinished();
     void finish();
 
@@ -48,6 +57,8 @@ private:
     ConsoleProgress &progress_;
     int setpointBlock_ = -1;
     bool running_ = false;
+    TableBuild refusal_;
+    std::shared_ptr<WriteReply> write_;
 };
 
 } // namespace z5

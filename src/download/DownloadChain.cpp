@@ -1,9 +1,6 @@
 #include "download/DownloadChain.h"
 #include "download/DownloadTables.h"
 #include "link/LineSession.h"
-#include "model/Clock.h"
-#include "model/Prompts.h"
-#include <algorithm>
 
 namespace z5 {
 
@@ -23,64 +20,28 @@ const std::array<DownloadChain::TableTimer, 10> &DownloadChain::tableTimers() {
     return timers;
 }
 
-DownloadChain::DownloadChain(Clock &clock, LineSession &line, Prompts &prompts, const DownloadTables &tables)
-    : clock_(clock), line_(line), prompts_(prompts), tables_(tables),
-      dataStep_(clock, line, prompts, progress_),
-      closing_(clock, line, dataStep_, progress_, tables) {
-    for (auto &timer : tableTimers_) timer = clock.createTimer();
-    for (int i = 0; i < static_cast<int>(tableTimers_.size()); ++i)
-        tableTimers_[static_cast<std::size_t>(i)]->setOnTimeout([this, i] { onTableTimer(i); });
-}
+DownloadChain::DownloadChain(Clock &clock, LineSession &line, const DownloadTables &tables)
+    : clock_(clock), line_(line), tables_(tables) {}
 
-DownloadChain::~DownloadChain() = default;
-
-
-Timer *DownloadChain::tableTimer(int table) {
-    for (std::size_t i = 0; i < tableTimers().size(); ++i)
-        if (tableTimers()[i].table == table) return tableTimers_[i].get();
-    return nullptr;
-}
-
-bool DownloadChain::isBusy() const {
-    if (dataStep_.isActive() || closing_.isActive()) return true;
-    for (const auto &t : tableTimers_)
-        if (t->isActive()) return true;
-    for (const Timer *t : writeTimers_)
-        if (t->isActive()) return true;
-    return false;
-}
-
-void DownloadChain::addWriteTimer(const Timer *timer) {
-    if (timer) writeTimers_.push_back(timer);
-}
-
-void DownloadChain::removeWriteTimer(const Timer *timer) {
-    writeTimers_.erase(std::remove(writeTimers_.begin(), writeTimers_.end(), timer), writeTimers_.end());
-}
-
-bool DownloadChain::startDownload() {
-    if (!line_.mayStart() || isBusy()) return false;
-    const TableBuild check = tables_.checkDownload();
-    if (!check.ok()) {
-        prompts_.message(check.problem, check.caption, Prompts::Kind::Error);
-        return false;
-    }
-    if (!line_.beginWrite()) return false;
-    closing_.start();
-    const bool loaded = dataStep_.loadTable(0, tables_.table(0));
-    if (loaded) dataStep_.sendTableHeader();
+WriteSequence DownloadChain::sequence(const DownloadTables &tables) {
+    WriteSequence sequence;
+    const DownloadTables *source = &tables;
+    const auto table = [source](int n) { return [source, n] { return tableBlock(source->table(n)); }; };
+    // The closing opens with the download: the bar shows before table 0 goes.
+    ClosingSequence::append(sequence, 0, tables);
     // Table 0 is behind the others in nothing: if it could not be built, the rest
     // still go at their own offsets and the closing gives the window back.
-    for (std::size_t i = 0; i < tableTimers_.size(); ++i) tableTimers_[i]->start(tableTimers()[i].intervalMs);
-    return true;
+    DataStep::appendTable(sequence, 0, 0, table(0));
+    for (const TableTimer &t : tableTimers()) DataStep::appendTable(sequence, t.intervalMs, t.table, table(t.table));
+    return sequence;
 }
 
-void DownloadChain::onTableTimer(int index) {
-    const int table = tableTimers()[static_cast<std::size_t>(index)].table;
-    const bool loaded = dataStep_.loadTable(table, tables_.table(table));
-    tableTimers_[static_cast<std::size_t>(index)]->stop();
-    if (!loaded) return;
-    dataStep_.sendTableHeader();
+WriteStart DownloadChain::startDownload() {
+    WriteStart start;
+    start.refusal = tables_.checkDownload();
+    if (!start.refusal.ok()) return start;
+    start.reply = line_.enqueue(sequence(tables_));
+    return start;
 }
 
 } // namespace z5

@@ -1,5 +1,7 @@
 #include "download/DownloadLog.h"
 #include "download/ClosingSequence.h"
+#include "download/WriteMarks.h"
+#include "link/WriteReply.h"
 #include "model/Clock.h"
 
 namespace z5 {
@@ -7,36 +9,34 @@ namespace z5 {
 DownloadLog::DownloadLog(const Clock &clock, std::function<void(const QString &)> sink)
     : clock_(clock), sink_(std::move(sink)), startMs_(clock.nowMs()) {}
 
-void DownloadLog::follow(DownloadProgress &progress) {
-    connect(&progress, &DownloadProgress::progressChanged, this, &DownloadLog::progressChanged);
-    connect(&progress, &DownloadProgress::progressShown, this, [this](bool shown) { closing_ = shown; });
-    connect(&progress, &DownloadProgress::headerSent, this, &DownloadLog::headerSent);
-    connect(&progress, &DownloadProgress::dataSent, this, &DownloadLog::dataSent);
-    connect(&progress, &DownloadProgress::tableRefused, this, &DownloadLog::tableRefused);
-    connect(&progress, &DownloadProgress::portClosed, this, &DownloadLog::portClosed);
-    connect(&progress, &DownloadProgress::finished, this, &DownloadLog::finished);
+void DownloadLog::follow(WriteReply &write) {
+    connect(&write, &WriteReply::marked, this, &DownloadLog::marked);
+    connect(&write, &WriteReply::headerSent, this, &DownloadLog::headerSent);
+    connect(&write, &WriteReply::dataSent, this, &DownloadLog::dataSent);
+    connect(&write, &WriteReply::stepRefused, this,
+            [this](int table, const QString &problem, const QString &) { tableRefused(table, problem); });
+    connect(&write, &WriteReply::portClosed, this, &DownloadLog::portClosed);
+    connect(&write, &WriteReply::finished, this, [this, &write] { finished(write.succeeded()); });
 }
 
 void DownloadLog::restart() {
     startMs_ = clock_.nowMs();
     failures_ = 0;
     finished_ = false;
-    closing_ = false;
-    writeFailed_ = false;
 }
 
 QString DownloadLog::tableName(int table) {
-    return table == DownloadProgress::kScreenImage ? QStringLiteral("экран") : QStringLiteral("таблица %1").arg(table);
+    return table == WriteSequence::kScreen ? QStringLiteral("экран") : QStringLiteral("таблица %1").arg(table);
 }
 
 void DownloadLog::line(const QString &text) {
     if (sink_) sink_(QStringLiteral("%1 ms  %2").arg(clock_.nowMs() - startMs_, 5).arg(text));
 }
 
-// The progress bar's value counts the closing's ticks; the value it is shown
-// with at the start is no tick.
-void DownloadLog::progressChanged(int value) {
-    if (closing_) line(QStringLiteral("закрытие: шаг %1 из %2").arg(value).arg(ClosingSequence::kClosingTick));
+// The closing's ticks; the bar's value at the closing's opening is no tick.
+void DownloadLog::marked(int mark) {
+    if (WriteMarks::isClosingTick(mark))
+        line(QStringLiteral("закрытие: шаг %1 из %2").arg(mark).arg(ClosingSequence::kClosingTick));
 }
 
 void DownloadLog::headerSent(int table, bool sent) {
@@ -59,9 +59,9 @@ void DownloadLog::tableRefused(int table, const QString &problem) {
 
 void DownloadLog::portClosed() { line(QStringLiteral("порт закрыт")); }
 
-void DownloadLog::finished() {
+void DownloadLog::finished(bool succeeded) {
     finished_ = true;
-    line(writeFailed_ ? QStringLiteral("закончено с ошибкой") : QStringLiteral("готово"));
+    line(!succeeded ? QStringLiteral("закончено с ошибкой") : QStringLiteral("готово"));
 }
 
 } // namespace z5

@@ -1,5 +1,4 @@
 #pragma once
-#include "download/DownloadProgress.h"
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -8,6 +7,7 @@
 namespace z5 {
 
 class Clock;
+class WriteReply;
 
 // Turns a write's progress into one readable line per step, each with the time
 // since the log was started: which table went out, the closing's ticks, the
@@ -18,8 +18,8 @@ class DownloadLog : public QObject {
 public:
     DownloadLog(const Clock &clock, std::function<void(const QString &)> sink);
 
-    // Logs the steps `progress` reports from now on (as many writes as it has).
-    void follow(DownloadProgress &progress);
+    // Logs the steps the write reports from now on.
+    void follow(WriteReply &write);
 
     // Times count from now on.
     void restart();
@@ -27,18 +27,15 @@ public:
     // Headers or data blocks that did not go out, and tables left out.
     int failures() const { return failures_; }
     bool isFinished() const { return finished_; }
-    // The write under way ended as a failure: its end is not logged as "done".
-    void noteWriteFailed() { writeFailed_ = true; }
-
     static QString tableName(int table);
 
 private:
-    void progressChanged(int value);
+    void marked(int mark);
     void headerSent(int table, bool sent);
     void dataSent(int table, int bytes, bool sent);
     void tableRefused(int table, const QString &problem);
     void portClosed();
-    void finished();
+    void finished(bool succeeded);
     void line(const QString &text);
 
     const Clock &clock_;
@@ -46,8 +43,6 @@ private:
     std::int64_t startMs_ = 0;
     int failures_ = 0;
     bool finished_ = false;
-    bool closing_ = false;
-    bool writeFailed_ = false;
 };
 
 } // namespace z5

@@ -1,57 +1,44 @@
 #include "download/ScreenWrite.h"
+#include "download/ClosingSequence.h"
+#include "download/DataStep.h"
 #include "download/DownloadChain.h"
+#include "download/WriteMarks.h"
 #include "link/LineSession.h"
-#include "model/Clock.h"
-#include "model/Prompts.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenModel.h"
 
 namespace z5 {
 
 ScreenWrite::ScreenWrite(DownloadChain &chain, ScreenBuilder &builder, ScreenModel &model)
-    : chain_(chain), builder_(builder), model_(model), timer_(chain.clock().createTimer()) {
-    timer_->setOnTimeout([this] { onBuildTimer(); });
-    chain_.addWriteTimer(timer_.get());
+    : chain_(chain), builder_(builder), model_(model) {}
+
+QString ScreenWrite::fitQuestion(const ScreenModel &model, const QImage &preview) {
+    if (preview.isNull() || model.isRunLength()) return QString();
+    return ScreenBuilder::packedCutQuestion(preview.width(), preview.height());
 }
 
-ScreenWrite::~ScreenWrite() { chain_.removeWriteTimer(timer_.get()); }
-
-bool ScreenWrite::isBusy() const { return timer_->isActive(); }
-
-bool ScreenWrite::startScreenWrite(const QImage &preview) {
-    if (!chain_.line().mayStart() || chain_.isBusy()) return false;
-    // A packed picture whose bottom rows the stream cannot carry is named before
-    // anything starts; the user may still write what fits. An empty preview (a
-    // black screen) has nothing of the user's to lose.
-    if (!preview.isNull() && !model_.isRunLength()) {
-        const QString question = ScreenBuilder::packedCutQuestion(preview.width(), preview.height());
-        if (!question.isEmpty()) {
-            if (!chain_.prompts().confirm(question)) return false;
-            // The question waited for the user: the line may have been taken meanwhile.
-            if (!chain_.line().mayStart() || chain_.isBusy()) return false;
-        }
-    }
-    if (!chain_.line().beginWrite()) return false;
-    preview_ = preview;
-    emit chain_.progress().designerHidden();
-    timer_->start(kIntervalMs);
-    return true;
-}
-
-void ScreenWrite::onBuildTimer() {
-    timer_->stop();
+WriteStart ScreenWrite::startScreenWrite(const QImage &preview) {
+    WriteSequence sequence;
+    sequence.mark(0, WriteMarks::kDesignerHidden);
     // The closing opens before the build: a picture that is refused still gets
     // the designer back and the alarm texts sent when the closing runs.
-    chain_.closing().start();
-    const ScreenBuilder::Result result = builder_.build(model_, preview_);
-    if (!result.ok()) {
-        chain_.prompts().message(result.message);
-        emit chain_.progress().tableRefused(DownloadProgress::kScreenImage, result.message);
-        chain_.line().noteWriteFailure(result.message, true);
-        return;
-    }
-    chain_.dataStep().loadScreen(result.stream, ScreenBuilder::kScreenDataLength);
-    chain_.dataStep().sendScreenHeader();
+    ClosingSequence::append(sequence, kIntervalMs, chain_.tables());
+    ScreenBuilder *builder = &builder_;
+    ScreenModel *model = &model_;
+    DataStep::appendScreen(sequence, kIntervalMs, [builder, model, preview] {
+        const ScreenBuilder::Result result = builder->build(*model, preview);
+        WriteBlock block;
+        if (!result.ok()) {
+            block.problem = result.message;
+            return block;
+        }
+        block.bytes = result.stream;
+        block.checkedLength = ScreenBuilder::kScreenDataLength;
+        return block;
+    });
+    WriteStart start;
+    start.reply = chain_.line().enqueue(std::move(sequence));
+    return start;
 }
 
 } // namespace z5

@@ -1,48 +1,33 @@
 #pragma once
-#include "download/DownloadProgress.h"
+#include "download/WriteStart.h"
 #include "link/WireSizes.h"
-#include <memory>
+#include "link/WriteSequence.h"
 
 namespace z5 {
 
-class Timer;
 class DownloadChain;
+class DownloadTables;
 
 // The setpoint write: the table 12 header with the block's column in byte 6,
-// then 200 ms later its data timer sends the eight setpoints of that
-// setpoint programmer. No reply is read, and the port stays open.
+// then 200 ms later the eight setpoints of that setpoint programmer, built as
+// they go out. No reply is read, and the port stays open.
 class SetpointWrite {
 public:
     static constexpr int kIntervalMs = 200;
     static constexpr int kSetpointTable = tableNumber(Table::Setpoints);
 
-    enum class Outcome {
-        Started,
-        Refused,  // the values do not fit, or the block is no setpoint programmer (message shown)
-        Busy,     // the line is busy (the line owner beeped)
-        NoPort    // the port could not be opened; nothing was sent, "Нет сети!!!" shown
-    };
-
-    // Shares the download's line, clock and tables; the line owner refuses it
-    // while anything else is under way.
+    // Shares the download's line and tables.
     explicit SetpointWrite(DownloadChain &chain);
-    ~SetpointWrite();
 
     // "&Записать задатчики в Z5" for the block in column `block` (0..99).
-    Outcome writeSetpoints(int block);
-
-    bool isBusy() const;
-    Timer &setpointDataTimer() { return *timer_; }
-    DownloadProgress &progress() { return progress_; }
+    // Refused before anything is queued when the values do not fit or the block
+    // is no setpoint programmer. Setpoints that can no longer be built when
+    // their data is due end the write at once (Cancelled, the step refused).
+    WriteStart writeSetpoints(int block);
+    static WriteSequence sequence(int block, const DownloadTables &tables);
 
 private:
-    void onTimer();
-
     DownloadChain &chain_;
-    DownloadProgress progress_;
-    std::unique_ptr<Timer> timer_;
-    // The block whose setpoints the header under way announced.
-    int block_ = 0;
 };
 
 } // namespace z5

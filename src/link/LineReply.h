@@ -33,6 +33,7 @@ signals:
 
 private:
     friend class LineSession;
+    friend class WriteSequencer;
     // Once only: a reply that has ended keeps how it ended.
     void finish(LineOutcome outcome, const QByteArray &bytes = {}, const QString &failure = {});
 

@@ -1,5 +1,6 @@
 #include "link/LineSession.h"
 #include "link/SerialPort.h"
+#include "link/WriteSequencer.h"
 #include "model/Clock.h"
 #include <vector>
 
@@ -7,17 +8,15 @@ namespace z5 {
 
 LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
     : QObject(parent), clock_(clock), traffic_(clock), tap_(port), reception_(tap_, clock),
-      drainTimer_(clock.createTimer()), quietGuard_(clock.createTimer()) {
+      writer_(std::make_unique<WriteSequencer>(
+          clock, *this, tap_,
+          [this](const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &reason) {
+              writeEnded(reply, outcome, reason);
+          })),
+      quietGuard_(clock.createTimer()) {
     quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
     connect(&reception_, &ReplyReception::lateReplyDropped, this, [this](const QByteArray &bytes) {
         traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(bytes.size()), QByteArray());
-    });
-    drainTimer_->setOnTimeout([this] { checkDrain(); });
-    connect(&tap_, &TappedPort::sent, this, [this](const QByteArray &b) {
-        if (activity_ == Activity::WriteSequence) writeBytes_ += b.size();
-    });
-    connect(&tap_, &TappedPort::closed, this, [this] {
-        if (activity_ == Activity::WriteSequence) writeBytesDropped_ += tap_.bytesDroppedAtClose();
     });
     connect(&tap_, &TappedPort::sent, &traffic_, &TrafficLog::recordSent);
     connect(&tap_, &TappedPort::received, &traffic_, &TrafficLog::recordReceived);
@@ -40,6 +39,7 @@ LineSession::~LineSession() {
     for (const auto &reply : waiting) reply->finish(Outcome::Cancelled);
     if (current_) current_->finish(Outcome::Cancelled);
     current_.reset();
+    if (const std::shared_ptr<WriteReply> write = writer_->abandon()) write->finish(Outcome::Cancelled);
     quietCancel_ = true;
     reception_.cancel();
     disconnect(&reception_, nullptr, this, nullptr);
@@ -81,6 +81,7 @@ std::shared_ptr<LineReply> LineSession::enqueue(const Request &request, int watc
 }
 
 bool LineSession::startQueued(const std::shared_ptr<LineReply> &reply) {
+    if (auto write = std::dynamic_pointer_cast<WriteReply>(reply)) return startWrite(write);
     current_ = reply;
     currentBytes_.clear();
     if (startExchange(reply->request(), reply->watchdogMs())) return true;
@@ -121,7 +122,12 @@ bool LineSession::isWaiting(const LineReply &reply) const {
 void LineSession::cancelQueue() {
     const auto waiting = std::move(waiting_);
     waiting_.clear();
-    for (const auto &reply : waiting) reply->finish(Outcome::Cancelled);
+    for (const auto &reply : waiting) {
+        if (std::dynamic_pointer_cast<WriteReply>(reply))
+            waiting_.push_back(reply);
+        else
+            reply->finish(Outcome::Cancelled);
+    }
     if (current_) cancelExchange();
 }
 
@@ -338,114 +344,40 @@ void LineSession::finishExchange(Outcome outcome) {
     startNextWaiting();
 }
 
-bool LineSession::beginWrite() {
-    if (!mayStart()) return false;
-    writeFailed_ = false;
-    failureShown_ = false;
-    networkFailure_ = false;
-    writeFailure_.clear();
-    writeBytes_ = 0;
-    writeBytesDropped_ = 0;
+// --- Write sequences ---------------------------------------------------------
+
+std::shared_ptr<WriteReply> LineSession::enqueue(WriteSequence sequence) {
+    auto reply = std::make_shared<WriteReply>(std::move(sequence));
+    if (isBusy() || !waiting_.empty())
+        waiting_.push_back(reply);
+    else
+        startWrite(reply);
+    return reply;
+}
+
+bool LineSession::startWrite(const std::shared_ptr<WriteReply> &reply) {
     setActivity(Activity::WriteSequence);
-    emit writeStarted();
-    if (!openPort()) {
-        failWriteNow(portErrorText(), false, true);
-        return false;
-    }
+    emit writeStarted(reply);
+    writer_->start(reply);
     return true;
 }
 
-bool LineSession::sendHeader(const Request &header) {
+void LineSession::writeEnded(const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &portReason) {
+    setActivity(Activity::Idle);
+    const QString reason = outcome == Outcome::NoNetwork ? portReason : QString();
+    reply->finish(outcome, {}, reason);
+    // The user hears of a failed port as of any other: "Нет сети!!!" and why.
+    if (outcome == Outcome::NoNetwork) emit networkFailed(reason);
+    startNextWaiting();
+}
+
+bool LineSession::sendWriteHeader(const Request &header) {
     onLine_ = header.completedFrom(onLine_);
-    const bool sent = sendFrame(onLine_);
-    if (!sent) noteNetworkFailure();
-    return sent;
-}
-
-bool LineSession::sendData() {
-    const bool sent = sendDataBlock();
-    if (!sent) noteNetworkFailure();
-    return sent;
-}
-
-void LineSession::noteNetworkFailure() {
-    if (activity_ != Activity::WriteSequence || writeFailed_) return;
-    noteWriteFailure(portErrorText(), false);
-    networkFailure_ = true;
-}
-
-void LineSession::endWrite(std::function<void()> ended) {
-    if (activity_ != Activity::WriteSequence || drainTimer_->isActive()) {
-        if (ended) ended();
-        return;
-    }
-    afterWrite_ = std::move(ended);
-    if (writeFailed_) {
-        failWriteNow(writeFailure_, failureShown_, networkFailure_);
-        return;
-    }
-    // Bytes a close dropped never come back: no need to wait for the rest.
-    const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
-    if (queued == 0 || writeBytesDropped_ > 0) {
-        checkDrain();
-        return;
-    }
-    const qint64 lineTimeMs = (queued * 10 * 1000 + kLineBitsPerSecond - 1) / kLineBitsPerSecond;
-    drainDeadlineMs_ = clock_.nowMs() + lineTimeMs + kDrainMarginMs;
-    drainTimer_->start(kDrainPollMs);
+    return sendFrame(onLine_);
 }
 
 QString LineSession::notAcceptedText(qint64 sent, qint64 total) {
     return QStringLiteral("Z5 не принимает данные: отправлено %1 из %2 байт").arg(sent).arg(total);
-}
-
-void LineSession::checkDrain() {
-    const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
-    if (queued == 0 && writeBytesDropped_ == 0) {
-        drainTimer_->stop();
-        setActivity(Activity::Idle);
-        emit writeEnded(true, QString());
-        finishWrite();
-        return;
-    }
-    if (writeBytesDropped_ == 0 && tap_.isOpen() && clock_.nowMs() < drainDeadlineMs_) return;
-    drainTimer_->stop();
-    failWrite(notAcceptedText(writeBytes_ - writeBytesDropped_ - queued, writeBytes_));
-}
-
-void LineSession::finishWrite() {
-    const std::function<void()> ended = std::move(afterWrite_);
-    afterWrite_ = nullptr;
-    if (ended) ended();
-    startNextWaiting();
-}
-
-void LineSession::noteWriteFailure(const QString &reason, bool alreadyShown) {
-    if (activity_ != Activity::WriteSequence || writeFailed_) return;
-    writeFailed_ = true;
-    writeFailure_ = reason;
-    failureShown_ = alreadyShown;
-}
-
-void LineSession::failWrite(const QString &reason, bool alreadyShown) { failWriteNow(reason, alreadyShown, false); }
-
-void LineSession::failWriteNow(const QString &reasonGiven, bool shown, bool network) {
-    if (activity_ != Activity::WriteSequence) return;
-    const QString reason = reasonGiven;   // may be writeFailure_ itself, cleared below
-    writeFailed_ = false;
-    failureShown_ = false;
-    networkFailure_ = false;
-    writeFailure_.clear();
-    drainTimer_->stop();
-    setActivity(Activity::Idle);
-    if (network) {
-        emit networkFailed(reason);
-        emit writeEnded(false, QString());
-    } else {
-        if (!shown) emit writeFailed(reason);
-        emit writeEnded(false, reason);
-    }
-    finishWrite();
 }
 
 } // namespace z5

@@ -7,6 +7,8 @@
 #include "link/Request.h"
 #include "link/TappedPort.h"
 #include "link/TrafficLog.h"
+#include "link/WriteReply.h"
+#include "link/WriteSequence.h"
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -21,6 +23,7 @@ class Clock;
 class Timer;
 class SerialDevices;
 class SerialPort;
+class WriteSequencer;
 
 // The one owner of the serial line. It holds the port, the request side and the
 // reply reception, knows whether an exchange (a request awaiting its reply) or a
@@ -59,11 +62,6 @@ public:
     // Why the last open or transfer failed, as the port tells it.
     QString portErrorText() const { return tap_.errorString(); }
 
-    // --- The data of a write sequence ----------------------------------------
-    // The data block of a table write and its table, for the header and data that follow.
-    void loadTableData(int table, const QByteArray &data);
-    // The data of a screen write: `checkedLength` bytes of it are covered by the check value.
-    void loadScreenData(const QByteArray &stream, int checkedLength);
     // Every transfer through the tap, named and timed, for the monitor and traces.
     TrafficLog &traffic() { return traffic_; }
 
@@ -88,6 +86,7 @@ public:
     // its exchange cancelled while under way; nothing once it has ended.
     void cancel(const LineReply &reply);
     // Every waiting request ends Cancelled and the one under way is cancelled.
+    // Writes are never dropped: a waiting write keeps its turn, one under way its pace.
     void cancelQueue();
 
     // --- Exchanges -------------------------------------------------------
@@ -120,32 +119,18 @@ public:
     void endPacedExchange(Outcome outcome);
 
     // --- Write sequences -------------------------------------------------
-    // Starts a write: refused while busy; otherwise opens the port. A port
-    // that does not open ends the write at once as a failure (networkFailed
-    // with the port's reason) and false is returned.
-    bool beginWrite();
-    // A header or a data block of the write under way. A send that fails makes
-    // the write end as a failure; the sequence itself keeps its pace.
-    bool sendHeader(const Request &header);
-    bool sendData();
-    // A write has ended only when its bytes have left the port: what is still
-    // queued gets the time the line needs for it and this margin, polled at
-    // this pace; bytes that never leave end the write as a failure.
+    // Takes a timed write (headers, data blocks, the port's closing and
+    // reopening) as one whole and answers it with its own reply. It waits
+    // behind an exchange under way or requests already waiting, and is never
+    // dropped; writeStarted tells when its first step is due.
+    std::shared_ptr<WriteReply> enqueue(WriteSequence sequence);
+    // A write ends once its bytes have left the port: what is still queued gets
+    // the time the line needs for it and this margin, polled at this pace.
     static constexpr int kDrainPollMs = 10;
     static constexpr int kDrainMarginMs = 500;
     static constexpr int kLineBitsPerSecond = 115200;
-    // The write's last block has gone (or it stopped for a reason already shown).
-    // The write ends once its bytes have left the port (at once when nothing is
-    // queued); `ended` runs after writeEnded, whatever the outcome.
-    void endWrite(std::function<void()> ended = {});
     // The failure text for a write of which only `sent` of `total` bytes left.
     static QString notAcceptedText(qint64 sent, qint64 total);
-    // Ends the write under way as a failure now, with this reason (told by
-    // writeFailed unless it already was shown).
-    void failWrite(const QString &reason, bool alreadyShown = false);
-    // The write goes on to its paced end but will end as a failure.
-    void noteWriteFailure(const QString &reason, bool alreadyShown);
-    bool writeHasFailed() const { return writeFailed_; }
 
 signals:
     void busyChanged(bool busy);
@@ -153,10 +138,6 @@ signals:
     void exchangeEnded(z5::LineSession::Outcome outcome);
     // A block reply whose check value held.
     void blockReplyReceived(const QByteArray &reply);
-    void writeStarted();
-    // succeeded false: the failure was told (writeFailed or networkFailed);
-    // `failure` says why, empty when the port failed.
-    void writeEnded(bool succeeded, const QString &failure);
     // What the user is to be told; the line shows nothing itself.
     // A start refused because the line is busy.
     void refused();
@@ -167,8 +148,9 @@ signals:
     void replyOverdue();
     // The port failed where the user must hear of it: `reason` is the port's own.
     void networkFailed(const QString &reason);
-    // A write failed for `reason`, not yet shown to the user.
-    void writeFailed(const QString &reason);
+    // A write sequence starts now: whoever shows writes follows its reply from
+    // here, before its port is opened and its first step goes out.
+    void writeStarted(const std::shared_ptr<z5::WriteReply> &reply);
     // Every transfer on the line, in the order it happened.
     void transferred(z5::LineSession::Direction direction, const QByteArray &bytes);
     void portClosed();
@@ -183,17 +165,20 @@ private:
     bool sendFrame(const RequestFields &fields);
     bool sendDataBlock();
     bool startExchangeOnFreeLine(const Request &request, int watchdogMs);
-    // A send of the write under way failed on the port.
-    void noteNetworkFailure();
-    void failWriteNow(const QString &reason, bool shown, bool network);
+    // For the write sequencer: a header completed and sent as any request,
+    // and the data of the write under way.
+    friend class WriteSequencer;
+    bool sendWriteHeader(const Request &header);
+    void loadTableData(int table, const QByteArray &data);
+    void loadScreenData(const QByteArray &stream, int checkedLength);
     void onReceptionReleased(ReplyReception::Ending ending);
     void finishExchange(Outcome outcome);
     void setActivity(Activity activity);
     void discardWaitingInput();
-    void checkDrain();
     void onQuietGuardTick();
     void dropLateBytes();
-    void finishWrite();
+    bool startWrite(const std::shared_ptr<WriteReply> &reply);
+    void writeEnded(const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &portReason);
     void startNextWaiting();
     bool startQueued(const std::shared_ptr<LineReply> &reply);
 
@@ -216,16 +201,8 @@ private:
     Activity activity_ = Activity::Idle;
     bool paced_ = false;
     bool quietCancel_ = false;
-    bool writeFailed_ = false;
-    bool failureShown_ = false;
-    bool networkFailure_ = false;
-    QString writeFailure_;
-    // What the write under way sent through the port and what a close dropped.
-    qint64 writeBytes_ = 0;
-    qint64 writeBytesDropped_ = 0;
-    std::unique_ptr<Timer> drainTimer_;
-    std::int64_t drainDeadlineMs_ = 0;
-    std::function<void()> afterWrite_;
+    // Paces the write sequence under way.
+    std::unique_ptr<WriteSequencer> writer_;
     // A reply may still be on its way since an exchange ended without one.
     bool lateReplyPossible_ = false;
     std::int64_t quietSinceMs_ = 0;

@@ -10,7 +10,9 @@
 #include "ui/TrafficWindow.h"
 #include "ui/PortStatusText.h"
 #include "ui/WindowPlacement.h"
-#include "download/DownloadProgress.h"
+#include "download/ScreenWrite.h"
+#include "download/WriteMarks.h"
+#include "link/WriteReply.h"
 #include "link/SerialPort.h"
 #include "model/Prompts.h"
 #include <QCloseEvent>
@@ -94,7 +96,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
 
 MainWindow::~MainWindow() {
     // What the closing writes may still report is no longer shown.
-    disconnect(&session_.chain.progress(), nullptr, this, nullptr);
+    disconnect(&session_.line, &LineSession::writeStarted, this, nullptr);
+    if (followedWrite_) disconnect(followedWrite_, nullptr, this, nullptr);
     closeEverything();
     delete portDialog_;
     delete stationDialog_;
@@ -250,8 +253,9 @@ void MainWindow::loadScreenFile() {
 }
 
 bool MainWindow::writeUnderWay() {
-    // The line owner beeps when it is busy.
-    return !session_.line.mayStart();
+    if (!session_.line.isBusy()) return false;
+    session_.prompts.beep();
+    return true;
 }
 
 void MainWindow::openPortDialog() {
@@ -286,8 +290,18 @@ void MainWindow::openConsole() {
 
 void MainWindow::startScreenWrite() {
     // The picture goes at its own size, as the preview shows it when sized to it.
-    // A busy line is refused with a beep by the line owner.
-    session_.screenWrite.startScreenWrite(preview_->picture());
+    // A second write while one is sending is refused with a beep; behind a read
+    // the write waits its turn.
+    if (session_.line.activity() == LineSession::Activity::WriteSequence) {
+        session_.prompts.beep();
+        return;
+    }
+    const QImage picture = preview_->picture();
+    // A packed picture whose bottom rows the stream cannot carry is named before
+    // anything starts; the user may still write what fits.
+    const QString question = ScreenWrite::fitQuestion(session_.screen, picture);
+    if (!question.isEmpty() && !session_.prompts.confirm(question)) return;
+    session_.screenWrite.startScreenWrite(picture);
 }
 
 void MainWindow::closeEverything() {
@@ -323,7 +337,7 @@ void MainWindow::buildEditMenu(QMenu *scada) {
 }
 
 void MainWindow::openElementDialog(ScreenElement element) {
-    if (elementDialog_ || session_.chain.isBusy()) return;
+    if (elementDialog_ || session_.line.activity() == LineSession::Activity::WriteSequence) return;
     ScreenEditor &editor = designer_.editor();
     if (element.isParameter())
         elementDialog_ = new ParameterDialog(editor, element.slot, this);
@@ -353,17 +367,36 @@ void MainWindow::showEvent(QShowEvent *event) {
 }
 
 void MainWindow::followDownloads() {
-    DownloadProgress &progress = session_.chain.progress();
-    connect(&progress, &DownloadProgress::progressShown, progressBar_, &QWidget::setVisible);
-    connect(&progress, &DownloadProgress::progressChanged, this,
-            [this](int value) { progressBar_->setValue(qBound(0, value, progressBar_->maximum())); });
-    connect(&progress, &DownloadProgress::mainWindowEnabled, this, &QWidget::setEnabled);
-    connect(&progress, &DownloadProgress::designerHidden, this, [this] { preview_->setDesignerHidden(true); });
-    connect(&progress, &DownloadProgress::designerRestored, this, [this] { preview_->setDesignerHidden(false); });
-    // Every write, whoever started it, ends with what became of it.
-    connect(&session_.line, &LineSession::writeStarted, this, [this] { writeStatus_->setText(QStringLiteral("Запись в Z5…")); });
-    connect(&session_.line, &LineSession::writeEnded, this, [this](bool succeeded, const QString &reason) {
-        QString why = reason.section(u'\n', 0, 0).trimmed();
+    // Every write, whoever started it, is shown as it goes and ends with what became of it.
+    connect(&session_.line, &LineSession::writeStarted, this,
+            [this](const std::shared_ptr<WriteReply> &write) { followWrite(*write); });
+}
+
+void MainWindow::followWrite(WriteReply &write) {
+    followedWrite_ = &write;
+    writeStatus_->setText(QStringLiteral("Запись в Z5…"));
+    connect(&write, &WriteReply::marked, this, [this](int mark) {
+        switch (mark) {
+        case WriteMarks::kClosingOpened:
+            progressBar_->setValue(1);
+            progressBar_->setVisible(true);
+            break;
+        case WriteMarks::kWindowHeld: setEnabled(false); break;
+        case WriteMarks::kClosed:
+            setEnabled(true);
+            progressBar_->setVisible(false);
+            preview_->setDesignerHidden(false);
+            break;
+        case WriteMarks::kDesignerHidden: preview_->setDesignerHidden(true); break;
+        default:
+            if (WriteMarks::isClosingTick(mark)) progressBar_->setValue(qBound(0, mark, progressBar_->maximum()));
+            break;
+        }
+    });
+    WriteReply *reply = &write;
+    connect(&write, &WriteReply::finished, this, [this, reply] {
+        const bool succeeded = reply->succeeded();
+        QString why = reply->failureText().section(u'\n', 0, 0).trimmed();
         while (why.endsWith(u'!')) why.chop(1);
         writeStatus_->setText(succeeded ? QStringLiteral("Запись в Z5 закончена")
                                         : QStringLiteral("Запись в Z5 не закончена: %1").arg(why.isEmpty() ? QStringLiteral("Нет сети") : why));

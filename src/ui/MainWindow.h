@@ -16,6 +16,7 @@ namespace z5 {
 
 class Session;
 class ScreenPreview;
+class WriteReply;
 
 // The main window `Scada_Z5_NEW`: the operator screen designer, the port and
 // station dialogs, the way to the block console and the About box. It shows the
@@ -93,6 +94,7 @@ private:
 
     // Follows the writes of the configuration and the screen.
     void followDownloads();
+    void followWrite(WriteReply &write);
 
     Session &session_;
     ScreenDesignerCommands designer_;
@@ -126,6 +128,8 @@ private:
     QPointer<QWidget> console_;
     QPointer<QWidget> about_;
     QPointer<QDialog> elementDialog_;
+    // The write shown last (its reply lives on the line owner's queue).
+    QPointer<QObject> followedWrite_;
 };
 
 } // namespace z5

@@ -1,6 +1,7 @@
 // The download and the setpoint write started from the console.
 #include "LineBench.h"
 #include "app/LineAlerts.h"
+#include "app/WriteMessages.h"
 #include "console/ConsoleProgress.h"
 #include "console/ConsoleWrites.h"
 #include "download/DownloadChain.h"
@@ -27,7 +28,8 @@ struct WritesFixture : ::testing::Test, LineBench {
     Project project;
     ParameterStore store;
     ProjectDownloadTables tables{project, store};
-    DownloadChain chain{clock, line, prompts, tables};
+    WriteMessages messages{line, prompts};
+    DownloadChain chain{clock, line, tables};
     SetpointWrite setpoints{chain};
     ConsoleProgress progress{clock};
     ConsoleWrites writes{chain, setpoints, progress};
@@ -80,16 +82,17 @@ TEST_F(WritesFixture, ARefusedDownloadStopsTheBar) {
     EXPECT_FALSE(writes.isRunning());
     EXPECT_FALSE(progress.progressTimer().isActive());
     EXPECT_EQ(progress.value(), 0);
-    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(writes.refusal().problem.startsWith(QStringLiteral("Ошибка параметра")));
+    EXPECT_TRUE(prompts.messages.empty()) << "the window shows the refusal";
     EXPECT_TRUE(port.writes().empty());
 }
 
 TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
-    EXPECT_EQ(writes.writeSetpoints(), SetpointWrite::Outcome::Busy) << "disabled until a programmer is picked";
+    EXPECT_FALSE(writes.writeSetpoints()) << "disabled until a programmer is picked";
     EXPECT_TRUE(port.writes().empty());
     writes.enableSetpoints(13);
     EXPECT_EQ(enabledChanges, (std::vector<bool>{true}));
-    EXPECT_EQ(writes.writeSetpoints(), SetpointWrite::Outcome::Started);
+    EXPECT_TRUE(writes.writeSetpoints());
     EXPECT_TRUE(writes.isRunning());
     clock.advance(200);
     EXPECT_EQ(ended, 1);
@@ -104,9 +107,10 @@ TEST_F(WritesFixture, SetpointsGoForTheProgrammerPickedLast) {
 TEST_F(WritesFixture, ASetpointWriteOnAPortThatDoesNotOpenEndsAtOnceAsAFailure) {
     port.refuseOpen = true;
     writes.enableSetpoints(13);
-    EXPECT_NE(writes.writeSetpoints(), SetpointWrite::Outcome::Started);
+    EXPECT_FALSE(writes.writeSetpoints());
     EXPECT_FALSE(writes.isRunning());
-    EXPECT_FALSE(setpoints.isBusy()) << "no data step is scheduled";
+    EXPECT_FALSE(line.isBusy()) << "no data step is scheduled";
+    EXPECT_TRUE(writes.failure().isEmpty()) << "a failed port is told once, by the line's alerts";
     clock.advance(1000);
     EXPECT_TRUE(port.writes().empty());
     EXPECT_EQ(ended, 0);

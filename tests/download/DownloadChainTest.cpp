@@ -6,6 +6,7 @@
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace z5;
 using z5::testing::ChainRig;
@@ -51,7 +52,8 @@ TEST(DownloadChainSchedule, EveryTableGoesOutAtItsOffset) {
     EXPECT_EQ(r.log.only("finished"), QStringList{"6200 finished"});
     EXPECT_EQ(r.log.only("designer"), QStringList{"6000 designer restored"});
     EXPECT_EQ(r.prompts.beeps, 0);
-    EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_FALSE(r.line.isBusy());
+    EXPECT_TRUE(r.lastWrite().succeeded());
     EXPECT_EQ(r.clock.activeTimers(), 0);
 }
 
@@ -81,67 +83,90 @@ TEST(DownloadChainSchedule, MainWindowIsHeldFromFirstDataToClosing) {
 }
 
 TEST(DownloadChainSchedule, TimersCarryTheirNamesAndIntervals) {
-    ChainRig r;
     const auto &timers = DownloadChain::tableTimers();
     EXPECT_STREQ(timers.front().name, "grup_arr_BLOCK_LINK_SCHEMA_Timer");
     EXPECT_STREQ(timers.back().name, "WRITE_PARAMETR_Z5_Timer");
-    r.chain.startDownload();
-    for (const auto &t : timers) {
-        ASSERT_NE(r.chain.tableTimer(t.table), nullptr);
-        EXPECT_TRUE(r.chain.tableTimer(t.table)->isActive()) << t.name;
-        EXPECT_EQ(r.chain.tableTimer(t.table)->interval(), t.intervalMs) << t.name;
+    PatternTables tables;
+    std::map<int, int> headerAt;
+    std::vector<int> ticks;
+    const WriteSequence sequence = DownloadChain::sequence(tables);
+    for (const auto &step : sequence.steps()) {
+        if (step.kind == WriteSequence::StepKind::Header) headerAt[step.tag] = step.atMs;
+        if (step.kind == WriteSequence::StepKind::Mark && WriteMarks::isClosingTick(step.mark)) ticks.push_back(step.atMs);
     }
-    EXPECT_EQ(r.chain.tableTimer(0), nullptr);
-    EXPECT_EQ(r.chain.tableTimer(11), nullptr);
-    EXPECT_EQ(r.chain.dataStep().dataTimer().interval(), 100);
-    EXPECT_EQ(r.chain.closing().closingTimer().interval(), 2000);
-    r.clock.advance(4000);
-    EXPECT_EQ(r.chain.closing().closingTicks(), 2);
+    for (const auto &t : timers) EXPECT_EQ(headerAt[t.table], t.intervalMs) << t.name;
+    EXPECT_EQ(headerAt[0], 0);
+    EXPECT_EQ(headerAt[11], 6100);
+    EXPECT_EQ(ticks, (std::vector<int>{2000, 4000, 6000}));
 }
 
-// While a read holds the line the download is refused before it builds anything.
-TEST(DownloadChainRefused, WhileTheLineIsBusyNothingIsBuiltOrSent) {
+// A download asked for while a read holds the line waits its turn: nothing of
+// it is built or set meanwhile, and it keeps its own offsets from its start.
+TEST(DownloadChainQueued, ADownloadWaitsBehindAReadAndKeepsItsOffsets) {
     ChainRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
     z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 5; });
     const QByteArray before = z5::LineSessionProbe::lastBuilt(r.line);
-    EXPECT_FALSE(r.chain.startDownload());
+    ASSERT_TRUE(r.chain.startDownload());
     EXPECT_EQ(z5::LineSessionProbe::lastBuilt(r.line), before);
     EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, 5);
-    EXPECT_FALSE(r.chain.isBusy());
-    EXPECT_EQ(r.prompts.beeps, 1);
-    r.clock.advance(8000);
-    EXPECT_EQ(r.port.writes().size(), 1u) << "the read's request alone";
     EXPECT_TRUE(r.log.lines.isEmpty());
+    EXPECT_EQ(r.prompts.beeps, 0);
+    r.clock.advance(10000);
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), 1u + 24u) << "the read's request, then the whole download";
+    const std::int64_t start = w[1].atMs;
+    EXPECT_GT(start, 0);
+    EXPECT_EQ(w[1].bytes, tableHeader(1, 0));
+    EXPECT_EQ(w[3].atMs - start, 500);
+    EXPECT_EQ(w[23].atMs - start, 6100);
+    EXPECT_TRUE(r.lastWrite().succeeded());
+}
+
+TEST(DownloadChainQueued, ASecondDownloadWaitsForTheFirstToEnd) {
+    ChainRig r;
+    ASSERT_TRUE(r.chain.startDownload());
+    r.clock.advance(3000);
+    ASSERT_TRUE(r.chain.startDownload());
+    r.clock.advance(20000);
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), 48u);
+    EXPECT_EQ(w[24].atMs, 6200) << "the second starts once the first has drained";
+    EXPECT_EQ(w[24].bytes, tableHeader(1, 0));
+    EXPECT_EQ(w[47].atMs, 6200 + 6200);
+    EXPECT_EQ(r.log.only("finished"), (QStringList{"6200 finished", "12400 finished"}));
 }
 
 // A port that will not open ends the download at once as a failure: nothing
-// is scheduled and nothing reports it finished.
+// is sent, no step is reported, the reply ends NoNetwork.
 TEST(DownloadChainFailures, PortThatWillNotOpenEndsTheDownloadAsAFailure) {
     ChainRig r;
     r.port.refuseOpen = true;
-    ASSERT_FALSE(r.chain.startDownload());
+    const WriteStart start = r.chain.startDownload();
+    ASSERT_FALSE(start);
     r.clock.advance(8000);
     EXPECT_TRUE(r.port.writes().empty());
     EXPECT_EQ(r.prompts.beeps, 0);
-    EXPECT_TRUE(r.log.only("header").isEmpty());
-    EXPECT_TRUE(r.log.only("finished").isEmpty());
+    EXPECT_EQ(r.log.lines, QStringList{"0 finished"});
+    EXPECT_EQ(start.reply->outcome(), LineOutcome::NoNetwork);
     ASSERT_EQ(r.prompts.messages.size(), 1u);
     EXPECT_EQ(r.prompts.messages[0].text, "Нет сети!!!\nno such device");
-    EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_FALSE(r.line.isBusy());
 }
 
 TEST(DownloadChainFailures, ValueThatDoesNotFitStopsEverythingBeforeItStarts) {
     ChainRig r;
     r.tables.downloadProblem = QStringLiteral("Ошибка параметра\nPID 1, строка 3");
-    EXPECT_FALSE(r.chain.startDownload());
+    const WriteStart start = r.chain.startDownload();
+    EXPECT_FALSE(start);
+    EXPECT_EQ(start.reply, nullptr);
     r.clock.advance(8000);
     EXPECT_TRUE(r.port.writes().empty());
     EXPECT_EQ(r.port.openCount(), 0);
-    ASSERT_EQ(r.prompts.messages.size(), 1u);
-    EXPECT_EQ(r.prompts.messages[0].text, r.tables.downloadProblem);
-    EXPECT_EQ(r.prompts.messages[0].caption, "Ошибка");
+    EXPECT_EQ(start.refusal.problem, r.tables.downloadProblem);
+    EXPECT_EQ(start.refusal.caption, "Ошибка");
+    EXPECT_TRUE(r.prompts.messages.empty()) << "the front end shows the refusal";
     EXPECT_TRUE(r.log.lines.isEmpty());
 }
 
@@ -154,22 +179,14 @@ TEST(DownloadChainFailures, TableThatFailsAtItsTickIsLeftOut) {
     r.clock.advance(8000);
     EXPECT_TRUE(r.log.only("header 10").isEmpty());
     EXPECT_EQ(r.log.only("refused"), QStringList{"4200 refused 10"});
-    EXPECT_EQ(r.prompts.messages.size(), 1u);
+    ASSERT_EQ(r.prompts.messages.size(), 1u);
+    EXPECT_EQ(r.prompts.messages[0].kind, Prompts::Kind::Error);
     EXPECT_EQ(r.port.writes().size(), 22u);
     EXPECT_EQ(r.log.only("finished"), QStringList{"6200 finished"});
-}
-
-TEST(DownloadChainFailures, SecondDownloadWhileOneRunsIsRefused) {
-    ChainRig r;
-    r.chain.startDownload();
-    r.clock.advance(3000);
-    EXPECT_TRUE(r.chain.isBusy());
-    EXPECT_FALSE(r.chain.startDownload());
-    r.clock.advance(3150);
-    EXPECT_TRUE(r.chain.isBusy()) << "table 11 is still to come";
-    r.clock.advance(100);
-    EXPECT_FALSE(r.chain.isBusy());
-    EXPECT_TRUE(r.chain.startDownload());
+    // A download with a table left out is no success, though every byte left.
+    EXPECT_EQ(r.lastWrite().outcome(), LineOutcome::Reply);
+    EXPECT_FALSE(r.lastWrite().succeeded());
+    EXPECT_EQ(r.lastWrite().failureText(), "Ошибка параметра");
 }
 
 // The closing shuts the port after the parameter table and reopens it on the

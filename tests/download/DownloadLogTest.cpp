@@ -12,14 +12,14 @@ TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
     LineBench bench;
     VirtualClock &clock = bench.clock;
     FakeSerialPort &port = bench.port;
-    RecordingPrompts &prompts = bench.prompts;
     LineSession &line = bench.line;
     z5::testing::PatternTables tables;
-    DownloadChain chain(clock, line, prompts, tables);
+    DownloadChain chain(clock, line, tables);
     QStringList lines;
     clock.advance(250);
     DownloadLog log(clock, [&](const QString &l) { lines << l; });
-    log.follow(chain.progress());
+    QObject::connect(&line, &LineSession::writeStarted, &log,
+                     [&](const std::shared_ptr<WriteReply> &w) { log.follow(*w); });
     chain.startDownload();
     clock.advance(150);
     EXPECT_EQ(lines.value(0), "    0 ms  таблица 0, заголовок");
@@ -30,7 +30,7 @@ TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
     port.fail(QStringLiteral("gone"));
     clock.advance(8000);
     EXPECT_TRUE(log.isFinished());
-    EXPECT_EQ(lines.last(), " 6200 ms  готово");
+    EXPECT_EQ(lines.last(), " 6200 ms  закончено с ошибкой");
     EXPECT_TRUE(lines.contains("  500 ms  таблица 1, заголовок НЕ отправлен"));
     EXPECT_TRUE(lines.contains(" 6200 ms  таблица 11, данные 320 байт НЕ отправлены"));
     EXPECT_EQ(log.failures(), 22);
@@ -41,5 +41,5 @@ TEST(DownloadLog, LinesAndFailuresOfADownloadThatLosesItsPort) {
     log.restart();
     EXPECT_EQ(log.failures(), 0);
     EXPECT_FALSE(log.isFinished());
-    EXPECT_EQ(DownloadLog::tableName(DownloadProgress::kScreenImage), "экран");
+    EXPECT_EQ(DownloadLog::tableName(WriteSequence::kScreen), "экран");
 }

@@ -46,16 +46,14 @@ TEST(LineOwnerWrites, ADownloadAfterAReadsLongWatchdogSendsOnlyItsOwnFrames) {
 TEST(LineOwnerWrites, ADownloadWithNoPortEndsAsAFailureNotAsFinished) {
     ChainRig r;
     r.port.refuseOpen = true;
-    std::vector<bool> ended;
-    QObject::connect(&r.line, &LineSession::writeEnded, [&](bool ok, const QString &) { ended.push_back(ok); });
     EXPECT_FALSE(r.chain.startDownload());
     r.clock.advance(8000);
-    EXPECT_EQ(ended, std::vector<bool>{false});
-    EXPECT_TRUE(r.log.only("finished").isEmpty());
+    EXPECT_FALSE(r.lastWrite().succeeded());
+    EXPECT_EQ(r.lastWrite().outcome(), LineOutcome::NoNetwork);
+    EXPECT_EQ(r.log.lines, QStringList{"0 finished"}) << "no step reported";
     EXPECT_TRUE(r.port.writes().empty());
     ASSERT_EQ(r.prompts.messages.size(), 1u);
     EXPECT_EQ(r.prompts.messages[0].text, "Нет сети!!!\nno such device");
-    EXPECT_FALSE(r.chain.isBusy());
     EXPECT_FALSE(r.line.isBusy());
 }
 
@@ -63,17 +61,13 @@ TEST(LineOwnerWrites, ADownloadWithNoPortEndsAsAFailureNotAsFinished) {
 // ends as a failure.
 TEST(LineOwnerWrites, ADownloadWhoseSendsFailEndsAsAFailure) {
     ChainRig r;
-    std::vector<std::pair<bool, QString>> ended;
-    QObject::connect(&r.line, &LineSession::writeEnded,
-                     [&](bool ok, const QString &why) { ended.emplace_back(ok, why); });
     ASSERT_TRUE(r.chain.startDownload());
     r.clock.advance(700);
     r.port.refuseOpen = true;
     r.port.fail(QStringLiteral("gone"));
     r.clock.advance(8000);
-    ASSERT_EQ(ended.size(), 1u);
-    EXPECT_FALSE(ended[0].first);
-    EXPECT_TRUE(ended[0].second.isEmpty()) << "the port failed: " << ended[0].second.toStdString();
+    EXPECT_EQ(r.lastWrite().outcome(), LineOutcome::NoNetwork);
+    EXPECT_EQ(r.lastWrite().failure(), QStringLiteral("gone"));
     ASSERT_FALSE(r.prompts.messages.empty());
     EXPECT_EQ(r.prompts.messages.back().text, QStringLiteral("Нет сети!!!\ngone"));
     EXPECT_EQ(r.log.only("finished").size(), 1) << "the last step still ran at its time";

@@ -32,7 +32,7 @@ QImage onePicture(int w, int h) {
 
 TEST(SetpointWrite, HeaderCarriesTheBlockAndDataFollowsAfter200ms) {
     WriteRig r;
-    EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Started);
+    EXPECT_TRUE(r.setpoints.writeSetpoints(7));
     r.clock.advance(1000);
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), 2u);
@@ -44,20 +44,22 @@ TEST(SetpointWrite, HeaderCarriesTheBlockAndDataFollowsAfter200ms) {
     EXPECT_TRUE(r.port.isOpen());
     EXPECT_EQ(r.port.closeCount(), 0);
     EXPECT_EQ(r.log.lines, (QStringList{"0 header 12", "200 data 12 32", "200 finished"}));
-    EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_FALSE(r.line.isBusy());
+    EXPECT_TRUE(r.lastWrite().succeeded());
 }
 
 TEST(SetpointWrite, RefusedBlocksAndValuesSendNothing) {
     WriteRig r;
-    EXPECT_EQ(r.setpoints.writeSetpoints(3), SetpointWrite::Outcome::Refused);
+    EXPECT_EQ(r.setpoints.writeSetpoints(3).refusal.problem, "no setpoint programmer");
     r.tables.setpointProblem = QStringLiteral("Ошибка параметра");
-    EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Refused);
+    const WriteStart start = r.setpoints.writeSetpoints(7);
+    EXPECT_FALSE(start);
     r.clock.advance(1000);
     EXPECT_TRUE(r.port.writes().empty());
     EXPECT_EQ(r.port.openCount(), 0);
-    ASSERT_EQ(r.prompts.messages.size(), 2u);
-    EXPECT_EQ(r.prompts.messages[1].text, "Ошибка параметра");
-    EXPECT_EQ(r.prompts.messages[1].caption, "Ошибка");
+    EXPECT_EQ(start.refusal.problem, "Ошибка параметра");
+    EXPECT_EQ(start.refusal.caption, "Ошибка");
+    EXPECT_TRUE(r.prompts.messages.empty()) << "the front end shows the refusal";
 }
 
 TEST(SetpointWrite, ValueSpoiledBeforeTheTickSendsNoData) {
@@ -67,30 +69,44 @@ TEST(SetpointWrite, ValueSpoiledBeforeTheTickSendsNoData) {
     r.clock.advance(1000);
     EXPECT_EQ(r.port.writes().size(), 1u) << "the header only";
     EXPECT_EQ(r.log.only("refused"), QStringList{"200 refused 12"});
-    EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_EQ(r.log.only("finished"), QStringList{"200 finished"});
+    EXPECT_EQ(r.lastWrite().outcome(), LineOutcome::Cancelled);
+    EXPECT_EQ(r.lastWrite().failureText(), "Ошибка параметра");
+    ASSERT_EQ(r.prompts.messages.size(), 1u) << "shown once, when refused";
+    EXPECT_EQ(r.prompts.messages[0].kind, Prompts::Kind::Information);
+    EXPECT_FALSE(r.line.isBusy());
 }
 
-TEST(SetpointWrite, OneExchangeAtATime) {
+// Writes queue behind each other and behind reads; none is dropped and each
+// keeps its own offsets from its start.
+TEST(SetpointWrite, WaitsBehindADownloadAndADownloadBehindIt) {
     WriteRig r;
-    r.chain.startDownload();
-    EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Busy);
-    r.clock.advance(7000);
-    ASSERT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Started);
-    EXPECT_FALSE(r.chain.startDownload()) << "the setpoint data is still to come";
-    r.clock.advance(200);
-    EXPECT_TRUE(r.chain.startDownload());
+    ASSERT_TRUE(r.chain.startDownload());
+    ASSERT_TRUE(r.setpoints.writeSetpoints(7));
+    ASSERT_TRUE(r.chain.startDownload());
+    r.clock.advance(20000);
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), 24u + 2u + 24u);
+    EXPECT_EQ(w[24].atMs, 6200);
+    EXPECT_EQ(w[24].bytes, tableHeader(1, 12, 7));
+    EXPECT_EQ(w[25].atMs, 6400);
+    EXPECT_EQ(w[26].atMs, 6400) << "the next download starts once the setpoints have left";
+    EXPECT_EQ(r.log.only("finished"), (QStringList{"6200 finished", "6400 finished", "12600 finished"}));
 }
 
-TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetOrSent) {
+TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetUntilItsTurn) {
     WriteRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
     z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 3; });
-    EXPECT_EQ(r.setpoints.writeSetpoints(7), SetpointWrite::Outcome::Busy);
+    ASSERT_TRUE(r.setpoints.writeSetpoints(7));
     EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, 3);
     EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).block, 2);
-    r.clock.advance(1000);
     EXPECT_EQ(r.port.writes().size(), 1u) << "the read's request alone";
+    r.clock.advance(3000);
+    ASSERT_EQ(r.port.writes().size(), 3u);
+    EXPECT_EQ(r.port.writes()[1].bytes, tableHeader(1, 12, 7));
+    EXPECT_EQ(r.port.writes()[2].atMs - r.port.writes()[1].atMs, 200);
 }
 
 // 500 ms after the command the screen header, 100 ms later the stream; the
@@ -116,7 +132,8 @@ TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
     EXPECT_EQ(r.log.only("window"), (QStringList{"600 window disabled", "6500 window enabled"}));
     EXPECT_EQ(r.log.only("port"), QStringList{"6500 port closed"});
     EXPECT_EQ(r.log.only("finished"), QStringList{"6700 finished"});
-    EXPECT_FALSE(r.chain.isBusy());
+    EXPECT_FALSE(r.line.isBusy());
+    EXPECT_TRUE(r.lastWrite().succeeded());
 }
 
 // The screen stream sent is the one the screen build gives for the same state.
@@ -143,13 +160,19 @@ TEST(ScreenWrite, PictureTooWideSendsNoScreenButStillCloses) {
     ASSERT_EQ(r.port.writes().size(), 2u);
     EXPECT_EQ(r.port.writes()[0].atMs, 6600);
     EXPECT_EQ(r.log.only("designer").last(), "6500 designer restored");
+    EXPECT_EQ(r.log.only("refused"), QStringList{"500 refused -1"});
+    EXPECT_FALSE(r.lastWrite().succeeded());
+    EXPECT_TRUE(r.lastWrite().failureWasReported()) << "not shown a second time at the end";
 }
 
-TEST(ScreenWrite, NotDuringADownload) {
+TEST(ScreenWrite, WaitsForADownloadToEnd) {
     WriteRig r;
-    r.chain.startDownload();
-    EXPECT_FALSE(r.screen.startScreenWrite(onePicture(320, 240)));
-    r.clock.advance(7000);
-    EXPECT_TRUE(r.screen.startScreenWrite(onePicture(320, 240)));
-    EXPECT_FALSE(r.chain.startDownload()) << "the screen build is 500 ms away";
+    ASSERT_TRUE(r.chain.startDownload());
+    ASSERT_TRUE(r.screen.startScreenWrite(onePicture(320, 240)));
+    r.clock.advance(20000);
+    const auto &w = r.port.writes();
+    ASSERT_EQ(w.size(), 24u + 4u);
+    EXPECT_EQ(w[24].atMs, 6200 + 500);
+    EXPECT_EQ(w[24].bytes.toHex(' '), "01 32 70 8b 00 00 e4 52");
+    EXPECT_EQ(r.log.only("designer"), (QStringList{"6000 designer restored", "6200 designer hidden", "12700 designer restored"}));
 }

@@ -3,7 +3,9 @@
 // writes down what happened when.
 #include "LineBench.h"
 #include "app/LineAlerts.h"
-#include "download/DownloadProgress.h"
+#include "app/WriteMessages.h"
+#include "download/WriteMarks.h"
+#include "link/WriteReply.h"
 #include "download/DownloadTables.h"
 #include "link/Link.h"
 #include "download/DownloadChain.h"
@@ -64,21 +66,33 @@ private:
 class EventLog : public QObject {
 public:
     explicit EventLog(const Clock &clock) : clock_(clock) {}
-    void follow(DownloadProgress &p) {
-        connect(&p, &DownloadProgress::progressShown, this, [this](bool shown) { add(shown ? "bar shown" : "bar hidden"); });
-        connect(&p, &DownloadProgress::progressChanged, this, [this](int value) { add(QStringLiteral("bar %1").arg(value)); });
-        connect(&p, &DownloadProgress::headerSent, this, [this](int table, bool sent) {
+    // Every write the line owner starts, from its first step.
+    void follow(LineSession &line) {
+        connect(&line, &LineSession::writeStarted, this, [this](const std::shared_ptr<WriteReply> &w) {
+            writes.push_back(w);
+            follow(*w);
+        });
+    }
+    void follow(WriteReply &w) {
+        connect(&w, &WriteReply::marked, this, [this](int mark) {
+            switch (mark) {
+            case WriteMarks::kClosingOpened: add("bar 1"); add("bar shown"); break;
+            case WriteMarks::kWindowHeld: add("window disabled"); break;
+            case WriteMarks::kClosed: add("window enabled"); add("bar hidden"); add("designer restored"); break;
+            case WriteMarks::kDesignerHidden: add("designer hidden"); break;
+            default: add(QStringLiteral("bar %1").arg(mark)); break;
+            }
+        });
+        connect(&w, &WriteReply::headerSent, this, [this](int table, bool sent) {
             add(QStringLiteral("header %1%2").arg(table).arg(sent ? "" : " failed"));
         });
-        connect(&p, &DownloadProgress::dataSent, this, [this](int table, int bytes, bool sent) {
+        connect(&w, &WriteReply::dataSent, this, [this](int table, int bytes, bool sent) {
             add(QStringLiteral("data %1 %2%3").arg(table).arg(bytes).arg(sent ? "" : " failed"));
         });
-        connect(&p, &DownloadProgress::tableRefused, this, [this](int table, const QString &) { add(QStringLiteral("refused %1").arg(table)); });
-        connect(&p, &DownloadProgress::mainWindowEnabled, this, [this](bool enabled) { add(enabled ? "window enabled" : "window disabled"); });
-        connect(&p, &DownloadProgress::designerHidden, this, [this] { add("designer hidden"); });
-        connect(&p, &DownloadProgress::designerRestored, this, [this] { add("designer restored"); });
-        connect(&p, &DownloadProgress::portClosed, this, [this] { add("port closed"); });
-        connect(&p, &DownloadProgress::finished, this, [this] { add("finished"); });
+        connect(&w, &WriteReply::stepRefused, this, [this](int table) { add(QStringLiteral("refused %1").arg(table)); });
+        connect(&w, &WriteReply::portClosed, this, [this] { add("port closed"); });
+        connect(&w, &WriteReply::portReopened, this, [this](bool opened) { add(opened ? "reopened" : "not reopened"); });
+        connect(&w, &WriteReply::finished, this, [this] { add("finished"); });
     }
 
     // Events of one kind, e.g. "header", "data", "window".
@@ -89,6 +103,8 @@ public:
         return out;
     }
     QStringList lines;
+    // The writes followed, in the order they started.
+    std::vector<std::shared_ptr<WriteReply>> writes;
 
 private:
     void add(const QString &what) { lines << QStringLiteral("%1 %2").arg(clock_.nowMs()).arg(what); }
@@ -105,14 +121,18 @@ inline QByteArray tableHeader(int station, int table, int block = 0) {
     return f;
 }
 
-// A download chain on the virtual clock and an in-memory port, with every step logged.
+// A download chain on the virtual clock and an in-memory port, with every step
+// logged and what the user is told shown as the session shows it.
 struct ChainRig : LineBench {
     // What the line reports, told through the prompts as the front ends do.
     LineAlerts alerts{line, prompts};
     PatternTables tables;
-    DownloadChain chain{clock, line, prompts, tables};
+    WriteMessages messages{line, prompts};
+    DownloadChain chain{clock, line, tables};
     EventLog log{clock};
-    ChainRig() { log.follow(chain.progress()); }
+    ChainRig() { log.follow(line); }
+    // The write started last.
+    WriteReply &lastWrite() { return *log.writes.back(); }
 };
 
 // The chain with the two other writes that share its timers: setpoints and the screen.
@@ -121,7 +141,6 @@ struct WritesRig : ChainRig {
     ScreenModel model;
     ScreenBuilder builder;
     ScreenWrite screen{chain, builder, model};
-    WritesRig() { log.follow(setpoints.progress()); }
 };
 
 } // namespace z5::testing

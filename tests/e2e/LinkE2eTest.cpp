@@ -63,7 +63,7 @@ struct Console {
             f.table = static_cast<std::int16_t>(table);
             f.block = static_cast<std::int16_t>(block);
         });
-        line.loadTableData(table, data);
+        z5::LineSessionProbe::loadTableData(line, table, data);
         z5::testing::editFields(line, [&](z5::RequestFields &f) { f.kind = z5::Request::TableHeader; });
         z5::testing::sendOnLine(line);
         pumpEvents(dataAfterMs);

@@ -155,11 +155,18 @@ TEST(LineQueue, FailuresEndTheirOwnReplyAndTheNextGoesOut) {
 // A request given while a write sequence holds the line goes out once the write has ended.
 TEST(LineQueue, ARequestWaitsForTheWriteUnderWay) {
     QueueRig r;
-    ASSERT_TRUE(r.line.beginWrite());
+    WriteSequence sequence;
+    sequence.header(0, 12, Request::tableHeader(Table::Setpoints, 7));
+    sequence.data(500, 12, [] { return WriteBlock{QByteArray(32, '\1'), -1, {}, {}}; });
+    const auto write = r.line.enqueue(sequence);
     const auto read = r.line.enqueue(Request::blockRead(0));
-    r.clock.advance(500);
+    r.clock.advance(499);
     EXPECT_FALSE(read->isFinished());
-    r.line.endWrite();
+    EXPECT_EQ(r.port.writes().size(), 1u);
+    r.clock.advance(1);
+    EXPECT_EQ(write->outcome(), LineOutcome::Reply);
+    EXPECT_EQ(r.port.writes().size(), 3u) << "the read goes out the moment the write has ended";
+    EXPECT_EQ(r.port.writes()[2].atMs, 500);
     r.clock.advance(2000);
     EXPECT_EQ(read->outcome(), LineOutcome::Reply);
 }

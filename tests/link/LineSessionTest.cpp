@@ -105,6 +105,14 @@ TEST_F(LineFixture, TheAnswerToARecordingStartIsNotTakenForTheNextBlock) {
     EXPECT_EQ(replies[0], testframes::blockReply('\x02'));
 }
 
+// A setpoint write of 32 bytes: its header at once, its data 100 ms later.
+static WriteSequence setpointSequence() {
+    WriteSequence sequence;
+    sequence.header(0, 12, Request::tableHeader(Table::Setpoints, 7));
+    sequence.data(100, 12, [] { return WriteBlock{QByteArray(32, '\1'), -1, {}, {}}; });
+    return sequence;
+}
+
 TEST_F(LineFixture, ASecondStartWhileBusyIsRefused) {
     port.silent = true;
     int refused = 0;
@@ -113,16 +121,17 @@ TEST_F(LineFixture, ASecondStartWhileBusyIsRefused) {
     QObject::connect(&line, &LineSession::busyChanged, [&](bool b) { busy.push_back(b); });
     ASSERT_TRUE(line.startExchange(Request::blockRead(1)));
     EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
-    EXPECT_FALSE(line.beginWrite());
     EXPECT_FALSE(line.sendWithoutReply(Request::recording(2, false)));
-    EXPECT_EQ(refused, 3);
+    EXPECT_EQ(refused, 2);
     EXPECT_EQ(port.writes().size(), 1u);
     clock.advance(1000);
     EXPECT_EQ(endings, std::vector<Outcome>{Outcome::NoReply});
     EXPECT_EQ(busy, (std::vector<bool>{true, false}));
-    EXPECT_TRUE(line.beginWrite());
+    const auto write = line.enqueue(setpointSequence());
+    EXPECT_EQ(line.activity(), LineSession::Activity::WriteSequence);
     EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
-    line.endWrite();
+    clock.advance(200);
+    EXPECT_EQ(write->outcome(), Outcome::Reply);
     EXPECT_EQ(line.activity(), LineSession::Activity::Idle);
 }
 
@@ -138,16 +147,14 @@ TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {
     EXPECT_EQ(tapped[1].second, reply);
 }
 
-TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAsANetworkFailureWithThePortsReason) {
+TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAtOnceAsANetworkFailureWithThePortsReason) {
     port.refuseOpen = true;
-    std::vector<std::pair<bool, QString>> ended;
     QStringList told;
-    QObject::connect(&line, &LineSession::writeEnded, [&](bool ok, const QString &why) { ended.emplace_back(ok, why); });
     QObject::connect(&line, &LineSession::networkFailed, [&](const QString &why) { told << why; });
-    EXPECT_FALSE(line.beginWrite());
-    ASSERT_EQ(ended.size(), 1u);
-    EXPECT_FALSE(ended[0].first);
-    EXPECT_EQ(ended[0].second, QString()) << "the port failed: no words of the line's own";
+    const auto write = line.enqueue(setpointSequence());
+    ASSERT_TRUE(write->isFinished());
+    EXPECT_EQ(write->outcome(), Outcome::NoNetwork);
+    EXPECT_EQ(write->failure(), "no such device");
     EXPECT_EQ(told, QStringList{"no such device"});
     EXPECT_TRUE(prompts.messages.empty()) << "the line shows nothing itself";
     EXPECT_FALSE(line.isBusy());

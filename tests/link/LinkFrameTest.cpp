@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Values, CheckValueRows,
 TEST(CheckValue, ALengthBeyondTheBufferIsRefused) {
     z5::LineBench b;
     ASSERT_TRUE(b.port.open(QStringLiteral("/dev/null")));
-    b.line.loadScreenData(QByteArray(257, '\0'), 258);
+    LineSessionProbe::loadScreenData(b.line, QByteArray(257, '\0'), 258);
     ASSERT_TRUE(LineSessionProbe::send(b.line, z5::Request::screenHeader()));
     EXPECT_FALSE(LineSessionProbe::sendData(b.line));
     EXPECT_EQ(b.port.writes().size(), 1u);

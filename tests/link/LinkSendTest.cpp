@@ -118,7 +118,7 @@ TEST_F(LinkFixture, AClosedPortBeepsForARequestAndStaysSilentForData) {
     });
     EXPECT_FALSE(sendOnLine(line));
     EXPECT_EQ(notSent, 1);
-    line.loadTableData(onLine().table, QByteArray(32, '\1'));
+    z5::LineSessionProbe::loadTableData(line, onLine().table, QByteArray(32, '\1'));
     EXPECT_FALSE(LineSessionProbe::sendData(line));
     EXPECT_EQ(notSent, 1);
     EXPECT_TRUE(port.writes().empty());
@@ -148,7 +148,7 @@ TEST_F(LinkFixture, AnUnknownKindWithNoFrameBuiltYetBeeps) {
 TEST_F(LinkFixture, TableZeroSendsALeadingZeroAndFiveHundredBytesWithoutCheckValue) {
     edit([&](z5::RequestFields &f) { f.table = 0; });
     const QByteArray data = QByteArray(1, '0') + QByteArray(500, '\7');
-    line.loadTableData(onLine().table, data);
+    z5::LineSessionProbe::loadTableData(line, onLine().table, data);
     edit([&](z5::RequestFields &f) { f.kind = Request::TableHeader; });
     sendOnLine(line);
     EXPECT_EQ(lastWrite().left(17), "01 33 01 F3 00 00");
@@ -163,7 +163,7 @@ TEST_F(LinkFixture, TableZeroSendsALeadingZeroAndFiveHundredBytesWithoutCheckVal
 
 TEST_F(LinkFixture, TableFourAnnounces543AndSends544) {
     edit([&](z5::RequestFields &f) { f.table = 4; });
-    line.loadTableData(onLine().table, QByteArray(544, '\2'));
+    z5::LineSessionProbe::loadTableData(line, onLine().table, QByteArray(544, '\2'));
     edit([&](z5::RequestFields &f) { f.kind = Request::TableHeader; });
     sendOnLine(line);
     EXPECT_EQ(lastWrite().left(17), "01 37 02 1F 00 00");
@@ -180,7 +180,7 @@ TEST_F(LinkFixture, EveryTableCarriesItsDataCount) {
             f.kind = Request::TableHeader;
             f.table = static_cast<std::int16_t>(table);
         });
-        line.loadTableData(onLine().table, QByteArray(counts[table], '\0'));
+        z5::LineSessionProbe::loadTableData(line, onLine().table, QByteArray(counts[table], '\0'));
         EXPECT_TRUE(LineSessionProbe::sendData(line)) << "table " << table;
         EXPECT_EQ(LineSessionProbe::checkedLength(line), counts[table]);
     }
@@ -193,12 +193,12 @@ TEST_F(LinkFixture, AShortDataBlockIsNotSentExceptForTheParameterTable) {
         f.kind = Request::TableHeader;
         f.table = 9;
     });
-    line.loadTableData(onLine().table, QByteArray(31, '\0'));
+    z5::LineSessionProbe::loadTableData(line, onLine().table, QByteArray(31, '\0'));
     EXPECT_FALSE(LineSessionProbe::sendData(line));
     EXPECT_TRUE(port.writes().empty());
 
     edit([&](z5::RequestFields &f) { f.table = 10; });
-    line.loadTableData(onLine().table, QByteArray(100, '\0'));
+    z5::LineSessionProbe::loadTableData(line, onLine().table, QByteArray(100, '\0'));
     EXPECT_TRUE(LineSessionProbe::sendData(line));
     EXPECT_EQ(port.writes().back().bytes.size(), 100);
     EXPECT_EQ(notSent, 0);
@@ -209,17 +209,17 @@ TEST_F(LinkFixture, AnUnknownTableKeepsTheCheckLengthItFound) {
         f.kind = Request::TableHeader;
         f.table = 9;
     });
-    line.loadTableData(onLine().table, QByteArray(32, '\0'));
+    z5::LineSessionProbe::loadTableData(line, onLine().table, QByteArray(32, '\0'));
     LineSessionProbe::sendData(line);
     edit([&](z5::RequestFields &f) { f.table = 14; });
-    line.loadTableData(onLine().table, QByteArray(40, '\0'));
+    z5::LineSessionProbe::loadTableData(line, onLine().table, QByteArray(40, '\0'));
     EXPECT_TRUE(LineSessionProbe::sendData(line));
     EXPECT_EQ(LineSessionProbe::checkedLength(line), 32);
 }
 
 TEST_F(LinkFixture, AScreenWriteSendsStationAndMarkerBeforeTheData) {
     line.settings().station = 3;
-    line.loadScreenData(QByteArray(28809, '\5'), 28809);
+    z5::LineSessionProbe::loadScreenData(line, QByteArray(28809, '\5'), 28809);
     edit([&](z5::RequestFields &f) { f.kind = Request::ScreenHeader; });
     sendOnLine(line);
     EXPECT_EQ(lastWrite(), "03 32 70 8B 00 00 06 53");
@@ -232,7 +232,7 @@ TEST_F(LinkFixture, AScreenWriteSendsStationAndMarkerBeforeTheData) {
 }
 
 TEST_F(LinkFixture, ReadsAndCommandsHaveNoDataBlock) {
-    line.loadTableData(onLine().table, QByteArray(600, '\0'));
+    z5::LineSessionProbe::loadTableData(line, onLine().table, QByteArray(600, '\0'));
     for (int kind : {2, 3, 4, 7}) {
         edit([&](z5::RequestFields &f) { f.kind = static_cast<std::uint8_t>(kind); });
         EXPECT_FALSE(LineSessionProbe::sendData(line));

@@ -26,6 +26,11 @@ public:
     }
     // Sends the loaded data block after the header last sent.
     static bool sendData(LineSession &line) { return line.sendDataBlock(); }
+    // The data block of a table write, as the write sequencer hands it over.
+    static void loadTableData(LineSession &line, int table, const QByteArray &data) { line.loadTableData(table, data); }
+    static void loadScreenData(LineSession &line, const QByteArray &stream, int checkedLength) {
+        line.loadScreenData(stream, checkedLength);
+    }
 };
 
 } // namespace z5

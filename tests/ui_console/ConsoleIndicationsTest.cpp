@@ -39,8 +39,7 @@ private slots:
         }) << QStringLiteral("Нет ответа от Z5");
         QTest::newRow("write of another window") << Stopper([](ConsoleRig &r) {
             r.clock.advance(150);
-            QVERIFY(r.session.line.beginWrite());
-            r.session.line.endWrite();
+            QVERIFY(r.session.line.enqueue(z5::WriteSequence().mark(0, 0)));
         }) << QStringLiteral("Обновление остановлено: запись в Z5");
         QTest::newRow("pause") << Stopper([](ConsoleRig &r) {
             r.clock.advance(150);

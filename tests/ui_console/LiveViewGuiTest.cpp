@@ -248,9 +248,9 @@ private slots:
         rig->click(3, Qt::LeftButton);
         rig->clock.advance(150);
         QVERIFY(rig->console.core().refresh().isArmed());
-        QVERIFY(rig->session.line.beginWrite());   // the screen write of the main window
+        // A write of the main window (one step, at once).
+        QVERIFY(rig->session.line.enqueue(z5::WriteSequence().mark(0, 0)));
         QVERIFY(!rig->console.core().refresh().isArmed());
-        rig->session.line.endWrite();
     }
 };
 

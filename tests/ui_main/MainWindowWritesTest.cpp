@@ -41,7 +41,7 @@ private slots:
         f.clock.advance(200);
         QVERIFY(f.window->isEnabled());
         QVERIFY(f.port.isOpen());
-        QVERIFY(!f.session.chain.isBusy());
+        QVERIFY(!f.session.line.isBusy());
         const QByteArray last = f.port.writes().back().bytes;
         QCOMPARE(last.size(), z5::Link::tableDataCount(z5::tableNumber(z5::Table::AlarmTexts)));
     }

@@ -33,6 +33,7 @@ bool TrendPageAssembler::start(int page) {
     repeated_.clear();
     lastContent_.clear();
     copyOfLastMayCome_ = false;
+    copiesDropped_ = 0;
     partTimeoutMs_ = kPartTimeoutMs;
     if (line_.takeInput) line_.takeInput();
     input_.clear();
@@ -65,10 +66,10 @@ void TrendPageAssembler::inputArrived() {
     const QByteArray arrived = line_.takeInput ? line_.takeInput() : QByteArray();
     if (arrived.isEmpty()) return;
     input_.append(arrived);
-    // The part is looked for once the line has been quiet for the gap.
-    pace_->start(kQuietGapMs);
     // A line that never goes quiet still has its timeouts.
     checkTimeouts(clock_.nowMs());
+    // The part is looked for once the line has been quiet for the gap.
+    if (state_ != State::Idle) pace_->start(kQuietGapMs);
 }
 
 void TrendPageAssembler::checkTimeouts(std::int64_t now) {
@@ -91,8 +92,8 @@ void TrendPageAssembler::onPace() {
     if (!arrived.isEmpty()) {
         // Found by the poll: the line is quiet only if nothing more comes within the gap.
         input_.append(arrived);
-        pace_->start(kQuietGapMs);
         checkTimeouts(now);
+        if (state_ != State::Idle) pace_->start(kQuietGapMs);
         return;
     }
     // The line has been quiet since the last bytes: what came for the request is all there.
@@ -135,6 +136,7 @@ bool TrendPageAssembler::dropCopyOfLastPart(int expectedPage) {
         if (contentOf(input_.mid(at, TrendPart::kLength)) != lastContent_) continue;
         input_.remove(0, at + TrendPart::kLength);
         copyOfLastMayCome_ = false;
+        ++copiesDropped_;
         return true;
     }
     return false;
@@ -215,7 +217,10 @@ bool TrendPageAssembler::acceptPart(const QByteArray &reply, std::int64_t now) {
     placePart(part_, *part);
     // The other requests of this part may still be answered, late.
     lastContent_ = contentOf(reply);
-    if (requestsForPart_ > 1) repeated_.push_back({lastContent_, requestsForPart_ - 1});
+    // A copy dropped as the last part's may have been this part's own answer
+    // (two parts alike): it is not awaited again.
+    if (const int due = requestsForPart_ - 1 - copiesDropped_; due > 0) repeated_.push_back({lastContent_, due});
+    copiesDropped_ = 0;
     copyOfLastMayCome_ = true;
     ++part_;
     ++partsIn_;

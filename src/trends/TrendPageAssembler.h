@@ -128,6 +128,7 @@ private:
     std::int64_t lastProgressMs_ = 0;
     QByteArray lastContent_;      // of the part taken last
     bool copyOfLastMayCome_ = false;
+    int copiesDropped_ = 0;       // while awaiting part_
 };
 
 } // namespace z5

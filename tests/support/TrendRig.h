@@ -67,6 +67,8 @@ public:
     int strayCount = 2;
     int recordingPage = 3;
     int rowsRecorded = 45;
+    // Every part answered with the same samples and times (part 0's).
+    bool partsAlike = false;
 
 private:
     void heard(const QByteArray &frame) {
@@ -80,7 +82,7 @@ private:
         requests.push_back({clock_.nowMs(), column, part, page});
         const Fault fault = faults.count(int(requests.size())) ? faults[int(requests.size())] : Fault::None;
         const int answered = page == 0 ? recordingPage : page;
-        const QByteArray reply = trendPart(answered, part, rowsRecorded, recordingPage);
+        const QByteArray reply = trendPart(answered, partsAlike ? 0 : part, rowsRecorded, recordingPage);
         const std::int64_t at = clock_.nowMs() + kAnswerMs;
         switch (fault) {
         case Fault::Drop: break;

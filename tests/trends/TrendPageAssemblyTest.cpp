@@ -212,3 +212,18 @@ TEST(PageAssembly, AStrayByteBeforeEveryPartCostsNoRequest) {
     EXPECT_EQ(r.session.strayBytes(), 30);
     EXPECT_LE(r.endedAt, 30 * (ScriptedRecorder::kAnswerMs + 2 * TrendPageAssembler::kQuietGapMs));
 }
+
+// Parts alike in every sample and time: a copy of the part just taken may be a
+// doubled answer, so each is asked for once more, but the read goes on at the
+// part timeout's pace and every part is placed.
+TEST(PageAssembly, PartsAlikeCostOneRepeatEachAndNeverStall) {
+    AssemblyRig r;
+    r.recorder.partsAlike = true;
+    r.read(17);
+    ASSERT_EQ(r.outcome, LineOutcome::Reply);
+    EXPECT_EQ(r.recorder.requests.size(), 30u + 29u);
+    EXPECT_LE(r.endedAt, 30 * (ScriptedRecorder::kAnswerMs + 2) + 29 * TrendPageAssembler::kPartTimeoutMs);
+    const TrendPage &p = r.session.page();
+    for (int row = 0; row < TrendPage::kRows; ++row)
+        ASSERT_EQ(p.sample(row, 3), float(archiveSample(17, row % 8, 3) / 1000.0)) << "row " << row;
+}

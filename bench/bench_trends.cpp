@@ -1,5 +1,8 @@
 // Drawing a trend page, writing its workbook and reading a page from z5-sim.
+// Run: build/bench/bench_trends --benchmark_filter='Sim|Bare'
+#include "SimProcess.h"
 #include "app/Session.h"
+#include "link/Link.h"
 #include "link/QtSerialPort.h"
 #include "model/QtClock.h"
 #include "model/RecordingPrompts.h"
@@ -8,6 +11,8 @@
 #include "trends/TrendSession.h"
 #include "trends/TrendWorkbook.h"
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
@@ -15,7 +20,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -62,50 +70,122 @@ void writeWorkbook(benchmark::State &state) {
 }
 BENCHMARK(writeWorkbook)->Unit(benchmark::kMillisecond);
 
-// A whole page from z5-sim pacing its replies at 115200 bit/s; range(0) is the
-// sim's --drop-every (0: no fault), range(1) its --stray (bytes of noise before
-// every part).
-void readPageFromSim(benchmark::State &state) {
-    const QString sim = qEnvironmentVariable("Z5_SIM");
-    if (sim.isEmpty()) {
-        state.SkipWithError("set Z5_SIM to the z5-sim program");
-        return;
+// A trend page from z5-sim --line-speed, side by side with what the line
+// allows: the 30 replies' own wire time (1064 bytes each at 115200 bit/s, 10
+// bits a byte) and a bare reader that asks for each part the moment the last
+// one is in, with no line owner, queue or page assembly. The simulator's
+// turnaround (5 ms a part) is in both measured times, not in the wire time.
+constexpr double kWireMs = 30.0 * 1064 * 10 * 1000 / 115200;   // 2770.8 ms
+constexpr int kRecorderColumn = 10;                            // U11 in the boiler example
+
+struct SimLine {
+    std::unique_ptr<SimProcess> sim;
+    bool ok = false;
+
+    explicit SimLine(const QStringList &faults) {
+        sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--line-speed")} + faults);
+        if (!sim->running()) return;
+        // The simulator answers a GRA block only once its block table says so.
+        QProcess download;
+        download.start(QStringLiteral(Z5CTL_PATH), {QStringLiteral("download"), QStringLiteral("--port"), sim->device(),
+                                                    QStringLiteral(Z5_SOURCE_DIR "/examples/boiler.net")});
+        ok = download.waitForFinished(30000) && download.exitCode() == 0;
     }
-    QStringList simArgs{QStringLiteral("--line-speed")};
-    if (state.range(0) > 0) simArgs << QStringLiteral("--drop-every") << QString::number(state.range(0));
-    if (state.range(1) > 0) simArgs << QStringLiteral("--stray") << QString::number(state.range(1));
-    QProcess process;
-    process.start(sim, simArgs);
-    process.waitForReadyRead(5000);
-    const QString device = QString::fromUtf8(process.readLine()).trimmed();
-    // The simulator answers a GRA block only once its block table says so.
-    QProcess download;
-    download.start(qEnvironmentVariable("Z5CTL"), {QStringLiteral("download"), QStringLiteral("--port"), device,
-                                                   qEnvironmentVariable("Z5_NETLIST")});
-    download.waitForFinished(20000);
+};
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+void report(benchmark::State &state, const std::vector<double> &ms) {
+    state.counters["median_ms"] = median(ms);
+    state.counters["wire_ms"] = kWireMs;
+    state.counters["x_wire"] = median(ms) / kWireMs;
+}
+
+// range(0): the sim's --drop-every (0: no fault); range(1): its --stray (bytes of
+// noise before every part).
+void readPageFromSim(benchmark::State &state) {
+    QStringList faults;
+    if (state.range(0) > 0) faults << QStringLiteral("--drop-every") << QString::number(state.range(0));
+    if (state.range(1) > 0) faults << QStringLiteral("--stray") << QString::number(state.range(1));
+    SimLine sim(faults);
+    if (!sim.ok) return state.SkipWithError("z5-sim did not start or the download failed");
     z5::QtSerialPort port;
     z5::RecordingPrompts prompts;
     z5::QtClock clock;
     z5::Session app(clock, port, prompts);
-    port.open(device);
+    if (!app.line.openPort(sim.sim->device())) return state.SkipWithError("the port did not open");
     z5::TrendSession &session = app.trends;
-    session.setBlock(10);
+    session.setBlock(kRecorderColumn);
+    std::vector<double> ms;
     for (auto _ : state) {
         QEventLoop loop;
         bool read = false;
-        QObject::connect(&session, &z5::TrendSession::readEnded, &loop, [&](z5::TrendSession::Outcome o) {
-            read = o == z5::TrendSession::Outcome::Read;
+        const auto connection = QObject::connect(&session, &z5::TrendSession::readEnded, &loop, [&](z5::LineOutcome o) {
+            read = o == z5::LineOutcome::Reply;
             loop.quit();
         });
+        QElapsedTimer t;
+        t.start();
         session.readPage(2);
         loop.exec();
-        if (!read) state.SkipWithError("no page");
+        const double elapsed = t.nsecsElapsed() / 1e6;
+        QObject::disconnect(connection);
+        if (!read) return state.SkipWithError("no page");
+        ms.push_back(elapsed);
+        state.SetIterationTime(elapsed / 1000.0);
     }
-    port.close();
-    process.kill();
-    process.waitForFinished();
+    report(state, ms);
+    app.line.closePort();
 }
-BENCHMARK(readPageFromSim)->Args({0, 0})->Args({10, 0})->Args({0, 1})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(readPageFromSim)->Args({0, 0})->Args({10, 0})->Args({0, 1})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The bare reader on the same simulator: each part request goes out the moment
+// the 1064 bytes of the last one are in.
+void thirtyRepliesBare(benchmark::State &state) {
+    SimLine sim({});
+    if (!sim.ok) return state.SkipWithError("z5-sim did not start or the download failed");
+    z5::QtSerialPort port;
+    if (!port.open(sim.sim->device())) return state.SkipWithError("the port did not open");
+    const auto frame = [](int part) {
+        QByteArray f;
+        f.append(char(1)).append(char(3)).append(char(kRecorderColumn + 1)).append(char(10 + part)).append(char(0)).append(char(2));
+        const std::uint16_t check = z5::Link::checkValueOf(f);
+        return f.append(char(check >> 8)).append(char(check & 0xFF));
+    };
+    std::vector<double> ms;
+    for (auto _ : state) {
+        QEventLoop loop;
+        int part = 0;
+        qint64 got = 0;
+        port.readAll();
+        port.setArrivalHandler([&] {
+            got += port.readAll().size();
+            if (got < 1064) return;
+            got = 0;
+            if (++part == 30) {
+                loop.quit();
+                return;
+            }
+            port.write(frame(part));
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        QElapsedTimer t;
+        t.start();
+        port.write(frame(0));
+        loop.exec();
+        const double elapsed = t.nsecsElapsed() / 1e6;
+        port.setArrivalHandler({});
+        if (part != 30) return state.SkipWithError("the simulator did not answer every part");
+        ms.push_back(elapsed);
+        state.SetIterationTime(elapsed / 1000.0);
+    }
+    report(state, ms);
+    port.close();
+}
+BENCHMARK(thirtyRepliesBare)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const QByteArray after = script.take((control >> 5) % 8 == 7 ? script.next() : 0);
         // Another page is being recorded, so this one is full.
         const QByteArray burst = before + z5::testing::trendPart(page, part, 45, page == 1 ? 2 : 1) + after;
-        const std::int64_t due = clock.nowMs() + z5::testing::ScriptedTrendLine::kAnswerMs;
+        const std::int64_t due = clock.nowMs() + z5::testing::ScriptedRecorder::kAnswerMs;
         // Split in two with a gap shorter than a look at the line, or sent whole.
         const int split = (control & 0x40) ? burst.size() / 2 : burst.size();
         pending.emplace(due, burst.left(split));
@@ -64,10 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         ++completed;
         got = p;
     });
-    QObject::connect(&assembler, &z5::TrendPageAssembler::readFailed, [&](z5::TrendPageAssembler::Failure) { ++failed; });
+    QObject::connect(&assembler, &z5::TrendPageAssembler::readFailed, [&](z5::LineOutcome) { ++failed; });
     if (!assembler.start(page)) std::abort();
     const std::int64_t bound = std::int64_t(z5::TrendPageAssembler::kParts + 1) * z5::TrendPageAssembler::kStallMs;
-    while (assembler.isReading() && clock.nowMs() < bound) clock.advance(z5::TrendPageAssembler::kTickMs);
+    while (assembler.isReading() && clock.nowMs() < bound) clock.advance(z5::TrendPageAssembler::kPollMs);
     if (assembler.isReading() || completed + failed != 1) std::abort();
     if (completed == 0) return 0;
     if (got.pageNumber != page || got.rowCount != z5::TrendPage::kRows) std::abort();

@@ -43,11 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     int completed = 0;
     int failed = 0;
     QObject::connect(&assembler, &z5::TrendPageAssembler::pageComplete, [&](const z5::TrendPage &) { ++completed; });
-    QObject::connect(&assembler, &z5::TrendPageAssembler::readFailed, [&](z5::TrendPageAssembler::Failure) { ++failed; });
+    QObject::connect(&assembler, &z5::TrendPageAssembler::readFailed, [&](z5::LineOutcome) { ++failed; });
     if (!assembler.start(data[1] % 4 == 0 ? 0 : data[1])) std::abort();
     // Every part may take the whole stall time; nothing may go on past that.
     const std::int64_t bound = std::int64_t(z5::TrendPageAssembler::kParts + 1) * z5::TrendPageAssembler::kStallMs;
-    while (assembler.isReading() && clock.nowMs() < bound) clock.advance(z5::TrendPageAssembler::kTickMs);
+    while (assembler.isReading() && clock.nowMs() < bound) clock.advance(z5::TrendPageAssembler::kPollMs);
     if (assembler.isReading() || completed + failed != 1) std::abort();
     if (completed == 1 && taken < z5::TrendPageAssembler::kParts * z5::TrendPart::kLength) std::abort();
     return 0;

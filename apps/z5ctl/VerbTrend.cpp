@@ -5,6 +5,7 @@
 #include "ReadSession.h"
 #include "StopSignals.h"
 #include "import/NetlistImport.h"
+#include "link/LineReply.h"
 #include "model/AtomicFileSave.h"
 #include "model/BlockCatalogue.h"
 #include "model/ParameterStore.h"
@@ -29,10 +30,19 @@ int boundedNumber(const QString &text, int low, int high) {
 
 int setRecording(z5ctl::ReadSession &session, int column, bool start) {
     if (!session.open()) return z5ctl::kPortFailure;
-    const bool sent = session.app.trendLine.sendRecording(column, start);
+    z5::TrendSession &trends = session.app.trends;
+    trends.setBlock(column);
+    // Queued on the line; its reply ends once the frame's bytes have left.
+    const std::shared_ptr<z5::LineReply> reply = trends.setRecording(start);
+    if (!reply->isFinished()) {
+        QEventLoop loop;
+        QObject::connect(reply.get(), &z5::LineReply::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     session.line.closePort();
-    if (!sent) {
-        z5ctl::err(QStringLiteral("z5ctl trend: the request could not be sent"));
+    if (reply->outcome() != z5::LineOutcome::Reply) {
+        const QString why = reply->failure().isEmpty() ? QString() : QStringLiteral(": ") + reply->failure();
+        z5ctl::err(QStringLiteral("z5ctl trend: the request could not be sent") + why);
         return z5ctl::kPortFailure;
     }
     z5ctl::out(start ? QStringLiteral("recording started in U%1").arg(column + 1)
@@ -129,26 +139,28 @@ int runTrend(const QStringList &args) {
     trends.setBlock(column);
     trends.setChannels(z5::TrendChannels::fromStore(store));
     QEventLoop loop;
-    z5::TrendSession::Outcome outcome = z5::TrendSession::Outcome::NoReply;
-    QObject::connect(&trends, &z5::TrendSession::readEnded, &loop, [&](z5::TrendSession::Outcome o) {
+    z5::LineOutcome outcome = z5::LineOutcome::NoReply;
+    QObject::connect(&trends, &z5::TrendSession::readEnded, &loop, [&](z5::LineOutcome o) {
         outcome = o;
         loop.quit();
     });
     z5ctl::StopSignals::quitOnStop(loop);
-    if (trends.readPage(page)) loop.exec();
+    // A page read that ended at once (the port) has said so already.
+    if (trends.readPage(page) && trends.reading()) loop.exec();
     if (z5ctl::StopSignals::received()) {
+        trends.cancel();
         session.line.closePort();
         z5ctl::err(QStringLiteral("z5ctl trend: stopped before the page was read"));
         z5ctl::StopSignals::markReported();
         return z5ctl::StopSignals::exitStatus();
     }
     session.line.closePort();
-    if (outcome != z5::TrendSession::Outcome::Read) {
+    if (outcome != z5::LineOutcome::Reply) {
         z5ctl::err(QStringLiteral("z5ctl trend: no page from station %1 for U%2 (%3)")
                        .arg(session.station())
                        .arg(column + 1)
                        .arg(trends.lastFailureText().replace(u'\n', QStringLiteral(": "))));
-        return outcome == z5::TrendSession::Outcome::NoNetwork ? z5ctl::kPortFailure : z5ctl::kNoEnd;
+        return outcome == z5::LineOutcome::NoNetwork ? z5ctl::kPortFailure : z5ctl::kNoEnd;
     }
     QString error;
     bool written = false;

@@ -12,8 +12,7 @@ Session::Session(Clock &clock_, SerialPort &port_, Prompts &prompts_)
       chain(clock_, line, tables),
       setpointWrite(chain),
       screenWrite(chain, screenBuilder, screen),
-      trendLine(line),
-      trends(clock_, trendLine) {
+      trends(clock_, line) {
     // A read of a trend recorder asks for its page's first part: the monitor
     // can tell it from a block read only by the block's type.
     line.traffic().setBlockTypes([this](int column) { return project.blockType(column); });

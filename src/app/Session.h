@@ -12,7 +12,6 @@
 #include "model/Project.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenModel.h"
-#include "trends/LineTrendLine.h"
 #include "trends/TrendSession.h"
 
 namespace z5 {
@@ -46,7 +45,6 @@ public:
     SetpointWrite setpointWrite;
     ScreenBuilder screenBuilder;
     ScreenWrite screenWrite;
-    LineTrendLine trendLine;
     TrendSession trends;
 };
 

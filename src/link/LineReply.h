@@ -13,8 +13,18 @@ namespace z5 {
 class LineReply : public QObject {
     Q_OBJECT
 public:
-    LineReply(const Request &request, int watchdogMs) : request_(request), watchdogMs_(watchdogMs) {}
+    // What the line owner does with it when its turn comes.
+    enum class Kind {
+        Exchange,    // sends the request and awaits its block reply
+        PacedRead,   // holds the line while its driver paces requests (PacedRead)
+        Frame,       // sends the request and ends once its bytes have left; no reply is read
+        WriteSequence  // paces a timed write (WriteReply)
+    };
 
+    LineReply(const Request &request, int watchdogMs, Kind kind = Kind::Exchange)
+        : request_(request), watchdogMs_(watchdogMs), kind_(kind) {}
+
+    Kind kind() const { return kind_; }
     const Request &request() const { return request_; }
     int watchdogMs() const { return watchdogMs_; }
     bool isFinished() const { return finished_; }
@@ -39,6 +49,7 @@ private:
 
     Request request_;
     int watchdogMs_;
+    Kind kind_;
     bool finished_ = false;
     LineOutcome outcome_ = LineOutcome::Cancelled;
     QByteArray bytes_;

@@ -2,6 +2,7 @@
 #include "link/SerialPort.h"
 #include "link/WriteSequencer.h"
 #include "model/Clock.h"
+#include <algorithm>
 #include <vector>
 
 namespace z5 {
@@ -13,7 +14,8 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
           [this](const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &reason) {
               writeEnded(reply, outcome, reason);
           })),
-      quietGuard_(clock.createTimer()) {
+      frameDrain_(clock.createTimer()), quietGuard_(clock.createTimer()) {
+    frameDrain_->setOnTimeout([this] { checkFrameDrain(); });
     quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
     connect(&reception_, &ReplyReception::lateReplyDropped, this, [this](const QByteArray &bytes) {
         traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(bytes.size()), QByteArray());
@@ -35,6 +37,7 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
 }
 
 LineSession::~LineSession() {
+    releasePacedRead();
     const auto waiting = std::move(waiting_);
     for (const auto &reply : waiting) reply->finish(Outcome::Cancelled);
     if (current_) current_->finish(Outcome::Cancelled);
@@ -81,7 +84,12 @@ std::shared_ptr<LineReply> LineSession::enqueue(const Request &request, int watc
 }
 
 bool LineSession::startQueued(const std::shared_ptr<LineReply> &reply) {
-    if (auto write = std::dynamic_pointer_cast<WriteReply>(reply)) return startWrite(write);
+    switch (reply->kind()) {
+    case LineReply::Kind::PacedRead: return startPacedRead(std::static_pointer_cast<PacedRead>(reply));
+    case LineReply::Kind::Frame: return startFrame(reply);
+    case LineReply::Kind::WriteSequence: return startWrite(std::static_pointer_cast<WriteReply>(reply));
+    case LineReply::Kind::Exchange: break;
+    }
     current_ = reply;
     currentBytes_.clear();
     if (startExchange(reply->request(), reply->watchdogMs())) return true;
@@ -123,7 +131,7 @@ void LineSession::cancelQueue() {
     const auto waiting = std::move(waiting_);
     waiting_.clear();
     for (const auto &reply : waiting) {
-        if (std::dynamic_pointer_cast<WriteReply>(reply))
+        if (reply->kind() == LineReply::Kind::WriteSequence)
             waiting_.push_back(reply);
         else
             reply->finish(Outcome::Cancelled);
@@ -273,39 +281,105 @@ void LineSession::cancelExchange() {
         return;
     }
     if (paced_) {
-        endPacedExchange(Outcome::Cancelled);
+        endPacedRead(Outcome::Cancelled);
         return;
     }
     reception_.cancel();
 }
 
-bool LineSession::sendWithoutReply(const Request &request) {
-    if (!mayStart()) return false;
-    return openAndSend(request);
+void LineSession::enqueuePacedRead(const std::shared_ptr<PacedRead> &read) {
+    if (isBusy() || current_ || !waiting_.empty())
+        waiting_.push_back(read);
+    else
+        startQueued(read);
 }
 
-bool LineSession::beginPacedExchange() {
-    if (!mayStart()) return false;
-    if (!openPort()) return false;
+std::shared_ptr<LineReply> LineSession::enqueueFrame(const Request &frame) {
+    auto reply = std::make_shared<LineReply>(frame, 0, LineReply::Kind::Frame);
+    if (isBusy() || current_ || !waiting_.empty())
+        waiting_.push_back(reply);
+    else
+        startQueued(reply);
+    return reply;
+}
+
+bool LineSession::startPacedRead(const std::shared_ptr<PacedRead> &read) {
+    if (!openPort()) {
+        read->finish(Outcome::NoNetwork, {}, portErrorText());
+        return false;
+    }
     discardWaitingInput();
-    paced_ = true;
+    current_ = read;
+    currentBytes_.clear();
+    paced_ = read.get();
+    read->line_ = this;
     setActivity(Activity::Exchange);
     emit exchangeStarted();
+    // Every arrival is told to the read's driver at once, so it paces on arrivals.
+    tap_.setArrivalHandler([this] {
+        if (paced_) emit paced_->arrived();
+    });
+    emit read->started();
     return true;
 }
 
-bool LineSession::sendInPacedExchange(const Request &request) {
+bool LineSession::sendInPacedRead(const Request &request) {
     if (!paced_) return false;
     onLine_ = request.completedFrom(onLine_);
     return sendFrame(onLine_);
 }
 
-QByteArray LineSession::takeInput() { return tap_.isOpen() ? tap_.readAll() : QByteArray(); }
+QByteArray LineSession::takePacedInput() { return paced_ && tap_.isOpen() ? tap_.readAll() : QByteArray(); }
 
-void LineSession::endPacedExchange(Outcome outcome) {
+void LineSession::releasePacedRead() {
     if (!paced_) return;
-    paced_ = false;
+    tap_.setArrivalHandler({});
+    paced_->line_ = nullptr;
+    paced_ = nullptr;
+}
+
+void LineSession::endPacedRead(Outcome outcome) {
+    if (!paced_) return;
+    releasePacedRead();
     finishExchange(outcome);
+}
+
+bool LineSession::startFrame(const std::shared_ptr<LineReply> &frame) {
+    if (!openAndSend(frame->request())) {
+        frame->finish(Outcome::NoNetwork, {}, portErrorText());
+        return false;
+    }
+    // Held (no exchange: nothing is awaited) until the frame's bytes have left.
+    current_ = frame;
+    currentBytes_.clear();
+    setActivity(Activity::Exchange);
+    const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
+    frameDeadlineMs_ = clock_.nowMs() + (queued * 10 * 1000 + kLineBitsPerSecond - 1) / kLineBitsPerSecond + kDrainMarginMs;
+    checkFrameDrain();
+    return true;
+}
+
+void LineSession::checkFrameDrain() {
+    const bool open = tap_.isOpen();
+    const qint64 queued = open ? tap_.bytesNotYetSent() : 0;
+    const qint64 dropped = open ? 0 : tap_.bytesDroppedAtClose();
+    if (open && queued > 0 && clock_.nowMs() < frameDeadlineMs_) {
+        if (!frameDrain_->isActive()) frameDrain_->start(kDrainPollMs);
+        return;
+    }
+    frameDrain_->stop();
+    const std::shared_ptr<LineReply> frame = std::move(current_);
+    current_.reset();
+    setActivity(Activity::Idle);
+    if (frame) {
+        const qint64 total = wire::kFrameLength + wire::kCheckValueLength;
+        const qint64 left = queued + dropped;
+        if (left == 0)
+            frame->finish(Outcome::Reply);
+        else
+            frame->finish(Outcome::NotDrained, {}, notAcceptedText(std::max<qint64>(0, total - left), total));
+    }
+    startNextWaiting();
 }
 
 void LineSession::onReceptionReleased(ReplyReception::Ending ending) {

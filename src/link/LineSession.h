@@ -3,6 +3,7 @@
 #include "link/LineOutcome.h"
 #include "link/LineReply.h"
 #include "link/PortSettings.h"
+#include "link/PacedRead.h"
 #include "link/ReplyReception.h"
 #include "link/Request.h"
 #include "link/TappedPort.h"
@@ -104,19 +105,19 @@ public:
     static constexpr int kQuietPollMs = 10;
     // Ends the exchange under way quietly (its window is closing).
     void cancelExchange();
-    // A request that awaits no reply (recording start and stop). Refused while busy.
-    bool sendWithoutReply(const Request &request);
-
-    // --- An exchange its caller paces itself (a trend page read part by part) ---
-    // Holds the line: refused while busy; false when the port does not open.
-    // Input already waiting is discarded.
-    bool beginPacedExchange();
-    // A request of the paced exchange; its answer is collected with takeInput().
-    bool sendInPacedExchange(const Request &request);
-    // Every byte that arrived since the last call.
-    QByteArray takeInput();
-    // Gives the line back; exchangeEnded tells the outcome.
-    void endPacedExchange(Outcome outcome);
+    // --- Reads paced by their driver and frames without reply ------------
+    // A read its driver paces itself (a trend page, part by part): it waits its
+    // turn in the queue like any request and then holds the line until its
+    // driver ends it (see PacedRead). Made and connected by its driver first:
+    // on an idle line it starts, or ends NoNetwork when the port does not
+    // open, before this returns.
+    void enqueuePacedRead(const std::shared_ptr<PacedRead> &read);
+    // A frame that awaits no reply (recording start and stop): it goes out when
+    // its turn comes, holds the line until its bytes have left the port and then
+    // ends as Reply; NoNetwork when it could not go out, NotDrained when its
+    // bytes did not leave within their line time and the drain margin. It may
+    // have ended when this returns.
+    std::shared_ptr<LineReply> enqueueFrame(const Request &frame);
 
     // --- Write sequences -------------------------------------------------
     // Takes a timed write (headers, data blocks, the port's closing and
@@ -158,6 +159,15 @@ signals:
 private:
     // Tests look inside through this one door (tests/support).
     friend class LineSessionProbe;
+    // A paced read sends, takes its input and ends through these.
+    friend class PacedRead;
+    bool startPacedRead(const std::shared_ptr<PacedRead> &read);
+    bool sendInPacedRead(const Request &request);
+    QByteArray takePacedInput();
+    void endPacedRead(Outcome outcome);
+    void releasePacedRead();
+    bool startFrame(const std::shared_ptr<LineReply> &frame);
+    void checkFrameDrain();
 
     bool openAndSend(const Request &request);
     // The frame of `fields` (completed already) with its check value, written
@@ -199,7 +209,11 @@ private:
     QByteArray writeData_;
     int screenCheckedLength_ = 0;
     Activity activity_ = Activity::Idle;
-    bool paced_ = false;
+    // The paced read holding the line (it is current_ too).
+    PacedRead *paced_ = nullptr;
+    // A frame without reply waits here for its bytes to leave.
+    std::unique_ptr<Timer> frameDrain_;
+    std::int64_t frameDeadlineMs_ = 0;
     bool quietCancel_ = false;
     // Paces the write sequence under way.
     std::unique_ptr<WriteSequencer> writer_;

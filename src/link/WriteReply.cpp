@@ -2,7 +2,7 @@
 
 namespace z5 {
 
-WriteReply::WriteReply(WriteSequence sequence) : LineReply(Request(), 0), sequence_(std::move(sequence)) {}
+WriteReply::WriteReply(WriteSequence sequence) : LineReply(Request(), 0, Kind::WriteSequence), sequence_(std::move(sequence)) {}
 
 void WriteReply::noteFailure(const QString &text, bool reported) {
     if (!failureText_.isEmpty()) return;

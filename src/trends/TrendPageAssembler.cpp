@@ -14,8 +14,8 @@ constexpr int kRowsPerPart = TrendPart::kSamples / TrendPage::kChannels;   // 8
 } // namespace
 
 TrendPageAssembler::TrendPageAssembler(Clock &clock, Line line, QObject *parent)
-    : QObject(parent), clock_(clock), line_(std::move(line)), tick_(clock.createTimer()) {
-    tick_->setOnTimeout([this] { onTick(); });
+    : QObject(parent), clock_(clock), line_(std::move(line)), pace_(clock.createTimer()) {
+    pace_->setOnTimeout([this] { onPace(); });
 }
 
 TrendPageAssembler::~TrendPageAssembler() = default;
@@ -31,19 +31,20 @@ bool TrendPageAssembler::start(int page) {
     strayBytes_ = 0;
     requestsForPart_ = 0;
     repeated_.clear();
+    lastContent_.clear();
+    copyOfLastMayCome_ = false;
+    copiesDropped_ = 0;
     partTimeoutMs_ = kPartTimeoutMs;
     if (line_.takeInput) line_.takeInput();
     input_.clear();
     const std::int64_t now = clock_.nowMs();
     lastProgressMs_ = now;
     state_ = State::Awaiting;
-    if (!sendCurrentPart(now)) return false;
-    tick_->start(kTickMs);
-    return true;
+    return sendCurrentPart(now);
 }
 
 void TrendPageAssembler::cancel() {
-    tick_->stop();
+    pace_->stop();
     state_ = State::Idle;
     input_.clear();
 }
@@ -52,57 +53,93 @@ bool TrendPageAssembler::sendCurrentPart(std::int64_t now) {
     ++requestsForPart_;
     ++requestsSent_;
     lastSentMs_ = now;
-    if (line_.sendPart && line_.sendPart(part_, pageOfParts_)) return true;
-    fail(Failure::NotSent);
+    if (line_.sendPart && line_.sendPart(part_, pageOfParts_)) {
+        armPoll(now);
+        return true;
+    }
+    fail(LineOutcome::NoNetwork);
     return false;
 }
 
-void TrendPageAssembler::onTick() {
+void TrendPageAssembler::inputArrived() {
+    if (state_ == State::Idle) return;
+    const QByteArray arrived = line_.takeInput ? line_.takeInput() : QByteArray();
+    if (arrived.isEmpty()) return;
+    input_.append(arrived);
+    // A line that never goes quiet still has its timeouts.
+    checkTimeouts(clock_.nowMs());
+    // The part is looked for once the line has been quiet for the gap.
+    if (state_ != State::Idle) pace_->start(kQuietGapMs);
+}
+
+void TrendPageAssembler::checkTimeouts(std::int64_t now) {
+    if (state_ == State::Idle) return;
+    if (now - lastProgressMs_ >= kStallMs) {
+        fail(LineOutcome::NoReply);
+        return;
+    }
+    // Asked again even while bytes stream in: they may be the late answer itself.
+    if (now - lastSentMs_ >= partTimeoutMs_) sendCurrentPart(now);
+}
+
+void TrendPageAssembler::onPace() {
     if (state_ == State::Idle) {
-        tick_->stop();
+        pace_->stop();
         return;
     }
     const std::int64_t now = clock_.nowMs();
     const QByteArray arrived = line_.takeInput ? line_.takeInput() : QByteArray();
-    input_.append(arrived);
-    quietTick_ = arrived.isEmpty();
-    if (state_ == State::Guard) {
-        // Whatever comes during the turnaround answers an earlier request (a
-        // doubled answer still streaming in): wait until the line is quiet.
-        input_.clear();
-        if (!quietTick_) {
-            if (now - lastProgressMs_ >= kStallMs) fail(Failure::NoReply);
-            return;
-        }
-        state_ = State::Awaiting;
-        requestsForPart_ = 0;
-        sendCurrentPart(now);
+    if (!arrived.isEmpty()) {
+        // Found by the poll: the line is quiet only if nothing more comes within the gap.
+        input_.append(arrived);
+        checkTimeouts(now);
+        if (state_ != State::Idle) pace_->start(kQuietGapMs);
         return;
     }
-    if (state_ == State::Awaiting) awaitPart(now);
-    if (part_ >= kParts && state_ == State::Guard) {
-        finish();
+    // The line has been quiet since the last bytes: what came for the request is all there.
+    awaitPart(now);
+    if (state_ == State::Idle) return;
+    if (now - lastProgressMs_ >= kStallMs) {
+        fail(LineOutcome::NoReply);
         return;
     }
-    // A part is taken on a quiet tick: the turnaround the guard waits for has
-    // already passed, so the next part is asked for at once.
-    if (state_ == State::Guard && quietTick_) {
-        state_ = State::Awaiting;
-        requestsForPart_ = 0;
-        sendCurrentPart(now);
-        return;
-    }
-    if (state_ != State::Idle && now - lastProgressMs_ >= kStallMs) fail(Failure::NoReply);
+    armPoll(now);
+}
+
+void TrendPageAssembler::armPoll(std::int64_t now) {
+    // The answer is looked for when it has come; this poll is for ports that do
+    // not tell arrivals, and wakes up in time for the part timeout and the stall.
+    const std::int64_t due = std::min(lastSentMs_ + partTimeoutMs_, lastProgressMs_ + kStallMs);
+    pace_->start(int(std::clamp<std::int64_t>(due - now, 1, kPollMs)));
 }
 
 void TrendPageAssembler::awaitPart(std::int64_t now) {
-    // What came for this request is all there once the line has gone quiet.
-    if (quietTick_ && input_.size() >= TrendPart::kLength && takeFittingPart(now)) return;
+    if (input_.size() >= TrendPart::kLength && takeFittingPart(now)) {
+        if (part_ >= kParts) {
+            finish();
+            return;
+        }
+        // The line is quiet: the next part is asked for at once.
+        requestsForPart_ = 0;
+        sendCurrentPart(now);
+        return;
+    }
     if (now - lastSentMs_ < partTimeoutMs_) return;
-    // A fragment on a quiet line will never be completed (an answer cut short);
-    // one still streaming in may be the late answer itself.
-    if (quietTick_) input_.clear();
+    // A fragment on a quiet line will never be completed (an answer cut short).
+    input_.clear();
     sendCurrentPart(now);
+}
+
+bool TrendPageAssembler::dropCopyOfLastPart(int expectedPage) {
+    if (!copyOfLastMayCome_) return false;
+    for (const int at : TrendPartSearch::fittingOffsets(input_, expectedPage)) {
+        if (contentOf(input_.mid(at, TrendPart::kLength)) != lastContent_) continue;
+        input_.remove(0, at + TrendPart::kLength);
+        copyOfLastMayCome_ = false;
+        ++copiesDropped_;
+        return true;
+    }
+    return false;
 }
 
 QByteArray TrendPageAssembler::contentOf(const QByteArray &reply) {
@@ -134,6 +171,7 @@ bool TrendPageAssembler::takeFittingPart(std::int64_t now) {
     const int expectedPage = part_ == 0 ? requestedPage_ : pageOfParts_;
     while (dropExtraAnswer(expectedPage)) {
     }
+    dropCopyOfLastPart(expectedPage);
     const std::vector<int> offsets = TrendPartSearch::fittingOffsets(input_, expectedPage);
     if (offsets.empty()) return false;
     // Several places may fit only when they hold the same part (a doubled
@@ -178,11 +216,15 @@ bool TrendPageAssembler::acceptPart(const QByteArray &reply, std::int64_t now) {
     }
     placePart(part_, *part);
     // The other requests of this part may still be answered, late.
-    if (requestsForPart_ > 1) repeated_.push_back({contentOf(reply), requestsForPart_ - 1});
+    lastContent_ = contentOf(reply);
+    // A copy dropped as the last part's may have been this part's own answer
+    // (two parts alike): it is not awaited again.
+    if (const int due = requestsForPart_ - 1 - copiesDropped_; due > 0) repeated_.push_back({lastContent_, due});
+    copiesDropped_ = 0;
+    copyOfLastMayCome_ = true;
     ++part_;
     ++partsIn_;
     lastProgressMs_ = now;
-    state_ = State::Guard;
     emit partArrived(partsIn_);
     return true;
 }
@@ -202,17 +244,17 @@ void TrendPageAssembler::placePart(int index, const TrendPart &part) {
 }
 
 void TrendPageAssembler::finish() {
-    tick_->stop();
+    pace_->stop();
     state_ = State::Idle;
     input_.clear();
     emit pageComplete(staging_);
 }
 
-void TrendPageAssembler::fail(Failure failure) {
-    tick_->stop();
+void TrendPageAssembler::fail(LineOutcome outcome) {
+    pace_->stop();
     state_ = State::Idle;
     input_.clear();
-    emit readFailed(failure);
+    emit readFailed(outcome);
 }
 
 } // namespace z5

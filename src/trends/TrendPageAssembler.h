@@ -1,4 +1,5 @@
 #pragma once
+#include "link/LineOutcome.h"
 #include "trends/TrendPage.h"
 #include <QByteArray>
 #include <QObject>
@@ -15,38 +16,40 @@ class Timer;
 struct TrendPart;
 
 // Reads one trend page of 30 parts into a staging page. One request is out at a
-// time: part n + 1 is asked for only once part n is in and the line has been
-// quiet for a tick (the controller's turnaround; a doubled answer streaming in
-// is dropped). A part that does not come within the part timeout is asked for
-// again. A part is looked for once the line has gone quiet after the bytes that
-// came for its request, and taken only where it fits (the page byte names the
-// page, time and date are plausible): stray bytes around it (a turnaround glitch)
-// are counted and reported, and where no place fits, or places holding different
+// time, and the pace is the line's own: the bytes are taken as they arrive, and
+// once the line has been quiet for kQuietGapMs after them (the controller's
+// answer is all there) the part is looked for and, when it is in, the next part
+// is asked for at once. A port that cannot tell arrivals is polled every
+// kPollMs instead. A part that does not come within the part timeout is asked
+// for again. A part is taken only where it fits (the page byte names the page,
+// time and date are plausible): stray bytes around it (a turnaround glitch) are
+// counted and reported, and where no place fits, or places holding different
 // parts do, the part is asked for again. The answers still due to a part's
 // repeated requests are recognised by their content (samples, time and date)
 // whenever they come and dropped; one that does come proves the line slow and
-// doubles the part timeout. Every part must name the page of the first. The page replaces nothing until all 30 parts
-// are in; a read with no progress for the stall time ends as failed.
+// doubles the part timeout. A second copy of the part just taken (a doubled
+// answer still streaming in when the next part was asked for) is dropped once.
+// Every part must name the page of the first. The page replaces nothing until
+// all 30 parts are in; a read with no progress for the stall time ends as
+// NoReply, one whose request could not go out as NoNetwork.
 class TrendPageAssembler : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kTickMs = 5;
+    // The line counts as quiet once nothing has arrived for this long (the time
+    // of a dozen bytes at 115200 bit/s).
+    static constexpr int kQuietGapMs = 1;
+    // How often the input is looked at while nothing is told of arrivals.
+    static constexpr int kPollMs = 5;
     static constexpr int kPartTimeoutMs = 250;
     static constexpr int kLongestPartTimeoutMs = 2400;
     static constexpr int kStallMs = 8000;
     static constexpr int kParts = 30;
 
-    enum class Failure {
-        NoReply,   // no part came for kStallMs
-        NotSent    // a request could not be sent
-    };
-    Q_ENUM(Failure)
-
     // The line as the reader needs it. sendPart asks for part 0..29 of a page
     // (0: the page being recorded) and says whether the request went out;
     // takeInput returns every byte that has arrived since the last call;
     // strayBytes (may be empty) is told of bytes that came with a part and were
-    // not part of it.
+    // not part of it. Whoever knows of arrivals calls inputArrived().
     struct Line {
         std::function<bool(int part, int page)> sendPart;
         std::function<QByteArray()> takeInput;
@@ -62,6 +65,9 @@ public:
     bool start(int page);
     // Ends a read quietly; nothing is emitted.
     void cancel();
+    // Bytes have arrived on the line: they are taken now, and the part looked
+    // for once the line has been quiet for kQuietGapMs.
+    void inputArrived();
 
     bool isReading() const { return state_ != State::Idle; }
     int partsIn() const { return partsIn_; }
@@ -75,10 +81,11 @@ public:
 signals:
     void partArrived(int partsIn);
     void pageComplete(const z5::TrendPage &page);
-    void readFailed(z5::TrendPageAssembler::Failure failure);
+    // NoReply: no progress for kStallMs; NoNetwork: a request could not be sent.
+    void readFailed(z5::LineOutcome outcome);
 
 private:
-    enum class State { Idle, Awaiting, Guard };
+    enum class State { Idle, Awaiting };
     // A part asked for more than once, and how many of its answers are still due.
     struct Repeated {
         QByteArray content;
@@ -87,8 +94,11 @@ private:
     static constexpr int kContentAt = 8;
     static constexpr int kContentLength = 1044;   // samples, time of day and date
 
-    void onTick();
+    void onPace();
+    void checkTimeouts(std::int64_t now);
+    void armPoll(std::int64_t now);
     void awaitPart(std::int64_t now);
+    bool dropCopyOfLastPart(int expectedPage);
     static QByteArray contentOf(const QByteArray &reply);
     bool isExtraAnswer(const QByteArray &reply);
     bool dropExtraAnswer(int expectedPage);
@@ -97,11 +107,11 @@ private:
     void placePart(int index, const TrendPart &part);
     bool sendCurrentPart(std::int64_t now);
     void finish();
-    void fail(Failure failure);
+    void fail(LineOutcome outcome);
 
     Clock &clock_;
     Line line_;
-    std::unique_ptr<Timer> tick_;
+    std::unique_ptr<Timer> pace_;
     State state_ = State::Idle;
     TrendPage staging_;
     QByteArray input_;
@@ -116,7 +126,9 @@ private:
     int partTimeoutMs_ = kPartTimeoutMs;
     std::int64_t lastSentMs_ = 0;
     std::int64_t lastProgressMs_ = 0;
-    bool quietTick_ = true;       // nothing arrived during the last tick
+    QByteArray lastContent_;      // of the part taken last
+    bool copyOfLastMayCome_ = false;
+    int copiesDropped_ = 0;       // while awaiting part_
 };
 
 } // namespace z5

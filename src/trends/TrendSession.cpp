@@ -1,75 +1,104 @@
 #include "trends/TrendSession.h"
-#include "trends/TrendLine.h"
+#include "link/LineSession.h"
+#include "link/PacedRead.h"
+#include "link/Request.h"
 
 namespace z5 {
+namespace {
 
-TrendSession::TrendSession(Clock &clock, TrendLine &line, QObject *parent)
+bool validPartRequest(int column, int part, int page) {
+    return column >= 0 && column <= 254 && part >= 0 && part < TrendPageAssembler::kParts && page >= 0 && page <= 255;
+}
+
+} // namespace
+
+TrendSession::TrendSession(Clock &clock, LineSession &line, QObject *parent)
     : QObject(parent), line_(line),
       assembler_(clock, TrendPageAssembler::Line{
-                            [this](int part, int page) { return line_.sendPartRequest(column_, part, page); },
-                            [this] { return line_.takeInput(); },
-                            [this](const QByteArray &bytes, int part) { line_.noteStrayBytes(bytes, part); }}) {
+                            [this](int part, int page) {
+                                return read_ && validPartRequest(readColumn_, part, page) &&
+                                       read_->send(Request::trendPagePart(readColumn_, part, page));
+                            },
+                            [this] { return read_ ? read_->takeInput() : QByteArray(); },
+                            [this](const QByteArray &bytes, int part) {
+                                if (read_)
+                                    read_->noteInTraffic(
+                                        QStringLiteral("лишние байты у части %1 графика: %2").arg(part + 1).arg(bytes.size()),
+                                        bytes);
+                            }}) {
     connect(&assembler_, &TrendPageAssembler::partArrived, this,
             [this](int partsIn) { emit readProgress(partsIn, TrendPageAssembler::kParts); });
     connect(&assembler_, &TrendPageAssembler::pageComplete, this, &TrendSession::onPageComplete);
-    connect(&assembler_, &TrendPageAssembler::readFailed, this, &TrendSession::onReadFailed);
+    connect(&assembler_, &TrendPageAssembler::readFailed, this, [this](LineOutcome outcome) {
+        if (read_) read_->end(outcome);
+    });
 }
 
-TrendSession::~TrendSession() = default;
+TrendSession::~TrendSession() { cancel(); }
 
 QString TrendSession::noNetworkText() { return QStringLiteral("Нет сети!!!"); }
 
 QString TrendSession::noReplyText() { return QStringLiteral("Нет ответа от Z5"); }
 
+QString TrendSession::noNetworkText(const QString &reason) {
+    return reason.isEmpty() ? noNetworkText() : noNetworkText() + u'\n' + reason;
+}
+
 bool TrendSession::readPage(int page) {
-    if (line_.busy()) {
-        endWith(Outcome::Busy);
-        return false;
-    }
+    cancel();
     if (page != kCurrentPage) pageNumber_ = clampPageNumber(page);
-    if (!line_.begin()) {
-        endWith(Outcome::NoNetwork);
-        return false;
-    }
+    const int asked = page == kCurrentPage ? kCurrentPage : pageNumber_;
+    readColumn_ = column_;
+    auto read = std::make_shared<PacedRead>(Request::trendPagePart(readColumn_, 0, asked), TrendPageAssembler::kStallMs);
+    read_ = read;
+    const PacedRead *raw = read.get();
+    connect(raw, &PacedRead::started, this, [this, raw, asked] {
+        if (read_.get() == raw) assembler_.start(asked);
+    });
+    connect(raw, &PacedRead::arrived, this, [this, raw] {
+        if (read_.get() == raw) assembler_.inputArrived();
+    });
+    connect(raw, &LineReply::finished, this, [this, raw](LineOutcome outcome) { onReadFinished(raw, outcome); });
     emit readProgress(0, TrendPageAssembler::kParts);
-    return assembler_.start(page == kCurrentPage ? kCurrentPage : pageNumber_);
+    line_.enqueuePacedRead(read);
+    return !(read->isFinished() && read->outcome() != LineOutcome::Reply);
 }
 
 void TrendSession::cancel() {
-    if (!assembler_.isReading()) return;
+    if (!read_) return;
+    // Quietly: the read's end is not told.
+    const std::shared_ptr<PacedRead> read = std::move(read_);
+    read_.reset();
     assembler_.cancel();
-    line_.end(TrendLine::Ending::Cancelled);
+    line_.cancel(*read);
 }
 
-bool TrendSession::setRecording(bool start) {
-    if (line_.busy() || reading()) return false;
-    return line_.sendRecording(column_, start);
+std::shared_ptr<LineReply> TrendSession::setRecording(bool start) {
+    return line_.enqueueFrame(Request::recording(column_, start));
 }
 
 void TrendSession::onPageComplete(const TrendPage &page) {
-    line_.end(TrendLine::Ending::Read);
-    page_ = page;
-    pageNumber_ = page.pageNumber;
-    failureText_.clear();
-    emit pageShown();
-    emit readEnded(Outcome::Read);
+    staged_ = page;
+    if (read_) read_->end(LineOutcome::Reply);
 }
 
-void TrendSession::onReadFailed(TrendPageAssembler::Failure failure) {
-    line_.end(TrendLine::Ending::NoReply);
-    endWith(failure == TrendPageAssembler::Failure::NotSent ? Outcome::NoNetwork : Outcome::NoReply);
-}
-
-void TrendSession::endWith(Outcome outcome) {
+void TrendSession::onReadFinished(const PacedRead *read, LineOutcome outcome) {
+    if (read_.get() != read) return;   // a read given up before
+    const QString reason = read_->failure();
+    read_.reset();
+    assembler_.cancel();
     switch (outcome) {
-    case Outcome::NoNetwork: {
-        const QString reason = line_.failureReason();
-        failureText_ = reason.isEmpty() ? noNetworkText() : noNetworkText() + u'\n' + reason;
+    case LineOutcome::Reply:
+        page_ = staged_;
+        pageNumber_ = page_.pageNumber;
+        failureText_.clear();
+        emit pageShown();
         break;
-    }
-    case Outcome::NoReply: failureText_ = noReplyText(); break;
-    case Outcome::Busy: failureText_.clear(); break;
-    case Outcome::Read: break;
+    case LineOutcome::NoNetwork:
+    case LineOutcome::NotDrained: failureText_ = noNetworkText(reason); break;
+    case LineOutcome::NoReply:
+    case LineOutcome::WrongCheckValue: failureText_ = noReplyText(); break;
+    case LineOutcome::Cancelled: failureText_.clear(); break;
     }
     emit readEnded(outcome);
 }

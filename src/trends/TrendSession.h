@@ -1,28 +1,30 @@
 #pragma once
+#include "link/LineOutcome.h"
 #include "trends/TrendChannels.h"
 #include "trends/TrendPage.h"
 #include "trends/TrendPageAssembler.h"
 #include <QObject>
 #include <QString>
+#include <memory>
 
 namespace z5 {
 
 class Clock;
-class TrendLine;
+class LineReply;
+class LineSession;
+class PacedRead;
 
 // What the trend window works on: the page on display, the channel group, the
 // page number last asked for, the export precision and the recorder block the
-// window was opened for. Page reads go through the assembler; a read that
-// fails leaves the page on display as it was.
+// window was opened for. A page read is one request in the line owner's queue:
+// it waits its turn, then holds the line while the assembler reads the page
+// part by part. A read that fails leaves the page on display as it was.
 class TrendSession : public QObject {
     Q_OBJECT
 public:
-    enum class Outcome { Read, NoNetwork, NoReply, Busy };
-    Q_ENUM(Outcome)
-
     static constexpr int kCurrentPage = 0;
 
-    TrendSession(Clock &clock, TrendLine &line, QObject *parent = nullptr);
+    TrendSession(Clock &clock, LineSession &line, QObject *parent = nullptr);
     ~TrendSession() override;
 
     // The recorder block (its column) that every request goes to.
@@ -31,21 +33,24 @@ public:
     void setChannels(const TrendChannels &channels) { channels_ = channels; }
     const TrendChannels &channels() const { return channels_; }
 
-    // Reads a page: 0 for the one being recorded, else clamped to 1..250 and
-    // remembered as the page number. False when nothing started (readEnded
-    // has then been emitted with the reason).
+    // Queues the read of a page: 0 for the one being recorded, else clamped to
+    // 1..250 and remembered as the page number. A read still waiting or under
+    // way gives way to it. False when it ended at once (the port did not open;
+    // readEnded has then been emitted).
     bool readPage(int page);
     bool readNextPage() { return readPage(clampPageNumber(pageNumber_ + 1)); }
     bool readPreviousPage() { return readPage(clampPageNumber(pageNumber_ - 1)); }
-    bool reading() const { return assembler_.isReading(); }
+    // A read is waiting for the line or under way.
+    bool reading() const { return read_ != nullptr; }
     int requestsSent() const { return assembler_.requestsSent(); }
     // Bytes that came with the parts of the last read and were not part of them.
     int strayBytes() const { return assembler_.strayBytes(); }
-    // Ends a read under way quietly and gives the line back.
+    // Ends a read waiting or under way quietly and gives the line back.
     void cancel();
 
-    // Starts or stops recording in the block; false when the frame did not go out.
-    bool setRecording(bool start);
+    // Queues the start or stop of recording in the block: a frame without reply,
+    // whose reply ends once its bytes have left (it may have ended on return).
+    std::shared_ptr<LineReply> setRecording(bool start);
 
     void nextGroup() { group_ = TrendPage::nextGroup(group_); }
     void previousGroup() { group_ = TrendPage::previousGroup(group_); }
@@ -65,22 +70,28 @@ public:
     // "Нет сети!!!" and "Нет ответа от Z5".
     static QString noNetworkText();
     static QString noReplyText();
+    // "Нет сети!!!", and on the next line the port's reason when there is one.
+    static QString noNetworkText(const QString &reason);
 
 signals:
     void readProgress(int partsIn, int parts);
     // A page is on display.
     void pageShown();
-    void readEnded(z5::TrendSession::Outcome outcome);
+    // Reply: the page is on display; NoReply, NoNetwork (lastFailureText says
+    // why) or Cancelled (the line owner gave the read up).
+    void readEnded(z5::LineOutcome outcome);
 
 private:
+    void onReadFinished(const PacedRead *read, LineOutcome outcome);
     void onPageComplete(const TrendPage &page);
-    void onReadFailed(TrendPageAssembler::Failure failure);
-    void endWith(Outcome outcome);
 
-    TrendLine &line_;
+    LineSession &line_;
     TrendPageAssembler assembler_;
+    std::shared_ptr<PacedRead> read_;
+    int readColumn_ = 0;
     TrendChannels channels_;
     TrendPage page_;
+    TrendPage staged_;
     QString failureText_;
     int column_ = 0;
     int group_ = 0;

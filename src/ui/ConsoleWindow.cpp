@@ -304,14 +304,16 @@ void ConsoleWindow::openTrendWindow(int column) {
     // A window that never showed a page leaves the reason its read failed.
     auto clearOnClose = std::make_shared<QMetaObject::Connection>(
         connect(trendWindow_, &QObject::destroyed, status_, &QLabel::clear));
-    connect(&session_.trends, &TrendSession::readEnded, trendWindow_, [this, column, clearOnClose](TrendSession::Outcome outcome) {
+    connect(&session_.trends, &TrendSession::readEnded, trendWindow_, [this, column, clearOnClose](LineOutcome outcome) {
         switch (outcome) {
-        case TrendSession::Outcome::Read: status_->setText(QStringLiteral("Страница графика U%1 прочитана").arg(column + 1)); break;
-        case TrendSession::Outcome::NoReply: status_->setText(QStringLiteral("Нет ответа от Z5")); break;
-        case TrendSession::Outcome::NoNetwork: status_->setText(QStringLiteral("Нет сети")); break;
-        case TrendSession::Outcome::Busy: break;
+        case LineOutcome::Reply: status_->setText(QStringLiteral("Страница графика U%1 прочитана").arg(column + 1)); break;
+        case LineOutcome::NoReply:
+        case LineOutcome::WrongCheckValue: status_->setText(QStringLiteral("Нет ответа от Z5")); break;
+        case LineOutcome::NoNetwork:
+        case LineOutcome::NotDrained: status_->setText(QStringLiteral("Нет сети")); break;
+        case LineOutcome::Cancelled: status_->clear(); break;
         }
-        if (outcome != TrendSession::Outcome::Read && trendWindow_ && !trendWindow_->isVisible()) disconnect(*clearOnClose);
+        if (outcome != LineOutcome::Reply && trendWindow_ && !trendWindow_->isVisible()) disconnect(*clearOnClose);
     });
     // It shows itself with the page once complete, or closes after a failed read.
     status_->setText(QStringLiteral("Чтение страницы графика U%1…").arg(column + 1));

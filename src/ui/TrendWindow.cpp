@@ -1,4 +1,5 @@
 #include "ui/TrendWindow.h"
+#include "link/LineReply.h"
 #include "model/Prompts.h"
 #include "trends/TrendChannels.h"
 #include "trends/TrendCursor.h"
@@ -167,23 +168,30 @@ void TrendWindow::startRead(int page) {
     session_.readPage(page);
 }
 
-void TrendWindow::onReadEnded(TrendSession::Outcome outcome) {
+void TrendWindow::onReadEnded(LineOutcome outcome) {
     setEnabled(true);
     switch (outcome) {
-    case TrendSession::Outcome::Read:
+    case LineOutcome::Reply:
         showPage();
         status_->setText(QStringLiteral("Страница %1 прочитана").arg(session_.page().pageNumber));
         break;
-    case TrendSession::Outcome::NoNetwork:
-    case TrendSession::Outcome::NoReply:
+    case LineOutcome::NoNetwork:
+    case LineOutcome::NotDrained:
+    case LineOutcome::NoReply:
+    case LineOutcome::WrongCheckValue: {
+        const bool noNetwork = outcome == LineOutcome::NoNetwork || outcome == LineOutcome::NotDrained;
         status_->setText(session_.lastFailureText().section(u'\n', 0, 0));
         // The same icon as the console's boxes for the same failure.
-        prompts_.message(session_.lastFailureText(), QString(),
-                         outcome == TrendSession::Outcome::NoNetwork ? Prompts::Kind::Error : Prompts::Kind::Warning);
+        prompts_.message(session_.lastFailureText(), QString(), noNetwork ? Prompts::Kind::Error : Prompts::Kind::Warning);
         // Never shown without a page: the console comes back at once.
         if (!isVisible()) close();
         break;
-    case TrendSession::Outcome::Busy: prompts_.beep(); break;
+    }
+    case LineOutcome::Cancelled:
+        // The line owner gave the read up: nothing to tell, and never left without a page.
+        status_->clear();
+        if (!isVisible()) close();
+        break;
     }
 }
 
@@ -248,12 +256,24 @@ void TrendWindow::stopRecording() {
 
 void TrendWindow::setRecording(bool start) {
     session_.setBlock(block_);
-    if (session_.setRecording(start)) {
-        status_->setText(start ? QStringLiteral("Запись графика запущена") : QStringLiteral("Запись графика остановлена"));
+    // The frame waits its turn behind a read; its end is told once its bytes have left.
+    const std::shared_ptr<LineReply> reply = session_.setRecording(start);
+    QPointer<TrendWindow> self(this);
+    const auto told = [self, start](const LineReply &r) {
+        if (!self) return;
+        if (r.outcome() == LineOutcome::Reply) {
+            self->status_->setText(start ? QStringLiteral("Запись графика запущена")
+                                         : QStringLiteral("Запись графика остановлена"));
+            return;
+        }
+        self->prompts_.message(TrendSession::noNetworkText(r.failure()), QString(), Prompts::Kind::Error);
+    };
+    if (reply->isFinished()) {
+        told(*reply);
         return;
     }
-    if (session_.reading()) return;
-    prompts_.message(TrendSession::noNetworkText());
+    const LineReply *raw = reply.get();
+    connect(raw, &LineReply::finished, this, [raw, told] { told(*raw); });
 }
 
 QString TrendWindow::defaultWorkbookName() const {

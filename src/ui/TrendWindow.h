@@ -50,7 +50,7 @@ protected:
 private:
     int shownPageNumber() const;
     void startRead(int page);
-    void onReadEnded(TrendSession::Outcome outcome);
+    void onReadEnded(LineOutcome outcome);
     void showPage();
     void showChannelNames();
     void showCursor(int row);

@@ -1,9 +1,13 @@
 #pragma once
+#include "LineBench.h"
+#include "link/FakeSerialPort.h"
 #include "model/VirtualClock.h"
-#include "trends/TrendLine.h"
+#include "trends/TrendSession.h"
 #include "trends/TrendReply.h"
 #include <QByteArray>
+#include <algorithm>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace z5::testing {
@@ -34,26 +38,51 @@ inline QByteArray trendPart(int page, int part, int rowsRecorded = 45, int recor
     return out;
 }
 
-// A controller on the virtual clock: answers each part request after a line
-// time, with faults planned per request (counted from 1).
-class ScriptedTrendLine : public TrendLine {
+// A trend recorder at the far end of the bench's in-memory port, on the virtual
+// clock: it answers each part request after a line time, with faults planned per
+// request (counted from 1), and records the recording frames.
+class ScriptedRecorder {
 public:
     enum class Fault { None, Drop, Late, Double, DoubleStreaming, Short, OtherPage, StrayBefore, StrayAfter, Shifted,
                        LookAlike };
     static constexpr int kAnswerMs = 98;   // turnaround and 1064 bytes at 115200 bit/s
 
-    explicit ScriptedTrendLine(VirtualClock &clock) : clock_(clock) {}
-
-    bool begin() override {
-        held = !refuseOpen;
-        return held;
+    ScriptedRecorder(VirtualClock &clock, FakeSerialPort &port) : clock_(clock), port_(port), timer_(clock.createTimer()) {
+        port_.notifiesArrivals = true;
+        port_.responder = [this](const QByteArray &frame) {
+            heard(frame);
+            return QByteArray();
+        };
+        timer_->setOnTimeout([this] { deliverDue(); });
     }
-    void end(Ending) override { held = false; }
-    bool sendPartRequest(int column, int part, int page) override {
+
+    struct Request {
+        std::int64_t at;
+        int column, part, page;
+    };
+    std::vector<Request> requests;
+    std::vector<std::pair<int, bool>> recordings;
+    std::map<int, Fault> faults;
+    int lateMs = 450;
+    int strayCount = 2;
+    int recordingPage = 3;
+    int rowsRecorded = 45;
+    // Every part answered with the same samples and times (part 0's).
+    bool partsAlike = false;
+
+private:
+    void heard(const QByteArray &frame) {
+        if (frame.size() != 8) return;
+        const int column = quint8(frame[2]) - 1, index = quint8(frame[3]), count = quint8(frame[5]);
+        if (index < 10) {
+            recordings.push_back({column, index == 1});
+            return;
+        }
+        const int part = index - 10, page = count;
         requests.push_back({clock_.nowMs(), column, part, page});
         const Fault fault = faults.count(int(requests.size())) ? faults[int(requests.size())] : Fault::None;
         const int answered = page == 0 ? recordingPage : page;
-        QByteArray reply = trendPart(answered, part, rowsRecorded, recordingPage);
+        const QByteArray reply = trendPart(answered, partsAlike ? 0 : part, rowsRecorded, recordingPage);
         const std::int64_t at = clock_.nowMs() + kAnswerMs;
         switch (fault) {
         case Fault::Drop: break;
@@ -75,41 +104,35 @@ public:
         case Fault::LookAlike: pending_.emplace(at, reply + trendPart(answered, (part + 1) % 30, rowsRecorded, recordingPage)); break;
         case Fault::None: pending_.emplace(at, reply); break;
         }
-        return !refuseSend;
+        armTimer();
     }
-    void noteStrayBytes(const QByteArray &bytes, int part) override { strays.emplace_back(part, bytes); }
-    std::vector<std::pair<int, QByteArray>> strays;
-    bool sendRecording(int column, bool start) override {
-        recordings.push_back({column, start});
-        return true;
-    }
-    QByteArray takeInput() override {
-        QByteArray out;
+    void deliverDue() {
         while (!pending_.empty() && pending_.begin()->first <= clock_.nowMs()) {
-            out += pending_.begin()->second;
+            const QByteArray bytes = pending_.begin()->second;
             pending_.erase(pending_.begin());
+            port_.deliver(bytes);
         }
-        return out;
+        armTimer();
+    }
+    void armTimer() {
+        if (pending_.empty()) {
+            timer_->stop();
+            return;
+        }
+        timer_->start(int(std::max<std::int64_t>(0, pending_.begin()->first - clock_.nowMs())));
     }
 
-    struct Request {
-        std::int64_t at;
-        int column, part, page;
-    };
-    std::vector<Request> requests;
-    std::vector<std::pair<int, bool>> recordings;
-    std::map<int, Fault> faults;
-    int lateMs = 450;
-    int strayCount = 2;
-    int recordingPage = 3;
-    int rowsRecorded = 45;
-    bool refuseOpen = false;
-    bool held = false;
-    bool refuseSend = false;
-
-private:
     VirtualClock &clock_;
+    FakeSerialPort &port_;
+    std::unique_ptr<Timer> timer_;
     std::multimap<std::int64_t, QByteArray> pending_;
+};
+
+// The line bench with a scripted recorder at the far end and the trend session
+// that reads its pages through the line owner's queue.
+struct TrendBench : LineBench {
+    ScriptedRecorder recorder{clock, port};
+    TrendSession session{clock, line};
 };
 
 } // namespace z5::testing

@@ -7,7 +7,6 @@
 #include "link/Request.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
-#include "trends/LineTrendLine.h"
 #include "trends/TrendSession.h"
 #include <gtest/gtest.h>
 
@@ -15,9 +14,9 @@ using namespace z5;
 
 namespace {
 
+// The port here does not tell arrivals: the read paces on its poll.
 struct LineRig : LineBench {
-    LineTrendLine trendLine{line};
-    TrendSession trends{clock, trendLine};
+    TrendSession trends{clock, line};
 
     LineRig() {
         port.replyDelayMs = 98;
@@ -35,8 +34,8 @@ struct LineRig : LineBench {
 
 TEST(TrendLineFrames, RecordingStartAndStopFrames) {
     LineRig r;
-    ASSERT_TRUE(r.trends.setRecording(true));
-    ASSERT_TRUE(r.trends.setRecording(false));
+    EXPECT_EQ(r.trends.setRecording(true)->outcome(), LineOutcome::Reply);
+    EXPECT_EQ(r.trends.setRecording(false)->outcome(), LineOutcome::Reply);
     EXPECT_EQ(r.frame(0), QByteArray("01 03 06 01 00 02 43 95"));
     EXPECT_EQ(r.frame(1), QByteArray("01 03 06 00 00 02 83 C4"));
 }
@@ -47,11 +46,16 @@ TEST(TrendLineFrames, PageReadHoldsTheLineAndAsksPartsByNumber) {
     EXPECT_EQ(r.frame(0), QByteArray("01 03 06 0A 00 00 40 65"));
     EXPECT_TRUE(r.line.isBusy());
     EXPECT_FALSE(r.line.startExchange(Request::blockRead(2))) << "no other exchange while a page is read";
-    EXPECT_FALSE(r.trends.setRecording(true));
+    // The recording frame waits its turn behind the page.
+    const std::shared_ptr<LineReply> recording = r.trends.setRecording(true);
+    EXPECT_FALSE(recording->isFinished());
+    EXPECT_EQ(r.line.waitingCount(), 1);
     r.clock.advance(4000);
     EXPECT_FALSE(r.line.isBusy());
     ASSERT_EQ(r.trends.page().pageNumber, 3);
-    ASSERT_EQ(r.port.writes().size(), 30u + 0u);
+    ASSERT_EQ(r.port.writes().size(), 30u + 1u);
+    EXPECT_EQ(recording->outcome(), LineOutcome::Reply);
+    EXPECT_EQ(r.frame(30), QByteArray("01 03 06 01 00 02 43 95"));
     // Byte 4 is 10 + the part, byte 6 the page the first part named.
     EXPECT_TRUE(r.frame(1).startsWith("01 03 06 0B 00 03"));
     EXPECT_TRUE(r.frame(29).startsWith("01 03 06 27 00 03"));

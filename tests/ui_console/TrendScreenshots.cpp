@@ -2,9 +2,7 @@
 // printout of that group, into DIR/trend-window.png and DIR/trend-printout.png.
 // Run under Xvfb for the README's pictures:
 //   xvfb-run -a build/tests/ui_console/trend_screenshots docs
-#include "model/RecordingPrompts.h"
-#include "model/VirtualClock.h"
-#include "trends/TrendLine.h"
+#include "LineBench.h"
 #include "trends/TrendPrintout.h"
 #include "trends/TrendReply.h"
 #include "ui/TrendWindow.h"
@@ -17,12 +15,11 @@
 
 namespace {
 
-// A controller whose boiler warms up over the page: answers at once.
-class WarmingBoiler : public z5::TrendLine {
-public:
-    bool begin() override { return true; }
-    void end(Ending) override {}
-    bool sendPartRequest(int, int part, int page) override {
+// A controller whose boiler warms up over the page: the answer to a part request.
+QByteArray warmingBoiler(const QByteArray &frame) {
+    if (frame.size() != 8 || quint8(frame[3]) < 10) return QByteArray();
+    const int part = quint8(frame[3]) - 10, page = quint8(frame[5]);
+    {
         QByteArray out(z5::TrendPart::kLength, '\0');
         out[2] = char((page == 0 ? 3 : page) - 1);
         out[3] = char(200);
@@ -48,15 +45,9 @@ public:
         out[1048] = 7;
         out[1049] = 12;
         out[1050] = 26;
-        pending_ += out;
-        return true;
+        return out;
     }
-    bool sendRecording(int, bool) override { return true; }
-    QByteArray takeInput() override { return std::exchange(pending_, QByteArray()); }
-
-private:
-    QByteArray pending_;
-};
+}
 
 z5::TrendChannels boilerChannels() {
     z5::TrendChannels ch;
@@ -85,10 +76,12 @@ int main(int argc, char **argv) {
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    z5::VirtualClock clock;
-    WarmingBoiler line;
-    z5::RecordingPrompts prompts;
-    z5::TrendSession session(clock, line);
+    z5::LineBench bench;
+    bench.port.replyDelayMs = 1;
+    bench.port.responder = warmingBoiler;
+    z5::VirtualClock &clock = bench.clock;
+    z5::RecordingPrompts &prompts = bench.prompts;
+    z5::TrendSession session(clock, bench.line);
     session.setChannels(boilerChannels());
     z5::TrendWindow window(session, prompts, 10);
     window.show();

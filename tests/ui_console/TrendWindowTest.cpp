@@ -17,15 +17,11 @@
 #include <QTest>
 
 using namespace z5;
-using z5::testing::ScriptedTrendLine;
+using z5::testing::ScriptedRecorder;
 
 namespace {
 
-struct TrendWindowRig {
-    VirtualClock clock;
-    ScriptedTrendLine line{clock};
-    RecordingPrompts prompts;
-    TrendSession session{clock, line};
+struct TrendWindowRig : z5::testing::TrendBench {
     QWidget console;
     TrendWindow *window;
 
@@ -63,7 +59,7 @@ private slots:
         r.clock.advance(5000);
         QVERIFY(r.window->isEnabled());
         QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("3"));
-        QCOMPARE(r.line.requests.front().column, 5);
+        QCOMPARE(r.recorder.requests.front().column, 5);
         QCOMPARE(r.window->windowTitle(), QStringLiteral("ГРАФИК Котёл"));
         QCOMPARE(r.text("Name_GRAFIK_0"), QStringLiteral("K1"));
         QCOMPARE(r.text("Label_N_GRAF"), QStringLiteral("1"));
@@ -77,7 +73,7 @@ private slots:
         r.press("Command1");
         QCOMPARE(r.text("Label_N_GRAF"), QStringLiteral("1"));
         QCOMPARE(r.text("Name_GRAFIK_0"), QStringLiteral("K1"));
-        QVERIFY2(r.line.requests.empty(), "groups are already in the page");
+        QVERIFY2(r.recorder.requests.empty(), "groups are already in the page");
     }
 
     void pageButtonsClampAndAFailedReadKeepsThePage() {
@@ -85,24 +81,24 @@ private slots:
         r.session.setPageNumber(250);
         r.press("Command3");
         r.clock.advance(6000);
-        QCOMPARE(r.line.requests.front().page, 250);
+        QCOMPARE(r.recorder.requests.front().page, 250);
         QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("250"));
-        for (int i = 1; i <= 400; ++i) r.line.faults[30 + i] = ScriptedTrendLine::Fault::Drop;
+        for (int i = 1; i <= 400; ++i) r.recorder.faults[30 + i] = ScriptedRecorder::Fault::Drop;
         r.press("Command4");
         QVERIFY(!r.window->isEnabled());
         r.clock.advance(10000);
         QVERIFY(r.window->isEnabled());
-        QCOMPARE(r.line.requests.back().page, 249);
+        QCOMPARE(r.recorder.requests.back().page, 249);
         QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("250"));
         QCOMPARE(r.prompts.messages.back().text, QStringLiteral("Нет ответа от Z5"));
     }
 
     void portThatDoesNotOpenGivesTheWindowBack() {
         TrendWindowRig r;
-        r.line.refuseOpen = true;
+        r.port.refuseOpen = true;
         r.press("Command3");
         QVERIFY(r.window->isEnabled());
-        QCOMPARE(r.prompts.messages.back().text, QStringLiteral("Нет сети!!!"));
+        QCOMPARE(r.prompts.messages.back().text, QStringLiteral("Нет сети!!!\nno such device"));
     }
 
     void theWindowFitsASmallScreenCentredOnTheConsole() {
@@ -120,10 +116,10 @@ private slots:
         TrendWindowRig r;
         // Every request of the next read goes unanswered.
         auto failNextRead = [&r] {
-            const int sent = int(r.line.requests.size());
-            for (int i = 1; i <= 400; ++i) r.line.faults[sent + i] = ScriptedTrendLine::Fault::Drop;
+            const int sent = int(r.recorder.requests.size());
+            for (int i = 1; i <= 400; ++i) r.recorder.faults[sent + i] = ScriptedRecorder::Fault::Drop;
         };
-        auto answerAgain = [&r] { r.line.faults.clear(); };
+        auto answerAgain = [&r] { r.recorder.faults.clear(); };
         r.window->readCurrentPage();
         r.clock.advance(6000);
         QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("3"));
@@ -135,7 +131,7 @@ private slots:
         QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("3"));
         answerAgain();
         r.press("Command3");
-        QCOMPARE(r.line.requests.back().page, 4);
+        QCOMPARE(r.recorder.requests.back().page, 4);
         r.clock.advance(60000);
         failNextRead();
         r.press("Command3");
@@ -143,7 +139,7 @@ private slots:
         QCOMPARE(r.text("sheet_GRAFIK"), QStringLiteral("4"));
         answerAgain();
         r.press("Command4");
-        QCOMPARE(r.line.requests.back().page, 3);
+        QCOMPARE(r.recorder.requests.back().page, 3);
     }
 
     void pageDialogReadsTheLeadingNumber() {
@@ -162,7 +158,7 @@ private slots:
         dialog->pageField()->setText(QStringLiteral("12abc"));
         dialog->goToPage();
         QVERIFY2(!r.window->isEnabled(), "the read gives the window back");
-        QCOMPARE(r.line.requests.front().page, 12);
+        QCOMPARE(r.recorder.requests.front().page, 12);
         r.clock.advance(6000);
         QVERIFY(r.window->isEnabled());
 
@@ -177,15 +173,15 @@ private slots:
         TrendWindowRig r;
         r.prompts.confirmAnswer = false;
         r.press("Command5");
-        QVERIFY(r.line.recordings.empty());
+        QVERIFY(r.recorder.recordings.empty());
         QCOMPARE(r.prompts.messages.back().text, QStringLiteral("Запустить график ?"));
         QCOMPARE(r.prompts.messages.back().caption, QStringLiteral("ПУСК"));
         r.prompts.confirmAnswer = true;
         r.press("Command6");
         QCOMPARE(r.prompts.messages.back().text, QStringLiteral("Остановить график ?"));
         QCOMPARE(r.prompts.messages.back().caption, QStringLiteral("СТОП"));
-        QCOMPARE(r.line.recordings.size(), std::size_t(1));
-        QCOMPARE(r.line.recordings[0], std::make_pair(5, false));
+        QCOMPARE(r.recorder.recordings.size(), std::size_t(1));
+        QCOMPARE(r.recorder.recordings[0], std::make_pair(5, false));
     }
 
     void cursorShowsRowTimeAndTheGroupsValues() {

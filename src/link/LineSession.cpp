@@ -9,12 +9,13 @@ namespace z5 {
 
 LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
     : QObject(parent), clock_(clock), traffic_(clock), tap_(port), reception_(tap_, clock),
+      frameDrain_(clock.createTimer()),
       writer_(std::make_unique<WriteSequencer>(
           clock, *this, tap_,
           [this](const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &reason) {
               writeEnded(reply, outcome, reason);
           })),
-      frameDrain_(clock.createTimer()), quietGuard_(clock.createTimer()) {
+      quietGuard_(clock.createTimer()) {
     frameDrain_->setOnTimeout([this] { checkFrameDrain(); });
     quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
     connect(&reception_, &ReplyReception::lateReplyDropped, this, [this](const QByteArray &bytes) {

@@ -1,6 +1,6 @@
 #include "ProjectInput.h"
 #include "import/NetlistImport.h"
-#include "parfile/ParameterFileCommands.h"
+#include "app/ParameterFileCommands.h"
 #include "screen/ScreenFile.h"
 
 namespace z5ctl {

@@ -3,7 +3,7 @@
 #include "ExitCodes.h"
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
-#include "parfile/ParameterFileCommands.h"
+#include "app/ParameterFileCommands.h"
 
 namespace {
 

@@ -42,7 +42,7 @@ std::vector<TableFile> tableFiles(const z5::Project &project, const z5::Download
     std::vector<TableFile> files;
     z5::TableBuild check = tables.checkDownload();
     const int lastTable = z5::tableNumber(z5::Table::AlarmTexts);
-    for (int t = 0; t <= lastTable && check.ok(); ++t) files.push_back({fileName(t), tables.table(t).data});
+    for (int t = z5::tableNumber(z5::Table::Blocks); t <= lastTable && check.ok(); ++t) files.push_back({fileName(t), tables.table(t).data});
     for (int c = 0; c < z5::Project::kColumns && check.ok(); ++c) {
         if (project.blockType(c) != z5::BlockType::S_P) continue;
         check = tables.checkSetpoints(c);

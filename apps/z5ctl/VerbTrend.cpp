@@ -9,7 +9,7 @@
 #include "model/AtomicFileSave.h"
 #include "model/BlockCatalogue.h"
 #include "model/ParameterStore.h"
-#include "parfile/ParameterFileCommands.h"
+#include "app/ParameterFileCommands.h"
 #include "trends/TrendCsv.h"
 #include "trends/TrendPdf.h"
 #include "trends/TrendSession.h"

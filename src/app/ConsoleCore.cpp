@@ -3,7 +3,7 @@
 #include "model/BlockCatalogue.h"
 #include "model/ParameterCatalogue.h"
 #include "model/Prompts.h"
-#include "parfile/ParameterFileCommands.h"
+#include "app/ParameterFileCommands.h"
 
 namespace z5 {
 namespace {

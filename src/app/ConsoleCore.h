@@ -7,7 +7,7 @@
 #include "console/LiveView.h"
 #include "console/ParameterPanel.h"
 #include "import/ImportResult.h"
-#include "import/NetlistImportCommand.h"
+#include "app/NetlistImportCommand.h"
 #include "import/Numbering.h"
 #include "link/LineOutcome.h"
 #include <QObject>

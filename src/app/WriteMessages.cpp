@@ -1,5 +1,5 @@
 #include "app/WriteMessages.h"
-#include "download/SetpointWrite.h"
+#include "link/WireSizes.h"
 #include "link/LineSession.h"
 #include "link/WriteReply.h"
 #include "model/Prompts.h"
@@ -11,7 +11,7 @@ WriteMessages::WriteMessages(LineSession &line, Prompts &prompts) : prompts_(pro
 }
 
 void WriteMessages::showRefusal(Prompts &prompts, int tag, const QString &problem, const QString &caption) {
-    const bool plain = tag == SetpointWrite::kSetpointTable || tag == WriteSequence::kScreen;
+    const bool plain = tag == tableNumber(Table::Setpoints) || tag == WriteSequence::kScreen;
     prompts.message(problem, caption, plain ? Prompts::Kind::Information : Prompts::Kind::Error);
 }
 

@@ -19,8 +19,8 @@ void ClosingSequence::append(WriteSequence &sequence, int openedAtMs, const Down
     const int alarmTextsAt = closedAt + kAlarmTextsDelayMs;
     sequence.reopenPort(alarmTextsAt);
     const DownloadTables *source = &tables;
-    DataStep::appendTable(sequence, alarmTextsAt, kAlarmTextsTable,
-                          [source] { return tableBlock(source->table(kAlarmTextsTable)); });
+    DataStep::appendTable(sequence, alarmTextsAt, Table::AlarmTexts,
+                          [source] { return tableBlock(source->table(tableNumber(Table::AlarmTexts))); });
 }
 
 } // namespace z5

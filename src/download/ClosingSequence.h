@@ -15,7 +15,6 @@ public:
     static constexpr int kClosingIntervalMs = 2000;
     static constexpr int kClosingTick = 3;
     static constexpr int kAlarmTextsDelayMs = 100;
-    static constexpr int kAlarmTextsTable = tableNumber(Table::AlarmTexts);
 
     // The closing opened at `openedAtMs` of the write; the alarm texts are built
     // from `tables` when they go out.

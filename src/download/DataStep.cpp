@@ -3,10 +3,11 @@
 
 namespace z5 {
 
-void DataStep::appendTable(WriteSequence &sequence, int atMs, int table, WriteSequence::Build build) {
-    sequence.header(atMs, table, Request::tableHeader(Table(table)), std::move(build));
-    sequence.data(atMs + kIntervalMs, table);
-    if (table != kAlarmTextsTable) sequence.mark(atMs + kIntervalMs, WriteMarks::kWindowHeld, table);
+void DataStep::appendTable(WriteSequence &sequence, int atMs, Table table, WriteSequence::Build build) {
+    const int tag = tableNumber(table);
+    sequence.header(atMs, tag, Request::tableHeader(table), std::move(build));
+    sequence.data(atMs + kIntervalMs, tag);
+    if (table != Table::AlarmTexts) sequence.mark(atMs + kIntervalMs, WriteMarks::kWindowHeld, tag);
 }
 
 void DataStep::appendScreen(WriteSequence &sequence, int atMs, WriteSequence::Build build) {

@@ -12,11 +12,10 @@ namespace z5 {
 class DataStep {
 public:
     static constexpr int kIntervalMs = 100;
-    static constexpr int kAlarmTextsTable = tableNumber(Table::AlarmTexts);
 
     // A table whose build fails at its header is left out whole (no header
     // without data); the rest of the write goes on.
-    static void appendTable(WriteSequence &sequence, int atMs, int table, WriteSequence::Build build);
+    static void appendTable(WriteSequence &sequence, int atMs, Table table, WriteSequence::Build build);
     static void appendScreen(WriteSequence &sequence, int atMs, WriteSequence::Build build);
 };
 

@@ -6,16 +6,16 @@ namespace z5 {
 
 const std::array<DownloadChain::TableTimer, 10> &DownloadChain::tableTimers() {
     static const std::array<TableTimer, 10> timers{{
-        {1, 500, "grup_arr_BLOCK_LINK_SCHEMA_Timer"},
-        {2, 1000, "grup_arr_BLOCK_LINK_SCHEMA_GRAFIK_Timer"},
-        {3, 1200, "grup_arr_BLOCK_LINK_SCHEMA_JURNAL_timer"},
-        {4, 1400, "grup_arr_BLOCK_LINK_SCHEMA_SCADA_Timer"},
-        {5, 1900, "arr_func_BLOCK_name_ZADATCIK_Timer"},
-        {6, 2500, "arr_func_BLOCK_name_CONTROL_PANEL_Timer"},
-        {7, 3000, "word_func_BLOCK_name_1_GRAFIK_Timer"},
-        {8, 3500, "word_func_BLOCK_name_1_JURNAL_Timer"},
-        {9, 4000, "arr_func_BLOCK_JURNAL_read_FRAM_Timer"},
-        {10, 4200, "WRITE_PARAMETR_Z5_Timer"},
+        {Table::Links, 500},
+        {Table::TrendLinks, 1000},
+        {Table::JournalLinks, 1200},
+        {Table::ScreenLinks, 1400},
+        {Table::SetpointNames, 1900},
+        {Table::PanelTexts, 2500},
+        {Table::TrendNames, 3000},
+        {Table::JournalNames, 3500},
+        {Table::JournalBytes, 4000},
+        {Table::Parameters, 4200},
     }};
     return timers;
 }
@@ -26,12 +26,14 @@ DownloadChain::DownloadChain(Clock &clock, LineSession &line, const DownloadTabl
 WriteSequence DownloadChain::sequence(const DownloadTables &tables) {
     WriteSequence sequence;
     const DownloadTables *source = &tables;
-    const auto table = [source](int n) { return [source, n] { return tableBlock(source->table(n)); }; };
+    const auto table = [source](Table t) {
+        return [source, n = tableNumber(t)] { return tableBlock(source->table(n)); };
+    };
     // The closing opens with the download: the bar shows before table 0 goes.
     ClosingSequence::append(sequence, 0, tables);
     // Table 0 is behind the others in nothing: if it could not be built, the rest
     // still go at their own offsets and the closing gives the window back.
-    DataStep::appendTable(sequence, 0, 0, table(0));
+    DataStep::appendTable(sequence, 0, Table::Blocks, table(Table::Blocks));
     for (const TableTimer &t : tableTimers()) DataStep::appendTable(sequence, t.intervalMs, t.table, table(t.table));
     return sequence;
 }

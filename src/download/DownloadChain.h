@@ -19,11 +19,10 @@ class DownloadTables;
 class DownloadChain {
 public:
     struct TableTimer {
-        int table;
+        Table table;
         int intervalMs;
-        const char *name;
     };
-    // The ten table offsets in table order, with the timers' documented names.
+    // The ten table offsets from the download's start, in table order.
     static const std::array<TableTimer, 10> &tableTimers();
 
     DownloadChain(Clock &clock, LineSession &line, const DownloadTables &tables);

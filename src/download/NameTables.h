@@ -24,17 +24,17 @@ public:
     // text in Windows-1251, padded with blanks and cut to exactly width bytes.
     static QByteArray fixedField(const QString &text, int width);
 
-    // Table 5: `NAME_S_P` instances 0..11, rows 0..8, 17 bytes each.
+    // `Table::SetpointNames`: `StoreTable::SetpointNames` instances 0..11, rows 0..8, 17 bytes each.
     static QByteArray setpointNames(const ParameterStore &store);
-    // Table 6: `NAME_PAN` instances 0..7, rows 0..4, 17 bytes each.
+    // `Table::PanelTexts`: `StoreTable::PanelTexts` instances 0..7, rows 0..4, 17 bytes each.
     static QByteArray panelTexts(const ParameterStore &store);
-    // Table 7: `NAME_GRA` elements 0..33, 17 bytes each.
+    // `Table::TrendNames`: `StoreTable::TrendTexts` elements 0..33, 17 bytes each.
     static QByteArray trendNames(const ParameterStore &store);
-    // Table 8: `NAME_JUR` elements 0..32, 20 bytes each.
+    // `Table::JournalNames`: `StoreTable::JournalTexts` elements 0..32, 20 bytes each.
     static QByteArray journalNames(const ParameterStore &store);
-    // Table 9: `BYTE_JUR` elements 10..41.
+    // `Table::JournalBytes`: `StoreTable::JournalDelays` elements 10..41.
     static QByteArray journalBytes(const ParameterStore &store);
-    // Table 11: alarm texts 0..31, each exactly 10 bytes so the block always holds
+    // `Table::AlarmTexts`: alarm texts 0..31, each exactly 10 bytes so the block always holds
     // the 320 bytes its header announces; missing texts are blank.
     static QByteArray alarmTexts(const QStringList &texts);
 };

@@ -49,12 +49,12 @@ public:
 
     // Every value table 10 would send that does not fit, in sending order.
     static std::vector<ParameterFault> checkParameters(const ParameterStore &store);
-    // Table 10: every store in the layout order, each value as four bytes.
+    // `Table::Parameters`: every store in the layout order, each value as four bytes.
     static ParameterTableBuild parameters(const ParameterStore &store);
 
-    // Faults of the eight setpoints of instance slot 0..12 of `PARAMETR_S_P`.
+    // Faults of the eight setpoints of instance slot 0..12 of the setpoint programmers' number table.
     static std::vector<ParameterFault> checkSetpoints(const ParameterStore &store, int slot);
-    // Table 12: the eight setpoints of one setpoint programmer.
+    // `Table::Setpoints`: the eight setpoints of one setpoint programmer.
     static ParameterTableBuild setpoints(const ParameterStore &store, int slot);
 
     // "Ошибка параметра" and one line per fault naming block type, instance and row.

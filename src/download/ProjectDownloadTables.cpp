@@ -33,18 +33,25 @@ TableBuild ProjectDownloadTables::checkDownload() const {
 }
 
 TableBuild ProjectDownloadTables::table(int n) const {
-    if (n >= ProjectTables::kFirstTable && n <= ProjectTables::kLastTable)
-        return {ProjectTables::table(n, project_), {}, {}};
-    switch (n) {
-    case 5: return {NameTables::setpointNames(store_), {}, {}};
-    case 6: return {NameTables::panelTexts(store_), {}, {}};
-    case 7: return {NameTables::trendNames(store_), {}, {}};
-    case 8: return {NameTables::journalNames(store_), {}, {}};
-    case 9: return {NameTables::journalBytes(store_), {}, {}};
-    case 10: return fromParameterBuild(ParameterTables::parameters(store_));
-    case 11: return {NameTables::alarmTexts(screen_ ? screen_->alarmTexts() : QStringList()), {}, {}};
-    default: return {{}, QStringLiteral("table %1 is not part of the download").arg(n), QStringLiteral("Ошибка")};
+    const TableBuild notInDownload{{}, QStringLiteral("table %1 is not part of the download").arg(n),
+                                   QStringLiteral("Ошибка")};
+    if (n < 0 || n >= wire::kTableCount) return notInDownload;
+    switch (const Table table = Table(n)) {
+    case Table::Blocks:
+    case Table::Links:
+    case Table::TrendLinks:
+    case Table::JournalLinks:
+    case Table::ScreenLinks: return {ProjectTables::table(table, project_), {}, {}};
+    case Table::SetpointNames: return {NameTables::setpointNames(store_), {}, {}};
+    case Table::PanelTexts: return {NameTables::panelTexts(store_), {}, {}};
+    case Table::TrendNames: return {NameTables::trendNames(store_), {}, {}};
+    case Table::JournalNames: return {NameTables::journalNames(store_), {}, {}};
+    case Table::JournalBytes: return {NameTables::journalBytes(store_), {}, {}};
+    case Table::Parameters: return fromParameterBuild(ParameterTables::parameters(store_));
+    case Table::AlarmTexts: return {NameTables::alarmTexts(screen_ ? screen_->alarmTexts() : QStringList()), {}, {}};
+    case Table::Setpoints: break;
     }
+    return notInDownload;
 }
 
 int ProjectDownloadTables::setpointSlot(int block) const {

@@ -47,13 +47,13 @@ QByteArray ProjectTables::scadaLinkSchema(const Project &project) {
     return data;
 }
 
-QByteArray ProjectTables::table(int number, const Project &project) {
-    switch (number) {
-    case 0: return blockSchema(project);
-    case 1: return blockLinkSchema(project);
-    case 2: return trendLinkSchema(project);
-    case 3: return journalLinkSchema(project);
-    case 4: return scadaLinkSchema(project);
+QByteArray ProjectTables::table(Table table, const Project &project) {
+    switch (table) {
+    case Table::Blocks: return blockSchema(project);
+    case Table::Links: return blockLinkSchema(project);
+    case Table::TrendLinks: return trendLinkSchema(project);
+    case Table::JournalLinks: return journalLinkSchema(project);
+    case Table::ScreenLinks: return scadaLinkSchema(project);
     default: return QByteArray();
     }
 }

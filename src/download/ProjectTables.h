@@ -1,6 +1,8 @@
 #pragma once
+#include "link/WireSizes.h"
 #include "model/Project.h"
 #include <QByteArray>
+#include <array>
 
 namespace z5 {
 
@@ -9,22 +11,23 @@ namespace z5 {
 // sent as its low byte.
 class ProjectTables {
 public:
-    static constexpr int kFirstTable = 0;
-    static constexpr int kLastTable = 4;
+    // The tables built from the project alone, in table order.
+    static constexpr std::array<Table, 5> kTables{Table::Blocks, Table::Links, Table::TrendLinks,
+                                                  Table::JournalLinks, Table::ScreenLinks};
 
-    // Table 0: "0", then `arr_BLOCK_SCHEMA` row by row (1 + 500 bytes).
+    // `Table::Blocks`: "0", then `Project::schema` row by row (1 + 500 bytes).
     static QByteArray blockSchema(const Project &project);
-    // Table 1: "0", then `arr_BLOCK_LINK_SCHEMA` row by row over its 16 rows (1 + 1600 bytes).
+    // `Table::Links`: "0", then `Project::link` row by row over its 16 rows (1 + 1600 bytes).
     static QByteArray blockLinkSchema(const Project &project);
-    // Table 2: `arr_BLOCK_LINK_SCHEMA_GRAFIK` elements 0..63 (64 bytes).
+    // `Table::TrendLinks`: `Project::trendLink` elements 0..63 (64 bytes).
     static QByteArray trendLinkSchema(const Project &project);
-    // Table 3: `arr_BLOCK_LINK_SCHEMA_JURNAL` elements 0..67, the journal inversion mask last (68 bytes).
+    // `Table::JournalLinks`: `Project::journalLink` elements 0..67, the journal inversion mask last (68 bytes).
     static QByteArray journalLinkSchema(const Project &project);
-    // Table 4: `arr_BLOCK_LINK_SCHEMA_SCADA` page by page, 68 elements each (544 bytes).
+    // `Table::ScreenLinks`: `Project::scadaLink` page by page, 68 elements each (544 bytes).
     static QByteArray scadaLinkSchema(const Project &project);
 
-    // The data block of table 0..4; empty for any other table.
-    static QByteArray table(int number, const Project &project);
+    // The data block of one of `kTables`; empty for any other table.
+    static QByteArray table(Table table, const Project &project);
 };
 
 } // namespace z5

@@ -9,9 +9,9 @@ SetpointWrite::SetpointWrite(DownloadChain &chain) : chain_(chain) {}
 
 WriteSequence SetpointWrite::sequence(int block, const DownloadTables &tables) {
     WriteSequence sequence;
-    sequence.header(0, kSetpointTable, Request::tableHeader(Table::Setpoints, block));
+    sequence.header(0, tableNumber(Table::Setpoints), Request::tableHeader(Table::Setpoints, block));
     const DownloadTables *source = &tables;
-    sequence.data(kIntervalMs, kSetpointTable, [source, block] { return tableBlock(source->setpoints(block)); },
+    sequence.data(kIntervalMs, tableNumber(Table::Setpoints), [source, block] { return tableBlock(source->setpoints(block)); },
                   WriteSequence::OnRefusal::EndWrite);
     return sequence;
 }

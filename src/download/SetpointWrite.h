@@ -14,7 +14,6 @@ class DownloadTables;
 class SetpointWrite {
 public:
     static constexpr int kIntervalMs = 200;
-    static constexpr int kSetpointTable = tableNumber(Table::Setpoints);
 
     // Shares the download's line and tables.
     explicit SetpointWrite(DownloadChain &chain);

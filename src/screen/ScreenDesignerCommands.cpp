@@ -1,5 +1,4 @@
 #include "screen/ScreenDesignerCommands.h"
-#include "model/Prompts.h"
 #include "screen/PictureLoader.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenFile.h"
@@ -10,103 +9,86 @@
 
 namespace z5 {
 
-ScreenDesignerCommands::ScreenDesignerCommands(ScreenModel &model, ScreenBuilder &builder, Prompts &prompts)
-    : model_(model), builder_(builder), prompts_(prompts), editor_(model) {}
+namespace {
 
-QString ScreenDesignerCommands::fileFilter() { return QStringLiteral("scada file (*.scd)"); }
-
-QString ScreenDesignerCommands::pictureFilter() {
-    return QStringLiteral("Рисунки (*.bmp *.png *.jpg *.jpeg *.gif);;Все файлы (*)");
+ScreenCommandResult ended(ScreenCommandResult::Outcome outcome, const QString &problem = QString()) {
+    ScreenCommandResult result;
+    result.outcome = outcome;
+    result.problem = problem;
+    return result;
 }
+
+} // namespace
+
+ScreenDesignerCommands::ScreenDesignerCommands(ScreenModel &model, ScreenBuilder &builder)
+    : model_(model), builder_(builder), editor_(model) {}
 
 void ScreenDesignerCommands::rememberDir(const QString &path) {
     dir_ = path.isEmpty() ? QDir::currentPath() : QFileInfo(path).absolutePath();
 }
 
-QString ScreenDesignerCommands::discardQuestion() {
-    return QStringLiteral("Экран изменён и не сохранён. Продолжить без сохранения?");
-}
-
-QString ScreenDesignerCommands::largePictureWarning(QSize size) {
-    return QStringLiteral("Рисунок %1 × %2 больше экрана Z5 (320 × 240): запись в Z5 его не примет.")
-        .arg(size.width())
-        .arg(size.height());
-}
-
-bool ScreenDesignerCommands::mayDiscardChanges() {
-    return !editor_.isModified() || prompts_.confirm(discardQuestion());
-}
-
-bool ScreenDesignerCommands::newScreen() {
-    if (!mayDiscardChanges()) return false;
+ScreenCommandResult ScreenDesignerCommands::newScreen(Unsaved unsaved) {
+    if (unsaved == Unsaved::Keep && hasUnsavedChanges()) return ended(ScreenCommandResult::Outcome::UnsavedChanges);
     model_.createNew();
     editor_.resetHistory();
-    return true;
+    return ended(ScreenCommandResult::Outcome::Done);
 }
 
-bool ScreenDesignerCommands::saveScreen() {
+ScreenCommandResult ScreenDesignerCommands::saveScreen(const QString &path) {
     // Only the element words are recomputed; the build sends nothing itself, so
     // the download chain's own no-send switch is left alone (a write that is
     // under way while the file dialog is open must not lose its tables).
     ScreenBuilder::recomputeElementWords(model_);
-    const QString path = prompts_.saveFileName(QStringLiteral("Сохранить SCADA"), fileFilter(), dir_);
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) return ended(ScreenCommandResult::Outcome::Cancelled);
     rememberDir(path);
     QString why;
     if (!ScreenFile::save(path, model_, &why)) {
         // The reason (a text with a line break, a full disk) goes on a line of its own.
-        prompts_.message(why.isEmpty() ? ScreenFile::saveFailedMessage()
-                                       : ScreenFile::saveFailedMessage() + QLatin1Char('\n') + why,
-                         QString(), Prompts::Kind::Error);
-        return false;
+        return ended(ScreenCommandResult::Outcome::Failed,
+                     why.isEmpty() ? ScreenFile::saveFailedMessage()
+                                   : ScreenFile::saveFailedMessage() + QLatin1Char('\n') + why);
     }
     editor_.markSaved();
-    return true;
+    return ended(ScreenCommandResult::Outcome::Done);
 }
 
-bool ScreenDesignerCommands::loadScreen(QImage &picture) {
-    if (!mayDiscardChanges()) return false;
-    const QString path = prompts_.openFileName(QStringLiteral("Загрузить SCADA"), fileFilter(), dir_);
-    if (path.isEmpty()) return false;
+ScreenCommandResult ScreenDesignerCommands::loadScreen(const QString &path, QImage &picture, Unsaved unsaved) {
+    if (unsaved == Unsaved::Keep && hasUnsavedChanges()) return ended(ScreenCommandResult::Outcome::UnsavedChanges);
+    if (path.isEmpty()) return ended(ScreenCommandResult::Outcome::Cancelled);
     rememberDir(path);
     const ScreenFileError error = ScreenFile::load(path, model_);
-    if (error.isError()) {
-        prompts_.message(error.message, QString(), Prompts::Kind::Error);
-        return false;
-    }
+    if (error.isError()) return ended(ScreenCommandResult::Outcome::Failed, error.message);
     editor_.resetHistory();
-    if (loadBackground(picture)) editor_.replaceBackground(picture);
-    return true;
+    ScreenCommandResult result = ended(ScreenCommandResult::Outcome::Done);
+    if (loadBackground(picture, result.problem)) editor_.replaceBackground(picture);
+    return result;
 }
 
-bool ScreenDesignerCommands::loadBackground(QImage &picture) {
+bool ScreenDesignerCommands::loadBackground(QImage &picture, QString &problem) {
     if (model_.backgroundPath().isEmpty()) {
         picture = QImage();
         return true;
     }
     const PictureLoader::Result loaded = PictureLoader::load(model_.backgroundPath());
     if (!loaded.ok()) {
-        prompts_.message(loaded.text(), QString(), Prompts::Kind::Error);
+        problem = loaded.text();
         return false;
     }
     picture = loaded.image;
     return true;
 }
 
-bool ScreenDesignerCommands::chooseBackground(QImage &picture) {
-    const QString path = prompts_.openFileName(QStringLiteral("Фон"), pictureFilter(), dir_);
+ScreenCommandResult ScreenDesignerCommands::chooseBackground(const QString &path, QImage &picture) {
     rememberDir(QString());
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) return ended(ScreenCommandResult::Outcome::Cancelled);
     const PictureLoader::Result loaded = PictureLoader::load(path);
-    if (!loaded.ok()) {
-        prompts_.message(loaded.text(), QString(), Prompts::Kind::Error);
-        return false;
-    }
+    if (!loaded.ok()) return ended(ScreenCommandResult::Outcome::Failed, loaded.text());
     picture = loaded.image;
     editor_.setBackground(path, picture);
+    ScreenCommandResult result = ended(ScreenCommandResult::Outcome::Done);
     if (picture.width() > ScreenImageEncoder::kWidth || picture.height() > ScreenImageEncoder::kHeight)
-        prompts_.message(largePictureWarning(picture.size()));
-    return true;
+        result.oversizedPicture = picture.size();
+    return result;
 }
 
 int ScreenDesignerCommands::addParameter() { return editor_.addParameter(); }

@@ -49,10 +49,13 @@ QRect twips(int left, int top, int width, int height) {
     return QRect(MainWindow::px(left), MainWindow::px(top), MainWindow::px(width), MainWindow::px(height));
 }
 
+QString screenFileFilter() { return QStringLiteral("scada file (*.scd)"); }
+QString pictureFilter() { return QStringLiteral("Рисунки (*.bmp *.png *.jpg *.jpeg *.gif);;Все файлы (*)"); }
+
 } // namespace
 
 MainWindow::MainWindow(Session &session, QWidget *parent)
-    : QMainWindow(parent), session_(session), designer_(session.screen, session.screenBuilder, session.prompts) {
+    : QMainWindow(parent), session_(session), designer_(session.screen, session.screenBuilder) {
     setObjectName(QStringLiteral("Scada_Z5_NEW"));
     setWindowTitle(QStringLiteral("Конфигуратор  Z5"));
     buildMenus();
@@ -146,17 +149,14 @@ void MainWindow::buildMenus() {
     aboutAction_ = menuBar()->addAction(QStringLiteral("&Справка"));
     aboutAction_->setObjectName(QStringLiteral("mnuAbout"));
 
-    connect(newScreenAction_, &QAction::triggered, this, [this] { designer_.newScreen(); });
+    connect(newScreenAction_, &QAction::triggered, this, &MainWindow::newScreen);
     connect(loadScreenAction_, &QAction::triggered, this, &MainWindow::loadScreenFile);
-    connect(saveScreenAction_, &QAction::triggered, this, [this] { designer_.saveScreen(); });
+    connect(saveScreenAction_, &QAction::triggered, this, &MainWindow::saveScreenFile);
     connect(exitAction_, &QAction::triggered, this, &MainWindow::close);
     connect(portAction_, &QAction::triggered, this, &MainWindow::openPortDialog);
     connect(stationAction_, &QAction::triggered, this, &MainWindow::openStationDialog);
     connect(consoleAction_, &QAction::triggered, this, &MainWindow::openConsole);
-    connect(backgroundAction_, &QAction::triggered, this, [this] {
-        QImage picture = preview_->picture();
-        if (designer_.chooseBackground(picture)) preview_->setPicture(picture);
-    });
+    connect(backgroundAction_, &QAction::triggered, this, &MainWindow::chooseBackground);
     connect(addParameterAction_, &QAction::triggered, this, [this] {
         if (designer_.addParameter() >= 0) preview_->update();
     });
@@ -242,14 +242,58 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+QString MainWindow::discardQuestion() {
+    return QStringLiteral("Экран изменён и не сохранён. Продолжить без сохранения?");
+}
+
+QString MainWindow::largePictureWarning(QSize size) {
+    return QStringLiteral("Рисунок %1 × %2 больше экрана Z5 (320 × 240): запись в Z5 его не примет.")
+        .arg(size.width())
+        .arg(size.height());
+}
+
+bool MainWindow::mayDiscardChanges() {
+    return !designer_.hasUnsavedChanges() || session_.prompts.confirm(discardQuestion());
+}
+
+bool MainWindow::showResult(const ScreenCommandResult &result) {
+    if (!result.problem.isEmpty()) session_.prompts.message(result.problem, QString(), Prompts::Kind::Error);
+    if (!result.oversizedPicture.isEmpty()) session_.prompts.message(largePictureWarning(result.oversizedPicture));
+    return result.done();
+}
+
+void MainWindow::newScreen() {
+    if (!mayDiscardChanges()) return;
+    showResult(designer_.newScreen(ScreenDesignerCommands::Unsaved::Discard));
+}
+
+void MainWindow::saveScreenFile() {
+    const QString path =
+        session_.prompts.saveFileName(QStringLiteral("Сохранить SCADA"), screenFileFilter(), designer_.initialDir());
+    showResult(designer_.saveScreen(path));
+}
+
 void MainWindow::loadScreenFile() {
     QImage picture = preview_->picture();
-    if (!designer_.loadScreen(picture)) {
+    bool loaded = false;
+    if (mayDiscardChanges()) {
+        const QString path = session_.prompts.openFileName(QStringLiteral("Загрузить SCADA"), screenFileFilter(),
+                                                           designer_.initialDir());
+        loaded = showResult(designer_.loadScreen(path, picture, ScreenDesignerCommands::Unsaved::Discard));
+    }
+    if (!loaded) {
         preview_->update();
         return;
     }
     preview_->setPicture(picture);
     showDigits();
+}
+
+void MainWindow::chooseBackground() {
+    QImage picture = preview_->picture();
+    const QString path =
+        session_.prompts.openFileName(QStringLiteral("Фон"), pictureFilter(), designer_.initialDir());
+    if (showResult(designer_.chooseBackground(path, picture))) preview_->setPicture(picture);
 }
 
 bool MainWindow::writeUnderWay() {
@@ -351,7 +395,7 @@ void MainWindow::showModified(bool modified) {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-    if (!designer_.mayDiscardChanges()) {
+    if (!mayDiscardChanges()) {
         event->ignore();
         return;
     }

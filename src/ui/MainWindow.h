@@ -65,6 +65,11 @@ public:
 
     static int px(int twips) { return twips / kTwipsPerPixel; }
 
+    // Asked before a new screen, a loaded one or the end of the run drops unsaved changes.
+    static QString discardQuestion();
+    // Shown at once when the chosen background is larger than the controller's display.
+    static QString largePictureWarning(QSize size);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     // The console may have changed the station while this window was hidden.
@@ -82,7 +87,14 @@ private:
     void buildEditMenu(QMenu *scada);
     void openElementDialog(ScreenElement element);
     void showModified(bool modified);
+    void newScreen();
     void loadScreenFile();
+    void saveScreenFile();
+    void chooseBackground();
+    // True when there are no unsaved changes or the user lets them go.
+    bool mayDiscardChanges();
+    // Tells what a designer's command reports; true when it did its work.
+    bool showResult(const ScreenCommandResult &result);
     void showDigits();
     void onThresholdEdited(const QString &text);
     // The port, the device it maps to and the station, in the status bar.

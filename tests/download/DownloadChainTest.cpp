@@ -30,14 +30,16 @@ TEST(DownloadChainSchedule, EveryTableGoesOutAtItsOffset) {
     ASSERT_TRUE(r.chain.startDownload());
     r.clock.advance(8000);
 
-    const std::vector<std::pair<int, int>> headers = {{0, 0},     {1, 500},   {2, 1000}, {3, 1200},
-                                                      {4, 1400},  {5, 1900},  {6, 2500}, {7, 3000},
-                                                      {8, 3500},  {9, 4000},  {10, 4200}, {11, 6100}};
+    const std::vector<std::pair<Table, int>> headers = {
+        {Table::Blocks, 0},           {Table::Links, 500},        {Table::TrendLinks, 1000},
+        {Table::JournalLinks, 1200},  {Table::ScreenLinks, 1400}, {Table::SetpointNames, 1900},
+        {Table::PanelTexts, 2500},    {Table::TrendNames, 3000},  {Table::JournalNames, 3500},
+        {Table::JournalBytes, 4000},  {Table::Parameters, 4200},  {Table::AlarmTexts, 6100}};
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), headers.size() * 2);
     for (std::size_t i = 0; i < headers.size(); ++i) {
         const auto [table, at] = headers[i];
-        SCOPED_TRACE(table);
+        SCOPED_TRACE(tableNumber(table));
         EXPECT_EQ(w[2 * i].atMs, at);
         EXPECT_EQ(w[2 * i].bytes.toHex(' '), tableHeader(1, table).toHex(' '));
         EXPECT_EQ(w[2 * i + 1].atMs, at + 100);
@@ -82,10 +84,10 @@ TEST(DownloadChainSchedule, MainWindowIsHeldFromFirstDataToClosing) {
     EXPECT_EQ(window.last(), "6000 window enabled");
 }
 
-TEST(DownloadChainSchedule, TimersCarryTheirNamesAndIntervals) {
+TEST(DownloadChainSchedule, TimersCarryTheirTablesAndIntervals) {
     const auto &timers = DownloadChain::tableTimers();
-    EXPECT_STREQ(timers.front().name, "grup_arr_BLOCK_LINK_SCHEMA_Timer");
-    EXPECT_STREQ(timers.back().name, "WRITE_PARAMETR_Z5_Timer");
+    EXPECT_EQ(timers.front().table, Table::Links);
+    EXPECT_EQ(timers.back().table, Table::Parameters);
     PatternTables tables;
     std::map<int, int> headerAt;
     std::vector<int> ticks;
@@ -94,9 +96,9 @@ TEST(DownloadChainSchedule, TimersCarryTheirNamesAndIntervals) {
         if (step.kind == WriteSequence::StepKind::Header) headerAt[step.tag] = step.atMs;
         if (step.kind == WriteSequence::StepKind::Mark && WriteMarks::isClosingTick(step.mark)) ticks.push_back(step.atMs);
     }
-    for (const auto &t : timers) EXPECT_EQ(headerAt[t.table], t.intervalMs) << t.name;
-    EXPECT_EQ(headerAt[0], 0);
-    EXPECT_EQ(headerAt[11], 6100);
+    for (const auto &t : timers) EXPECT_EQ(headerAt[tableNumber(t.table)], t.intervalMs) << tableNumber(t.table);
+    EXPECT_EQ(headerAt[tableNumber(Table::Blocks)], 0);
+    EXPECT_EQ(headerAt[tableNumber(Table::AlarmTexts)], 6100);
     EXPECT_EQ(ticks, (std::vector<int>{2000, 4000, 6000}));
 }
 
@@ -106,11 +108,11 @@ TEST(DownloadChainQueued, ADownloadWaitsBehindAReadAndKeepsItsOffsets) {
     ChainRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
-    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 5; });
+    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = tableNumber(Table::SetpointNames); });
     const QByteArray before = z5::LineSessionProbe::lastBuilt(r.line);
     ASSERT_TRUE(r.chain.startDownload());
     EXPECT_EQ(z5::LineSessionProbe::lastBuilt(r.line), before);
-    EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, 5);
+    EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, tableNumber(Table::SetpointNames));
     EXPECT_TRUE(r.log.lines.isEmpty());
     EXPECT_EQ(r.prompts.beeps, 0);
     r.clock.advance(10000);
@@ -118,7 +120,7 @@ TEST(DownloadChainQueued, ADownloadWaitsBehindAReadAndKeepsItsOffsets) {
     ASSERT_EQ(w.size(), 1u + 24u) << "the read's request, then the whole download";
     const std::int64_t start = w[1].atMs;
     EXPECT_GT(start, 0);
-    EXPECT_EQ(w[1].bytes, tableHeader(1, 0));
+    EXPECT_EQ(w[1].bytes, tableHeader(1, Table::Blocks));
     EXPECT_EQ(w[3].atMs - start, 500);
     EXPECT_EQ(w[23].atMs - start, 6100);
     EXPECT_TRUE(r.lastWrite().succeeded());
@@ -133,7 +135,7 @@ TEST(DownloadChainQueued, ASecondDownloadWaitsForTheFirstToEnd) {
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), 48u);
     EXPECT_EQ(w[24].atMs, 6200) << "the second starts once the first has drained";
-    EXPECT_EQ(w[24].bytes, tableHeader(1, 0));
+    EXPECT_EQ(w[24].bytes, tableHeader(1, Table::Blocks));
     EXPECT_EQ(w[47].atMs, 6200 + 6200);
     EXPECT_EQ(r.log.only("finished"), (QStringList{"6200 finished", "12400 finished"}));
 }
@@ -174,7 +176,7 @@ TEST(DownloadChainFailures, ValueThatDoesNotFitStopsEverythingBeforeItStarts) {
 // (no header without data); the rest of the chain goes on.
 TEST(DownloadChainFailures, TableThatFailsAtItsTickIsLeftOut) {
     ChainRig r;
-    r.tables.brokenTable = 10;
+    r.tables.brokenTable = Table::Parameters;
     r.chain.startDownload();
     r.clock.advance(8000);
     EXPECT_TRUE(r.log.only("header 10").isEmpty());

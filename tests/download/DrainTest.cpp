@@ -100,5 +100,5 @@ TEST(WriteDrain, AQueueLeftAtTheDeadlineFailsAtTheLineTimeAndMargin) {
     EXPECT_TRUE(r.ended.empty());
     r.clock.advance(20);
     ASSERT_EQ(r.ended.size(), 1u);
-    EXPECT_EQ(r.ended[0].second, LineSession::notAcceptedText(8, 8 + r.tables.data(12).size()));
+    EXPECT_EQ(r.ended[0].second, LineSession::notAcceptedText(8, 8 + r.tables.data(Table::Setpoints).size()));
 }

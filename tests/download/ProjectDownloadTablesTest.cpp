@@ -31,22 +31,25 @@ struct Stores {
 TEST(ProjectDownloadTables, EveryTableHasItsDataCount) {
     Stores s;
     ASSERT_TRUE(s.tables.checkDownload().ok());
-    for (int t = 0; t <= 11; ++t) {
+    for (int t = tableNumber(Table::Blocks); t <= tableNumber(Table::AlarmTexts); ++t) {
         const TableBuild b = s.tables.table(t);
         ASSERT_TRUE(b.ok()) << t;
-        EXPECT_EQ(b.data.size(), Link::tableDataCount(t) + (t <= 1 ? 1 : 0)) << t;
+        const bool behindZero = Table(t) == Table::Blocks || Table(t) == Table::Links;
+        EXPECT_EQ(b.data.size(), Link::tableDataCount(t) + (behindZero ? 1 : 0)) << t;
     }
-    EXPECT_EQ(s.tables.table(0).data.mid(1, 8).toHex(' '), "00 00 11 00 00 00 00 10");
-    EXPECT_FALSE(s.tables.table(12).ok());
+    EXPECT_EQ(s.tables.table(tableNumber(Table::Blocks)).data.mid(1, 8).toHex(' '), "00 00 11 00 00 00 00 10");
+    // The setpoints are a write of their own, and no number beyond the tables is one.
+    for (int t : {tableNumber(Table::Setpoints), wire::kTableCount, -1, 256})
+        EXPECT_FALSE(s.tables.table(t).ok()) << t;
 }
 
 TEST(ProjectDownloadTables, AlarmTextsComeFromTheScreen) {
     Stores s;
     s.screen.setAlarmText(0, QStringLiteral("Авария"));
-    const QByteArray t11 = s.tables.table(11).data;
+    const QByteArray t11 = s.tables.table(tableNumber(Table::AlarmTexts)).data;
     EXPECT_EQ(t11.left(10).toHex(' '), "c0 e2 e0 f0 e8 ff 20 20 20 20");
     ProjectDownloadTables blank(s.project, s.store);
-    EXPECT_EQ(blank.table(11).data, QByteArray(320, ' '));
+    EXPECT_EQ(blank.table(tableNumber(Table::AlarmTexts)).data, QByteArray(320, ' '));
 }
 
 TEST(ProjectDownloadTables, ValueThatDoesNotFitIsNamedAndNotBuilt) {
@@ -56,8 +59,8 @@ TEST(ProjectDownloadTables, ValueThatDoesNotFitIsNamedAndNotBuilt) {
     ASSERT_FALSE(check.ok());
     EXPECT_TRUE(check.problem.startsWith("Ошибка параметра\nPID 1, «ТД 1»: 30000000")) << check.problem.toStdString();
     EXPECT_EQ(check.caption, "Ошибка");
-    EXPECT_FALSE(s.tables.table(10).ok());
-    EXPECT_TRUE(s.tables.table(10).data.isEmpty());
+    EXPECT_FALSE(s.tables.table(tableNumber(Table::Parameters)).ok());
+    EXPECT_TRUE(s.tables.table(tableNumber(Table::Parameters)).data.isEmpty());
 }
 
 TEST(ProjectDownloadTables, SetpointsOfTheBlocksOwnInstance) {

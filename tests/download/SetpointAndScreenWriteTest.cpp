@@ -37,10 +37,10 @@ TEST(SetpointWrite, HeaderCarriesTheBlockAndDataFollowsAfter200ms) {
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), 2u);
     EXPECT_EQ(w[0].atMs, 0);
-    EXPECT_EQ(w[0].bytes.toHex(' '), tableHeader(1, 12, 7).toHex(' '));
+    EXPECT_EQ(w[0].bytes.toHex(' '), tableHeader(1, Table::Setpoints, 7).toHex(' '));
     EXPECT_EQ(w[0].bytes.at(5), 0x07);
     EXPECT_EQ(w[1].atMs, 200);
-    EXPECT_EQ(w[1].bytes, r.tables.data(12));
+    EXPECT_EQ(w[1].bytes, r.tables.data(Table::Setpoints));
     EXPECT_TRUE(r.port.isOpen());
     EXPECT_EQ(r.port.closeCount(), 0);
     EXPECT_EQ(r.log.lines, (QStringList{"0 header 12", "200 data 12 32", "200 finished"}));
@@ -88,7 +88,7 @@ TEST(SetpointWrite, WaitsBehindADownloadAndADownloadBehindIt) {
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), 24u + 2u + 24u);
     EXPECT_EQ(w[24].atMs, 6200);
-    EXPECT_EQ(w[24].bytes, tableHeader(1, 12, 7));
+    EXPECT_EQ(w[24].bytes, tableHeader(1, Table::Setpoints, 7));
     EXPECT_EQ(w[25].atMs, 6400);
     EXPECT_EQ(w[26].atMs, 6400) << "the next download starts once the setpoints have left";
     EXPECT_EQ(r.log.only("finished"), (QStringList{"6200 finished", "6400 finished", "12600 finished"}));
@@ -98,14 +98,14 @@ TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetUntilItsTurn) {
     WriteRig r;
     r.port.silent = true;
     ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
-    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 3; });
+    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = tableNumber(Table::JournalLinks); });
     ASSERT_TRUE(r.setpoints.writeSetpoints(7));
-    EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, 3);
+    EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, tableNumber(Table::JournalLinks));
     EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).block, 2);
     EXPECT_EQ(r.port.writes().size(), 1u) << "the read's request alone";
     r.clock.advance(3000);
     ASSERT_EQ(r.port.writes().size(), 3u);
-    EXPECT_EQ(r.port.writes()[1].bytes, tableHeader(1, 12, 7));
+    EXPECT_EQ(r.port.writes()[1].bytes, tableHeader(1, Table::Setpoints, 7));
     EXPECT_EQ(r.port.writes()[2].atMs - r.port.writes()[1].atMs, 200);
 }
 
@@ -114,7 +114,7 @@ TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetUntilItsTurn) {
 TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
     WriteRig r;
     // What a download leaves behind must not make the screen data pass for table 11.
-    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 11; });
+    z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = tableNumber(Table::AlarmTexts); });
     ASSERT_TRUE(r.screen.startScreenWrite(onePicture(320, 240)));
     r.clock.advance(8000);
     const auto &w = r.port.writes();
@@ -125,7 +125,7 @@ TEST(ScreenWrite, ScheduleFromCommandToAlarmTexts) {
     ASSERT_EQ(w[1].bytes.size(), 2 + 28809);
     EXPECT_EQ(w[1].bytes.left(2).toHex(' '), "01 3c");
     EXPECT_EQ(w[2].atMs, 6600);
-    EXPECT_EQ(w[2].bytes, tableHeader(1, 11));
+    EXPECT_EQ(w[2].bytes, tableHeader(1, Table::AlarmTexts));
     EXPECT_EQ(w[3].atMs, 6700);
     EXPECT_EQ(z5::LineSessionProbe::screenCheckedLength(r.line), 28680);
     EXPECT_EQ(r.log.only("designer"), (QStringList{"0 designer hidden", "6500 designer restored"}));

@@ -12,9 +12,9 @@ using z5::testing::ChainRig;
 
 namespace {
 
-WriteBlock tableData(int table) {
+WriteBlock tableData(Table table) {
     WriteBlock block;
-    block.bytes = QByteArray(Link::tableDataCount(table), '\5');
+    block.bytes = QByteArray(Link::tableDataCount(tableNumber(table)), '\5');
     return block;
 }
 
@@ -25,18 +25,21 @@ WriteBlock tableData(int table) {
 TEST(WriteReply, ReportsEachStepAsItHappens) {
     ChainRig r;
     WriteSequence sequence;
-    sequence.header(0, 3, Request::tableHeader(Table(3)), [] { return tableData(3); });
-    sequence.data(100, 3);
-    sequence.mark(100, WriteMarks::kWindowHeld, 3);
+    const int journalLinks = tableNumber(Table::JournalLinks);
+    const int screenLinks = tableNumber(Table::ScreenLinks);
+    sequence.header(0, journalLinks, Request::tableHeader(Table::JournalLinks),
+                    [] { return tableData(Table::JournalLinks); });
+    sequence.data(100, journalLinks);
+    sequence.mark(100, WriteMarks::kWindowHeld, journalLinks);
     sequence.closePort(150);
     sequence.reopenPort(200);
-    sequence.header(250, 4, Request::tableHeader(Table(4)), [] {
+    sequence.header(250, screenLinks, Request::tableHeader(Table::ScreenLinks), [] {
         WriteBlock refused;
         refused.problem = QStringLiteral("no table 4");
         return refused;
     });
-    sequence.data(350, 4);
-    sequence.mark(350, WriteMarks::kWindowHeld, 4);
+    sequence.data(350, screenLinks);
+    sequence.mark(350, WriteMarks::kWindowHeld, screenLinks);
     const auto write = r.line.enqueue(sequence);
     r.clock.advance(1000);
     EXPECT_EQ(r.log.lines, (QStringList{"0 header 3", "100 data 3 68", "100 window disabled", "150 port closed",
@@ -161,6 +164,6 @@ TEST(WriteReply, AWriteEndedByARefusalLetsTheNextOneGo) {
     const auto &w = r.port.writes();
     ASSERT_EQ(w.size(), 1u + 24u);
     EXPECT_EQ(w[1].atMs, 200);
-    EXPECT_EQ(w[1].bytes, z5::testing::tableHeader(1, 0));
+    EXPECT_EQ(w[1].bytes, z5::testing::tableHeader(1, Table::Blocks));
     EXPECT_EQ(w[24].atMs, 200 + 6200);
 }

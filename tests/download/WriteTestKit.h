@@ -23,6 +23,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <optional>
 
 namespace z5::testing {
 
@@ -31,15 +32,15 @@ namespace z5::testing {
 class PatternTables : public DownloadTables {
 public:
     PatternTables() {
-        for (int t = 0; t <= 12; ++t) {
+        for (int t = 0; t < wire::kTableCount; ++t) {
             QByteArray data(Link::tableDataCount(t), static_cast<char>(0x40 + t));
-            if (t <= 1) data.prepend('0');
+            if (Table(t) == Table::Blocks || Table(t) == Table::Links) data.prepend('0');
             data_[t] = data;
         }
     }
     TableBuild checkDownload() const override { return {{}, downloadProblem, QStringLiteral("Ошибка")}; }
     TableBuild table(int n) const override {
-        if (n == brokenTable) return {{}, QStringLiteral("Ошибка параметра"), QStringLiteral("Ошибка")};
+        if (brokenTable && n == tableNumber(*brokenTable)) return {{}, QStringLiteral("Ошибка параметра"), QStringLiteral("Ошибка")};
         return {data_.at(n), {}, {}};
     }
     TableBuild checkSetpoints(int block) const override {
@@ -48,12 +49,12 @@ public:
     }
     TableBuild setpoints(int block) const override {
         if (block != setpointBlock) return {{}, QStringLiteral("no setpoint programmer"), QStringLiteral("Ошибка")};
-        return {data_.at(12), setpointProblemAtTick, QStringLiteral("Ошибка")};
+        return {data(Table::Setpoints), setpointProblemAtTick, QStringLiteral("Ошибка")};
     }
-    QByteArray data(int table) const { return data_.at(table); }
+    QByteArray data(Table table) const { return data_.at(tableNumber(table)); }
 
     QString downloadProblem;       // non-empty: the download's value check fails
-    int brokenTable = -100;        // this table cannot be built at its tick
+    std::optional<Table> brokenTable; // this table cannot be built at its tick
     int setpointBlock = 7;         // the only setpoint programmer
     QString setpointProblem;       // the setpoint check fails
     QString setpointProblemAtTick; // the setpoints fail only when built for sending
@@ -111,11 +112,11 @@ private:
     const Clock &clock_;
 };
 
-inline QByteArray tableHeader(int station, int table, int block = 0) {
-    const int len = Link::tableLengthField(table);
+inline QByteArray tableHeader(int station, Table table, int block = 0) {
+    const int len = Link::tableLengthField(tableNumber(table));
     QByteArray f;
-    f.append(char(station)).append(char(0x33 + table)).append(char(len >> 8)).append(char(len & 0xFF));
-    f.append(char(0)).append(char(table == 12 ? block : 0));
+    f.append(char(station)).append(char(0x33 + tableNumber(table))).append(char(len >> 8)).append(char(len & 0xFF));
+    f.append(char(0)).append(char(table == Table::Setpoints ? block : 0));
     const auto crc = Link::checkValueOf(f);
     f.append(char(crc >> 8)).append(char(crc & 0xFF));
     return f;

@@ -5,7 +5,7 @@
 #include "link/Link.h"
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
-#include "parfile/ParameterFileCommands.h"
+#include "app/ParameterFileCommands.h"
 #include "screen/PictureLoader.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenEditor.h"

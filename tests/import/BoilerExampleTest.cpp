@@ -70,6 +70,6 @@ TEST(BoilerExample, SameTablesInAutomaticNumbering) {
     const ImportResult m = importExample(Numbering::Manual);
     const ImportResult a = importExample(Numbering::Auto);
     ASSERT_TRUE(a.ok) << a.message.toStdString();
-    for (int t = ProjectTables::kFirstTable; t <= ProjectTables::kLastTable; ++t)
-        EXPECT_EQ(ProjectTables::table(t, m.project), ProjectTables::table(t, a.project)) << t;
+    for (Table t : ProjectTables::kTables)
+        EXPECT_EQ(ProjectTables::table(t, m.project), ProjectTables::table(t, a.project)) << tableNumber(t);
 }

@@ -1,5 +1,5 @@
 #include "NetlistText.h"
-#include "import/NetlistImportCommand.h"
+#include "app/NetlistImportCommand.h"
 #include "model/RecordingPrompts.h"
 #include <QDir>
 #include <QFile>

@@ -9,7 +9,7 @@ using z5::Table;
 namespace {
 
 int at(const QByteArray &data, int i) { return static_cast<unsigned char>(data.at(i)); }
-QByteArray tableOf(Table table, const Project &p) { return ProjectTables::table(z5::tableNumber(table), p); }
+QByteArray tableOf(Table table, const Project &p) { return ProjectTables::table(table, p); }
 
 } // namespace
 

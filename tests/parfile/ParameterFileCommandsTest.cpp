@@ -1,7 +1,7 @@
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
 #include "model/AtomicFileSave.h"
-#include "parfile/ParameterFileCommands.h"
+#include "app/ParameterFileCommands.h"
 #include "parfile/ParameterFileWriter.h"
 #include <QDir>
 #include <QFile>

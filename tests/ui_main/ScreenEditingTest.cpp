@@ -191,7 +191,7 @@ private slots:
         QVERIFY(w.isVisible());
         w.loadScreenAction()->trigger();
         QCOMPARE(f.prompts.messages.size(), std::size_t(3));
-        QCOMPARE(f.prompts.messages.back().text, z5::ScreenDesignerCommands::discardQuestion());
+        QCOMPARE(f.prompts.messages.back().text, z5::MainWindow::discardQuestion());
 
         QTemporaryDir dir;
         f.prompts.saveNames << dir.filePath(QStringLiteral("s.scd"));
@@ -213,7 +213,7 @@ private slots:
         f.prompts.openNames << path;
         w.backgroundAction()->trigger();
         QCOMPARE(f.prompts.messages.size(), std::size_t(1));
-        QCOMPARE(f.prompts.messages.front().text, z5::ScreenDesignerCommands::largePictureWarning(QSize(330, 240)));
+        QCOMPARE(f.prompts.messages.front().text, z5::MainWindow::largePictureWarning(QSize(330, 240)));
         QCOMPARE(w.preview()->picture().size(), QSize(330, 240));
 
         w.likeControllerAction()->setChecked(true);

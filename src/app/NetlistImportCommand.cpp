@@ -1,4 +1,4 @@
-#include "import/NetlistImportCommand.h"
+#include "app/NetlistImportCommand.h"
 #include <QFileInfo>
 
 namespace z5 {

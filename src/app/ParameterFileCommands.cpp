@@ -1,4 +1,4 @@
-#include "parfile/ParameterFileCommands.h"
+#include "app/ParameterFileCommands.h"
 #include "model/ParameterStore.h"
 #include "model/Prompts.h"
 #include "model/AtomicFileSave.h"

@@ -86,7 +86,9 @@ TEST_P(WriteEnding, EndsWithOneOutcome) {
     EXPECT_FALSE(r.line.isBusy());
     // What the user is told: a failure once, nothing for a success.
     ASSERT_EQ(r.prompts.messages.size(), row.failureStart.isEmpty() ? 0u : 1u);
-    if (!row.failureStart.isEmpty()) EXPECT_TRUE(r.prompts.messages[0].text.startsWith(row.failureStart));
+    if (!row.failureStart.isEmpty()) {
+        EXPECT_TRUE(r.prompts.messages[0].text.startsWith(row.failureStart));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

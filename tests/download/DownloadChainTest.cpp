@@ -105,7 +105,7 @@ TEST(DownloadChainSchedule, TimersCarryTheirNamesAndIntervals) {
 TEST(DownloadChainQueued, ADownloadWaitsBehindAReadAndKeepsItsOffsets) {
     ChainRig r;
     r.port.silent = true;
-    ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
+    ASSERT_FALSE(r.line.enqueue(Request::blockRead(2))->isFinished());
     z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = 5; });
     const QByteArray before = z5::LineSessionProbe::lastBuilt(r.line);
     ASSERT_TRUE(r.chain.startDownload());

@@ -88,7 +88,8 @@ public:
     // Whether this request still waits for the line (not yet under way).
     bool isWaiting(const LineReply &reply) const;
     // This request ends Cancelled: taken out of the queue while it waits,
-    // its exchange cancelled while under way; nothing once it has ended.
+    // its exchange or paced read cancelled while under way; nothing once it
+    // has ended. A frame under way still ends once its bytes have left.
     void cancel(const LineReply &reply);
     // Every waiting request ends Cancelled and the one under way is cancelled.
     // Writes are never dropped: a waiting write keeps its turn, one under way its pace.

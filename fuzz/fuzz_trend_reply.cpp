@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 2) return 0;
     const QByteArray stream(reinterpret_cast<const char *>(data + 2), static_cast<int>(size - 2));
-    for (int at = 0; at < stream.size(); at += z5::TrendPart::kLength)
+    for (int at = 0; at < stream.size(); at += z5::wire::kTrendPartLength)
         (void)z5::decodeTrendPart(reinterpret_cast<const std::uint8_t *>(stream.constData()) + at,
                                   std::size_t(stream.size() - at));
 
@@ -49,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::int64_t bound = std::int64_t(z5::TrendPageAssembler::kParts + 1) * z5::TrendPageAssembler::kStallMs;
     while (assembler.isReading() && clock.nowMs() < bound) clock.advance(z5::TrendPageAssembler::kPollMs);
     if (assembler.isReading() || completed + failed != 1) std::abort();
-    if (completed == 1 && taken < z5::TrendPageAssembler::kParts * z5::TrendPart::kLength) std::abort();
+    if (completed == 1 && taken < z5::TrendPageAssembler::kParts * z5::wire::kTrendPartLength) std::abort();
     return 0;
 }

@@ -6,7 +6,6 @@
 namespace z5 {
 
 LineAlerts::LineAlerts(LineSession &line, Prompts &prompts) : line_(line), prompts_(prompts) {
-    connect(&line, &LineSession::refused, this, [this] { prompts_.beep(); });
     connect(&line, &LineSession::requestNotSent, this, [this] { prompts_.beep(); });
     connect(&line, &LineSession::replyOverdue, this, [this] { prompts_.beep(); });
     connect(&line, &LineSession::networkFailed, this, &LineAlerts::tellNetworkFailure);

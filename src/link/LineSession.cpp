@@ -24,13 +24,11 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
     connect(&tap_, &TappedPort::sent, &traffic_, &TrafficLog::recordSent);
     connect(&tap_, &TappedPort::received, &traffic_, &TrafficLog::recordReceived);
     connect(&tap_, &TappedPort::closed, &traffic_, &TrafficLog::lineClosed);
-    connect(this, &LineSession::exchangeEnded, &traffic_, &TrafficLog::exchangeEnded);
     connect(&tap_, &TappedPort::sent, this, [this](const QByteArray &b) { emit transferred(Direction::Sent, b); });
     connect(&tap_, &TappedPort::received, this,
             [this](const QByteArray &b) { emit transferred(Direction::Received, b); });
     connect(&tap_, &TappedPort::closed, this, &LineSession::portClosed);
 
-    connect(&reception_, &ReplyReception::blockReply, this, &LineSession::blockReplyReceived);
     connect(&reception_, &ReplyReception::blockReply, this, [this](const QByteArray &reply) {
         if (current_) currentBytes_ = reply;
     });
@@ -77,10 +75,10 @@ std::shared_ptr<LineReply> LineSession::enqueue(const Request &request, int watc
         }
         for (const auto &old : replaced) old->finish(Outcome::Cancelled);
     }
-    if (isBusy() || !waiting_.empty())
-        waiting_.push_back(reply);
-    else
+    if (isFree())
         startQueued(reply);
+    else
+        waiting_.push_back(reply);
     return reply;
 }
 
@@ -138,12 +136,6 @@ void LineSession::cancelQueue() {
             reply->finish(Outcome::Cancelled);
     }
     if (current_) cancelExchange();
-}
-
-bool LineSession::mayStart() {
-    if (!isBusy()) return true;
-    emit refused();
-    return false;
 }
 
 void LineSession::setActivity(Activity activity) {
@@ -222,7 +214,6 @@ void LineSession::loadScreenData(const QByteArray &stream, int checkedLength) {
 }
 
 bool LineSession::startExchange(const Request &request, int watchdogMs) {
-    if (!mayStart()) return false;
     const bool started = startExchangeOnFreeLine(request, watchdogMs);
     if (!started && request.purpose() == Request::Purpose::BlockRead) {
         // A read that could not go out leaves the kind at 0 on the line.
@@ -240,13 +231,11 @@ bool LineSession::startExchangeOnFreeLine(const Request &request, int watchdogMs
         pendingRequest_ = request;
         pendingWatchdogMs_ = watchdogMs;
         setActivity(Activity::Exchange);
-        emit exchangeStarted();
         quietGuard_->start(kQuietPollMs);
         return true;
     }
     if (!openAndSend(request)) return false;
     setActivity(Activity::Exchange);
-    emit exchangeStarted();
     reception_.awaitBlockReply(watchdogMs);
     return true;
 }
@@ -275,32 +264,32 @@ void LineSession::onQuietGuardTick() {
 }
 
 void LineSession::cancelExchange() {
+    if (activity_ == Activity::PacedRead) {
+        endPacedRead(Outcome::Cancelled);
+        return;
+    }
     if (activity_ != Activity::Exchange) return;
     if (quietGuard_->isActive()) {
         quietGuard_->stop();
         finishExchange(Outcome::Cancelled);
         return;
     }
-    if (paced_) {
-        endPacedRead(Outcome::Cancelled);
-        return;
-    }
     reception_.cancel();
 }
 
 void LineSession::enqueuePacedRead(const std::shared_ptr<PacedRead> &read) {
-    if (isBusy() || current_ || !waiting_.empty())
-        waiting_.push_back(read);
-    else
+    if (isFree())
         startQueued(read);
+    else
+        waiting_.push_back(read);
 }
 
 std::shared_ptr<LineReply> LineSession::enqueueFrame(const Request &frame) {
     auto reply = std::make_shared<LineReply>(frame, 0, LineReply::Kind::Frame);
-    if (isBusy() || current_ || !waiting_.empty())
-        waiting_.push_back(reply);
-    else
+    if (isFree())
         startQueued(reply);
+    else
+        waiting_.push_back(reply);
     return reply;
 }
 
@@ -314,8 +303,7 @@ bool LineSession::startPacedRead(const std::shared_ptr<PacedRead> &read) {
     currentBytes_.clear();
     paced_ = read.get();
     read->line_ = this;
-    setActivity(Activity::Exchange);
-    emit exchangeStarted();
+    setActivity(Activity::PacedRead);
     // Every arrival is told to the read's driver at once, so it paces on arrivals.
     tap_.setArrivalHandler([this] {
         if (paced_) emit paced_->arrived();
@@ -353,7 +341,7 @@ bool LineSession::startFrame(const std::shared_ptr<LineReply> &frame) {
     // Held (no exchange: nothing is awaited) until the frame's bytes have left.
     current_ = frame;
     currentBytes_.clear();
-    setActivity(Activity::Exchange);
+    setActivity(Activity::Frame);
     const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
     frameDeadlineMs_ = clock_.nowMs() + (queued * 10 * 1000 + kLineBitsPerSecond - 1) / kLineBitsPerSecond + kDrainMarginMs;
     checkFrameDrain();
@@ -403,14 +391,15 @@ void LineSession::onReceptionReleased(ReplyReception::Ending ending) {
 }
 
 void LineSession::finishExchange(Outcome outcome) {
-    if (activity_ != Activity::Exchange) return;
+    if (activity_ != Activity::Exchange && activity_ != Activity::PacedRead) return;
     // A reply not taken may still come: the next block read waits for a quiet line.
     if (outcome == Outcome::NoReply || outcome == Outcome::Cancelled) {
         lateReplyPossible_ = true;
         quietSinceMs_ = clock_.nowMs();
     }
     setActivity(Activity::Idle);
-    emit exchangeEnded(outcome);
+    // Bytes still awaited by the log are late from here on.
+    traffic_.exchangeEnded();
     if (current_) {
         const std::shared_ptr<LineReply> reply = std::move(current_);
         current_.reset();
@@ -423,10 +412,10 @@ void LineSession::finishExchange(Outcome outcome) {
 
 std::shared_ptr<WriteReply> LineSession::enqueue(WriteSequence sequence) {
     auto reply = std::make_shared<WriteReply>(std::move(sequence));
-    if (isBusy() || !waiting_.empty())
-        waiting_.push_back(reply);
-    else
+    if (isFree())
         startWrite(reply);
+    else
+        waiting_.push_back(reply);
     return reply;
 }
 

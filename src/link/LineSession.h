@@ -27,16 +27,22 @@ class SerialPort;
 class WriteSequencer;
 
 // The one owner of the serial line. It holds the port, the request side and the
-// reply reception, knows whether an exchange (a request awaiting its reply) or a
-// write sequence (headers and data paced by timers) is under way, and is the
-// only way to start either. A second start while the line is busy is refused
-// here (refused()). It alone keeps what was last on the line: it completes
-// each request with the fields it carries as the request goes out. Everything
-// it does is told through signals and reply objects; it shows nothing itself.
+// reply reception, and takes every piece of work for the line into one queue:
+// whatever is given while the line is busy waits its turn, nothing is refused.
+// It alone keeps what was last on the line: it completes each request with the
+// fields it carries as the request goes out. Everything it does is told through
+// the reply objects and a few signals; it shows nothing itself.
 class LineSession : public QObject {
     Q_OBJECT
 public:
-    enum class Activity { Idle, Exchange, WriteSequence };
+    // What holds the line now; the one state of the line.
+    enum class Activity {
+        Idle,          // nothing: the next queued work starts at once
+        Exchange,      // a request awaits its block reply (or a quiet line to go out on)
+        PacedRead,     // a read its driver paces holds the line until the driver ends it
+        Frame,         // a frame without reply holds the line until its bytes have left
+        WriteSequence  // a timed write (headers, data, the port's closing and reopening)
+    };
     // How an exchange ended (the one outcome of the whole program).
     using Outcome = LineOutcome;
     enum class Direction { Sent, Received };
@@ -68,8 +74,6 @@ public:
 
     Activity activity() const { return activity_; }
     bool isBusy() const { return activity_ != Activity::Idle; }
-    // Whether a start may go ahead now; when not, refused() tells it.
-    bool mayStart();
 
     // --- The queue -------------------------------------------------------
     // Takes a request that awaits a block reply (a block read, a process
@@ -84,27 +88,19 @@ public:
     // Whether this request still waits for the line (not yet under way).
     bool isWaiting(const LineReply &reply) const;
     // This request ends Cancelled: taken out of the queue while it waits,
-    // its exchange cancelled while under way; nothing once it has ended.
+    // its exchange or paced read cancelled while under way; nothing once it
+    // has ended. A frame under way still ends once its bytes have left.
     void cancel(const LineReply &reply);
     // Every waiting request ends Cancelled and the one under way is cancelled.
     // Writes are never dropped: a waiting write keeps its turn, one under way its pace.
     void cancelQueue();
 
-    // --- Exchanges -------------------------------------------------------
-    // Opens the port if it is closed, discards input already waiting, sends the
-    // request and awaits a 260-byte block reply. False (nothing awaited) when
-    // the line is busy, the port does not open or the request could not go
-    // out; a block read that could not go out leaves the kind on the line at 0
-    // and tells networkFailed.
-    // After an exchange that ended without its reply, the request waits until
-    // the line has been quiet for kQuietGuardMs: a late reply still coming must
-    // not be taken for this one's. Bytes that come meanwhile are dropped and
-    // shown in the traffic log as late.
-    bool startExchange(const Request &request, int watchdogMs = ReplyReception::kBlockWatchdogMs);
+    // After an exchange that ended without its reply, the next request waits
+    // until the line has been quiet for kQuietGuardMs: a late reply still
+    // coming must not be taken for its own. Bytes that come meanwhile are
+    // dropped and shown in the traffic log as late.
     static constexpr int kQuietGuardMs = ReplyReception::kPollIntervalMs;
     static constexpr int kQuietPollMs = 10;
-    // Ends the exchange under way quietly (its window is closing).
-    void cancelExchange();
     // --- Reads paced by their driver and frames without reply ------------
     // A read its driver paces itself (a trend page, part by part): it waits its
     // turn in the queue like any request and then holds the line until its
@@ -135,13 +131,7 @@ public:
 
 signals:
     void busyChanged(bool busy);
-    void exchangeStarted();
-    void exchangeEnded(z5::LineSession::Outcome outcome);
-    // A block reply whose check value held.
-    void blockReplyReceived(const QByteArray &reply);
     // What the user is to be told; the line shows nothing itself.
-    // A start refused because the line is busy.
-    void refused();
     // A request frame that could not go out: a field outside a byte, no frame
     // to resend, or a port that is closed or failed.
     void requestNotSent();
@@ -169,6 +159,18 @@ private:
     bool startFrame(const std::shared_ptr<LineReply> &frame);
     void checkFrameDrain();
 
+    // Whether queued work may start now: nothing holds the line or waits for it.
+    bool isFree() const { return !isBusy() && !current_ && waiting_.empty(); }
+    // An exchange, started from the queue on a free line: opens the port if it
+    // is closed, discards input already waiting (or waits for a quiet line),
+    // sends the request and awaits a 260-byte block reply. False (nothing
+    // awaited) when the port does not open or the request could not go out; a
+    // block read that could not go out leaves the kind on the line at 0 and
+    // tells networkFailed.
+    bool startExchange(const Request &request, int watchdogMs);
+    // Ends the exchange or paced read under way as Cancelled. A frame ends once
+    // its bytes have left and a write keeps its pace: neither is cut short.
+    void cancelExchange();
     bool openAndSend(const Request &request);
     // The frame of `fields` (completed already) with its check value, written
     // through the tap; what is last on the line is recorded.

@@ -16,7 +16,6 @@ constexpr std::array<TableType, wire::kTableCount> kTables{{
     {0x41B8, 16824}, {0x0140, 320}, {0x0020, 32},
 }};
 
-constexpr int kTableFirstByte = 0x33;
 constexpr int kParameterTable = tableNumber(Table::Parameters);
 constexpr int kSetpointTable = tableNumber(Table::Setpoints);
 
@@ -49,20 +48,20 @@ Link::Frame Link::frameOf(const RequestFields &f, int station) {
     std::array<int, wire::kFrameLength> b{};
     switch (f.kind) {
     case Request::ScreenHeader:
-        b = {station, 0x32, wire::kScreenWriteLength >> 8, wire::kScreenWriteLength & 0xFF, 0, 0};
+        b = {station, wire::kScreenFrameByte, wire::kScreenWriteLength >> 8, wire::kScreenWriteLength & 0xFF, 0, 0};
         break;
     case Request::TableHeader: {
         const int len = tableLengthField(f.table);
         if (len < 0) return frame;
-        b = {station, kTableFirstByte + f.table, len >> 8, len & 0xFF, 0, f.table == kSetpointTable ? int(f.block) : 0};
+        b = {station, wire::kFirstTableByte + f.table, len >> 8, len & 0xFF, 0, f.table == kSetpointTable ? int(f.block) : 0};
         break;
     }
     case Request::SteppingRead:
     case Request::Read:
-        b = {station, 0x03, f.block + 1, f.index, f.code, f.count};
+        b = {station, wire::kReadFrameByte, f.block + 1, f.index, f.code, f.count};
         break;
     case Request::Command:
-        b = {station, 0x03, f.block, f.index, f.code, f.count};
+        b = {station, wire::kReadFrameByte, f.block, f.index, f.code, f.count};
         break;
     default:
         return frame;

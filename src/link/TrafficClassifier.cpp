@@ -7,19 +7,16 @@ namespace z5 {
 namespace {
 
 constexpr int kCheckedFrameLength = wire::kFrameLength + wire::kCheckValueLength;
-constexpr int kScreenFrameByte = 0x32;
-constexpr int kFirstTableByte = 0x33;
-constexpr int kReadFrameByte = 0x03;
 
 int byteAt(const QByteArray &bytes, int i) { return static_cast<std::uint8_t>(bytes[i]); }
 
 QString blockName(int blockByte) { return QStringLiteral("U%1").arg(blockByte); }
 
-// Tables 0 and 1 carry a leading "0" in front of their data.
+// What a table's data block carries: its data and, for some, a leading "0".
 int tableDataLength(int table) {
     const int count = Link::tableDataCount(table);
     if (count < 0) return -1;
-    return table <= 1 ? count + 1 : count;
+    return carriesLeadingZero(table) ? count + 1 : count;
 }
 
 } // namespace
@@ -105,18 +102,18 @@ void TrafficClassifier::classifyFrame(TrafficRecord &record) {
     const QByteArray &b = record.bytes;
     const int second = byteAt(b, 1);
     awaiting_ = Awaiting::Nothing;
-    if (second == kScreenFrameByte) {
+    if (second == wire::kScreenFrameByte) {
         record.kind = TrafficKind::ScreenHeader;
         record.what = QStringLiteral("экран, заголовок");
         expectData(TrafficKind::ScreenData, -1, (byteAt(b, 2) << 8) | byteAt(b, 3));
-    } else if (second >= kFirstTableByte && second < kFirstTableByte + wire::kTableCount) {
-        const int table = second - kFirstTableByte;
+    } else if (second >= wire::kFirstTableByte && second < wire::kFirstTableByte + wire::kTableCount) {
+        const int table = second - wire::kFirstTableByte;
         record.kind = TrafficKind::TableHeader;
-        record.what = table == wire::kTableCount - 1
+        record.what = table == tableNumber(Table::Setpoints)
                           ? QStringLiteral("таблица %1, заголовок, блок %2").arg(table).arg(blockName(byteAt(b, 5) + 1))
                           : QStringLiteral("таблица %1, заголовок").arg(table);
         expectData(TrafficKind::TableData, table, tableDataLength(table));
-    } else if (second == kReadFrameByte) {
+    } else if (second == wire::kReadFrameByte) {
         classifyRead(record, byteAt(b, 2), byteAt(b, 3), byteAt(b, 4), byteAt(b, 5));
     } else {
         record.kind = TrafficKind::Stray;

@@ -3,8 +3,8 @@
 
 namespace z5 {
 
-// The tables a download writes, by their number on the wire (byte 2 of the
-// header is 0x33 plus this number).
+// The tables a download writes, by their number on the wire (the second byte
+// of a table's header is wire::kFirstTableByte plus this number).
 enum class Table : std::uint8_t {
     Blocks = 0,
     Links = 1,
@@ -23,6 +23,11 @@ enum class Table : std::uint8_t {
 
 constexpr int tableNumber(Table table) { return static_cast<int>(table); }
 
+// Tables 0 and 1 carry a leading "0" in front of their data.
+constexpr bool carriesLeadingZero(int table) {
+    return table == tableNumber(Table::Blocks) || table == tableNumber(Table::Links);
+}
+
 // Fixed sizes of what travels on the line.
 namespace wire {
 constexpr int kFrameLength = 6;               // a request frame without its check value
@@ -36,6 +41,11 @@ constexpr int kScreenWriteLength = 28811;     // station, 0x3C and the screen st
 constexpr int kTextFieldLength = 17;          // a name or panel text
 constexpr int kJournalNameLength = 20;
 constexpr int kBlockColumns = 100;            // block columns 0..99
+
+// What the second byte of a request frame (after the station) says it is.
+constexpr int kReadFrameByte = 0x03;          // a block read, a process command, a panel key, a trend part
+constexpr int kScreenFrameByte = 0x32;        // the screen header
+constexpr int kFirstTableByte = 0x33;         // table 0's header; table n's is this + n
 } // namespace wire
 
 } // namespace z5

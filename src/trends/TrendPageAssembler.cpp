@@ -114,7 +114,7 @@ void TrendPageAssembler::armPoll(std::int64_t now) {
 }
 
 void TrendPageAssembler::awaitPart(std::int64_t now) {
-    if (input_.size() >= TrendPart::kLength && takeFittingPart(now)) {
+    if (input_.size() >= wire::kTrendPartLength && takeFittingPart(now)) {
         if (part_ >= kParts) {
             finish();
             return;
@@ -133,8 +133,8 @@ void TrendPageAssembler::awaitPart(std::int64_t now) {
 bool TrendPageAssembler::dropCopyOfLastPart(int expectedPage) {
     if (!copyOfLastMayCome_) return false;
     for (const int at : TrendPartSearch::fittingOffsets(input_, expectedPage)) {
-        if (contentOf(input_.mid(at, TrendPart::kLength)) != lastContent_) continue;
-        input_.remove(0, at + TrendPart::kLength);
+        if (contentOf(input_.mid(at, wire::kTrendPartLength)) != lastContent_) continue;
+        input_.remove(0, at + wire::kTrendPartLength);
         copyOfLastMayCome_ = false;
         ++copiesDropped_;
         return true;
@@ -160,8 +160,8 @@ bool TrendPageAssembler::isExtraAnswer(const QByteArray &reply) {
 
 bool TrendPageAssembler::dropExtraAnswer(int expectedPage) {
     for (const int at : TrendPartSearch::fittingOffsets(input_, expectedPage)) {
-        if (!isExtraAnswer(input_.mid(at, TrendPart::kLength))) continue;
-        input_.remove(0, at + TrendPart::kLength);
+        if (!isExtraAnswer(input_.mid(at, wire::kTrendPartLength))) continue;
+        input_.remove(0, at + wire::kTrendPartLength);
         return true;
     }
     return false;
@@ -177,17 +177,17 @@ bool TrendPageAssembler::takeFittingPart(std::int64_t now) {
     // Several places may fit only when they hold the same part (a doubled
     // answer); otherwise which one was sent cannot be told, and the part is
     // asked for again at its timeout.
-    const QByteArray reply = input_.mid(offsets.front(), TrendPart::kLength);
+    const QByteArray reply = input_.mid(offsets.front(), wire::kTrendPartLength);
     QByteArray stray = input_.left(offsets.front());
-    int coveredTo = offsets.front() + TrendPart::kLength;
+    int coveredTo = offsets.front() + wire::kTrendPartLength;
     for (const int at : offsets) {
         if (at < coveredTo) {
-            if (at != offsets.front() && input_.mid(at, TrendPart::kLength) != reply) return false;
+            if (at != offsets.front() && input_.mid(at, wire::kTrendPartLength) != reply) return false;
             continue;
         }
-        if (input_.mid(at, TrendPart::kLength) != reply) return false;
+        if (input_.mid(at, wire::kTrendPartLength) != reply) return false;
         stray += input_.mid(coveredTo, at - coveredTo);
-        coveredTo = at + TrendPart::kLength;
+        coveredTo = at + wire::kTrendPartLength;
     }
     stray += input_.mid(coveredTo);
     const int part = part_;

@@ -11,7 +11,7 @@ constexpr int kDayAt = 1048;       // then month, then year
 } // namespace
 
 bool TrendPartSearch::fits(const QByteArray &bytes, int at, int expectedPage) {
-    if (at < 0 || at + TrendPart::kLength > bytes.size()) return false;
+    if (at < 0 || at + wire::kTrendPartLength > bytes.size()) return false;
     auto byteAt = [&](int i) { return static_cast<unsigned char>(bytes.at(at + i)); };
     if (expectedPage > 0 && byteAt(kPageAt) + 1 != expectedPage) return false;
     const int seconds = byteAt(kSecondsAt), minutes = byteAt(kSecondsAt + 1), hours = byteAt(kSecondsAt + 2);
@@ -23,7 +23,7 @@ bool TrendPartSearch::fits(const QByteArray &bytes, int at, int expectedPage) {
 
 std::vector<int> TrendPartSearch::fittingOffsets(const QByteArray &bytes, int expectedPage) {
     std::vector<int> offsets;
-    for (int at = 0; at + TrendPart::kLength <= bytes.size(); ++at)
+    for (int at = 0; at + wire::kTrendPartLength <= bytes.size(); ++at)
         if (fits(bytes, at, expectedPage)) offsets.push_back(at);
     return offsets;
 }

@@ -21,7 +21,7 @@ float decodeTrendSample(const std::uint8_t *b) {
 }
 
 std::optional<TrendPart> decodeTrendPart(const std::uint8_t *data, std::size_t size) {
-    if (data == nullptr || size < static_cast<std::size_t>(TrendPart::kLength)) return std::nullopt;
+    if (data == nullptr || size < static_cast<std::size_t>(wire::kTrendPartLength)) return std::nullopt;
     TrendPart part;
     part.pageNumber = data[kPageAt] + 1;
     part.rowsRecorded = data[kRowsAt];

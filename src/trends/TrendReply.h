@@ -1,4 +1,5 @@
 #pragma once
+#include "link/WireSizes.h"
 #include <QByteArray>
 #include <array>
 #include <cstddef>
@@ -7,13 +8,11 @@
 
 namespace z5 {
 
-// One part of a trend page as the controller sends it: 1064 bytes with the page
-// numbers in front, 256 samples (value x 1000, four bytes least significant
+// One part of a trend page as the controller sends it: wire::kTrendPartLength
+// (1064) bytes with the page numbers in front, 256 samples (value x 1000, four bytes least significant
 // first, two's complement) and the time of day and date of the part at the end.
 struct TrendPart {
-    static constexpr int kLength = 1064;
     static constexpr int kSamples = 256;
-    static constexpr int kPartsPerPage = 30;
 
     int pageNumber = 0;          // the page this part belongs to, 1..256
     int rowsRecorded = 0;        // rows recorded so far in the page being recorded

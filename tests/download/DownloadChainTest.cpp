@@ -107,7 +107,7 @@ TEST(DownloadChainSchedule, TimersCarryTheirTablesAndIntervals) {
 TEST(DownloadChainQueued, ADownloadWaitsBehindAReadAndKeepsItsOffsets) {
     ChainRig r;
     r.port.silent = true;
-    ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
+    ASSERT_FALSE(r.line.enqueue(Request::blockRead(2))->isFinished());
     z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = tableNumber(Table::SetpointNames); });
     const QByteArray before = z5::LineSessionProbe::lastBuilt(r.line);
     ASSERT_TRUE(r.chain.startDownload());

@@ -30,11 +30,10 @@ TEST(LineOwnerWrites, ADownloadAfterAReadsLongWatchdogSendsOnlyItsOwnFrames) {
 
     ChainRig r;
     r.port.silent = true;
-    std::vector<LineSession::Outcome> endings;
-    QObject::connect(&r.line, &LineSession::exchangeEnded, [&](LineSession::Outcome o) { endings.push_back(o); });
-    ASSERT_TRUE(r.line.startExchange(Request::blockRead(9), ReplyReception::kTrendWatchdogMs));
+    const std::shared_ptr<LineReply> read = r.line.enqueue(Request::blockRead(9), ReplyReception::kTrendWatchdogMs);
     r.clock.advance(8000);
-    ASSERT_EQ(endings, std::vector<LineSession::Outcome>{LineSession::Outcome::NoReply});
+    ASSERT_TRUE(read->isFinished());
+    EXPECT_EQ(read->outcome(), LineOutcome::NoReply);
     r.clock.advance(75);
     const std::size_t before = r.port.writes().size();
     const std::int64_t start = r.clock.nowMs();
@@ -73,13 +72,18 @@ TEST(LineOwnerWrites, ADownloadWhoseSendsFailEndsAsAFailure) {
     EXPECT_EQ(r.log.only("finished").size(), 1) << "the last step still ran at its time";
 }
 
-TEST(LineOwnerWrites, AReadIsRefusedWhileAWriteIsUnderWay) {
+TEST(LineOwnerWrites, AReadWaitsForTheWriteUnderWayAndGoesOutAfterIt) {
     ChainRig r;
     ASSERT_TRUE(r.chain.startDownload());
     r.clock.advance(600);
-    EXPECT_FALSE(r.line.startExchange(Request::blockRead(1)));
-    EXPECT_EQ(r.prompts.beeps, 1);
+    const std::size_t sentBefore = r.port.writes().size();
+    const std::shared_ptr<LineReply> read = r.line.enqueue(Request::blockRead(1));
+    EXPECT_TRUE(r.line.isWaiting(*read));
+    EXPECT_EQ(r.port.writes().size(), sentBefore);
+    EXPECT_EQ(r.prompts.beeps, 0) << "it waits; nothing is refused";
     r.clock.advance(8000);
-    EXPECT_FALSE(r.line.isBusy());
-    EXPECT_TRUE(r.line.startExchange(Request::blockRead(1)));
+    EXPECT_TRUE(r.lastWrite().succeeded());
+    EXPECT_FALSE(r.line.isWaiting(*read));
+    ASSERT_FALSE(read->sentFrame().isEmpty());
+    EXPECT_EQ(r.port.writes().back().bytes, read->sentFrame()) << "the read goes out after the whole download";
 }

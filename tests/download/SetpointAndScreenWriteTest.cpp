@@ -97,7 +97,7 @@ TEST(SetpointWrite, WaitsBehindADownloadAndADownloadBehindIt) {
 TEST(SetpointWrite, WhileTheLineIsBusyNothingIsSetUntilItsTurn) {
     WriteRig r;
     r.port.silent = true;
-    ASSERT_TRUE(r.line.startExchange(Request::blockRead(2)));
+    ASSERT_FALSE(r.line.enqueue(Request::blockRead(2))->isFinished());
     z5::testing::editFields(r.line, [&](z5::RequestFields &f) { f.table = tableNumber(Table::JournalLinks); });
     ASSERT_TRUE(r.setpoints.writeSetpoints(7));
     EXPECT_EQ(z5::LineSessionProbe::onLine(r.line).table, tableNumber(Table::JournalLinks));

@@ -9,9 +9,8 @@
 #include "link/Request.h"
 #include "link/QtSerialPort.h"
 #include "link/ReplyReception.h"
-#include "link/ValueEncoder.h"
+#include "link/ValueCodec.h"
 #include "model/QtClock.h"
-#include "model/RecordingPrompts.h"
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -24,7 +23,6 @@ namespace {
 // driven by hand.
 struct Console {
     z5::QtSerialPort port;
-    z5::RecordingPrompts prompts;   // for the value encoder
     z5::QtClock clock;
     z5::LineSession line{port, clock};
     z5::ReplyReception &reception = z5::LineSessionProbe::reception(line);
@@ -102,9 +100,9 @@ TEST(LinkE2e, WrittenSetpointsComeBackAndProcessCommandsReportTheState) {
     blocks[1 + 0] = 16;     // column 0: a setpoint programmer...
     blocks[1 + 100] = 1;    // ...instance 1
     console.writeTable(0, blocks);
-    z5::ValueEncoder encoder(console.prompts);
     QByteArray setpoints;
-    for (int k = 0; k < 8; ++k) encoder.appendValue(setpoints, 10.5f * k - 3.0f);
+    for (int k = 0; k < 8; ++k)
+        for (auto b : z5::ValueCodec::encodeValue(10.5f * k - 3.0f).value()) setpoints.append(char(b));
     pumpEvents(150);
     console.writeTable(12, setpoints, 0, 200);
     ASSERT_TRUE(sim.waitForEvent([](const QJsonObject &r) { return isData(r, 12, 32); }, 2000));

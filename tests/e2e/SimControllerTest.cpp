@@ -4,8 +4,7 @@
 #include "SimController.h"
 #include "link/BlockReply.h"
 #include "link/Link.h"
-#include "link/ValueEncoder.h"
-#include "model/RecordingPrompts.h"
+#include "link/ValueCodec.h"
 #include "download/ParameterTables.h"
 #include "model/ParameterStore.h"
 #include <gtest/gtest.h>
@@ -98,11 +97,10 @@ TEST_F(SimFixture, OtherStationsAreNotAnswered) {
 
 TEST_F(SimFixture, WrittenSetpointsComeBackInTheProgrammersReply) {
     writeTable(0, blockTable({{2, 16, 1}}));
-    z5::RecordingPrompts prompts;
-    z5::ValueEncoder encoder(prompts);
     QByteArray setpoints;
     const float values[8] = {1.5f, -2.25f, 100.0f, 0.125f, -0.5f, 7.0f, 0.0f, 2000000.0f};
-    for (float v : values) encoder.appendValue(setpoints, v);
+    for (float v : values)
+        for (auto b : z5::ValueCodec::encodeValue(v).value()) setpoints.append(char(b));
     writeTable(12, setpoints, 2);
     EXPECT_EQ(lastEventOf(QStringLiteral("header"))[QStringLiteral("block")].toInt(), 2);
 
@@ -115,10 +113,8 @@ TEST_F(SimFixture, TheParameterTableGivesProgrammersTheirValuesUntilSetpointsAre
     writeTable(0, blockTable({{0, 16, 2}}));
     // S_P values start after 1244 values of the stores before it; instance 2 is 8 values further.
     QByteArray params(16824, '\0');
-    z5::RecordingPrompts prompts;
-    z5::ValueEncoder encoder(prompts);
-    encoder.encode(-12.5f);
-    for (int i = 0; i < 4; ++i) params[4 * (1244 + 8 + 3) + i] = char(encoder.lastBytes[i]);
+    const z5::ValueBytes value = z5::ValueCodec::encodeValue(-12.5f).value();
+    for (int i = 0; i < 4; ++i) params[4 * (1244 + 8 + 3) + i] = char(value[i]);
     writeTable(10, params);
     EXPECT_EQ(sim->memory().tableWrites(10), 1);
     const QByteArray r = only(send(frame("0103010A0000")));

@@ -1,5 +1,5 @@
-// The line owner: requests as values, one start at a time, stale input and
-// the tap, on the virtual clock.
+// The line owner: requests as values, one piece of work on the line at a time,
+// stale input and the tap, on the virtual clock.
 #include "LineBench.h"
 #include "ReplyFrames.h"
 #include "link/FakeSerialPort.h"
@@ -21,10 +21,21 @@ struct LineRig : LineBench {
     std::vector<std::pair<LineSession::Direction, QByteArray>> tapped;
 
     LineRig() {
-        QObject::connect(&line, &LineSession::exchangeEnded, [this](Outcome o) { endings.push_back(o); });
-        QObject::connect(&line, &LineSession::blockReplyReceived, [this](const QByteArray &r) { replies.push_back(r); });
         QObject::connect(&line, &LineSession::transferred,
                          [this](LineSession::Direction d, const QByteArray &b) { tapped.emplace_back(d, b); });
+    }
+    // Queues a request; how it ends and the block reply it got are recorded.
+    std::shared_ptr<LineReply> read(const Request &request) {
+        const std::shared_ptr<LineReply> reply = line.enqueue(request);
+        const auto record = [this](const LineReply &r) {
+            endings.push_back(r.outcome());
+            if (!r.bytes().isEmpty()) replies.push_back(r.bytes());
+        };
+        if (reply->isFinished())
+            record(*reply);
+        else
+            QObject::connect(reply.get(), &LineReply::finished, [record, r = reply.get()] { record(*r); });
+        return reply;
     }
 };
 
@@ -84,7 +95,7 @@ TEST_F(LineFixture, AStaleReplyWaitingIsDiscardedBeforeTheNextRead) {
     ASSERT_TRUE(line.openPort());
     port.deliver(stale);
     port.responder = [fresh](const QByteArray &) { return fresh; };
-    ASSERT_TRUE(line.startExchange(Request::blockRead(2)));
+    ASSERT_FALSE(read(Request::blockRead(2))->isFinished());
     clock.advance(150);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], fresh);
@@ -99,7 +110,7 @@ TEST_F(LineFixture, TheAnswerToARecordingStartIsNotTakenForTheNextBlock) {
     EXPECT_EQ(line.enqueueFrame(Request::recording(4, true))->outcome(), Outcome::Reply);
     EXPECT_FALSE(line.isBusy());
     clock.advance(100);
-    ASSERT_TRUE(line.startExchange(Request::blockRead(4)));
+    ASSERT_FALSE(read(Request::blockRead(4))->isFinished());
     clock.advance(150);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], testframes::blockReply('\x02'));
@@ -113,31 +124,38 @@ static WriteSequence setpointSequence() {
     return sequence;
 }
 
-TEST_F(LineFixture, ASecondStartWhileBusyIsRefused) {
+// What holds the line is its one activity; whatever is given meanwhile waits
+// its turn and nothing is refused.
+TEST_F(LineFixture, WorkGivenWhileTheLineIsHeldWaitsItsTurn) {
     port.silent = true;
-    int refused = 0;
-    QObject::connect(&line, &LineSession::refused, [&] { ++refused; });
     std::vector<bool> busy;
     QObject::connect(&line, &LineSession::busyChanged, [&](bool b) { busy.push_back(b); });
-    ASSERT_TRUE(line.startExchange(Request::blockRead(1)));
-    EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
-    EXPECT_EQ(refused, 1);
+    const auto first = read(Request::blockRead(1));
+    EXPECT_EQ(line.activity(), LineSession::Activity::Exchange);
+    const auto write = line.enqueue(setpointSequence());
+    EXPECT_TRUE(line.isWaiting(*write));
     EXPECT_EQ(port.writes().size(), 1u);
     clock.advance(1000);
     EXPECT_EQ(endings, std::vector<Outcome>{Outcome::NoReply});
-    EXPECT_EQ(busy, (std::vector<bool>{true, false}));
-    const auto write = line.enqueue(setpointSequence());
-    EXPECT_EQ(line.activity(), LineSession::Activity::WriteSequence);
-    EXPECT_FALSE(line.startExchange(Request::blockRead(2)));
+    EXPECT_EQ(line.activity(), LineSession::Activity::WriteSequence) << "the write's turn comes at once";
+    const auto second = read(Request::blockRead(2));
+    EXPECT_TRUE(line.isWaiting(*second));
     clock.advance(200);
     EXPECT_EQ(write->outcome(), Outcome::Reply);
+    EXPECT_FALSE(line.isWaiting(*second));
+    EXPECT_EQ(line.activity(), LineSession::Activity::Exchange);
+    clock.advance(2000);
+    EXPECT_EQ(endings, (std::vector<Outcome>{Outcome::NoReply, Outcome::NoReply}));
     EXPECT_EQ(line.activity(), LineSession::Activity::Idle);
+    ASSERT_FALSE(busy.empty());
+    EXPECT_TRUE(busy.front());
+    EXPECT_FALSE(busy.back());
 }
 
 TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {
     const QByteArray reply = testframes::blockReply('\x33');
     port.responder = [reply](const QByteArray &) { return reply; };
-    ASSERT_TRUE(line.startExchange(Request::blockRead(0)));
+    ASSERT_FALSE(read(Request::blockRead(0))->isFinished());
     clock.advance(150);
     ASSERT_EQ(tapped.size(), 2u);
     EXPECT_EQ(tapped[0].first, LineSession::Direction::Sent);
@@ -185,7 +203,7 @@ TEST(LineReplies, AReplyThatComesAfterItsReadGaveUpIsNeverTakenForTheNext) {
         f.port.notifiesArrivals = true;
         f.port.responder = [&](const QByteArray &) { return QByteArray(); };
         const std::int64_t start = f.clock.nowMs();
-        ASSERT_TRUE(f.line.startExchange(Request::blockRead(0)));
+        ASSERT_FALSE(f.read(Request::blockRead(0))->isFinished());
         f.port.replyDelayMs = 30;
         f.port.responder = [&](const QByteArray &) { return b; };
         bool lateSent = false;
@@ -196,7 +214,7 @@ TEST(LineReplies, AReplyThatComesAfterItsReadGaveUpIsNeverTakenForTheNext) {
                 lateSent = true;
             }
             if (t == row.nextReadAtMs) {
-                ASSERT_TRUE(f.line.startExchange(Request::blockRead(1)));
+                ASSERT_FALSE(f.read(Request::blockRead(1))->isFinished());
             }
             f.clock.advance(1);
         }
@@ -224,7 +242,7 @@ TEST_F(LineFixture, AReplyCompleteSoonerThanTheWireAllowsIsNotTaken) {
     ASSERT_TRUE(line.openPort());
     port.responder = [&](const QByteArray &) { return own; };
     port.replyDelayMs = 40;
-    ASSERT_TRUE(line.startExchange(Request::blockRead(2)));
+    ASSERT_FALSE(read(Request::blockRead(2))->isFinished());
     clock.advance(ReplyReception::kShortestBlockReplyMs - 1);
     port.deliver(early);
     EXPECT_TRUE(replies.empty());

@@ -147,7 +147,7 @@ TEST_F(ReceptionFixture, APortThatFailsDuringTheWaitEndsItAsNoNetworkWithThePort
     port.silent = true;
     QStringList told;
     QObject::connect(&line, &z5::LineSession::networkFailed, [&](const QString &why) { told << why; });
-    ASSERT_TRUE(line.startExchange(z5::Request::blockRead(3)));
+    ASSERT_FALSE(line.enqueue(z5::Request::blockRead(3))->isFinished());
     clock.advance(100);
     port.fail(QStringLiteral("the far end closed"));
     clock.advance(50);

@@ -1,6 +1,4 @@
 #include "link/ValueCodec.h"
-#include "link/ValueEncoder.h"
-#include "model/RecordingPrompts.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
@@ -78,16 +76,3 @@ INSTANTIATE_TEST_SUITE_P(Values, DecodeValueRows,
                       DecodeRow{"00000080", {0x00, 0x00, 0x00, 0x80}, -2147483.648},
                       DecodeRow{"FFFFFF7F", {0xFF, 0xFF, 0xFF, 0x7F}, 2147483.647}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(ValueEncoder, AValueThatDoesNotFitKeepsThePreviousBytesAndSaysSo) {
-    z5::RecordingPrompts prompts;
-    z5::ValueEncoder encoder(prompts);
-    QByteArray data;
-    encoder.appendValue(data, 1.5f);
-    encoder.appendValue(data, 2200000.0f);
-    encoder.appendValue(data, -1.5f);
-    EXPECT_EQ(data.toHex(' ').toUpper(), "DC 05 00 00 DC 05 00 00 DC 05 00 80");
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Ошибка параметра"));
-    EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Ошибка"));
-}

@@ -17,6 +17,8 @@ public:
     // The last frame or data block built, and how much of it the check covered.
     static const QByteArray &lastBuilt(const LineSession &line) { return line.lastBuilt_; }
     static int checkedLength(const LineSession &line) { return line.checkedLength_; }
+    // The reply of the work under way (an exchange, a paced read or a frame), if any.
+    static std::shared_ptr<LineReply> underWay(const LineSession &line) { return line.current_; }
     // How much of the loaded screen data the check covers.
     static int screenCheckedLength(const LineSession &line) { return line.screenCheckedLength_; }
     // Sends a request as the line owner completes it, outside any exchange.

@@ -18,7 +18,7 @@ inline std::int32_t archiveSample(int page, int row, int channel) { return page 
 
 // One 1064-byte part as the controller sends it.
 inline QByteArray trendPart(int page, int part, int rowsRecorded = 45, int recordingPage = 3) {
-    QByteArray out(TrendPart::kLength, '\0');
+    QByteArray out(wire::kTrendPartLength, '\0');
     out[0] = 1;
     out[1] = 3;
     out[2] = char(page - 1);
@@ -94,7 +94,7 @@ private:
             pending_.emplace(at, reply);
             for (int off = 0, k = 1; off < reply.size(); off += 64, ++k) pending_.emplace(at + 5 * k, reply.mid(off, 64));
             break;
-        case Fault::Short: pending_.emplace(at, reply.left(TrendPart::kLength - 1)); break;
+        case Fault::Short: pending_.emplace(at, reply.left(wire::kTrendPartLength - 1)); break;
         // Stray bytes at the turnaround come with the part in one burst.
         case Fault::StrayBefore: pending_.emplace(at, QByteArray(strayCount, char(0x03)) + reply); break;
         case Fault::StrayAfter: pending_.emplace(at, reply + QByteArray(strayCount, char(0x03))); break;

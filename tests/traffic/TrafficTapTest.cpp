@@ -57,15 +57,15 @@ TEST_F(Tap, BlockReadWithAWrongCheckValueAndALateReply) {
     std::swap(spoilt[258], spoilt[259]);
     port.responder = [spoilt](const QByteArray &) { return spoilt; };
     clock.advance(1000);
-    ASSERT_TRUE(session.line.startExchange(Request::blockRead(2)));
+    ASSERT_FALSE(session.line.enqueue(Request::blockRead(2))->isFinished());
     clock.advance(2000);
     // The next answer comes after the watchdog; the following request drops it.
     port.responder = [](const QByteArray &) { return testframes::blockReply('\x33'); };
     port.replyDelayMs = 1500;
-    ASSERT_TRUE(session.line.startExchange(Request::blockRead(2)));
+    ASSERT_FALSE(session.line.enqueue(Request::blockRead(2))->isFinished());
     clock.advance(2000);
     port.responder = nullptr;
-    ASSERT_TRUE(session.line.startExchange(Request::blockRead(4)));
+    ASSERT_FALSE(session.line.enqueue(Request::blockRead(4))->isFinished());
     clock.advance(LineSession::kQuietGuardMs);
     // The late reply is dropped and told as such; the next request waits for a quiet line.
     EXPECT_EQ(rows(), (QStringList{"1000 → чтение блока U3 верна", "1150 ← ответ: чтение блока U3 неверна",

@@ -45,7 +45,11 @@ TEST(TrendLineFrames, PageReadHoldsTheLineAndAsksPartsByNumber) {
     ASSERT_TRUE(r.trends.readPage(TrendSession::kCurrentPage));
     EXPECT_EQ(r.frame(0), QByteArray("01 03 06 0A 00 00 40 65"));
     EXPECT_TRUE(r.line.isBusy());
-    EXPECT_FALSE(r.line.startExchange(Request::blockRead(2))) << "no other exchange while a page is read";
+    // No other exchange while a page is read: a block read waits (and is given up here).
+    const std::shared_ptr<LineReply> blockRead = r.line.enqueue(Request::blockRead(2));
+    EXPECT_TRUE(r.line.isWaiting(*blockRead));
+    r.line.cancel(*blockRead);
+    EXPECT_EQ(blockRead->outcome(), LineOutcome::Cancelled);
     // The recording frame waits its turn behind the page.
     const std::shared_ptr<LineReply> recording = r.trends.setRecording(true);
     EXPECT_FALSE(recording->isFinished());
@@ -64,16 +68,19 @@ TEST(TrendLineFrames, PageReadHoldsTheLineAndAsksPartsByNumber) {
 TEST(TrendLineFrames, SilentControllerGivesTheLineBack) {
     LineRig r;
     r.port.silent = true;
-    std::optional<LineSession::Outcome> ended;
-    QObject::connect(&r.line, &LineSession::exchangeEnded, [&](LineSession::Outcome o) { ended = o; });
     ASSERT_TRUE(r.trends.readPage(7));
+    const std::shared_ptr<LineReply> page = LineSessionProbe::underWay(r.line);
+    ASSERT_TRUE(page);
     r.clock.advance(TrendPageAssembler::kStallMs + 100);
-    EXPECT_EQ(ended, LineSession::Outcome::NoReply);
+    ASSERT_TRUE(page->isFinished());
+    EXPECT_EQ(page->outcome(), LineOutcome::NoReply);
     EXPECT_FALSE(r.line.isBusy());
     const auto sent = r.port.writes().size();
     r.clock.advance(3000);
     EXPECT_EQ(r.port.writes().size(), sent);
-    EXPECT_TRUE(r.line.startExchange(Request::blockRead(2)));
+    const std::shared_ptr<LineReply> next = r.line.enqueue(Request::blockRead(2));
+    EXPECT_FALSE(next->isFinished());
+    EXPECT_FALSE(r.line.isWaiting(*next)) << "the free line takes it at once";
 }
 
 TEST(TrendLineFrames, PortThatDoesNotOpenLeavesTheLineFree) {

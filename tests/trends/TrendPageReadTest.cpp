@@ -10,11 +10,9 @@ namespace {
 
 struct ReadRig : z5::testing::TrendBench {
     std::optional<LineOutcome> ended;
-    std::optional<LineOutcome> lineEnded;
     ReadRig() {
         session.setBlock(5);
         QObject::connect(&session, &TrendSession::readEnded, [this](LineOutcome o) { ended = o; });
-        QObject::connect(&line, &LineSession::exchangeEnded, [this](LineOutcome o) { lineEnded = o; });
     }
 };
 
@@ -82,10 +80,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PageRead, CancelledByItsSessionEndsQuietly) {
     ReadRig r;
     r.session.readPage(17);
+    const std::shared_ptr<LineReply> page = LineSessionProbe::underWay(r.line);
+    ASSERT_TRUE(page);
     r.clock.advance(500);
     r.session.cancel();
     EXPECT_FALSE(r.line.isBusy());
-    EXPECT_EQ(r.lineEnded, LineOutcome::Cancelled);
+    ASSERT_TRUE(page->isFinished());
+    EXPECT_EQ(page->outcome(), LineOutcome::Cancelled);
     const auto sent = r.recorder.requests.size();
     r.clock.advance(10000);
     EXPECT_FALSE(r.ended.has_value());

@@ -20,7 +20,7 @@ QByteArray warmingBoiler(const QByteArray &frame) {
     if (frame.size() != 8 || quint8(frame[3]) < 10) return QByteArray();
     const int part = quint8(frame[3]) - 10, page = quint8(frame[5]);
     {
-        QByteArray out(z5::TrendPart::kLength, '\0');
+        QByteArray out(z5::wire::kTrendPartLength, '\0');
         out[2] = char((page == 0 ? 3 : page) - 1);
         out[3] = char(200);
         out[4] = char(2);

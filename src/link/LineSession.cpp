@@ -75,11 +75,15 @@ std::shared_ptr<LineReply> LineSession::enqueue(const Request &request, int watc
         }
         for (const auto &old : replaced) old->finish(Outcome::Cancelled);
     }
-    if (isFree())
-        startQueued(reply);
-    else
-        waiting_.push_back(reply);
+    takeInTurn(reply);
     return reply;
+}
+
+void LineSession::takeInTurn(const std::shared_ptr<LineReply> &work) {
+    if (isFree())
+        startQueued(work);
+    else
+        waiting_.push_back(work);
 }
 
 bool LineSession::startQueued(const std::shared_ptr<LineReply> &reply) {
@@ -278,18 +282,12 @@ void LineSession::cancelExchange() {
 }
 
 void LineSession::enqueuePacedRead(const std::shared_ptr<PacedRead> &read) {
-    if (isFree())
-        startQueued(read);
-    else
-        waiting_.push_back(read);
+    takeInTurn(read);
 }
 
 std::shared_ptr<LineReply> LineSession::enqueueFrame(const Request &frame) {
     auto reply = std::make_shared<LineReply>(frame, 0, LineReply::Kind::Frame);
-    if (isFree())
-        startQueued(reply);
-    else
-        waiting_.push_back(reply);
+    takeInTurn(reply);
     return reply;
 }
 
@@ -412,10 +410,7 @@ void LineSession::finishExchange(Outcome outcome) {
 
 std::shared_ptr<WriteReply> LineSession::enqueue(WriteSequence sequence) {
     auto reply = std::make_shared<WriteReply>(std::move(sequence));
-    if (isFree())
-        startWrite(reply);
-    else
-        waiting_.push_back(reply);
+    takeInTurn(reply);
     return reply;
 }
 

@@ -161,6 +161,8 @@ private:
 
     // Whether queued work may start now: nothing holds the line or waits for it.
     bool isFree() const { return !isBusy() && !current_ && waiting_.empty(); }
+    // Starts the work at once on a free line, else puts it at the end of the queue.
+    void takeInTurn(const std::shared_ptr<LineReply> &work);
     // An exchange, started from the queue on a free line: opens the port if it
     // is closed, discards input already waiting (or waits for a quiet line),
     // sends the request and awaits a 260-byte block reply. False (nothing

@@ -6,14 +6,14 @@
 namespace z5 {
 namespace {
 
+// What would act on the window. A button or key let go passes: whatever it
+// was pressed on (the block that started the read) sees the whole click.
 bool isUserInput(QEvent::Type type) {
     switch (type) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
     case QEvent::ContextMenu:
@@ -21,7 +21,6 @@ bool isUserInput(QEvent::Type type) {
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
     case QEvent::TabletPress:
-    case QEvent::TabletRelease:
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:

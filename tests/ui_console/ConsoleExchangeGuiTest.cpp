@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QProgressBar>
 
 using namespace z5;
@@ -66,6 +67,10 @@ private slots:
         rig->click(kSetpoint, Qt::LeftButton);
         rig->click(kPid, Qt::RightButton);
         QTest::keyClick(refresh, Qt::Key_Down);
+        QMenuBar *menus = rig->console.menuBar();
+        const QPoint file = menus->actionGeometry(menus->actions().first()).center();
+        QTest::mouseClick(menus, Qt::LeftButton, {}, file);
+        QVERIFY(!QApplication::activePopupWidget());
         QCOMPARE(rig->port.writes().size(), std::size_t(1));
         QVERIFY(!rig->view().title()->isVisible());
         QCOMPARE(refresh->currentIndex(), 0);
@@ -73,6 +78,9 @@ private slots:
         QVERIFY(rig->console.takesInput());
         QTest::keyClick(refresh, Qt::Key_Down);
         QCOMPARE(refresh->currentIndex(), 1);
+        QTest::mouseClick(menus, Qt::LeftButton, {}, file);
+        QVERIFY(QApplication::activePopupWidget());
+        QApplication::activePopupWidget()->close();
         rig->click(kPid, Qt::RightButton);
         QVERIFY(rig->view().title()->isVisible());
     }

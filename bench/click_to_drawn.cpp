@@ -34,24 +34,6 @@
 
 namespace {
 
-// Ends an event loop when the watched window is enabled again: the wait for a
-// reply sleeps in the event loop instead of spinning.
-class EnabledWatch : public QObject {
-public:
-    EnabledWatch(QWidget *window, QEventLoop *loop) : window_(window), loop_(loop) { window->installEventFilter(this); }
-    ~EnabledWatch() override { window_->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched == window_ && event->type() == QEvent::EnabledChange && window_->isEnabled()) loop_->quit();
-        return false;
-    }
-
-private:
-    QWidget *window_;
-    QEventLoop *loop_;
-};
-
 // z5ctl's side: a session of its own on the platform port, as read-block builds it.
 struct CommandLine {
     z5::QtClock clock;
@@ -113,14 +95,19 @@ struct Rig {
             }
         }
     }
-    // Runs the event loop until the exchange started by the click has ended.
+    // Runs the event loop until the exchange started by the click has ended and
+    // the window takes the user's hand again.
     bool awaitEnd(int limitMs = 2000) {
-        if (console->isEnabled()) return true;
+        if (console->takesInput()) return true;
         QEventLoop loop;
-        const EnabledWatch watch(console.get(), &loop);
+        z5::ConsoleWindow *window = console.get();
+        const QMetaObject::Connection watching = QObject::connect(&window->core(), &z5::ConsoleCore::usableChanged, &loop, [&loop, window] {
+            if (window->takesInput()) loop.quit();
+        });
         QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
         loop.exec();
-        return console->isEnabled();
+        QObject::disconnect(watching);
+        return console->takesInput();
     }
 };
 

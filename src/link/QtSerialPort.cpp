@@ -140,7 +140,11 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
 
 bool QtSerialPort::write(const QByteArray &bytes) {
     if (!port_.isOpen() || closeQueued_) return false;
-    return port_.write(bytes) == bytes.size();
+    if (port_.write(bytes) != bytes.size()) return false;
+    // QSerialPort would hand the bytes to the driver only on the event loop's next
+    // turn, after whatever the window repaints meanwhile: they leave now.
+    port_.flush();
+    return true;
 }
 
 QByteArray QtSerialPort::readAll() {

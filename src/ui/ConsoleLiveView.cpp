@@ -68,7 +68,7 @@ void ConsoleWindow::buildLiveView() {
 
 void ConsoleWindow::readAgain() {
     // Only while the window is visible and takes the user's hand.
-    if (isVisible() && isEnabled()) core_.readAgain();
+    if (isVisible() && takesInput()) core_.readAgain();
 }
 
 void ConsoleWindow::draw(LiveView::Shows shows) {
@@ -101,11 +101,11 @@ void ConsoleWindow::showValueAge() {
 }
 
 void ConsoleWindow::panelClicked(QPointF picturePoint) {
-    if (isEnabled()) core_.panelClicked(picturePoint.x(), picturePoint.y());
+    if (takesInput()) core_.panelClicked(picturePoint.x(), picturePoint.y());
 }
 
 void ConsoleWindow::switchClicked(int switchIndex) {
-    if (isEnabled()) core_.switchClicked(switchIndex);
+    if (takesInput()) core_.switchClicked(switchIndex);
 }
 
 } // namespace z5

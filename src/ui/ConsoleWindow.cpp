@@ -6,6 +6,7 @@
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleIcon.h"
+#include "ui/ConsoleInputGuard.h"
 #include "ui/ConsoleParameterView.h"
 #include "ui/LiveViewPane.h"
 #include "ui/Session.h"
@@ -95,7 +96,8 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     buildMenus();
 
     connect(&core_, &ConsoleCore::statusChanged, status_, &QLabel::setText);
-    connect(&core_, &ConsoleCore::usableChanged, this, &QWidget::setEnabled);
+    inputGuard_ = new ConsoleInputGuard(this);
+    connect(&core_, &ConsoleCore::usableChanged, this, &ConsoleWindow::followUsable);
     connect(&core_, &ConsoleCore::drawn, this, &ConsoleWindow::draw);
     connect(&core_, &ConsoleCore::panelChanged, view_, &ConsoleParameterView::refresh);
     connect(&core_, &ConsoleCore::refreshChanged, this, &ConsoleWindow::showValueAge);
@@ -110,11 +112,29 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
                              canvas_->size() + QSize(WindowPlacement::scrollBarRoom(this), menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
+bool ConsoleWindow::takesInput() const { return isEnabled() && !inputGuard_->isOn(); }
+
+void ConsoleWindow::followUsable(bool usable) {
+    if (!usable && core_.writes().isRunning()) {
+        inputGuard_->setOn(false);
+        disabledForWrite_ = true;
+        setEnabled(false);
+        return;
+    }
+    inputGuard_->setOn(!usable);
+    if (usable && disabledForWrite_) {
+        disabledForWrite_ = false;
+        setEnabled(true);
+    }
+}
+
 void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(session_.line)); }
 
 ConsoleWindow::~ConsoleWindow() {
     // The trend window works on the session, which may go with the console.
     delete trendWindow_;
+    // Nothing is filtered for a window on its way out.
+    inputGuard_->setOn(false);
 }
 
 QAction *ConsoleWindow::addCommand(QMenu *menu, const char *objectName, const QString &caption,
@@ -251,7 +271,7 @@ void ConsoleWindow::showValueTable() {
 }
 
 void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
-    if (!isEnabled()) return;
+    if (!takesInput()) return;
     const ConsoleIcon *icon = canvas_->icon(iconNumber);
     const auto type = BlockSelection::typeOfIcon(iconNumber);
     if (!icon || !type) return;
@@ -280,6 +300,8 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
         openTrendWindow(*column);
         return;
     }
+    // The request leaves first; the pane is laid out while the reply is on its way.
+    const bool reading = core_.readPicked();
     if (*type == BlockType::S_P) {
         hideLiveView();
         view_->setHeadingsVisible(true);
@@ -291,7 +313,7 @@ void ConsoleWindow::iconPressed(int iconNumber, Qt::MouseButton button) {
     } else {
         showValueTable();
     }
-    if (core_.readPicked()) placeCursor(corner);
+    if (reading) placeCursor(corner);
 }
 
 void ConsoleWindow::openTrendWindow(int column) {
@@ -327,35 +349,35 @@ void ConsoleWindow::tidyForProcessCommand() {
 }
 
 void ConsoleWindow::pauseProcess() {
-    if (!isEnabled()) return;
+    if (!takesInput()) return;
     tidyForProcessCommand();
     core_.processCommand(z5::Request::PauseProcess);
 }
 
 void ConsoleWindow::startProcess() {
-    if (!isEnabled()) return;
+    if (!takesInput()) return;
     tidyForProcessCommand();
     core_.processCommand(z5::Request::StartProcess);
 }
 
 void ConsoleWindow::processPictureClicked() {
-    if (!isEnabled()) return;
+    if (!takesInput()) return;
     tidyForProcessCommand();
     core_.processCommand(z5::Request::ProcessPicture);
 }
 
 void ConsoleWindow::storeSchema() {
-    if (!isEnabled()) return;
+    if (!takesInput()) return;
     core_.processCommand(z5::Request::StoreSchema);
 }
 
 void ConsoleWindow::downloadSchema() {
-    if (!isEnabled()) return;
+    if (!takesInput()) return;
     core_.downloadSchema();
 }
 
 void ConsoleWindow::writeSetpoints() {
-    if (!isEnabled()) return;
+    if (!takesInput()) return;
     core_.writeSetpoints();
 }
 

@@ -15,6 +15,7 @@ class QProgressBar;
 namespace z5 {
 
 class ConsoleCanvas;
+class ConsoleInputGuard;
 class ConsoleParameterView;
 class LiveViewPane;
 class Session;
@@ -65,6 +66,9 @@ public:
     QLabel *replyStatus() const { return status_; }
     QLabel *portStatus() const { return portStatus_; }
     QAction *action(const QString &objectName) const;
+    // False while the window is disabled (a write, the trend window, a dialog) or
+    // awaits the reply to a read, key or command it sent: it then takes no input.
+    bool takesInput() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -89,6 +93,9 @@ private:
     void openTrendWindow(int column);
     // The port, its device and the station, in the status bar.
     void showPortStatus();
+    // A write greys the window as long as it runs; a read, key or command keeps
+    // the user's hand off it without repainting it.
+    void followUsable(bool usable);
 
     Session &session_;
     QPointer<QWidget> mainWindow_;
@@ -110,6 +117,8 @@ private:
     QByteArray mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
     QPointer<TrendWindow> trendWindow_;
+    ConsoleInputGuard *inputGuard_ = nullptr;
+    bool disabledForWrite_ = false;
 };
 
 } // namespace z5

@@ -5,8 +5,10 @@
 #include "ui/ProcessPictureWidget.h"
 #include "ui/StationDialog.h"
 #include <QAction>
+#include <QComboBox>
 #include <QFrame>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QProgressBar>
 
 using namespace z5;
@@ -44,22 +46,52 @@ private slots:
         rig->click(kPid, Qt::LeftButton);
         QCOMPARE(rig->port.writes().size(), std::size_t(1));
         QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103040a0000")).toHex(' '));
-        QVERIFY(!rig->console.isEnabled());
+        QVERIFY(!rig->console.takesInput());
         QVERIFY(!rig->view().title()->isVisible());
         QVERIFY(!rig->view().rowLabel(0)->isVisible());
         QVERIFY(rig->console.findChild<QFrame *>("Picture_TABLICA_PROCESS")->isVisible());
         rig->clock.advance(150);
-        QVERIFY(rig->console.isEnabled());
+        QVERIFY(rig->console.takesInput());
         QCOMPARE(status(), QStringLiteral("Ответ блока U4 получен"));
+    }
+
+    // A read keeps the user's hand off the window without greying it: a click on
+    // another block, a right click and a key on "Обновлять" go nowhere meanwhile.
+    void aReadKeepsTheHandOffWithoutGreyingTheWindow() {
+        rig->port.responder = [](const QByteArray &) { return blockReply(); };
+        auto *refresh = rig->console.findChild<QComboBox *>("Combo_REFRESH");
+        QVERIFY(refresh);
+        rig->click(kPid, Qt::LeftButton);
+        QVERIFY(rig->console.isEnabled());
+        QVERIFY(!rig->console.takesInput());
+        rig->click(kSetpoint, Qt::LeftButton);
+        rig->click(kPid, Qt::RightButton);
+        QTest::keyClick(refresh, Qt::Key_Down);
+        QMenuBar *menus = rig->console.menuBar();
+        const QPoint file = menus->actionGeometry(menus->actions().first()).center();
+        QTest::mouseClick(menus, Qt::LeftButton, {}, file);
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(rig->port.writes().size(), std::size_t(1));
+        QVERIFY(!rig->view().title()->isVisible());
+        QCOMPARE(refresh->currentIndex(), 0);
+        rig->clock.advance(150);
+        QVERIFY(rig->console.takesInput());
+        QTest::keyClick(refresh, Qt::Key_Down);
+        QCOMPARE(refresh->currentIndex(), 1);
+        QTest::mouseClick(menus, Qt::LeftButton, {}, file);
+        QVERIFY(QApplication::activePopupWidget());
+        QApplication::activePopupWidget()->close();
+        rig->click(kPid, Qt::RightButton);
+        QVERIFY(rig->view().title()->isVisible());
     }
 
     void noAnswerIsShownToo() {
         rig->port.silent = true;
         rig->click(kPid, Qt::LeftButton);
         rig->clock.advance(999);
-        QVERIFY(!rig->console.isEnabled());
+        QVERIFY(!rig->console.takesInput());
         rig->clock.advance(1);
-        QVERIFY(rig->console.isEnabled());
+        QVERIFY(rig->console.takesInput());
         QCOMPARE(status(), QStringLiteral("Нет ответа от Z5"));
         QCOMPARE(rig->prompts.beeps, 1);
     }
@@ -69,7 +101,7 @@ private slots:
         rig->click(kPid, Qt::LeftButton);
         QCOMPARE(rig->prompts.messages.size(), std::size_t(1));
         QVERIFY(rig->prompts.messages[0].text.startsWith("Нет сети!!!"));
-        QVERIFY(rig->console.isEnabled());
+        QVERIFY(rig->console.takesInput());
         QVERIFY(!rig->console.canvas()->Line3()->isVisible());
         QVERIFY(rig->port.writes().empty());
     }
@@ -127,9 +159,9 @@ private slots:
         QVERIFY(!rig->view().rowLabel(0)->isVisible());
         QVERIFY(!rig->view().title()->isVisible());
         QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103000b3200")).toHex(' '));
-        QVERIFY(!rig->console.isEnabled());
+        QVERIFY(!rig->console.takesInput());
         rig->clock.advance(150);
-        QVERIFY(rig->console.isEnabled());
+        QVERIFY(rig->console.takesInput());
         QVERIFY(canvas.runPicture()->isVisible());
         QVERIFY(!canvas.pausePicture()->isVisible());
         QCOMPARE(int(rig->console.core().state().selectedType), 5);

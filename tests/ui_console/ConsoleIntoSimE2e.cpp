@@ -62,7 +62,7 @@ private slots:
         // A left click on the PID block reads it back from the simulator.
         QTest::mouseClick(pid, Qt::LeftButton, {}, QPoint(5, 5));
         QTRY_COMPARE_WITH_TIMEOUT(rig.console.replyStatus()->text(), QStringLiteral("Ответ блока U4 получен"), 5000);
-        QVERIFY(rig.console.isEnabled());
+        QVERIFY(rig.console.takesInput());
         sim.stop();
 
         // The simulator saw tables 0 to 11, each header followed by exactly the
@@ -133,7 +133,7 @@ private slots:
         QTest::mouseClick(panel, Qt::LeftButton, {}, panel->toWidget(PanelKeys::keyRect(1).center()));
         QTRY_COMPARE_WITH_TIMEOUT(int(panel->face().lamps().size()), 1, 5000);
         QCOMPARE(panel->face().lamps()[0].centre, QPoint(24, 57));
-        QTRY_VERIFY_WITH_TIMEOUT(rig.console.isEnabled(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.console.takesInput(), 5000);
     }
 };
 

@@ -129,9 +129,9 @@ private slots:
         QCOMPARE(rig->port.writes().size(), std::size_t(1));
         // Kind 3: the block's column + 1, the index the read left, the key, the count.
         QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103010b0100")).toHex(' '));
-        QVERIFY(!rig->console.isEnabled());
+        QVERIFY(!rig->console.takesInput());
         rig->clock.advance(150);
-        QVERIFY(rig->console.isEnabled());
+        QVERIFY(rig->console.takesInput());
     }
 
     void theFourthPictureRefusesKeySeven() {
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(rig->port.writes().size(), std::size_t(3));
         // An automatic read leaves the window usable. A right click needs no line:
         // the panel is laid out at once and the read under way ends unheard.
-        QVERIFY(rig->console.isEnabled());
+        QVERIFY(rig->console.takesInput());
         const QString before = rig->console.replyStatus()->text();
         rig->click(3, Qt::RightButton);
         QVERIFY(rig->view().title()->isVisible());

@@ -369,22 +369,20 @@ void LineSession::checkFrameDrain() {
     startNextWaiting();
 }
 
-void LineSession::onReceptionReleased(ReplyReception::Ending ending) {
+void LineSession::onReceptionReleased(Outcome outcome) {
     if (quietCancel_ || activity_ != Activity::Exchange) return;
-    switch (ending) {
-    case ReplyReception::Ending::Reply: finishExchange(Outcome::Reply); break;
-    case ReplyReception::Ending::WrongCheckValue: finishExchange(Outcome::WrongCheckValue); break;
-    case ReplyReception::Ending::Watchdog:
+    switch (outcome) {
+    case Outcome::NoReply:
         emit replyOverdue();
-        finishExchange(Outcome::NoReply);
+        finishExchange(outcome);
         break;
-    case ReplyReception::Ending::PortFailure: {
+    case Outcome::NoNetwork: {
         const QString reason = portErrorText();
-        finishExchange(Outcome::NoNetwork);
+        finishExchange(outcome);
         emit networkFailed(reason);
         break;
     }
-    case ReplyReception::Ending::Cancelled: finishExchange(Outcome::Cancelled); break;
+    default: finishExchange(outcome); break;
     }
 }
 

@@ -185,7 +185,7 @@ private:
     bool sendWriteHeader(const Request &header);
     void loadTableData(int table, const QByteArray &data);
     void loadScreenData(const QByteArray &stream, int checkedLength);
-    void onReceptionReleased(ReplyReception::Ending ending);
+    void onReceptionReleased(Outcome outcome);
     void finishExchange(Outcome outcome);
     void setActivity(Activity activity);
     void discardWaitingInput();

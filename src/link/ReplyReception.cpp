@@ -57,7 +57,7 @@ void ReplyReception::onPollTick() {
     }
     reply_.clear();
     if (!port_.isOpen()) {
-        end(Ending::PortFailure);
+        end(Ending::NoNetwork);
         return;
     }
     pollBlockReply();
@@ -72,7 +72,7 @@ void ReplyReception::pollBlockReply() {
     }
     reply_ = bytes;
     if (reply_.size() < wire::kBlockReplyLength) {                  // the port lost bytes it had counted
-        end(Ending::PortFailure);
+        end(Ending::NoNetwork);
         return;
     }
     receivedCheckValue(reply_, receivedCheck);
@@ -89,7 +89,7 @@ void ReplyReception::onWatchdogTick() {
         return;
     }
     if (port_.isOpen()) port_.readAll();
-    end(Ending::Watchdog);
+    end(Ending::NoReply);
 }
 
 } // namespace z5

@@ -1,4 +1,5 @@
 #pragma once
+#include "link/LineOutcome.h"
 #include "link/WireSizes.h"
 #include <QByteArray>
 #include <QObject>
@@ -28,14 +29,11 @@ public:
         (wire::kFrameLength + wire::kCheckValueLength + wire::kBlockReplyLength) * 10 * 1000 / 115200;
 
     enum class Exchange { Idle, BlockReply };
-    // How the wait ended.
-    enum class Ending {
-        Reply,            // a block reply with a correct check value was handed over
-        WrongCheckValue,  // a block reply arrived and was dropped
-        Watchdog,         // nothing usable came in time
-        PortFailure,      // the port could not be read
-        Cancelled
-    };
+    // How the wait ended, in the line's one outcome word: Reply (a block reply
+    // with a correct check value was handed over), WrongCheckValue (one arrived
+    // and was dropped), NoReply (the watchdog fired), NoNetwork (the port could
+    // not be read) or Cancelled.
+    using Ending = LineOutcome;
 
     ReplyReception(SerialPort &port, Clock &clock);
     ~ReplyReception() override;
@@ -61,7 +59,7 @@ signals:
     // A complete block reply (260 bytes or more) whose check value held.
     void blockReply(const QByteArray &reply);
     // The wait is over; both timers are already stopped.
-    void released(z5::ReplyReception::Ending ending);
+    void released(z5::LineOutcome ending);
     // A block reply complete sooner than the wire allows: it answers an earlier
     // request and was dropped; the exchange waits on for its own.
     void lateReplyDropped(const QByteArray &bytes);

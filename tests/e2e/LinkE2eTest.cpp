@@ -137,7 +137,7 @@ TEST(LinkE2e, SpoiledAndMissingRepliesAreDroppedAndTheNextExchangeWorks) {
     EXPECT_EQ(console.readBlock(1), Ending::WrongCheckValue);
     EXPECT_EQ(console.readBlock(1), Ending::Reply);
     console.line.settings().station = 2;   // nobody answers station 2
-    EXPECT_EQ(console.readBlock(1, 400), Ending::Watchdog);
+    EXPECT_EQ(console.readBlock(1, 400), Ending::NoReply);
     EXPECT_EQ(console.notSent, 0);
 }
 

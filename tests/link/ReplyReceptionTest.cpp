@@ -126,7 +126,7 @@ TEST_F(ReceptionFixture, AShortReplyIsGivenUpByTheWatchdogWhichClearsTheInput) {
     EXPECT_EQ(port.bytesAvailable(), 259);
     clock.advance(1);
     EXPECT_TRUE(replies.empty());
-    EXPECT_EQ(endings, std::vector<Ending>{Ending::Watchdog});
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::NoReply});
     EXPECT_EQ(port.bytesAvailable(), 0);
     EXPECT_TRUE(timersStopped());
     clock.advance(5000);
@@ -152,7 +152,7 @@ TEST_F(ReceptionFixture, APortThatFailsDuringTheWaitEndsItAsNoNetworkWithThePort
     port.fail(QStringLiteral("the far end closed"));
     clock.advance(50);
     EXPECT_EQ(told, QStringList{QStringLiteral("the far end closed")});
-    EXPECT_EQ(endings, std::vector<Ending>{Ending::PortFailure});
+    EXPECT_EQ(endings, std::vector<Ending>{Ending::NoNetwork});
     EXPECT_TRUE(timersStopped());
 }
 

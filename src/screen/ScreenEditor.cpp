@@ -10,9 +10,19 @@
 #include "screen/ScreenPalette.h"
 
 namespace z5 {
-
 namespace {
+
 constexpr int kPixel = ScreenGeometry::kTwipsPerPixel;
+
+// A position past a range's edge goes to the last whole pixel step before that
+// edge, keeping its place on the pixel grid; inside the range it stays.
+int toEdge(int v, ElementBounds::Range range) {
+    auto mod = [](int a) { return ((a % kPixel) + kPixel) % kPixel; };
+    if (v > range.max) return range.max - mod(range.max - v);
+    if (v < range.min) return range.min + mod(v - range.min);
+    return v;
+}
+
 const ElementControl kAtCorner{ScreenGeometry::kOriginLeft, ScreenGeometry::kOriginTop, true};
 
 int paletteIndex(int colour) { return ScreenPalette::isIndex(colour) ? colour : 0; }
@@ -128,8 +138,10 @@ bool ScreenEditor::moveWithin(ScreenElement element, int left, int top) {
     // it stops where its last character is still on the screen.
     int cells = model_.digits();
     if (kind == ControlKind::AlarmText) cells = std::max(cells, int(model_.alarmText(element.slot).size()));
-    if (ElementBounds::left(kind, cells).contains(left)) c->left = left;
-    if (ElementBounds::top(kind).contains(top)) c->top = top;
+    // A pointer that runs past an edge in one move takes the control to that
+    // edge, not leave it where the move before put it.
+    c->left = toEdge(left, ElementBounds::left(kind, cells));
+    c->top = toEdge(top, ElementBounds::top(kind));
     if (Position{c->left, c->top} == before) return false;
     model_.notifyChanged();
     return true;

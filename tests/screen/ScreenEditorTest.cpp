@@ -62,9 +62,13 @@ TEST(ScreenEditorDrag, SnapsToWholePixelsAndMovesEachCoordinateWithinItsBounds) 
     ASSERT_TRUE(e.editor.beginDrag(marker, 44, 20));  // grabbed at (30, 0)
     e.editor.dragTo(44 + 95, 20 + 61);               // snapped to (120, 60): 3 and 2 pixels on
     EXPECT_EQ(e.editor.position(marker), (ScreenEditor::Position{510, 330}));
-    // Up past the top edge: the left still follows.
+    // Up past the top edge in one move: the left follows, the top stops at the edge.
     e.editor.dragTo(30 + 60, -600);
-    EXPECT_EQ(e.editor.position(marker), (ScreenEditor::Position{570, 330}));
+    EXPECT_EQ(e.editor.position(marker), (ScreenEditor::Position{570, 270}));
+    // Far past the right edge in one move: at the last pixel the dialog offers too.
+    e.editor.dragTo(30 + 30 * 400, 0);
+    EXPECT_EQ(e.editor.position(marker).left, 9870);
+    EXPECT_EQ(ElementBounds::dialogX(9870), ElementBounds::dialogXRange(ControlKind::AlarmMarker, 6).max);
     e.editor.endDrag();
     EXPECT_EQ(e.editor.undoStack().count(), 2);  // the new alarm and one drag
 }

@@ -2,18 +2,21 @@
 #include "link/PortMapping.h"
 #include "link/PortSettings.h"
 #include "link/LineSession.h"
+#include "model/Prompts.h"
 #include "ui/OwnedDialog.h"
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace z5 {
 
-PortDialog::PortDialog(LineSession &line, QWidget *owner)
-    : QDialog(owner), settings_(line.settings()), line_(line), owner_(owner),
+PortDialog::PortDialog(LineSession &line, Prompts &prompts, QWidget *owner)
+    : QDialog(owner), settings_(line.settings()), line_(line), prompts_(prompts), owner_(owner),
       devices_(line.serialDevices() ? line.serialDevices() : &systemDevices_) {
     setObjectName(QStringLiteral("num_COM_PORT"));
     setWindowTitle(QStringLiteral("Номер порта"));
@@ -38,6 +41,10 @@ PortDialog::PortDialog(LineSession &line, QWidget *owner)
     deviceChoice_->setObjectName(QStringLiteral("cboDevice"));
     deviceChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     deviceChoice_->setMinimumContentsLength(32);
+    // Any device can be typed too (a pseudo-terminal the system does not list);
+    // it is checked when the dialog closes.
+    deviceChoice_->setEditable(true);
+    deviceChoice_->setInsertPolicy(QComboBox::NoInsert);
     choiceLabel->setBuddy(deviceChoice_);
     refresh_ = new QPushButton(QStringLiteral("Обновить"), this);
     refresh_->setObjectName(QStringLiteral("btnRefresh"));
@@ -100,12 +107,18 @@ void PortDialog::fillDeviceChoice() {
     }
     // The device configured for the port is offered even when the enumeration
     // does not list it (a pseudo-terminal); a remembered adapter that is
-    // unplugged now stays offered too, so the choice is not lost.
+    // unplugged now stays offered too, so the choice is not lost. So are the
+    // devices set for the other numbers: any of them may be moved here.
     const QString configured = !fromEnvironment.isEmpty() ? fromEnvironment : remembered;
-    if (!configured.isEmpty() && !SerialDevices::find(present_, configured)) {
-        const bool exists = QFileInfo::exists(configured);
-        deviceChoice_->addItem(exists ? configured : QStringLiteral("%1 (нет в системе)").arg(configured), configured);
-        current = deviceChoice_->count() - 1;
+    QStringList offered;
+    for (int n = PortSettings::kFirstPort; n <= PortSettings::kLastPort; ++n) {
+        const QString other = n == com ? configured : PortMapping::resolve(n).device;
+        const bool isDefault = PortMapping::resolve(n).source == PortMapping::Source::Default && n != com;
+        if (other.isEmpty() || isDefault || offered.contains(other) || SerialDevices::find(present_, other)) continue;
+        offered << other;
+        const bool exists = QFileInfo::exists(other);
+        deviceChoice_->addItem(exists ? other : QStringLiteral("%1 (нет в системе)").arg(other), other);
+        if (other == configured) current = deviceChoice_->count() - 1;
     }
     deviceChoice_->setCurrentIndex(current);
 
@@ -126,6 +139,35 @@ void PortDialog::onDeviceChosen(int index) {
     showDevice(list_->currentIndex());
 }
 
+QString PortDialog::typedDevice() const {
+    const int index = deviceChoice_->currentIndex();
+    const QString text = deviceChoice_->currentText().trimmed();
+    // The entry as listed, or a name typed over it.
+    if (index >= 0 && text == deviceChoice_->itemText(index).trimmed()) return QString();
+    return text.isEmpty() ? QStringLiteral("-") : text;
+}
+
+bool PortDialog::takeTypedDevice() {
+    const QString typed = typedDevice();
+    if (typed.isEmpty() || !deviceChoice_->isEnabled()) return true;
+    if (typed == QLatin1String("-")) {
+        // An emptied field: the number's default device.
+        PortMapping::remember(chosenPort(), QString());
+        return true;
+    }
+    static const QRegularExpression comName(QStringLiteral(R"(^(\\\\\.\\)?COM[0-9]{1,3}$)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const bool known = SerialDevices::find(present_, typed) || QFileInfo::exists(typed) || comName.match(typed).hasMatch();
+    if (!known) {
+        prompts_.message(QStringLiteral("Устройство «%1» не найдено.").arg(typed), windowTitle(), Prompts::Kind::Warning);
+        deviceChoice_->setFocus(Qt::OtherFocusReason);
+        if (QLineEdit *edit = deviceChoice_->lineEdit()) edit->selectAll();
+        return false;
+    }
+    PortMapping::remember(chosenPort(), typed);
+    return true;
+}
+
 void PortDialog::finish() {
     if (finished_) return;
     finished_ = true;
@@ -138,11 +180,17 @@ void PortDialog::finish() {
 }
 
 void PortDialog::closeEvent(QCloseEvent *event) {
+    // A device typed that is not there keeps the dialog open to mend it.
+    if (!finished_ && !takeTypedDevice()) {
+        event->ignore();
+        return;
+    }
     finish();
     QDialog::closeEvent(event);
 }
 
 void PortDialog::done(int result) {
+    if (!finished_ && !takeTypedDevice()) return;
     finish();
     QDialog::done(result);
 }

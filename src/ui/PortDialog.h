@@ -12,6 +12,7 @@ namespace z5 {
 
 class LineSession;
 class PortSettings;
+class Prompts;
 
 // Chooses the serial port (COM1..COM16) and, for the chosen number, the serial
 // device on this machine it stands for. Closing it stores the COM number and
@@ -23,7 +24,7 @@ class PortDialog : public QDialog {
 public:
     // The line owner's settings and port; the serial devices present are the
     // line's, or the system's when it has none.
-    PortDialog(LineSession &line, QWidget *owner);
+    PortDialog(LineSession &line, Prompts &prompts, QWidget *owner);
 
     QComboBox *portList() const { return list_; }
     QLabel *deviceLabel() const { return device_; }
@@ -45,10 +46,16 @@ private:
     void fillDeviceChoice();
     void onDeviceChosen(int index);
     int chosenPort() const;
+    // A device name typed over the list ("-" for an emptied field), or empty.
+    QString typedDevice() const;
+    // Keeps a typed device for the chosen number; false, with the user told,
+    // when no such device is there.
+    bool takeTypedDevice();
     void finish();
 
     PortSettings &settings_;
     LineSession &line_;
+    Prompts &prompts_;
     QPointer<QWidget> owner_;
     const SerialDevices *devices_;
     SystemSerialDevices systemDevices_;

@@ -2,6 +2,7 @@
 #include "link/PortSettings.h"
 #include "ui/OwnedDialog.h"
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -9,7 +10,7 @@
 namespace z5 {
 
 StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
-    : QDialog(owner), settings_(settings), owner_(owner) {
+    : QDialog(owner), settings_(settings), owner_(owner), openedWith_(settings.station) {
     setObjectName(QStringLiteral("num_NET_Z5"));
     setWindowTitle(QStringLiteral("Номер Z5 в сети"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -23,6 +24,9 @@ StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
     // Eight rows without a scroll bar.
     list_->setFixedHeight(list_->sizeHintForRow(0) * list_->count() + 2 * list_->frameWidth() + 4);
     connect(list_, &QListWidget::itemClicked, this, &StationDialog::onEntryClicked);
+    // The arrow keys choose as a click does; Return closes with the choice.
+    connect(list_, &QListWidget::currentRowChanged, this, &StationDialog::take);
+    connect(list_, &QListWidget::itemActivated, this, [this] { accept(); });
 
     device_ = new QLabel(this);
     device_->setObjectName(QStringLiteral("lblDevice"));
@@ -39,8 +43,25 @@ StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
 void StationDialog::onEntryClicked(QListWidgetItem *item) {
     const int row = list_->row(item);
     if (row < 0) return;
-    settings_.station = row + PortSettings::kFirstStation;
+    take(row);
     giveBack();
+}
+
+void StationDialog::take(int row) {
+    if (row < 0 || row >= list_->count()) return;
+    const int station = row + PortSettings::kFirstStation;
+    if (settings_.station == station) return;
+    settings_.station = station;
+    emit stationChanged();
+}
+
+void StationDialog::keyPressEvent(QKeyEvent *event) {
+    // Esc: the station the dialog was opened with. Closing it otherwise keeps the choice.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && settings_.station != openedWith_) {
+        settings_.station = openedWith_;
+        emit stationChanged();
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void StationDialog::showDevice() {

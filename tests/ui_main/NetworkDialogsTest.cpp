@@ -3,12 +3,16 @@
 #include "LineSessionProbe.h"
 #include "UiTestRegistry.h"
 #include "link/EditFields.h"
+#include "TestSettings.h"
 #include "UiFixture.h"
+#include "link/PortMapping.h"
 #include "link/PortSettings.h"
 #include "ui/PortDialog.h"
 #include "ui/StationDialog.h"
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryFile>
 #include <QListWidget>
 #include <QTest>
 
@@ -93,6 +97,39 @@ private slots:
         UiFixture::settle();
         QCOMPARE(int(f.session.line.settings().portNumber), 16);
         QVERIFY(f.window->isEnabled());
+    }
+
+    // Any device for any number: the devices set for other numbers are offered
+    // too, and a path typed over the list is checked when the dialog closes.
+    void anyDeviceCanBeChosenForAnyNumber() {
+        qputenv("Z5_COM7", "/tmp/z5-test-com7");
+        QTemporaryFile unmapped;   // stands for a pseudo-terminal no number stands for yet
+        QVERIFY(unmapped.open());
+        TestSettings settings;     // the choice is kept there
+        UiFixture f;
+        f.window->portAction()->trigger();
+        z5::PortDialog *dialog = f.window->portDialog();
+        dialog->portList()->setCurrentIndex(4);   // COM5
+        QComboBox *devices = dialog->deviceChoice();
+        QVERIFY(devices->isEditable());
+        QVERIFY(devices->findData(QStringLiteral("/tmp/z5-test-com7")) >= 0);
+
+        devices->lineEdit()->selectAll();
+        QTest::keyClicks(devices->lineEdit(), QStringLiteral("/nowhere/tty9"));
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        UiFixture::settle();
+        QVERIFY2(f.window->portDialog() && dialog->isVisible(), "a device that is not there keeps the dialog open");
+        QCOMPARE(f.prompts.messages.size(), std::size_t(1));
+        QCOMPARE(f.prompts.messages[0].text, QStringLiteral("Устройство «/nowhere/tty9» не найдено."));
+
+        devices->lineEdit()->selectAll();
+        QTest::keyClicks(devices->lineEdit(), unmapped.fileName());
+        dialog->close();
+        UiFixture::settle();
+        QVERIFY(!f.window->portDialog());
+        QCOMPARE(int(f.session.line.settings().portNumber), 5);
+        QCOMPARE(z5::PortSettings::deviceName(5), unmapped.fileName());
+        qunsetenv("Z5_COM7");
     }
 
     void stationClickStoresAtOnceAndGivesTheOwnerBack() {

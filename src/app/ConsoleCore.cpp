@@ -38,6 +38,8 @@ ConsoleCore::ConsoleCore(Session &session)
         writeSucceeded_ = writes_.succeeded();
         writeFailure_ = writeSucceeded_ ? QString() : writes_.failure();
         setUsable(true);
+        if (writeSucceeded_ && keepWhenWritten_) keepWhenWritten_();
+        keepWhenWritten_ = nullptr;
         if (writeSucceeded_) {
             // The bar goes on counting to its end, as it always has.
             setStatus(QStringLiteral("Запись в Z5 закончена"));
@@ -75,9 +77,7 @@ ImportResult ConsoleCore::importNetlist(Numbering mode) {
     if (!result.ok) return result;
     // What is being read belongs to the project about to be replaced: a read
     // still waiting is withdrawn, the one under way ends unheard.
-    const bool heldTheWindow = exchange_.running() != ConsoleExchange::Request::None && !usable_;
     exchange_.letGo();
-    if (heldTheWindow) setUsable(true);
     session_.project = result.project;
     turnRefreshOff(QString());
     live_.clear();
@@ -88,21 +88,69 @@ ImportResult ConsoleCore::importNetlist(Numbering mode) {
     return result;
 }
 
+QString ConsoleCore::refusedFieldsQuestion(const QString &fields) {
+    return QStringLiteral("Не сохранены поля: %1.\nЗаписать в Z5 сохранённые значения?").arg(fields);
+}
+
 bool ConsoleCore::loadParameters(QChar decimalSeparator) {
     ParameterFileCommands files(session_.store, session_.prompts, decimalSeparator);
     if (!files.loadParameters()) return false;
+    session_.keptParameters = session_.store;
     // The panel would otherwise store its old texts over the loaded values.
     panel_.reload();
     emit panelChanged();
+    setStatus(QStringLiteral("Параметры загружены из %1").arg(files.path()));
     return true;
 }
 
-void ConsoleCore::saveParameters(QChar decimalSeparator) {
+bool ConsoleCore::saveParameters(QChar decimalSeparator) {
+    // What is being typed belongs in the file.
+    panel_.finishEdits();
+    emit panelChanged();
     ParameterFileCommands files(session_.store, session_.prompts, decimalSeparator);
-    files.saveParameters();
+    if (!files.saveParameters()) return false;
+    session_.keptParameters = session_.store;
+    setStatus(QStringLiteral("Параметры сохранены в %1").arg(files.path()));
+    return true;
+}
+
+bool ConsoleCore::mayClose(QChar decimalSeparator) {
+    panel_.finishEdits();
+    emit panelChanged();
+    if (!session_.parametersUnsaved()) return true;
+    switch (session_.prompts.askAboutUnsaved(unsavedQuestion())) {
+    case Prompts::Unsaved::Save: return saveParameters(decimalSeparator);
+    case Prompts::Unsaved::Discard:
+        // Asked once: the edits stay in the console, the question does not come back for them.
+        session_.keptParameters = session_.store;
+        return true;
+    case Prompts::Unsaved::Cancel: break;
+    }
+    return false;
+}
+
+void ConsoleCore::finishField(int row) {
+    panel_.finishEdit(row);
+    emit panelChanged();
+}
+
+void ConsoleCore::revertField(int row) {
+    panel_.revertEdit(row);
+    emit panelChanged();
+}
+
+bool ConsoleCore::mayWriteStoredValues() {
+    panel_.finishEdits();
+    emit panelChanged();
+    QStringList fields;
+    for (int r : panel_.refusedRows())
+        fields << QStringLiteral("«%1» (%2)").arg(panel_.row(r).caption.trimmed(), panel_.row(r).notStoredReason);
+    return fields.isEmpty() || session_.prompts.confirm(refusedFieldsQuestion(fields.join(QStringLiteral(", "))));
 }
 
 void ConsoleCore::pickForParameters(int column, int type) {
+    // A field still being typed is finished before its panel goes.
+    panel_.finishEdits();
     // The values of the block read last are not drawn over the panel laid out now.
     exchange_.letGo();
     state_.selectedColumn = static_cast<std::uint8_t>(column);
@@ -114,6 +162,7 @@ void ConsoleCore::pickForParameters(int column, int type) {
 }
 
 LiveView::Shows ConsoleCore::pickForRead(int column, int type) {
+    panel_.finishEdits();
     // The values of the block read before are not drawn for this one.
     exchange_.letGo();
     state_.selectedColumn = static_cast<std::uint8_t>(column);
@@ -137,14 +186,13 @@ LiveView::Shows ConsoleCore::pickForRead(int column, int type) {
 }
 
 bool ConsoleCore::readPicked() {
-    setUsable(false);
+    // The window stays usable: what the user does meanwhile waits its turn in the line's queue.
     setStatus(QStringLiteral("Запрос блока U%1…").arg(state_.selectedColumn + 1));
     if (exchange_.startBlockRead()) return true;
     // The line owner has told the user why ("Нет сети!!!" and the port's reason).
     progress_.stop();
     // The cursor stays where it was.
     setStatus(QStringLiteral("Нет сети"));
-    setUsable(true);
     return false;
 }
 
@@ -190,7 +238,6 @@ void ConsoleCore::onBlockReply(const QByteArray &reply) {
 
 void ConsoleCore::onEnded(ConsoleExchange::Request request, LineOutcome outcome) {
     using Q = ConsoleExchange::Request;
-    setUsable(true);
     QString text;
     switch (outcome) {
     case LineOutcome::Reply:
@@ -229,7 +276,6 @@ void ConsoleCore::sendPanelKey(int key) {
     live_.keySent();
     emit drawn(LiveView::Shows::Panel);
     if (!exchange_.startPanelKey(live_.read().column, key)) return;   // ends without a message
-    setUsable(false);
     setStatus(QStringLiteral("Клавиша %1 панели U%2 отправлена").arg(key).arg(live_.read().column + 1));
 }
 
@@ -245,7 +291,6 @@ void ConsoleCore::processCommand(z5::Request::CommandCode code) {
         setStatus(QStringLiteral("Нет сети"));
         return;
     }
-    setUsable(false);
     setStatus(QStringLiteral("Команда Z5 отправлена"));
 }
 
@@ -268,6 +313,8 @@ void ConsoleCore::download() {
     turnRefreshOff(QString());
     // An empty configuration would wipe the program a working controller runs.
     if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
+    // Only stored values go out; a field the user sees in red is asked about first.
+    if (!mayWriteStoredValues()) return;
     writeSucceeded_ = true;
     writeFailure_.clear();
     if (!writes_.startDownload()) {
@@ -282,6 +329,7 @@ void ConsoleCore::download() {
         return;
     }
     if (writes_.isRunning()) {
+        keepWhenWritten_ = [this, sent = session_.store] { session_.keptParameters = sent; };
         setUsable(false);
         setStatus(QStringLiteral("Запись схемы в Z5…"));
     }
@@ -295,18 +343,29 @@ void ConsoleCore::writeSetpoints() {
 void ConsoleCore::writeShownSetpoints() {
     if (!writes_.setpointsEnabled() || writes_.isRunning()) return;
     turnRefreshOff(QString());
-    // What goes out is what the fields show, and the store keeps it too.
-    const int wrong = live_.storeShownSetpoints(writes_.setpointBlock());
+    const int column = writes_.setpointBlock();
+    // What goes out is what the fields show, and the store keeps it too. A field
+    // whose text cannot be stored is asked about: the store's value goes out for it.
+    panel_.finishEdits();
+    live_.checkShownSetpoints(column);
+    if (!mayWriteStoredValues()) return;
+    panel_.storeShown(live_.storableSetpointRows(column));
     emit panelChanged();
-    if (wrong >= 0) {
-        setStatus(QStringLiteral("%1: не число, задатчики не записаны").arg(panel_.row(wrong).caption));
-        return;
-    }
     if (!writes_.writeSetpoints()) {
         if (!writes_.refusal().ok()) session_.prompts.message(writes_.refusal().problem, writes_.refusal().caption);
         return;
     }
     if (writes_.isRunning()) {
+        // These eight values are now in the controller as the store holds them.
+        std::vector<std::pair<StorePlace, float>> written;
+        const int slot = session_.project.instance(column) - 1;
+        for (int k = 0; k < LiveView::kSetpoints; ++k)
+            if (const auto place =
+                    ParameterCatalogue::standard().fieldAddress(BlockType::S_P, slot, LiveView::setpointRow(k), Selectors{}))
+                written.emplace_back(*place, session_.store.number(*place));
+        keepWhenWritten_ = [this, written] {
+            for (const auto &[place, value] : written) session_.keptParameters.setNumber(place, value);
+        };
         setUsable(false);
         setStatus(QStringLiteral("Запись задатчиков в Z5…"));
     }

@@ -33,6 +33,10 @@ public:
 
     // Asked before a download when no schema has been imported.
     static QString emptyDownloadQuestion() { return QStringLiteral("Схема не загружена. Записать пустую схему в Z5?"); }
+    // Asked before parameter edits neither saved nor written could be lost.
+    static QString unsavedQuestion() { return QStringLiteral("Сохранить изменения параметров?"); }
+    // Asked before a write while fields show texts that were refused.
+    static QString refusedFieldsQuestion(const QString &fields);
 
     ConsoleState &state() { return state_; }
     ParameterPanel &panel() { return panel_; }
@@ -40,6 +44,7 @@ public:
     LiveRefresh &refresh() { return refresh_; }
     ConsoleProgress &progress() { return progress_; }
     ConsoleExchange &exchange() { return exchange_; }
+    const ConsoleExchange &exchange() const { return exchange_; }
     ConsoleWrites &writes() { return writes_; }
     // False while a request the user started awaits its reply or a write runs:
     // the window then takes no input.
@@ -52,7 +57,11 @@ public:
     // when the import succeeds; the console then lets go of its reads of the old one.
     ImportResult importNetlist(Numbering mode);
     bool loadParameters(QChar decimalSeparator);
-    void saveParameters(QChar decimalSeparator);
+    bool saveParameters(QChar decimalSeparator);
+    // The console or the program is about to close: fields still being typed are
+    // finished, and edits neither saved nor written are asked about. False when
+    // the user chose to stay (or the save he chose did not happen).
+    bool mayClose(QChar decimalSeparator);
 
     // --- Picks -----------------------------------------------------------------
     // A right click: the parameter panel of the block is laid out; the refresh goes off.
@@ -85,6 +94,10 @@ public:
     // The window closes: the refresh goes off and the console's request ends.
     void close();
 
+    // The user left a field (Tab, Return, the focus went) or pressed Esc in it.
+    void finishField(int row);
+    void revertField(int row);
+
 signals:
     void statusChanged(const QString &text);
     void usableChanged(bool usable);
@@ -109,6 +122,9 @@ private:
     // A write asked for while the console's own request awaits its reply
     // starts once that request has ended.
     void afterOwnRequest(std::function<void()> action);
+    // Before a write: the fields being typed are finished; with fields refused
+    // the user is asked whether to write the stored values. False: write nothing.
+    bool mayWriteStoredValues();
 
     Session &session_;
     ConsoleState state_;
@@ -123,6 +139,8 @@ private:
     QString status_;
     bool writeSucceeded_ = true;
     QString writeFailure_;
+    // What a write under way keeps as written once it has gone out whole.
+    std::function<void()> keepWhenWritten_;
 };
 
 } // namespace z5

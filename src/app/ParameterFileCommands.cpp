@@ -35,6 +35,7 @@ bool ParameterFileCommands::saveTo(const QString &path) {
                          Prompts::Kind::Error);
         return false;
     }
+    path_ = path;
     return true;
 }
 
@@ -50,6 +51,7 @@ bool ParameterFileCommands::loadFrom(const QString &path) {
         prompts_.message(result.message, loadCaption(), Prompts::Kind::Error);
         return false;
     }
+    path_ = path;
     return true;
 }
 

@@ -29,11 +29,14 @@ public:
     // Reads and checks the whole file, then replaces the stored values; on any
     // failure shows a message naming the line and changes nothing.
     bool loadFrom(const QString &path);
+    // The file the last command saved or loaded.
+    const QString &path() const { return path_; }
 
 private:
     ParameterStore &store_;
     Prompts &prompts_;
     QChar decimalSeparator_;
+    QString path_;
 };
 
 } // namespace z5

@@ -32,6 +32,10 @@ public:
 
     Project project;
     ParameterStore store;
+    // The parameters as last saved to or loaded from a file, or written into the
+    // controller: edits beyond them are asked about before they could be lost.
+    ParameterStore keptParameters;
+    bool parametersUnsaved() const { return store != keptParameters; }
     ScreenModel screen;
     NetlistImport netlistImport;
     // The one owner of the serial line: the port is reached only through it.

@@ -52,11 +52,15 @@ void ConsoleExchange::cancel() {
 
 void ConsoleExchange::letGo() {
     const std::shared_ptr<LineReply> open = std::move(pending_);
+    const Request kind = running_;
     pending_.reset();
     running_ = Request::None;
     if (!open) return;
     disconnect(open.get(), nullptr, this, nullptr);
-    if (line_.isWaiting(*open)) line_.cancel(*open);
+    // A read still waiting is not wanted any more. A key or a command the user
+    // pressed goes out exactly once, whatever came after it: dropping it would
+    // lose a press, and the user pressing again would send it twice.
+    if (kind == Request::BlockRead && line_.isWaiting(*open)) line_.cancel(*open);
 }
 
 void ConsoleExchange::showPausePicture() { setPicture(ProcessPicture::Pause); }

@@ -45,8 +45,9 @@ public:
     // The open request ends Cancelled: withdrawn while it waits, its exchange
     // cancelled while under way.
     void cancel();
-    // The console moves on: a request still waiting is withdrawn, one under way
-    // runs to its end on the line unheard. Nothing is reported for it.
+    // The console moves on: a block read still waiting is withdrawn; a key or a
+    // command still waiting, and anything under way, runs its course on the line
+    // unheard. Nothing is reported for it.
     void letGo();
 
     // The request whose reply is awaited, None when there is none.

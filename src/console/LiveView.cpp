@@ -112,6 +112,23 @@ void LiveView::keySent() {
     if (read_.layout == 4) face_ = PanelFace{};
 }
 
+std::vector<int> LiveView::storableSetpointRows(int column) const {
+    std::vector<int> rows;
+    if (panel_.type() != BlockType::S_P || !project_.hasBlock(column) || panel_.slot() != project_.instance(column) - 1)
+        return rows;
+    for (int k = 0; k < BlockReply::kRows; ++k)
+        if (!panel_.row(setpointRow(k)).rejected) rows.push_back(setpointRow(k));
+    return rows;
+}
+
+int LiveView::checkShownSetpoints(int column) {
+    if (panel_.type() != BlockType::S_P || !project_.hasBlock(column) || panel_.slot() != project_.instance(column) - 1)
+        return -1;
+    std::vector<int> rows;
+    for (int k = 0; k < BlockReply::kRows; ++k) rows.push_back(setpointRow(k));
+    return panel_.checkShown(rows);
+}
+
 int LiveView::storeShownSetpoints(int column) {
     if (panel_.type() != BlockType::S_P || !project_.hasBlock(column) || panel_.slot() != project_.instance(column) - 1)
         return -1;

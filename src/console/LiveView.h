@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace z5 {
 
@@ -66,11 +67,17 @@ public:
     const std::array<bool, PanelKeys::kSwitches> &switchOn() const { return switchOn_; }
 
     // Setpoint programmer: the panel rows that show the eight setpoints.
+    static constexpr int kSetpoints = 8;
     static int setpointRow(int k) { return 2 * k + 1; }
     // Before the setpoint write of `column`: the values the fields show go into
     // the store, so that what is sent is what the user sees. -1 once stored (or
     // when the panel shows another block); else the row that does not convert.
     int storeShownSetpoints(int column);
+    // Marks the setpoint fields of `column` whose text could not be stored,
+    // storing nothing; -1 when none (or another block is shown), else the first.
+    int checkShownSetpoints(int column);
+    // The setpoint fields of `column` that can be stored, when the panel shows it.
+    std::vector<int> storableSetpointRows(int column) const;
     // The user edits the setpoint fields: replies leave them alone until the next pick.
     void keepShownSetpoints() { keepSetpoints_ = true; }
 

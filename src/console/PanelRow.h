@@ -28,6 +28,8 @@ struct PanelRow {
     QString notStoredReason;
     // The field whose fault kept this one from being stored, or -1.
     int waitsFor = -1;
+    // The user is typing: the text is not stored until the field is finished.
+    bool editing = false;
     // Why the field is shown but cannot be changed: what it would hold is neither
     // stored nor sent ("не передаётся в Z5"). Empty for a field the user may edit.
     QString readOnlyReason;

@@ -65,6 +65,7 @@ void ParameterPanel::layOutForSelectedBlock() {
         row.rejected = false;
         row.notStoredReason.clear();
         row.waitsFor = -1;
+        row.editing = false;
         // A field whose value goes nowhere is shown, locked, and says so.
         row.readOnlyReason = layout.role == RowRole::NotStored ? notSentReason() : QString();
         row.choiceEnabled = !row.readOnly();
@@ -122,6 +123,7 @@ void ParameterPanel::showRow(int r) {
     row.rejected = false;
     row.notStoredReason.clear();
     row.waitsFor = -1;
+    row.editing = false;
     const std::optional<StorePlace> place = placeOf(r);
     switch (row.kind) {
     case FieldKind::Hidden:
@@ -190,23 +192,36 @@ void ParameterPanel::keyPressed(int r) {
     if (validRow(r)) state_.textKeyPending = 1;
 }
 
-QString ParameterPanel::storeText(int r) {
+QString ParameterPanel::refusalOf(int r) const {
     const PanelRow &row = rows_[r];
     const std::optional<StorePlace> place = placeOf(r);
-    if (!place) return QString();
-    const QString failed = QStringLiteral("не сохранено");
-    if (row.kind == FieldKind::Text) return store_.setText(*place, row.text) ? QString() : failed;
+    if (!place || row.kind == FieldKind::Text) return QString();
     if (store_.isByte(*place)) {
-        if (const auto b = numbers_.parseByte(row.text)) return store_.setByte(*place, *b) ? QString() : failed;
+        if (numbers_.parseByte(row.text)) return QString();
         return numbers_.isNumber(row.text) ? byteOutOfRange() : notANumber();
     }
     if (const auto v = numbers_.parseNumber(row.text)) {
         // A value the line cannot carry to the controller is refused here, as typed,
         // not later by the write.
-        if (!ValueCodec::fits(*v)) return outOfRange();
-        return store_.setNumber(*place, *v) ? QString() : failed;
+        return ValueCodec::fits(*v) ? QString() : outOfRange();
     }
     return numbers_.isNumber(row.text) ? outOfRange() : notANumber();
+}
+
+QString ParameterPanel::storeText(int r) {
+    const QString refused = refusalOf(r);
+    if (!refused.isEmpty()) return refused;
+    const PanelRow &row = rows_[r];
+    const std::optional<StorePlace> place = placeOf(r);
+    if (!place) return QString();
+    bool stored = false;
+    if (row.kind == FieldKind::Text)
+        stored = store_.setText(*place, row.text);
+    else if (store_.isByte(*place))
+        stored = store_.setByte(*place, *numbers_.parseByte(row.text));
+    else
+        stored = store_.setNumber(*place, *numbers_.parseNumber(row.text));
+    return stored ? QString() : QStringLiteral("не сохранено");
 }
 
 bool ParameterPanel::differsFromStore(int r) const {
@@ -244,10 +259,20 @@ ParameterPanel::EditResult ParameterPanel::textChanged(int r, const QString &tex
         return result;
     }
     rows_[r].text = text;
-    // Texts the program sets are not edits: only a change after a key press is stored.
+    // Texts the program sets are not edits: only a change after a key press is the user's.
     if (state_.textKeyPending != 1) return result;
     state_.textKeyPending = 0;
     if (!isLaidOut()) return result;
+    // Kept as typed: a prefix of what the user means ("30" on the way to "300") is never stored.
+    rows_[r].editing = true;
+    result.handled = true;
+    return result;
+}
+
+ParameterPanel::EditResult ParameterPanel::finishEdit(int r) {
+    EditResult result;
+    if (!validRow(r) || !rows_[r].editing || !isLaidOut()) return result;
+    rows_[r].editing = false;
     result.handled = true;
     const std::vector<int> order = StoringOrder::rowsFor(type_, r);
     for (std::size_t i = 0; i < order.size(); ++i) {
@@ -275,27 +300,74 @@ ParameterPanel::EditResult ParameterPanel::textChanged(int r, const QString &tex
     return result;
 }
 
+int ParameterPanel::finishEdits() {
+    for (int r = 0; r < kRows; ++r) finishEdit(r);
+    const std::vector<int> refused = refusedRows();
+    return refused.empty() ? -1 : refused.front();
+}
+
+void ParameterPanel::revertEdit(int r) {
+    if (!validRow(r) || !isLaidOut() || rows_[r].readOnly() || !rows_[r].showsText()) return;
+    rows_[r].editing = false;
+    // The field shows what the store holds, so nothing waits for it any more.
+    showRow(r);
+    mended(r);
+}
+
+std::vector<int> ParameterPanel::refusedRows() const {
+    std::vector<int> out;
+    for (int r = 0; r < kRows; ++r)
+        if (rows_[r].showsText() && rows_[r].rejected) out.push_back(r);
+    return out;
+}
+
+QString ParameterPanel::refusedSummary() const {
+    QStringList parts;
+    for (int r : refusedRows())
+        parts << QStringLiteral("«%1»: %2").arg(rows_[r].caption.trimmed(), rows_[r].notStoredReason);
+    return parts.join(QStringLiteral("; "));
+}
+
 void ParameterPanel::showText(int r, const QString &text) {
-    if (!validRow(r)) return;
+    // What the user is typing there is neither lost nor merged with a value read.
+    if (!validRow(r) || rows_[r].editing) return;
     rows_[r].text = text;
     rows_[r].rejected = false;
+    rows_[r].notStoredReason.clear();
+}
+
+bool ParameterPanel::isShownNumber(int r) const {
+    return validRow(r) && rows_[r].showsText() && rows_[r].kind == FieldKind::Number && placeOf(r);
+}
+
+int ParameterPanel::checkShown(const std::vector<int> &rows) {
+    if (!isLaidOut()) return -1;
+    int first = -1;
+    for (int r : rows) {
+        if (!isShownNumber(r)) continue;
+        if (const QString refused = refusalOf(r); !refused.isEmpty()) {
+            flag(r, refused);
+            if (first < 0) first = r;
+        }
+    }
+    return first;
 }
 
 int ParameterPanel::storeShown(const std::vector<int> &rows) {
     if (!isLaidOut()) return -1;
     // Checked first, so that a field that does not convert leaves the whole set as it was.
     for (int r : rows) {
-        if (!validRow(r) || !rows_[r].showsText() || rows_[r].kind != FieldKind::Number) continue;
-        const std::optional<StorePlace> place = placeOf(r);
-        if (place && !numbers_.parseNumber(rows_[r].text)) {
-            rows_[r].rejected = true;
+        if (!isShownNumber(r)) continue;
+        if (const QString refused = refusalOf(r); !refused.isEmpty()) {
+            flag(r, refused);
             return r;
         }
     }
     for (int r : rows) {
-        if (!validRow(r) || !rows_[r].showsText() || rows_[r].kind != FieldKind::Number) continue;
+        if (!isShownNumber(r)) continue;
         storeText(r);
-        rows_[r].rejected = false;
+        rows_[r].editing = false;
+        flag(r, QString());
     }
     return -1;
 }

@@ -48,13 +48,32 @@ public:
     // A key went into the text field of row `row`. A read-only row takes no text:
     // textChanged() leaves it as it is and reports the edit as not handled.
     void keyPressed(int row);
-    // The text of row `row` changed; stored only after a key press.
+    // The text of row `row` changed. After a key press it is the user's edit, kept
+    // as typed and stored only when the field is finished; a text the program
+    // sets is never stored.
     EditResult textChanged(int row, const QString &text);
+    // The user finished the field (Tab, Return, the focus left it): its whole text
+    // is converted and stored with the fields its type stores alongside, or
+    // refused and flagged, the store keeping what it held before the edit.
+    // Nothing happens for a field that was not edited.
+    EditResult finishEdit(int row);
+    // Every field still being typed is finished, in row order. -1 when all are
+    // stored, else the first row refused.
+    int finishEdits();
+    // Esc: the field shows the stored value again and its edit is dropped.
+    void revertEdit(int row);
+    // Visible fields whose text is not stored, top to bottom.
+    std::vector<int> refusedRows() const;
+    // "«Время задержки»: вне диапазона 0..255" for each refused field.
+    QString refusedSummary() const;
     // Shows a value read from the controller in a text field without storing it.
     void showText(int row, const QString &text);
     // Stores what the given number fields show, all of them or none: returns -1
     // once stored, else the first row that does not convert (marked rejected).
     int storeShown(const std::vector<int> &rows);
+    // Marks those of the given number fields whose text could not be stored,
+    // storing nothing; -1 when none, else the first.
+    int checkShown(const std::vector<int> &rows);
 
     const PanelRow &row(int r) const;
     bool isLaidOut() const { return type_ != 0; }
@@ -67,6 +86,9 @@ private:
     void showRow(int row);
     void showDependents(Selector selector);
     std::optional<StorePlace> placeOf(int row) const;
+    bool isShownNumber(int row) const;
+    // Why the row's text cannot be stored as it stands; empty when it can.
+    QString refusalOf(int row) const;
     // Stores the row's text; empty when stored, else why it was not.
     QString storeText(int row);
     // True when the row's text says something else than the store holds.

@@ -15,6 +15,9 @@ public:
     virtual void message(const QString &text, const QString &caption = QString(), Kind kind = Kind::Information) = 0;
     // A message box with OK and Cancel; true for OK.
     virtual bool confirm(const QString &text, const QString &caption = QString()) = 0;
+    // What to do with changes not yet kept: save them first, drop them, or stay.
+    enum class Unsaved { Save, Discard, Cancel };
+    virtual Unsaved askAboutUnsaved(const QString &text, const QString &caption = QString()) = 0;
     virtual void beep() = 0;
     // File dialogs; an empty result means the user cancelled.
     virtual QString openFileName(const QString &caption, const QString &filter, const QString &dir) = 0;

@@ -22,6 +22,10 @@ public:
         messages.push_back({text, caption, Kind::Warning});
         return confirmAnswer;
     }
+    Unsaved askAboutUnsaved(const QString &text, const QString &caption = QString()) override {
+        messages.push_back({text, caption, Kind::Warning});
+        return unsavedAnswer;
+    }
     void beep() override { ++beeps; }
     QString openFileName(const QString &, const QString &, const QString &) override {
         return openNames.isEmpty() ? QString() : openNames.takeFirst();
@@ -33,6 +37,7 @@ public:
     std::vector<Shown> messages;
     int beeps = 0;
     bool confirmAnswer = true;
+    Unsaved unsavedAnswer = Unsaved::Discard;
     QStringList openNames;
     QStringList saveNames;
     std::function<void(const QString &, const QString &)> onMessage;

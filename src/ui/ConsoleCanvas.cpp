@@ -5,6 +5,9 @@
 #include "ui/ProcessPictureWidget.h"
 #include <QFrame>
 #include <QPainter>
+#include <QScrollArea>
+#include <cstdlib>
+#include <utility>
 
 namespace z5 {
 
@@ -12,7 +15,11 @@ ConsoleCanvas::ConsoleCanvas(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("consoleCanvas"));
     for (int n = 0; n < kIcons; ++n) {
         icons_[n] = new ConsoleIcon(n, this);
-        connect(icons_[n], &ConsoleIcon::pressed, this, &ConsoleCanvas::iconPressed);
+        connect(icons_[n], &ConsoleIcon::pressed, this, [this](int number, Qt::MouseButton button) {
+            makeTabIcon(icon(number));
+            emit iconPressed(number, button);
+        });
+        connect(icons_[n], &ConsoleIcon::stepRequested, this, &ConsoleCanvas::step);
     }
     line3_ = new QFrame(this);
     line3_->setObjectName(QStringLiteral("Line3"));
@@ -52,20 +59,78 @@ void ConsoleCanvas::printPriorityLabels(std::vector<Label> labels) {
 
 void ConsoleCanvas::placeIcons(const ConsoleLayout &layout) {
     hideIcons();
+    ConsoleIcon *first = nullptr;
     for (const ConsoleLayout::BlockIcon &b : layout.icons()) {
         ConsoleIcon *i = icon(b.iconNumber);
         if (!i) continue;
         i->placeAt(b.position);
         i->show();
         i->raise();
+        // The grid is entered at its top left icon.
+        if (!first || std::make_pair(b.position.y(), b.position.x()) <
+                          std::make_pair(first->cornerTwips().y(), first->cornerTwips().x()))
+            first = i;
     }
+    makeTabIcon(first);
 }
 
 void ConsoleCanvas::hideIcons() {
     for (ConsoleIcon *i : icons_) i->hide();
+    makeTabIcon(nullptr);
 }
 
 ConsoleIcon *ConsoleCanvas::icon(int n) const { return n >= 0 && n < kIcons ? icons_[n] : nullptr; }
+
+ConsoleIcon *ConsoleCanvas::tabIcon() const { return tabIcon_; }
+
+void ConsoleCanvas::makeTabIcon(ConsoleIcon *chosen) {
+    if (tabIcon_ == chosen) return;
+    if (tabIcon_) tabIcon_->setFocusPolicy(Qt::ClickFocus);
+    tabIcon_ = chosen;
+    if (tabIcon_) tabIcon_->setFocusPolicy(Qt::StrongFocus);
+}
+
+ConsoleIcon *ConsoleCanvas::neighbour(const ConsoleIcon *from, Qt::Key direction) const {
+    if (!from) return nullptr;
+    const QPoint origin = from->geometry().center();
+    ConsoleIcon *best = nullptr;
+    long long bestScore = 0;
+    for (ConsoleIcon *candidate : icons_) {
+        if (candidate == from || candidate->isHidden()) continue;
+        const QPoint d = candidate->geometry().center() - origin;
+        // Ahead in the key's direction, and how far off its line.
+        int ahead = 0;
+        int aside = 0;
+        switch (direction) {
+        case Qt::Key_Left: ahead = -d.x(); aside = d.y(); break;
+        case Qt::Key_Right: ahead = d.x(); aside = d.y(); break;
+        case Qt::Key_Up: ahead = -d.y(); aside = d.x(); break;
+        case Qt::Key_Down: ahead = d.y(); aside = d.x(); break;
+        default: return nullptr;
+        }
+        if (ahead <= 0) continue;
+        // The same row or column first, then the nearest.
+        const long long score = static_cast<long long>(ahead) + 4LL * std::abs(aside);
+        if (!best || score < bestScore) {
+            best = candidate;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+void ConsoleCanvas::step(int iconNumber, Qt::Key direction) {
+    ConsoleIcon *next = neighbour(icon(iconNumber), direction);
+    if (!next) return;
+    makeTabIcon(next);
+    next->setFocus(Qt::OtherFocusReason);
+    // On a small screen the grid scrolls to the icon stepped to.
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget())
+        if (auto *area = qobject_cast<QScrollArea *>(w)) {
+            area->ensureWidgetVisible(next);
+            break;
+        }
+}
 
 void ConsoleCanvas::placeCursor(const QPoint &corner) {
     const QPoint from = twips::px(corner + QPoint(0, twips::kCursorOffset));

@@ -40,6 +40,11 @@ public:
     void placeIcons(const ConsoleLayout &layout);
     void hideIcons();
     ConsoleIcon *icon(int iconNumber) const;
+    // The icon the Tab key reaches in the grid (the one last stepped to or
+    // clicked), nullptr while none is shown.
+    ConsoleIcon *tabIcon() const;
+    // The shown icon nearest to `from` in the direction of an arrow key, or nullptr.
+    ConsoleIcon *neighbour(const ConsoleIcon *from, Qt::Key direction) const;
 
     // The cursor line under an icon whose corner is given in twips.
     void placeCursor(const QPoint &iconCorner);
@@ -62,6 +67,9 @@ protected:
 
 private:
     void printLabels(QPainter &painter, const std::vector<Label> &labels, const QColor &colour);
+    void step(int iconNumber, Qt::Key direction);
+    // Only this icon is in the Tab chain; the others take the focus by click or arrow.
+    void makeTabIcon(ConsoleIcon *icon);
 
     std::array<ConsoleIcon *, kIcons> icons_{};
     std::vector<Label> slotNumbers_;
@@ -69,6 +77,7 @@ private:
     QFrame *line3_;
     ProcessPictureWidget *pause_;
     ProcessPictureWidget *run_;
+    ConsoleIcon *tabIcon_ = nullptr;
 };
 
 } // namespace z5

@@ -18,9 +18,14 @@ public:
 
 signals:
     void pressed(int iconNumber, Qt::MouseButton button);
+    // An arrow key asks for the nearest icon that way.
+    void stepRequested(int iconNumber, Qt::Key direction);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 

@@ -1,8 +1,11 @@
 #include "ui/ConsoleParameterView.h"
 #include "console/ParameterPanel.h"
 #include "ui/ConsoleGeometry.h"
+#include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -57,11 +60,19 @@ ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *paren
         setTabOrder(combo1_[r], text1_[r]);
         connect(combo1_[r], &QComboBox::activated, this, [this, r](int index) { onChoice(r, index); });
         connect(text1_[r], &QLineEdit::textEdited, this, [this, r](const QString &t) { onTextEdited(r, t); });
+        // Stored when the user is done with it, never a prefix of what he types.
+        connect(text1_[r], &QLineEdit::editingFinished, this, [this, r] { emit fieldFinished(r); });
+        text1_[r]->installEventFilter(this);
+        refusedMark_[r] = text1_[r]->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                               QLineEdit::TrailingPosition);
+        refusedMark_[r]->setObjectName(QStringLiteral("refusedMark_%1").arg(r));
+        refusedMark_[r]->setVisible(false);
     }
     notStored_ = new QLabel(this);
     notStored_->setObjectName(QStringLiteral("lblNotStored"));
     notStored_->setStyleSheet(QStringLiteral("QLabel { color: #c00000; }"));
-    notStored_->setGeometry(twips::rect(0, kFirstRowTop + kRows * kRowPitch, kFieldLeft + kFieldWidth, kRowHeight));
+    notStored_->setWordWrap(true);
+    notStored_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     refresh();
 }
 
@@ -97,12 +108,40 @@ void ConsoleParameterView::refresh() {
     notStored_->setText(flagged.join(QStringLiteral("; ")));
     notStored_->setToolTip(notStored_->text());
     notStored_->setVisible(!flagged.isEmpty());
+    placeNotStoredLine();
+}
+
+void ConsoleParameterView::placeNotStoredLine() {
+    int lastRow = -1;
+    for (int r = 0; r < kRows; ++r)
+        if (panel_.row(r).visible) lastRow = r;
+    const int top = twips::px(kFirstRowTop + (lastRow + 1) * kRowPitch);
+    const int width = twips::px(kFieldLeft + kFieldWidth);
+    // As many lines as the reasons take, within the panel.
+    const int wanted = notStored_->heightForWidth(width);
+    const int height = qMax(0, qMin(wanted > 0 ? wanted : notStored_->sizeHint().height(), this->height() - top));
+    notStored_->setGeometry(0, top, width, height);
+}
+
+bool ConsoleParameterView::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        for (int r = 0; r < kRows; ++r) {
+            if (watched != text1_[r]) continue;
+            // The stored value comes back; the key goes no further.
+            emit fieldReverted(r);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ConsoleParameterView::refreshRow(int r) {
     const PanelRow &row = panel_.row(r);
     label3_[r]->setVisible(row.visible);
     label3_[r]->setText(row.caption);
+    // A refused field's caption is red too, so the row stands out.
+    const QString captionStyle = row.rejected ? QStringLiteral("QLabel { color: #c00000; }") : QString();
+    if (label3_[r]->styleSheet() != captionStyle) label3_[r]->setStyleSheet(captionStyle);
 
     QComboBox *combo = combo1_[r];
     combo->setVisible(row.showsChoice());
@@ -131,6 +170,8 @@ void ConsoleParameterView::refreshRow(int r) {
     style += QStringLiteral(" }");
     if (text->styleSheet() != style) text->setStyleSheet(style);
     text->setReadOnly(row.readOnly());
+    refusedMark_[r]->setVisible(row.rejected && row.showsText());
+    refusedMark_[r]->setToolTip(row.notStoredReason);
     text->setToolTip(row.readOnly() ? row.readOnlyReason
                      : row.rejected ? notStoredHint() + QStringLiteral(": ") + row.notStoredReason
                                     : QString());

@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <array>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -40,11 +41,20 @@ public:
 signals:
     // The user changed something in the panel.
     void edited();
+    // The user finished typing into a field (Tab, Return, the focus left it),
+    // or pressed Esc in it to have the stored value back.
+    void fieldFinished(int row);
+    void fieldReverted(int row);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void refreshRow(int row);
     void onChoice(int row, int index);
     void onTextEdited(int row, const QString &text);
+    // The line naming the refused fields sits right under the last row shown.
+    void placeNotStoredLine();
 
     ParameterPanel &panel_;
     QLabel *label1_;
@@ -52,6 +62,8 @@ private:
     std::array<QLabel *, kRows> label3_{};
     std::array<QComboBox *, kRows> combo1_{};
     std::array<QLineEdit *, kRows> text1_{};
+    // A warning mark inside each field, shown while its text is refused.
+    std::array<QAction *, kRows> refusedMark_{};
     QLabel *notStored_;
 };
 

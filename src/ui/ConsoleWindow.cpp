@@ -6,7 +6,6 @@
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleIcon.h"
-#include "ui/ConsoleInputGuard.h"
 #include "ui/ConsoleParameterView.h"
 #include "ui/LiveViewPane.h"
 #include "ui/Session.h"
@@ -96,8 +95,9 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     buildMenus();
 
     connect(&core_, &ConsoleCore::statusChanged, status_, &QLabel::setText);
-    inputGuard_ = new ConsoleInputGuard(this);
     connect(&core_, &ConsoleCore::usableChanged, this, &ConsoleWindow::followUsable);
+    connect(view_, &ConsoleParameterView::fieldFinished, &core_, &ConsoleCore::finishField);
+    connect(view_, &ConsoleParameterView::fieldReverted, &core_, &ConsoleCore::revertField);
     connect(&core_, &ConsoleCore::drawn, this, &ConsoleWindow::draw);
     connect(&core_, &ConsoleCore::panelChanged, view_, &ConsoleParameterView::refresh);
     connect(&core_, &ConsoleCore::refreshChanged, this, &ConsoleWindow::showValueAge);
@@ -112,16 +112,16 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
                              canvas_->size() + QSize(WindowPlacement::scrollBarRoom(this), menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
-bool ConsoleWindow::takesInput() const { return isEnabled() && !inputGuard_->isOn(); }
+bool ConsoleWindow::takesInput() const { return isEnabled(); }
 
 void ConsoleWindow::followUsable(bool usable) {
+    // Only a write greys the window. A read, key or command leaves it usable:
+    // what the user does meanwhile waits its turn on the line.
     if (!usable && core_.writes().isRunning()) {
-        inputGuard_->setOn(false);
         disabledForWrite_ = true;
         setEnabled(false);
         return;
     }
-    inputGuard_->setOn(!usable);
     if (usable && disabledForWrite_) {
         disabledForWrite_ = false;
         setEnabled(true);
@@ -133,8 +133,6 @@ void ConsoleWindow::showPortStatus() { portStatus_->setText(portStatusText(sessi
 ConsoleWindow::~ConsoleWindow() {
     // The trend window works on the session, which may go with the console.
     delete trendWindow_;
-    // Nothing is filtered for a window on its way out.
-    inputGuard_->setOn(false);
 }
 
 QAction *ConsoleWindow::addCommand(QMenu *menu, const char *objectName, const QString &caption,
@@ -182,8 +180,9 @@ QAction *ConsoleWindow::action(const QString &objectName) const { return findChi
 
 void ConsoleWindow::showInPlaceOfMainWindow() {
     if (mainWindow_) {
-        // Shown again where it was, whichever way the console is left.
-        mainWindowPlace_ = mainWindow_->saveGeometry();
+        // Shown again where it was, whichever way the console is left: the frame's
+        // corner and the client size, put back once it is shown again.
+        mainWindowPlace_ = QRect(mainWindow_->pos(), mainWindow_->size());
         mainWindow_->hide();
     }
     showPortStatus();
@@ -221,21 +220,29 @@ void ConsoleWindow::loadParameters() { core_.loadParameters(decimalSeparator());
 
 void ConsoleWindow::saveParameters() { core_.saveParameters(decimalSeparator()); }
 
-void ConsoleWindow::closeConsole() {
-    core_.setRefreshInterval(0);
-    hide();
-    giveBackMainWindow();
-}
+bool ConsoleWindow::mayClose() { return core_.mayClose(decimalSeparator()); }
+
+void ConsoleWindow::closeConsole() { close(); }
 
 void ConsoleWindow::giveBackMainWindow() {
     WindowPlacement::save(this, QStringLiteral("console"));
     if (!mainWindow_) return;
-    if (!mainWindowPlace_.isEmpty()) mainWindow_->restoreGeometry(mainWindowPlace_);
     mainWindow_->show();
+    if (mainWindowPlace_.isValid()) {
+        mainWindow_->resize(mainWindowPlace_.size());
+        mainWindow_->move(mainWindowPlace_.topLeft());
+    }
 }
 
 void ConsoleWindow::closeEvent(QCloseEvent *event) {
+    // Parameter edits neither saved nor written are not dropped unasked.
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     core_.close();
+    // A page still being read is given up; its window never appears without the console.
+    if (trendWindow_) trendWindow_->close();
     giveBackMainWindow();
     event->accept();
 }
@@ -249,7 +256,7 @@ void ConsoleWindow::changeEvent(QEvent *event) {
 void ConsoleWindow::chooseStation() {
     // The dialog disables this window and gives it back when it closes.
     auto *dialog = new StationDialog(session_.line.settings(), this);
-    connect(dialog->stationList(), &QListWidget::itemClicked, this, &ConsoleWindow::showPortStatus);
+    connect(dialog, &StationDialog::stationChanged, this, &ConsoleWindow::showPortStatus);
     dialog->show();
 }
 

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointF>
 #include <QPointer>
+#include <QRect>
 #include <memory>
 
 class QAction;
@@ -15,7 +16,6 @@ class QProgressBar;
 namespace z5 {
 
 class ConsoleCanvas;
-class ConsoleInputGuard;
 class ConsoleParameterView;
 class LiveViewPane;
 class Session;
@@ -62,13 +62,18 @@ public:
 
     // What the window shows: block selection, reads, refresh, writes and progress.
     ConsoleCore &core() { return core_; }
+    const ConsoleCore &core() const { return core_; }
     ConsoleCanvas *canvas() const { return canvas_; }
     QLabel *replyStatus() const { return status_; }
     QLabel *portStatus() const { return portStatus_; }
     QAction *action(const QString &objectName) const;
-    // False while the window is disabled (a write, the trend window, a dialog) or
-    // awaits the reply to a read, key or command it sent: it then takes no input.
+    // False while the window is disabled (a write, the trend window, a dialog):
+    // it then takes no input. A read, key or command under way leaves it usable.
     bool takesInput() const;
+    // Asks about parameter edits neither saved nor written; false when the user stays.
+    bool mayClose();
+    // True while the console's latest read, key or command awaits its reply.
+    bool awaitsReply() const { return core_.exchange().running() != ConsoleExchange::Request::None; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -93,8 +98,7 @@ private:
     void openTrendWindow(int column);
     // The port, its device and the station, in the status bar.
     void showPortStatus();
-    // A write greys the window as long as it runs; a read, key or command keeps
-    // the user's hand off it without repainting it.
+    // A write greys the window as long as it runs.
     void followUsable(bool usable);
 
     Session &session_;
@@ -114,10 +118,9 @@ private:
     QProgressBar *progressBar_ = nullptr;
     QLabel *status_ = nullptr;
     QLabel *portStatus_ = nullptr;
-    QByteArray mainWindowPlace_;
+    QRect mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
     QPointer<TrendWindow> trendWindow_;
-    ConsoleInputGuard *inputGuard_ = nullptr;
     bool disabledForWrite_ = false;
 };
 

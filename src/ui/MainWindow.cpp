@@ -304,7 +304,7 @@ bool MainWindow::writeUnderWay() {
 
 void MainWindow::openPortDialog() {
     if (portDialog_ || writeUnderWay()) return;
-    portDialog_ = new PortDialog(session_.line, this);
+    portDialog_ = new PortDialog(session_.line, session_.prompts, this);
     connect(portDialog_, &QDialog::finished, this, &MainWindow::showPortStatus);
     portDialog_->show();
 }
@@ -312,7 +312,7 @@ void MainWindow::openPortDialog() {
 void MainWindow::openStationDialog() {
     if (stationDialog_ || writeUnderWay()) return;
     stationDialog_ = new StationDialog(session_.line.settings(), this);
-    connect(stationDialog_->stationList(), &QListWidget::itemClicked, this, &MainWindow::showPortStatus);
+    connect(stationDialog_, &StationDialog::stationChanged, this, &MainWindow::showPortStatus);
     stationDialog_->show();
 }
 
@@ -396,6 +396,11 @@ void MainWindow::showModified(bool modified) {
 
 void MainWindow::closeEvent(QCloseEvent *event) {
     if (!mayDiscardChanges()) {
+        event->ignore();
+        return;
+    }
+    // Parameter edits of the console are asked about too.
+    if (auto *console = qobject_cast<ConsoleWindow *>(console_.data()); console && !console->mayClose()) {
         event->ignore();
         return;
     }

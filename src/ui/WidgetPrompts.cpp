@@ -73,6 +73,26 @@ bool WidgetPrompts::confirm(const QString &text, const QString &caption) {
     return box.exec() == QMessageBox::Ok;
 }
 
+Prompts::Unsaved WidgetPrompts::askAboutUnsaved(const QString &text, const QString &caption) {
+    QWidget *o = owner();
+    const OwnerHeld held(o);
+    QMessageBox box(QMessageBox::Question, titleOr(caption), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, o);
+    box.setEnabled(true);
+    box.setObjectName(QStringLiteral("unsavedQuestion"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    // In the program's language whatever Qt's own translations say.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("Сохранить"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Не сохранять"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    switch (box.exec()) {
+    case QMessageBox::Save: return Unsaved::Save;
+    case QMessageBox::Discard: return Unsaved::Discard;
+    default: return Unsaved::Cancel;
+    }
+}
+
 void WidgetPrompts::beep() { QApplication::beep(); }
 
 QString WidgetPrompts::openFileName(const QString &caption, const QString &filter, const QString &dir) {

@@ -15,6 +15,7 @@ public:
     void setParent(QWidget *parent) { parent_ = parent; }
     void message(const QString &text, const QString &caption = QString(), Kind kind = Kind::Information) override;
     bool confirm(const QString &text, const QString &caption = QString()) override;
+    Unsaved askAboutUnsaved(const QString &text, const QString &caption = QString()) override;
     void beep() override;
     QString openFileName(const QString &caption, const QString &filter, const QString &dir) override;
     QString saveFileName(const QString &caption, const QString &filter, const QString &dir) override;

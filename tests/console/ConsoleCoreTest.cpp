@@ -94,11 +94,10 @@ TEST(ConsoleCore, APortLostWhileWaitingStopsTheBarAndSaysNoNetwork) {
     b.port.silent = true;
     b.core.pickForRead(kPid, BlockType::PID);
     ASSERT_TRUE(b.core.readPicked());
-    EXPECT_FALSE(b.core.isUsable());
+    EXPECT_TRUE(b.core.isUsable()) << "a read leaves the console usable";
     b.core.progress().restart(40);
     b.port.fail("device unplugged");
     b.clock.advance(150);
-    EXPECT_TRUE(b.core.isUsable());
     EXPECT_EQ(b.status(), QStringLiteral("Нет сети"));
     EXPECT_FALSE(b.core.progress().progressTimer().isActive());
     EXPECT_EQ(b.core.progress().value(), 0);
@@ -228,4 +227,109 @@ TEST(ConsoleCore, GoingWithARequestOpenStartsNothingAfterwards) {
     b.clock.advance(15000);
     EXPECT_EQ(b.port.writes().size(), 1u) << "only the read went out";
     EXPECT_FALSE(b.session.line.isBusy());
+}
+
+// With a controller answering in 700 ms, what the user presses while the
+// console's own request awaits its reply waits its turn: every key goes out
+// exactly once, every block clicked is read.
+TEST(ConsoleCore, PressesDuringTheConsolesOwnReadEachGoOutOnce) {
+    struct Case {
+        const char *what;
+        std::function<void(CoreBench &)> first;
+        std::vector<std::function<void(CoreBench &)>> presses;
+        std::vector<QByteArray> frames;   // the first six bytes of each frame, in order
+    };
+    const auto key = [](double x) { return [x](CoreBench &b) { b.core.panelClicked(x, 70); }; };
+    const auto readPanel = [](CoreBench &b) {
+        b.session.store.numbersPAN.setValue(0, 0, 1.0f);
+        b.core.pickForRead(kPanel, BlockType::PAN);
+        b.core.readPicked();
+    };
+    const auto read = [](int column, int type) {
+        return [column, type](CoreBench &b) { b.core.pickForRead(column, type); b.core.readPicked(); };
+    };
+    const Case cases[] = {
+        {"keys 5, 6, 7", readPanel, {key(20), key(75), key(130)},
+         {QByteArray::fromHex("0103010a0000"), QByteArray::fromHex("0103010b0500"), QByteArray::fromHex("0103010b0600"),
+          QByteArray::fromHex("0103010b0700")}},
+        {"key 5 twice", readPanel, {key(20), key(20)},
+         {QByteArray::fromHex("0103010a0000"), QByteArray::fromHex("0103010b0500"), QByteArray::fromHex("0103010b0500")}},
+        {"a block, then another", read(kPid, BlockType::PID), {read(1, BlockType::A_O)},
+         {QByteArray::fromHex("0103040a0000"), QByteArray::fromHex("0103020a0000")}},
+        {"pause during a read", read(kPid, BlockType::PID), {[](CoreBench &b) { b.core.processCommand(z5::Request::PauseProcess); }},
+         {QByteArray::fromHex("0103040a0000"), QByteArray::fromHex("0103000b3200")}},
+    };
+    for (const Case &c : cases) {
+        CoreBench b;
+        ASSERT_TRUE(b.import());
+        b.port.replyDelayMs = 700;
+        c.first(b);
+        for (const auto &press : c.presses) {
+            b.clock.advance(250);
+            press(b);
+            EXPECT_TRUE(b.core.isUsable()) << c.what << ": the hand is never refused";
+        }
+        b.clock.advance(10000);
+        std::vector<QByteArray> sent;
+        for (const auto &w : b.port.writes()) sent.push_back(w.bytes.left(6));
+        ASSERT_EQ(sent.size(), c.frames.size()) << c.what;
+        for (std::size_t i = 0; i < sent.size(); ++i) EXPECT_EQ(sent[i].toHex(' '), c.frames[i].toHex(' ')) << c.what << " #" << i;
+    }
+}
+
+// A write with a field the user left refused asks first and sends only what
+// the store holds; a text still being typed is finished before anything goes out.
+TEST(ConsoleCore, AWriteWithARefusedFieldAsksFirst) {
+    for (const bool yes : {false, true}) {
+        CoreBench b;
+        ASSERT_TRUE(b.import());
+        b.session.store.numbersPID.setValue(0, 4, 2.0f);
+        b.core.pickForParameters(kPid, BlockType::PID);
+        ParameterPanel &panel = b.core.panel();
+        panel.keyPressed(1);
+        panel.textChanged(1, "2x");   // "Период", not left yet
+        b.prompts.confirmAnswer = yes;
+        b.core.downloadSchema();
+        ASSERT_FALSE(b.prompts.messages.empty());
+        EXPECT_EQ(b.prompts.messages.back().text,
+                  ConsoleCore::refusedFieldsQuestion(QStringLiteral("«Период» (не число)")));
+        EXPECT_TRUE(panel.row(1).rejected);
+        EXPECT_EQ(b.session.store.numbersPID.value(0, 4), 2.0f);
+        b.clock.advance(15000);
+        EXPECT_EQ(b.port.writes().empty(), !yes);
+        EXPECT_EQ(b.session.parametersUnsaved(), !yes) << "a finished download keeps what it sent";
+    }
+}
+
+// Closing with edits neither saved nor written asks; each answer does what it says.
+TEST(ConsoleCore, ClosingWithUnsavedEditsAsks) {
+    struct Case {
+        Prompts::Unsaved answer;
+        bool closes;
+        bool saved;
+    };
+    for (const Case c : {Case{Prompts::Unsaved::Cancel, false, false}, Case{Prompts::Unsaved::Discard, true, false},
+                         Case{Prompts::Unsaved::Save, true, true}}) {
+        CoreBench b;
+        ASSERT_TRUE(b.import());
+        EXPECT_TRUE(b.core.mayClose(u'.')) << "nothing edited: no question";
+        EXPECT_TRUE(b.prompts.messages.empty());
+        b.core.pickForParameters(kPid, BlockType::PID);
+        b.core.panel().keyPressed(3);
+        b.core.panel().textChanged(3, "2.5");   // typed, not yet left
+        b.prompts.unsavedAnswer = c.answer;
+        const QString file = b.dir.filePath(QStringLiteral("kept.par"));
+        b.prompts.saveNames << file;
+        EXPECT_EQ(b.core.mayClose(u'.'), c.closes);
+        ASSERT_EQ(b.prompts.messages.size(), 1u);
+        EXPECT_EQ(b.prompts.messages[0].text, QStringLiteral("Сохранить изменения параметров?"));
+        EXPECT_EQ(b.session.store.numbersPID.value(0, 1), 2.5f) << "the typed value was finished first";
+        EXPECT_EQ(QFile::exists(file), c.saved);
+        if (c.saved) {
+            EXPECT_EQ(b.status(), QStringLiteral("Параметры сохранены в %1").arg(file));
+        }
+        // Asked once: a closing after the answer asks again only when nothing was decided.
+        b.core.mayClose(u'.');
+        EXPECT_EQ(b.prompts.messages.size(), c.closes ? 1u : 2u);
+    }
 }

@@ -26,10 +26,18 @@ struct PanelFixture : ::testing::Test {
         state.selectedType = static_cast<std::uint8_t>(project.blockType(column));
         panel.layOutForSelectedBlock();
     }
-    // The user types a whole new text into a field.
+    // The user types a whole new text into a field and leaves it.
     ParameterPanel::EditResult type(int row, const QString &text) {
         panel.keyPressed(row);
-        return panel.textChanged(row, text);
+        const ParameterPanel::EditResult typed = panel.textChanged(row, text);
+        return typed.handled ? panel.finishEdit(row) : typed;
+    }
+    // The user types `text` key by key, each prefix a change, without leaving the field.
+    void typeKeys(int row, const QString &text) {
+        for (int n = 1; n <= text.size(); ++n) {
+            panel.keyPressed(row);
+            panel.textChanged(row, text.left(n));
+        }
     }
     std::vector<int> visibleRows() const {
         std::vector<int> out;

@@ -1,6 +1,7 @@
 // What an edit stores, in which order, and what a text that does not convert does.
 #include "PanelFixture.h"
 #include "console/StoringOrder.h"
+#include <functional>
 
 using namespace z5;
 using z5::test::PanelFixture;
@@ -40,6 +41,8 @@ TEST_F(PanelFixture, TextsSetByTheProgramAreNeverStored) {
     EXPECT_EQ(state.textKeyPending, 1);
     EXPECT_TRUE(panel.textChanged(0, "42").handled);
     EXPECT_EQ(state.textKeyPending, 0);
+    EXPECT_EQ(store.numbersMUL.value(0, 0), 0.0f) << "not before the field is left";
+    EXPECT_EQ(panel.finishEdit(0).storedRows, std::vector<int>{0});
     EXPECT_EQ(store.numbersMUL.value(0, 0), 42.0f);
 }
 
@@ -204,4 +207,80 @@ TEST_F(PanelFixture, OnlyFieldsWhoseTextTheStoreLacksWaitForTheBadOne) {
     // Laying the panel out again shows the store and drops every flag.
     layOut(0);
     for (int r = 0; r < ParameterPanel::kRows; ++r) EXPECT_FALSE(panel.row(r).rejected) << r;
+}
+
+// Nothing is stored while the user types, and a text refused when he leaves the
+// field keeps the value from before the edit in the store, whatever an earlier
+// keystroke spelled; Esc brings the stored value back.
+TEST_F(PanelFixture, OnlyAWholeValidTextIsStored) {
+    struct Case {
+        const char *what;
+        int type;
+        int row;
+        QString typed;
+        bool refused;
+        std::function<QString(const ParameterStore &)> stored;
+        QString before;
+    };
+    const auto jurDelay = [](const ParameterStore &s) { return QString::number(s.journalDelays.element(10)); };
+    const Case cases[] = {
+        {"byte past 255", BlockType::JUR, 4, "300", true, jurDelay, "7"},
+        {"byte", BlockType::JUR, 4, "30", false, jurDelay, "7"},
+        {"number past the wire", BlockType::PID, 2, "1e39", true,
+         [](const ParameterStore &s) { return QString::number(s.numbersPID.value(0, 11)); }, "1000"},
+        {"number with a letter", BlockType::CMP, 1, "12x", true,
+         [](const ParameterStore &s) { return QString::number(s.numbersCMP.value(0, 1)); }, "5"},
+        {"setpoint", BlockType::S_P, 3, "250.5", false,
+         [](const ParameterStore &s) { return QString::number(s.numbersS_P.value(0, 1)); }, "5"},
+        {"name", BlockType::PAN, 1, "Горелка", false, [](const ParameterStore &s) { return s.panelTexts.value(0, 0); },
+         "Котёл"},
+    };
+    for (const Case &c : cases) {
+        store = ParameterStore{};
+        store.journalDelays.setElement(10, 7);
+        store.numbersPID.setValue(0, 11, 1000.0f);
+        store.numbersCMP.setValue(0, 1, 5.0f);
+        store.numbersS_P.setValue(0, 1, 5.0f);
+        store.panelTexts.setValue(0, 0, "Котёл");
+        project = Project{};
+        place(0, c.type, 1);
+        layOut(0);
+        ASSERT_EQ(c.stored(store), c.before) << c.what;
+        typeKeys(c.row, c.typed);
+        EXPECT_EQ(c.stored(store), c.before) << c.what << ": nothing while typing";
+        EXPECT_TRUE(panel.row(c.row).editing) << c.what;
+        const ParameterPanel::EditResult r = panel.finishEdit(c.row);
+        EXPECT_EQ(r.rejectedRow >= 0, c.refused) << c.what;
+        EXPECT_EQ(panel.row(c.row).text, c.typed) << c.what << ": the text stays as typed";
+        if (c.refused) {
+            EXPECT_EQ(c.stored(store), c.before) << c.what;
+            EXPECT_EQ(panel.refusedRows(), std::vector<int>{c.row}) << c.what;
+            panel.revertEdit(c.row);   // Esc
+            EXPECT_FALSE(panel.row(c.row).rejected) << c.what;
+            EXPECT_EQ(c.stored(store), c.before) << c.what;
+            EXPECT_EQ(panel.row(c.row).text, c.before) << c.what;
+        } else {
+            EXPECT_EQ(c.stored(store), c.typed) << c.what;
+            EXPECT_TRUE(panel.refusedRows().empty()) << c.what;
+        }
+        // Esc while typing drops the edit; leaving the field afterwards stores nothing.
+        typeKeys(c.row, "9");
+        const QString kept = c.stored(store);
+        panel.revertEdit(c.row);
+        EXPECT_FALSE(panel.finishEdit(c.row).handled) << c.what;
+        EXPECT_EQ(c.stored(store), kept) << c.what;
+    }
+}
+
+// A value read from the controller never lands in a field the user is typing.
+TEST_F(PanelFixture, AValueReadLeavesAFieldBeingTypedAlone) {
+    place(0, BlockType::S_P, 1);
+    layOut(0);
+    typeKeys(1, "55");
+    panel.showText(1, "12");
+    EXPECT_EQ(panel.row(1).text, "55");
+    panel.finishEdit(1);
+    EXPECT_EQ(store.numbersS_P.value(0, 0), 55.0f);
+    panel.showText(1, "12");
+    EXPECT_EQ(panel.row(1).text, "12");
 }

@@ -270,10 +270,12 @@ TEST(PanelNumbers, TheUsersDecimalSeparatorIsReadAndShown) {
     state.selectedType = BlockType::MUL;
     panel.layOutForSelectedBlock();
     panel.keyPressed(0);
-    EXPECT_TRUE(panel.textChanged(0, " 1,5 ").ok());
+    panel.textChanged(0, " 1,5 ");
+    EXPECT_TRUE(panel.finishEdit(0).ok());
     EXPECT_EQ(store.numbersMUL.value(0, 0), 1.5f);
     panel.keyPressed(1);
-    EXPECT_TRUE(panel.textChanged(1, "-0.25").ok()) << "a point cannot be a group separator here";
+    panel.textChanged(1, "-0.25");
+    EXPECT_TRUE(panel.finishEdit(1).ok()) << "a point cannot be a group separator here";
     EXPECT_EQ(store.numbersMUL.value(0, 1), -0.25f);
     panel.reload();
     EXPECT_EQ(panel.row(0).text, "1,5");

@@ -67,7 +67,8 @@ private slots:
         rig->typeInto(1, "12");
         QCOMPARE(rig->session.store.numbersPID.value(0, 4), 12.0f);
         rig->typeInto(1, "1x");
-        QCOMPARE(rig->session.store.numbersPID.value(0, 4), 1.0f);  // stored while it was a number
+        // Refused as a whole: the store keeps the value from before the edit, never "1".
+        QCOMPARE(rig->session.store.numbersPID.value(0, 4), 12.0f);
         QVERIFY(rig->text(1)->styleSheet().contains("red"));
         QCOMPARE(rig->text(1)->toolTip(), ConsoleParameterView::notStoredHint() + ": не число");
         QVERIFY(rig->prompts.messages.empty());
@@ -84,6 +85,9 @@ private slots:
         // Mending the period leaves the gain unstored, and the field asks for it again.
         QTest::keyClick(rig->text(1), Qt::Key_Backspace);
         QCOMPARE(rig->text(1)->text(), QStringLiteral("1"));
+        QVERIFY2(rig->text(1)->styleSheet().contains("red"), "refused until the field is finished");
+        QTest::keyClick(rig->text(1), Qt::Key_Return);
+        QCOMPARE(rig->session.store.numbersPID.value(0, 4), 1.0f);
         QVERIFY(!rig->text(1)->styleSheet().contains("red"));
         QCOMPARE(line->text(), QStringLiteral("«КП 1»: не сохранено, введите значение снова"));
         rig->typeInto(3, "4.5");

@@ -51,12 +51,14 @@ struct ConsoleRig : SessionBench {
     ConsoleParameterView &view() { return *parameterView(console); }
     QLineEdit *text(int row) { return view().rowField(row); }
     QComboBox *combo(int row) { return view().rowChoice(row); }
-    // The user replaces the whole text of a field, key by key (any alphabet).
-    void typeInto(int row, const QString &text) {
+    // The user replaces the whole text of a field, key by key (any alphabet),
+    // and finishes it with Return unless told to stay in it.
+    void typeInto(int row, const QString &text, bool finish = true) {
         QLineEdit *edit = view().rowField(row);
         edit->setFocus();
         edit->selectAll();
         typeKeys(edit, text);
+        if (finish) QTest::keyClick(edit, Qt::Key_Return);
     }
     static void typeKeys(QWidget *widget, const QString &text) {
         for (const QChar ch : text) {

@@ -129,9 +129,9 @@ private slots:
         QCOMPARE(rig->port.writes().size(), std::size_t(1));
         // Kind 3: the block's column + 1, the index the read left, the key, the count.
         QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103010b0100")).toHex(' '));
-        QVERIFY(!rig->console.takesInput());
+        QVERIFY(rig->console.awaitsReply());
         rig->clock.advance(150);
-        QVERIFY(rig->console.takesInput());
+        QVERIFY(!rig->console.awaitsReply());
     }
 
     void theFourthPictureRefusesKeySeven() {

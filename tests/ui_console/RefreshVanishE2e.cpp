@@ -82,7 +82,7 @@ private slots:
             return s == QStringLiteral("Нет сети") || s == QStringLiteral("Нет ответа от Z5");
         };
         QTRY_VERIFY_WITH_TIMEOUT(failed(), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.console.takesInput(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.console.awaitsReply(), 3000);
         // Said once, with the port's own reason after "Нет сети!!!".
         QCOMPARE(int(rig.prompts.messages.size()), 1);
         QVERIFY2(rig.prompts.messages[0].text.startsWith(QStringLiteral("Нет сети!!!\nПорт ")),

@@ -94,7 +94,7 @@ bool readBlock(z5::ConsoleWindow &console, const char *mnemonic) {
     const int icon = iconOfType(console, mnemonic);
     if (icon < 0) return false;
     console.iconPressed(icon, Qt::LeftButton);
-    return pumpUntil([&] { return console.takesInput(); }, 10000) &&
+    return pumpUntil([&] { return !console.awaitsReply(); }, 10000) &&
            console.replyStatus()->text().startsWith(QStringLiteral("Ответ блока"));
 }
 

@@ -21,9 +21,11 @@ public:
     static constexpr int kLeftValueX = 80;
     static constexpr int kRightLabelX = 126;
     static constexpr int kRightValueX = 203;
-    // Wide and high enough for eight rows and a value of seven digits on the right.
-    static constexpr int kWidth = 290;
-    static constexpr int kHeight = 125;
+    // Wide and high enough for eight rows and a value of seven digits on the right;
+    // multiples of four, so that at 125, 150 and 175 % the frame's right and
+    // bottom lines fall on whole screen pixels instead of being cut off.
+    static constexpr int kWidth = 292;
+    static constexpr int kHeight = 128;
 
     struct Pair {
         QString label;   // the pin name, trailing blanks dropped; empty for an unknown type

@@ -134,6 +134,23 @@ private slots:
         QVERIFY(!rig->console.awaitsReply());
     }
 
+    // A key pressed while the panel refreshes leaves "Обновлять" as it was: the
+    // reads go on after the key's reply.
+    void aPanelKeyLeavesTheRefreshAsItWas() {
+        importSmallProject();
+        usePanelLayout(1.0f);
+        rig->port.responder = [](const QByteArray &) { return replyWithSeconds({1, 1}); };
+        z5::uitest::refreshChoice(rig->console)->setCurrentIndex(1);   // 250 ms
+        rig->click(kPanel, Qt::LeftButton);
+        rig->clock.advance(150);
+        rig->port.clearWrites();
+        clickPanel(2, QPointF(20, 120));   // key 1
+        rig->clock.advance(150 + 250 + 150);
+        QCOMPARE(z5::uitest::refreshChoice(rig->console)->currentText(), QStringLiteral("250 мс"));
+        QCOMPARE(rig->port.writes().size(), std::size_t(2));
+        QCOMPARE(std::uint8_t(rig->port.writes()[1].bytes[3]), std::uint8_t(0x0a));   // a read again
+    }
+
     void theFourthPictureRefusesKeySeven() {
         importSmallProject();
         usePanelLayout(3.0f);

@@ -14,6 +14,7 @@
 #include "model/RecordingPrompts.h"
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleIcon.h"
+#include "ui/ConsoleParameterView.h"
 #include "ui/ConsoleWindow.h"
 #include "ui/QtTranslations.h"
 #include "ui/Session.h"
@@ -28,6 +29,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -143,7 +146,8 @@ void walkPanels(z5::ConsoleWindow &console, z5::Session &session, z5::RecordingP
     for (int i = 0; i < 5; ++i) session.store.panelTexts.setValue(0, i, names[i]);
     for (int layout = 0; layout < 5; ++layout) {
         session.store.numbersPAN.setValue(0, 0, float(layout));
-        if (!readBlock(console, "PAN")) std::fprintf(stderr, "the panel of layout %d was not read\n", layout);
+        if (!readBlock(console, "PAN"))
+            std::fprintf(stderr, "the panel of layout %d was not read: %s\n", layout, qPrintable(console.replyStatus()->text()));
         const QByteArray name = "panel-layout-" + QByteArray::number(layout);
         shot(&console, name.constData());
     }
@@ -199,6 +203,16 @@ int main(int argc, char **argv) {
     const int pid = iconOfType(*console, "PID");
     if (pid >= 0) console->iconPressed(pid, Qt::RightButton);
     shot(console, "console");
+    // A value the line cannot carry, typed and left: red, with its reason under the rows.
+    if (auto *view = console->findChild<z5::ConsoleParameterView *>(QStringLiteral("parameterPanel"))) {
+        QLineEdit *limit = view->rowField(2);
+        limit->setFocus();
+        limit->selectAll();
+        QTest::keyClicks(limit, QStringLiteral("1e39"));
+        QTest::keyClick(limit, Qt::Key_Return);
+        shot(console, "console-refused");
+        QTest::keyClick(limit, Qt::Key_Escape);
+    }
     if (auto *area = qobject_cast<QScrollArea *>(console->centralWidget())) {
         area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
         area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
@@ -206,7 +220,8 @@ int main(int argc, char **argv) {
         area->horizontalScrollBar()->setValue(0);
         area->verticalScrollBar()->setValue(0);
     }
-    if (!readBlock(*console, "PID")) std::fprintf(stderr, "the PID block was not read\n");
+    if (!readBlock(*console, "PID"))
+        std::fprintf(stderr, "the PID block was not read: %s\n", qPrintable(console->replyStatus()->text()));
     shot(console, "live-values");
     walkTrends(*console);
     walkPanels(*console, session, prompts);

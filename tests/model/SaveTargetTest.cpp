@@ -155,7 +155,7 @@ int killedSave(const std::vector<AtomicFileSave::Entry> &entries, int killAt) {
 // what the killed one began, so a set is whole, old or new, and removes what it
 // left beside the targets, and nothing else: not the user's files, not a
 // temporary of a program still running (process 1), not a name of another
-// pattern, not a link.
+// pattern, not a link. 999999998 and 999999999 are above any process number.
 TEST(SaveTarget, AKilledSaveLeavesNoPartialFileNoMixedSetAndNothingAfterTheNextSave) {
     struct Row {
         const char *name;
@@ -189,6 +189,8 @@ TEST(SaveTarget, AKilledSaveLeavesNoPartialFileNoMixedSetAndNothingAfterTheNextS
             writeFile(dir.filePath(kept[0]), "another program's");
             writeFile(dir.filePath(kept[1]), "a running save's");
             ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("notes.txt")), dir.filePath(kept[2])));
+            // A workbook's folder for the library's files, left by a save killed earlier.
+            ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral(".table-00.bin.~z5d-999999998-0000abcd/tmp.x")));
             EXPECT_EQ(killedSave(entries, killAt), -1);
             int newFiles = 0;
             for (int i = 0; i < row.files; ++i) {

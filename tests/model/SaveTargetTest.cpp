@@ -162,7 +162,7 @@ TEST(SaveTarget, AKilledSaveLeavesNoPartialFileNoMixedSetAndNothingAfterTheNextS
         int files;
         int bytes;
     };
-    const Row rows[] = {{"a set of 13 tables", 13, 17000}, {"a parameter file", 1, 120000}};
+    const Row rows[] = {{"a set of 6 tables", 6, 17000}, {"a parameter file", 1, 120000}};
     const QStringList kept = {QStringLiteral(".other.1a2b3c"), QStringLiteral(".table-00.bin.~z5t-1-0000abcd"),
                               QStringLiteral(".table-00.bin.~z5t-999999999-0000abcd")};
     for (const Row &row : rows) {

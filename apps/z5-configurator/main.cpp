@@ -3,13 +3,16 @@
 #include "link/SystemSerialPort.h"
 #include "link/SerialDevices.h"
 #include "model/ProcessSetup.h"
+#include "model/StaleTemporaries.h"
 #include "model/UserSettings.h"
 #include "model/QtClock.h"
 #include "ui/MainWindow.h"
 #include "app/Session.h"
+#include "ui/FileFolders.h"
 #include "ui/QtTranslations.h"
 #include "ui/WidgetPrompts.h"
 #include <QApplication>
+#include <QLabel>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -56,6 +59,9 @@ int main(int argc, char **argv) {
     QApplication::setApplicationVersion(QStringLiteral(Z5_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("z5-configurator"));
     z5::installQtTranslations(app);
+    // What saves stopped midway (a kill, a power cut) left in the folders the
+    // user saves into goes before anything else is saved there.
+    for (const QString &folder : z5::FileFolders::remembered()) z5::StaleTemporaries::sweep(folder);
 
     z5::QtClock clock;
     z5::SystemSerialPort port;
@@ -67,6 +73,8 @@ int main(int argc, char **argv) {
     session.line.setSerialDevices(&devices);
 
     z5::MainWindow window(session);
+    // Settings that could not be read are said once, where the user looks.
+    if (const QString unread = z5::userSettingsProblem(); !unread.isEmpty()) window.writeStatus()->setText(unread);
     window.show();
     return app.exec();
 }

@@ -1,9 +1,7 @@
 #include "TraceFile.h"
 #include "CommandLine.h"
 #include "ExitCodes.h"
-#include "link/TrafficLog.h"
-#include "link/TrafficText.h"
-#include "model/AtomicFileSave.h"
+#include "link/TrafficTrace.h"
 #include <QFileInfo>
 
 namespace z5ctl {
@@ -22,10 +20,11 @@ QString TraceFile::configure(const Arguments &a) {
 }
 
 int TraceFile::run(const QString &verb, const z5::TrafficLog &log, const std::function<int()> &useLine) const {
+    if (!enabled()) return useLine();
+    z5::TrafficTrace trace(log, path_);
     const int status = useLine();
-    if (!enabled()) return status;
     QString error;
-    if (z5::AtomicFileSave::save(path_, z5::TrafficText::text(log), &error)) return status;
+    if (trace.finish(&error)) return status;
     err(QStringLiteral("z5ctl %1: the trace was not written to %2: %3").arg(verb, path_, error));
     return status == kDone ? kBadInput : status;
 }

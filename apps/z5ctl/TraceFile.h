@@ -10,10 +10,12 @@ namespace z5ctl {
 
 class Arguments;
 
-// --trace FILE of the verbs that use the line: every transfer of the run, in
-// the lines the monitor window saves, written when the verb ends however it
-// ends. The file is replaced as a whole, so a trace that cannot be written
-// leaves the old one as it was.
+// --trace FILE of the verbs that use the line: every transfer of the run, from
+// the first to the last, in the lines the monitor window saves. Each line is
+// written beside the file as its transfer happens (the log in memory keeps only
+// the latest ones), and the file is put in place when the verb ends however it
+// ends. It is replaced as a whole, so a trace that cannot be written leaves the
+// old one as it was.
 class TraceFile {
 public:
     // Takes --trace; returns what is wrong with it (no file, or a folder that

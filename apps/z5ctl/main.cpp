@@ -80,6 +80,8 @@ int main(int argc, char **argv) {
     // A mistyped option must not pass unnoticed and leave its default in force.
     const QString unknown = z5ctl::unknownOption(args, verb->forms);
     if (!unknown.isEmpty()) return z5ctl::usageError(name, QStringLiteral("unknown option %1").arg(unknown));
+    // Settings that cannot be read are said once; the verb runs with the defaults.
+    if (const QString unread = z5::userSettingsProblem(); !unread.isEmpty()) z5ctl::err(QStringLiteral("z5ctl: ") + unread);
     const int status = verb->run(args);
     // A watch is ended so as a matter of course; any other verb was cut short.
     if (z5ctl::StopSignals::received() && name != QLatin1String("watch")) {

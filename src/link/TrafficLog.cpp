@@ -31,6 +31,8 @@ void TrafficLog::keep(TrafficRecord r) {
     if (ring_.size() < static_cast<std::size_t>(capacity_)) {
         ring_.push_back(std::move(r));
     } else {
+        ++dropped_[static_cast<std::size_t>(ring_[head_].kind)];
+        ++droppedAll_;
         ring_[head_] = std::move(r);
         head_ = (head_ + 1) % ring_.size();
     }
@@ -46,6 +48,8 @@ const TrafficRecord &TrafficLog::at(int i) const {
 void TrafficLog::clear() {
     ring_.clear();
     head_ = 0;
+    dropped_.fill(0);
+    droppedAll_ = 0;
     emit cleared();
 }
 

@@ -2,6 +2,7 @@
 #include "link/TrafficClassifier.h"
 #include "link/TrafficRecord.h"
 #include <QObject>
+#include <array>
 #include <vector>
 
 namespace z5 {
@@ -38,6 +39,10 @@ public:
     int size() const { return static_cast<int>(ring_.size()); }
     // The i-th kept transfer, 0 the oldest; an empty record outside 0..size()-1.
     const TrafficRecord &at(int i) const;
+    // How many transfers, of every kind or of one, the ring let go to make room
+    // since it was created or last cleared.
+    std::uint64_t dropped() const { return droppedAll_; }
+    std::uint64_t dropped(TrafficKind kind) const { return dropped_[static_cast<std::size_t>(kind)]; }
     // Sequence number of the oldest kept transfer (the next one's when empty).
     std::uint64_t firstSequence() const { return nextSequence_ - ring_.size(); }
     std::uint64_t nextSequence() const { return nextSequence_; }
@@ -58,6 +63,8 @@ private:
     std::vector<TrafficRecord> ring_;   // circular once full; head_ is the oldest
     std::size_t head_ = 0;
     std::uint64_t nextSequence_ = 0;
+    std::array<std::uint64_t, kTrafficKindCount> dropped_{};
+    std::uint64_t droppedAll_ = 0;
 };
 
 } // namespace z5

@@ -1,6 +1,10 @@
 #include "model/AtomicFileSave.h"
+#include "model/SetJournal.h"
 #include "model/StagedFile.h"
+#include "model/StaleTemporaries.h"
+#include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <cerrno>
 
 namespace z5 {
@@ -11,6 +15,8 @@ QString checkTarget(const QString &path) {
     if (path.isEmpty()) return QStringLiteral("Имя файла не задано.");
     return AtomicFileSave::refusedTarget(path);
 }
+
+void (*stepHook)() = nullptr;
 
 bool fail(QString *error, const QString &why) {
     if (error) *error = why;
@@ -40,16 +46,34 @@ QString AtomicFileSave::reasonFor(int errorNumber) {
     }
 }
 
-// What may not be replaced at all (refusedTarget) and where links lead
+// What may not be replaced at all (otherKind) and where links lead
 // (resolvedTarget) are decided per platform.
+
+QString AtomicFileSave::refusedTarget(const QString &path) {
+    const QString kind = otherKind(path);
+    if (kind.isEmpty()) return QString();
+    return QStringLiteral("%1 — %2, а не обычный файл; записывать в него нельзя.").arg(path, kind);
+}
+
+void AtomicFileSave::setStepHook(void (*hook)()) { stepHook = hook; }
+
+void AtomicFileSave::step() {
+    if (stepHook) stepHook();
+}
 
 bool AtomicFileSave::save(const QString &path, const QByteArray &bytes, QString *error) {
     const QString refused = checkTarget(path);
     if (!refused.isEmpty()) return fail(error, refused);
     StagedFile staged(resolvedTarget(path));
+    StaleTemporaries::sweep(QFileInfo(staged.target()).absolutePath());
     QString why;
-    if (!staged.create(&why) || !staged.write(bytes, &why) || !staged.finish(&why) || !staged.renameOver(&why))
-        return fail(error, why);
+    if (!staged.create(&why)) return fail(error, why);
+    step();
+    if (!staged.write(bytes, &why)) return fail(error, why);
+    step();
+    if (!staged.finish(&why)) return fail(error, why);
+    step();
+    if (!staged.renameOver(&why)) return fail(error, why);
     return true;
 }
 
@@ -57,9 +81,15 @@ bool AtomicFileSave::saveWith(const QString &path, const FileFiller &fill, QStri
     const QString refused = checkTarget(path);
     if (!refused.isEmpty()) return fail(error, refused);
     StagedFile staged(resolvedTarget(path));
+    StaleTemporaries::sweep(QFileInfo(staged.target()).absolutePath());
     QString why;
     if (!staged.create(&why) || !staged.closeForFill(&why)) return fail(error, why);
-    if (!fill(staged.temporary(), &why)) return fail(error, why);
+    const QString scratch = TemporaryName::beside(staged.target(), TemporaryName::Kind::Scratch, StagedFile::currentProcess());
+    if (!StagedFile::makeFolder(scratch, &why)) return fail(error, why);
+    const bool filled = fill(staged.temporary(), scratch, &why);
+    QDir(scratch).removeRecursively();
+    if (!filled) return fail(error, why);
+    step();
     // The filler may have replaced the file by name: it must still be a plain file.
     const QString changed = refusedTarget(staged.temporary());
     if (!changed.isEmpty() || !QFileInfo::exists(staged.temporary()))
@@ -77,45 +107,52 @@ bool AtomicFileSave::saveAll(const std::vector<Entry> &entries, QString *error, 
         const QString refused = checkTarget(e.path);
         if (!refused.isEmpty()) return failOn(e.path, refused);
     }
-    // Every file complete beside its target first: a full disk stops here, before
-    // any old file was replaced.
+    if (entries.empty()) return true;
     std::vector<StagedFile> staged;
     staged.reserve(entries.size());
-    for (const Entry &e : entries) {
-        staged.emplace_back(resolvedTarget(e.path));
+    for (const Entry &e : entries) staged.emplace_back(resolvedTarget(e.path));
+    QSet<QString> swept;
+    for (const StagedFile &s : staged) {
+        const QString folder = QFileInfo(s.target()).absolutePath();
+        if (!swept.contains(folder)) StaleTemporaries::sweep(folder);
+        swept.insert(folder);
+    }
+    // Every file complete beside its target first, and every old one kept aside
+    // under a second name: a full disk stops here, before any old file was replaced.
+    std::vector<SetJournal::Member> members;
+    auto dropAsides = [&] {
+        for (const SetJournal::Member &m : members)
+            if (!m.aside.isEmpty()) StagedFile::remove(m.aside);
+    };
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        StagedFile &s = staged[i];
         QString why;
-        if (!staged.back().create(&why) || !staged.back().write(e.bytes, &why) || !staged.back().finish(&why))
-            return failOn(e.path, why);
+        if (!s.create(&why) || !s.write(entries[i].bytes, &why) || !s.finish(&why)) {
+            dropAsides();
+            return failOn(entries[i].path, why);
+        }
+        step();
+        SetJournal::Member m{s.target(), s.temporary(), QString()};
+        if (QFileInfo::exists(s.target())) {
+            m.aside = StagedFile::keepAside(s.target(), &why);
+            if (m.aside.isEmpty()) {
+                dropAsides();
+                return failOn(entries[i].path, why);
+            }
+            step();
+        }
+        members.push_back(m);
     }
-    // Then the renames, each old file kept aside by a second name until all are done.
-    std::vector<QString> keptAside(entries.size());
-    std::vector<bool> existed(entries.size(), false);
-    size_t done = 0;
+    SetJournal journal(members);
     QString why;
-    for (; done < staged.size(); ++done) {
-        const QString &target = staged[done].target();
-        existed[done] = QFileInfo::exists(target);
-        if (existed[done]) {
-            const QString aside = staged[done].temporary() + QStringLiteral(".old");
-            if (StagedFile::keepAside(target, aside)) keptAside[done] = aside;
-        }
-        if (!staged[done].renameOver(&why)) break;
+    if (!journal.write(&why)) {
+        dropAsides();
+        return failOn(entries.front().path, why);
     }
-    const bool allDone = done == staged.size();
-    for (size_t i = 0; i < done; ++i) {
-        const QString &target = staged[i].target();
-        if (keptAside[i].isEmpty()) {
-            if (!allDone && !existed[i]) StagedFile::remove(target);
-        } else if (allDone) {
-            StagedFile::remove(keptAside[i]);
-        } else {
-            StagedFile::putBack(keptAside[i], target);
-        }
-    }
-    if (!allDone) {
-        if (!keptAside[done].isEmpty()) StagedFile::remove(keptAside[done]);
-        return failOn(entries[done].path, why);
-    }
+    // From here the journal answers for the staged files.
+    for (StagedFile &s : staged) s.release();
+    std::size_t refused = 0;
+    if (!journal.complete(&why, &refused)) return failOn(entries[refused].path, why);
     return true;
 }
 

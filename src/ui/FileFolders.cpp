@@ -8,8 +8,10 @@
 namespace z5 {
 namespace {
 
+const QString kGroup = QStringLiteral("folders");
+
 QString settingsKey(const QString &kind) {
-    return QStringLiteral("folders/") + (kind.isEmpty() ? QStringLiteral("any") : kind);
+    return kGroup + QLatin1Char('/') + (kind.isEmpty() ? QStringLiteral("any") : kind);
 }
 
 } // namespace
@@ -41,6 +43,18 @@ void FileFolders::remember(const QString &kind, const QString &chosenPath) {
     const auto settings = userSettings();
     if (chosenPath.isEmpty() || !settings) return;
     settings->setValue(settingsKey(kind), QFileInfo(chosenPath).absolutePath());
+}
+
+QStringList FileFolders::remembered() {
+    const auto settings = userSettings();
+    if (!settings) return {};
+    settings->beginGroup(kGroup);
+    QStringList folders;
+    for (const QString &key : settings->childKeys()) {
+        const QString folder = settings->value(key).toString();
+        if (!folder.isEmpty() && !folders.contains(folder)) folders << folder;
+    }
+    return folders;
 }
 
 } // namespace z5

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 namespace z5 {
 
@@ -20,6 +21,8 @@ public:
     static QString folderFor(const QString &kind, const QString &given);
     // Remembers the folder of a chosen file for its kind.
     static void remember(const QString &kind, const QString &chosenPath);
+    // Every folder remembered, for any kind, once each.
+    static QStringList remembered();
 };
 
 } // namespace z5

@@ -76,6 +76,7 @@ void TrafficTableModel::setPaused(bool paused) {
 void TrafficTableModel::rebuild() {
     beginResetModel();
     rows_.clear();
+    earlierGone_ = filter_ ? log_.dropped(*filter_) : log_.dropped();
     for (int i = 0; i < log_.size(); ++i) {
         const TrafficRecord &r = log_.at(i);
         if (paused_ && r.sequence >= pausedAt_) break;
@@ -93,6 +94,7 @@ void TrafficTableModel::onAppended(const TrafficRecord &record) {
     if (gone > 0) {
         beginRemoveRows(QModelIndex(), 0, gone - 1);
         rows_.erase(rows_.begin(), rows_.begin() + gone);
+        earlierGone_ += std::uint64_t(gone);
         endRemoveRows();
     }
     if (!accepts(record)) return;

@@ -34,6 +34,10 @@ public:
     void setPaused(bool paused);
     bool isPaused() const { return paused_; }
 
+    // How many earlier rows of the chosen kind the view no longer shows because
+    // the log's bounded ring let them go.
+    std::uint64_t earlierRowsGone() const { return earlierGone_; }
+
     // The record of a row; an empty record outside the rows.
     const TrafficRecord &record(int row) const;
     // The shown rows as text lines, for saving.
@@ -51,6 +55,7 @@ private:
     bool paused_ = false;
     // While paused, transfers from this sequence on are not shown.
     std::uint64_t pausedAt_ = 0;
+    std::uint64_t earlierGone_ = 0;
 };
 
 } // namespace z5

@@ -110,6 +110,7 @@ TrafficWindow::TrafficWindow(TrafficLog &log, Prompts &prompts, QWidget *parent)
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this](int value) { following_ = value >= table_->verticalScrollBar()->maximum(); });
     connect(model_, &QAbstractItemModel::rowsInserted, this, &TrafficWindow::onRowsInserted);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &TrafficWindow::showCount);
     connect(model_, &QAbstractItemModel::modelReset, this, &TrafficWindow::showCount);
     showCount();
     table_->scrollToBottom();
@@ -155,6 +156,8 @@ void TrafficWindow::onRowsInserted() {
 
 void TrafficWindow::showCount() {
     QString text = QStringLiteral("Строк: %1").arg(model_->rowCount());
+    // The view keeps the latest transfers only; the earlier ones are not hidden silently.
+    if (model_->earlierRowsGone() > 0) text += QStringLiteral(", ранних не показано: %1").arg(model_->earlierRowsGone());
     if (model_->isPaused()) text += QStringLiteral(" (пауза)");
     count_->setText(text);
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -93,30 +94,53 @@ TEST(Z5ctlE2e, WatchRefusesABlockThatIsNoDesignator) {
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("z5ctl watch: --block is a designator U1..U99")));
 }
 
+// The settings file as the configurator keeps it, and a fifo in its place:
+// that is not read (it would hold the program in its first read), the verb
+// runs with the defaults and says so once.
 TEST(Z5ctlE2e, PortsListsEachComNumberWithItsDeviceAndWhereItComesFrom) {
-    QTemporaryDir config;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // A settings folder of its own: the user's choices must not show here.
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    env.insert(QStringLiteral("Z5_COM4"), QStringLiteral("/tmp/z5-ports-test"));
-    env.remove(QStringLiteral("Z5_COM1"));
-    QDir(config.path()).mkpath(QStringLiteral("z5"));
-    QFile kept(config.filePath(QStringLiteral("z5/z5-configurator.conf")));
-    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
-    kept.write("[ports]\nCOM2=/dev/serial/by-id/usb-FTDI_test-if00-port0\nCOM4=/dev/ttyUSB9\n");
-    kept.close();
+    struct SettingsRow {
+        const char *name;
+        bool fifo;
+        const char *com2;
+    };
+    const SettingsRow rows[] = {
+        {"a settings file", false, "COM2\t/dev/serial/by-id/usb-FTDI_test-if00-port0\tsettings"},
+        {"a fifo at the settings file's place", true, "COM2\t/dev/ttyS1\tdefault"},
+    };
+    for (const SettingsRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir config;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // A settings folder of its own: the user's choices must not show here.
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        env.insert(QStringLiteral("Z5_COM4"), QStringLiteral("/tmp/z5-ports-test"));
+        env.remove(QStringLiteral("Z5_COM1"));
+        QDir(config.path()).mkpath(QStringLiteral("z5"));
+        const QString settings = config.filePath(QStringLiteral("z5/z5-configurator.conf"));
+        if (row.fifo) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+        } else {
+            QFile kept(settings);
+            ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+            kept.write("[ports]\nCOM2=/dev/serial/by-id/usb-FTDI_test-if00-port0\nCOM4=/dev/ttyUSB9\n");
+        }
 
-    const Z5ctlRun r = z5ctl({QStringLiteral("ports")}, env);
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    QStringList lines = r.out.split(QLatin1Char('\n'));
-    ASSERT_GE(lines.size(), 17);
-    // A device present on this machine may be followed by what it is.
-    for (QString &line : lines) line = line.section(QLatin1Char('\t'), 0, 2);
-    EXPECT_EQ(lines[0], QStringLiteral("COM1\t/dev/ttyS0\tdefault"));
-    EXPECT_EQ(lines[1], QStringLiteral("COM2\t/dev/serial/by-id/usb-FTDI_test-if00-port0\tsettings"));
-    EXPECT_EQ(lines[3], QStringLiteral("COM4\t/tmp/z5-ports-test\tenvironment"));
-    EXPECT_EQ(lines[15], QStringLiteral("COM16\t/dev/ttyS15\tdefault"));
-    EXPECT_EQ(lines[16], QString());
+        const Z5ctlRun r = z5ctl({QStringLiteral("ports")}, env);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err, row.fifo ? QStringLiteral("z5ctl: Настройки не прочитаны: %1 — канал (fifo), а не обычный файл. "
+                                                   "Программа работает с настройками по умолчанию.\n")
+                                        .arg(settings)
+                                  : QString());
+        QStringList lines = r.out.split(QLatin1Char('\n'));
+        ASSERT_GE(lines.size(), 17);
+        // A device present on this machine may be followed by what it is.
+        for (QString &line : lines) line = line.section(QLatin1Char('\t'), 0, 2);
+        EXPECT_EQ(lines[0], QStringLiteral("COM1\t/dev/ttyS0\tdefault"));
+        EXPECT_EQ(lines[1], QString::fromUtf8(row.com2));
+        EXPECT_EQ(lines[3], QStringLiteral("COM4\t/tmp/z5-ports-test\tenvironment"));
+        EXPECT_EQ(lines[15], QStringLiteral("COM16\t/dev/ttyS15\tdefault"));
+        EXPECT_EQ(lines[16], QString());
+    }
 }
 
 // A mistyped option must not leave the default station in force.

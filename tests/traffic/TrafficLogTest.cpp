@@ -2,7 +2,10 @@
 #include "ReplyFrames.h"
 #include "link/TrafficLog.h"
 #include "link/TrafficText.h"
+#include "link/TrafficTrace.h"
 #include "model/VirtualClock.h"
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace z5;
@@ -71,4 +74,34 @@ TEST(TrafficLog, KeepsNoMoreThanTheBytesOfAReadChunkedArray) {
     log.recordReceived(chunk);
     EXPECT_EQ(log.at(0).bytes, QByteArray(260, '\x5A'));
     EXPECT_LT(log.at(0).bytes.capacity(), 1024);
+}
+
+// A trace keeps every transfer from the first, written as they come, while the
+// log keeps its bound and counts what it let go.
+TEST(TrafficTrace, KeepsEveryTransferFromTheFirstWhileTheLogKeepsItsBound) {
+    VirtualClock clock;
+    TrafficLog log(clock);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("trace.txt"));
+    TrafficTrace trace(log, path);
+    const int transfers = TrafficLog::kDefaultCapacity + 1500;
+    for (int i = 1; i <= transfers; ++i) {
+        clock.advance(1);
+        log.recordSent(QByteArray::number(i));
+    }
+    EXPECT_EQ(log.size(), TrafficLog::kDefaultCapacity);
+    EXPECT_EQ(log.dropped(), 1500u);
+    EXPECT_EQ(log.dropped(TrafficKind::Stray), 1500u);
+    EXPECT_FALSE(QFile::exists(path)) << "in place only when the trace ends";
+    QString why;
+    ASSERT_TRUE(trace.finish(&why)) << why.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), transfers + 1);
+    EXPECT_TRUE(lines.first().startsWith("1\t→\t")) << lines.first().toStdString();
+    EXPECT_TRUE(lines.first().endsWith("\t31")) << "the first transfer's byte";
+    EXPECT_TRUE(lines.at(transfers - 1).startsWith(QByteArray::number(transfers) + "\t→\t"));
+    log.clear();
+    EXPECT_EQ(log.dropped(), 0u);
 }

@@ -1,8 +1,9 @@
 // Every writer of a user's file against every kind of target it may meet: what is
-// no plain file is refused and left as it was, a link is written through, and a
-// write that fails halfway keeps the old file and leaves nothing beside it.
+// no plain file is refused and left as it was, a link is written through, a
+// write that fails halfway keeps the old file and leaves nothing beside it, and
+// a name as long as a file name may be is saved.
 #include "link/TrafficLog.h"
-#include "link/TrafficText.h"
+#include "link/TrafficTrace.h"
 #include "model/AtomicFileSave.h"
 #include "model/VirtualClock.h"
 #include "model/ParameterStore.h"
@@ -14,10 +15,12 @@
 #include "trends/TrendPage.h"
 #include "trends/TrendPdf.h"
 #include "trends/TrendWorkbook.h"
+#include "trends/WorkbookCheck.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
@@ -60,11 +63,12 @@ std::vector<WriterRow> writers() {
         {"xlsx", [](const QString &p, QString *why) { return TrendWorkbook::write(p, page, channels, 3, why); }},
         {"pdf", [](const QString &p, QString *why) { return TrendPdf::write(p, page, 0, channels, why); }},
         {"trace",
-         [big](const QString &p, QString *why) {
+         [](const QString &p, QString *why) {
              VirtualClock clock;
              TrafficLog log(clock);
+             TrafficTrace trace(log, p);
              for (int i = 0; i < 400; ++i) log.recordSent(QByteArray(40, char(i)));
-             return AtomicFileSave::save(p, TrafficText::text(log), why);
+             return trace.finish(why);
          }},
         {"tables",
          [big](const QString &p, QString *why) {
@@ -85,8 +89,9 @@ mode_t kindOf(const QString &path, bool followLinks = true) {
     return r == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
+// Hidden files and folders: what a save keeps beside its target while it works.
 QStringList leftovers(const QString &dir) {
-    return QDir(dir).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(dir).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 void writeFile(const QString &path, const QByteArray &bytes) {
@@ -96,17 +101,33 @@ void writeFile(const QString &path, const QByteArray &bytes) {
 }
 
 // Runs a writer with a file size limit, so a write fails halfway even for root.
-bool withSizeLimit(const Writer &write, const QString &path, QString *why) {
+bool withSizeLimit(const Writer &write, const QString &path, rlim_t bytes, QString *why) {
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
     getrlimit(RLIMIT_FSIZE, &previous);
     rlimit small = previous;
-    small.rlim_cur = 256;
+    small.rlim_cur = bytes;
     setrlimit(RLIMIT_FSIZE, &small);
     const bool written = write(path, why);
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
     return written;
+}
+
+// A 64 KiB tmpfs mounted on dir; false where this machine cannot mount one.
+bool mountSmall(const QString &dir) {
+    const QByteArray mountPoint = QFile::encodeName(dir);
+    return ::geteuid() == 0 &&
+           std::system(("mount -t tmpfs -o size=64k tmpfs " + mountPoint + " 2>/dev/null").constData()) == 0;
+}
+
+// Takes every byte the file system of dir has left.
+void fill(const QString &dir) {
+    QFile filler(QDir(dir).filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray chunk(4096, 'f');
+    while (filler.write(chunk) > 0) {
+    }
 }
 
 } // namespace
@@ -160,19 +181,82 @@ TEST(ReplaceTarget, ALinkIsWrittenThroughAndStaysALink) {
         }
 }
 
-TEST(ReplaceTarget, AFullDiskKeepsTheOldFileAndLeavesNothingBesideIt) {
-    for (const WriterRow &w : writers()) {
-        SCOPED_TRACE(w.name);
+// Every writer under a size limit below its file, and the workbook under limits
+// its zip is below but one of its parts is not: the library's own files of the
+// parts are cut then, not the zip.
+TEST(ReplaceTarget, ASizeLimitKeepsTheOldFileAndLeavesNothingBesideIt) {
+    struct Limit {
+        std::string writer;
+        rlim_t bytes;
+    };
+    std::vector<Limit> limits;
+    for (const WriterRow &w : writers()) limits.push_back({w.name, 256});
+    limits.push_back({"xlsx", 8192});
+    limits.push_back({"xlsx", 40000});
+    for (const Limit &limit : limits) {
+        SCOPED_TRACE(limit.writer + " under " + std::to_string(limit.bytes) + " bytes");
+        const auto all = writers();
+        const WriterRow &w = *std::find_if(all.begin(), all.end(), [&](const WriterRow &r) { return r.name == limit.writer; });
         QTemporaryDir dir;
         const QString path = dir.filePath("kept.out");
         writeFile(path, "old");
         writeFile(path + ".2", "old 2");
         QString why;
-        EXPECT_FALSE(withSizeLimit(w.write, path, &why));
+        EXPECT_FALSE(withSizeLimit(w.write, path, limit.bytes, &why));
         EXPECT_EQ(why, QStringLiteral("Файл слишком велик."));
         EXPECT_EQ(contentOf(path), QByteArray("old"));
         EXPECT_EQ(contentOf(path + ".2"), QByteArray("old 2"));
         EXPECT_TRUE(leftovers(dir.path()).isEmpty()) << leftovers(dir.path()).join(' ').toStdString();
+    }
+}
+
+// A full disk under the target fails every writer with its reason; a full
+// temporary folder elsewhere fails none, and the workbook comes out whole.
+TEST(ReplaceTarget, AFullDiskIsNamedAndAFullTemporaryFolderDoesNotMatter) {
+    QTemporaryDir full, elsewhere;
+    if (!mountSmall(full.path())) GTEST_SKIP() << "cannot mount a tmpfs here";
+    const QString path = full.filePath("kept.out");
+    writeFile(path, "old");
+    writeFile(path + ".2", "old 2");
+    fill(full.path());
+    const bool hadTemporaryFolder = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray temporaryFolder = qgetenv("TMPDIR");
+    for (const WriterRow &w : writers()) {
+        SCOPED_TRACE(w.name);
+        QString why;
+        EXPECT_FALSE(w.write(path, &why));
+        EXPECT_EQ(why, QStringLiteral("Диск заполнен."));
+        EXPECT_EQ(contentOf(path), QByteArray("old"));
+        EXPECT_EQ(contentOf(path + ".2"), QByteArray("old 2"));
+        EXPECT_TRUE(leftovers(full.path()).isEmpty()) << leftovers(full.path()).join(' ').toStdString();
+
+        qputenv("TMPDIR", QFile::encodeName(full.path()));
+        const QString saved = elsewhere.filePath("saved.out");
+        EXPECT_TRUE(w.write(saved, &why)) << why.toStdString();
+        if (hadTemporaryFolder) qputenv("TMPDIR", temporaryFolder);
+        else qunsetenv("TMPDIR");
+        if (std::string(w.name) == "xlsx") {
+            EXPECT_EQ(WorkbookCheck::problem(saved), QString());
+        }
+        EXPECT_TRUE(leftovers(elsewhere.path()).isEmpty());
+    }
+    std::system(("umount " + QFile::encodeName(full.path())).constData());
+}
+
+// The temporary name beside a long name is cut to fit; the set also writes the
+// name with ".2", 255 bytes.
+TEST(ReplaceTarget, ANameAsLongAsAFileNameMayBeIsSaved) {
+    const QString name = QString(124, QChar(0x0436)) + QStringLiteral("x.out");
+    ASSERT_EQ(name.toUtf8().size(), 253);
+    for (const WriterRow &w : writers()) {
+        SCOPED_TRACE(w.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        writeFile(path, "old");
+        QString why;
+        EXPECT_TRUE(w.write(path, &why)) << why.toStdString();
+        EXPECT_NE(contentOf(path), QByteArray("old"));
+        EXPECT_TRUE(leftovers(dir.path()).isEmpty());
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -98,7 +99,8 @@ private slots:
         QCOMPARE(log.size(), 0);
     }
 
-    // Rows the full ring no longer holds leave the view with it.
+    // Rows the full ring no longer holds leave the view with it, and the view
+    // says how many earlier rows it no longer shows.
     void rowsFollowTheBoundOfTheRing() {
         UiFixture f;
         z5::TrafficLog log(f.clock, 3);
@@ -106,6 +108,11 @@ private slots:
         for (int i = 0; i < 5; ++i) log.recordReceived(QByteArray(1, char(i)));
         QCOMPARE(w.model().rowCount(), 3);
         QCOMPARE(w.model().record(0).bytes, QByteArray(1, char(2)));
+        // The rows it no longer shows are counted, not hidden silently.
+        auto *count = w.findChild<QLabel *>(QStringLiteral("lblCount"));
+        QCOMPARE(count->text(), QStringLiteral("Строк: 3, ранних не показано: 2"));
+        w.findChild<QPushButton *>(QStringLiteral("cmdClear"))->click();
+        QCOMPARE(count->text(), QStringLiteral("Строк: 0"));
     }
 
     // One monitor, reached from either window's network menu; it stays while

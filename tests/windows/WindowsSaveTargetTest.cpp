@@ -1,4 +1,9 @@
 #include "model/AtomicFileSave.h"
+#include "trends/TrendChannels.h"
+#include "trends/TrendPage.h"
+#include "trends/TrendWorkbook.h"
+#include "trends/WorkbookCheck.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,6 +95,59 @@ TEST(WindowsSave, ASetIsReplacedWholeOrNotAtAll) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{QStringLiteral("котёл.net"), QStringLiteral("котёл.par")}));
     QFile::setPermissions(second, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// What a save of a process that is gone left beside a target goes with the next
+// save into the folder; a temporary of a running process (this one) and names
+// of other patterns stay. 999999999 is no process number Windows gives (they
+// are multiples of 4).
+TEST(WindowsSave, TheNextSaveRemovesWhatAStoppedSaveLeft) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString running =
+        QStringLiteral(".котёл.net.~z5t-%1-0000abcd").arg(QCoreApplication::applicationPid());
+    const QStringList names = {QStringLiteral(".котёл.net.~z5t-999999999-0000abcd"), QStringLiteral(".котёл.net.~z5a-999999999-0000abce"),
+                               running, QStringLiteral(".котёл.net.1a2b3c")};
+    for (const QString &name : names) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    const QString scratch = dir.filePath(QStringLiteral(".котёл.net.~z5d-999999999-0000abcf"));
+    ASSERT_TRUE(QDir().mkpath(scratch));
+    QFile inside(scratch + QStringLiteral("/tmp.abc"));
+    ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
+    inside.close();
+    QString error;
+    ASSERT_TRUE(AtomicFileSave::save(dir.filePath(QStringLiteral("котёл.net")), "new", &error)) << error.toStdString();
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{QStringLiteral(".котёл.net.1a2b3c"), running, QStringLiteral("котёл.net")}));
+}
+
+// The workbook library's own files go into a folder of the save beside the
+// target, not the temporary folder; the workbook is read back whole before it
+// replaces anything, and nothing stays beside it.
+TEST(WindowsSave, AWorkbookIsCheckedAndLeavesNothingBesideIt) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray tmp = qgetenv("TMP"), temp = qgetenv("TEMP");
+    const QByteArray missing = QDir::toNativeSeparators(dir.filePath(QStringLiteral("missing"))).toLocal8Bit();
+    qputenv("TMP", missing);
+    qputenv("TEMP", missing);
+    z5::TrendPage page;
+    page.rowCount = z5::TrendPage::kRows;
+    for (int r = 0; r < page.rowCount; ++r)
+        for (int c = 0; c < z5::TrendPage::kChannels; ++c) page.setSample(r, c, float(r + c));
+    const QString path = dir.filePath(QStringLiteral("page.xlsx"));
+    QString error;
+    const bool saved = z5::TrendWorkbook::write(path, page, z5::TrendChannels(), 3, &error);
+    qputenv("TMP", tmp);
+    qputenv("TEMP", temp);
+    ASSERT_TRUE(saved) << error.toStdString();
+    EXPECT_EQ(z5::WorkbookCheck::problem(path), QString());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("page.xlsx")});
 }
 
 } // namespace

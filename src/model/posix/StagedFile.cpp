@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <csignal>
+#include <limits>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -31,12 +33,19 @@ bool failed(int errorNumber, QString *why) {
 } // namespace
 
 bool StagedFile::create(QString *why) {
-    const QFileInfo info(target_);
-    QByteArray pattern = nameOf(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(info.fileName())));
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return failed(errno, why);
+    constexpr int kNameAttempts = 100;
+    int fd = -1;
+    for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
+        temporary_ = TemporaryName::beside(target_, TemporaryName::Kind::Staged, currentProcess());
+        fd = ::open(nameOf(temporary_).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) {
+        const int e = errno;
+        temporary_.clear();
+        return failed(e, why);
+    }
     handle_ = fd;
-    temporary_ = QFile::decodeName(pattern);
     struct stat st {};
     mode_t mode = 0;
     if (::stat(nameOf(target_).constData(), &st) == 0) {
@@ -90,7 +99,7 @@ bool StagedFile::finish(QString *why) {
 }
 
 bool StagedFile::renameOver(QString *why) {
-    if (::rename(nameOf(temporary_).constData(), nameOf(target_).constData()) != 0) return failed(errno, why);
+    if (!moveOver(temporary_, target_, why)) return false;
     temporary_.clear();
     return true;
 }
@@ -103,14 +112,48 @@ void StagedFile::discard() {
 }
 
 // A hard link: the target stays in place under its own name until it is replaced.
-bool StagedFile::keepAside(const QString &target, const QString &aside) {
-    return ::link(nameOf(target).constData(), nameOf(aside).constData()) == 0;
+// Where the file system has no hard links (a FAT stick, some network shares) the
+// old bytes are copied instead.
+QString StagedFile::keepAside(const QString &target, QString *why) {
+    const QString aside = TemporaryName::beside(target, TemporaryName::Kind::Aside, currentProcess());
+    if (::link(nameOf(target).constData(), nameOf(aside).constData()) == 0) return aside;
+    QFile old(target);
+    if (!old.open(QIODevice::ReadOnly)) {
+        failed(errno ? errno : EACCES, why);
+        return QString();
+    }
+    const QByteArray bytes = old.readAll();
+    StagedFile copy(target);
+    if (!copy.create(why) || !copy.write(bytes, why) || !copy.finish(why) || !moveOver(copy.temporary(), aside, why))
+        return QString();
+    copy.release();
+    return aside;
 }
 
-void StagedFile::putBack(const QString &aside, const QString &target) {
-    ::rename(nameOf(aside).constData(), nameOf(target).constData());
+bool StagedFile::moveOver(const QString &from, const QString &to, QString *why) {
+    if (::rename(nameOf(from).constData(), nameOf(to).constData()) != 0) return failed(errno, why);
+    return true;
 }
 
 void StagedFile::remove(const QString &path) { ::unlink(nameOf(path).constData()); }
+
+bool StagedFile::makeFolder(const QString &path, QString *why) {
+    if (::mkdir(nameOf(path).constData(), 0700) != 0) return failed(errno, why);
+    return true;
+}
+
+void StagedFile::syncFolder(const QString &folder) {
+    const int fd = ::open(nameOf(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+qint64 StagedFile::currentProcess() { return qint64(::getpid()); }
+
+bool StagedFile::processRuns(qint64 process) {
+    if (process <= 0 || process > std::numeric_limits<pid_t>::max()) return false;
+    return ::kill(pid_t(process), 0) == 0 || errno == EPERM;
+}
 
 } // namespace z5

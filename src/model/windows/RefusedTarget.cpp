@@ -20,20 +20,15 @@ bool reservedDeviceName(const QString &path) {
 
 } // namespace
 
-QString AtomicFileSave::refusedTarget(const QString &path) {
+QString AtomicFileSave::otherKind(const QString &path) {
     if (path.isEmpty()) return QString();
-    QString kind;
-    if (reservedDeviceName(path)) {
-        kind = QStringLiteral("устройство");
-    } else {
-        const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
-        const DWORD attributes = GetFileAttributesW(native.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) return QString();
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) kind = QStringLiteral("папка");
-        else if (attributes & FILE_ATTRIBUTE_DEVICE) kind = QStringLiteral("устройство");
-        else return QString();
-    }
-    return QStringLiteral("%1 — %2, а не обычный файл; записывать в него нельзя.").arg(path, kind);
+    if (reservedDeviceName(path)) return QStringLiteral("устройство");
+    const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+    const DWORD attributes = GetFileAttributesW(native.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return QString();
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return QStringLiteral("папка");
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return QStringLiteral("устройство");
+    return QString();
 }
 
 } // namespace z5

@@ -2,7 +2,6 @@
 #include "model/AtomicFileSave.h"
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
 #include <string>
@@ -54,13 +53,9 @@ bool StagedFile::create(QString *why) {
     const DWORD attributes = GetFileAttributesW(nativeName(target_).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return failed(ERROR_ACCESS_DENIED, why);
-    const QFileInfo info(target_);
-    const QDir folder = info.absoluteDir();
     // A name nobody holds, beside the target: CREATE_NEW never opens an existing file.
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const QString candidate = folder.filePath(QStringLiteral(".%1.%2")
-                                                      .arg(info.fileName())
-                                                      .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        const QString candidate = TemporaryName::beside(target_, TemporaryName::Kind::Staged, currentProcess());
         const HANDLE file = CreateFileW(nativeName(candidate).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
@@ -117,9 +112,7 @@ bool StagedFile::finish(QString *why) {
 
 bool StagedFile::renameOver(QString *why) {
     // Refused over a read-only or open file: the old one then stays as it was.
-    if (!MoveFileExW(nativeName(temporary_).c_str(), nativeName(target_).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return failed(GetLastError(), why);
+    if (!moveOver(temporary_, target_, why)) return false;
     temporary_.clear();
     return true;
 }
@@ -134,19 +127,46 @@ void StagedFile::discard() {
 // A copy: the target stays in place under its own name until it is replaced. A hard
 // link would share the target's read-only mark, and a read-only copy could not be
 // removed afterwards; the copy is writable, and it works on every file system.
-bool StagedFile::keepAside(const QString &target, const QString &aside) {
+QString StagedFile::keepAside(const QString &target, QString *why) {
+    const QString aside = TemporaryName::beside(target, TemporaryName::Kind::Aside, currentProcess());
     const std::wstring copy = nativeName(aside);
-    if (!CopyFileW(nativeName(target).c_str(), copy.c_str(), TRUE)) return false;
+    if (!CopyFileW(nativeName(target).c_str(), copy.c_str(), TRUE)) {
+        failed(GetLastError(), why);
+        return QString();
+    }
     const DWORD attributes = GetFileAttributesW(copy.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesW(copy.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    return aside;
+}
+
+bool StagedFile::moveOver(const QString &from, const QString &to, QString *why) {
+    if (!MoveFileExW(nativeName(from).c_str(), nativeName(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return failed(GetLastError(), why);
     return true;
 }
 
-void StagedFile::putBack(const QString &aside, const QString &target) {
-    MoveFileExW(nativeName(aside).c_str(), nativeName(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+void StagedFile::remove(const QString &path) { DeleteFileW(nativeName(path).c_str()); }
+
+bool StagedFile::makeFolder(const QString &path, QString *why) {
+    if (!CreateDirectoryW(nativeName(path).c_str(), nullptr)) return failed(GetLastError(), why);
+    return true;
 }
 
-void StagedFile::remove(const QString &path) { DeleteFileW(nativeName(path).c_str()); }
+// MoveFileEx with MOVEFILE_WRITE_THROUGH has already put each rename on the disk.
+void StagedFile::syncFolder(const QString &) {}
+
+qint64 StagedFile::currentProcess() { return qint64(GetCurrentProcessId()); }
+
+bool StagedFile::processRuns(qint64 process) {
+    if (process <= 0 || process > qint64(MAXDWORD)) return false;
+    const HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(process));
+    // A process of another user may be there without letting us look at it.
+    if (!handle) return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(handle, &code) && code == STILL_ACTIVE;
+    CloseHandle(handle);
+    return running;
+}
 
 } // namespace z5

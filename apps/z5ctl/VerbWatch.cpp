@@ -11,6 +11,7 @@
 #include "model/BlockCatalogue.h"
 #include "model/ParameterCatalogue.h"
 #include <QDateTime>
+#include <QEventLoop>
 #include <QElapsedTimer>
 
 namespace {
@@ -101,6 +102,19 @@ bool openPort(z5ctl::ReadSession &session, const WatchPlan &plan, bool again) {
     return true;
 }
 
+// Waits while the line looks for an adapter that went away, until it has
+// opened it again; false on a stop signal.
+bool awaitAdapter(z5ctl::ReadSession &session) {
+    QEventLoop loop;
+    z5ctl::StopSignals::quitOnStop(loop);
+    QObject::connect(&session.line, &z5::LineSession::adapterReturned, &loop, &QEventLoop::quit);
+    if (session.line.awaitsAdapter()) loop.exec();
+    if (!session.line.isPortOpen()) return false;
+    z5ctl::err(QStringLiteral("z5ctl watch: %1 reopened %2")
+                   .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), session.device()));
+    return true;
+}
+
 int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchColumns &columns) {
     if (!openPort(session, plan, false)) return z5ctl::kPortFailure;
     z5ctl::out(lineOf(QStringLiteral("time"), columns.headers(), plan.csv));
@@ -121,6 +135,12 @@ int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchCol
             ++failures;
             z5ctl::err(QStringLiteral("z5ctl watch: %1 no valid reply from station %2 for U%3 (%4)")
                            .arg(time).arg(session.station()).arg(plan.block).arg(reasonOf(ending, session.line)));
+            // An adapter that went away is looked for by the line itself; any other
+            // failure is tried again one interval later.
+            if (ending == z5::LineSession::Outcome::NoNetwork && plan.keepGoing && session.line.awaitsAdapter()) {
+                if (!awaitAdapter(session)) return z5ctl::StopSignals::received() ? z5ctl::kNoEnd : z5ctl::kPortFailure;
+                continue;
+            }
             if (ending == z5::LineSession::Outcome::NoNetwork && plan.keepGoing) session.line.closePort();
             if (!session.line.isPortOpen() && !openPort(session, plan, true))
                 return z5ctl::StopSignals::received() ? z5ctl::kNoEnd : z5ctl::kPortFailure;

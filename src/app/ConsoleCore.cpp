@@ -1,4 +1,6 @@
 #include "app/ConsoleCore.h"
+#include "app/LineTexts.h"
+#include <utility>
 #include "app/Session.h"
 #include "model/BlockCatalogue.h"
 #include "model/ParameterCatalogue.h"
@@ -34,6 +36,18 @@ ConsoleCore::ConsoleCore(Session &session)
     // A write of any window takes the line: the values are not refreshed past it.
     connect(&session_.line, &LineSession::writeStarted, this,
             [this] { turnRefreshOff(QStringLiteral("Обновление остановлено: запись в Z5")); });
+    // An adapter pulled out: the status line says the line waits for it; once it
+    // is back, an automatic refresh the failure stopped goes on.
+    connect(&session_.line, &LineSession::adapterGone, this,
+            [this](const QString &device) { setStatus(LineTexts::adapterGone(device)); });
+    connect(&session_.line, &LineSession::adapterReturned, this, [this](const QString &device) {
+        setStatus(LineTexts::adapterReturned(device));
+        const int ms = std::exchange(resumeRefreshMs_, 0);
+        if (ms <= 0 || !live_.read().isValid()) return;
+        refresh_.setIntervalMs(ms);
+        emit refreshChanged();
+        readAgain();
+    });
     connect(&writes_, &ConsoleWrites::ended, this, [this] {
         writeSucceeded_ = writes_.succeeded();
         writeFailure_ = writeSucceeded_ ? QString() : writes_.failure();
@@ -211,6 +225,7 @@ void ConsoleCore::readAgain() {
 }
 
 void ConsoleCore::setRefreshInterval(int ms) {
+    resumeRefreshMs_ = 0;
     refresh_.setIntervalMs(ms);
     emit refreshChanged();
 }
@@ -222,6 +237,7 @@ void ConsoleCore::setpointsEdited() {
 }
 
 void ConsoleCore::turnRefreshOff(const QString &reason) {
+    resumeRefreshMs_ = 0;
     const bool wasOn = refresh_.isOn();
     refresh_.setIntervalMs(0);
     // The age of values no longer refreshed is not shown.
@@ -255,7 +271,12 @@ void ConsoleCore::onEnded(ConsoleExchange::Request request, LineOutcome outcome)
     case LineOutcome::NotDrained: text = QStringLiteral("Нет сети"); break;
     case LineOutcome::Cancelled: break;
     }
-    if (outcome != LineOutcome::Reply) turnRefreshOff(QString());   // the status line says why
+    if (outcome != LineOutcome::Reply) {
+        const int refreshMs = refresh_.intervalMs();
+        turnRefreshOff(QString());   // the status line says why
+        // Taken up again if this was the adapter going away and it comes back.
+        if (outcome == LineOutcome::NoNetwork) resumeRefreshMs_ = refreshMs;
+    }
     // The bar describes the exchange that just ended.
     progress_.stop();
     progress_.setValue(0);

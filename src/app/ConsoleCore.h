@@ -138,6 +138,8 @@ private:
     bool usable_ = true;
     QString status_;
     bool writeSucceeded_ = true;
+    // The refresh interval a lost adapter stopped, resumed when it is back; 0: none.
+    int resumeRefreshMs_ = 0;
     QString writeFailure_;
     // What a write under way keeps as written once it has gone out whole.
     std::function<void()> keepWhenWritten_;

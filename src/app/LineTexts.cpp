@@ -10,4 +10,12 @@ QString LineTexts::networkFailure(const QString &reason, int portNumber, const S
     return text;
 }
 
+QString LineTexts::adapterGone(const QString &device) {
+    return QStringLiteral("Адаптер %1 отключён: программа ждёт его подключения").arg(device);
+}
+
+QString LineTexts::adapterReturned(const QString &device) {
+    return QStringLiteral("Адаптер %1 снова подключён").arg(device);
+}
+
 } // namespace z5

@@ -1,4 +1,6 @@
 #include "link/LineSession.h"
+#include "link/PortIdentity.h"
+#include "link/SerialDevices.h"
 #include "link/SerialPort.h"
 #include "link/WriteSequencer.h"
 #include "model/Clock.h"
@@ -15,11 +17,28 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
           [this](const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &reason) {
               writeEnded(reply, outcome, reason);
           })),
-      quietGuard_(clock.createTimer()) {
+      quietGuard_(clock.createTimer()),
+      adapterWatch_(
+          clock,
+          [this](const QString &device, const QString &serialNumber) {
+              // The same adapter wherever it reappears; else whatever carries the name
+              // (under a by-id name that is only the same adapter).
+              if (!serialNumber.isEmpty() && serialDevices_)
+                  for (const SerialDeviceInfo &d : serialDevices_->list())
+                      if (d.serialNumber == serialNumber) return d.preferredName();
+              return adapterPresent(device) ? device : QString();
+          },
+          [this](const QString &device) { adapterFound(device); }) {
     frameDrain_->setOnTimeout([this] { checkFrameDrain(); });
     quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
-    connect(&reception_, &ReplyReception::lateReplyDropped, this, [this](const QByteArray &bytes) {
-        traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(bytes.size()), QByteArray());
+    reception_.setStaleReplyGuard(&staleGuard_);
+    connect(&reception_, &ReplyReception::strayBytes, this, [this](const QByteArray &bytes) {
+        noteDropped(QStringLiteral("лишние байты отброшены: %1 байт"), bytes);
+    });
+    connect(&reception_, &ReplyReception::unattributed, this, [this](const QByteArray &bytes) {
+        // The read under way got a reply, just not one that can be told to be its own.
+        heldBack_ = true;
+        noteDropped(QStringLiteral("ответы не отнесены к запросу: %1 байт"), bytes);
     });
     connect(&tap_, &TappedPort::sent, &traffic_, &TrafficLog::recordSent);
     connect(&tap_, &TappedPort::received, &traffic_, &TrafficLog::recordReceived);
@@ -49,16 +68,66 @@ LineSession::~LineSession() {
 
 bool LineSession::openPort() {
     if (tap_.isOpen()) return true;
-    const QString device = PortSettings::deviceName(settings_.portNumber);
-    return !device.isEmpty() && tap_.open(device);
+    // A device named by the caller stays the line's until the port is let go.
+    return openDevice(namedDevice_.isEmpty() ? PortSettings::deviceName(settings_.portNumber) : namedDevice_);
 }
 
 bool LineSession::openPort(const QString &device) {
     if (tap_.isOpen()) return true;
-    return !device.isEmpty() && tap_.open(device);
+    namedDevice_ = device;
+    return openDevice(device);
 }
 
-void LineSession::closePort() { tap_.close(); }
+bool LineSession::openDevice(const QString &device) {
+    triedDevice_ = device;
+    if (device.isEmpty() || !tap_.open(device)) return false;
+    // Nothing sent before the port was opened again can answer on it.
+    staleGuard_.reset();
+    adapterWatch_.stop();
+    if (device != openedDevice_) {
+        openedDevice_ = device;
+        openedSerial_.clear();
+        if (serialDevices_) {
+            const std::vector<SerialDeviceInfo> present = serialDevices_->list();
+            if (const SerialDeviceInfo *d = SerialDevices::find(present, device)) openedSerial_ = d->serialNumber;
+        }
+    }
+    return true;
+}
+
+void LineSession::portFailed(const QString &reason) {
+    // Said once: while the adapter is awaited, what fails meanwhile ends quietly.
+    if (adapterWatch_.isWatching()) return;
+    emit networkFailed(reason);
+    if (!tap_.deviceGone() || openedDevice_.isEmpty() || triedDevice_ != openedDevice_) return;
+    adapterWatch_.start(openedDevice_, openedSerial_);
+    emit adapterGone(openedDevice_);
+}
+
+void LineSession::adapterFound(const QString &device) {
+    if (tap_.isOpen()) {
+        adapterWatch_.stop();
+        return;
+    }
+    // Still being set up (its node there, its permissions not yet): the next look tries again.
+    if (!namedDevice_.isEmpty()) namedDevice_ = device;
+    if (!openDevice(device)) return;
+    emit adapterReturned(device);
+}
+
+bool LineSession::holdsForStaleReply() const { return !staleGuard_.mayGoOut(clock_.nowMs()); }
+
+void LineSession::noteDropped(const QString &what, const QByteArray &bytes) {
+    // The bytes are in the received record just before this one.
+    traffic_.recordNote(what.arg(bytes.size()), QByteArray());
+}
+
+void LineSession::closePort() {
+    // The user chose to let the port go: an adapter awaited is no longer looked for.
+    adapterWatch_.stop();
+    namedDevice_.clear();
+    tap_.close();
+}
 
 std::shared_ptr<LineReply> LineSession::enqueue(const Request &request, int watchdogMs) {
     auto reply = std::make_shared<LineReply>(request, watchdogMs);
@@ -149,9 +218,12 @@ void LineSession::setActivity(Activity activity) {
 }
 
 void LineSession::discardWaitingInput() {
-    // A late reply, or the answer to a recording start or stop, must not be
-    // taken for the reply to the request about to go out.
-    if (tap_.isOpen() && tap_.bytesAvailable() > 0) tap_.readAll();
+    // A late reply, a copy of one, or the answer to a recording start or stop,
+    // must not be taken for the reply to the request about to go out.
+    if (!tap_.isOpen() || tap_.bytesAvailable() <= 0) return;
+    const QByteArray stray = tap_.readAll();
+    staleGuard_.dropped(stray, clock_.nowMs());
+    noteDropped(QStringLiteral("лишние байты отброшены: %1 байт"), stray);
 }
 
 bool LineSession::openAndSend(const Request &request) {
@@ -222,13 +294,14 @@ bool LineSession::startExchange(const Request &request, int watchdogMs) {
     if (!started && request.purpose() == Request::Purpose::BlockRead) {
         // A read that could not go out leaves the kind at 0 on the line.
         onLine_.kind = 0;
-        emit networkFailed(portErrorText());
+        portFailed(portErrorText());
     }
     return started;
 }
 
 bool LineSession::startExchangeOnFreeLine(const Request &request, int watchdogMs) {
-    if (lateReplyPossible_) {
+    if (tap_.isOpen()) discardWaitingInput();
+    if (holdsForStaleReply()) {
         if (request.setsLeadingFields()) onLine_ = request.leadingCompletedFrom(onLine_);
         if (!openPort()) return false;
         dropLateBytes();
@@ -247,21 +320,19 @@ bool LineSession::startExchangeOnFreeLine(const Request &request, int watchdogMs
 void LineSession::dropLateBytes() {
     if (!tap_.isOpen() || tap_.bytesAvailable() <= 0) return;
     const QByteArray late = tap_.readAll();
-    // The bytes are in the received record just before this one.
-    traffic_.recordNote(QStringLiteral("поздний ответ отброшен: %1 байт").arg(late.size()), QByteArray());
-    quietSinceMs_ = clock_.nowMs();
+    staleGuard_.dropped(late, clock_.nowMs());
+    noteDropped(QStringLiteral("поздний ответ отброшен: %1 байт"), late);
 }
 
 void LineSession::onQuietGuardTick() {
     dropLateBytes();
-    if (clock_.nowMs() - quietSinceMs_ < kQuietGuardMs) return;
+    if (holdsForStaleReply()) return;
     quietGuard_->stop();
-    lateReplyPossible_ = false;
     const Request request = pendingRequest_;
     if (!openAndSend(request)) {
         const QString reason = portErrorText();
         finishExchange(Outcome::NoNetwork);
-        emit networkFailed(reason);
+        portFailed(reason);
         return;
     }
     reception_.awaitBlockReply(pendingWatchdogMs_);
@@ -274,7 +345,9 @@ void LineSession::cancelExchange() {
     }
     if (activity_ != Activity::Exchange) return;
     if (quietGuard_->isActive()) {
+        // Held back, never sent: nothing more is owed than before.
         quietGuard_->stop();
+        heldBack_ = true;
         finishExchange(Outcome::Cancelled);
         return;
     }
@@ -379,7 +452,7 @@ void LineSession::onReceptionReleased(Outcome outcome) {
     case Outcome::NoNetwork: {
         const QString reason = portErrorText();
         finishExchange(outcome);
-        emit networkFailed(reason);
+        portFailed(reason);
         break;
     }
     default: finishExchange(outcome); break;
@@ -388,11 +461,10 @@ void LineSession::onReceptionReleased(Outcome outcome) {
 
 void LineSession::finishExchange(Outcome outcome) {
     if (activity_ != Activity::Exchange && activity_ != Activity::PacedRead) return;
-    // A reply not taken may still come: the next block read waits for a quiet line.
-    if (outcome == Outcome::NoReply || outcome == Outcome::Cancelled) {
-        lateReplyPossible_ = true;
-        quietSinceMs_ = clock_.nowMs();
-    }
+    // A reply not taken may still come: the next request is held back for it.
+    if ((outcome == Outcome::NoReply || outcome == Outcome::Cancelled) && !heldBack_)
+        staleGuard_.exchangeEndedWithoutReply(clock_.nowMs());
+    heldBack_ = false;
     setActivity(Activity::Idle);
     // Bytes still awaited by the log are late from here on.
     traffic_.exchangeEnded();
@@ -424,7 +496,7 @@ void LineSession::writeEnded(const std::shared_ptr<WriteReply> &reply, Outcome o
     const QString reason = outcome == Outcome::NoNetwork ? portReason : QString();
     reply->finish(outcome, {}, reason);
     // The user hears of a failed port as of any other: "Нет сети!!!" and why.
-    if (outcome == Outcome::NoNetwork) emit networkFailed(reason);
+    if (outcome == Outcome::NoNetwork) portFailed(reason);
     startNextWaiting();
 }
 

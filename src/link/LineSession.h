@@ -1,10 +1,12 @@
 #pragma once
+#include "link/AdapterWatch.h"
 #include "link/Link.h"
 #include "link/LineOutcome.h"
 #include "link/LineReply.h"
 #include "link/PortSettings.h"
 #include "link/PacedRead.h"
 #include "link/ReplyReception.h"
+#include "link/StaleReplyGuard.h"
 #include "link/Request.h"
 #include "link/TappedPort.h"
 #include "link/TrafficLog.h"
@@ -58,7 +60,8 @@ public:
 
     // --- The port: nothing else opens, reads, writes or closes it ----------
     // An open port is kept as it is; a closed one is opened on the settings'
-    // port number, or on `device` when one is named (the command line).
+    // port number, or on `device` when one is named (the command line): a
+    // named device is opened again by later exchanges until closePort().
     bool openPort();
     bool openPort(const QString &device);
     // Closes the port once what was written has left (bounded wait), so that
@@ -68,6 +71,9 @@ public:
     bool isPortOpen() const { return tap_.isOpen(); }
     // Why the last open or transfer failed, as the port tells it.
     QString portErrorText() const { return tap_.errorString(); }
+    // The adapter went away and the line waits for it to come back (the same
+    // by-id name or serial number): it is opened again the moment it is found.
+    bool awaitsAdapter() const { return adapterWatch_.isWatching(); }
 
     // Every transfer through the tap, named and timed, for the monitor and traces.
     TrafficLog &traffic() { return traffic_; }
@@ -95,12 +101,16 @@ public:
     // Writes are never dropped: a waiting write keeps its turn, one under way its pace.
     void cancelQueue();
 
-    // After an exchange that ended without its reply, the next request waits
-    // until the line has been quiet for kQuietGuardMs: a late reply still
-    // coming must not be taken for its own. Bytes that come meanwhile are
-    // dropped and shown in the traffic log as late.
-    static constexpr int kQuietGuardMs = ReplyReception::kPollIntervalMs;
+    // A reply is taken at any speed after a clean exchange. After an exchange
+    // that ended without its reply, or once the line showed copies of replies,
+    // the next request is held back until the stale reply (or the copy) has come
+    // and the line was quiet for kQuietGuardMs after it, or until it can no
+    // longer come (StaleReplyGuard). Bytes that come meanwhile are dropped and
+    // shown in the traffic log.
+    static constexpr int kQuietGuardMs = StaleReplyGuard::kQuietAfterStaleMs;
     static constexpr int kQuietPollMs = 10;
+    // Whether a request given now would be held back for a stale reply.
+    bool holdsForStaleReply() const;
     // --- Reads paced by their driver and frames without reply ------------
     // A read its driver paces itself (a trend page, part by part): it waits its
     // turn in the queue like any request and then holds the line until its
@@ -145,6 +155,12 @@ signals:
     // Every transfer on the line, in the order it happened.
     void transferred(z5::LineSession::Direction direction, const QByteArray &bytes);
     void portClosed();
+    // The port failed because its adapter went away: told once, after
+    // networkFailed; the line now looks for the adapter.
+    void adapterGone(const QString &device);
+    // The adapter is back and its port open again under `device`. Nothing is
+    // resumed by the line itself: what was under way ended when the port failed.
+    void adapterReturned(const QString &device);
 
 private:
     // Tests look inside through this one door (tests/support).
@@ -188,9 +204,16 @@ private:
     void onReceptionReleased(Outcome outcome);
     void finishExchange(Outcome outcome);
     void setActivity(Activity activity);
+    // Input waiting when something is to go out belongs to nothing under way: dropped and shown.
     void discardWaitingInput();
     void onQuietGuardTick();
     void dropLateBytes();
+    void noteDropped(const QString &what, const QByteArray &bytes);
+    // Every port failure passes here: the user is told once, and a device that
+    // went away is watched for until it returns.
+    void portFailed(const QString &reason);
+    void adapterFound(const QString &device);
+    bool openDevice(const QString &device);
     bool startWrite(const std::shared_ptr<WriteReply> &reply);
     void writeEnded(const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &portReason);
     void startNextWaiting();
@@ -221,11 +244,19 @@ private:
     bool quietCancel_ = false;
     // Paces the write sequence under way.
     std::unique_ptr<WriteSequencer> writer_;
-    // A reply may still be on its way since an exchange ended without one.
-    bool lateReplyPossible_ = false;
-    std::int64_t quietSinceMs_ = 0;
+    // Replies that may still come for exchanges that are over.
+    StaleReplyGuard staleGuard_;
     std::unique_ptr<Timer> quietGuard_;
+    // The exchange ending now never sent its request.
+    bool heldBack_ = false;
     Request pendingRequest_;
+    // The device last asked for, the one last opened and its adapter's serial
+    // number (empty when the system told none).
+    QString namedDevice_;
+    QString triedDevice_;
+    QString openedDevice_;
+    QString openedSerial_;
+    AdapterWatch adapterWatch_;
     // The queue: the reply of the exchange under way, if it was queued, and
     // the requests waiting behind it.
     std::shared_ptr<LineReply> current_;

@@ -15,7 +15,7 @@ namespace {
 // True when the device behind a failing port is gone: the driver says so, or the
 // descriptor no longer answers as a terminal (an unplugged adapter, a closed
 // pseudo-terminal), which Qt reports only as the failed ioctl's text.
-bool deviceGone(QSerialPort::SerialPortError error, qintptr handle) {
+bool looksUnplugged(QSerialPort::SerialPortError error, qintptr handle) {
     if (error == QSerialPort::ResourceError) return true;
 #ifdef Q_OS_UNIX
     termios settings{};
@@ -69,11 +69,22 @@ bool QtSerialPort::open(const QString &device) {
     closeQueued_ = false;
     droppedAtClose_ = 0;
     error_.clear();
+    gone_ = false;
     // The device as the user configured it: Qt's port name drops "/dev/".
     device_ = device;
-    port_.setPortName(device);
+    // The claim is on the device itself: under any of its names it is one port.
+    const PortIdentity identity = identifyPort(device);
+    if (!deviceLock_.take(identity)) {
+        const QString holder = deviceLock_.holder();
+        error_ = holder.isEmpty() ? QStringLiteral("Порт %1 занят другой программой.").arg(device)
+                                  : QStringLiteral("Порт %1 занят другой программой (%2).").arg(device, holder);
+        return false;
+    }
+    port_.setPortName(identity.openName);
     if (!port_.open(QIODevice::ReadWrite)) {
         error_ = describeOpenFailure(device);
+        gone_ = port_.error() == QSerialPort::DeviceNotFoundError;
+        deviceLock_.release();
         return false;
     }
     const bool configured = port_.setBaudRate(kBaudRate) && port_.setDataBits(QSerialPort::Data8) &&
@@ -82,6 +93,7 @@ bool QtSerialPort::open(const QString &device) {
     if (!configured) {
         error_ = QStringLiteral("%1: %2").arg(device, port_.errorString());
         port_.close();
+        deviceLock_.release();
         return false;
     }
     // Bytes from before the open belong to nobody's exchange.
@@ -123,10 +135,11 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
         return;
     }
     // A port that vanished reports only a failed ioctl; say what happened instead.
-    if (error_.isEmpty())
-        error_ = deviceGone(error, port_.handle())
-                     ? QStringLiteral("Порт %1 пропал: устройство отключено.").arg(device_)
-                     : QStringLiteral("%1: %2").arg(device_, port_.errorString());
+    if (error_.isEmpty()) {
+        gone_ = looksUnplugged(error, port_.handle());
+        error_ = gone_ ? QStringLiteral("Порт %1 пропал: устройство отключено.").arg(device_)
+                       : QStringLiteral("%1: %2").arg(device_, port_.errorString());
+    }
     if (closeQueued_) return;
     closeQueued_ = true;
     QMetaObject::invokeMethod(
@@ -134,6 +147,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
         [this] {
             closeQueued_ = false;
             if (port_.isOpen()) port_.close();
+            deviceLock_.release();
         },
         Qt::QueuedConnection);
 }
@@ -153,10 +167,12 @@ QByteArray QtSerialPort::readAll() {
 }
 
 void QtSerialPort::close() {
-    if (!port_.isOpen()) return;
-    if (!closeQueued_) drainOutput();
-    droppedAtClose_ = bytesNotYetSent();
-    port_.close();
+    if (port_.isOpen()) {
+        if (!closeQueued_) drainOutput();
+        droppedAtClose_ = bytesNotYetSent();
+        port_.close();
+    }
+    deviceLock_.release();
 }
 
 qint64 QtSerialPort::bytesNotYetSent() const {

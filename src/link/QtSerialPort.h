@@ -1,4 +1,5 @@
 #pragma once
+#include "link/DeviceLock.h"
 #include "link/SerialPort.h"
 #include <QSerialPort>
 
@@ -26,6 +27,7 @@ public:
     qint64 bytesAvailable() const override { return port_.isOpen() ? port_.bytesAvailable() : 0; }
     QByteArray readAll() override;
     QString errorString() const override { return error_; }
+    bool deviceGone() const override { return gone_; }
     void setArrivalHandler(std::function<void()> handler) override { arrived_ = std::move(handler); }
     qint64 bytesNotYetSent() const override;
     qint64 bytesDroppedAtClose() const override { return droppedAtClose_; }
@@ -42,8 +44,10 @@ private:
     QString error_;
     QString device_;
     bool closeQueued_ = false;
+    bool gone_ = false;
     qint64 droppedAtClose_ = 0;
     std::function<void()> arrived_;
+    DeviceLock deviceLock_;
 };
 
 } // namespace z5

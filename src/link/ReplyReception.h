@@ -10,6 +10,7 @@ namespace z5 {
 
 class Clock;
 class SerialPort;
+class StaleReplyGuard;
 class Timer;
 
 // Awaits the controller's block reply to a request. Only the line owner
@@ -23,10 +24,9 @@ public:
     static constexpr int kPollIntervalMs = 150;
     static constexpr int kBlockWatchdogMs = 1000;
     static constexpr int kTrendWatchdogMs = 8000;
-    // The request's 8 bytes and the reply's 260 at 115200 bit/s, 10 bits a byte:
-    // a reply complete sooner after its request was on its way before it.
-    static constexpr int kShortestBlockReplyMs =
-        (wire::kFrameLength + wire::kCheckValueLength + wire::kBlockReplyLength) * 10 * 1000 / 115200;
+    // A reply that repeats the one before is held at least this long for a
+    // different one following it (the exchange's own, after a copy).
+    static constexpr int kFollowUpMarginMs = 20;
 
     enum class Exchange { Idle, BlockReply };
     // How the wait ended, in the line's one outcome word: Reply (a block reply
@@ -46,6 +46,8 @@ public:
     // A block reply is taken as soon as it is complete when the port tells of
     // arrivals; the poll ticks remain for ports that do not. On by default.
     void setTakesRepliesOnArrival(bool on) { onArrival_ = on; }
+    // What the line knows of stale replies and copies; none for a bare reception.
+    void setStaleReplyGuard(StaleReplyGuard *guard) { guard_ = guard; }
 
     Exchange exchange() const { return exchange_; }
     // The bytes of the last reply taken in.
@@ -60,9 +62,12 @@ signals:
     void blockReply(const QByteArray &reply);
     // The wait is over; both timers are already stopped.
     void released(z5::LineOutcome ending);
-    // A block reply complete sooner than the wire allows: it answers an earlier
-    // request and was dropped; the exchange waits on for its own.
-    void lateReplyDropped(const QByteArray &bytes);
+    // Bytes that came with the reply beyond its 260, or a reply dropped as a late
+    // copy of one before: not this exchange's, shown as dropped.
+    void strayBytes(const QByteArray &bytes);
+    // Two different replies came at once: neither can be told to be this
+    // exchange's, so none is shown (the exchange ends NoReply).
+    void unattributed(const QByteArray &bytes);
 
 private:
     void stopTimers();
@@ -70,14 +75,27 @@ private:
     void onArrival();
     void pollBlockReply();
     void onWatchdogTick();
+    void onCopyWindowEnded();
+    void take(const QByteArray &bytes);
+    // More than one whole reply came in one read, not all the same.
+    static bool holdsDifferentReplies(const QByteArray &bytes);
     void end(Ending ending);
 
     SerialPort &port_;
     Clock &clock_;
     QByteArray reply_;
-    std::int64_t startedAtMs_ = 0;
     std::unique_ptr<Timer> poll_;
     std::unique_ptr<Timer> watchdog_;
+    // A reply that may be a late copy of the one before: taken only when no other
+    // reply follows it before the copy window ends.
+    QByteArray heldCopy_;
+    std::unique_ptr<Timer> copyWindow_;
+    StaleReplyGuard *guard_ = nullptr;
+    // When the exchange under way started, and how long the far end took to
+    // answer the last exchange whose reply was taken at once.
+    std::int64_t startedAtMs_ = 0;
+    std::int64_t lastAnswerMs_ = 0;
+    std::int64_t completeAtMs_ = 0;
     Exchange exchange_ = Exchange::Idle;
     bool onArrival_ = true;
 };

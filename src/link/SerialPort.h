@@ -20,6 +20,9 @@ public:
     virtual QByteArray readAll() = 0;
     // Why the last open or transfer failed, for a message after "Нет сети!!!".
     virtual QString errorString() const = 0;
+    // Whether the last failure was the device going away (an adapter unplugged,
+    // a far end's terminal closed) or an open not finding it: it may come back.
+    virtual bool deviceGone() const { return false; }
     // Called whenever bytes have arrived, so that a reader can take a complete
     // reply at once instead of at its next poll. A port that cannot tell never
     // calls it; an empty handler stops the calls.

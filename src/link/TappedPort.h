@@ -18,6 +18,7 @@ public:
     qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
     QByteArray readAll() override;
     QString errorString() const override { return port_.errorString(); }
+    bool deviceGone() const override { return port_.deviceGone(); }
     void setArrivalHandler(std::function<void()> handler) override { port_.setArrivalHandler(std::move(handler)); }
     qint64 bytesNotYetSent() const override { return port_.bytesNotYetSent(); }
     qint64 bytesDroppedAtClose() const override { return port_.bytesDroppedAtClose(); }

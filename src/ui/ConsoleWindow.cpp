@@ -91,6 +91,8 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     portStatus_->setObjectName(QStringLiteral("lblPort"));
     statusBar()->addPermanentWidget(portStatus_);
     showPortStatus();
+    connect(&session_.line, &LineSession::adapterGone, this, &ConsoleWindow::showPortStatus);
+    connect(&session_.line, &LineSession::adapterReturned, this, &ConsoleWindow::showPortStatus);
 
     buildMenus();
 

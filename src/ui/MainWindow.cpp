@@ -91,6 +91,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     writeStatus_->setObjectName(QStringLiteral("lblWriteStatus"));
     statusBar()->addWidget(writeStatus_, 1);
     showPortStatus();
+    connect(&session_.line, &LineSession::adapterGone, this, &MainWindow::showPortStatus);
+    connect(&session_.line, &LineSession::adapterReturned, this, &MainWindow::showPortStatus);
 
     followDownloads();
     WindowPlacement::restore(this, QStringLiteral("main"),

@@ -8,7 +8,9 @@ QString portStatusText(const LineSession &line) {
     const int com = line.settings().portNumber;
     QString port = describePort(com, line.serialDevices());
     if (port.isEmpty()) port = QStringLiteral("COM%1").arg(com);
-    return QStringLiteral("%1    Z5 №%2").arg(port).arg(line.settings().station);
+    QString text = QStringLiteral("%1    Z5 №%2").arg(port).arg(line.settings().station);
+    if (line.awaitsAdapter()) text += QStringLiteral("    адаптер отключён, ожидание…");
+    return text;
 }
 
 } // namespace z5

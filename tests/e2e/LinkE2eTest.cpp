@@ -11,6 +11,13 @@
 #include "link/ReplyReception.h"
 #include "link/ValueCodec.h"
 #include "model/QtClock.h"
+#include "CliRun.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <memory>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -177,4 +184,73 @@ TEST(LinkE2e, ADeviceThatDoesNotExistSaysSoInThePortsReason) {
     Console console;
     EXPECT_FALSE(console.line.openPort(QStringLiteral("/dev/z5-no-such-port")));
     EXPECT_TRUE(console.line.portErrorText().contains(QStringLiteral("/dev/z5-no-such-port")));
+}
+
+// One device, one holder: a link, a name relative to the current folder and the
+// plain name are one port, within this program and across programs.
+TEST(LinkE2e, ADeviceHeldUnderOneNameIsRefusedUnderEveryOther) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    const QString plain = QFileInfo(sim.device()).canonicalFilePath();
+    const QString link = sim.dir() + QStringLiteral("/z5-adapter");
+    ASSERT_TRUE(QFile::link(plain, link));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(sim.dir()));
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    const struct {
+        QString held, asked;
+    } rows[] = {{link, plain}, {plain, link}, {plain, QStringLiteral("z5-adapter")}, {QStringLiteral("z5-adapter"), plain}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE((row.held + QStringLiteral(" then ") + row.asked).toStdString());
+        z5::QtSerialPort first, second;
+        ASSERT_TRUE(first.open(row.held)) << first.errorString().toStdString();
+        EXPECT_FALSE(second.open(row.asked));
+        EXPECT_TRUE(second.errorString().startsWith(QStringLiteral("Порт %1 занят другой программой (").arg(row.asked)) &&
+                    second.errorString().endsWith(QStringLiteral("процесс %1).").arg(pid)))
+            << second.errorString().toStdString();
+        first.close();
+        EXPECT_TRUE(second.open(row.asked)) << second.errorString().toStdString();
+    }
+    // Another program asking by the other name is refused too, and told who holds it.
+    z5::QtSerialPort held;
+    ASSERT_TRUE(held.open(link));
+    const z5::testing::CliRun r = z5::testing::runProgram(
+        QStringLiteral(Z5CTL_PATH), {QStringLiteral("read-block"), QStringLiteral("--port"), plain, QStringLiteral("--block"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("занят другой программой")) && r.err.contains(pid)) << r.err.toStdString();
+    QDir::setCurrent(before);
+}
+
+// An adapter pulled out and plugged in again, as z5-sim going and coming back
+// under one link: the user is told once per loss, the line opens the adapter
+// again by itself within 2 s of its return, and reads go on.
+TEST(LinkE2e, AnAdapterThatComesBackIsOpenedAgainWithinTwoSeconds) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("z5"));
+    auto sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});
+    ASSERT_TRUE(sim->running());
+    Console console;
+    int told = 0;
+    QStringList back;
+    QObject::connect(&console.line, &z5::LineSession::networkFailed, [&] { ++told; });
+    QObject::connect(&console.line, &z5::LineSession::adapterReturned, [&](const QString &d) { back << d; });
+    const auto read = [&](int column) {
+        const auto reply = console.line.enqueue(z5::Request::blockRead(column));
+        pumpUntil([&] { return reply->isFinished(); }, 3000);
+        return reply->outcome();
+    };
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(console.line, link));
+    for (int cycle = 1; cycle <= 3; ++cycle) {
+        SCOPED_TRACE(cycle);
+        EXPECT_EQ(read(1), z5::LineOutcome::Reply);
+        sim->kill();
+        EXPECT_TRUE(pumpUntil([&] { return read(2) == z5::LineOutcome::NoNetwork && console.line.awaitsAdapter(); }, 3000));
+        read(3);
+        EXPECT_EQ(told, cycle);
+        sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});
+        ASSERT_TRUE(sim->running());
+        EXPECT_TRUE(pumpUntil([&] { return back.size() == cycle; }, 2000));
+        EXPECT_EQ(back.value(cycle - 1), link);
+    }
+    EXPECT_EQ(read(1), z5::LineOutcome::Reply);
 }

@@ -118,7 +118,7 @@ TEST(LineQueue, FailuresEndTheirOwnReplyAndTheNextGoesOut) {
         EXPECT_FALSE(r.line.isBusy());
     }
     {
-        SCOPED_TRACE("nobody answers, then the waiting command goes out after the quiet guard");
+        SCOPED_TRACE("nobody answers, then the waiting command goes out once that reply can no longer come");
         QueueRig r;
         r.port.silent = true;
         const auto read = r.line.enqueue(Request::blockRead(1));
@@ -127,7 +127,9 @@ TEST(LineQueue, FailuresEndTheirOwnReplyAndTheNextGoesOut) {
         EXPECT_EQ(read->outcome(), LineOutcome::NoReply);
         EXPECT_FALSE(command->isFinished());
         r.port.silent = false;
-        r.clock.advance(3000);
+        r.clock.advance(StaleReplyGuard::kLateReplyLimitMs - 100);
+        EXPECT_TRUE(r.port.writes().size() == 1u) << "held back while the read's reply may come";
+        r.clock.advance(1000);
         EXPECT_EQ(command->outcome(), LineOutcome::Reply);
     }
     {

@@ -8,7 +8,12 @@
 #include "link/ReplyCheck.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
+#include "link/AdapterWatch.h"
+#include "link/SerialDevices.h"
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace z5;
 using Outcome = LineSession::Outcome;
@@ -144,7 +149,8 @@ TEST_F(LineFixture, WorkGivenWhileTheLineIsHeldWaitsItsTurn) {
     EXPECT_EQ(write->outcome(), Outcome::Reply);
     EXPECT_FALSE(line.isWaiting(*second));
     EXPECT_EQ(line.activity(), LineSession::Activity::Exchange);
-    clock.advance(2000);
+    // Held back until the first read's reply can no longer come, then unanswered too.
+    clock.advance(StaleReplyGuard::kLateReplyLimitMs + 1000);
     EXPECT_EQ(endings, (std::vector<Outcome>{Outcome::NoReply, Outcome::NoReply}));
     EXPECT_EQ(line.activity(), LineSession::Activity::Idle);
     ASSERT_FALSE(busy.empty());
@@ -180,74 +186,156 @@ TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAtOnceAsANetworkFailureWithThe
 // A reply belongs to its request: one that comes after its read gave up is
 // dropped, and the next read's own reply is the one taken, whenever the late one
 // comes: before the next request, just after it, or while its reply is on the way.
-TEST(LineReplies, AReplyThatComesAfterItsReadGaveUpIsNeverTakenForTheNext) {
+// Far ends of every honest kind, read as `watch --every 50` reads: the next read
+// is asked for 50 ms after the one before ended. Each reply carries its own
+// request's number, so a reply shown under another request shows. Every reply
+// shown must be its own request's; where none is lost, every read is shown.
+TEST(LineReplies, AReplyIsShownOnlyForItsOwnRequestOnEveryHonestLine) {
     struct Row {
         const char *name;
-        int lateAtMs;          // after the first request
-        int nextReadAtMs;      // after the first request
-        int sentNotBeforeMs;   // the next request, after a quiet guard time
+        int delayMs;        // from the request to its reply
+        int lateFirstMs;    // the first reply comes this long after the watchdog instead (0: on time)
+        int copyGapMs;      // each reply is sent again this long after it (-1: once)
+        int busyMs;         // a far end that answers in order, each answer taking this long (0: not busy)
+        int minShown;       // replies shown at the least in the run
+        bool sameValues = false;   // every reply carries the same values (a block that does not change)
     };
-    const int guard = LineSession::kQuietGuardMs;
     const std::vector<Row> rows = {
-        {"late reply before the next read", 1050, 1100, 1100 + guard},
-        {"late reply just after the next read is asked for", 1050, 1010, 1050 + guard},
-        // The line was quiet long enough: the request goes at once, and the late
-        // reply, complete 10 ms after it, cannot be its answer.
-        {"late reply while the next reply is on its way", 1520, 1500, 1500},
+        {"instant far end", 0, 0, -1, 0, 60},
+        {"paced far end", 25, 0, -1, 0, 50},
+        {"late by 0.2 s", 25, 200, -1, 0, 20},
+        {"late by 1.25 s", 25, 1250, -1, 0, 10},
+        {"late by 5 s", 25, 5000, -1, 0, 1},
+        {"copies at once", 25, 0, 0, 0, 10},
+        {"copies 60 ms after", 25, 0, 60, 0, 8},
+        {"copies 150 ms after", 25, 0, 150, 0, 8},
+        {"copies 500 ms after", 25, 0, 500, 0, 4},
+        {"busy far end, answers queue", 0, 0, -1, 1300, 0},
+        {"instant far end, values that do not change", 0, 0, -1, 0, 60, true},
+        {"paced far end, values that do not change", 25, 0, -1, 0, 50, true},
+        {"copies 150 ms after, values that do not change", 25, 0, 150, 0, 8, true},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         LineRig f;
-        const QByteArray a = testframes::blockReply('\x0A');
-        const QByteArray b = testframes::blockReply('\x0B');
         f.port.notifiesArrivals = true;
-        f.port.responder = [&](const QByteArray &) { return QByteArray(); };
-        const std::int64_t start = f.clock.nowMs();
-        ASSERT_FALSE(f.read(Request::blockRead(0))->isFinished());
-        f.port.replyDelayMs = 30;
-        f.port.responder = [&](const QByteArray &) { return b; };
-        bool lateSent = false;
-        while (f.clock.nowMs() - start < 3000) {
-            const std::int64_t t = f.clock.nowMs() - start;
-            if (!lateSent && t >= row.lateAtMs) {
-                f.port.deliver(a);
-                lateSent = true;
+        f.port.responder = [](const QByteArray &) { return QByteArray(); };
+        // What the far end will send, and when.
+        std::multimap<std::int64_t, QByteArray> due;
+        std::int64_t busyUntil = 0;
+        std::size_t seenWrites = 0;
+        std::map<const LineReply *, char> numberOf;
+        std::vector<std::pair<char, QByteArray>> shown;
+        std::int64_t nextReadAt = 0;
+        char next = 'A';
+        const std::int64_t end = 12000;
+        while (f.clock.nowMs() < end) {
+            const std::int64_t now = f.clock.nowMs();
+            // The far end answers each request that reached it.
+            for (; seenWrites < f.port.writes().size(); ++seenWrites) {
+                const char n = row.sameValues ? 'A' : char('A' + seenWrites);
+                std::int64_t at = now + row.delayMs;
+                if (row.busyMs > 0) at = busyUntil = std::max(busyUntil, now) + row.busyMs;
+                if (seenWrites == 0 && row.lateFirstMs > 0) at = now + ReplyReception::kBlockWatchdogMs + row.lateFirstMs;
+                due.emplace(at, testframes::blockReply(n));
+                if (row.copyGapMs >= 0) due.emplace(at + row.copyGapMs, testframes::blockReply(n));
             }
-            if (t == row.nextReadAtMs) {
-                ASSERT_FALSE(f.read(Request::blockRead(1))->isFinished());
+            while (!due.empty() && due.begin()->first <= now) {
+                f.port.deliver(due.begin()->second);
+                due.erase(due.begin());
+            }
+            if (nextReadAt >= 0 && now >= nextReadAt) {
+                nextReadAt = -1;
+                const std::shared_ptr<LineReply> reply = f.line.enqueue(Request::blockRead(0));
+                numberOf[reply.get()] = next++;
+                const auto ended = [&, r = reply.get()] {
+                    if (r->outcome() == Outcome::Reply) shown.emplace_back(numberOf[r], r->bytes());
+                    nextReadAt = f.clock.nowMs() + 50;
+                };
+                if (reply->isFinished()) ended();
+                else QObject::connect(reply.get(), &LineReply::finished, ended);
             }
             f.clock.advance(1);
         }
-        ASSERT_EQ(f.replies.size(), 1u);
-        EXPECT_EQ(f.replies[0], b) << "block A's values shown under block B";
-        EXPECT_EQ(f.endings, (std::vector<Outcome>{Outcome::NoReply, Outcome::Reply}));
-        // The second request went out only after a quiet guard time since the late bytes.
-        ASSERT_EQ(f.port.writes().size(), 2u);
-        const std::int64_t sentAt = f.port.writes()[1].atMs - start;
-        EXPECT_GE(sentAt, row.sentNotBeforeMs);
-        EXPECT_LE(sentAt, row.sentNotBeforeMs + LineSession::kQuietPollMs);
-        bool toldLate = false;
-        for (int i = 0; i < f.line.traffic().size(); ++i)
-            toldLate |= f.line.traffic().at(i).what.startsWith(QStringLiteral("поздний ответ"));
-        EXPECT_TRUE(toldLate);
+        // Each request's number is the order it went out in; its reply says whose it is.
+        int wrong = 0;
+        for (const auto &[request, bytes] : shown)
+            wrong += bytes.left(260) != testframes::blockReply(row.sameValues ? 'A' : request);
+        EXPECT_EQ(wrong, 0) << "replies shown under another request, of " << shown.size();
+        EXPECT_GE(int(shown.size()), row.minShown);
     }
 }
 
-// A reply complete sooner than its request and itself take on the wire was on its
-// way before the request: not taken; the read waits on for its own.
-TEST_F(LineFixture, AReplyCompleteSoonerThanTheWireAllowsIsNotTaken) {
-    const QByteArray early = testframes::blockReply('\x0E');
-    const QByteArray own = testframes::blockReply('\x0F');
-    port.notifiesArrivals = true;
-    ASSERT_TRUE(line.openPort());
-    port.responder = [&](const QByteArray &) { return own; };
-    port.replyDelayMs = 40;
-    ASSERT_FALSE(read(Request::blockRead(2))->isFinished());
-    clock.advance(ReplyReception::kShortestBlockReplyMs - 1);
-    port.deliver(early);
-    EXPECT_TRUE(replies.empty());
-    clock.advance(200);
-    ASSERT_EQ(replies.size(), 1u);
-    EXPECT_EQ(replies[0], own);
-    EXPECT_EQ(ReplyReception::kShortestBlockReplyMs, 23);
+// An adapter pulled out and plugged in again. The adapter is a link to a
+// character device (/dev/null) that goes away and comes back; the port fails as
+// an unplugged one does. Each row plugs it back in its own way.
+TEST(LineAdapter, AnAdapterThatWentAwayIsOpenedAgainOnceItIsBackAndWritesAreNotResumed) {
+    struct Row {
+        const char *name;
+        bool sameName;      // it comes back under the name it was opened by
+        bool sameSerial;    // the device list knows it by its serial number under a new name
+        bool reopened;      // the line opens it again by itself
+    };
+    const Row rows[] = {
+        {"back under its name", true, false, true},
+        {"back under another name, same serial number", false, true, true},
+        {"another device under another name", false, false, false},
+    };
+    struct Devices : SerialDevices {
+        std::vector<SerialDeviceInfo> present;
+        std::vector<SerialDeviceInfo> list() const override { return present; }
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        const QString byId = dir.filePath("usb-adapter-A1"), other = dir.filePath("ttyUSB1");
+        ASSERT_TRUE(QFile::link("/dev/null", byId));
+        Devices devices;
+        devices.present = {{byId, {}, {}, QStringLiteral("A1"), {}}};
+        QStringList told, gone, back;
+        LineRig f;
+        f.line.setSerialDevices(&devices);
+        f.port.responder = [](const QByteArray &) { return testframes::blockReply('A'); };
+        QObject::connect(&f.line, &LineSession::networkFailed, [&](const QString &why) { told << why; });
+        QObject::connect(&f.line, &LineSession::adapterGone, [&](const QString &d) { gone << d; });
+        QObject::connect(&f.line, &LineSession::adapterReturned, [&](const QString &d) { back << d; });
+        ASSERT_TRUE(LineSessionProbe::openPort(f.line, byId));
+        f.read(Request::blockRead(0));
+        f.clock.advance(400);
+
+        // Unplugged: the next read fails, the user is told once, and what fails
+        // while it is away (reads, a write) ends at once without another word.
+        f.port.fail(QStringLiteral("Порт пропал: устройство отключено."), true);
+        f.port.refuseOpen = true;
+        QFile::remove(byId);
+        devices.present.clear();
+        f.read(Request::blockRead(0));
+        EXPECT_TRUE(f.line.awaitsAdapter());
+        f.clock.advance(700);
+        f.read(Request::blockRead(1));
+        const auto write = f.line.enqueue(setpointSequence());
+        f.clock.advance(3000);
+        EXPECT_EQ(told.size(), 1);
+        EXPECT_EQ(gone, QStringList{byId});
+        EXPECT_EQ(write->outcome(), Outcome::NoNetwork);
+        EXPECT_TRUE(back.isEmpty());
+
+        // Plugged in again.
+        f.port.refuseOpen = false;
+        const int writesBefore = int(f.port.writes().size());
+        ASSERT_TRUE(QFile::link("/dev/null", row.sameName ? byId : other));
+        if (row.sameSerial) devices.present = {{other, {}, {}, QStringLiteral("A1"), {}}};
+        if (!row.sameSerial && !row.sameName) devices.present = {{other, {}, {}, QStringLiteral("B7"), {}}};
+        f.clock.advance(AdapterWatch::kLookEveryMs);
+        EXPECT_EQ(f.line.isPortOpen(), row.reopened);
+        EXPECT_EQ(f.line.awaitsAdapter(), !row.reopened);
+        EXPECT_EQ(back, row.reopened ? QStringList{row.sameName ? byId : other} : QStringList{});
+        EXPECT_EQ(int(f.port.writes().size()), writesBefore) << "nothing is sent again by itself";
+        if (!row.reopened) continue;
+        f.endings.clear();
+        f.read(Request::blockRead(0));
+        f.clock.advance(400);
+        EXPECT_EQ(f.endings, std::vector<Outcome>{Outcome::Reply});
+        EXPECT_EQ(told.size(), 1);
+    }
 }

@@ -201,7 +201,7 @@ TEST(ReplyReceptionLateTimeout, ATimeoutArrivingAfterTheExchangeEndedIsIgnored) 
     ManualClock clock;
     z5::FakeSerialPort port;
     ReplyReception reception(port, clock);
-    ASSERT_EQ(clock.timers.size(), 2u);
+    ASSERT_EQ(clock.timers.size(), 3u);   // the poll, the watchdog, the copy window
     ManualTimer &poll = *clock.timers[0];
     ManualTimer &watchdog = *clock.timers[1];
     int released = 0, accepted = 0;

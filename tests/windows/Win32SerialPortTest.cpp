@@ -21,7 +21,8 @@ TEST_P(SystemPath, ComNamesGoThroughTheDeviceNamespace) {
 INSTANTIATE_TEST_SUITE_P(Names, SystemPath,
                          testing::Values(PathRow{"COM5", "\\\\.\\COM5"}, PathRow{"com12", "\\\\.\\COM12"},
                                          PathRow{"\\\\.\\COM3", "\\\\.\\COM3"}, PathRow{"COMX", "COMX"},
-                                         PathRow{"COM", "COM"}));
+                                         PathRow{"COM", "COM"},
+                                         PathRow{"\\\\.\\com5", "\\\\.\\COM5"}, PathRow{" com5 ", "\\\\.\\COM5"}));
 
 struct ReasonRow {
     unsigned long code;

@@ -1,4 +1,5 @@
 #include "link/windows/Win32SerialPort.h"
+#include "link/PortIdentity.h"
 #include <QRegularExpression>
 #include <string>
 #include <windows.h>
@@ -27,9 +28,10 @@ QString systemText(DWORD code) {
 Win32SerialPort::~Win32SerialPort() { close(); }
 
 QString Win32SerialPort::systemPath(const QString &device) {
-    static const QRegularExpression comName(QStringLiteral("^COM(\\d+)$"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = comName.match(device.trimmed());
-    return m.hasMatch() ? QStringLiteral("\\\\.\\COM") + m.captured(1) : device;
+    // "COM5", "com5" and "\\.\COM5" are one port, opened by its device name.
+    static const QRegularExpression comName(QStringLiteral("^COM\\d+$"));
+    const QString name = identifyPort(device).openName;
+    return comName.match(name).hasMatch() ? QStringLiteral("\\\\.\\") + name : device;
 }
 
 QString Win32SerialPort::describeOpenFailure(const QString &device, unsigned long code) {
@@ -46,6 +48,11 @@ QString Win32SerialPort::describeOpenFailure(const QString &device, unsigned lon
 }
 
 QString Win32SerialPort::describeLoss(const QString &device, unsigned long code) {
+    return meansDeviceGone(code) ? QStringLiteral("Порт %1 пропал: устройство отключено.").arg(device)
+                                 : QStringLiteral("%1: %2").arg(device, systemText(code));
+}
+
+bool Win32SerialPort::meansDeviceGone(unsigned long code) {
     switch (code) {
     case ERROR_ACCESS_DENIED:          // what USB serial drivers answer once unplugged
     case ERROR_BAD_COMMAND:
@@ -56,21 +63,24 @@ QString Win32SerialPort::describeLoss(const QString &device, unsigned long code)
     case ERROR_IO_DEVICE:
     case ERROR_NOT_READY:              // what Wine answers once the far end of its device is gone
     case ERROR_FILE_NOT_FOUND:
-        return QStringLiteral("Порт %1 пропал: устройство отключено.").arg(device);
+        return true;
     default:
-        return QStringLiteral("%1: %2").arg(device, systemText(code));
+        return false;
     }
 }
 
 bool Win32SerialPort::open(const QString &device) {
     close();
     error_.clear();
+    gone_ = false;
     device_ = device;
     const std::wstring path = systemPath(device).toStdWString();
     const HANDLE port =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
-        error_ = describeOpenFailure(device, GetLastError());
+        const unsigned long code = GetLastError();
+        error_ = describeOpenFailure(device, code);
+        gone_ = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
         return false;
     }
     SetupComm(port, kReadBound, 4096);   // a hint only; the driver may keep its own sizes
@@ -129,7 +139,10 @@ void Win32SerialPort::close() {
 }
 
 void Win32SerialPort::fail(unsigned long code) const {
-    if (error_.isEmpty()) error_ = describeLoss(device_, code);
+    if (error_.isEmpty()) {
+        error_ = describeLoss(device_, code);
+        gone_ = meansDeviceGone(code);
+    }
     if (!handle_) return;
     PurgeComm(asHandle(handle_), PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
     CloseHandle(asHandle(handle_));

@@ -27,6 +27,7 @@ public:
     qint64 bytesAvailable() const override;
     QByteArray readAll() override;
     QString errorString() const override { return error_; }
+    bool deviceGone() const override { return gone_; }
     // The driver's output queue (ClearCommError's cbOutQue).
     qint64 bytesNotYetSent() const override;
     qint64 bytesDroppedAtClose() const override { return droppedAtClose_; }
@@ -36,6 +37,8 @@ public:
     // The user's words for a Win32 error code from opening, or from a port in use.
     static QString describeOpenFailure(const QString &device, unsigned long code);
     static QString describeLoss(const QString &device, unsigned long code);
+    // Whether a failure with this code means the device went away (it may come back).
+    static bool meansDeviceGone(unsigned long code);
 
 private:
     // Keeps the reason and closes the port; callable from the const queries.
@@ -43,6 +46,7 @@ private:
 
     mutable void *handle_ = nullptr;
     mutable QString error_;
+    mutable bool gone_ = false;
     QString device_;
     qint64 droppedAtClose_ = 0;
 };

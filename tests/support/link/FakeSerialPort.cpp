@@ -20,6 +20,7 @@ bool FakeSerialPort::open(const QString &device) {
     }
     device_ = device;
     open_ = true;
+    gone_ = false;
     error_.clear();
     input_.clear();
     droppedAtClose_ = 0;
@@ -75,9 +76,10 @@ void FakeSerialPort::notifyArrival() {
     if (const auto handler = arrived_) handler();
 }
 
-void FakeSerialPort::fail(const QString &why) {
+void FakeSerialPort::fail(const QString &why, bool deviceGone) {
     close();
     error_ = why;
+    gone_ = deviceGone;
 }
 
 QByteArray FakeSerialPort::writtenBytes() const {

@@ -34,6 +34,7 @@ public:
     qint64 bytesAvailable() const override { return open_ ? input_.size() : 0; }
     QByteArray readAll() override;
     QString errorString() const override { return error_; }
+    bool deviceGone() const override { return gone_; }
     void setArrivalHandler(std::function<void()> handler) override { arrived_ = std::move(handler); }
     qint64 bytesNotYetSent() const override;
     qint64 bytesDroppedAtClose() const override { return droppedAtClose_; }
@@ -64,8 +65,9 @@ public:
         farEndTakesBytes = -1;
         queued_ = 0;
     }
-    // The far end vanished: the port closes itself and reports why.
-    void fail(const QString &why);
+    // The far end vanished: the port closes itself and reports why; with
+    // deviceGone, as an adapter unplugged does (it stays so until an open succeeds).
+    void fail(const QString &why, bool deviceGone = false);
 
     const std::vector<Write> &writes() const { return writes_; }
     QByteArray writtenBytes() const;
@@ -88,6 +90,7 @@ private:
     std::vector<Write> writes_;
     QByteArray input_;
     QString device_;
+    bool gone_ = false;
     QString error_;
     bool open_ = false;
     std::function<void()> arrived_;

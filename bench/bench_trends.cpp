@@ -116,7 +116,8 @@ void readPageFromSim(benchmark::State &state) {
     z5::RecordingPrompts prompts;
     z5::QtClock clock;
     z5::Session app(clock, port, prompts);
-    if (!app.line.openPort(sim.sim->device())) return state.SkipWithError("the port did not open");
+    app.line.useDevice(sim.sim->device());
+    if (app.line.enqueueOpen()->outcome() != z5::LineOutcome::Reply) return state.SkipWithError("the port did not open");
     z5::TrendSession &session = app.trends;
     session.setBlock(kRecorderColumn);
     std::vector<double> ms;
@@ -138,7 +139,7 @@ void readPageFromSim(benchmark::State &state) {
         state.SetIterationTime(elapsed / 1000.0);
     }
     report(state, ms);
-    app.line.closePort();
+    app.line.release();
 }
 BENCHMARK(readPageFromSim)->Args({0, 0})->Args({10, 0})->Args({0, 1})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 

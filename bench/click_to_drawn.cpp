@@ -196,12 +196,13 @@ void BM_ReadBlockRequestToReply(benchmark::State &state) {
     Rig &r = rig();
     if (!r.ok) return state.SkipWithError("z5-sim or the console did not start");
     // One side at a time on the pseudo-terminal: the console's port is closed meanwhile.
-    r.session->line.closePort();
+    r.session->line.release();
     z5::LineSession &line = r.commandLine->session.line;
-    if (!line.openPort(r.device)) return state.SkipWithError("the command line's port did not open");
+    line.useDevice(r.device);
+    if (line.enqueueOpen()->outcome() != z5::LineOutcome::Reply) return state.SkipWithError("the command line's port did not open");
     z5::BlockingExchange exchange(line);
     measure(state, "read-block", line, [&] { return exchange.run(z5::Request::blockRead(0)) == z5::LineOutcome::Reply && exchange.reply().size() == 260; });
-    line.closePort();
+    line.release();
 }
 
 // The console core alone: a left click on the PID block to its values in the live view.

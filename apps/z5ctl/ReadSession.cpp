@@ -10,13 +10,16 @@ QString ReadSession::configure(const Arguments &a) {
     const int station = a.value(QStringLiteral("station"), QStringLiteral("1")).toInt(&ok);
     if (!ok || station < z5::PortSettings::kFirstStation || station > z5::PortSettings::kLastStation)
         return QStringLiteral("--station is 1..8");
-    line.settings().station = station;
+    line.changeStation(station);
     device_ = z5::PortSettings::resolveDevice(a.value(QStringLiteral("port")));
     return QString();
 }
 
-bool ReadSession::open() {
-    if (line.openPort(device_)) return true;
+bool ReadSession::open(bool quietly) {
+    line.useDevice(device_);
+    const std::shared_ptr<z5::LineReply> opened = line.enqueueOpen();
+    if (opened->isFinished() && opened->outcome() == z5::LineOutcome::Reply) return true;
+    if (quietly) return false;
     err(QStringLiteral("z5ctl %1: cannot open %2: %3").arg(verb_, device_, line.portErrorText()));
     return false;
 }
@@ -24,7 +27,7 @@ bool ReadSession::open() {
 bool ReadSession::exchange(const z5::Request &request) {
     z5::BlockingExchange exchange(line);
     const auto outcome = exchange.run(request);
-    line.closePort();
+    line.release();
     using Outcome = z5::LineSession::Outcome;
     switch (outcome) {
     case Outcome::Reply: reply_ = exchange.reply(); return true;

@@ -23,8 +23,8 @@ public:
     QString configure(const Arguments &a);
     int station() const { return line.settings().station; }
     QString device() const { return device_; }
-    // Opens the port; says why on standard error when it cannot.
-    bool open();
+    // Opens the port; says why on standard error when it cannot, unless quietly.
+    bool open(bool quietly = false);
     // Sends the request and awaits the reply; false when no valid reply came,
     // the reason is then in failure(). Closes the port.
     bool exchange(const z5::Request &request);

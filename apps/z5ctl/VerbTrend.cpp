@@ -39,7 +39,7 @@ int setRecording(z5ctl::ReadSession &session, int column, bool start) {
         QObject::connect(reply.get(), &z5::LineReply::finished, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    session.line.closePort();
+    session.line.release();
     if (reply->outcome() != z5::LineOutcome::Reply) {
         const QString why = reply->failure().isEmpty() ? QString() : QStringLiteral(": ") + reply->failure();
         z5ctl::err(QStringLiteral("z5ctl trend: the request could not be sent") + why);
@@ -149,12 +149,12 @@ int runTrend(const QStringList &args) {
     if (trends.readPage(page) && trends.reading()) loop.exec();
     if (z5ctl::StopSignals::received()) {
         trends.cancel();
-        session.line.closePort();
+        session.line.release();
         z5ctl::err(QStringLiteral("z5ctl trend: stopped before the page was read"));
         z5ctl::StopSignals::markReported();
         return z5ctl::StopSignals::exitStatus();
     }
-    session.line.closePort();
+    session.line.release();
     if (outcome != z5::LineOutcome::Reply) {
         z5ctl::err(QStringLiteral("z5ctl trend: no page from station %1 for U%2 (%3)")
                        .arg(session.station())

@@ -95,7 +95,7 @@ bool openPort(z5ctl::ReadSession &session, const WatchPlan &plan, bool again) {
     if (!plan.keepGoing) return false;
     do {
         if (!z5ctl::StopSignals::sleep(plan.every)) return false;
-    } while (!session.line.openPort(session.device()));
+    } while (!session.open(true));
     if (again)
         z5ctl::err(QStringLiteral("z5ctl watch: %1 reopened %2")
                        .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), session.device()));
@@ -141,14 +141,14 @@ int watch(z5ctl::ReadSession &session, const WatchPlan &plan, const z5::WatchCol
                 if (!awaitAdapter(session)) return z5ctl::StopSignals::received() ? z5ctl::kNoEnd : z5ctl::kPortFailure;
                 continue;
             }
-            if (ending == z5::LineSession::Outcome::NoNetwork && plan.keepGoing) session.line.closePort();
+            if (ending == z5::LineSession::Outcome::NoNetwork && plan.keepGoing) session.line.release();
             if (!session.line.isPortOpen() && !openPort(session, plan, true))
                 return z5ctl::StopSignals::received() ? z5ctl::kNoEnd : z5ctl::kPortFailure;
         }
         const qint64 rest = plan.every - started.elapsed();
         if (rest > 0 && (plan.count == 0 || n + 1 < plan.count)) z5ctl::StopSignals::sleep(static_cast<int>(rest));
     }
-    session.line.closePort();
+    session.line.release();
     return failures == 0 ? z5ctl::kDone : z5ctl::kNoEnd;
 }
 

@@ -63,13 +63,14 @@ public:
         bool ok = false;
         const int n = text.toInt(&ok);
         if (!ok || n < z5::PortSettings::kFirstStation || n > z5::PortSettings::kLastStation) return false;
-        line.settings().station = n;
+        line.changeStation(n);
         return true;
     }
 
     // Opens the port before anything is built for it; false after saying why.
     bool openPort() {
-        if (line.openPort()) return true;
+        const std::shared_ptr<z5::LineReply> opened = line.enqueueOpen();
+        if (opened->isFinished() && opened->outcome() == z5::LineOutcome::Reply) return true;
         err(QStringLiteral("z5ctl %1: cannot open the port %2: %3")
                 .arg(verb_, port_.device(), line.portErrorText().isEmpty() ? QStringLiteral("unknown reason")
                                                                            : line.portErrorText()));
@@ -89,7 +90,7 @@ public:
         StopSignals::quitOnStop(loop);
         if (!log.isFinished()) loop.exec();
         quit_ = nullptr;
-        line.closePort();
+        line.release();
         if (!log.isFinished() && StopSignals::received()) {
             err(QStringLiteral("z5ctl %1: stopped before the write ended").arg(verb_));
             StopSignals::markReported();

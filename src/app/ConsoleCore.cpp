@@ -72,6 +72,10 @@ ConsoleCore::~ConsoleCore() {
     disconnect(this, nullptr, nullptr, nullptr);
     disconnect(&session_.line, nullptr, this, nullptr);
     if (const std::shared_ptr<LineReply> &open = exchange_.pending()) disconnect(open.get(), nullptr, this, nullptr);
+    // A write still waiting for the line goes with the window that asked for it:
+    // nobody would see it run. One under way keeps its pace to its end.
+    if (const std::shared_ptr<WriteReply> &write = writes_.reply(); write && session_.line.isWaiting(*write))
+        session_.line.cancel(*write);
 }
 
 void ConsoleCore::setStatus(const QString &text) {
@@ -277,6 +281,9 @@ void ConsoleCore::onEnded(ConsoleExchange::Request request, LineOutcome outcome)
         // Taken up again if this was the adapter going away and it comes back.
         if (outcome == LineOutcome::NoNetwork) resumeRefreshMs_ = refreshMs;
     }
+    // A write asked for meanwhile waits behind this read: the bar and the status
+    // line are the write's from when it was asked for.
+    if (writes_.isRunning()) return;
     // The bar describes the exchange that just ended.
     progress_.stop();
     progress_.setValue(0);
@@ -315,17 +322,9 @@ void ConsoleCore::processCommand(z5::Request::CommandCode code) {
     setStatus(QStringLiteral("Команда Z5 отправлена"));
 }
 
-void ConsoleCore::afterOwnRequest(std::function<void()> action) {
-    const std::shared_ptr<LineReply> &open = exchange_.pending();
-    if (!open) {
-        action();
-        return;
-    }
-    connect(open.get(), &LineReply::finished, this, [action = std::move(action)] { action(); }, Qt::SingleShotConnection);
-}
-
 void ConsoleCore::downloadSchema() {
-    afterOwnRequest([this] { download(); });
+    // A write asked for during the console's own read waits its turn in the line's queue.
+    download();
 }
 
 void ConsoleCore::download() {
@@ -358,7 +357,7 @@ void ConsoleCore::download() {
 
 void ConsoleCore::writeSetpoints() {
     if (!writes_.setpointsEnabled()) return;
-    afterOwnRequest([this] { writeShownSetpoints(); });
+    writeShownSetpoints();
 }
 
 void ConsoleCore::writeShownSetpoints() {

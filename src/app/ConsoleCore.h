@@ -119,9 +119,6 @@ private:
     void sendPanelKey(int key);
     void download();
     void writeShownSetpoints();
-    // A write asked for while the console's own request awaits its reply
-    // starts once that request has ended.
-    void afterOwnRequest(std::function<void()> action);
     // Before a write: the fields being typed are finished; with fields refused
     // the user is asked whether to write the stored values. False: write nothing.
     bool mayWriteStoredValues();

@@ -30,12 +30,13 @@ void ConsoleWrites::disableSetpoints() {
 }
 
 bool ConsoleWrites::startDownload() {
-    if (running_) return false;
+    if (isRunning()) return false;
     disableSetpoints();
-    running_ = true;
+    starting_ = true;
+    const bool started = follow(chain_.startDownload());
+    starting_ = false;
     // The bar moves only once the chain has started: a refusal (its box open) leaves it still.
-    if (!follow(chain_.startDownload())) {
-        running_ = false;
+    if (!started) {
         progress_.stop();
         progress_.setValue(0);
         return false;
@@ -45,19 +46,15 @@ bool ConsoleWrites::startDownload() {
 }
 
 bool ConsoleWrites::writeSetpoints() {
-    if (running_ || setpointBlock_ < 0) return false;
-    running_ = true;
-    if (!follow(setpoints_.writeSetpoints(setpointBlock_))) running_ = false;
-    return running_;
+    if (isRunning() || setpointBlock_ < 0) return false;
+    starting_ = true;
+    const bool started = follow(setpoints_.writeSetpoints(setpointBlock_));
+    starting_ = false;
+    return started;
 }
 
-void ConsoleWrites::onWriteFinished() {
-    if (running_) finish();
-}
+bool ConsoleWrites::isRunning() const { return starting_ || (write_ && !write_->isFinished()); }
 
-void ConsoleWrites::finish() {
-    running_ = false;
-    emit ended();
-}
+void ConsoleWrites::onWriteFinished() { emit ended(); }
 
 } // namespace z5

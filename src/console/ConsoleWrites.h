@@ -40,7 +40,10 @@ public:
     void enableSetpoints(int column);
     void disableSetpoints();
 
-    bool isRunning() const { return running_; }
+    // A write started here is being built or has not ended on the line.
+    bool isRunning() const;
+    // The write started last, if any.
+    const std::shared_ptr<WriteReply> &reply() const { return write_; }
 
 signals:
     // The write started here has sent its last block.
@@ -50,13 +53,13 @@ signals:
 private:
     bool follow(const WriteStart &start);
     void onWriteFinished();
-    void finish();
 
     DownloadChain &chain_;
     SetpointWrite &setpoints_;
     ConsoleProgress &progress_;
     int setpointBlock_ = -1;
-    bool running_ = false;
+    // Only while a write is being built (a refusal's box may be open meanwhile).
+    bool starting_ = false;
     TableBuild refusal_;
     std::shared_ptr<WriteReply> write_;
 };

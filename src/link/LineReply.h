@@ -18,7 +18,8 @@ public:
         Exchange,    // sends the request and awaits its block reply
         PacedRead,   // holds the line while its driver paces requests (PacedRead)
         Frame,       // sends the request and ends once its bytes have left; no reply is read
-        WriteSequence  // paces a timed write (WriteReply)
+        WriteSequence, // paces a timed write (WriteReply)
+        PortWork       // opens or lets go the port, or changes its settings
     };
 
     LineReply(const Request &request, int watchdogMs, Kind kind = Kind::Exchange)

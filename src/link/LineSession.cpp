@@ -8,6 +8,20 @@
 #include <vector>
 
 namespace z5 {
+namespace {
+
+// Work on the port itself, queued like any request.
+class PortWork : public LineReply {
+public:
+    enum Action { Open, Release, Port, Station, Device };
+    PortWork(int action, int number, const QString &device)
+        : LineReply(Request(), 0, Kind::PortWork), action(action), number(number), device(device) {}
+    const int action;
+    const int number;
+    const QString device;
+};
+
+} // namespace
 
 LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
     : QObject(parent), clock_(clock), traffic_(clock), tap_(port), reception_(tap_, clock),
@@ -17,7 +31,7 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
           [this](const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &reason) {
               writeEnded(reply, outcome, reason);
           })),
-      quietGuard_(clock.createTimer()),
+      quietGuard_(clock.createTimer()), pacedWatchdog_(clock.createTimer()),
       adapterWatch_(
           clock,
           [this](const QString &device, const QString &serialNumber) {
@@ -30,6 +44,13 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
           },
           [this](const QString &device) { adapterFound(device); }) {
     frameDrain_->setOnTimeout([this] { checkFrameDrain(); });
+    // A paced read whose driver went quiet (neither sends nor takes what comes)
+    // would hold the line for good: the owner gives it up.
+    pacedWatchdog_->setOnTimeout([this] {
+        if (!paced_) return;
+        emit replyOverdue();
+        endPacedRead(Outcome::NoReply);
+    });
     quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
     reception_.setStaleReplyGuard(&staleGuard_);
     connect(&reception_, &ReplyReception::strayBytes, this, [this](const QByteArray &bytes) {
@@ -95,11 +116,64 @@ bool LineSession::openDevice(const QString &device) {
     return true;
 }
 
+void LineSession::changePort(int portNumber) { enqueuePortWork(PortWork::Port, portNumber, QString()); }
+
+void LineSession::changeStation(int station) { enqueuePortWork(PortWork::Station, station, QString()); }
+
+void LineSession::useDevice(const QString &device) { enqueuePortWork(PortWork::Device, 0, device); }
+
+std::shared_ptr<LineReply> LineSession::enqueueOpen() { return enqueuePortWork(PortWork::Open, 0, QString()); }
+
+std::shared_ptr<LineReply> LineSession::release() { return enqueuePortWork(PortWork::Release, 0, QString()); }
+
+std::shared_ptr<LineReply> LineSession::enqueuePortWork(int action, int number, const QString &device) {
+    auto work = std::make_shared<PortWork>(action, number, device);
+    takeInTurn(work);
+    return work;
+}
+
+bool LineSession::startPortWork(const std::shared_ptr<LineReply> &reply) {
+    const auto &work = static_cast<const PortWork &>(*reply);
+    switch (work.action) {
+    case PortWork::Open: {
+        const bool opened = openPort();
+        reply->finish(opened ? Outcome::Reply : Outcome::NoNetwork, {}, opened ? QString() : portErrorText());
+        return opened;
+    }
+    case PortWork::Release: closePort(); break;
+    case PortWork::Port:
+        // Let go even for the same number: the device it stands for may have changed.
+        closePort();
+        if (work.number != settings_.portNumber) {
+            settings_.portNumber = static_cast<std::uint8_t>(work.number);
+            emit settingsChanged();
+        }
+        break;
+    case PortWork::Station:
+        if (work.number != settings_.station) {
+            settings_.station = work.number;
+            emit settingsChanged();
+        }
+        break;
+    case PortWork::Device:
+        if (work.device != namedDevice_) closePort();
+        namedDevice_ = work.device;
+        break;
+    }
+    reply->finish(Outcome::Reply);
+    return true;
+}
+
 void LineSession::portFailed(const QString &reason) {
     // Said once: while the adapter is awaited, what fails meanwhile ends quietly.
     if (adapterWatch_.isWatching()) return;
     emit networkFailed(reason);
-    if (!tap_.deviceGone() || openedDevice_.isEmpty() || triedDevice_ != openedDevice_) return;
+    watchForAdapter();
+}
+
+void LineSession::watchForAdapter() {
+    if (adapterWatch_.isWatching() || !tap_.deviceGone() || openedDevice_.isEmpty() || triedDevice_ != openedDevice_)
+        return;
     adapterWatch_.start(openedDevice_, openedSerial_);
     emit adapterGone(openedDevice_);
 }
@@ -135,7 +209,7 @@ std::shared_ptr<LineReply> LineSession::enqueue(const Request &request, int watc
         // Only the latest values are worth the line's time.
         std::vector<std::shared_ptr<LineReply>> replaced;
         for (auto it = waiting_.begin(); it != waiting_.end();) {
-            if ((*it)->request().purpose() == Request::Purpose::BlockRead) {
+            if ((*it)->kind() == LineReply::Kind::Exchange && (*it)->request().purpose() == Request::Purpose::BlockRead) {
                 replaced.push_back(*it);
                 it = waiting_.erase(it);
             } else {
@@ -160,6 +234,7 @@ bool LineSession::startQueued(const std::shared_ptr<LineReply> &reply) {
     case LineReply::Kind::PacedRead: return startPacedRead(std::static_pointer_cast<PacedRead>(reply));
     case LineReply::Kind::Frame: return startFrame(reply);
     case LineReply::Kind::WriteSequence: return startWrite(std::static_pointer_cast<WriteReply>(reply));
+    case LineReply::Kind::PortWork: return startPortWork(reply);
     case LineReply::Kind::Exchange: break;
     }
     current_ = reply;
@@ -203,7 +278,8 @@ void LineSession::cancelQueue() {
     const auto waiting = std::move(waiting_);
     waiting_.clear();
     for (const auto &reply : waiting) {
-        if (reply->kind() == LineReply::Kind::WriteSequence)
+        // Writes and changes of the port are never dropped.
+        if (reply->kind() == LineReply::Kind::WriteSequence || reply->kind() == LineReply::Kind::PortWork)
             waiting_.push_back(reply);
         else
             reply->finish(Outcome::Cancelled);
@@ -222,8 +298,11 @@ void LineSession::discardWaitingInput() {
     // must not be taken for the reply to the request about to go out.
     if (!tap_.isOpen() || tap_.bytesAvailable() <= 0) return;
     const QByteArray stray = tap_.readAll();
+    // Owed: the reply of an exchange that ended without it.
+    const bool late = staleGuard_.owesStaleReply(clock_.nowMs());
     staleGuard_.dropped(stray, clock_.nowMs());
-    noteDropped(QStringLiteral("лишние байты отброшены: %1 байт"), stray);
+    noteDropped(late ? QStringLiteral("поздний ответ отброшен: %1 байт") : QStringLiteral("лишние байты отброшены: %1 байт"),
+                stray);
 }
 
 bool LineSession::openAndSend(const Request &request) {
@@ -377,22 +456,32 @@ bool LineSession::startPacedRead(const std::shared_ptr<PacedRead> &read) {
     setActivity(Activity::PacedRead);
     // Every arrival is told to the read's driver at once, so it paces on arrivals.
     tap_.setArrivalHandler([this] {
-        if (paced_) emit paced_->arrived();
+        if (!paced_) return;
+        pacedWatchdog_->start(paced_->watchdogMs() + kPacedWatchdogMarginMs);
+        emit paced_->arrived();
     });
+    pacedWatchdog_->start(read->watchdogMs() + kPacedWatchdogMarginMs);
     emit read->started();
     return true;
 }
 
 bool LineSession::sendInPacedRead(const Request &request) {
     if (!paced_) return false;
+    pacedWatchdog_->start(paced_->watchdogMs() + kPacedWatchdogMarginMs);
     onLine_ = request.completedFrom(onLine_);
     return sendFrame(onLine_);
 }
 
-QByteArray LineSession::takePacedInput() { return paced_ && tap_.isOpen() ? tap_.readAll() : QByteArray(); }
+QByteArray LineSession::takePacedInput() {
+    if (!paced_ || !tap_.isOpen()) return QByteArray();
+    const QByteArray input = tap_.readAll();
+    if (!input.isEmpty()) pacedWatchdog_->start(paced_->watchdogMs() + kPacedWatchdogMarginMs);
+    return input;
+}
 
 void LineSession::releasePacedRead() {
     if (!paced_) return;
+    pacedWatchdog_->stop();
     tap_.setArrivalHandler({});
     paced_->line_ = nullptr;
     paced_ = nullptr;
@@ -401,6 +490,9 @@ void LineSession::releasePacedRead() {
 void LineSession::endPacedRead(Outcome outcome) {
     if (!paced_) return;
     releasePacedRead();
+    // The read's driver tells the user; the line only starts looking for an
+    // adapter that went away, before the read's end is told.
+    if (outcome == Outcome::NoNetwork) watchForAdapter();
     finishExchange(outcome);
 }
 
@@ -462,8 +554,14 @@ void LineSession::onReceptionReleased(Outcome outcome) {
 void LineSession::finishExchange(Outcome outcome) {
     if (activity_ != Activity::Exchange && activity_ != Activity::PacedRead) return;
     // A reply not taken may still come: the next request is held back for it.
-    if ((outcome == Outcome::NoReply || outcome == Outcome::Cancelled) && !heldBack_)
-        staleGuard_.exchangeEndedWithoutReply(clock_.nowMs());
+    // After a paced read, what may still come is the rest of a part already on
+    // its way: the line must have been quiet a while.
+    if ((outcome == Outcome::NoReply || outcome == Outcome::Cancelled) && !heldBack_) {
+        if (activity_ == Activity::PacedRead)
+            staleGuard_.awaitQuiet(clock_.nowMs());
+        else
+            staleGuard_.exchangeEndedWithoutReply(clock_.nowMs());
+    }
     heldBack_ = false;
     setActivity(Activity::Idle);
     // Bytes still awaited by the log are late from here on.

@@ -52,22 +52,31 @@ public:
     LineSession(SerialPort &port, Clock &clock, QObject *parent = nullptr);
     ~LineSession() override;
 
-    PortSettings &settings() { return settings_; }
+    // The settings in effect: the port number and the station of the next request.
     const PortSettings &settings() const { return settings_; }
     // The serial devices present, to name the adapter in failure texts; none when null.
     void setSerialDevices(const SerialDevices *devices) { serialDevices_ = devices; }
     const SerialDevices *serialDevices() const { return serialDevices_; }
 
     // --- The port: nothing else opens, reads, writes or closes it ----------
-    // An open port is kept as it is; a closed one is opened on the settings'
-    // port number, or on `device` when one is named (the command line): a
-    // named device is opened again by later exchanges until closePort().
-    bool openPort();
-    bool openPort(const QString &device);
-    // Closes the port once what was written has left (bounded wait), so that
-    // the next exchange opens the port chosen then. A write under way counts
-    // what the close had to drop, even when the port was already closed.
-    void closePort();
+    // Opening, letting go and changing the port are queued work like the rest:
+    // each takes effect when its turn comes, after the work queued before it,
+    // so nothing under way loses its port. On an idle line it is done before
+    // the call returns.
+    // A COM number chosen (the port dialog): the port is let go, even for the
+    // same number (the device it stands for may have changed); the next work opens it.
+    void changePort(int portNumber);
+    // Another station (the station dialog, the command line).
+    void changeStation(int station);
+    // A device named by the caller (the command line) instead of the settings'
+    // port number; it stays the line's until the port is let go.
+    void useDevice(const QString &device);
+    // Opens the port: ends Reply once it is open, NoNetwork with the port's
+    // reason when it does not open (nothing else is told).
+    std::shared_ptr<LineReply> enqueueOpen();
+    // Lets the port go once what was written has left (bounded wait); the next
+    // work opens the port chosen then.
+    std::shared_ptr<LineReply> release();
     bool isPortOpen() const { return tap_.isOpen(); }
     // Why the last open or transfer failed, as the port tells it.
     QString portErrorText() const { return tap_.errorString(); }
@@ -118,6 +127,10 @@ public:
     // on an idle line it starts, or ends NoNetwork when the port does not
     // open, before this returns.
     void enqueuePacedRead(const std::shared_ptr<PacedRead> &read);
+    // The owner's own watchdog over a paced read: when its driver has neither
+    // sent nor taken input for the read's watchdog and this margin, the read
+    // ends NoReply and the line is free again.
+    static constexpr int kPacedWatchdogMarginMs = 2000;
     // A frame that awaits no reply (recording start and stop): it goes out when
     // its turn comes, holds the line until its bytes have left the port and then
     // ends as Reply; NoNetwork when it could not go out, NotDrained when its
@@ -154,6 +167,8 @@ signals:
     void writeStarted(const std::shared_ptr<z5::WriteReply> &reply);
     // Every transfer on the line, in the order it happened.
     void transferred(z5::LineSession::Direction direction, const QByteArray &bytes);
+    // The port number or the station in effect changed.
+    void settingsChanged();
     void portClosed();
     // The port failed because its adapter went away: told once, after
     // networkFailed; the line now looks for the adapter.
@@ -173,6 +188,15 @@ private:
     void endPacedRead(Outcome outcome);
     void releasePacedRead();
     bool startFrame(const std::shared_ptr<LineReply> &frame);
+    bool startPortWork(const std::shared_ptr<LineReply> &work);
+    std::shared_ptr<LineReply> enqueuePortWork(int action, int number, const QString &device);
+    // An open port is kept as it is; a closed one is opened on the settings'
+    // port number, or on the device named by useDevice().
+    bool openPort();
+    bool openPort(const QString &device);
+    // Closes the port once what was written has left (bounded wait). A write
+    // under way counts what the close had to drop, even when it was closed.
+    void closePort();
     void checkFrameDrain();
 
     // Whether queued work may start now: nothing holds the line or waits for it.
@@ -213,6 +237,8 @@ private:
     // went away is watched for until it returns.
     void portFailed(const QString &reason);
     void adapterFound(const QString &device);
+    // Starts looking for the adapter when the port failed because it went away.
+    void watchForAdapter();
     bool openDevice(const QString &device);
     bool startWrite(const std::shared_ptr<WriteReply> &reply);
     void writeEnded(const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &portReason);
@@ -247,6 +273,7 @@ private:
     // Replies that may still come for exchanges that are over.
     StaleReplyGuard staleGuard_;
     std::unique_ptr<Timer> quietGuard_;
+    std::unique_ptr<Timer> pacedWatchdog_;
     // The exchange ending now never sent its request.
     bool heldBack_ = false;
     Request pendingRequest_;

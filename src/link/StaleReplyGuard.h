@@ -24,6 +24,12 @@ public:
     // An exchange ended without taking its reply (no reply in time, cancelled):
     // the reply may still come.
     void exchangeEndedWithoutReply(std::int64_t nowMs);
+    // Bytes may still be streaming in (the rest of something already on its way):
+    // the line must be quiet kQuietAfterStaleMs before the next request.
+    void awaitQuiet(std::int64_t nowMs) {
+        needsQuiet_ = true;
+        quietSinceMs_ = nowMs;
+    }
     // A reply was taken as its exchange's own.
     void replyTaken(const QByteArray &reply, std::int64_t nowMs);
     // Bytes that belong to no exchange (beyond a reply, waiting when a request is

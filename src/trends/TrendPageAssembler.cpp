@@ -43,6 +43,23 @@ bool TrendPageAssembler::start(int page) {
     return sendCurrentPart(now);
 }
 
+bool TrendPageAssembler::resume() {
+    if (state_ != State::Idle || partsIn_ >= kParts) return false;
+    // The parts already in stay; the part awaited is asked for afresh.
+    requestsForPart_ = 0;
+    repeated_.clear();
+    lastContent_.clear();
+    copyOfLastMayCome_ = false;
+    copiesDropped_ = 0;
+    partTimeoutMs_ = kPartTimeoutMs;
+    if (line_.takeInput) line_.takeInput();
+    input_.clear();
+    const std::int64_t now = clock_.nowMs();
+    lastProgressMs_ = now;
+    state_ = State::Awaiting;
+    return sendCurrentPart(now);
+}
+
 void TrendPageAssembler::cancel() {
     pace_->stop();
     state_ = State::Idle;

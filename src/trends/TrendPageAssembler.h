@@ -63,6 +63,10 @@ public:
     // 1..250). Input already waiting is stale and dropped. False when the first
     // request did not go out; readFailed has then been emitted.
     bool start(int page);
+    // Goes on with a read that ended without its page (the port failed) from
+    // the part it was on, keeping the parts already in. False when there is
+    // nothing to go on with, or the request did not go out (readFailed told).
+    bool resume();
     // Ends a read quietly; nothing is emitted.
     void cancel();
     // Bytes have arrived on the line: they are taken now, and the part looked

@@ -32,6 +32,11 @@ TrendSession::TrendSession(Clock &clock, LineSession &line, QObject *parent)
     connect(&assembler_, &TrendPageAssembler::readFailed, this, [this](LineOutcome outcome) {
         if (read_) read_->end(outcome);
     });
+    connect(&line_, &LineSession::adapterReturned, this, [this] {
+        if (!interrupted_) return;
+        interrupted_ = false;
+        queueRead(askedPage_, true);
+    });
 }
 
 TrendSession::~TrendSession() { cancel(); }
@@ -49,22 +54,36 @@ bool TrendSession::readPage(int page) {
     if (page != kCurrentPage) pageNumber_ = clampPageNumber(page);
     const int asked = page == kCurrentPage ? kCurrentPage : pageNumber_;
     readColumn_ = column_;
+    askedPage_ = asked;
+    emit readProgress(0, TrendPageAssembler::kParts);
+    pageStarted_ = false;
+    const std::shared_ptr<PacedRead> read = queueRead(asked, false);
+    return !(read->isFinished() && read->outcome() != LineOutcome::Reply);
+}
+
+std::shared_ptr<PacedRead> TrendSession::queueRead(int asked, bool resuming) {
     auto read = std::make_shared<PacedRead>(Request::trendPagePart(readColumn_, 0, asked), TrendPageAssembler::kStallMs);
     read_ = read;
     const PacedRead *raw = read.get();
-    connect(raw, &PacedRead::started, this, [this, raw, asked] {
-        if (read_.get() == raw) assembler_.start(asked);
+    connect(raw, &PacedRead::started, this, [this, raw, asked, resuming] {
+        if (read_.get() != raw) return;
+        if (resuming) {
+            assembler_.resume();
+            return;
+        }
+        pageStarted_ = true;
+        assembler_.start(asked);
     });
     connect(raw, &PacedRead::arrived, this, [this, raw] {
         if (read_.get() == raw) assembler_.inputArrived();
     });
     connect(raw, &LineReply::finished, this, [this, raw](LineOutcome outcome) { onReadFinished(raw, outcome); });
-    emit readProgress(0, TrendPageAssembler::kParts);
     line_.enqueuePacedRead(read);
-    return !(read->isFinished() && read->outcome() != LineOutcome::Reply);
+    return read;
 }
 
 void TrendSession::cancel() {
+    interrupted_ = false;
     if (!read_) return;
     // Quietly: the read's end is not told.
     const std::shared_ptr<PacedRead> read = std::move(read_);
@@ -95,6 +114,14 @@ void TrendSession::onReadFinished(const PacedRead *read, LineOutcome outcome) {
         emit pageShown();
         break;
     case LineOutcome::NoNetwork:
+        failureText_ = noNetworkText(reason);
+        // Cut off by the adapter going away: it goes on once the adapter is back.
+        if (goesOn_ && pageStarted_ && line_.awaitsAdapter()) {
+            interrupted_ = true;
+            emit readInterrupted();
+            return;
+        }
+        break;
     case LineOutcome::NotDrained: failureText_ = noNetworkText(reason); break;
     case LineOutcome::NoReply:
     case LineOutcome::WrongCheckValue: failureText_ = noReplyText(); break;

@@ -42,6 +42,11 @@ public:
     bool readPreviousPage() { return readPage(clampPageNumber(pageNumber_ - 1)); }
     // A read is waiting for the line or under way.
     bool reading() const { return read_ != nullptr; }
+    // A read cut off by its adapter going away goes on from the part it was on
+    // once the line has the adapter back (off unless asked for).
+    void setGoesOnWhenAdapterReturns(bool on) { goesOn_ = on; }
+    // A read was cut off and waits for the adapter.
+    bool interrupted() const { return interrupted_; }
     int requestsSent() const { return assembler_.requestsSent(); }
     // Bytes that came with the parts of the last read and were not part of them.
     int strayBytes() const { return assembler_.strayBytes(); }
@@ -80,9 +85,14 @@ signals:
     // Reply: the page is on display; NoReply, NoNetwork (lastFailureText says
     // why) or Cancelled (the line owner gave the read up).
     void readEnded(z5::LineOutcome outcome);
+    // The adapter went away during the read (lastFailureText says so): it goes
+    // on by itself once the adapter is back; readEnded comes then.
+    void readInterrupted();
 
 private:
     void onReadFinished(const PacedRead *read, LineOutcome outcome);
+    // Queues the paced read of `asked`; resuming, the assembler goes on where it was.
+    std::shared_ptr<PacedRead> queueRead(int asked, bool resuming);
     void onPageComplete(const TrendPage &page);
 
     LineSession &line_;
@@ -97,6 +107,11 @@ private:
     int group_ = 0;
     int pageNumber_ = 1;
     int precision_ = 0;
+    int askedPage_ = 0;
+    bool goesOn_ = false;
+    bool interrupted_ = false;
+    // The page's first part was asked for: a cut-off read has something to go on from.
+    bool pageStarted_ = false;
 };
 
 } // namespace z5

@@ -93,6 +93,7 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     showPortStatus();
     connect(&session_.line, &LineSession::adapterGone, this, &ConsoleWindow::showPortStatus);
     connect(&session_.line, &LineSession::adapterReturned, this, &ConsoleWindow::showPortStatus);
+    connect(&session_.line, &LineSession::settingsChanged, this, &ConsoleWindow::showPortStatus);
 
     buildMenus();
 
@@ -257,7 +258,7 @@ void ConsoleWindow::changeEvent(QEvent *event) {
 
 void ConsoleWindow::chooseStation() {
     // The dialog disables this window and gives it back when it closes.
-    auto *dialog = new StationDialog(session_.line.settings(), this);
+    auto *dialog = new StationDialog(session_.line, this);
     connect(dialog, &StationDialog::stationChanged, this, &ConsoleWindow::showPortStatus);
     dialog->show();
 }

@@ -93,6 +93,7 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     showPortStatus();
     connect(&session_.line, &LineSession::adapterGone, this, &MainWindow::showPortStatus);
     connect(&session_.line, &LineSession::adapterReturned, this, &MainWindow::showPortStatus);
+    connect(&session_.line, &LineSession::settingsChanged, this, &MainWindow::showPortStatus);
 
     followDownloads();
     WindowPlacement::restore(this, QStringLiteral("main"),
@@ -313,7 +314,7 @@ void MainWindow::openPortDialog() {
 
 void MainWindow::openStationDialog() {
     if (stationDialog_ || writeUnderWay()) return;
-    stationDialog_ = new StationDialog(session_.line.settings(), this);
+    stationDialog_ = new StationDialog(session_.line, this);
     connect(stationDialog_, &StationDialog::stationChanged, this, &MainWindow::showPortStatus);
     stationDialog_->show();
 }
@@ -408,7 +409,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     }
     WindowPlacement::save(this, QStringLiteral("main"));
     closeEverything();
-    if (session_.line.isPortOpen()) session_.line.closePort();
+    session_.line.release();
     QMainWindow::closeEvent(event);
 }
 

@@ -16,7 +16,7 @@
 namespace z5 {
 
 PortDialog::PortDialog(LineSession &line, Prompts &prompts, QWidget *owner)
-    : QDialog(owner), settings_(line.settings()), line_(line), prompts_(prompts), owner_(owner),
+    : QDialog(owner), line_(line), prompts_(prompts), owner_(owner),
       devices_(line.serialDevices() ? line.serialDevices() : &systemDevices_) {
     setObjectName(QStringLiteral("num_COM_PORT"));
     setWindowTitle(QStringLiteral("Номер порта"));
@@ -28,7 +28,7 @@ PortDialog::PortDialog(LineSession &line, Prompts &prompts, QWidget *owner)
     list_->setObjectName(QStringLiteral("num_COM"));
     for (int n = PortSettings::kFirstPort; n <= PortSettings::kLastPort; ++n)
         list_->addItem(QStringLiteral("COM%1").arg(n));
-    const int entry = settings_.portNumber - PortSettings::kFirstPort;
+    const int entry = line.settings().portNumber - PortSettings::kFirstPort;
     if (entry >= 0 && entry < list_->count()) list_->setCurrentIndex(entry);
     label->setBuddy(list_);
 
@@ -172,10 +172,10 @@ void PortDialog::finish() {
     if (finished_) return;
     finished_ = true;
     const int entry = list_->currentIndex();
-    if (entry >= 0 && entry < list_->count())
-        settings_.portNumber = static_cast<std::uint8_t>(entry + PortSettings::kFirstPort);
-    // The old port goes with the dialog; the next exchange opens the chosen one.
-    if (line_.isPortOpen()) line_.closePort();
+    // The old port goes with the dialog, once the work under way has ended; the
+    // next exchange opens the chosen one.
+    line_.changePort(entry >= 0 && entry < list_->count() ? entry + PortSettings::kFirstPort
+                                                           : line_.settings().portNumber);
     if (owner_) owner_->setEnabled(true);
 }
 

@@ -53,7 +53,6 @@ private:
     bool takeTypedDevice();
     void finish();
 
-    PortSettings &settings_;
     LineSession &line_;
     Prompts &prompts_;
     QPointer<QWidget> owner_;

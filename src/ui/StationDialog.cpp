@@ -1,4 +1,5 @@
 #include "ui/StationDialog.h"
+#include "link/LineSession.h"
 #include "link/PortSettings.h"
 #include "ui/OwnedDialog.h"
 #include <QCloseEvent>
@@ -9,8 +10,8 @@
 
 namespace z5 {
 
-StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
-    : QDialog(owner), settings_(settings), owner_(owner), openedWith_(settings.station) {
+StationDialog::StationDialog(LineSession &line, QWidget *owner)
+    : QDialog(owner), line_(line), station_(line.settings().station), owner_(owner), openedWith_(station_) {
     setObjectName(QStringLiteral("num_NET_Z5"));
     setWindowTitle(QStringLiteral("Номер Z5 в сети"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -19,7 +20,7 @@ StationDialog::StationDialog(PortSettings &settings, QWidget *owner)
     list_->setObjectName(QStringLiteral("N_NET_Z5"));
     for (int n = PortSettings::kFirstStation; n <= PortSettings::kLastStation; ++n)
         list_->addItem(QStringLiteral("№%1").arg(n));
-    const int row = settings_.station - PortSettings::kFirstStation;
+    const int row = station_ - PortSettings::kFirstStation;
     if (row >= 0 && row < list_->count()) list_->setCurrentRow(row);
     // Eight rows without a scroll bar.
     list_->setFixedHeight(list_->sizeHintForRow(0) * list_->count() + 2 * list_->frameWidth() + 4);
@@ -50,22 +51,24 @@ void StationDialog::onEntryClicked(QListWidgetItem *item) {
 void StationDialog::take(int row) {
     if (row < 0 || row >= list_->count()) return;
     const int station = row + PortSettings::kFirstStation;
-    if (settings_.station == station) return;
-    settings_.station = station;
+    if (station_ == station) return;
+    station_ = station;
+    line_.changeStation(station);
     emit stationChanged();
 }
 
 void StationDialog::keyPressEvent(QKeyEvent *event) {
     // Esc: the station the dialog was opened with. Closing it otherwise keeps the choice.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && settings_.station != openedWith_) {
-        settings_.station = openedWith_;
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && station_ != openedWith_) {
+        station_ = openedWith_;
+        line_.changeStation(station_);
         emit stationChanged();
     }
     QDialog::keyPressEvent(event);
 }
 
 void StationDialog::showDevice() {
-    const int com = settings_.portNumber;
+    const int com = line_.settings().portNumber;
     device_->setText(QStringLiteral("COM%1: %2").arg(com).arg(PortSettings::deviceName(com)));
 }
 

@@ -8,7 +8,7 @@ class QListWidgetItem;
 
 namespace z5 {
 
-class PortSettings;
+class LineSession;
 
 // Chooses the controller's station number on the RS-485 line. A click on an
 // entry, or the arrow keys, take effect at once; the dialog stays open until
@@ -18,7 +18,7 @@ class PortSettings;
 class StationDialog : public QDialog {
     Q_OBJECT
 public:
-    StationDialog(PortSettings &settings, QWidget *owner);
+    StationDialog(LineSession &line, QWidget *owner);
 
     QListWidget *stationList() const { return list_; }
     QWidget *owner() const { return owner_; }
@@ -38,7 +38,9 @@ private:
     void giveBack();
     void showDevice();
 
-    PortSettings &settings_;
+    LineSession &line_;
+    // The station chosen last (the line takes it when its turn comes).
+    int station_;
     QPointer<QWidget> owner_;
     QListWidget *list_;
     QLabel *device_;

@@ -140,6 +140,13 @@ TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, int block, QWi
     statusBar()->addWidget(status_, 1);
 
     connect(&session_, &TrendSession::readEnded, this, &TrendWindow::onReadEnded);
+    // An adapter pulled out during a read: said once; the read goes on by itself once it is back.
+    session_.setGoesOnWhenAdapterReturns(true);
+    connect(&session_, &TrendSession::readInterrupted, this, [this] {
+        setEnabled(true);
+        status_->setText(QStringLiteral("Нет сети: чтение страницы продолжится, когда адаптер будет подключён"));
+        prompts_.message(session_.lastFailureText(), QString(), Prompts::Kind::Error);
+    });
     connect(&session_, &TrendSession::readProgress, this, [this](int in, int all) {
         status_->setText(QStringLiteral("Чтение страницы: %1 из %2").arg(in).arg(all));
     });
@@ -150,7 +157,9 @@ TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, int block, QWi
 }
 
 TrendWindow::~TrendWindow() {
-    if (sessionAlive_) sessionAlive_->cancel();
+    if (!sessionAlive_) return;
+    sessionAlive_->cancel();
+    sessionAlive_->setGoesOnWhenAdapterReturns(false);
 }
 
 void TrendWindow::closeEvent(QCloseEvent *event) {

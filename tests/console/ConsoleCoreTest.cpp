@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
+#include "LineSessionProbe.h"
 #include <gtest/gtest.h>
 
 using namespace z5;
@@ -28,7 +29,8 @@ struct CoreBench : SessionBench {
         QObject::connect(&core, &ConsoleCore::drawn, [this](LiveView::Shows) { ++drawnCount; });
         // The window's part: the refresh reads again when it is due.
         QObject::connect(&core.refresh(), &LiveRefresh::due, &core, &ConsoleCore::readAgain);
-        port.responder = [](const QByteArray &) { return testframes::blockReply('\x11'); };
+        // A live plant: each reply's values differ from the one before.
+        port.responder = [n = 0](const QByteArray &) mutable { return testframes::blockReply(char(0x11 + n++ % 64)); };
     }
     // U1 PAN, U2 A_O, U3 S_P, U4 PID, through the import as the user does it.
     QString netlist() {
@@ -70,7 +72,7 @@ TEST(ConsoleCore, APortThatDoesNotOpenSaysNoNetworkAndGivesTheWindowBack) {
     const Case cases[] = {
         {"port refused", [](CoreBench &b) { b.port.refuseOpen = true; }, QStringLiteral("Нет сети!!!\nno such device")},
         // A station beyond a byte: the frame is refused.
-        {"frame refused", [](CoreBench &b) { b.session.line.settings().station = 300; }, QStringLiteral("Нет сети!!!")},
+        {"frame refused", [](CoreBench &b) { b.session.line.changeStation(300); }, QStringLiteral("Нет сети!!!")},
     };
     for (const Case &c : cases) {
         CoreBench b;

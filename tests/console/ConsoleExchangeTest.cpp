@@ -68,7 +68,7 @@ TEST_F(ExchangeFixture, APortThatDoesNotOpenAwaitsNothing) {
 }
 
 TEST_F(ExchangeFixture, AFrameThatCannotGoOutAwaitsNothingEither) {
-    line.settings().station = 300;  // a station beyond a byte: the frame is refused
+    line.changeStation(300);  // a station beyond a byte: the frame is refused
     select(2, BlockType::MUL);
     EXPECT_FALSE(exchange.startBlockRead());
     EXPECT_EQ(prompts.beeps, 1);
@@ -85,8 +85,8 @@ TEST_F(ExchangeFixture, StartAfterABlockReadCarriesTheIndexTheReadLeft) {
     clock.advance(1000);
     port.clearWrites();
     ASSERT_TRUE(exchange.startProcessCommand(z5::Request::StartProcess));
-    EXPECT_TRUE(port.writes().empty()) << "the read ended without a reply: the line must be quiet first";
-    clock.advance(LineSession::kQuietGuardMs);
+    EXPECT_TRUE(port.writes().empty()) << "the read ended without its reply: it waits until that reply cannot come";
+    clock.advance(StaleReplyGuard::kLateReplyLimitMs);
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103000b3300")).toHex(' '));
     EXPECT_EQ(state.selectedType, 5);
@@ -110,7 +110,7 @@ TEST_F(ExchangeFixture, ProcessRepliesSwitchThePictures) {
     for (const Case &c : cases) {
         answerWith(blockReply(c.runs));
         ASSERT_TRUE(exchange.startProcessCommand(c.code));
-        clock.advance(150);
+        clock.advance(400);   // a reply the same as the one before is held a little for one following it
         EXPECT_EQ(exchange.processPicture(), c.picture) << int(c.code);
         EXPECT_EQ(endings.back(), std::make_pair(Request::ProcessCommand, Result::Reply));
     }
@@ -146,9 +146,9 @@ TEST_F(ExchangeFixture, TheWatchdogIntervalIsTheOneTheLastReadSet) {
     exchange.cancel();
     select(3, BlockType::MUL);
     ASSERT_TRUE(exchange.startBlockRead());
-    clock.advance(LineSession::kQuietGuardMs + 1000);
+    clock.advance(StaleReplyGuard::kLateReplyLimitMs + 1000 + 10);
     ASSERT_TRUE(exchange.startProcessCommand(z5::Request::PauseProcess));
-    clock.advance(LineSession::kQuietGuardMs);
+    clock.advance(StaleReplyGuard::kLateReplyLimitMs + 10);
     EXPECT_EQ(reception.watchdogTimer().interval(), 1000);
 }
 
@@ -166,7 +166,7 @@ TEST_F(ExchangeFixture, OnlyTheLatestRequestIsHeard) {
     EXPECT_TRUE(first->isFinished());
     EXPECT_TRUE(replies.empty()) << "the read let go of is not drawn";
     EXPECT_TRUE(endings.empty());
-    clock.advance(150);
+    clock.advance(300);   // the same bytes again: held a little for a reply following them
     ASSERT_EQ(endings.size(), 1u);
     EXPECT_EQ(endings[0], std::make_pair(Request::PanelKey, Result::Reply));
     EXPECT_EQ(replies.size(), 1u);

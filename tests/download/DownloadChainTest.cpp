@@ -5,6 +5,7 @@
 #include "link/Link.h"
 #include "model/RecordingPrompts.h"
 #include "model/VirtualClock.h"
+#include "LineSessionProbe.h"
 #include <gtest/gtest.h>
 #include <map>
 
@@ -61,7 +62,7 @@ TEST(DownloadChainSchedule, EveryTableGoesOutAtItsOffset) {
 
 TEST(DownloadChainSchedule, FirstBytesAreTheTableZeroHeaderThenZeroAndTheTypeCodes) {
     ChainRig r;
-    r.line.settings().station = 8;
+    r.line.changeStation(8);
     r.chain.startDownload();
     r.clock.advance(100);
     const auto &w = r.port.writes();
@@ -193,11 +194,19 @@ TEST(DownloadChainFailures, TableThatFailsAtItsTickIsLeftOut) {
 
 // The closing shuts the port after the parameter table and reopens it on the
 // port number chosen meanwhile.
-TEST(DownloadChainSchedule, AlarmTextsGoOutOnTheNewlyChosenPort) {
+// A port chosen while a download runs waits for it: the alarm texts after the
+// reopening go to the controller that got the rest of the download.
+TEST(DownloadChainSchedule, APortChosenDuringADownloadIsTakenAfterIt) {
     ChainRig r;
     r.chain.startDownload();
     r.clock.advance(5000);
-    r.line.settings().portNumber = 2;
+    const QString started = r.port.openedDevice();
+    r.line.changePort(2);
+    EXPECT_NE(started, PortSettings::deviceName(2));
+    EXPECT_EQ(r.line.settings().portNumber, 4) << "not while the download runs";
     r.clock.advance(3000);
-    EXPECT_EQ(r.port.openedDevice(), PortSettings::deviceName(2));
+    EXPECT_EQ(r.port.openedDevice(), started);
+    EXPECT_EQ(r.port.openCount(), 2) << "reopened once, on the same port";
+    EXPECT_EQ(r.line.settings().portNumber, 2);
+    EXPECT_FALSE(r.port.isOpen()) << "the old port is let go after the download";
 }

@@ -5,6 +5,7 @@
 #include "link/WriteReply.h"
 #include "link/WriteSequence.h"
 #include <functional>
+#include "LineSessionProbe.h"
 #include <gtest/gtest.h>
 
 using namespace z5;
@@ -110,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"0 header 12", "200 data 12 32", "710 finished"}, LineOutcome::NotDrained,
                   QStringLiteral("Z5 не принимает данные: отправлено 8 из 40 байт")},
         EndingRow{"a close drops what was queued", [](ChainRig &r) { r.port.farEndTakesBytes = 8; },
-                  [](ChainRig &r) { r.line.closePort(); },
+                  [](ChainRig &r) { z5::LineSessionProbe::closePort(r.line); },
                   {"0 header 12", "200 data 12 32 failed", "200 finished"}, LineOutcome::NoNetwork,
                   QStringLiteral("Нет сети!!!")}),
     [](const ::testing::TestParamInfo<EndingRow> &info) {

@@ -99,7 +99,7 @@ TEST(LinkE2e, WrittenSetpointsComeBackAndProcessCommandsReportTheState) {
     ASSERT_TRUE(sim.running());
     Console console;
     qputenv("Z5_COM4", sim.device().toLocal8Bit());
-    ASSERT_TRUE(console.line.openPort());   // COM4 by default, mapped to the terminal
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(console.line));   // COM4 by default, mapped to the terminal
     qunsetenv("Z5_COM4");
 
     QByteArray blocks(501, '\0');
@@ -143,7 +143,7 @@ TEST(LinkE2e, SpoiledAndMissingRepliesAreDroppedAndTheNextExchangeWorks) {
     ASSERT_TRUE(console.port.open(sim.device()));
     EXPECT_EQ(console.readBlock(1), Ending::WrongCheckValue);
     EXPECT_EQ(console.readBlock(1), Ending::Reply);
-    console.line.settings().station = 2;   // nobody answers station 2
+    console.line.changeStation(2);   // nobody answers station 2
     EXPECT_EQ(console.readBlock(1, 400), Ending::NoReply);
     EXPECT_EQ(console.notSent, 0);
 }
@@ -175,14 +175,14 @@ TEST(LinkE2e, AVanishedFarEndClosesThePortAndTheNextOpenSequenceReopens) {
     sim = std::make_unique<SimProcess>();
     ASSERT_TRUE(sim->running());
     qputenv("Z5_COM4", sim->device().toLocal8Bit());
-    EXPECT_TRUE(console.line.openPort());
+    EXPECT_TRUE(z5::LineSessionProbe::openPort(console.line));
     qunsetenv("Z5_COM4");
     EXPECT_EQ(console.readBlock(1), Ending::Reply);
 }
 
 TEST(LinkE2e, ADeviceThatDoesNotExistSaysSoInThePortsReason) {
     Console console;
-    EXPECT_FALSE(console.line.openPort(QStringLiteral("/dev/z5-no-such-port")));
+    EXPECT_FALSE(z5::LineSessionProbe::openPort(console.line, QStringLiteral("/dev/z5-no-such-port")));
     EXPECT_TRUE(console.line.portErrorText().contains(QStringLiteral("/dev/z5-no-such-port")));
 }
 

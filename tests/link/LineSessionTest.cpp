@@ -69,7 +69,7 @@ TEST_F(LineFixture, RequestsProduceTheirFramesAndCarryWhatTheyDoNotSet) {
         {"table 12 header of column 13", Request::tableHeader(Table::Setpoints, 13), "01 3f 00 20 00 0d"},
         {"screen header", Request::screenHeader(), "01 32 70 8b 00 00"},
     };
-    ASSERT_TRUE(line.openPort());
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(line));
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
         port.clearWrites();
@@ -97,7 +97,7 @@ TEST(ReplyCheck, HoldsOnlyForAWholeReplyWithItsOwnCheckValue) {
 TEST_F(LineFixture, AStaleReplyWaitingIsDiscardedBeforeTheNextRead) {
     const QByteArray stale = testframes::blockReply('\x55');
     const QByteArray fresh = testframes::blockReply('\x66');
-    ASSERT_TRUE(line.openPort());
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(line));
     port.deliver(stale);
     port.responder = [fresh](const QByteArray &) { return fresh; };
     ASSERT_FALSE(read(Request::blockRead(2))->isFinished());
@@ -338,4 +338,33 @@ TEST(LineAdapter, AnAdapterThatWentAwayIsOpenedAgainOnceItIsBackAndWritesAreNotR
         EXPECT_EQ(f.endings, std::vector<Outcome>{Outcome::Reply});
         EXPECT_EQ(told.size(), 1);
     }
+}
+
+// Changing the port or the station is queued work: the read under way keeps its
+// port to its end, the change survives a cancelled queue, and the request after
+// it goes to the new station on the new port.
+TEST_F(LineFixture, APortOrStationChangeWaitsForTheWorkUnderWayAndIsNeverDropped) {
+    qputenv("Z5_COM7", "/dev/ttyUSB7");
+    port.responder = [](const QByteArray &) { return testframes::blockReply('A'); };
+    const auto first = read(Request::blockRead(0));
+    int changed = 0;
+    QObject::connect(&line, &LineSession::settingsChanged, [&] { ++changed; });
+    line.changePort(7);
+    line.changeStation(3);
+    EXPECT_TRUE(port.isOpen()) << "the read under way keeps its port";
+    EXPECT_EQ(line.settings().station, 1);
+    line.cancelQueue();   // the read ends; the changes keep their turn
+    EXPECT_EQ(first->outcome(), Outcome::Cancelled);
+    EXPECT_EQ(changed, 2);
+    EXPECT_EQ(line.settings().portNumber, 7);
+    EXPECT_EQ(line.settings().station, 3);
+    read(Request::blockRead(1));
+    const auto opened = line.enqueueOpen();
+    line.release();
+    clock.advance(LineSession::kQuietGuardMs + 400);
+    EXPECT_EQ(port.openedDevice(), QStringLiteral("/dev/ttyUSB7"));
+    EXPECT_EQ(port.writes().back().bytes.at(0), 3) << "the frame names the new station";
+    EXPECT_EQ(opened->outcome(), Outcome::Reply);
+    EXPECT_FALSE(port.isOpen()) << "let go once the read before it ended";
+    qunsetenv("Z5_COM7");
 }

@@ -1,6 +1,7 @@
 // Request frames as they leave the line, one row per frame, named by the bytes sent.
 #include "LineBench.h"
 #include "link/Link.h"
+#include "LineSessionProbe.h"
 #include <gtest/gtest.h>
 
 using z5::Link;
@@ -25,7 +26,7 @@ TEST_P(FrameRows, FrameAndCheckValueGoOutInOneWrite) {
     const FrameRow &r = GetParam();
     z5::LineBench b;
     ASSERT_TRUE(b.port.open(QStringLiteral("/dev/null")));
-    b.line.settings().station = r.station;
+    b.line.changeStation(r.station);
     int notSent = 0;
     QObject::connect(&b.line, &z5::LineSession::requestNotSent, [&] { ++notSent; });
 

@@ -2,6 +2,7 @@
 #include "link/EditFields.h"
 #include "link/Link.h"
 #include "link/Request.h"
+#include "LineSessionProbe.h"
 #include <gtest/gtest.h>
 
 using z5::Link;
@@ -100,13 +101,13 @@ TEST_F(LinkFixture, ARequestThatCannotBeBuiltBeepsAndSendsNothing) {
             f.index = static_cast<std::uint8_t>(c.index);
             f.count = static_cast<std::int16_t>(c.count);
         });
-        line.settings().station = c.station;
+        line.changeStation(c.station);
         EXPECT_FALSE(sendOnLine(line));
         EXPECT_TRUE(port.writes().empty());
         EXPECT_EQ(notSent, 1);
         EXPECT_EQ(onLine().index, c.index);
         EXPECT_EQ(LineSessionProbe::lastBuilt(line), frameBefore);
-        line.settings().station = 1;
+        line.changeStation(1);
     }
 }
 
@@ -218,7 +219,7 @@ TEST_F(LinkFixture, AnUnknownTableKeepsTheCheckLengthItFound) {
 }
 
 TEST_F(LinkFixture, AScreenWriteSendsStationAndMarkerBeforeTheData) {
-    line.settings().station = 3;
+    line.changeStation(3);
     z5::LineSessionProbe::loadScreenData(line, QByteArray(28809, '\5'), 28809);
     edit([&](z5::RequestFields &f) { f.kind = Request::ScreenHeader; });
     sendOnLine(line);
@@ -247,14 +248,14 @@ TEST(LinkPort, TheOpenSequenceOpensTheChosenPortOnceAndThenReusesIt) {
     EXPECT_EQ(b.line.settings().portNumber, 4);
     EXPECT_EQ(b.line.settings().station, 1);
 
-    ASSERT_TRUE(b.line.openPort());
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(b.line));
     EXPECT_EQ(b.port.openedDevice(), QStringLiteral("/dev/ttyS3"));
-    b.line.settings().portNumber = 7;
-    ASSERT_TRUE(b.line.openPort());
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(b.line));
     EXPECT_EQ(b.port.openCount(), 1);   // an open port is reused as it is
 
-    b.port.close();
-    ASSERT_TRUE(b.line.openPort());
+    b.line.changePort(7);   // lets the old port go; the next work opens the new one
+    EXPECT_FALSE(b.port.isOpen());
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(b.line));
     EXPECT_EQ(b.port.openedDevice(), QStringLiteral("/dev/ttyUSB7"));
     qunsetenv("Z5_COM7");
 }
@@ -264,9 +265,9 @@ TEST(LinkPort, AFailedOpenGivesThePortsOwnReason) {
     EXPECT_EQ(b.line.portErrorText(), QString());
     b.port.refuseOpen = true;
     b.port.refuseReason = QStringLiteral("Нет доступа к порту /dev/ttyS3");
-    EXPECT_FALSE(b.line.openPort());
+    EXPECT_FALSE(z5::LineSessionProbe::openPort(b.line));
     EXPECT_EQ(b.line.portErrorText(), QStringLiteral("Нет доступа к порту /dev/ttyS3"));
-    b.line.settings().portNumber = 17;
+    b.line.changePort(17);
     b.port.refuseOpen = false;
-    EXPECT_FALSE(b.line.openPort());
+    EXPECT_FALSE(z5::LineSessionProbe::openPort(b.line));
 }

@@ -115,3 +115,24 @@ TEST(PacedRead, CancelledWhileUnderWayEndsWithoutItsDriver) {
     EXPECT_FALSE(read->isUnderWay());
     EXPECT_FALSE(b.line.isBusy());
 }
+
+// A driver that went quiet cannot hold the line for good: the owner's watchdog
+// ends the read once nothing was sent or taken for its watchdog and margin, and
+// what waited goes out. Each send or input taken puts the watchdog back.
+TEST(PacedRead, ADriverThatFallsSilentLosesTheLineToTheOwnersWatchdog) {
+    LineBench b;
+    auto read = std::make_shared<PacedRead>(Request::trendPagePart(4, 0, 7), 8000);
+    b.line.enqueuePacedRead(read);
+    ASSERT_TRUE(read->isUnderWay());
+    const std::shared_ptr<LineReply> next = b.line.enqueue(Request::blockRead(3));
+    const int limit = 8000 + LineSession::kPacedWatchdogMarginMs;
+    b.clock.advance(limit - 100);
+    EXPECT_TRUE(read->send(Request::trendPagePart(4, 1, 7)));
+    b.clock.advance(limit - 100);
+    EXPECT_TRUE(read->isUnderWay()) << "a send puts the watchdog back";
+    b.clock.advance(200);
+    EXPECT_FALSE(read->isUnderWay());
+    EXPECT_EQ(read->outcome(), LineOutcome::NoReply);
+    EXPECT_EQ(b.line.waitingCount(), 0) << "the request that waited went out";
+    EXPECT_FALSE(next->isFinished());
+}

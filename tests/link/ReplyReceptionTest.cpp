@@ -5,6 +5,7 @@
 #include "link/Request.h"
 #include "link/ReplyReception.h"
 #include "model/VirtualClock.h"
+#include "LineSessionProbe.h"
 #include <gtest/gtest.h>
 
 using z5::Link;
@@ -37,7 +38,7 @@ struct ReceptionFixture : ::testing::Test, z5::LineBench {
     void TearDown() override { QObject::disconnect(&reception, nullptr, nullptr, nullptr); }
 
     void SetUp() override {
-        ASSERT_TRUE(line.openPort());
+        ASSERT_TRUE(z5::LineSessionProbe::openPort(line));
         QObject::connect(&reception, &ReplyReception::blockReply, [this](const QByteArray &r) { replies.push_back(r); });
         QObject::connect(&reception, &ReplyReception::released, [this](Ending e) { endings.push_back(e); });
     }

@@ -4,6 +4,7 @@
 #include "LineBench.h"
 #include "ReplyFrames.h"
 #include "link/Link.h"
+#include "LineSessionProbe.h"
 #include <gtest/gtest.h>
 
 using namespace z5;
@@ -26,7 +27,7 @@ class CarriedFields : public ::testing::TestWithParam<CompletionRow> {};
 TEST_P(CarriedFields, TheRequestGoesOutCompletedFromTheFieldsLastOnTheLine) {
     const CompletionRow &row = GetParam();
     LineBench b;
-    ASSERT_TRUE(b.line.openPort());
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(b.line));
     ASSERT_TRUE(LineSessionProbe::send(b.line, row.previous));
     b.port.clearWrites();
 
@@ -85,7 +86,7 @@ TEST(SentFrames, EveryReplyKeepsTheFrameThatWentOutForIt) {
 // on the line at 0, and the port's own reason is on its reply and in a signal.
 TEST(SentFrames, AReadThatCouldNotGoOutHasNoFrameAndLeavesTheKindAtZero) {
     LineBench b;
-    ASSERT_TRUE(b.line.openPort());
+    ASSERT_TRUE(z5::LineSessionProbe::openPort(b.line));
     ASSERT_TRUE(LineSessionProbe::send(b.line, Request::panelKey(3, 4)));
     b.port.close();
     b.port.refuseOpen = true;

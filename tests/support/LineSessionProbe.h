@@ -11,6 +11,8 @@ public:
     // The port as every sender sees it (through the tap).
     static SerialPort &port(LineSession &line) { return line.tap_; }
     static bool openPort(LineSession &line, const QString &device) { return line.openPort(device); }
+    static bool openPort(LineSession &line) { return line.openPort(); }
+    static void closePort(LineSession &line) { line.closePort(); }
     // The fields last on the line, which the next request carries.
     static const RequestFields &onLine(const LineSession &line) { return line.onLine_; }
     // Puts fields on the line as if a request had left them there.

@@ -1,6 +1,9 @@
 // A page read is one request in the line owner's queue: how its reply ends.
 #include "TrendRig.h"
+#include "link/AdapterWatch.h"
 #include "link/Request.h"
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -106,4 +109,41 @@ TEST(PageRead, ANewerReadReplacesTheOneWaiting) {
     EXPECT_EQ(r.session.page().pageNumber, 18);
     ASSERT_EQ(r.recorder.requests.size(), 31u);
     for (std::size_t i = 1; i < r.recorder.requests.size(); ++i) EXPECT_EQ(r.recorder.requests[i].page, 18);
+}
+
+// An adapter pulled out in the middle of a page: the read says so once, then
+// goes on from the part it was on as soon as the line has the adapter back; the
+// parts already in are not asked for again and the page comes whole.
+TEST(PageRead, CutOffByAnUnpluggedAdapterItGoesOnFromThePartItWasOn) {
+    QTemporaryDir dir;
+    const QString adapter = dir.filePath(QStringLiteral("usb-adapter"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), adapter));
+    ReadRig r;
+    int interrupted = 0, partsIn = 0;
+    QObject::connect(&r.session, &TrendSession::readInterrupted, [&] { ++interrupted; });
+    QObject::connect(&r.session, &TrendSession::readProgress, [&](int in, int) { partsIn = in; });
+    r.session.setGoesOnWhenAdapterReturns(true);
+    ASSERT_TRUE(LineSessionProbe::openPort(r.line, adapter));
+    r.session.readPage(17);
+    r.clock.advance(1000);
+    const int inBefore = partsIn;
+    ASSERT_GT(inBefore, 3);
+    r.port.fail(QStringLiteral("Порт пропал: устройство отключено."), true);
+    r.port.refuseOpen = true;
+    QFile::remove(adapter);
+    r.clock.advance(3000);
+    EXPECT_EQ(interrupted, 1);
+    EXPECT_FALSE(r.ended.has_value());
+    EXPECT_TRUE(r.line.awaitsAdapter());
+    EXPECT_FALSE(r.line.isBusy()) << "the line is free meanwhile";
+    const std::size_t asked = r.recorder.requests.size();
+
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), adapter));
+    r.port.refuseOpen = false;
+    r.clock.advance(AdapterWatch::kLookEveryMs + 5000);
+    ASSERT_EQ(r.ended, LineOutcome::Reply);
+    EXPECT_EQ(r.session.page().pageNumber, 17);
+    ASSERT_GT(r.recorder.requests.size(), asked);
+    EXPECT_EQ(r.recorder.requests[asked].part, inBefore) << "it goes on from the part it was on";
+    EXPECT_EQ(int(r.recorder.requests.size() - asked), TrendPageAssembler::kParts - inBefore);
 }

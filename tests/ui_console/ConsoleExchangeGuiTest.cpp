@@ -155,26 +155,26 @@ private slots:
         QVERIFY(!rig->view().rowLabel(0)->isVisible());
         QVERIFY(!rig->view().title()->isVisible());
         QCOMPARE(rig->port.writes()[0].bytes.toHex(' '), withCheck(QByteArray::fromHex("0103000b3200")).toHex(' '));
-        rig->clock.advance(150);
+        rig->clock.advance(300);   // the same reply as before: held a little for one following it
         QVERIFY(canvas.runPicture()->isVisible());
         QVERIFY(!canvas.pausePicture()->isVisible());
         QCOMPARE(int(rig->console.core().state().selectedType), 5);
 
         rig->console.action("mnuSTART_PROCESS")->trigger();
-        rig->clock.advance(150);
+        rig->clock.advance(300);   // the same reply as before: held a little for one following it
         QVERIFY(canvas.pausePicture()->isVisible());
 
         // The picture asks for the state: byte 3 is 0, the process stands.
         rig->port.clearWrites();
         QTest::mouseClick(canvas.pausePicture(), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(std::uint8_t(rig->port.writes()[0].bytes[4]), std::uint8_t(52));
-        rig->clock.advance(150);
+        rig->clock.advance(300);   // the same reply as before: held a little for one following it
         QVERIFY(canvas.runPicture()->isVisible());
 
         rig->port.clearWrites();
         rig->console.action("mnuSAVE_SCHEMA_Z5")->trigger();
         QCOMPARE(std::uint8_t(rig->port.writes()[0].bytes[4]), std::uint8_t(53));
-        rig->clock.advance(150);
+        rig->clock.advance(300);   // the same reply as before: held a little for one following it
         QVERIFY(canvas.runPicture()->isVisible());
     }
 

@@ -159,7 +159,7 @@ private slots:
     // Esc puts back the station it opened with.
     void theStationDialogByKeys() {
         for (const bool escape : {false, true}) {
-            rig->session.line.settings().station = 1;
+            rig->session.line.changeStation(1);
             rig->console.action("mnu_NUM_Z5")->trigger();
             QPointer<StationDialog> dialog = rig->console.findChild<StationDialog *>();
             QVERIFY(dialog && dialog->isVisible());

@@ -2,6 +2,7 @@
 // controls, the way to the console and the exit.
 #include "UiTestRegistry.h"
 #include "UiFixture.h"
+#include "LineSessionProbe.h"
 #include "ui/MainWindow.h"
 #include "ui/ScreenPreview.h"
 #include <QAction>
@@ -109,7 +110,7 @@ private slots:
 
     void exitClosesDialogsAndThePort() {
         UiFixture f;
-        QVERIFY(f.session.line.openPort());
+        QVERIFY(z5::LineSessionProbe::openPort(f.session.line));
         f.window->stationAction()->trigger();
         QPointer<QWidget> station = f.window->stationDialog();
         QVERIFY(station);

@@ -26,7 +26,7 @@ void clickRow(QListWidget *list, int row) {
 // A read request for block 1 through the shared line; returns the frame written.
 QByteArray sendRead(UiFixture &f) {
     z5::LineSession &line = f.session.line;
-    if (!line.openPort()) return {};
+    if (!z5::LineSessionProbe::openPort(line)) return {};
     z5::testing::editFields(line, [&](z5::RequestFields &f) {
         f.kind = z5::Request::Read;
         f.block = 0;
@@ -52,7 +52,7 @@ private slots:
     void portDialogStoresOnCloseAndTheNextRequestUsesTheNewPort() {
         qputenv("Z5_COM7", "/tmp/z5-test-com7");
         UiFixture f;
-        QVERIFY(f.session.line.openPort());
+        QVERIFY(z5::LineSessionProbe::openPort(f.session.line));
         f.window->portAction()->trigger();
         z5::PortDialog *dialog = f.window->portDialog();
         QVERIFY(dialog && dialog->isVisible());
@@ -170,8 +170,8 @@ private slots:
         UiFixture f;
         QWidget console;
         console.show();
-        f.session.line.settings().station = 3;
-        auto *dialog = new z5::StationDialog(f.session.line.settings(), &console);
+        f.session.line.changeStation(3);
+        auto *dialog = new z5::StationDialog(f.session.line, &console);
         dialog->show();
         QVERIFY(!console.isEnabled());
         QVERIFY(f.window->isEnabled());

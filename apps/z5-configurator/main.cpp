@@ -1,5 +1,6 @@
 // z5-configurator: the desktop configurator. One session of core objects on the
 // real clock, serial port and message boxes, and the main window over it.
+#include "DisplayCheck.h"
 #include "link/SystemSerialPort.h"
 #include "link/SerialDevices.h"
 #include "model/ProcessSetup.h"
@@ -51,6 +52,11 @@ bool answered(int argc, char **argv, int *status) {
 
 int main(int argc, char **argv) {
     if (int status = 0; answered(argc, argv, &status)) return status;
+    // Said in one line, where the window system would abort with a page of advice.
+    if (const QString missing = z5::missingDisplay(argc, argv); !missing.isEmpty()) {
+        std::fprintf(stderr, "%s\n", missing.toLocal8Bit().constData());
+        return 1;
+    }
     QApplication app(argc, argv);
     z5::prepareProcess();
     // No display name: the window system would append it to every caption.

@@ -16,7 +16,7 @@ int byteAt(const QByteArray &b, int i) { return static_cast<std::uint8_t>(b[i]);
 } // namespace
 
 SimController::SimController(const SimOptions &options)
-    : options_(options), plant_(memory_, options.station) {}
+    : options_(options), plant_(memory_, options.station, options.unit) {}
 
 void SimController::emitEvent(QJsonObject event, std::int64_t nowMs) {
     if (!onEvent) return;
@@ -180,8 +180,8 @@ void SimController::reply(QByteArray bytes, const QString &what, bool hasCheckVa
         emitEvent(event, nowMs);
         return;
     }
-    if (hasCheckValue && options_.corruptReplies > 0) {
-        --options_.corruptReplies;
+    if (hasCheckValue && (options_.damaged || options_.corruptReplies > 0)) {
+        if (!options_.damaged) --options_.corruptReplies;
         bytes[bytes.size() - 1] = char(bytes[bytes.size() - 1] ^ 0x5A);
         event.insert(QStringLiteral("fault"), QStringLiteral("wrong check value"));
     }

@@ -11,6 +11,10 @@ namespace z5sim {
 
 struct SimOptions {
     int station = 1;
+    // Which of the controllers set to the same station this is (0: the first);
+    // the others' replies differ from the first's in a byte the configurator
+    // does not read, as two controllers never answer alike.
+    int unit = 0;
     int replyDelayMs = 5;      // the controller's own turnaround
     // Fault switches for tests.
     int lateMs = 0;            // every reply this much later
@@ -20,6 +24,7 @@ struct SimOptions {
     int corruptReplies = 0;    // the next N block replies carry a wrong check value
     int shortReplies = 0;      // the next N replies lose their last byte
     int strayBytes = 0;        // line noise before every trend part (a turnaround glitch)
+    bool damaged = false;      // every block reply carries a wrong check value
 };
 
 // A reply to send after delayMs.

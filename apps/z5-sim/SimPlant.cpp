@@ -9,12 +9,14 @@ namespace {
 enum Type { A_I = 1, D_I = 3, S_P = 16, PAN = 20 };
 
 constexpr int kFirstOffset = 2, kSecondOffset = 130, kThirdOffset = 162;
+constexpr int kUnitOffset = SimPlant::kReplyDataLength - 1;
 
 double rounded(double v) { return std::round(v * 1000.0) / 1000.0; }
 
 } // namespace
 
-SimPlant::SimPlant(const SimMemory &memory, int station) : memory_(memory), station_(station) {}
+SimPlant::SimPlant(const SimMemory &memory, int station, int unit)
+    : memory_(memory), station_(station), unit_(unit) {}
 
 std::array<SimPlant::Row, SimPlant::kRows> SimPlant::valuesOf(int column, std::int64_t nowMs) const {
     std::array<Row, kRows> rows{};
@@ -73,6 +75,7 @@ QByteArray SimPlant::blockReply(int column, std::int64_t nowMs) const {
     QByteArray data(kReplyDataLength, '\0');
     data[0] = char(station_);
     data[1] = 0x03;
+    data[kUnitOffset] = char(unit_);
     const auto rows = valuesOf(column, nowMs);
     for (int k = 0; k < kRows; ++k) {
         SimWire::putValue(data, kFirstOffset + 4 * k, rows[k].first);
@@ -87,6 +90,7 @@ QByteArray SimPlant::processReply() const {
     data[0] = char(station_);
     data[1] = 0x03;
     data[2] = running_ ? 1 : 0;
+    data[kUnitOffset] = char(unit_);
     return SimWire::withCheckValue(data);
 }
 

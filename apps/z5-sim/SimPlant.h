@@ -19,7 +19,9 @@ public:
 
     enum ProcessCommand { Pause = 50, Start = 51, AskState = 52, Store = 53 };
 
-    SimPlant(const SimMemory &memory, int station);
+    // `unit` goes into the last data byte of every block reply, which the
+    // configurator does not read: controllers set to one station answer unlike.
+    SimPlant(const SimMemory &memory, int station, int unit = 0);
 
     // A 260-byte block reply with the values of a block column.
     QByteArray blockReply(int column, std::int64_t nowMs) const;
@@ -59,6 +61,7 @@ private:
 
     const SimMemory &memory_;
     int station_;
+    int unit_;
     bool running_ = false;
     int stores_ = 0;
     std::map<int, Panel> panels_;

@@ -16,6 +16,10 @@ int runParams(const QStringList &args) {
     if (a.has(QStringLiteral("in")) == a.has(QStringLiteral("new")))
         return usage(a.has(QStringLiteral("new")) ? QStringLiteral("--in or --new, not both") : QStringLiteral("--in or --new is required"));
     if (!a.has(QStringLiteral("out"))) return usage(QStringLiteral("--out is required"));
+    // An empty name is a missing name, not a file that cannot be written.
+    for (const QString &option : {QStringLiteral("in"), QStringLiteral("out")})
+        if (a.has(option) && a.value(option).trimmed().isEmpty())
+            return usage(QStringLiteral("--%1 is empty: name the parameter file").arg(option));
     // The user's decimal separator unless told otherwise: files follow the locale.
     const std::optional<QChar> decimal = z5ctl::decimalSeparator(a);
     if (!decimal) return usage(z5ctl::decimalSeparatorProblem());

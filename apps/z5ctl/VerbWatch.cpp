@@ -13,10 +13,29 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QElapsedTimer>
+#include <QRegularExpression>
+#include <limits>
+#include <optional>
 
 namespace {
 
 int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("watch"), why); }
+
+constexpr qint64 kShortestEveryMs = 50;
+constexpr qint64 kLongestEveryMs = 24 * 3600 * 1000;
+constexpr qint64 kMostRows = 1000000000;
+
+// A whole number as typed, however large (beyond any limit when it has too many
+// digits to hold), or nothing when the text is no whole number.
+std::optional<qint64> wholeNumber(const QString &text) {
+    static const QRegularExpression digits(QStringLiteral("^[+-]?[0-9]+$"));
+    const QString t = text.trimmed();
+    if (!digits.match(t).hasMatch()) return std::nullopt;
+    bool ok = false;
+    const qint64 n = t.toLongLong(&ok);
+    if (ok) return n;
+    return t.startsWith(QLatin1Char('-')) ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+}
 
 QString lineOf(const QString &time, const QStringList &values, bool csv) {
     return (QStringList{time} + values).join(csv ? QLatin1Char(',') : QLatin1Char('\t'));
@@ -55,11 +74,13 @@ int runWatch(const QStringList &args) {
         return usage(QStringLiteral("--type or NETLIST, not both: unexpected '%1'").arg(a.positionals().first()));
     if (const QString extra = a.surplus(1); !extra.isEmpty()) return usage(extra);
 
-    bool ok = false;
-    const int every = a.value(QStringLiteral("every"), QStringLiteral("1000")).toInt(&ok);
-    if (!ok || every < 50) return usage(QStringLiteral("--every is at least 50 ms"));
-    const int count = a.value(QStringLiteral("count"), QStringLiteral("0")).toInt(&ok);
-    if (!ok || count < 0) return usage(QStringLiteral("--count is 0 or more"));
+    const std::optional<qint64> every = wholeNumber(a.value(QStringLiteral("every"), QStringLiteral("1000")));
+    if (every && *every > kLongestEveryMs)
+        return usage(QStringLiteral("--every is at most %1 ms (a day)").arg(kLongestEveryMs));
+    if (!every || *every < kShortestEveryMs) return usage(QStringLiteral("--every is at least %1 ms").arg(kShortestEveryMs));
+    const std::optional<qint64> count = wholeNumber(a.value(QStringLiteral("count"), QStringLiteral("0")));
+    if (count && *count > kMostRows) return usage(QStringLiteral("--count is at most %1").arg(kMostRows));
+    if (!count || *count < 0) return usage(QStringLiteral("--count is 0 or more"));
     z5ctl::TraceFile trace;
     if (const QString bad = trace.configure(a); !bad.isEmpty()) return usage(bad);
 
@@ -79,8 +100,8 @@ int runWatch(const QStringList &args) {
     }
     WatchPlan plan;
     plan.block = block;
-    plan.every = every;
-    plan.count = count;
+    plan.every = static_cast<int>(*every);
+    plan.count = static_cast<int>(*count);
     plan.csv = a.has(QStringLiteral("csv"));
     plan.keepGoing = a.has(QStringLiteral("keep-going"));
     const z5::WatchColumns columns(type, z5::ParameterCatalogue::standard());
@@ -157,7 +178,8 @@ const z5ctl::VerbRegistrar registrar({
     {QStringLiteral("watch --port DEV [--station N] --block UNN [--type MNE | NETLIST] [--every MS] [--count N] "
                     "[--csv] [--trace FILE] [--keep-going]")},
     QStringLiteral("UNN: U5, U05 or 5 (U1..U99). --type or the netlist's block names the columns.\n"
-                   "--every at least 50 ms, 1000 by default; --count 0 (the default) runs until stopped:\n"
+                   "--every 50 ms to a day (86400000), 1000 by default; --count up to 1000000000 rows,\n"
+                   "0 (the default) runs until stopped:\n"
                    "Ctrl+C, SIGTERM or SIGHUP end it after the row in hand, with every row and the trace written.\n"
                    "--keep-going waits for a port that vanished and opens it again."),
     QStringLiteral("watch --port COM4 --block U5 --type PID --every 500 --csv > u5.csv"),

@@ -67,6 +67,10 @@ int main(int argc, char **argv) {
         return z5ctl::kUsageError;
     }
     if (args.first() == QLatin1String("--version")) {
+        if (args.size() > 1) {
+            z5ctl::err(QStringLiteral("z5ctl: --version takes nothing more: unexpected '%1'").arg(args.at(1)));
+            return z5ctl::kUsageError;
+        }
         z5ctl::out(QStringLiteral("z5ctl " Z5_VERSION));
         return z5ctl::kDone;
     }

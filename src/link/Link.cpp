@@ -42,7 +42,8 @@ int Link::tableDataCount(int table) {
     return table >= 0 && table < wire::kTableCount ? kTables[table].dataCount : -1;
 }
 
-Link::Frame Link::frameOf(const RequestFields &f, int station) {
+Link::Frame Link::frameOf(const RequestFields &f, int chosenStation) {
+    const int station = f.station != 0 ? f.station : chosenStation;
     Frame frame;
     frame.nextIndex = f.index;
     std::array<int, wire::kFrameLength> b{};

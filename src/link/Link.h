@@ -24,7 +24,7 @@ public:
         QByteArray bytes;      // the 6 bytes without their check value
         int nextIndex = 0;     // the index the next frame carries (one higher after a stepping read)
     };
-    // The frame of `fields` for `station`.
+    // The frame of `fields` for `station`, or for the station the fields name themselves.
     static Frame frameOf(const RequestFields &fields, int station);
     // The bytes with their check value appended, high byte first.
     static QByteArray withCheckValue(const QByteArray &bytes);

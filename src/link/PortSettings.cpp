@@ -1,5 +1,6 @@
 #include "link/PortSettings.h"
 #include "link/PortMapping.h"
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QtGlobal>
@@ -21,6 +22,13 @@ QString PortSettings::resolveDevice(const QString &portOrPath) {
     if (!given.isEmpty() && !given.contains(QLatin1Char('/'))) {
         const QString byId = QStringLiteral("/dev/serial/by-id/") + given;
         if (QFileInfo::exists(byId)) return byId;
+    }
+    // A relative path names what the user sees from the current folder, a link
+    // as a link (the port opens what it points to).
+    const QFileInfo typed(given);
+    if (!given.isEmpty() && typed.isRelative() && (typed.exists() || typed.isSymLink())) {
+        const QString path = given.startsWith(QLatin1String("./")) ? given.mid(2) : given;
+        return QDir::current().absoluteFilePath(path);
     }
     return portOrPath;
 }

@@ -100,8 +100,16 @@ Request Request::withFields(const RequestFields &fields) {
     return r;
 }
 
+Request Request::addressedTo(int station) const {
+    Request r = *this;
+    r.fields_.station = static_cast<std::uint8_t>(station >= 1 && station <= 255 ? station : 0);
+    return r;
+}
+
 RequestFields Request::leadingCompletedFrom(const RequestFields &onLine) const {
     RequestFields f = onLine;
+    // Each request goes to its own station: the chosen one unless it names another.
+    f.station = fields_.station;
     if (sets_ & KindField) f.kind = fields_.kind;
     if (sets_ & CodeField) f.code = fields_.code;
     return f;

@@ -5,7 +5,8 @@
 
 namespace z5 {
 
-// The six fields a request frame is built from.
+// The six fields a request frame is built from, and the station it goes to
+// when the request names one itself.
 struct RequestFields {
     std::uint8_t kind = 0;
     std::int16_t table = 0;
@@ -13,10 +14,13 @@ struct RequestFields {
     std::uint8_t index = 0;
     std::uint8_t code = 0;
     std::int16_t count = 0;
+    // 0: the station chosen in the port settings. A station search asks each
+    // station in turn without touching that choice.
+    std::uint8_t station = 0;
 
     bool operator==(const RequestFields &o) const {
         return kind == o.kind && table == o.table && block == o.block && index == o.index && code == o.code &&
-               count == o.count;
+               count == o.count && station == o.station;
     }
     bool operator!=(const RequestFields &o) const { return !(*this == o); }
 };
@@ -72,6 +76,14 @@ public:
     static Request screenHeader();
     // Every field as given, out-of-range values included (diagnostics and tests).
     static Request withFields(const RequestFields &fields);
+
+    // The same request sent to `station` (1..255) instead of the station chosen
+    // in the settings. The station is never carried to the next request.
+    Request addressedTo(int station) const;
+    // The station this request names itself, or none (the chosen one).
+    std::optional<int> station() const {
+        return fields_.station != 0 ? std::optional<int>(fields_.station) : std::nullopt;
+    }
 
     // The whole frame this request sends when `onLine` was last on the line:
     // the fields it sets, the others carried.

@@ -11,6 +11,7 @@
 #include "ui/Session.h"
 #include "ui/PortStatusText.h"
 #include "ui/StationDialog.h"
+#include "ui/StationScanDialog.h"
 #include "ui/TrafficWindow.h"
 #include "ui/WindowPlacement.h"
 #include <QAction>
@@ -159,6 +160,7 @@ void ConsoleWindow::buildMenus() {
     QMenu *net = menuBar()->addMenu(QStringLiteral("&Сеть"));
     net->setObjectName(QStringLiteral("mnu_Net"));
     addCommand(net, "mnu_NUM_Z5", QStringLiteral("&Номер Z5"), &ConsoleWindow::chooseStation);
+    addCommand(net, "mnuFindStations", QStringLiteral("Найти станции"), &ConsoleWindow::findStations);
     net->addSeparator();
     QAction *monitor = net->addAction(QStringLiteral("&Монитор обмена"));
     monitor->setObjectName(QStringLiteral("mnuTrafficMonitor"));
@@ -260,6 +262,13 @@ void ConsoleWindow::chooseStation() {
     // The dialog disables this window and gives it back when it closes.
     auto *dialog = new StationDialog(session_.line, this);
     connect(dialog, &StationDialog::stationChanged, this, &ConsoleWindow::showPortStatus);
+    dialog->show();
+}
+
+void ConsoleWindow::findStations() {
+    // The dialog disables this window and gives it back when it closes.
+    auto *dialog = new StationScanDialog(session_.clock, session_.line, this);
+    connect(dialog, &StationScanDialog::stationChanged, this, &ConsoleWindow::showPortStatus);
     dialog->show();
 }
 

@@ -46,6 +46,7 @@ public:
     void saveParameters();
     void closeConsole();
     void chooseStation();
+    void findStations();
     void downloadSchema();
     void storeSchema();
     void writeSetpoints();

@@ -107,6 +107,7 @@ MainWindow::~MainWindow() {
     closeEverything();
     delete portDialog_;
     delete stationDialog_;
+    delete stationScanDialog_;
     delete about_;
     delete elementDialog_;
     delete console_;
@@ -131,6 +132,7 @@ void MainWindow::buildMenus() {
     net->setObjectName(QStringLiteral("mnuNET"));
     portAction_ = action(net, "mnuCOM", QStringLiteral("&Номер COM"));
     stationAction_ = action(net, "mnuNUM_Z5", QStringLiteral("&Номер Z5"));
+    findStationsAction_ = action(net, "mnuFindStations", QStringLiteral("Найти станции"));
     net->addSeparator();
     connect(action(net, "mnuTrafficMonitor", QStringLiteral("&Монитор обмена")), &QAction::triggered, this,
             [this] { TrafficWindow::open(session_.line.traffic(), session_.prompts, this); });
@@ -158,6 +160,7 @@ void MainWindow::buildMenus() {
     connect(exitAction_, &QAction::triggered, this, &MainWindow::close);
     connect(portAction_, &QAction::triggered, this, &MainWindow::openPortDialog);
     connect(stationAction_, &QAction::triggered, this, &MainWindow::openStationDialog);
+    connect(findStationsAction_, &QAction::triggered, this, &MainWindow::openStationScan);
     connect(consoleAction_, &QAction::triggered, this, &MainWindow::openConsole);
     connect(backgroundAction_, &QAction::triggered, this, &MainWindow::chooseBackground);
     connect(addParameterAction_, &QAction::triggered, this, [this] {
@@ -319,6 +322,13 @@ void MainWindow::openStationDialog() {
     stationDialog_->show();
 }
 
+void MainWindow::openStationScan() {
+    if (stationScanDialog_ || writeUnderWay()) return;
+    stationScanDialog_ = new StationScanDialog(session_.clock, session_.line, this);
+    connect(stationScanDialog_, &StationScanDialog::stationChanged, this, &MainWindow::showPortStatus);
+    stationScanDialog_->show();
+}
+
 void MainWindow::showPortStatus() {
     portStatus_->setText(portStatusText(session_.line));
 }
@@ -355,6 +365,7 @@ void MainWindow::closeEverything() {
     // Closing the port dialog closes the port too.
     if (portDialog_) portDialog_->close();
     if (stationDialog_) stationDialog_->close();
+    if (stationScanDialog_) stationScanDialog_->close();
     if (about_) about_->close();
     if (elementDialog_) elementDialog_->close();
     // Hidden, not closed: closing the console brings the main window back.

@@ -2,6 +2,7 @@
 #include "ui/PortDialog.h"
 #include "screen/ScreenDesignerCommands.h"
 #include "ui/StationDialog.h"
+#include "ui/StationScanDialog.h"
 #include <QMainWindow>
 #include <QPointer>
 
@@ -37,6 +38,7 @@ public:
     QAction *exitAction() const { return exitAction_; }
     QAction *portAction() const { return portAction_; }
     QAction *stationAction() const { return stationAction_; }
+    QAction *findStationsAction() const { return findStationsAction_; }
     QAction *consoleAction() const { return consoleAction_; }
     QAction *backgroundAction() const { return backgroundAction_; }
     QAction *addParameterAction() const { return addParameterAction_; }
@@ -59,6 +61,7 @@ public:
     // The open dialogs and the console, if any (null when none).
     PortDialog *portDialog() const { return portDialog_; }
     StationDialog *stationDialog() const { return stationDialog_; }
+    StationScanDialog *stationScanDialog() const { return stationScanDialog_; }
     QWidget *console() const { return console_; }
     QDialog *elementDialog() const { return elementDialog_; }
     ScreenDesignerCommands &designer() { return designer_; }
@@ -81,6 +84,7 @@ private:
     void buildDesignerPanel(QWidget *central);
     void openPortDialog();
     void openStationDialog();
+    void openStationScan();
     void openConsole();
     void openAbout();
     void startScreenWrite();
@@ -117,6 +121,7 @@ private:
     QAction *exitAction_ = nullptr;
     QAction *portAction_ = nullptr;
     QAction *stationAction_ = nullptr;
+    QAction *findStationsAction_ = nullptr;
     QAction *consoleAction_ = nullptr;
     QAction *backgroundAction_ = nullptr;
     QAction *addParameterAction_ = nullptr;
@@ -137,6 +142,7 @@ private:
 
     QPointer<PortDialog> portDialog_;
     QPointer<StationDialog> stationDialog_;
+    QPointer<StationScanDialog> stationScanDialog_;
     QPointer<QWidget> console_;
     QPointer<QWidget> about_;
     QPointer<QDialog> elementDialog_;

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -14,9 +15,11 @@ struct Z5ctlRun {
     QString err;
 };
 
-Z5ctlRun z5ctl(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
+Z5ctlRun z5ctl(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+              const QString &folder = QString()) {
     QProcess p;
     p.setProcessEnvironment(env);
+    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
     p.start(QStringLiteral(Z5CTL_PATH), args);
     p.waitForFinished(10000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
@@ -62,6 +65,58 @@ TEST(Z5ctlE2e, NoReplySaysSoPlainly) {
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(r.err, QStringLiteral("z5ctl read-block: no valid reply from station 2 for U1 (no complete reply within 1000 ms)\n"));
 }
+
+// A link made beside the user, given as it was typed, is the port it points to.
+TEST(Z5ctlE2e, ARelativeLinkAsThePortIsFoundFromTheCurrentFolder) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.running());
+    ASSERT_TRUE(QFile::link(sim.device(), QDir(sim.dir()).filePath(QStringLiteral("z5"))));
+    const Z5ctlRun r = z5ctl({QStringLiteral("read-block"), QStringLiteral("--port"), QStringLiteral("z5"), QStringLiteral("--block"),
+                              QStringLiteral("1")},
+                             QProcessEnvironment::systemEnvironment(), sim.dir());
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("U1 at station 1\n"))) << r.out.toStdString();
+}
+
+struct ScanRow {
+    const char *name;
+    QStringList sim;
+    QString out;
+};
+
+class Z5ctlScan : public ::testing::TestWithParam<ScanRow> {};
+
+// Several controllers on one line: one answers, two are set to the same number,
+// one sends damaged replies, two numbers are free.
+TEST_P(Z5ctlScan, ListsWhatEachStationAnswered) {
+    SimProcess sim(GetParam().sim);
+    ASSERT_TRUE(sim.running());
+    const Z5ctlRun r = z5ctl({QStringLiteral("scan"), QStringLiteral("--port"), sim.device(), QStringLiteral("--stations"),
+                              QStringLiteral("1-5")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, GetParam().out);
+    // Each station was asked for U1 once, in order, and only the listed ones answered.
+    std::vector<int> asked, answering;
+    for (const QJsonObject &e : sim.timeline()) {
+        if (e[QStringLiteral("what")].toString() == QLatin1String("header")) asked.push_back(e[QStringLiteral("station")].toInt());
+        if (e[QStringLiteral("what")].toString() == QLatin1String("block reply"))
+            answering.push_back(e[QStringLiteral("station")].toInt());
+    }
+    EXPECT_EQ(asked, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(answering, (std::vector<int>{1, 3, 3, 5}));
+}
+
+const QString kScanned = QStringLiteral("station\tanswer\n1\tотвечает\n2\tнет ответа\n"
+                                        "3\tконфликт: отвечают несколько контроллеров\n4\tнет ответа\n5\tответ искажён\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Sim, Z5ctlScan,
+    ::testing::Values(ScanRow{"WholeReplies", {QStringLiteral("--station"), QStringLiteral("1,3,3,5"), QStringLiteral("--damaged"),
+                                               QStringLiteral("5")}, kScanned},
+                      // Paced at line speed, the two replies under one number come over each other.
+                      ScanRow{"AtLineSpeed", {QStringLiteral("--station"), QStringLiteral("1,3,3,5"), QStringLiteral("--damaged"),
+                                              QStringLiteral("5"), QStringLiteral("--line-speed")}, kScanned}),
+    [](const ::testing::TestParamInfo<ScanRow> &info) { return std::string(info.param.name); });
 
 TEST(Z5ctlE2e, WatchPrintsOneTimestampedLinePerReplyUnderThePinNames) {
     SimProcess sim;

@@ -31,7 +31,7 @@ QStringList listedVerbs() {
     return verbs;
 }
 
-const char *const kVerbs[] = {"command", "download", "import", "params", "ports", "read-block", "screen",
+const char *const kVerbs[] = {"command", "download", "import", "params", "ports", "read-block", "scan", "screen",
                               "screen-file", "tables", "trend", "watch", "write-screen", "write-setpoints"};
 
 class VerbHelp : public ::testing::TestWithParam<const char *> {};
@@ -170,6 +170,24 @@ INSTANTIATE_TEST_SUITE_P(
                    {QStringLiteral("write-setpoints"), QStringLiteral("--port"), QString(), kNet, QStringLiteral("--params"),
                     QStringLiteral("a.par"), QStringLiteral("--block"), QStringLiteral("U14")},
                    QStringLiteral("z5ctl write-setpoints: --port is empty: name COM1..COM16 or a device path")},
+        UsageError{"VersionWithMore", {QStringLiteral("--version"), QStringLiteral("extra")},
+                   QStringLiteral("z5ctl: --version takes nothing more: unexpected 'extra'")},
+        UsageError{"ParamsEmptyOut", {QStringLiteral("params"), QStringLiteral("--new"), QStringLiteral("--out"), QString()},
+                   QStringLiteral("z5ctl params: --out is empty: name the parameter file")},
+        UsageError{"WatchEveryBeyondADay",
+                   {QStringLiteral("watch"), QStringLiteral("--port"), kNull, QStringLiteral("--block"), QStringLiteral("U5"),
+                    QStringLiteral("--every"), QStringLiteral("99999999999999999999")},
+                   QStringLiteral("z5ctl watch: --every is at most 86400000 ms (a day)")},
+        UsageError{"WatchCountBeyondLimit",
+                   {QStringLiteral("watch"), QStringLiteral("--port"), kNull, QStringLiteral("--block"), QStringLiteral("U5"),
+                    QStringLiteral("--count"), QStringLiteral("4294967297")},
+                   QStringLiteral("z5ctl watch: --count is at most 1000000000")},
+        UsageError{"ScanStationBeyondEight",
+                   {QStringLiteral("scan"), QStringLiteral("--port"), kNull, QStringLiteral("--stations"), QStringLiteral("1-3,9")},
+                   QStringLiteral("z5ctl scan: --stations is a list of stations 1..8 such as 1-8 or 1-3,5")},
+        UsageError{"ScanNamesNoOneStation",
+                   {QStringLiteral("scan"), QStringLiteral("--port"), kNull, QStringLiteral("--station"), QStringLiteral("2")},
+                   QStringLiteral("z5ctl scan: unknown option --station")},
         // A terminal escape in an argument is shown, not obeyed.
         UsageError{"EscapeEchoedEscaped", {QStringLiteral("import"), kNet, QStringLiteral("\x1b]0;owned\x07")},
                    QStringLiteral("z5ctl import: unexpected '\\x1b]0;owned\\x07'")}),
@@ -272,5 +290,61 @@ INSTANTIATE_TEST_SUITE_P(
                       ProgramAnswer{"ConfiguratorHelp", "z5-configurator", "--help", "usage: z5-configurator "},
                       ProgramAnswer{"ConfiguratorVersion", "z5-configurator", "--version", "z5-configurator 3.2\n"}),
     [](const ::testing::TestParamInfo<ProgramAnswer> &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+struct ProgramRefusal {
+    const char *name;
+    const char *program;
+    QStringList args;
+    int code;
+    QString firstLine;   // of standard error
+};
+
+class ProgramRefuses : public ::testing::TestWithParam<ProgramRefusal> {};
+
+// Said in one line on standard error, nothing started, and the status the program gives a wrong start.
+TEST_P(ProgramRefuses, SaysWhyOnOneLineAndStartsNothing) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    const bool sim = QLatin1String(GetParam().program) == QLatin1String("z5-sim");
+    p.start(sim ? QStringLiteral(Z5_SIM_PATH) : QStringLiteral(Z5_CONFIGURATOR_PATH), GetParam().args);
+    ASSERT_TRUE(p.waitForFinished(5000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), GetParam().code);
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty()) << "no terminal was opened";
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(err.section(QLatin1Char('\n'), 0, 0), GetParam().firstLine) << err.toStdString();
+    if (sim) EXPECT_EQ(err.section(QLatin1Char('\n'), 1, 1), QStringLiteral("z5-sim --help shows the options"));
+    else EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ProgramRefuses,
+    ::testing::Values(
+        ProgramRefusal{"SimUnknownOption", "z5-sim", {QStringLiteral("--stations"), QStringLiteral("2")}, 2,
+                       QStringLiteral("z5-sim: unknown option --stations")},
+        ProgramRefusal{"SimUnknownFlag", "z5-sim", {QStringLiteral("--fast")}, 2, QStringLiteral("z5-sim: unknown option --fast")},
+        ProgramRefusal{"SimNoLateReplies", "z5-sim",
+                       {QStringLiteral("--late"), QStringLiteral("300"), QStringLiteral("--late-count"), QStringLiteral("0")}, 2,
+                       QStringLiteral("z5-sim: --late-count is 1 or more (0 makes no sense: leave it out)")},
+        ProgramRefusal{"SimDropEveryZeroth", "z5-sim", {QStringLiteral("--drop-every"), QStringLiteral("0")}, 2,
+                       QStringLiteral("z5-sim: --drop-every is 1 or more (0 makes no sense: leave it out)")},
+        ProgramRefusal{"SimFaultCycleOfNoTime", "z5-sim", {QStringLiteral("--fault-cycle"), QStringLiteral("0")}, 2,
+                       QStringLiteral("z5-sim: --fault-cycle is 1 or more (0 makes no sense: leave it out)")},
+        ProgramRefusal{"SimStationZero", "z5-sim", {QStringLiteral("--station"), QStringLiteral("1,0")}, 2,
+                       QStringLiteral("z5-sim: --station is a list of stations 1..255 such as 1,3,5, not '1,0'")},
+        ProgramRefusal{"SimDamagedStationNotOnTheLine", "z5-sim",
+                       {QStringLiteral("--station"), QStringLiteral("1,3"), QStringLiteral("--damaged"), QStringLiteral("2")}, 2,
+                       QStringLiteral("z5-sim: --damaged 2: no such station on the line (see --station)")},
+        ProgramRefusal{"ConfiguratorWithoutDisplay", "z5-configurator", {}, 1,
+                       QStringLiteral("z5-configurator: no display to open a window on (neither DISPLAY nor WAYLAND_DISPLAY is set)")}),
+    [](const ::testing::TestParamInfo<ProgramRefusal> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -53,6 +53,7 @@ private slots:
             {"mnuSAVEparametr", "&Сохранить параметры"},
             {"mnuEXIT", "&Выход"},
             {"mnu_NUM_Z5", "&Номер Z5"},
+            {"mnuFindStations", "Найти станции"},
             {"mnuSAVE_485", "&Записать схему в Z5"},
             {"mnuSAVE_SCHEMA_Z5", "&Сохранить схему в Z5"},
             {"mnuSAVE_ZADATCIKI", "&Записать задатчики в Z5"},

@@ -53,6 +53,10 @@ private slots:
             f.window->stationAction()->trigger();
             return f.window->stationDialog();
         }) << false;
+        QTest::newRow("find stations") << Opener([](UiFixture &f) -> QWidget * {
+            f.window->findStationsAction()->trigger();
+            return f.window->stationScanDialog();
+        }) << false;
         QTest::newRow("about") << Opener([](UiFixture &f) {
             f.window->aboutAction()->trigger();
             return shownTopLevel(QStringLiteral("About"));
@@ -71,6 +75,9 @@ private slots:
         }) << false;
         QTest::newRow("console station") << Opener([](UiFixture &f) {
             return openFromConsole(f, "mnu_NUM_Z5", QStringLiteral("num_NET_Z5"));
+        }) << true;
+        QTest::newRow("console find stations") << Opener([](UiFixture &f) {
+            return openFromConsole(f, "mnuFindStations", QStringLiteral("dlgFindStations"));
         }) << true;
     }
     void opensCentredOnItsOwnerAndFitsASmallScreen() {

@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(texts(menuTitled(w, "&Файл")->actions()),
                  (QStringList{"&Создать SCADA", "&Загрузить SCADA", "&Сохранить SCADA", "-", "&Выход"}));
         QCOMPARE(texts(menuTitled(w, "&Сеть")->actions()),
-                 (QStringList{"&Номер COM", "&Номер Z5", "-", "&Монитор обмена"}));
+                 (QStringList{"&Номер COM", "&Номер Z5", "Найти станции", "-", "&Монитор обмена"}));
         QCOMPARE(texts(menuTitled(w, "&Схема")->actions()), (QStringList{"&Схема "}));
         QCOMPARE(texts(menuTitled(w, "&SCADA")->actions()),
                  (QStringList{"&Фон", "&Параметр", "&Сигнализация", "-", "Отменить", "Повторить", "Как на Z5", "-",
@@ -53,6 +53,7 @@ private slots:
         QVERIFY(menuTitled(w, "&Справка") == nullptr);
         QCOMPARE(w.portAction()->objectName(), QStringLiteral("mnuCOM"));
         QCOMPARE(w.stationAction()->objectName(), QStringLiteral("mnuNUM_Z5"));
+        QCOMPARE(w.findStationsAction()->objectName(), QStringLiteral("mnuFindStations"));
         QCOMPARE(w.portAction()->text(), QStringLiteral("&Номер COM"));
         QCOMPARE(w.stationAction()->text(), QStringLiteral("&Номер Z5"));
     }

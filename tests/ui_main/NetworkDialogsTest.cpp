@@ -9,6 +9,10 @@
 #include "link/PortSettings.h"
 #include "ui/PortDialog.h"
 #include "ui/StationDialog.h"
+#include "ui/StationScanDialog.h"
+#include "ReplyFrames.h"
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -186,14 +190,62 @@ private slots:
         QVERIFY(console.isEnabled());
     }
 
+    // Stations 3 and 6 answer, 5 sends damaged replies: only an answering one can be taken.
+    void stationSearchListsWhoAnswersAndTakesTheChosenOne() {
+        UiFixture f;
+        f.port.responder = [](const QByteArray &written) {
+            const int station = written.size() == 8 ? quint8(written[0]) : 0;
+            if (station != 3 && station != 5 && station != 6) return QByteArray();
+            QByteArray reply = z5::testframes::blockReply(char(station));
+            if (station == 5) reply[259] = char(reply[259] ^ 1);
+            return reply;
+        };
+        f.window->findStationsAction()->trigger();
+        z5::StationScanDialog *dialog = f.window->stationScanDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Поиск станций"));
+        QCOMPARE(dialog->statusLine()->text(), QStringLiteral("Идёт поиск…"));
+        QVERIFY(!f.window->isEnabled());
+        f.clock.advance(3000);
+
+        QTreeWidget *list = dialog->stationList();
+        QStringList rows;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            rows << list->topLevelItem(i)->text(0) + u' ' + list->topLevelItem(i)->text(1);
+        QCOMPARE(rows, (QStringList{QStringLiteral("№1 нет ответа"), QStringLiteral("№2 нет ответа"), QStringLiteral("№3 отвечает"),
+                                    QStringLiteral("№4 нет ответа"), QStringLiteral("№5 ответ искажён"), QStringLiteral("№6 отвечает"),
+                                    QStringLiteral("№7 нет ответа"), QStringLiteral("№8 нет ответа")}));
+        QCOMPARE(dialog->statusLine()->text(), QStringLiteral("Отвечают: №3, №6"));
+        QCOMPARE(f.session.line.settings().station, 1);
+
+        const auto clickStationRow = [list](int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
+        };
+        clickStationRow(4);
+        QVERIFY(!dialog->takeButton()->isEnabled());
+        clickStationRow(5);
+        QVERIFY(dialog->takeButton()->isEnabled());
+        QTest::mouseClick(dialog->takeButton(), Qt::LeftButton);
+        UiFixture::settle();
+        QVERIFY(!f.window->stationScanDialog());
+        QCOMPARE(f.session.line.settings().station, 6);
+        QVERIFY(f.window->portStatus()->text().endsWith(QStringLiteral("Z5 №6")));
+        QVERIFY(f.window->isEnabled());
+        f.port.clearWrites();
+        f.session.line.enqueue(z5::Request::blockRead(0));
+        QCOMPARE(quint8(f.port.writes().front().bytes[0]), quint8(0x06));
+    }
+
     void noDialogOpensWhileAWriteIsSending() {
         UiFixture f;
         QVERIFY(f.session.chain.startDownload());
         f.window->portAction()->trigger();
         f.window->stationAction()->trigger();
+        f.window->findStationsAction()->trigger();
         QVERIFY(!f.window->portDialog());
         QVERIFY(!f.window->stationDialog());
-        QCOMPARE(f.prompts.beeps, 2);
+        QVERIFY(!f.window->stationScanDialog());
+        QCOMPARE(f.prompts.beeps, 3);
         f.clock.advance(6300);
         f.window->portAction()->trigger();
         QVERIFY(f.window->portDialog());

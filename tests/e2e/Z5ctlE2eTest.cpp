@@ -21,7 +21,7 @@ Z5ctlRun z5ctl(const QStringList &args, const QProcessEnvironment &env = QProces
     p.setProcessEnvironment(env);
     if (!folder.isEmpty()) p.setWorkingDirectory(folder);
     p.start(QStringLiteral(Z5CTL_PATH), args);
-    p.waitForFinished(10000);
+    p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
@@ -222,4 +222,32 @@ TEST(Z5ctlE2e, HelpShowsTheExitCodesAndVersionTheVersion) {
     const Z5ctlRun version = z5ctl({QStringLiteral("--version")});
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, QStringLiteral("z5ctl 3.2\n"));
+}
+
+// `watch --every 50` against far ends of every honest kind: one that answers
+// the moment it has read the request (a simulator on a virtual null-modem) and
+// one that sends every reply twice (an echoing repeater). Every read is shown
+// (the line owner's own tests check which reply is whose).
+TEST(Z5ctlE2e, WatchShowsTheRepliesOfAnInstantOrEchoingFarEnd) {
+    const struct {
+        const char *name;
+        QStringList simArguments;
+        int reads;
+    } rows[] = {
+        {"instant", {QStringLiteral("--instant")}, 100},
+        // An echoing line is slower: each copy must be seen and the line quiet after it.
+        {"copies back to back", {QStringLiteral("--twice"), QStringLiteral("0")}, 20},
+        {"copies 100 ms after", {QStringLiteral("--twice"), QStringLiteral("100")}, 20},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        SimProcess sim(row.simArguments);
+        ASSERT_TRUE(sim.running());
+        const Z5ctlRun r = z5ctl({QStringLiteral("watch"), QStringLiteral("--port"), sim.device(), QStringLiteral("--block"),
+                                  QStringLiteral("U05"), QStringLiteral("--every"), QStringLiteral("50"),
+                                  QStringLiteral("--count"), QString::number(row.reads), QStringLiteral("--csv")});
+        const int shown = int(r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size()) - 1;
+        EXPECT_EQ(shown, row.reads) << r.err.toStdString();
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    }
 }

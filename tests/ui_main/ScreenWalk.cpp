@@ -109,6 +109,13 @@ void walkMainWindow(z5::MainWindow &window) {
     window.stationAction()->trigger();
     shot(window.stationDialog(), "station-dialog");
     closeAndSettle(window.stationDialog());
+    // The station search, once every station has been asked.
+    window.findStationsAction()->trigger();
+    if (z5::StationScanDialog *scan = window.stationScanDialog()) {
+        pumpUntil([scan] { return !scan->search().isRunning(); }, 5000);
+        shot(scan, "station-scan");
+        closeAndSettle(scan);
+    }
     window.aboutAction()->trigger();
     shot(shownTopLevel("About"), "about");
     closeAndSettle(shownTopLevel("About"));

@@ -407,6 +407,10 @@ void LineSession::onQuietGuardTick() {
     dropLateBytes();
     if (holdsForStaleReply()) return;
     quietGuard_->stop();
+    if (activity_ == Activity::PacedRead) {
+        beginPacedRead();
+        return;
+    }
     const Request request = pendingRequest_;
     if (!openAndSend(request)) {
         const QString reason = portErrorText();
@@ -418,6 +422,12 @@ void LineSession::onQuietGuardTick() {
 }
 
 void LineSession::cancelExchange() {
+    if (activity_ == Activity::PacedRead && !paced_) {
+        // Held for a stale reply, not begun: its driver has nothing to end.
+        quietGuard_->stop();
+        finishExchange(Outcome::Cancelled);
+        return;
+    }
     if (activity_ == Activity::PacedRead) {
         endPacedRead(Outcome::Cancelled);
         return;
@@ -448,12 +458,25 @@ bool LineSession::startPacedRead(const std::shared_ptr<PacedRead> &read) {
         read->finish(Outcome::NoNetwork, {}, portErrorText());
         return false;
     }
-    discardWaitingInput();
     current_ = read;
     currentBytes_.clear();
+    setActivity(Activity::PacedRead);
+    // A reply still owed to an exchange before must not be taken for the read's
+    // first answer: the read holds the line and begins once it can no longer come.
+    if (holdsForStaleReply()) {
+        dropLateBytes();
+        quietGuard_->start(kQuietPollMs);
+        return true;
+    }
+    beginPacedRead();
+    return true;
+}
+
+void LineSession::beginPacedRead() {
+    const auto read = std::static_pointer_cast<PacedRead>(current_);
+    discardWaitingInput();
     paced_ = read.get();
     read->line_ = this;
-    setActivity(Activity::PacedRead);
     // Every arrival is told to the read's driver at once, so it paces on arrivals.
     tap_.setArrivalHandler([this] {
         if (!paced_) return;
@@ -462,7 +485,6 @@ bool LineSession::startPacedRead(const std::shared_ptr<PacedRead> &read) {
     });
     pacedWatchdog_->start(read->watchdogMs() + kPacedWatchdogMarginMs);
     emit read->started();
-    return true;
 }
 
 bool LineSession::sendInPacedRead(const Request &request) {

@@ -183,6 +183,8 @@ private:
     // A paced read sends, takes its input and ends through these.
     friend class PacedRead;
     bool startPacedRead(const std::shared_ptr<PacedRead> &read);
+    // The held line is the read's now: its driver is told to begin.
+    void beginPacedRead();
     bool sendInPacedRead(const Request &request);
     QByteArray takePacedInput();
     void endPacedRead(Outcome outcome);

@@ -149,7 +149,7 @@ void StationScanDialog::takeSelected() {
     const int station = selectedAnsweringStation();
     if (station <= 0) return;
     if (line_.settings().station != station) {
-        line_.settings().station = station;
+        line_.changeStation(station);
         emit stationChanged();
     }
     accept();

@@ -3,6 +3,7 @@
 #include "LineBench.h"
 #include "link/PacedRead.h"
 #include "link/Request.h"
+#include "link/StaleReplyGuard.h"
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -89,7 +90,8 @@ TEST(PacedRead, HoldsTheLineForItsDriverUntilItEnds) {
     EXPECT_FALSE(read->send(Request::trendPagePart(4, 1, 7)));
     b.port.silent = false;
     b.clock.advance(200);   // the block read's watchdog
-    b.clock.advance(LineSession::kQuietGuardMs);
+    EXPECT_EQ(started, 0) << "the read before may still be answered: the page waits until it cannot";
+    b.clock.advance(StaleReplyGuard::kLateReplyLimitMs);
     ASSERT_EQ(started, 1);
     EXPECT_TRUE(read->isUnderWay());
     EXPECT_TRUE(b.line.isBusy());
@@ -135,4 +137,27 @@ TEST(PacedRead, ADriverThatFallsSilentLosesTheLineToTheOwnersWatchdog) {
     EXPECT_EQ(read->outcome(), LineOutcome::NoReply);
     EXPECT_EQ(b.line.waitingCount(), 0) << "the request that waited went out";
     EXPECT_FALSE(next->isFinished());
+}
+
+// A block reply that comes after its watchdog, while a page read waits for the
+// line, is dropped: the page's driver never sees it among its first answer.
+TEST(PacedRead, ALateReplyOfTheReadBeforeIsNotTakenForThePagesFirstAnswer) {
+    LineBench b;
+    b.port.notifiesArrivals = true;
+    b.port.silent = true;
+    b.line.enqueue(Request::blockRead(2), 200);
+    auto read = std::make_shared<PacedRead>(Request::trendPagePart(4, 0, 7), 8000);
+    QByteArray taken;
+    int started = 0;
+    QObject::connect(read.get(), &PacedRead::started, [&] { ++started; });
+    QObject::connect(read.get(), &PacedRead::arrived, [&] { taken += read->takeInput(); });
+    b.line.enqueuePacedRead(read);
+    b.clock.advance(200 + 400);
+    EXPECT_EQ(started, 0);
+    b.port.deliver(QByteArray(260, char(0x44)));   // the block read's reply, 400 ms late
+    b.clock.advance(LineSession::kQuietGuardMs + LineSession::kQuietPollMs);
+    EXPECT_EQ(started, 1);
+    EXPECT_TRUE(taken.isEmpty());
+    b.line.cancel(*read);
+    EXPECT_FALSE(b.line.isBusy());
 }

@@ -104,7 +104,7 @@ TEST(PageRead, ANewerReadReplacesTheOneWaiting) {
     r.session.readPage(17);
     r.session.readPage(18);
     EXPECT_EQ(r.line.waitingCount(), 1);
-    r.clock.advance(6000);
+    r.clock.advance(12000);   // the block read's watchdog, the wait for its reply to be given up, the page
     ASSERT_EQ(r.ended, LineOutcome::Reply);
     EXPECT_EQ(r.session.page().pageNumber, 18);
     ASSERT_EQ(r.recorder.requests.size(), 31u);

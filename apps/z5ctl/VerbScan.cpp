@@ -70,10 +70,10 @@ int scan(z5ctl::ReadSession &session, const std::vector<int> &stations) {
     if (search.isRunning()) {
         // Stopped by a signal: the stations not asked yet are not printed.
         search.cancel();
-        session.line.closePort();
+        session.line.release();
         return z5ctl::kNoEnd;
     }
-    session.line.closePort();
+    session.line.release();
     switch (search.outcome()) {
     case z5::LineOutcome::Reply: break;
     case z5::LineOutcome::NoNetwork:

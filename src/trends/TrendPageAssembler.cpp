@@ -29,23 +29,16 @@ bool TrendPageAssembler::start(int page) {
     partsIn_ = 0;
     requestsSent_ = 0;
     strayBytes_ = 0;
-    requestsForPart_ = 0;
-    repeated_.clear();
-    lastContent_.clear();
-    copyOfLastMayCome_ = false;
-    copiesDropped_ = 0;
-    partTimeoutMs_ = kPartTimeoutMs;
-    if (line_.takeInput) line_.takeInput();
-    input_.clear();
-    const std::int64_t now = clock_.nowMs();
-    lastProgressMs_ = now;
-    state_ = State::Awaiting;
-    return sendCurrentPart(now);
+    return askForCurrentPartAfresh();
 }
 
 bool TrendPageAssembler::resume() {
     if (state_ != State::Idle || partsIn_ >= kParts) return false;
     // The parts already in stay; the part awaited is asked for afresh.
+    return askForCurrentPartAfresh();
+}
+
+bool TrendPageAssembler::askForCurrentPartAfresh() {
     requestsForPart_ = 0;
     repeated_.clear();
     lastContent_.clear();

@@ -110,6 +110,8 @@ private:
     bool acceptPart(const QByteArray &reply, std::int64_t now);
     void placePart(int index, const TrendPart &part);
     bool sendCurrentPart(std::int64_t now);
+    // Forgets what was known of the part awaited, drops the input waiting and asks for the part.
+    bool askForCurrentPartAfresh();
     void finish();
     void fail(LineOutcome outcome);
 

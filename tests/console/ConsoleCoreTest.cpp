@@ -3,6 +3,7 @@
 #include "ReplyFrames.h"
 #include "SessionBench.h"
 #include "app/ConsoleCore.h"
+#include "link/AdapterWatch.h"
 #include "model/BlockCatalogue.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -334,4 +335,35 @@ TEST(ConsoleCore, ClosingWithUnsavedEditsAsks) {
         b.core.mayClose(u'.');
         EXPECT_EQ(b.prompts.messages.size(), c.closes ? 1u : 2u);
     }
+}
+
+// The adapter pulled out while the panel refreshes: the user is told once, the
+// status line says the program waits for it, and once it is back the refresh
+// goes on by itself at the interval it had.
+TEST(ConsoleCore, TheRefreshGoesOnWhenTheUnpluggedAdapterIsBack) {
+    QTemporaryDir links;
+    const QString adapter = links.filePath(QStringLiteral("usb-adapter"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), adapter));
+    qputenv("Z5_COM4", adapter.toLocal8Bit());
+    CoreBench b;
+    ASSERT_TRUE(b.import());
+    b.refreshThePanel();
+    b.port.fail(QStringLiteral("Порт пропал: устройство отключено."), true);
+    b.port.refuseOpen = true;
+    QFile::remove(adapter);
+    b.clock.advance(3000);
+    EXPECT_EQ(b.prompts.messages.size(), 1u) << "told once";
+    EXPECT_TRUE(b.session.line.awaitsAdapter());
+    EXPECT_TRUE(b.status().startsWith(QStringLiteral("Адаптер "))) << b.status().toStdString();
+    EXPECT_FALSE(b.core.refresh().isOn());
+    const std::size_t sent = b.port.writes().size();
+
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), adapter));
+    b.port.refuseOpen = false;
+    b.clock.advance(AdapterWatch::kLookEveryMs + 1000);
+    EXPECT_TRUE(b.core.refresh().isOn());
+    EXPECT_EQ(b.core.refresh().intervalMs(), 250);
+    EXPECT_GE(b.port.writes().size(), sent + 2) << "reading again, at its interval";
+    EXPECT_EQ(b.prompts.messages.size(), 1u);
+    qunsetenv("Z5_COM4");
 }

@@ -16,6 +16,10 @@ int runScreenFile(const QStringList &args) {
     if (a.has(QStringLiteral("in")) == a.has(QStringLiteral("new")))
         return usage(a.has(QStringLiteral("new")) ? QStringLiteral("--in or --new, not both") : QStringLiteral("--in or --new is required"));
     if (!a.has(QStringLiteral("out"))) return usage(QStringLiteral("--out is required"));
+    // An empty name is a missing name, not a file that cannot be written.
+    for (const QString &option : {QStringLiteral("in"), QStringLiteral("out")})
+        if (a.has(option) && a.value(option).trimmed().isEmpty())
+            return usage(QStringLiteral("--%1 is empty: name the screen file").arg(option));
     z5::ScreenModel model;
     if (a.has(QStringLiteral("new"))) {
         model.createNew();

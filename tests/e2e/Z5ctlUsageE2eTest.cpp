@@ -174,6 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("z5ctl: --version takes nothing more: unexpected 'extra'")},
         UsageError{"ParamsEmptyOut", {QStringLiteral("params"), QStringLiteral("--new"), QStringLiteral("--out"), QString()},
                    QStringLiteral("z5ctl params: --out is empty: name the parameter file")},
+        UsageError{"ScreenFileEmptyOut", {QStringLiteral("screen-file"), QStringLiteral("--new"), QStringLiteral("--out"), QString()},
+                   QStringLiteral("z5ctl screen-file: --out is empty: name the screen file")},
         UsageError{"WatchEveryBeyondADay",
                    {QStringLiteral("watch"), QStringLiteral("--port"), kNull, QStringLiteral("--block"), QStringLiteral("U5"),
                     QStringLiteral("--every"), QStringLiteral("99999999999999999999")},

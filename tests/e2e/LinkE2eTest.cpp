@@ -229,9 +229,9 @@ TEST(LinkE2e, AnAdapterThatComesBackIsOpenedAgainWithinTwoSeconds) {
     const QString link = dir.filePath(QStringLiteral("z5"));
     auto sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});
     ASSERT_TRUE(sim->running());
-    Console console;
     int told = 0;
     QStringList back;
+    Console console;
     QObject::connect(&console.line, &z5::LineSession::networkFailed, [&] { ++told; });
     QObject::connect(&console.line, &z5::LineSession::adapterReturned, [&](const QString &d) { back << d; });
     const auto read = [&](int column) {

@@ -118,8 +118,8 @@ TEST(PageRead, CutOffByAnUnpluggedAdapterItGoesOnFromThePartItWasOn) {
     QTemporaryDir dir;
     const QString adapter = dir.filePath(QStringLiteral("usb-adapter"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), adapter));
-    ReadRig r;
     int interrupted = 0, partsIn = 0;
+    ReadRig r;
     QObject::connect(&r.session, &TrendSession::readInterrupted, [&] { ++interrupted; });
     QObject::connect(&r.session, &TrendSession::readProgress, [&](int in, int) { partsIn = in; });
     r.session.setGoesOnWhenAdapterReturns(true);

@@ -236,8 +236,8 @@ TEST(Z5ctlE2e, WatchShowsTheRepliesOfAnInstantOrEchoingFarEnd) {
     } rows[] = {
         {"instant", {QStringLiteral("--instant")}, 100},
         // An echoing line is slower: each copy must be seen and the line quiet after it.
-        {"copies back to back", {QStringLiteral("--twice"), QStringLiteral("0")}, 20},
-        {"copies 100 ms after", {QStringLiteral("--twice"), QStringLiteral("100")}, 20},
+        {"copies back to back", {QStringLiteral("--twice"), QStringLiteral("0")}, 10},
+        {"copies 100 ms after", {QStringLiteral("--twice"), QStringLiteral("100")}, 10},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);

@@ -109,6 +109,11 @@ int runWatch(const QStringList &args) {
                      [&] { return watch(session, plan, columns); });
 }
 
+void sayReopened(const z5ctl::ReadSession &session) {
+    z5ctl::err(QStringLiteral("z5ctl watch: %1 reopened %2")
+                   .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), session.device()));
+}
+
 // Opens the port; with keepGoing waits one interval between tries (a vanished
 // port comes back when its device does) and says when it is open again.
 bool openPort(z5ctl::ReadSession &session, const WatchPlan &plan, bool again) {
@@ -117,9 +122,7 @@ bool openPort(z5ctl::ReadSession &session, const WatchPlan &plan, bool again) {
     do {
         if (!z5ctl::StopSignals::sleep(plan.every)) return false;
     } while (!session.open(true));
-    if (again)
-        z5ctl::err(QStringLiteral("z5ctl watch: %1 reopened %2")
-                       .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), session.device()));
+    if (again) sayReopened(session);
     return true;
 }
 
@@ -131,8 +134,7 @@ bool awaitAdapter(z5ctl::ReadSession &session) {
     QObject::connect(&session.line, &z5::LineSession::adapterReturned, &loop, &QEventLoop::quit);
     if (session.line.awaitsAdapter()) loop.exec();
     if (!session.line.isPortOpen()) return false;
-    z5ctl::err(QStringLiteral("z5ctl watch: %1 reopened %2")
-                   .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), session.device()));
+    sayReopened(session);
     return true;
 }
 

@@ -480,16 +480,16 @@ void LineSession::beginPacedRead() {
     // Every arrival is told to the read's driver at once, so it paces on arrivals.
     tap_.setArrivalHandler([this] {
         if (!paced_) return;
-        pacedWatchdog_->start(paced_->watchdogMs() + kPacedWatchdogMarginMs);
+        pacedReadMoved();
         emit paced_->arrived();
     });
-    pacedWatchdog_->start(read->watchdogMs() + kPacedWatchdogMarginMs);
+    pacedReadMoved();
     emit read->started();
 }
 
 bool LineSession::sendInPacedRead(const Request &request) {
     if (!paced_) return false;
-    pacedWatchdog_->start(paced_->watchdogMs() + kPacedWatchdogMarginMs);
+    pacedReadMoved();
     onLine_ = request.completedFrom(onLine_);
     return sendFrame(onLine_);
 }
@@ -497,9 +497,11 @@ bool LineSession::sendInPacedRead(const Request &request) {
 QByteArray LineSession::takePacedInput() {
     if (!paced_ || !tap_.isOpen()) return QByteArray();
     const QByteArray input = tap_.readAll();
-    if (!input.isEmpty()) pacedWatchdog_->start(paced_->watchdogMs() + kPacedWatchdogMarginMs);
+    if (!input.isEmpty()) pacedReadMoved();
     return input;
 }
+
+void LineSession::pacedReadMoved() { pacedWatchdog_->start(paced_->watchdogMs() + kPacedWatchdogMarginMs); }
 
 void LineSession::releasePacedRead() {
     if (!paced_) return;

@@ -185,6 +185,8 @@ private:
     bool startPacedRead(const std::shared_ptr<PacedRead> &read);
     // The held line is the read's now: its driver is told to begin.
     void beginPacedRead();
+    // The paced read sent or took something: the owner's watchdog starts over.
+    void pacedReadMoved();
     bool sendInPacedRead(const Request &request);
     QByteArray takePacedInput();
     void endPacedRead(Outcome outcome);

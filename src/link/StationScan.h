@@ -1,5 +1,6 @@
 #pragma once
 #include "link/LineOutcome.h"
+#include "link/StaleReplyGuard.h"
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -49,8 +50,8 @@ public:
     static constexpr int kAnswerTimeoutMs = 200;
     static constexpr int kQuietAfterAnswerMs = 60;
     static constexpr int kLongestAnswerMs = 1000;
-    // A copy of a reply comes within this after it.
-    static constexpr int kCopyWindowMs = 550;
+    // A copy of a reply comes within this after it (as the line owner holds too).
+    static constexpr int kCopyWindowMs = StaleReplyGuard::kCopyWindowMs;
     // How often the input is looked at (ports that do not tell arrivals).
     static constexpr int kPollMs = 5;
     // The block each station is asked for: U1.

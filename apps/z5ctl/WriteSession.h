@@ -100,9 +100,9 @@ public:
             err(QStringLiteral("z5ctl %1: the write did not end within %2 s").arg(verb_).arg(kDeadlineMs / 1000));
             return 3;
         }
-        if (log.failures() > 0 || prompts.beeps > 0 || lineFailed_) {
+        if (log.failures() > 0 || lineFailed_) {
             // A write whose bytes did not leave has said so already, with the counts.
-            if (log.failures() == 0 && prompts.beeps == 0) return 2;
+            if (log.failures() == 0) return 2;
             const QString why = serial_.errorString();
             err(QStringLiteral("z5ctl %1: %2 step(s) did not go out on %3%4")
                     .arg(verb_)

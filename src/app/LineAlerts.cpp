@@ -6,14 +6,20 @@
 namespace z5 {
 
 LineAlerts::LineAlerts(LineSession &line, Prompts &prompts) : line_(line), prompts_(prompts) {
-    connect(&line, &LineSession::requestNotSent, this, [this] { prompts_.beep(); });
-    connect(&line, &LineSession::replyOverdue, this, [this] { prompts_.beep(); });
-    connect(&line, &LineSession::networkFailed, this, &LineAlerts::tellNetworkFailure);
+    connect(&line, &LineSession::requestTaken, this, &LineAlerts::follow);
 }
 
-void LineAlerts::tellNetworkFailure(const QString &reason) {
-    prompts_.message(LineTexts::networkFailure(reason, line_.settings().portNumber, line_.serialDevices()), QString(),
-                     Prompts::Kind::Error);
+void LineAlerts::follow(const std::shared_ptr<LineReply> &work) {
+    LineReply *reply = work.get();
+    connect(reply, &LineReply::finished, this, [this, reply] { tell(*reply); });
+}
+
+void LineAlerts::tell(const LineReply &work) {
+    for (int i = 0; i < work.framesNotSent(); ++i) prompts_.beep();
+    if (work.wasOverdue()) prompts_.beep();
+    if (work.metPortFailure())
+        prompts_.message(LineTexts::networkFailure(work.failure(), line_.settings().portNumber, line_.serialDevices()),
+                         QString(), Prompts::Kind::Error);
 }
 
 } // namespace z5

@@ -39,12 +39,22 @@ public:
     // line owner completed it with the fields it carried; empty when none went out.
     const QByteArray &sentFrame() const { return sentFrame_; }
 
+    // What met it on its way, for whoever tells the user (the line shows nothing
+    // itself); meaningful once finished.
+    // Its frames that could not go out: a field outside a byte, no frame to
+    // resend, a closed or failed port.
+    int framesNotSent() const { return framesNotSent_; }
+    // Its watchdog gave it up: nothing usable came in time.
+    bool wasOverdue() const { return overdue_; }
+    // It met a failure of the port the user has not heard of yet; failure()
+    // says why. What fails after it, while the adapter is awaited, ends quietly.
+    bool metPortFailure() const { return metPortFailure_; }
+
 signals:
     void finished(z5::LineOutcome outcome);
 
 private:
     friend class LineSession;
-    friend class WriteSequencer;
     // Once only: a reply that has ended keeps how it ended.
     void finish(LineOutcome outcome, const QByteArray &bytes = {}, const QString &failure = {});
 
@@ -56,6 +66,9 @@ private:
     QByteArray bytes_;
     QString failure_;
     QByteArray sentFrame_;
+    int framesNotSent_ = 0;
+    bool overdue_ = false;
+    bool metPortFailure_ = false;
 };
 
 } // namespace z5

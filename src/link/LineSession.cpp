@@ -27,7 +27,7 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
     : QObject(parent), clock_(clock), traffic_(clock), tap_(port), reception_(tap_, clock),
       frameDrain_(clock.createTimer()),
       writer_(std::make_unique<WriteSequencer>(
-          clock, *this, tap_,
+          clock, static_cast<HeldLine &>(*this), tap_,
           [this](const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &reason) {
               writeEnded(reply, outcome, reason);
           })),
@@ -48,7 +48,7 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
     // would hold the line for good: the owner gives it up.
     pacedWatchdog_->setOnTimeout([this] {
         if (!paced_) return;
-        emit replyOverdue();
+        paced_->overdue_ = true;
         endPacedRead(Outcome::NoReply);
     });
     quietGuard_->setOnTimeout([this] { onQuietGuardTick(); });
@@ -164,11 +164,19 @@ bool LineSession::startPortWork(const std::shared_ptr<LineReply> &reply) {
     return true;
 }
 
-void LineSession::portFailed(const QString &reason) {
+void LineSession::notePortFailure(LineReply &work) {
     // Said once: while the adapter is awaited, what fails meanwhile ends quietly.
-    if (adapterWatch_.isWatching()) return;
-    emit networkFailed(reason);
-    watchForAdapter();
+    if (!adapterWatch_.isWatching()) work.metPortFailure_ = true;
+}
+
+void LineSession::noteNotSent() {
+    ++framesNotSent_;
+    if (LineReply *work = holder()) ++work->framesNotSent_;
+}
+
+LineReply *LineSession::holder() const {
+    if (current_) return current_.get();
+    return writing_.get();
 }
 
 void LineSession::watchForAdapter() {
@@ -223,6 +231,7 @@ std::shared_ptr<LineReply> LineSession::enqueue(const Request &request, int watc
 }
 
 void LineSession::takeInTurn(const std::shared_ptr<LineReply> &work) {
+    emit requestTaken(work);
     if (isFree())
         startQueued(work);
     else
@@ -242,6 +251,7 @@ bool LineSession::startQueued(const std::shared_ptr<LineReply> &reply) {
     if (startExchange(reply->request(), reply->watchdogMs())) return true;
     current_.reset();
     reply->finish(Outcome::NoNetwork, {}, portErrorText());
+    watchForAdapter();
     return false;
 }
 
@@ -319,12 +329,12 @@ bool LineSession::sendFrame(const RequestFields &fields) {
     int nextIndex = fields.index;
     switch (frame.build) {
     case Link::Build::OutOfRange:
-        emit requestNotSent();
+        noteNotSent();
         return false;
     case Link::Build::NoLayout:
         // No layout for these fields: the frame built last goes out again.
         if (lastBuilt_.size() < wire::kFrameLength) {
-            emit requestNotSent();
+            noteNotSent();
             return false;
         }
         bytes = lastBuilt_.left(wire::kFrameLength);
@@ -336,7 +346,7 @@ bool LineSession::sendFrame(const RequestFields &fields) {
     checkedLength_ = wire::kFrameLength;
     const QByteArray out = Link::withCheckValue(bytes);
     if (!tap_.isOpen() || !tap_.write(out)) {
-        emit requestNotSent();
+        noteNotSent();
         return false;
     }
     if (current_) current_->sentFrame_ = out;
@@ -373,7 +383,7 @@ bool LineSession::startExchange(const Request &request, int watchdogMs) {
     if (!started && request.purpose() == Request::Purpose::BlockRead) {
         // A read that could not go out leaves the kind at 0 on the line.
         onLine_.kind = 0;
-        portFailed(portErrorText());
+        if (current_) notePortFailure(*current_);
     }
     return started;
 }
@@ -413,9 +423,8 @@ void LineSession::onQuietGuardTick() {
     }
     const Request request = pendingRequest_;
     if (!openAndSend(request)) {
-        const QString reason = portErrorText();
+        if (current_) notePortFailure(*current_);
         finishExchange(Outcome::NoNetwork);
-        portFailed(reason);
         return;
     }
     reception_.awaitBlockReply(pendingWatchdogMs_);
@@ -487,14 +496,16 @@ void LineSession::beginPacedRead() {
     emit read->started();
 }
 
-bool LineSession::sendInPacedRead(const Request &request) {
-    if (!paced_) return false;
-    pacedReadMoved();
+bool LineSession::sendRequest(const Request &request) {
+    // A paced read's driver moved: the owner's watchdog starts over.
+    if (paced_) pacedReadMoved();
     onLine_ = request.completedFrom(onLine_);
     return sendFrame(onLine_);
 }
 
-QByteArray LineSession::takePacedInput() {
+void LineSession::noteInTraffic(const QString &text, const QByteArray &bytes) { traffic_.recordNote(text, bytes); }
+
+QByteArray LineSession::takeInput() {
     if (!paced_ || !tap_.isOpen()) return QByteArray();
     const QByteArray input = tap_.readAll();
     if (!input.isEmpty()) pacedReadMoved();
@@ -521,13 +532,14 @@ void LineSession::endPacedRead(Outcome outcome) {
 }
 
 bool LineSession::startFrame(const std::shared_ptr<LineReply> &frame) {
+    current_ = frame;
+    currentBytes_.clear();
     if (!openAndSend(frame->request())) {
+        current_.reset();
         frame->finish(Outcome::NoNetwork, {}, portErrorText());
         return false;
     }
     // Held (no exchange: nothing is awaited) until the frame's bytes have left.
-    current_ = frame;
-    currentBytes_.clear();
     setActivity(Activity::Frame);
     const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
     frameDeadlineMs_ = clock_.nowMs() + (queued * 10 * 1000 + kLineBitsPerSecond - 1) / kLineBitsPerSecond + kDrainMarginMs;
@@ -562,15 +574,13 @@ void LineSession::onReceptionReleased(Outcome outcome) {
     if (quietCancel_ || activity_ != Activity::Exchange) return;
     switch (outcome) {
     case Outcome::NoReply:
-        emit replyOverdue();
+        if (current_) current_->overdue_ = true;
         finishExchange(outcome);
         break;
-    case Outcome::NoNetwork: {
-        const QString reason = portErrorText();
+    case Outcome::NoNetwork:
+        if (current_) notePortFailure(*current_);
         finishExchange(outcome);
-        portFailed(reason);
         break;
-    }
     default: finishExchange(outcome); break;
     }
 }
@@ -595,6 +605,8 @@ void LineSession::finishExchange(Outcome outcome) {
         current_.reset();
         reply->finish(outcome, currentBytes_, outcome == Outcome::NoNetwork ? portErrorText() : QString());
     }
+    // Before the next work meets the same failure: it ends quietly.
+    if (outcome == Outcome::NoNetwork) watchForAdapter();
     startNextWaiting();
 }
 
@@ -608,6 +620,7 @@ std::shared_ptr<WriteReply> LineSession::enqueue(WriteSequence sequence) {
 
 bool LineSession::startWrite(const std::shared_ptr<WriteReply> &reply) {
     setActivity(Activity::WriteSequence);
+    writing_ = reply;
     emit writeStarted(reply);
     writer_->start(reply);
     return true;
@@ -615,16 +628,13 @@ bool LineSession::startWrite(const std::shared_ptr<WriteReply> &reply) {
 
 void LineSession::writeEnded(const std::shared_ptr<WriteReply> &reply, Outcome outcome, const QString &portReason) {
     setActivity(Activity::Idle);
+    writing_.reset();
     const QString reason = outcome == Outcome::NoNetwork ? portReason : QString();
-    reply->finish(outcome, {}, reason);
     // The user hears of a failed port as of any other: "Нет сети!!!" and why.
-    if (outcome == Outcome::NoNetwork) portFailed(reason);
+    if (outcome == Outcome::NoNetwork) notePortFailure(*reply);
+    reply->finish(outcome, {}, reason);
+    if (outcome == Outcome::NoNetwork) watchForAdapter();
     startNextWaiting();
-}
-
-bool LineSession::sendWriteHeader(const Request &header) {
-    onLine_ = header.completedFrom(onLine_);
-    return sendFrame(onLine_);
 }
 
 QString LineSession::notAcceptedText(qint64 sent, qint64 total) {

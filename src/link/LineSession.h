@@ -1,5 +1,6 @@
 #pragma once
 #include "link/AdapterWatch.h"
+#include "link/HeldLine.h"
 #include "link/Link.h"
 #include "link/LineOutcome.h"
 #include "link/LineReply.h"
@@ -34,7 +35,7 @@ class WriteSequencer;
 // It alone keeps what was last on the line: it completes each request with the
 // fields it carries as the request goes out. Everything it does is told through
 // the reply objects and a few signals; it shows nothing itself.
-class LineSession : public QObject {
+class LineSession : public QObject, private HeldLine {
     Q_OBJECT
 public:
     // What holds the line now; the one state of the line.
@@ -154,14 +155,10 @@ public:
 
 signals:
     void busyChanged(bool busy);
-    // What the user is to be told; the line shows nothing itself.
-    // A request frame that could not go out: a field outside a byte, no frame
-    // to resend, or a port that is closed or failed.
-    void requestNotSent();
-    // The reply watchdog fired: nothing usable came in time.
-    void replyOverdue();
-    // The port failed where the user must hear of it: `reason` is the port's own.
-    void networkFailed(const QString &reason);
+    // Every piece of work as it enters the queue, before it can start: whoever
+    // tells the user of failures follows its outcome from here (the line shows
+    // nothing itself; see LineReply for what met the work on its way).
+    void requestTaken(const std::shared_ptr<z5::LineReply> &reply);
     // A write sequence starts now: whoever shows writes follows its reply from
     // here, before its port is opened and its first step goes out.
     void writeStarted(const std::shared_ptr<z5::WriteReply> &reply);
@@ -170,8 +167,8 @@ signals:
     // The port number or the station in effect changed.
     void settingsChanged();
     void portClosed();
-    // The port failed because its adapter went away: told once, after
-    // networkFailed; the line now looks for the adapter.
+    // The port failed because its adapter went away: told once, after the
+    // reply that met the failure ended; the line now looks for the adapter.
     void adapterGone(const QString &device);
     // The adapter is back and its port open again under `device`. Nothing is
     // resumed by the line itself: what was under way ended when the port failed.
@@ -180,15 +177,22 @@ signals:
 private:
     // Tests look inside through this one door (tests/support).
     friend class LineSessionProbe;
-    // A paced read sends, takes its input and ends through these.
-    friend class PacedRead;
+    // The line lent to the write or paced read holding it (HeldLine).
+    bool openHeldPort() override { return openPort(); }
+    QString heldPortError() const override { return portErrorText(); }
+    bool sendRequest(const Request &request) override;
+    void loadTableData(int table, const QByteArray &data) override;
+    void loadScreenData(const QByteArray &stream, int checkedLength) override;
+    bool sendDataBlock() override;
+    QByteArray takeInput() override;
+    void noteInTraffic(const QString &text, const QByteArray &bytes) override;
+    void giveBack(LineOutcome outcome) override { endPacedRead(outcome); }
+
     bool startPacedRead(const std::shared_ptr<PacedRead> &read);
     // The held line is the read's now: its driver is told to begin.
     void beginPacedRead();
     // The paced read sent or took something: the owner's watchdog starts over.
     void pacedReadMoved();
-    bool sendInPacedRead(const Request &request);
-    QByteArray takePacedInput();
     void endPacedRead(Outcome outcome);
     void releasePacedRead();
     bool startFrame(const std::shared_ptr<LineReply> &frame);
@@ -212,7 +216,7 @@ private:
     // sends the request and awaits a 260-byte block reply. False (nothing
     // awaited) when the port does not open or the request could not go out; a
     // block read that could not go out leaves the kind on the line at 0 and
-    // tells networkFailed.
+    // carries the port's failure to the user.
     bool startExchange(const Request &request, int watchdogMs);
     // Ends the exchange or paced read under way as Cancelled. A frame ends once
     // its bytes have left and a write keeps its pace: neither is cut short.
@@ -221,14 +225,7 @@ private:
     // The frame of `fields` (completed already) with its check value, written
     // through the tap; what is last on the line is recorded.
     bool sendFrame(const RequestFields &fields);
-    bool sendDataBlock();
     bool startExchangeOnFreeLine(const Request &request, int watchdogMs);
-    // For the write sequencer: a header completed and sent as any request,
-    // and the data of the write under way.
-    friend class WriteSequencer;
-    bool sendWriteHeader(const Request &header);
-    void loadTableData(int table, const QByteArray &data);
-    void loadScreenData(const QByteArray &stream, int checkedLength);
     void onReceptionReleased(Outcome outcome);
     void finishExchange(Outcome outcome);
     void setActivity(Activity activity);
@@ -237,9 +234,15 @@ private:
     void onQuietGuardTick();
     void dropLateBytes();
     void noteDropped(const QString &what, const QByteArray &bytes);
-    // Every port failure passes here: the user is told once, and a device that
-    // went away is watched for until it returns.
-    void portFailed(const QString &reason);
+    // Every port failure passes here before the work that met it ends: that
+    // work carries it to the user, once. After it has ended, watchForAdapter()
+    // looks for a device that went away until it returns.
+    void notePortFailure(LineReply &work);
+    // The work holding the line now: the exchange, paced read or frame under
+    // way, or the write being paced; null when the line is idle.
+    LineReply *holder() const;
+    // A frame could not go out: the work holding the line carries it to the user.
+    void noteNotSent();
     void adapterFound(const QString &device);
     // Starts looking for the adapter when the port failed because it went away.
     void watchForAdapter();
@@ -274,6 +277,9 @@ private:
     bool quietCancel_ = false;
     // Paces the write sequence under way.
     std::unique_ptr<WriteSequencer> writer_;
+    std::shared_ptr<WriteReply> writing_;
+    // Every frame that could not go out since the line was made.
+    int framesNotSent_ = 0;
     // Replies that may still come for exchanges that are over.
     StaleReplyGuard staleGuard_;
     std::unique_ptr<Timer> quietGuard_;

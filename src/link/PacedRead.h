@@ -1,4 +1,5 @@
 #pragma once
+#include "link/HeldLine.h"
 #include "link/LineReply.h"
 #include <QByteArray>
 #include <QString>
@@ -40,7 +41,7 @@ signals:
 
 private:
     friend class LineSession;
-    LineSession *line_ = nullptr;   // while under way
+    HeldLine *line_ = nullptr;   // while under way
 };
 
 } // namespace z5

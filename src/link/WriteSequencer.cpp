@@ -6,7 +6,7 @@
 
 namespace z5 {
 
-WriteSequencer::WriteSequencer(Clock &clock, LineSession &line, TappedPort &tap, Ended ended)
+WriteSequencer::WriteSequencer(Clock &clock, HeldLine &line, TappedPort &tap, Ended ended)
     : clock_(clock), line_(line), tap_(tap), ended_(std::move(ended)), stepTimer_(clock.createTimer()),
       drainTimer_(clock.createTimer()) {
     stepTimer_->setOnTimeout([this] {
@@ -36,8 +36,8 @@ void WriteSequencer::start(const std::shared_ptr<WriteReply> &reply) {
     loadedBytes_ = 0;
     bytesSent_ = 0;
     bytesDropped_ = 0;
-    if (!line_.openPort()) {
-        portReason_ = line_.portErrorText();
+    if (!line_.openHeldPort()) {
+        portReason_ = line_.heldPortError();
         end(LineOutcome::NoNetwork);
         return;
     }
@@ -98,7 +98,7 @@ void WriteSequencer::runStep(const WriteSequence::Step &step) {
     switch (step.kind) {
     case WriteSequence::StepKind::Header: {
         if (!build(step)) return;
-        const bool sent = line_.sendWriteHeader(step.header);
+        const bool sent = line_.sendRequest(step.header);
         if (!sent) noteSendFailure();
         emit reply->headerSent(step.tag, sent);
         break;
@@ -117,7 +117,7 @@ void WriteSequencer::runStep(const WriteSequence::Step &step) {
         break;
     case WriteSequence::StepKind::ReopenPort: {
         // A port that does not open here makes the next send fail.
-        const bool opened = line_.openPort();
+        const bool opened = line_.openHeldPort();
         emit reply->portReopened(opened);
         break;
     }
@@ -129,7 +129,7 @@ void WriteSequencer::noteSendFailure() {
     if (!reply_ || sendFailed_) return;
     // The write keeps its pace to its end, which is then NoNetwork with the port's reason.
     sendFailed_ = true;
-    portReason_ = line_.portErrorText();
+    portReason_ = line_.heldPortError();
 }
 
 void WriteSequencer::drainThenEnd() {

@@ -11,7 +11,7 @@
 namespace z5 {
 
 class Clock;
-class LineSession;
+class HeldLine;
 class Timer;
 class TappedPort;
 class WriteReply;
@@ -30,7 +30,7 @@ public:
     // finishes it.
     using Ended = std::function<void(const std::shared_ptr<WriteReply> &, LineOutcome, const QString &portReason)>;
 
-    WriteSequencer(Clock &clock, LineSession &line, TappedPort &tap, Ended ended);
+    WriteSequencer(Clock &clock, HeldLine &line, TappedPort &tap, Ended ended);
     ~WriteSequencer() override;
 
     // Opens the port (a port that does not open ends the write at once as
@@ -52,7 +52,7 @@ private:
     std::int64_t elapsedMs() const;
 
     Clock &clock_;
-    LineSession &line_;
+    HeldLine &line_;
     TappedPort &tap_;
     Ended ended_;
     std::unique_ptr<Timer> stepTimer_;

@@ -3,6 +3,7 @@
 #include "SimProcess.h"
 #include "LineSessionProbe.h"
 #include "link/EditFields.h"
+#include "link/PortFailuresTold.h"
 #include "link/BlockReply.h"
 #include "link/LineSession.h"
 #include "link/Link.h"
@@ -35,10 +36,8 @@ struct Console {
     z5::ReplyReception &reception = z5::LineSessionProbe::reception(line);
     QByteArray reply;
     std::optional<Ending> ending;
-    int notSent = 0;
 
     Console() {
-        QObject::connect(&line, &z5::LineSession::requestNotSent, [this] { ++notSent; });
         QObject::connect(&reception, &z5::ReplyReception::blockReply, [this](const QByteArray &r) { reply = r; });
         QObject::connect(&reception, &z5::ReplyReception::released, [this](Ending e) { ending = e; });
     }
@@ -91,7 +90,7 @@ TEST(LinkE2e, ABlockReadIsAnsweredThroughTheSerialPort) {
     EXPECT_EQ(console.readBlock(3), Ending::Reply);
     EXPECT_EQ(console.reply.size(), 260);
     EXPECT_EQ(z5::LineSessionProbe::onLine(console.line).index, 11);
-    EXPECT_EQ(console.notSent, 0);
+    EXPECT_EQ(z5::LineSessionProbe::framesNotSent(console.line), 0);
 }
 
 TEST(LinkE2e, WrittenSetpointsComeBackAndProcessCommandsReportTheState) {
@@ -145,7 +144,7 @@ TEST(LinkE2e, SpoiledAndMissingRepliesAreDroppedAndTheNextExchangeWorks) {
     EXPECT_EQ(console.readBlock(1), Ending::Reply);
     console.line.changeStation(2);   // nobody answers station 2
     EXPECT_EQ(console.readBlock(1, 400), Ending::NoReply);
-    EXPECT_EQ(console.notSent, 0);
+    EXPECT_EQ(z5::LineSessionProbe::framesNotSent(console.line), 0);
 }
 
 TEST(LinkE2e, AReplyPacedAtLineSpeedInPiecesIsJoined) {
@@ -170,7 +169,7 @@ TEST(LinkE2e, AVanishedFarEndClosesThePortAndTheNextOpenSequenceReopens) {
         << console.port.errorString().toStdString();
     // Writing to the closed port is refused instead of flooding anything.
     console.readBlock(1, 300);
-    EXPECT_GE(console.notSent, 1);
+    EXPECT_GE(z5::LineSessionProbe::framesNotSent(console.line), 1);
 
     sim = std::make_unique<SimProcess>();
     ASSERT_TRUE(sim->running());
@@ -229,10 +228,9 @@ TEST(LinkE2e, AnAdapterThatComesBackIsOpenedAgainWithinTwoSeconds) {
     const QString link = dir.filePath(QStringLiteral("z5"));
     auto sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});
     ASSERT_TRUE(sim->running());
-    int told = 0;
     QStringList back;
     Console console;
-    QObject::connect(&console.line, &z5::LineSession::networkFailed, [&] { ++told; });
+    z5::testing::PortFailuresTold told(console.line);
     QObject::connect(&console.line, &z5::LineSession::adapterReturned, [&](const QString &d) { back << d; });
     const auto read = [&](int column) {
         const auto reply = console.line.enqueue(z5::Request::blockRead(column));
@@ -246,7 +244,7 @@ TEST(LinkE2e, AnAdapterThatComesBackIsOpenedAgainWithinTwoSeconds) {
         sim->kill();
         EXPECT_TRUE(pumpUntil([&] { return read(2) == z5::LineOutcome::NoNetwork && console.line.awaitsAdapter(); }, 3000));
         read(3);
-        EXPECT_EQ(told, cycle);
+        EXPECT_EQ(told.reasons.size(), cycle);
         sim = std::make_unique<SimProcess>(QStringList{QStringLiteral("--link"), link});
         ASSERT_TRUE(sim->running());
         EXPECT_TRUE(pumpUntil([&] { return back.size() == cycle; }, 2000));

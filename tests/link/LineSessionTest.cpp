@@ -3,6 +3,7 @@
 #include "LineBench.h"
 #include "ReplyFrames.h"
 #include "link/FakeSerialPort.h"
+#include "link/PortFailuresTold.h"
 #include "link/LineSession.h"
 #include "LineSessionProbe.h"
 #include "link/ReplyCheck.h"
@@ -172,13 +173,11 @@ TEST_F(LineFixture, EveryTransferPassesTheTapInOrder) {
 
 TEST_F(LineFixture, AWriteWhosePortDoesNotOpenEndsAtOnceAsANetworkFailureWithThePortsReason) {
     port.refuseOpen = true;
-    QStringList told;
-    QObject::connect(&line, &LineSession::networkFailed, [&](const QString &why) { told << why; });
     const auto write = line.enqueue(setpointSequence());
     ASSERT_TRUE(write->isFinished());
     EXPECT_EQ(write->outcome(), Outcome::NoNetwork);
     EXPECT_EQ(write->failure(), "no such device");
-    EXPECT_EQ(told, QStringList{"no such device"});
+    EXPECT_TRUE(write->metPortFailure());
     EXPECT_TRUE(prompts.messages.empty()) << "the line shows nothing itself";
     EXPECT_FALSE(line.isBusy());
 }
@@ -292,11 +291,11 @@ TEST(LineAdapter, AnAdapterThatWentAwayIsOpenedAgainOnceItIsBackAndWritesAreNotR
         ASSERT_TRUE(QFile::link("/dev/null", byId));
         Devices devices;
         devices.present = {{byId, {}, {}, QStringLiteral("A1"), {}}};
-        QStringList told, gone, back;
+        QStringList gone, back;
         LineRig f;
+        z5::testing::PortFailuresTold told(f.line);
         f.line.setSerialDevices(&devices);
         f.port.responder = [](const QByteArray &) { return testframes::blockReply('A'); };
-        QObject::connect(&f.line, &LineSession::networkFailed, [&](const QString &why) { told << why; });
         QObject::connect(&f.line, &LineSession::adapterGone, [&](const QString &d) { gone << d; });
         QObject::connect(&f.line, &LineSession::adapterReturned, [&](const QString &d) { back << d; });
         ASSERT_TRUE(LineSessionProbe::openPort(f.line, byId));
@@ -315,7 +314,7 @@ TEST(LineAdapter, AnAdapterThatWentAwayIsOpenedAgainOnceItIsBackAndWritesAreNotR
         f.read(Request::blockRead(1));
         const auto write = f.line.enqueue(setpointSequence());
         f.clock.advance(3000);
-        EXPECT_EQ(told.size(), 1);
+        EXPECT_EQ(told.reasons.size(), 1);
         EXPECT_EQ(gone, QStringList{byId});
         EXPECT_EQ(write->outcome(), Outcome::NoNetwork);
         EXPECT_TRUE(back.isEmpty());
@@ -336,7 +335,7 @@ TEST(LineAdapter, AnAdapterThatWentAwayIsOpenedAgainOnceItIsBackAndWritesAreNotR
         f.read(Request::blockRead(0));
         f.clock.advance(400);
         EXPECT_EQ(f.endings, std::vector<Outcome>{Outcome::Reply});
-        EXPECT_EQ(told.size(), 1);
+        EXPECT_EQ(told.reasons.size(), 1);
     }
 }
 

@@ -146,13 +146,13 @@ TEST_F(ReceptionFixture, MoreThan260WaitingBytesAreAllReadAndOnlyTheFirst260Coun
 
 TEST_F(ReceptionFixture, APortThatFailsDuringTheWaitEndsItAsNoNetworkWithThePortsReason) {
     port.silent = true;
-    QStringList told;
-    QObject::connect(&line, &z5::LineSession::networkFailed, [&](const QString &why) { told << why; });
-    ASSERT_FALSE(line.enqueue(z5::Request::blockRead(3))->isFinished());
+    const auto read = line.enqueue(z5::Request::blockRead(3));
+    ASSERT_FALSE(read->isFinished());
     clock.advance(100);
     port.fail(QStringLiteral("the far end closed"));
     clock.advance(50);
-    EXPECT_EQ(told, QStringList{QStringLiteral("the far end closed")});
+    EXPECT_TRUE(read->metPortFailure());
+    EXPECT_EQ(read->failure(), QStringLiteral("the far end closed"));
     EXPECT_EQ(endings, std::vector<Ending>{Ending::NoNetwork});
     EXPECT_TRUE(timersStopped());
 }

@@ -20,6 +20,8 @@ public:
     // The last frame or data block built, and how much of it the check covered.
     static const QByteArray &lastBuilt(const LineSession &line) { return line.lastBuilt_; }
     static int checkedLength(const LineSession &line) { return line.checkedLength_; }
+    // Every frame that could not go out since the line was made, whatever held the line.
+    static int framesNotSent(const LineSession &line) { return line.framesNotSent_; }
     // The reply of the work under way (an exchange, a paced read or a frame), if any.
     static std::shared_ptr<LineReply> underWay(const LineSession &line) { return line.current_; }
     // How much of the loaded screen data the check covers.

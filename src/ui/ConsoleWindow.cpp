@@ -6,6 +6,7 @@
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleIcon.h"
+#include "ui/ChangeListDialog.h"
 #include "ui/ConsoleParameterView.h"
 #include "ui/LiveViewPane.h"
 #include "ui/Session.h"
@@ -88,6 +89,9 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblReplyStatus"));
     statusBar()->addWidget(status_, 1);
+    changeCount_ = new QLabel(this);
+    changeCount_->setObjectName(QStringLiteral("lblChangeCount"));
+    statusBar()->addPermanentWidget(changeCount_);
     portStatus_ = new QLabel(this);
     portStatus_->setObjectName(QStringLiteral("lblPort"));
     statusBar()->addPermanentWidget(portStatus_);
@@ -103,7 +107,17 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     connect(view_, &ConsoleParameterView::fieldFinished, &core_, &ConsoleCore::finishField);
     connect(view_, &ConsoleParameterView::fieldReverted, &core_, &ConsoleCore::revertField);
     connect(&core_, &ConsoleCore::drawn, this, &ConsoleWindow::draw);
+    view_->setWrittenText([this](int row) -> QString {
+        const auto place = core_.panel().fieldPlace(row);
+        return place ? core_.record().writtenTextIfChanged(*place, core_.panel().type(), row) : QString();
+    });
     connect(&core_, &ConsoleCore::panelChanged, view_, &ConsoleParameterView::refresh);
+    connect(&core_, &ConsoleCore::panelChanged, this, &ConsoleWindow::showChangeCount);
+    connect(view_, &ConsoleParameterView::edited, this, &ConsoleWindow::showChangeCount);
+    connect(&core_.record(), &RecordComparison::written, this, [this] {
+        view_->refresh();
+        showChangeCount();
+    });
     connect(&core_, &ConsoleCore::refreshChanged, this, &ConsoleWindow::showValueAge);
     connect(&core_, &ConsoleCore::processPictureChanged, canvas_, &ConsoleCanvas::showProcessPicture);
     connect(&core_, &ConsoleCore::setpointsEnabledChanged, setpointAction_, &QAction::setEnabled);
@@ -179,6 +193,17 @@ void ConsoleWindow::buildMenus() {
     setpointAction_->setEnabled(false);
     addCommand(controller, "mnuPAUSE_PROCESS", QStringLiteral("&Пауза процесса Z5"), &ConsoleWindow::pauseProcess);
     addCommand(controller, "mnuSTART_PROCESS", QStringLiteral("&Пуск процесса Z5"), &ConsoleWindow::startProcess);
+    controller->addSeparator();
+    addCommand(controller, "mnuChanges", QStringLiteral("Изменения"), &ConsoleWindow::showChanges);
+}
+
+void ConsoleWindow::showChangeCount() { changeCount_->setText(core_.record().countText()); }
+
+void ConsoleWindow::showChanges() {
+    if (!takesInput()) return;
+    core_.panel().finishEdits();
+    view_->refresh();
+    ChangeListDialog::open(core_.record().differences(), this);
 }
 
 QAction *ConsoleWindow::action(const QString &objectName) const { return findChild<QAction *>(objectName); }
@@ -191,6 +216,10 @@ void ConsoleWindow::showInPlaceOfMainWindow() {
         mainWindow_->hide();
     }
     showPortStatus();
+    // The record may have been chosen, or a netlist imported, since the console was last shown.
+    core_.record().recordChanged();
+    view_->refresh();
+    showChangeCount();
     canvas_->printSlotNumbers(true);
     show();
     raise();

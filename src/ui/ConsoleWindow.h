@@ -52,6 +52,8 @@ public:
     void writeSetpoints();
     void pauseProcess();
     void startProcess();
+    // "Изменения": the fields that differ from the last write the record holds.
+    void showChanges();
 
     // A mouse button went down on icon `iconNumber` of `Logik_Blok_img`.
     void iconPressed(int iconNumber, Qt::MouseButton button);
@@ -67,6 +69,8 @@ public:
     ConsoleCanvas *canvas() const { return canvas_; }
     QLabel *replyStatus() const { return status_; }
     QLabel *portStatus() const { return portStatus_; }
+    // How many fields differ from the last write the record holds; empty without a record.
+    QLabel *changeCount() const { return changeCount_; }
     QAction *action(const QString &objectName) const;
     // False while the window is disabled (a write, the trend window, a dialog):
     // it then takes no input. A read, key or command under way leaves it usable.
@@ -101,6 +105,8 @@ private:
     void showPortStatus();
     // A write greys the window as long as it runs.
     void followUsable(bool usable);
+    // The marks of the panel's fields and the count in the status bar follow the store.
+    void showChangeCount();
 
     Session &session_;
     QPointer<QWidget> mainWindow_;
@@ -119,6 +125,7 @@ private:
     QProgressBar *progressBar_ = nullptr;
     QLabel *status_ = nullptr;
     QLabel *portStatus_ = nullptr;
+    QLabel *changeCount_ = nullptr;
     QRect mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
     QPointer<TrendWindow> trendWindow_;

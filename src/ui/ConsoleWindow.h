@@ -1,5 +1,6 @@
 #pragma once
 #include "app/ConsoleCore.h"
+#include "app/FieldSearch.h"
 #include <QMainWindow>
 #include <QPointF>
 #include <QPointer>
@@ -7,6 +8,8 @@
 #include <memory>
 
 class QAction;
+class QCheckBox;
+class QLineEdit;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -71,6 +74,10 @@ public:
     QLabel *portStatus() const { return portStatus_; }
     // How many fields differ from the last write the record holds; empty without a record.
     QLabel *changeCount() const { return changeCount_; }
+    // The filter: what to find, "только изменённые", and what was found.
+    QLineEdit *findText() const { return findText_; }
+    QCheckBox *onlyChanged() const { return onlyChanged_; }
+    QComboBox *foundFields() const { return found_; }
     QAction *action(const QString &objectName) const;
     // False while the window is disabled (a write, the trend window, a dialog):
     // it then takes no input. A read, key or command under way leaves it usable.
@@ -107,6 +114,11 @@ private:
     void followUsable(bool usable);
     // The marks of the panel's fields and the count in the status bar follow the store.
     void showChangeCount();
+    void buildFilter();
+    // The filter's list follows what is typed, the check box and the store.
+    void showFound();
+    // A pick in the list lays out that block's panel with the focus in the row found.
+    void goToFound(int index);
 
     Session &session_;
     QPointer<QWidget> mainWindow_;
@@ -126,6 +138,10 @@ private:
     QLabel *status_ = nullptr;
     QLabel *portStatus_ = nullptr;
     QLabel *changeCount_ = nullptr;
+    QLineEdit *findText_ = nullptr;
+    QCheckBox *onlyChanged_ = nullptr;
+    QComboBox *found_ = nullptr;
+    std::vector<FoundField> foundFields_;
     QRect mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
     QPointer<TrendWindow> trendWindow_;

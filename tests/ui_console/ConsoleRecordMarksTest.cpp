@@ -7,6 +7,7 @@
 #include "model/BlockCatalogue.h"
 #include "record/MemoryWriteHistory.h"
 #include "ui/ChangeListDialog.h"
+#include <QCheckBox>
 #include <QTableWidget>
 
 using namespace z5;
@@ -99,6 +100,28 @@ private slots:
         hand::key(&rig->console, Qt::Key_Return);
         QVERIFY(!marked(pidField()));
         QVERIFY(rig->console.changeCount()->text().isEmpty());
+    }
+
+    void theFilterFindsBlocksRowsAndChangedFields() {
+        rig->session.store.setpointNames.setValue(0, 0, QStringLiteral("Котёл"));
+        recordDownload();
+        QCOMPARE(hand::typeInto(rig->console.findText(), QStringLiteral("котёл")), QString());
+        QCOMPARE(rig->console.foundFields()->count(), 1);   // by value, case aside
+        QVERIFY(rig->console.foundFields()->itemText(0).startsWith(QStringLiteral("S_P 1 · ")));
+        QCOMPARE(hand::typeInto(rig->console.findText(), QStringLiteral("pid")), QString());
+        QVERIFY(rig->console.foundFields()->count() > 1);   // by block: every row of it
+        for (int i = 0; i < rig->console.foundFields()->count(); ++i)
+            QVERIFY(rig->console.foundFields()->itemText(i).startsWith(QStringLiteral("PID 1 · ")));
+
+        // Only the field that differs from the record; picking it opens its panel there.
+        rig->session.store.numbersPID.setValue(0, 0, 4.0f);
+        QCOMPARE(hand::typeInto(rig->console.findText(), QString()), QString());
+        QCOMPARE(hand::click(rig->console.onlyChanged()), QString());
+        QCOMPARE(rig->console.foundFields()->count(), 1);
+        QCOMPARE(hand::choose(rig->console.foundFields(), 1), QString());
+        QCOMPARE(rig->console.core().panel().type(), BlockType::PID);
+        QTest::qWait(0);
+        QVERIFY2(rig->console.focusWidget() && rig->console.focusWidget()->property("changedSinceWrite").toBool(), qPrintable(hand::nameOf(rig->console.focusWidget())));
     }
 
     void aWriteWithChangesAsksFirst_data() {

@@ -27,7 +27,8 @@ ConsoleCore::ConsoleCore(Session &session)
       writes_(session.chain, session.setpointWrite, progress_),
       live_(session.project, session.store, panel_, ParameterCatalogue::standard()),
       refresh_(session.clock),
-      importCommand_(session.netlistImport, session.prompts) {
+      importCommand_(session.netlistImport, session.prompts),
+      record_(session) {
     connect(&exchange_, &ConsoleExchange::ended, this, &ConsoleCore::onEnded);
     connect(&exchange_, &ConsoleExchange::blockReplyReceived, this, &ConsoleCore::onBlockReply);
     connect(&exchange_, &ConsoleExchange::processPictureChanged, this,
@@ -335,6 +336,8 @@ void ConsoleCore::download() {
     if (session_.project.isEmpty() && !session_.prompts.confirm(emptyDownloadQuestion())) return;
     // Only stored values go out; a field the user sees in red is asked about first.
     if (!mayWriteStoredValues()) return;
+    // With a record: the fields that change are listed and asked about.
+    if (!RecordComparison::mayWrite(session_.prompts, record_.differences())) return;
     writeSucceeded_ = true;
     writeFailure_.clear();
     if (!writes_.startDownload()) {
@@ -371,6 +374,10 @@ void ConsoleCore::writeShownSetpoints() {
     if (!mayWriteStoredValues()) return;
     panel_.storeShown(live_.storableSetpointRows(column));
     emit panelChanged();
+    std::vector<FieldDifference> changes;
+    for (const FieldDifference &d : record_.differences())
+        if (d.column == column && d.place && d.place->table == StoreTable::Numbers) changes.push_back(d);
+    if (!RecordComparison::mayWrite(session_.prompts, changes)) return;
     if (!writes_.writeSetpoints()) {
         if (!writes_.refusal().ok()) session_.prompts.message(writes_.refusal().problem, writes_.refusal().caption);
         return;

@@ -8,6 +8,7 @@
 #include "console/ParameterPanel.h"
 #include "import/ImportResult.h"
 #include "app/NetlistImportCommand.h"
+#include "app/RecordComparison.h"
 #include "import/Numbering.h"
 #include "link/LineOutcome.h"
 #include <QObject>
@@ -46,6 +47,9 @@ public:
     ConsoleExchange &exchange() { return exchange_; }
     const ConsoleExchange &exchange() const { return exchange_; }
     ConsoleWrites &writes() { return writes_; }
+    // The parameters against the last write the station record holds.
+    const RecordComparison &record() const { return record_; }
+    RecordComparison &record() { return record_; }
     // False while a request the user started awaits its reply or a write runs:
     // the window then takes no input.
     bool isUsable() const { return usable_; }
@@ -132,6 +136,7 @@ private:
     LiveView live_;
     LiveRefresh refresh_;
     NetlistImportCommand importCommand_;
+    RecordComparison record_;
     bool usable_ = true;
     QString status_;
     bool writeSucceeded_ = true;

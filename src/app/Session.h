@@ -12,10 +12,12 @@
 #include "model/Project.h"
 #include "screen/ScreenBuilder.h"
 #include "screen/ScreenModel.h"
+#include <QByteArray>
 #include "trends/TrendSession.h"
 
 namespace z5 {
 
+class WriteHistory;
 class Clock;
 class SerialPort;
 class Prompts;
@@ -50,6 +52,13 @@ public:
     ScreenBuilder screenBuilder;
     ScreenWrite screenWrite;
     TrendSession trends;
+
+    // The station record that the console's marks, its change list and the
+    // question before writing compare with; null: no record, so none of them.
+    const WriteHistory *writeHistory = nullptr;
+    // Hex SHA-256 of the imported netlist file's bytes: the record's key for
+    // "this netlist"; empty before an import.
+    QByteArray netlistHash;
 };
 
 } // namespace z5

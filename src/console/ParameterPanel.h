@@ -76,6 +76,8 @@ public:
     int checkShown(const std::vector<int> &rows);
 
     const PanelRow &row(int r) const;
+    // The store element row `r` shows now; empty for a row that shows none.
+    std::optional<StorePlace> fieldPlace(int r) const { return isLaidOut() ? placeOf(r) : std::nullopt; }
     bool isLaidOut() const { return type_ != 0; }
     int type() const { return type_; }
     int slot() const { return slot_; }

@@ -26,9 +26,13 @@ QColor nameBackground() {
     return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
 }
 
+QColor changedColour() { return QColor(0xE0, 0x80, 0x00); }
+
 } // namespace
 
 QString ConsoleParameterView::notStoredHint() { return QStringLiteral("Значение не сохранено"); }
+
+QString ConsoleParameterView::writtenHint(const QString &written) { return QStringLiteral("записано: %1").arg(written); }
 
 ConsoleParameterView::ConsoleParameterView(ParameterPanel &panel, QWidget *parent)
     : QWidget(parent), panel_(panel) {
@@ -137,6 +141,9 @@ bool ConsoleParameterView::eventFilter(QObject *watched, QEvent *event) {
 
 void ConsoleParameterView::refreshRow(int r) {
     const PanelRow &row = panel_.row(r);
+    // A field that goes out otherwise than it was last written gets an amber frame.
+    const QString written = row.visible && writtenText_ ? writtenText_(r) : QString();
+    const bool changed = !written.isEmpty();
     label3_[r]->setVisible(row.visible);
     label3_[r]->setText(row.caption);
     // A refused field's caption is red too, so the row stands out.
@@ -156,7 +163,11 @@ void ConsoleParameterView::refreshRow(int r) {
         combo->setCurrentIndex(row.selected);
     }
     combo->setEnabled(row.choiceEnabled);
-    combo->setToolTip(row.readOnlyReason);
+    combo->setToolTip(changed ? writtenHint(written) : row.readOnlyReason);
+    const QString comboStyle = changed ? QStringLiteral("QComboBox { border: 2px solid %1; }").arg(changedColour().name())
+                                       : QString();
+    if (combo->styleSheet() != comboStyle) combo->setStyleSheet(comboStyle);
+    combo->setProperty("changedSinceWrite", changed && row.showsChoice());
 
     QLineEdit *text = text1_[r];
     text->setVisible(row.showsText());
@@ -166,7 +177,10 @@ void ConsoleParameterView::refreshRow(int r) {
     }
     const QColor background = row.background == PanelRow::Background::Name ? nameBackground() : QColor(Qt::white);
     QString style = QStringLiteral("QLineEdit { background-color: %1;").arg(background.name());
-    if (row.rejected) style += QStringLiteral(" border: 2px solid red;");
+    if (row.rejected)
+        style += QStringLiteral(" border: 2px solid red;");
+    else if (changed)
+        style += QStringLiteral(" border: 2px solid %1;").arg(changedColour().name());
     style += QStringLiteral(" }");
     if (text->styleSheet() != style) text->setStyleSheet(style);
     text->setReadOnly(row.readOnly());
@@ -174,7 +188,9 @@ void ConsoleParameterView::refreshRow(int r) {
     refusedMark_[r]->setToolTip(row.notStoredReason);
     text->setToolTip(row.readOnly() ? row.readOnlyReason
                      : row.rejected ? notStoredHint() + QStringLiteral(": ") + row.notStoredReason
+                     : changed      ? writtenHint(written)
                                     : QString());
+    text->setProperty("changedSinceWrite", changed && row.showsText());
 }
 
 void ConsoleParameterView::onChoice(int r, int index) {

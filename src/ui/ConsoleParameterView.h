@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QAction;
 class QComboBox;
@@ -24,6 +25,11 @@ public:
     // Shows the model's rows as they now stand.
     void refresh();
     void setHeadingsVisible(bool visible);
+    // Where the view learns a row's value as last written into the controller,
+    // when the field now differs from it (empty: it does not). Such a field is
+    // framed and its tooltip says "записано: …".
+    void setWrittenText(std::function<QString(int row)> writtenText) { writtenText_ = std::move(writtenText); }
+    static QString writtenHint(const QString &written);
 
     QLabel *title() const { return label1_; }
     QLabel *columnHeadings() const { return label2_; }
@@ -65,6 +71,7 @@ private:
     // A warning mark inside each field, shown while its text is refused.
     std::array<QAction *, kRows> refusedMark_{};
     QLabel *notStored_;
+    std::function<QString(int row)> writtenText_;
 };
 
 } // namespace z5

@@ -6,6 +6,7 @@
 #include "ui/ConsoleCanvas.h"
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleIcon.h"
+#include "ui/ChangeListDialog.h"
 #include "ui/ConsoleParameterView.h"
 #include "ui/LiveViewPane.h"
 #include "ui/Session.h"
@@ -15,6 +16,10 @@
 #include "ui/TrafficWindow.h"
 #include "ui/WindowPlacement.h"
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolBar>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -88,6 +93,9 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblReplyStatus"));
     statusBar()->addWidget(status_, 1);
+    changeCount_ = new QLabel(this);
+    changeCount_->setObjectName(QStringLiteral("lblChangeCount"));
+    statusBar()->addPermanentWidget(changeCount_);
     portStatus_ = new QLabel(this);
     portStatus_->setObjectName(QStringLiteral("lblPort"));
     statusBar()->addPermanentWidget(portStatus_);
@@ -97,13 +105,24 @@ ConsoleWindow::ConsoleWindow(Session &session, QWidget *mainWindow)
     connect(&session_.line, &LineSession::settingsChanged, this, &ConsoleWindow::showPortStatus);
 
     buildMenus();
+    buildFilter();
 
     connect(&core_, &ConsoleCore::statusChanged, status_, &QLabel::setText);
     connect(&core_, &ConsoleCore::usableChanged, this, &ConsoleWindow::followUsable);
     connect(view_, &ConsoleParameterView::fieldFinished, &core_, &ConsoleCore::finishField);
     connect(view_, &ConsoleParameterView::fieldReverted, &core_, &ConsoleCore::revertField);
     connect(&core_, &ConsoleCore::drawn, this, &ConsoleWindow::draw);
+    view_->setWrittenText([this](int row) -> QString {
+        const auto place = core_.panel().fieldPlace(row);
+        return place ? core_.record().writtenTextIfChanged(*place, core_.panel().type(), row) : QString();
+    });
     connect(&core_, &ConsoleCore::panelChanged, view_, &ConsoleParameterView::refresh);
+    connect(&core_, &ConsoleCore::panelChanged, this, &ConsoleWindow::showChangeCount);
+    connect(view_, &ConsoleParameterView::edited, this, &ConsoleWindow::showChangeCount);
+    connect(&core_.record(), &RecordComparison::written, this, [this] {
+        view_->refresh();
+        showChangeCount();
+    });
     connect(&core_, &ConsoleCore::refreshChanged, this, &ConsoleWindow::showValueAge);
     connect(&core_, &ConsoleCore::processPictureChanged, canvas_, &ConsoleCanvas::showProcessPicture);
     connect(&core_, &ConsoleCore::setpointsEnabledChanged, setpointAction_, &QAction::setEnabled);
@@ -179,6 +198,69 @@ void ConsoleWindow::buildMenus() {
     setpointAction_->setEnabled(false);
     addCommand(controller, "mnuPAUSE_PROCESS", QStringLiteral("&Пауза процесса Z5"), &ConsoleWindow::pauseProcess);
     addCommand(controller, "mnuSTART_PROCESS", QStringLiteral("&Пуск процесса Z5"), &ConsoleWindow::startProcess);
+    controller->addSeparator();
+    addCommand(controller, "mnuChanges", QStringLiteral("Изменения"), &ConsoleWindow::showChanges);
+}
+
+void ConsoleWindow::showChangeCount() {
+    changeCount_->setText(core_.record().countText());
+    if (onlyChanged_ && (onlyChanged_->isChecked() || !findText_->text().trimmed().isEmpty())) showFound();
+}
+
+void ConsoleWindow::buildFilter() {
+    QToolBar *bar = addToolBar(QStringLiteral("Поиск"));
+    bar->setObjectName(QStringLiteral("tbFind"));
+    bar->setMovable(false);
+    bar->addWidget(new QLabel(QStringLiteral("Найти: "), bar));
+    findText_ = new QLineEdit(bar);
+    findText_->setObjectName(QStringLiteral("edtFind"));
+    findText_->setPlaceholderText(QStringLiteral("блок, параметр или значение"));
+    findText_->setClearButtonEnabled(true);
+    findText_->setMaximumWidth(220);
+    bar->addWidget(findText_);
+    onlyChanged_ = new QCheckBox(QStringLiteral("только изменённые"), bar);
+    onlyChanged_->setObjectName(QStringLiteral("chkOnlyChanged"));
+    bar->addWidget(onlyChanged_);
+    found_ = new QComboBox(bar);
+    found_->setObjectName(QStringLiteral("cmbFound"));
+    found_->setMinimumContentsLength(24);
+    found_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    bar->addWidget(found_);
+    bar->addAction(action(QStringLiteral("mnuChanges")));
+    connect(findText_, &QLineEdit::textChanged, this, &ConsoleWindow::showFound);
+    connect(onlyChanged_, &QCheckBox::toggled, this, &ConsoleWindow::showFound);
+    connect(found_, &QComboBox::activated, this, &ConsoleWindow::goToFound);
+    showFound();
+}
+
+void ConsoleWindow::showFound() {
+    foundFields_ = findFields(session_, core_.record(), findText_->text(), onlyChanged_->isChecked());
+    const QSignalBlocker block(found_);
+    found_->clear();
+    for (const FoundField &f : foundFields_) found_->addItem(f.text);
+    found_->setEnabled(!foundFields_.empty());
+    found_->setCurrentIndex(-1);
+    found_->setPlaceholderText(QStringLiteral("Найдено: %1").arg(foundFields_.size()));
+}
+
+void ConsoleWindow::goToFound(int index) {
+    if (!takesInput() || index < 0 || index >= static_cast<int>(foundFields_.size())) return;
+    const FoundField f = foundFields_[static_cast<std::size_t>(index)];
+    iconPressed(ConsoleLayout::iconNumber(f.type, session_.project.instance(f.column)), Qt::RightButton);
+    if (f.row < 0) return;
+    QWidget *field = view_->rowField(f.row)->isVisible() ? static_cast<QWidget *>(view_->rowField(f.row))
+                                                         : static_cast<QWidget *>(view_->rowChoice(f.row));
+    // After the list has closed and given the focus back to itself.
+    QTimer::singleShot(0, field, [field] {
+        if (field->isVisible()) field->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void ConsoleWindow::showChanges() {
+    if (!takesInput()) return;
+    core_.panel().finishEdits();
+    view_->refresh();
+    ChangeListDialog::open(core_.record().differences(), this);
 }
 
 QAction *ConsoleWindow::action(const QString &objectName) const { return findChild<QAction *>(objectName); }
@@ -191,6 +273,10 @@ void ConsoleWindow::showInPlaceOfMainWindow() {
         mainWindow_->hide();
     }
     showPortStatus();
+    // The record may have been chosen, or a netlist imported, since the console was last shown.
+    core_.record().recordChanged();
+    view_->refresh();
+    showChangeCount();
     canvas_->printSlotNumbers(true);
     show();
     raise();

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/ConsoleCore.h"
+#include "app/FieldSearch.h"
 #include <QMainWindow>
 #include <QPointF>
 #include <QPointer>
@@ -7,6 +8,8 @@
 #include <memory>
 
 class QAction;
+class QCheckBox;
+class QLineEdit;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -52,6 +55,8 @@ public:
     void writeSetpoints();
     void pauseProcess();
     void startProcess();
+    // "Изменения": the fields that differ from the last write the record holds.
+    void showChanges();
 
     // A mouse button went down on icon `iconNumber` of `Logik_Blok_img`.
     void iconPressed(int iconNumber, Qt::MouseButton button);
@@ -67,6 +72,12 @@ public:
     ConsoleCanvas *canvas() const { return canvas_; }
     QLabel *replyStatus() const { return status_; }
     QLabel *portStatus() const { return portStatus_; }
+    // How many fields differ from the last write the record holds; empty without a record.
+    QLabel *changeCount() const { return changeCount_; }
+    // The filter: what to find, "только изменённые", and what was found.
+    QLineEdit *findText() const { return findText_; }
+    QCheckBox *onlyChanged() const { return onlyChanged_; }
+    QComboBox *foundFields() const { return found_; }
     QAction *action(const QString &objectName) const;
     // False while the window is disabled (a write, the trend window, a dialog):
     // it then takes no input. A read, key or command under way leaves it usable.
@@ -101,6 +112,13 @@ private:
     void showPortStatus();
     // A write greys the window as long as it runs.
     void followUsable(bool usable);
+    // The marks of the panel's fields and the count in the status bar follow the store.
+    void showChangeCount();
+    void buildFilter();
+    // The filter's list follows what is typed, the check box and the store.
+    void showFound();
+    // A pick in the list lays out that block's panel with the focus in the row found.
+    void goToFound(int index);
 
     Session &session_;
     QPointer<QWidget> mainWindow_;
@@ -119,6 +137,11 @@ private:
     QProgressBar *progressBar_ = nullptr;
     QLabel *status_ = nullptr;
     QLabel *portStatus_ = nullptr;
+    QLabel *changeCount_ = nullptr;
+    QLineEdit *findText_ = nullptr;
+    QCheckBox *onlyChanged_ = nullptr;
+    QComboBox *found_ = nullptr;
+    std::vector<FoundField> foundFields_;
     QRect mainWindowPlace_;
     QAction *setpointAction_ = nullptr;
     QPointer<TrendWindow> trendWindow_;

@@ -153,11 +153,14 @@ std::vector<FieldDifference> recordDifferences(const Project &project, const Par
     return recordDifferences(project, store, written);
 }
 
-std::vector<FieldDifference> recordDifferences(const Project &project, const ParameterStore &store,
-                                               const WrittenParameters &written) {
-    std::vector<FieldDifference> out;
-    if (written.isEmpty()) return out;
-    tableDifferences(written, &out);
+namespace {
+
+// Every parameter field of the project's blocks, in column and row order,
+// whose recorded bytes differ from `now`'s for it; fields `now` gives no bytes
+// for (a null array) are left out. `shown` puts the value now into words.
+template <class Now, class Shown>
+void fieldDifferences(const Project &project, const WrittenParameters &written, Now now, Shown shown,
+                      std::vector<FieldDifference> *out) {
     const ParameterCatalogue &catalogue = ParameterCatalogue::standard();
     std::vector<StorePlace> seen;
     for (int column = 0; column < Project::kColumns; ++column) {
@@ -174,20 +177,55 @@ std::vector<FieldDifference> recordDifferences(const Project &project, const Par
                 if (!place || std::find(seen.begin(), seen.end(), *place) != seen.end()) continue;
                 seen.push_back(*place);
                 const QByteArray then = writtenBytes(written, *place);
-                if (then.isNull() || then == FieldOnWire::bytesNow(store, *place)) continue;
+                if (then.isNull()) continue;
+                const QByteArray bytesNow = now(*place);
+                if (bytesNow.isNull() || then == bytesNow) continue;
                 FieldDifference d;
                 d.block = block;
                 d.column = column;
                 d.row = row;
                 d.caption = captionFor(type, row, selectors, catalogue);
                 d.then = shownValue(then, *place, type, row, catalogue);
-                d.now = shownNow(store, *place, type, row, catalogue);
+                d.now = shown(*place, bytesNow, type, row, catalogue);
                 d.table = FieldOnWire::spotOf(*place)->table;
                 d.place = place;
-                out.push_back(d);
+                out->push_back(d);
             }
         }
     }
+}
+
+} // namespace
+
+std::vector<FieldDifference> recordDifferences(const Project &project, const ParameterStore &store,
+                                               const WrittenParameters &written) {
+    std::vector<FieldDifference> out;
+    if (written.isEmpty()) return out;
+    tableDifferences(written, &out);
+    fieldDifferences(
+        project, written,
+        [&](const StorePlace &place) {
+            // A value that does not fit the wire still differs from what was written.
+            const QByteArray bytes = FieldOnWire::bytesNow(store, place);
+            return bytes.isNull() ? QByteArray("") : bytes;
+        },
+        [&](const StorePlace &place, const QByteArray &, int type, int row, const ParameterCatalogue &catalogue) {
+            return shownNow(store, place, type, row, catalogue);
+        },
+        &out);
+    return out;
+}
+
+std::vector<FieldDifference> writtenDifferences(const Project &layout, const WrittenParameters &before,
+                                                const WrittenParameters &after) {
+    std::vector<FieldDifference> out;
+    if (before.isEmpty() || after.isEmpty()) return out;
+    fieldDifferences(
+        layout, before, [&](const StorePlace &place) { return writtenBytes(after, place); },
+        [](const StorePlace &place, const QByteArray &bytes, int type, int row, const ParameterCatalogue &catalogue) {
+            return shownValue(bytes, place, type, row, catalogue);
+        },
+        &out);
     return out;
 }
 

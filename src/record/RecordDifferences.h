@@ -38,6 +38,11 @@ std::vector<FieldDifference> recordDifferences(const Project &project, const Par
                                                const std::map<int, QByteArray> &lastWritten);
 std::vector<FieldDifference> recordDifferences(const Project &project, const ParameterStore &store,
                                                const WrittenParameters &written);
+// The fields one write changed: their bytes in `after` (what that write sent)
+// against `before` (what the controller held from earlier writes), named by the
+// blocks of `layout`. Fields either side does not hold are not compared.
+std::vector<FieldDifference> writtenDifferences(const Project &layout, const WrittenParameters &before,
+                                                const WrittenParameters &after);
 
 // The bytes a field was last written with; a null array when the record holds
 // none of them (never written, or a table of another layout).

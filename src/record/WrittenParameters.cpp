@@ -31,21 +31,30 @@ WrittenParameters WrittenParameters::fromHistory(const WriteHistory &history, in
     written.tables.clear();
     const QDateTime from = QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
     const QDateTime to = QDateTime::currentDateTimeUtc().addYears(100);
-    for (const RecordedWrite &entry : history.entries(from, to, station)) {
-        if (entry.state != RecordedWrite::State::Finished || entry.netlistHash != netlistHash) continue;
-        for (const RecordedWrite::Piece &p : entry.pieces) {
-            if (p.what != RecordedWrite::Piece::What::Data || p.tag == kSetpointTable) continue;
-            written.tables[p.tag] = p.bytes;
-            // A parameter table holds every setpoint: earlier single writes are overwritten.
-            if (p.tag == kParameterTable) written.setpointsBySlot.clear();
-        }
-        const QByteArray setpoints = entry.dataOf(kSetpointTable);
-        const int column = setpointColumn(entry);
-        if (setpoints.isEmpty() || column < 0 || column >= Project::kColumns) continue;
-        if (project.blockType(column) != BlockType::S_P || project.instance(column) < 1) continue;
-        written.setpointsBySlot[project.instance(column) - 1] = setpoints;
-    }
+    for (const RecordedWrite &entry : history.entries(from, to, station))
+        if (entry.state == RecordedWrite::State::Finished && entry.netlistHash == netlistHash)
+            written.apply(entry, project);
     return written;
+}
+
+WrittenParameters WrittenParameters::sentBy(const RecordedWrite &entry, const Project &project) {
+    WrittenParameters sent;
+    sent.apply(entry, project);
+    return sent;
+}
+
+void WrittenParameters::apply(const RecordedWrite &entry, const Project &project) {
+    for (const RecordedWrite::Piece &p : entry.pieces) {
+        if (p.what != RecordedWrite::Piece::What::Data || p.tag == kSetpointTable) continue;
+        tables[p.tag] = p.bytes;
+        // A parameter table holds every setpoint: earlier single writes are overwritten.
+        if (p.tag == kParameterTable) setpointsBySlot.clear();
+    }
+    const QByteArray setpoints = entry.dataOf(kSetpointTable);
+    const int column = setpointColumn(entry);
+    if (setpoints.isEmpty() || column < 0 || column >= Project::kColumns) return;
+    if (project.blockType(column) != BlockType::S_P || project.instance(column) < 1) return;
+    setpointsBySlot[project.instance(column) - 1] = setpoints;
 }
 
 } // namespace z5

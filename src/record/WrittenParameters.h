@@ -6,6 +6,7 @@ namespace z5 {
 
 class Project;
 class WriteHistory;
+struct RecordedWrite;
 
 // What the controller was last given of this netlist's parameters: the data
 // block of every table as the latest finished write carried it, and the
@@ -23,6 +24,10 @@ struct WrittenParameters {
     // same netlist) names the setpoint programmer of each column.
     static WrittenParameters fromHistory(const WriteHistory &history, int station, const QByteArray &netlistHash,
                                          const Project &project);
+    // What one write carried, whether or not it finished.
+    static WrittenParameters sentBy(const RecordedWrite &entry, const Project &project);
+    // Lays what `entry` carried over what is held, as the controller takes it.
+    void apply(const RecordedWrite &entry, const Project &project);
 };
 
 } // namespace z5

@@ -1,14 +1,9 @@
 #include "trends/TrendWorkbook.h"
 #include "trends/TrendChannels.h"
 #include "trends/TrendPage.h"
-#include "trends/WorkbookCheck.h"
-#include "model/AtomicFileSave.h"
-#include "screen/LibraryOutputCatcher.h"
-#include <QFile>
-#include <QFileInfo>
-#include <cerrno>
+#include "trends/WorkbookFile.h"
+#include "trends/WorkbookSheet.h"
 #include <cmath>
-#include <xlsxwriter.h>
 
 namespace z5 {
 namespace {
@@ -23,46 +18,7 @@ constexpr lxw_color_t kRed = 0xFF0000;
 constexpr lxw_color_t kDarkGreen = 0x008000;
 const char *const kDateTimeHeading = "Дата              Время";
 
-class SheetWriter {
-public:
-    SheetWriter(lxw_workbook *book, lxw_worksheet *sheet) : book_(book), sheet_(sheet) {}
-    lxw_format *format(lxw_color_t colour, bool bold, bool border, bool centred) {
-        lxw_format *f = workbook_add_format(book_);
-        if (!f) {
-            check(LXW_ERROR_MEMORY_MALLOC_FAILED);
-            return nullptr;
-        }
-        if (colour != LXW_COLOR_UNSET) format_set_font_color(f, colour);
-        if (bold) format_set_bold(f);
-        if (border) format_set_border(f, LXW_BORDER_MEDIUM);
-        if (centred) format_set_align(f, LXW_ALIGN_CENTER);
-        return f;
-    }
-    void text(lxw_row_t row, lxw_col_t col, const QString &value, lxw_format *format) {
-        const QByteArray utf8 = value.toUtf8();
-        check(worksheet_write_string(sheet_, row, col, utf8.constData(), format));
-    }
-    void blank(lxw_row_t row, lxw_col_t col, lxw_format *format) {
-        check(worksheet_write_blank(sheet_, row, col, format));
-    }
-    void number(lxw_row_t row, lxw_col_t col, double value) {
-        check(worksheet_write_number(sheet_, row, col, value, nullptr));
-    }
-    void width(lxw_col_t first, lxw_col_t last, double w) {
-        check(worksheet_set_column(sheet_, first, last, w, nullptr));
-    }
-    lxw_error error() const { return error_; }
-
-private:
-    void check(lxw_error e) {
-        if (e != LXW_NO_ERROR && error_ == LXW_NO_ERROR) error_ = e;
-    }
-    lxw_workbook *book_;
-    lxw_worksheet *sheet_;
-    lxw_error error_ = LXW_NO_ERROR;
-};
-
-void fillSheet(SheetWriter &w, const TrendPage &page, const TrendChannels &channels, int precision) {
+void fillSheet(WorkbookSheet &w, const TrendPage &page, const TrendChannels &channels, int precision) {
     lxw_format *centred = w.format(LXW_COLOR_UNSET, false, false, true);
     lxw_format *title = w.format(kBlue, true, true, true);
     lxw_format *heading = w.format(kRed, false, true, false);
@@ -110,48 +66,7 @@ QString TrendWorkbook::timeCellText(const TrendPage &page, int k) {
 
 bool TrendWorkbook::write(const QString &path, const TrendPage &page, const TrendChannels &channels, int precision,
                           QString *error) {
-    // The library writes the file beside the target by name, and its own files in
-    // a private folder beside it, where a full disk or a size limit is the
-    // target's own; a full temporary folder elsewhere does not matter. What the
-    // library prints on standard error is caught: the user gets one message in
-    // our words, its text in brackets.
-    auto fill = [&](const QString &temporary, const QString &scratch, QString *why) {
-        LibraryOutputCatcher libraryOutput;
-        const QByteArray name = QFile::encodeName(temporary);
-        QByteArray folder = QFile::encodeName(scratch);
-        lxw_workbook_options options{};
-        options.tmpdir = folder.data();
-        errno = 0;
-        lxw_workbook *book = workbook_new_opt(name.constData(), &options);
-        lxw_worksheet *sheet = book ? workbook_add_worksheet(book, nullptr) : nullptr;
-        if (!sheet) {
-            if (book) workbook_close(book);
-            *why = QStringLiteral("Книгу не удалось создать.");
-            return false;
-        }
-        SheetWriter w(book, sheet);
-        fillSheet(w, page, channels, precision);
-        errno = 0;
-        const lxw_error closed = workbook_close(book);
-        const int systemError = errno;
-        const lxw_error failed = w.error() != LXW_NO_ERROR ? w.error() : closed;
-        if (failed != LXW_NO_ERROR) {
-            const QString words = AtomicFileSave::reasonFor(systemError);
-            *why = words.isEmpty() ? QStringLiteral("Ошибка записи [%1].").arg(QString::fromUtf8(lxw_strerror(failed))) : words;
-            return false;
-        }
-        // A part the library could not write whole into its own file went into the
-        // zip cut short: the folder is asked again for as much as the library
-        // wrote, which names the reason (a full disk, a size limit).
-        qint64 partBytes = 0;
-        const QString problem = WorkbookCheck::problem(temporary, &partBytes);
-        if (problem.isEmpty()) return true;
-        const QString reason =
-            WorkbookCheck::reasonWritesStop(scratch, partBytes + QFileInfo(temporary).size() + AtomicFileSave::kChunkBytes);
-        *why = reason.isEmpty() ? QStringLiteral("Книга записана не полностью [%1].").arg(problem) : reason;
-        return false;
-    };
-    return AtomicFileSave::saveWith(path, fill, error);
+    return WorkbookFile::write(path, [&](WorkbookSheet &sheet) { fillSheet(sheet, page, channels, precision); }, error);
 }
 
 } // namespace z5

@@ -7,6 +7,7 @@
 #include "ui/ConsoleGeometry.h"
 #include "ui/ConsoleIcon.h"
 #include "ui/ChangeListDialog.h"
+#include "ui/WorkReportDialog.h"
 #include "ui/ConsoleParameterView.h"
 #include "ui/LiveViewPane.h"
 #include "ui/Session.h"
@@ -200,6 +201,7 @@ void ConsoleWindow::buildMenus() {
     addCommand(controller, "mnuSTART_PROCESS", QStringLiteral("&Пуск процесса Z5"), &ConsoleWindow::startProcess);
     controller->addSeparator();
     addCommand(controller, "mnuChanges", QStringLiteral("Изменения"), &ConsoleWindow::showChanges);
+    addCommand(controller, "mnuWorkReport", QStringLiteral("Отчёт о работах"), &ConsoleWindow::showWorkReport);
 }
 
 void ConsoleWindow::showChangeCount() {
@@ -261,6 +263,10 @@ void ConsoleWindow::showChanges() {
     core_.panel().finishEdits();
     view_->refresh();
     ChangeListDialog::open(core_.record().differences(), this);
+}
+
+void ConsoleWindow::showWorkReport() {
+    if (takesInput()) WorkReportDialog::open(session_, this);
 }
 
 QAction *ConsoleWindow::action(const QString &objectName) const { return findChild<QAction *>(objectName); }

@@ -57,6 +57,7 @@ public:
     void startProcess();
     // "Изменения": the fields that differ from the last write the record holds.
     void showChanges();
+    void showWorkReport();
 
     // A mouse button went down on icon `iconNumber` of `Logik_Blok_img`.
     void iconPressed(int iconNumber, Qt::MouseButton button);

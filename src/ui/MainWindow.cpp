@@ -8,6 +8,7 @@
 #include "ui/Session.h"
 #include "ui/StationDialog.h"
 #include "ui/TrafficWindow.h"
+#include "ui/WorkReportDialog.h"
 #include "ui/PortStatusText.h"
 #include "ui/WindowPlacement.h"
 #include "download/ScreenWrite.h"
@@ -136,6 +137,8 @@ void MainWindow::buildMenus() {
     net->addSeparator();
     connect(action(net, "mnuTrafficMonitor", QStringLiteral("&Монитор обмена")), &QAction::triggered, this,
             [this] { TrafficWindow::open(session_.line.traffic(), session_.prompts, this); });
+    connect(action(net, "mnuWorkReport", QStringLiteral("Отчёт о работах")), &QAction::triggered, this,
+            [this] { WorkReportDialog::open(session_, this); });
 
     QMenu *schema = menuBar()->addMenu(QStringLiteral("&Схема"));
     schema->setObjectName(QStringLiteral("mnuSCHEMA"));

@@ -4,6 +4,7 @@
 #include "trends/TrendPlotPainter.h"
 #include "trends/TrendPrintout.h"
 #include "trends/TrendWorkbook.h"
+#include "WorkbookCells.h"
 #include <QFile>
 #include <QImage>
 #include <QMap>
@@ -16,6 +17,8 @@
 #include <sys/resource.h>
 
 using namespace z5;
+using z5::test::readSheet;
+using z5::test::Sheet;
 
 namespace {
 
@@ -47,48 +50,6 @@ QImage plot(const TrendPage &page, int group, const TrendChannels &ch) {
 }
 
 QRgb rgbAt(const QImage &img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
-
-// Cells of an .xlsx sheet: reference -> shown text (shared strings resolved) and style index.
-struct Sheet {
-    QMap<QString, QString> value;
-    QMap<QString, int> style;
-    QByteArray sheetXml, stylesXml;
-};
-
-QByteArray unzipMember(const QString &file, const QString &member) {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, member});
-    unzip.waitForFinished(10000);
-    return unzip.readAllStandardOutput();
-}
-
-Sheet readSheet(const QString &file) {
-    Sheet s;
-    QStringList shared;
-    QXmlStreamReader strings(unzipMember(file, QStringLiteral("xl/sharedStrings.xml")));
-    while (!strings.atEnd())
-        if (strings.readNext() == QXmlStreamReader::StartElement && strings.name() == u"t")
-            shared << strings.readElementText();
-    s.sheetXml = unzipMember(file, QStringLiteral("xl/worksheets/sheet1.xml"));
-    s.stylesXml = unzipMember(file, QStringLiteral("xl/styles.xml"));
-    QXmlStreamReader x(s.sheetXml);
-    QString ref, type;
-    while (!x.atEnd()) {
-        x.readNext();
-        if (!x.isStartElement()) continue;
-        if (x.name() == u"c") {
-            ref = x.attributes().value(QLatin1String("r")).toString();
-            type = x.attributes().value(QLatin1String("t")).toString();
-            s.style[ref] = x.attributes().value(QLatin1String("s")).toInt();
-        } else if (x.name() == u"v") {
-            const QString v = x.readElementText();
-            s.value[ref] = type == u"s" ? shared.value(v.toInt()) : v;
-        } else if (x.name() == u"f") {
-            s.value[ref] = QStringLiteral("FORMULA");
-        }
-    }
-    return s;
-}
 
 } // namespace
 

@@ -7,6 +7,11 @@
 #include "model/BlockCatalogue.h"
 #include "record/MemoryWriteHistory.h"
 #include "ui/ChangeListDialog.h"
+#include "ui/WorkReportDialog.h"
+#include <QDateEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QCheckBox>
 #include <QTableWidget>
 
@@ -155,6 +160,47 @@ private slots:
         QCOMPARE(wasAsked, asked);
         if (asked) QVERIFY(rig->prompts.messages.back().text.contains(QStringLiteral("PID 1, строка")));
         QCOMPARE(rig->console.core().writes().isRunning(), writes);
+    }
+
+    // "Отчёт о работах": today has no writes; the days picked by hand show them,
+    // and the workbook is saved from the dialog.
+    void theWorkReportShowsTheWritesOfTheDaysPicked() {
+        recordDownload();
+        history.download(ProjectDownloadTables(rig->session.project, rig->session.store), 90, "h1", 2);
+        rig->console.action(QStringLiteral("mnuWorkReport"))->trigger();
+        auto *report = rig->console.findChild<WorkReportDialog *>();
+        QVERIFY(report);
+        QVERIFY(!rig->console.isEnabled());
+        QCOMPARE(report->table()->model()->rowCount(), 0);
+
+        const QString typed = test::MemoryWriteHistory::start().toLocalTime().date().toString(QStringLiteral("d.M.yyyy"));
+        for (QDateEdit *edit : {report->firstDay(), report->lastDay()}) {
+            QCOMPARE(hand::click(edit), QString());
+            hand::key(report, Qt::Key_Home);
+            hand::key(report, Qt::Key_Delete);   // the day, to be typed anew
+            hand::key(report, Qt::Key_Delete);
+            QTest::keyClicks(edit, typed);   // with the keys' codes, as a date field reads them
+        }
+        QAbstractItemModel *rows = report->table()->model();
+        QCOMPARE(rows->rowCount(), 2);
+        QCOMPARE(rows->index(0, WorkReport::Station).data().toString(), QStringLiteral("№1"));
+        QCOMPARE(rows->index(1, WorkReport::Station).data().toString(), QStringLiteral("№2"));
+        QCOMPARE(rows->index(1, WorkReport::Changes).data().toString(), QStringLiteral("первая запись"));
+        QVERIFY(!hand::visibleRect(report->table()).isEmpty());
+
+        QTemporaryDir dir;
+        rig->prompts.saveNames << dir.filePath(QStringLiteral("visit.xlsx"));
+        QCOMPARE(hand::click(report->findChild<QPushButton *>(QStringLiteral("btnExcel"))), QString());
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("visit.xlsx"))));
+        QCOMPARE(hand::click(report->findChild<QPushButton *>(QStringLiteral("btnClose"))), QString());
+        QVERIFY(rig->console.isEnabled());
+    }
+
+    void withoutARecordTheReportSaysSo() {
+        rig->console.action(QStringLiteral("mnuWorkReport"))->trigger();
+        QVERIFY(!rig->console.findChild<WorkReportDialog *>());
+        QVERIFY(!rig->prompts.messages.empty());
+        QVERIFY(rig->prompts.messages.back().text.contains(QStringLiteral("недоступен")));
     }
 };
 

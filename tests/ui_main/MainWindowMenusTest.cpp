@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(texts(menuTitled(w, "&Файл")->actions()),
                  (QStringList{"&Создать SCADA", "&Загрузить SCADA", "&Сохранить SCADA", "-", "&Выход"}));
         QCOMPARE(texts(menuTitled(w, "&Сеть")->actions()),
-                 (QStringList{"&Номер COM", "&Номер Z5", "Найти станции", "-", "&Монитор обмена"}));
+                 (QStringList{"&Номер COM", "&Номер Z5", "Найти станции", "-", "&Монитор обмена", "Отчёт о работах"}));
         QCOMPARE(texts(menuTitled(w, "&Схема")->actions()), (QStringList{"&Схема "}));
         QCOMPARE(texts(menuTitled(w, "&SCADA")->actions()),
                  (QStringList{"&Фон", "&Параметр", "&Сигнализация", "-", "Отменить", "Повторить", "Как на Z5", "-",

@@ -4,7 +4,8 @@
 // a file dialog and a message box,
 // the console with a parameter panel, the live values, an operator panel of
 // each layout, the trend window and its page dialog, the traffic monitor and
-// the console scrolled to its far corner.
+// the console scrolled to its far corner, and the console against a record:
+// its marks, the change list and the visit report.
 #include "DemoScreen.h"
 #include "SimProcess.h"
 #include "console/BlockSelection.h"
@@ -20,6 +21,10 @@
 #include "ui/Session.h"
 #include "ui/TrafficWindow.h"
 #include "ui/TrendWindow.h"
+#include "ui/ChangeListDialog.h"
+#include "ui/WorkReportDialog.h"
+#include "record/MemoryWriteHistory.h"
+#include <QDateEdit>
 #include "ui/WidgetPrompts.h"
 #include <QAction>
 #include <QApplication>
@@ -99,6 +104,42 @@ bool readBlock(z5::ConsoleWindow &console, const char *mnemonic) {
     console.iconPressed(icon, Qt::LeftButton);
     return pumpUntil([&] { return !console.awaitsReply(); }, 10000) &&
            console.replyStatus()->text().startsWith(QStringLiteral("Ответ блока"));
+}
+
+// The console against a record of the download just made, a field changed
+// since: its mark, the change list and the visit report of that day.
+void walkRecord(z5::ConsoleWindow &console, z5::Session &session, z5::test::MemoryWriteHistory &history) {
+    z5::RecordedWrite &download = history.download(z5::ProjectDownloadTables(session.project, session.store), 0);
+    z5::RecordedWrite &refused = history.download(z5::ProjectDownloadTables(session.project, session.store), 30);
+    refused.state = z5::RecordedWrite::State::Failed;
+    refused.failure = QStringLiteral("Нет сети!!!");
+    refused.bytesSent = refused.bytesTotal / 3;
+    (void)download;
+    session.writeHistory = &history;
+    session.netlistHash = "h1";
+    console.showInPlaceOfMainWindow();
+    const int pid = iconOfType(console, "PID");
+    if (pid >= 0) console.iconPressed(pid, Qt::RightButton);
+    if (auto *view = console.findChild<z5::ConsoleParameterView *>(QStringLiteral("parameterPanel"))) {
+        QLineEdit *period = view->rowField(1);
+        period->setFocus();
+        period->selectAll();
+        QTest::keyClicks(period, QStringLiteral("7"));
+        QTest::keyClick(period, Qt::Key_Return);
+    }
+    shot(&console, "console-marks");
+    console.action(QStringLiteral("mnuChanges"))->trigger();
+    shot(shownOf<z5::ChangeListDialog>(), "change-list");
+    closeAndSettle(shownOf<z5::ChangeListDialog>());
+    console.action(QStringLiteral("mnuWorkReport"))->trigger();
+    if (auto *report = shownOf<z5::WorkReportDialog>()) {
+        report->firstDay()->setDate(z5::test::MemoryWriteHistory::start().toLocalTime().date());
+        report->lastDay()->setDate(z5::test::MemoryWriteHistory::start().toLocalTime().date());
+    }
+    shot(shownOf<z5::WorkReportDialog>(), "work-report");
+    closeAndSettle(shownOf<z5::WorkReportDialog>());
+    session.writeHistory = nullptr;
+    console.showInPlaceOfMainWindow();
 }
 
 void walkMainWindow(z5::MainWindow &window) {
@@ -230,6 +271,8 @@ int main(int argc, char **argv) {
     if (!readBlock(*console, "PID"))
         std::fprintf(stderr, "the PID block was not read: %s\n", qPrintable(console->replyStatus()->text()));
     shot(console, "live-values");
+    z5::test::MemoryWriteHistory history;
+    walkRecord(*console, session, history);
     walkTrends(*console);
     walkPanels(*console, session, prompts);
 

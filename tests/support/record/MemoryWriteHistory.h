@@ -48,7 +48,7 @@ public:
             for (int t = 0; t < tableNumber(Table::Setpoints); ++t) wanted.push_back(t);
         for (int t : wanted) {
             const QByteArray data = tables.table(t).data;
-            const QByteArray sent = carriesLeadingZero(t) ? QByteArray(1, '0') + data : data;
+            const QByteArray sent = data;   // tables 0 and 1 hold their leading "0" already
             w.pieces.push_back({t * 100, t, RecordedWrite::Piece::What::Header, header(station, t)});
             w.pieces.push_back({t * 100 + 50, t, RecordedWrite::Piece::What::Data, sent});
             w.bytesTotal += sent.size() + 8;

@@ -96,8 +96,9 @@ TEST(WorkReport, EachWriteWithItsOutcomeAndWhatItChanged) {
             const QStringList got{report.cell(r, WorkReport::Station), report.cell(r, WorkReport::Kind),
                                   report.cell(r, WorkReport::Outcome), report.cell(r, WorkReport::Sent),
                                   report.cell(r, WorkReport::Changes)};
-            for (int i = 0; i < want.size(); ++i)
+            for (int i = 0; i < want.size(); ++i) {
                 if (!want[i].isEmpty()) EXPECT_EQ(got[i].toStdString(), want[i].toStdString()) << "row " << r;
+            }
         }
     }
     QLocale::setDefault(before);

@@ -242,6 +242,7 @@ TEST(LinkE2e, AnAdapterThatComesBackIsOpenedAgainWithinTwoSeconds) {
         SCOPED_TRACE(cycle);
         EXPECT_EQ(read(1), z5::LineOutcome::Reply);
         sim->kill();
+        QFile::remove(link);   // the old pseudo-terminal may be another test's by now
         EXPECT_TRUE(pumpUntil([&] { return read(2) == z5::LineOutcome::NoNetwork && console.line.awaitsAdapter(); }, 3000));
         read(3);
         EXPECT_EQ(told.reasons.size(), cycle);

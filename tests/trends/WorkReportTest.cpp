@@ -97,7 +97,9 @@ TEST(WorkReport, EachWriteWithItsOutcomeAndWhatItChanged) {
                                   report.cell(r, WorkReport::Outcome), report.cell(r, WorkReport::Sent),
                                   report.cell(r, WorkReport::Changes)};
             for (int i = 0; i < want.size(); ++i) {
-                if (!want[i].isEmpty()) EXPECT_EQ(got[i].toStdString(), want[i].toStdString()) << "row " << r;
+                if (!want[i].isEmpty()) {
+                    EXPECT_EQ(got[i].toStdString(), want[i].toStdString()) << "row " << r;
+                }
             }
         }
     }

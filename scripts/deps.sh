@@ -5,7 +5,7 @@
 # Z5_APT_LOCK_WAIT seconds (300 by default), instead of failing.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-base-dev-tools
-      libxlsxwriter-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3
+      libxlsxwriter-dev zlib1g-dev libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3
       qt6-translations-l10n)
 missing=()
 for p in "${pkgs[@]}"; do

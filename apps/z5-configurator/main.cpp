@@ -7,6 +7,7 @@
 #include "model/StaleTemporaries.h"
 #include "model/UserSettings.h"
 #include "model/QtClock.h"
+#include "record/RecordPlace.h"
 #include "ui/MainWindow.h"
 #include "app/Session.h"
 #include "ui/FileFolders.h"
@@ -77,6 +78,10 @@ int main(int argc, char **argv) {
     z5::Session session(clock, port, prompts);
     z5::SystemSerialDevices devices;
     session.line.setSerialDevices(&devices);
+    // Every write is entered in the station record; a record that cannot be
+    // opened is said once, after the first write.
+    session.recorder.setSerialDevices(&devices);
+    session.recorder.open(z5::stationRecordPathToWrite());
 
     z5::MainWindow window(session);
     // Settings that could not be read are said once, where the user looks.

@@ -29,6 +29,8 @@ int runDownload(const QStringList &args) {
 
     z5::Session &app = session.app;
     app.project = in.imported.project;
+    app.netlistName = in.imported.netlistName;
+    app.netlistHash = in.imported.netlistHash;
     app.store = in.store;
     app.screen = in.screen;
     // Checked before the port is touched: a value that does not fit stops the
@@ -38,13 +40,14 @@ int runDownload(const QStringList &args) {
         z5ctl::err(check.problem);
         return 1;
     }
+    session.openRecord(a);
     return trace.run(QStringLiteral("download"), app.line.traffic(),
                      [&] { return session.write([&] { return app.chain.startDownload(); }); });
 }
 
 const z5ctl::VerbRegistrar registrar({QStringLiteral("download"),
-                                      {QStringLiteral("download --port DEV [--station N] [--auto] NETLIST [--params FILE.par] [--screen FILE.scd] [--decimal SEP] [--trace FILE]")},
-                                      QStringLiteral("Writes the whole configuration: tables 0 to 10, the closing, then the alarm texts of --screen.\n--auto numbers the blocks itself; SEP: the decimal separator of --params, \".\" or \",\".\nEach step goes to standard error."),
+                                      {QStringLiteral("download --port DEV [--station N] [--auto] NETLIST [--params FILE.par] [--screen FILE.scd] [--decimal SEP] [--trace FILE] [--record FILE]")},
+                                      QStringLiteral("Writes the whole configuration: tables 0 to 10, the closing, then the alarm texts of --screen.\n--auto numbers the blocks itself; SEP: the decimal separator of --params, \".\" or \",\".\nEach step goes to standard error. The write is entered in the station record (--record: another file)."),
                                       QStringLiteral("download --port COM4 examples/boiler.net --params boiler.par"), runDownload});
 
 } // namespace

@@ -33,20 +33,23 @@ int runWriteSetpoints(const QStringList &args) {
 
     z5::Session &app = session.app;
     app.project = in.imported.project;
+    app.netlistName = in.imported.netlistName;
+    app.netlistHash = in.imported.netlistHash;
     app.store = in.store;
     const z5::TableBuild check = app.tables.checkSetpoints(block);
     if (!check.ok()) {
         z5ctl::err(check.problem);
         return 1;
     }
+    session.openRecord(a);
     return trace.run(QStringLiteral("write-setpoints"), app.line.traffic(), [&] {
         return session.write([&] { return app.setpointWrite.writeSetpoints(block); });
     });
 }
 
 const z5ctl::VerbRegistrar registrar({QStringLiteral("write-setpoints"),
-                                      {QStringLiteral("write-setpoints --port DEV [--station N] [--auto] NETLIST --params FILE.par --block UNN [--decimal SEP] [--trace FILE]")},
-                                      QStringLiteral("Writes the eight setpoints of the setpoint programmer UNN (U1..U99) from the parameter file."),
+                                      {QStringLiteral("write-setpoints --port DEV [--station N] [--auto] NETLIST --params FILE.par --block UNN [--decimal SEP] [--trace FILE] [--record FILE]")},
+                                      QStringLiteral("Writes the eight setpoints of the setpoint programmer UNN (U1..U99) from the parameter file.\nThe write is entered in the station record (--record: another file)."),
                                       QStringLiteral("write-setpoints --port COM4 examples/boiler.net --params boiler.par --block U7"), runWriteSetpoints});
 
 } // namespace

@@ -10,7 +10,9 @@
 #include "link/LineSession.h"
 #include "link/Link.h"
 #include "link/PortSettings.h"
+#include "link/SerialDevices.h"
 #include "link/SystemSerialPort.h"
+#include "record/RecordPlace.h"
 #include "model/QtClock.h"
 #include "model/RecordingPrompts.h"
 #include <QEventLoop>
@@ -56,7 +58,19 @@ public:
         // The log and the session follow each write from its first step.
         QObject::connect(&line, &z5::LineSession::writeStarted, &log,
                          [this](const std::shared_ptr<z5::WriteReply> &write) { follow(write); });
+        // The line knows the device it opens by its own name.
+        line.useDevice(port_.device());
+        app.recorder.setSerialDevices(&devices_);
     }
+
+    // Opens the station record the write is entered in: --record FILE, else
+    // the one the settings name, else the default place. When it cannot be
+    // opened the write still goes, and the user is told after it that it was
+    // not recorded. False then, with the reason in recordProblem().
+    bool openRecord(const Arguments &a) {
+        return app.recorder.open(z5::stationRecordPathToWrite(a.value(QStringLiteral("record")))).isEmpty();
+    }
+    const QString &recordProblem() const { return app.recorder.problem(); }
 
     // --station: 1..8.
     bool setStation(const QString &text) {
@@ -130,6 +144,7 @@ private:
     QString verb_;
     z5::SystemSerialPort serial_;
     NamedDevicePort port_;
+    z5::SystemSerialDevices devices_;
 
 public:
     z5::RecordingPrompts prompts;

@@ -4,6 +4,8 @@
 #include "StopSignals.h"
 #include "model/ProcessSetup.h"
 #include "model/UserSettings.h"
+#include "record/RecordPlace.h"
+#include <QDir>
 #include <QGuiApplication>
 #include <algorithm>
 #include <csignal>
@@ -25,6 +27,8 @@ int listVerbs() {
     z5ctl::out(QStringLiteral("usage: z5ctl VERB [options]   (z5ctl help VERB shows one verb with an example)"));
     for (const auto &v : z5ctl::verbs())
         for (const QString &form : v.forms) z5ctl::out(QStringLiteral("  ") + form);
+    // Where the writes are entered unless --record names another file.
+    z5ctl::out(QStringLiteral("station record: ") + QDir::toNativeSeparators(z5::stationRecordPath()));
     z5ctl::out(QString::fromLatin1(z5ctl::exitCodeTable()));
     return z5ctl::kDone;
 }

@@ -98,6 +98,8 @@ ImportResult ConsoleCore::importNetlist(Numbering mode) {
     // still waiting is withdrawn, the one under way ends unheard.
     exchange_.letGo();
     session_.project = result.project;
+    session_.netlistName = result.netlistName;
+    session_.netlistHash = result.netlistHash;
     turnRefreshOff(QString());
     live_.clear();
     panel_.hideRows();

@@ -6,6 +6,7 @@ Session::Session(Clock &clock_, SerialPort &port_, Prompts &prompts_)
     : clock(clock_),
       prompts(prompts_),
       line(port_, clock_),
+      recorder(*this),
       lineAlerts(line, prompts_),
       writeMessages(line, prompts_),
       tables(project, store, &screen),

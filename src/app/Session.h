@@ -1,5 +1,6 @@
 #pragma once
 #include "app/LineAlerts.h"
+#include "app/StationRecorder.h"
 #include "app/WriteMessages.h"
 #include "download/DownloadChain.h"
 #include "download/ProjectDownloadTables.h"
@@ -42,6 +43,10 @@ public:
     NetlistImport netlistImport;
     // The one owner of the serial line: the port is reached only through it.
     LineSession line;
+    // Enters every write in the station record, before anyone else hears of
+    // its end; nothing until a record is opened (recorder.open(), which makes
+    // it the writeHistory below).
+    StationRecorder recorder;
     // What the line reports, told to the user through the prompts.
     LineAlerts lineAlerts;
     // Shows what became of every write, whoever started it.
@@ -59,6 +64,8 @@ public:
     // Hex SHA-256 of the imported netlist file's bytes: the record's key for
     // "this netlist"; empty before an import.
     QByteArray netlistHash;
+    // That file's name, without folders, as the record keeps it.
+    QString netlistName;
 };
 
 } // namespace z5

@@ -12,6 +12,10 @@ struct ImportResult {
     QString message;  // the message box text on failure
     Project project;
     ConsoleLayout layout;
+    // The file it came from: its name without folders and the hex SHA-256 of
+    // its bytes (both empty for a netlist given as text).
+    QString netlistName;
+    QByteArray netlistHash;
 };
 
 } // namespace z5

@@ -4,7 +4,9 @@
 #include "import/NetlistFault.h"
 #include "import/NetlistReader.h"
 #include "model/Cp1251.h"
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <algorithm>
 
@@ -24,6 +26,8 @@ ImportResult NetlistImport::fail(const QString &message) {
     netlistLines_.clear();
     fileLines_.clear();
     lineCount_ = 1;
+    sourceName_.clear();
+    sourceHash_.clear();
     return failure(message);
 }
 
@@ -34,6 +38,8 @@ ImportResult NetlistImport::importText(const QString &text, Numbering mode) {
     netlistLines_ = std::move(read.lines);
     fileLines_ = std::move(read.fileLines);
     lineCount_ = int(netlistLines_.size()) + 1;
+    sourceName_.clear();
+    sourceHash_.clear();
     return run(mode);
 }
 
@@ -59,17 +65,38 @@ ImportResult NetlistImport::importDevice(QIODevice &device, Numbering mode) {
         bytes += part;
     }
     if (bytes.size() > kMaxBytes) return fail(tooLargeMessage());
-    return importText(cp1251::decode(bytes), mode);
+    return importBytes(bytes, mode, QString());
+}
+
+ImportResult NetlistImport::importBytes(const QByteArray &bytes, Numbering mode, const QString &name) {
+    ImportResult result = importText(cp1251::decode(bytes), mode);
+    // A file whose lines could not be read leaves none behind, and so no source.
+    if (!result.ok && netlistLines_.isEmpty()) return result;
+    sourceName_ = name;
+    sourceHash_ = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    result.netlistName = sourceName_;
+    result.netlistHash = sourceHash_;
+    return result;
 }
 
 ImportResult NetlistImport::importFile(const QString &path, Numbering mode) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(NetlistFault::text(QStringLiteral("не удалось открыть файл ") + path));
-    return importDevice(file, mode);
+    ImportResult result = importDevice(file, mode);
+    if (!sourceHash_.isEmpty()) {
+        sourceName_ = QFileInfo(path).fileName();
+        result.netlistName = sourceName_;
+    }
+    return result;
 }
 
-ImportResult NetlistImport::importAgain(Numbering mode) const { return run(mode); }
+ImportResult NetlistImport::importAgain(Numbering mode) const {
+    ImportResult result = run(mode);
+    result.netlistName = sourceName_;
+    result.netlistHash = sourceHash_;
+    return result;
+}
 
 ImportResult NetlistImport::run(Numbering mode) const {
     std::vector<NetlistLine> lines;

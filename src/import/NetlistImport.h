@@ -34,10 +34,14 @@ public:
 private:
     ImportResult fail(const QString &message);
     ImportResult run(Numbering mode) const;
+    ImportResult importBytes(const QByteArray &bytes, Numbering mode, const QString &name);
 
     QStringList netlistLines_;
     QVector<int> fileLines_;
     int lineCount_ = 1;
+    // The file the lines came from, for the station record.
+    QString sourceName_;
+    QByteArray sourceHash_;
 };
 
 } // namespace z5

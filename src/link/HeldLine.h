@@ -23,6 +23,9 @@ public:
     virtual void loadTableData(int table, const QByteArray &data) = 0;
     virtual void loadScreenData(const QByteArray &stream, int checkedLength) = 0;
     virtual bool sendDataBlock() = 0;
+    // Bytes recorded from an earlier write, sent as they are: what the line
+    // last carried is left as it was.
+    virtual bool sendAsRecorded(const QByteArray &bytes) = 0;
     // Every byte that arrived since the last call.
     virtual QByteArray takeInput() = 0;
     // A note in the traffic log beside the bytes received.

@@ -368,6 +368,8 @@ bool LineSession::sendDataBlock() {
     return tap_.isOpen() && tap_.write(out);
 }
 
+bool LineSession::sendAsRecorded(const QByteArray &bytes) { return tap_.isOpen() && tap_.write(bytes); }
+
 void LineSession::loadTableData(int table, const QByteArray &data) {
     writeData_ = data;
     onLine_.table = static_cast<std::int16_t>(table);

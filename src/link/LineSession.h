@@ -84,6 +84,10 @@ public:
     // The adapter went away and the line waits for it to come back (the same
     // by-id name or serial number): it is opened again the moment it is found.
     bool awaitsAdapter() const { return adapterWatch_.isWatching(); }
+    // The device last opened, as it was named, and its adapter's serial number
+    // (empty when the system told none); empty before the first open.
+    const QString &openedDevice() const { return openedDevice_; }
+    const QString &openedAdapterSerial() const { return openedSerial_; }
 
     // Every transfer through the tap, named and timed, for the monitor and traces.
     TrafficLog &traffic() { return traffic_; }
@@ -184,6 +188,7 @@ private:
     void loadTableData(int table, const QByteArray &data) override;
     void loadScreenData(const QByteArray &stream, int checkedLength) override;
     bool sendDataBlock() override;
+    bool sendAsRecorded(const QByteArray &bytes) override;
     QByteArray takeInput() override;
     void noteInTraffic(const QString &text, const QByteArray &bytes) override;
     void giveBack(LineOutcome outcome) override { endPacedRead(outcome); }

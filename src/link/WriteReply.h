@@ -26,6 +26,9 @@ public:
     // The failure is a refused step, already reported through stepRefused.
     bool failureWasReported() const { return failureWasReported_; }
     int refusals() const { return refusals_; }
+    // Once finished: the bytes that left the port (handed to it, less what a
+    // close dropped and, for NotDrained, what was still queued at the end).
+    qint64 bytesDelivered() const { return bytesDelivered_; }
 
 signals:
     // A header frame or a data block of the step tagged `tag` went out (sent
@@ -37,6 +40,10 @@ signals:
     void portClosed();
     void portReopened(bool opened);
     void marked(int mark);
+    // A step was carried out (`step` indexes sequence().steps()): `wentOut` is
+    // what it put on the wire, check value included; empty for a close, a
+    // reopen, a mark or a send the port refused. A refused step is not taken.
+    void stepTaken(int step, const QByteArray &wentOut);
 
 private:
     friend class WriteSequencer;
@@ -47,6 +54,7 @@ private:
     QString failureText_;
     bool failureWasReported_ = false;
     int refusals_ = 0;
+    qint64 bytesDelivered_ = 0;
 };
 
 } // namespace z5

@@ -31,6 +31,26 @@ WriteSequence &WriteSequence::data(int atMs, int tag, Build build, OnRefusal onR
     return add(std::move(step));
 }
 
+WriteSequence &WriteSequence::recordedHeader(int atMs, int tag, const QByteArray &bytes) {
+    Step step;
+    step.atMs = atMs;
+    step.kind = StepKind::Header;
+    step.tag = tag;
+    step.asRecorded = true;
+    step.recorded = bytes;
+    return add(std::move(step));
+}
+
+WriteSequence &WriteSequence::recordedData(int atMs, int tag, const QByteArray &bytes) {
+    Step step;
+    step.atMs = atMs;
+    step.kind = StepKind::Data;
+    step.tag = tag;
+    step.asRecorded = true;
+    step.recorded = bytes;
+    return add(std::move(step));
+}
+
 WriteSequence &WriteSequence::closePort(int atMs) {
     Step step;
     step.atMs = atMs;

@@ -29,6 +29,9 @@ struct WriteBlock {
 // own build instead (the data is built when it goes out). A build that fails
 // reports its tag refused and drops the later steps of that tag; the write then
 // goes on, or ends at once when the step says so.
+//
+// A header or data step may instead carry bytes recorded from an earlier write:
+// they go out exactly as they are, whatever the line last carried.
 class WriteSequence {
 public:
     static constexpr int kScreen = -1;
@@ -46,6 +49,9 @@ public:
         Build build;
         OnRefusal onRefusal = OnRefusal::GoOn;
         int mark = 0;   // a mark's meaning
+        // A header or data block sent as recorded, check value and all.
+        bool asRecorded = false;
+        QByteArray recorded;
     };
 
     // Steps are kept in time order; steps of the same millisecond go out in the
@@ -57,6 +63,10 @@ public:
     WriteSequence &closePort(int atMs);
     // Opens the port again on the port chosen by then.
     WriteSequence &reopenPort(int atMs);
+    // A header frame or data block that goes out byte for byte as given (a
+    // write sent again from the station record).
+    WriteSequence &recordedHeader(int atMs, int tag, const QByteArray &bytes);
+    WriteSequence &recordedData(int atMs, int tag, const QByteArray &bytes);
     // Nothing on the wire: a moment the write's followers are told about.
     WriteSequence &mark(int atMs, int mark, int tag = kNoTag);
 

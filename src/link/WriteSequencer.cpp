@@ -15,7 +15,9 @@ WriteSequencer::WriteSequencer(Clock &clock, HeldLine &line, TappedPort &tap, En
     });
     drainTimer_->setOnTimeout([this] { checkDrain(); });
     connect(&tap_, &TappedPort::sent, this, [this](const QByteArray &b) {
-        if (reply_) bytesSent_ += b.size();
+        if (!reply_) return;
+        bytesSent_ += b.size();
+        stepBytes_ += b;
     });
     connect(&tap_, &TappedPort::closed, this, [this] {
         if (reply_) bytesDropped_ += tap_.bytesDroppedAtClose();
@@ -61,8 +63,8 @@ void WriteSequencer::runDueSteps() {
     const auto &steps = current->sequence().steps();
     skipRefused();
     while (next_ < steps.size() && steps[next_].atMs <= elapsedMs()) {
-        const WriteSequence::Step &step = steps[next_++];
-        runStep(step);
+        const int index = static_cast<int>(next_++);
+        runStep(index, steps[std::size_t(index)]);
         if (reply_ != current) return;   // the step ended the write
         skipRefused();
     }
@@ -93,23 +95,31 @@ bool WriteSequencer::build(const WriteSequence::Step &step) {
     return true;
 }
 
-void WriteSequencer::runStep(const WriteSequence::Step &step) {
+bool WriteSequencer::send(const WriteSequence::Step &step) {
+    stepBytes_.clear();
+    if (step.asRecorded) {
+        if (step.kind == WriteSequence::StepKind::Data) loadedBytes_ = static_cast<int>(step.recorded.size());
+        return line_.sendAsRecorded(step.recorded);
+    }
+    return step.kind == WriteSequence::StepKind::Header ? line_.sendRequest(step.header) : line_.sendDataBlock();
+}
+
+void WriteSequencer::runStep(int index, const WriteSequence::Step &step) {
     const std::shared_ptr<WriteReply> reply = reply_;
+    bool sent = false;
     switch (step.kind) {
-    case WriteSequence::StepKind::Header: {
+    case WriteSequence::StepKind::Header:
         if (!build(step)) return;
-        const bool sent = line_.sendRequest(step.header);
+        sent = send(step);
         if (!sent) noteSendFailure();
         emit reply->headerSent(step.tag, sent);
         break;
-    }
-    case WriteSequence::StepKind::Data: {
+    case WriteSequence::StepKind::Data:
         if (!build(step)) return;
-        const bool sent = line_.sendDataBlock();
+        sent = send(step);
         if (!sent) noteSendFailure();
         emit reply->dataSent(step.tag, loadedBytes_, sent);
         break;
-    }
     case WriteSequence::StepKind::ClosePort:
         // The close waits until the queued output has left (bounded).
         tap_.close();
@@ -123,6 +133,7 @@ void WriteSequencer::runStep(const WriteSequence::Step &step) {
     }
     case WriteSequence::StepKind::Mark: emit reply->marked(step.mark); break;
     }
+    emit reply->stepTaken(index, sent ? stepBytes_ : QByteArray());
 }
 
 void WriteSequencer::noteSendFailure() {
@@ -166,6 +177,8 @@ void WriteSequencer::end(LineOutcome outcome, const QString &failure) {
     reply_.reset();
     if (!reply) return;
     if (!failure.isEmpty()) reply->noteFailure(failure, false);
+    const qint64 stillQueued = outcome == LineOutcome::NotDrained && tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
+    reply->bytesDelivered_ = bytesSent_ - bytesDropped_ - stillQueued;
     ended_(reply, outcome, outcome == LineOutcome::NoNetwork ? portReason_ : QString());
 }
 

@@ -42,7 +42,9 @@ public:
 
 private:
     void runDueSteps();
-    void runStep(const WriteSequence::Step &step);
+    void runStep(int index, const WriteSequence::Step &step);
+    // Sends the step's header or data block; what went out is in stepBytes_.
+    bool send(const WriteSequence::Step &step);
     bool build(const WriteSequence::Step &step);
     void skipRefused();
     void noteSendFailure();
@@ -67,6 +69,8 @@ private:
     // What the write sent through the port and what a close dropped.
     qint64 bytesSent_ = 0;
     qint64 bytesDropped_ = 0;
+    // What the step under way put on the wire.
+    QByteArray stepBytes_;
     std::int64_t drainDeadlineMs_ = 0;
 };
 

@@ -41,6 +41,17 @@ struct RecordedWrite {
     qint64 bytesTotal = 0;
     std::vector<Piece> pieces;
 
+    // The port's closing and its opening again within the write, `atMs` from
+    // its start, after the first `afterPieces` pieces: with the pieces they make
+    // the write's whole schedule, so that it can be sent again as it went.
+    struct PortStep {
+        enum class What { Close, Reopen };
+        qint64 atMs = 0;
+        What what = What::Close;
+        int afterPieces = 0;
+    };
+    std::vector<PortStep> portSteps;
+
     // The data block of `tag` as it went out (empty when none did).
     QByteArray dataOf(int tag) const {
         for (const Piece &p : pieces)

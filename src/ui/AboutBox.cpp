@@ -9,7 +9,7 @@
 
 namespace z5 {
 
-AboutBox::AboutBox(QWidget *opener) : QDialog(opener), opener_(opener) {
+AboutBox::AboutBox(QWidget *opener, const QString &recordText) : QDialog(opener), opener_(opener) {
     setObjectName(QStringLiteral("About"));
     setWindowTitle(QStringLiteral("О программе"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -23,6 +23,11 @@ AboutBox::AboutBox(QWidget *opener) : QDialog(opener), opener_(opener) {
     auto *version = new QLabel(QStringLiteral("Version " Z5_VERSION), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAlignment(Qt::AlignCenter);
+    auto *record = new QLabel(recordText, this);
+    record->setObjectName(QStringLiteral("lblRecord"));
+    record->setAlignment(Qt::AlignCenter);
+    // The path is there to be copied.
+    record->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     // Return closes the box wherever the focus was.
@@ -32,6 +37,7 @@ AboutBox::AboutBox(QWidget *opener) : QDialog(opener), opener_(opener) {
     ok->setFocus(Qt::OtherFocusReason);
     layout->addWidget(title);
     layout->addWidget(version);
+    layout->addWidget(record);
     layout->addWidget(buttons);
     holdOwner(this, opener_);
 }

@@ -3,11 +3,13 @@
 
 namespace z5 {
 
-// The program's title and version; its opener stays disabled while it is shown.
+// The program's title and version, and where the station record is kept; its
+// opener stays disabled while it is shown.
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit AboutBox(QWidget *opener);
+    // `recordText`: the record's place, and why it is not used when it is not.
+    AboutBox(QWidget *opener, const QString &recordText);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -338,7 +338,7 @@ void MainWindow::showPortStatus() {
 
 void MainWindow::openAbout() {
     if (about_) return;
-    about_ = new AboutBox(this);
+    about_ = new AboutBox(this, session_.recorder.placeText());
     about_->show();
 }
 

@@ -2,7 +2,7 @@
 # Builds the Windows (x86-64) programs with Debian's mingw-w64 cross compiler and lays out
 # dist/z5-configurator-windows-x64/ and its .zip.
 #
-# The toolchain (zlib, libxlsxwriter, qtbase 6.4.2 for mingw-w64) is built once from Debian's source
+# The toolchain (zlib, libxlsxwriter, SQLite, qtbase 6.4.2 for mingw-w64) is built once from Debian's source
 # packages into $Z5_WINDOWS_CACHE (default ~/.cache/z5-windows), one folder per library named by its
 # version, and reused while it is there. First run: about 30 to 60 minutes on two cores; afterwards
 # only the project is built.
@@ -12,7 +12,7 @@
 #   scripts/windows.sh --have-toolchain  exit status 0 when the toolchain is cached, else 1
 #
 # Needs (Debian bookworm): g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev qt6-base-dev
-# qt6-translations-l10n zip, and a deb-src entry for `apt-get source`.
+# qt6-translations-l10n zip tcl, and a deb-src entry for `apt-get source`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -21,10 +21,12 @@ cache=${Z5_WINDOWS_CACHE:-$HOME/.cache/z5-windows}
 jobs=${JOBS:-2}
 zlib_version=1.2.13
 xlsxwriter_version=1.1.4
+sqlite_version=3.40.1
 qt_version=6.4.2
 gtest_version=1.12.1
 zlib_prefix=$cache/zlib-$zlib_version-mingw64
 xlsxwriter_prefix=$cache/libxlsxwriter-$xlsxwriter_version-mingw64
+sqlite_prefix=$cache/sqlite-$sqlite_version-mingw64
 qt_prefix=$cache/qtbase-$qt_version-mingw64
 gtest_prefix=$cache/googletest-$gtest_version-mingw64
 toolchain=$cache/mingw-w64-x86_64.cmake
@@ -83,6 +85,34 @@ build_xlsxwriter() {
   touch "$xlsxwriter_prefix/.done"
 }
 
+# The station record's database. Debian's source is SQLite's own tree: its one-file
+# form (sqlite3.c) is generated with the machine's compiler and tclsh, then built
+# for Windows as a static library with a pkg-config file of its own.
+build_sqlite() {
+  [ -f "$sqlite_prefix/.done" ] && return
+  local src; src=$(source_dir sqlite3 "sqlite3-$sqlite_version*")
+  local work=$cache/build/sqlite
+  log "building SQLite $sqlite_version"
+  rm -rf "$work" "$sqlite_prefix"
+  mkdir -p "$work" "$sqlite_prefix/include" "$sqlite_prefix/lib/pkgconfig"
+  (cd "$work" && build "$src/configure" --disable-tcl >/dev/null && build make sqlite3.c >/dev/null)
+  build x86_64-w64-mingw32-gcc-posix -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION \
+    -c "$work/sqlite3.c" -o "$work/sqlite3.o"
+  x86_64-w64-mingw32-ar rcs "$sqlite_prefix/lib/libsqlite3.a" "$work/sqlite3.o"
+  cp "$work/sqlite3.h" "$sqlite_prefix/include/"
+  cat > "$sqlite_prefix/lib/pkgconfig/sqlite3.pc" <<PC
+prefix=$sqlite_prefix
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+Name: SQLite
+Description: SQL database engine
+Version: $sqlite_version
+Libs: -L\${libdir} -lsqlite3
+Cflags: -I\${includedir}
+PC
+  touch "$sqlite_prefix/.done"
+}
+
 # The unit tests' framework, for the test programs run under Wine.
 build_googletest() {
   [ -f "$gtest_prefix/.done" ] && return
@@ -123,14 +153,15 @@ build_toolchain() {
   install_toolchain_file
   build_zlib
   build_xlsxwriter
+  build_sqlite
   build_googletest
   build_qtbase
 }
 
 build_project() {
   log "building the project for Windows"
-  # pkg-config answers for the cross-built libxlsxwriter only, never for Debian's own.
-  export PKG_CONFIG_LIBDIR=$xlsxwriter_prefix/lib/pkgconfig PKG_CONFIG_PATH=
+  # pkg-config answers for the cross-built libxlsxwriter and SQLite only, never for Debian's own.
+  export PKG_CONFIG_LIBDIR=$xlsxwriter_prefix/lib/pkgconfig:$sqlite_prefix/lib/pkgconfig PKG_CONFIG_PATH=
   local launcher=()
   if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -183,7 +214,7 @@ lay_out_dist() {
 }
 
 if [ "${1:-}" = --have-toolchain ]; then
-  for p in "$zlib_prefix" "$xlsxwriter_prefix" "$gtest_prefix" "$qt_prefix"; do [ -f "$p/.done" ] || exit 1; done
+  for p in "$zlib_prefix" "$xlsxwriter_prefix" "$sqlite_prefix" "$gtest_prefix" "$qt_prefix"; do [ -f "$p/.done" ] || exit 1; done
   exit 0
 fi
 build_toolchain

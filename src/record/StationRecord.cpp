@@ -190,6 +190,8 @@ QString StationRecord::prepare(Use use) {
     return QString();
 }
 
+void StationRecord::setBusyTimeoutMs(int ms) { db_->setBusyTimeout(ms); }
+
 bool StationRecord::fail() {
     lastError_ = db_->errorText();
     db_->rollback();

@@ -33,6 +33,8 @@ public:
     ~StationRecord() override;
 
     const QString &path() const { return path_; }
+    // How long a step waits for another program writing (kBusyTimeoutMs at first).
+    void setBusyTimeoutMs(int ms);
     // Why the last step failed, in the library's words.
     const QString &lastError() const { return lastError_; }
 

@@ -31,8 +31,8 @@ QStringList listedVerbs() {
     return verbs;
 }
 
-const char *const kVerbs[] = {"command", "download", "import", "params", "ports", "read-block", "scan", "screen",
-                              "screen-file", "tables", "trend", "watch", "write-screen", "write-setpoints"};
+const char *const kVerbs[] = {"command", "diff",   "download", "history", "import",      "params", "ports", "read-block", "restore",
+                              "scan",    "screen", "screen-file", "tables", "trend", "watch",  "write-screen", "write-setpoints"};
 
 class VerbHelp : public ::testing::TestWithParam<const char *> {};
 
@@ -190,6 +190,12 @@ INSTANTIATE_TEST_SUITE_P(
         UsageError{"ScanNamesNoOneStation",
                    {QStringLiteral("scan"), QStringLiteral("--port"), kNull, QStringLiteral("--station"), QStringLiteral("2")},
                    QStringLiteral("z5ctl scan: unknown option --station")},
+        UsageError{"HistorySinceNoDate", {QStringLiteral("history"), QStringLiteral("--since"), QStringLiteral("yesterday")},
+                   QStringLiteral("z5ctl history: --since is a date (2026-12-08) or a time (2026-12-08T14:30)")},
+        UsageError{"DiffWithoutStation", {QStringLiteral("diff"), kNet}, QStringLiteral("z5ctl diff: --station is required")},
+        UsageError{"RestoreEntryNoNumber",
+                   {QStringLiteral("restore"), QStringLiteral("--entry"), QStringLiteral("x"), QStringLiteral("--port"), kNull},
+                   QStringLiteral("z5ctl restore: --entry is the id of a write, as z5ctl history lists it")},
         // A terminal escape in an argument is shown, not obeyed.
         UsageError{"EscapeEchoedEscaped", {QStringLiteral("import"), kNet, QStringLiteral("\x1b]0;owned\x07")},
                    QStringLiteral("z5ctl import: unexpected '\\x1b]0;owned\\x07'")}),

@@ -1,4 +1,5 @@
 #include "SimSession.h"
+#include "SimWrites.h"
 #include "download/NameTables.h"
 #include "download/ProjectDownloadTables.h"
 #include "import/NetlistImport.h"
@@ -21,38 +22,14 @@ using namespace z5;
 using z5::e2e::hexBytes;
 using z5::e2e::runZ5ctl;
 using z5::e2e::SimSession;
+using z5::e2e::Write;
+using z5::e2e::writesOf;
 
 namespace {
 
 constexpr int kToleranceMs = 30;
 const QString kNetlist = QStringLiteral(Z5_EXAMPLES_DIR "/boiler.net");
 constexpr int kSetpointColumn = 13;  // U14
-
-// A header and the data block that followed it, as the simulator saw them.
-struct Write {
-    QJsonObject header;
-    QJsonObject data;
-    qint64 headerMs() const { return header.value(QStringLiteral("ms")).toInteger(); }
-    qint64 dataMs() const { return data.value(QStringLiteral("ms")).toInteger(); }
-};
-
-// Every write of station 1, in arrival order; anything else on the line fails the test.
-std::vector<Write> writesOf(const std::vector<QJsonObject> &timeline) {
-    std::vector<Write> out;
-    for (const QJsonObject &e : timeline) {
-        const QString what = e.value(QStringLiteral("what")).toString();
-        EXPECT_EQ(e.value(QStringLiteral("dir")).toString(), "in") << what.toStdString();
-        EXPECT_FALSE(e.contains(QStringLiteral("otherStation")));
-        if (what == QLatin1String("header")) {
-            out.push_back({e, {}});
-        } else if (what == QLatin1String("data") && !out.empty() && out.back().data.isEmpty()) {
-            out.back().data = e;
-        } else {
-            ADD_FAILURE() << "unexpected on the line: " << QJsonDocument(e).toJson().toStdString();
-        }
-    }
-    return out;
-}
 
 // The header's check value as sent, high byte first, matches its six bytes.
 void expectHeaderChecks(const Write &w) {

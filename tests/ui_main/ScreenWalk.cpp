@@ -230,6 +230,9 @@ int main(int argc, char **argv) {
     z5::QtSerialPort port;
     z5::RecordingPrompts prompts;
     z5::Session session(clock, port, prompts);
+    // Writes are entered in a record of the walk's own; the About box names it.
+    QTemporaryDir recordFolder;
+    session.recorder.open(recordFolder.filePath(QStringLiteral("station-record.sqlite")));
     z5::MainWindow window(session);
     window.show();
     designScreen(window);

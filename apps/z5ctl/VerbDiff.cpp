@@ -1,45 +1,22 @@
-// z5ctl diff: what a download of the netlist (and parameter file) would change
-// against the last finished write of that netlist to the station, as the
-// station record keeps it. Exit status 1 when anything differs, like diff.
+// z5ctl diff: the parameters a download of the netlist (and parameter file)
+// would change against what the station record says was last written of that
+// netlist to the station, field by field as the console's change list shows
+// them. Exit status 1 when anything differs, like diff.
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "RecordInput.h"
 #include "app/ParameterFileCommands.h"
-#include "download/ProjectDownloadTables.h"
 #include "import/NetlistImport.h"
 #include "link/PortSettings.h"
-#include "link/WireSizes.h"
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
+#include "record/RecordDifferences.h"
+#include "record/WrittenParameters.h"
 #include <QFileInfo>
 
 namespace {
 
 int usage(const QString &why) { return z5ctl::usageError(QStringLiteral("diff"), why); }
-
-// The tables a download builds from the netlist and the parameters alone; the
-// alarm texts come from a screen file and the setpoints go block by block.
-constexpr int kLastComparedTable = z5::tableNumber(z5::Table::Parameters);
-
-// Each table whose bytes as they would go on the wire now differ from those
-// last written, one line each. The field by field comparison of the console's
-// change list is to take this place once it is there.
-QStringList tableDifferences(const z5::DownloadTables &now, const std::map<int, QByteArray> &written, QString *problem) {
-    QStringList lines;
-    for (int t = 0; t <= kLastComparedTable; ++t) {
-        const z5::TableBuild built = now.table(t);
-        if (!built.ok()) {
-            *problem = built.problem;
-            return {};
-        }
-        const auto was = written.find(t);
-        if (was == written.end())
-            lines << QStringLiteral("table %1: not in the last write").arg(t);
-        else if (was->second != built.data)
-            lines << QStringLiteral("table %1 differs").arg(t);
-    }
-    return lines;
-}
 
 int runDiff(const QStringList &args) {
     const z5ctl::Arguments a(args, {QStringLiteral("auto")});
@@ -76,35 +53,31 @@ int runDiff(const QStringList &args) {
     }
     const auto record = z5ctl::openRecordToRead(QStringLiteral("diff"), a);
     if (!record) return z5ctl::kBadInput;
-    const std::map<int, QByteArray> written = record->lastWrittenData(station, imported.netlistHash);
+    // What the console compares with: the last finished download and the setpoint writes after it.
+    const z5::WrittenParameters written =
+        z5::WrittenParameters::fromHistory(*record, station, imported.netlistHash, imported.project);
     if (!record->lastError().isEmpty()) {
         z5ctl::err(QStringLiteral("z5ctl diff: %1").arg(record->lastError()));
         return z5ctl::kBadInput;
     }
-    if (written.empty()) {
-        z5ctl::out(QStringLiteral("%1 was never written to station %2 in full (no finished write in the record)")
+    if (written.isEmpty()) {
+        z5ctl::out(QStringLiteral("%1 was never written to station %2 (no finished write of it in the record)")
                        .arg(QFileInfo(a.positionals().first()).fileName())
                        .arg(station));
         return 1;
     }
-    const z5::ProjectDownloadTables tables(imported.project, store);
-    QString problem;
-    const QStringList lines = tableDifferences(tables, written, &problem);
-    if (!problem.isEmpty()) {
-        z5ctl::err(problem);
-        return z5ctl::kBadInput;
-    }
-    for (const QString &line : lines) z5ctl::out(line);
-    return lines.isEmpty() ? z5ctl::kDone : 1;
+    const std::vector<z5::FieldDifference> differences = z5::recordDifferences(imported.project, store, written);
+    for (const z5::FieldDifference &d : differences) z5ctl::out(z5::differenceLine(d));
+    return differences.empty() ? z5ctl::kDone : 1;
 }
 
 const z5ctl::VerbRegistrar registrar(
     {QStringLiteral("diff"),
      {QStringLiteral("diff [--auto] NETLIST [PARFILE] --station N [--decimal SEP] [--record FILE]")},
-     QStringLiteral("Compares what a download of NETLIST with the parameters of PARFILE (none: an empty store)\n"
-                    "would send to station N with the last finished write of that netlist there, table by table\n"
-                    "(0 to 10), as they go on the wire. Exit status 0: nothing differs; 1: something does (each\n"
-                    "on a line), or nothing of the netlist was written there, or an input cannot be used.\n"
+     QStringLiteral("Compares every parameter of NETLIST with those of PARFILE (none: an empty store), as they\n"
+                    "would go on the wire to station N, with the last finished write of that netlist there (and\n"
+                    "the setpoint writes after it), one line per field that differs. Exit status 0: none does;\n"
+                    "1: some do, or nothing of the netlist was written there, or an input cannot be used.\n"
                     "SEP: the decimal separator of PARFILE. FILE: another record than the usual one."),
      QStringLiteral("diff examples/boiler.net boiler.par --station 1"), runDiff});
 

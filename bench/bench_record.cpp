@@ -2,7 +2,9 @@
 // commit costs while the write is paced, and how long the console waits for
 // the data last written when it opens.
 #include "SessionBench.h"
+#include "model/BlockCatalogue.h"
 #include "record/StationRecord.h"
+#include "record/WrittenParameters.h"
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -63,6 +65,24 @@ void BM_LastWrittenData(benchmark::State &state) {
     state.counters["tables"] = double(tables);
 }
 BENCHMARK(BM_LastWrittenData)->Unit(benchmark::kMillisecond);
+
+// The same once a setpoint write followed: the console then reads every entry to
+// learn whose setpoints went out after the last parameter table.
+void BM_WrittenParametersAfterASetpointWrite(benchmark::State &state) {
+    RecordedSession s;
+    for (int i = 0; i < 200; ++i) s.download();
+    int setpointColumn = -1;
+    for (int c = 0; c < z5::Project::kColumns && setpointColumn < 0; ++c)
+        if (s.session.project.blockType(c) == z5::BlockType::S_P) setpointColumn = c;
+    s.session.setpointWrite.writeSetpoints(setpointColumn);
+    s.clock.advance(1000);
+    const z5::StationRecord &record = *s.session.recorder.record();
+    std::size_t tables = 0;
+    for (auto _ : state)
+        tables = z5::WrittenParameters::fromHistory(record, 1, s.session.netlistHash, s.session.project).tables.size();
+    state.counters["tables"] = double(tables);
+}
+BENCHMARK(BM_WrittenParametersAfterASetpointWrite)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

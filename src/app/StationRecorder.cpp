@@ -90,8 +90,10 @@ void StationRecorder::follow(const std::shared_ptr<WriteReply> &write) {
     entry_.netlistHash = session_.netlistHash;
     entry_.id = record_->enterStarted(entry_);
     if (entry_.id == 0) {
+        // Said after the write, like a record that could not be opened.
         write_.reset();
-        tell(notRecordedText(record_->lastError()));
+        const QString why = record_->lastError();
+        connect(reply, &WriteReply::finished, this, [this, why] { tell(notRecordedText(why)); });
         return;
     }
     connect(reply, &WriteReply::stepTaken, this, &StationRecorder::stepTaken);

@@ -29,6 +29,10 @@ TrendSession::TrendSession(Clock &clock, LineSession &line, QObject *parent)
     connect(&assembler_, &TrendPageAssembler::partArrived, this,
             [this](int partsIn) { emit readProgress(partsIn, TrendPageAssembler::kParts); });
     connect(&assembler_, &TrendPageAssembler::pageComplete, this, &TrendSession::onPageComplete);
+    connect(&assembler_, &TrendPageAssembler::pageTurnedDown, this, [this] {
+        turnedDown_ = true;
+        if (read_) read_->end(LineOutcome::Reply);
+    });
     connect(&assembler_, &TrendPageAssembler::readFailed, this, [this](LineOutcome outcome) {
         if (read_) read_->end(outcome);
     });
@@ -57,7 +61,15 @@ bool TrendSession::readPage(int page) {
     askedPage_ = asked;
     emit readProgress(0, TrendPageAssembler::kParts);
     pageStarted_ = false;
+    turnedDown_ = false;
     const std::shared_ptr<PacedRead> read = queueRead(asked, false);
+    return !(read->isFinished() && read->outcome() != LineOutcome::Reply);
+}
+
+bool TrendSession::goOn() {
+    if (read_ || interrupted_ || !pageStarted_ || turnedDown_ || assembler_.partsIn() >= TrendPageAssembler::kParts)
+        return false;
+    const std::shared_ptr<PacedRead> read = queueRead(askedPage_, true);
     return !(read->isFinished() && read->outcome() != LineOutcome::Reply);
 }
 
@@ -108,6 +120,7 @@ void TrendSession::onReadFinished(const PacedRead *read, LineOutcome outcome) {
     assembler_.cancel();
     switch (outcome) {
     case LineOutcome::Reply:
+        if (turnedDown_) break;
         page_ = staged_;
         pageNumber_ = page_.pageNumber;
         failureText_.clear();

@@ -112,6 +112,7 @@ void ArchiveRead::onReadEnded(LineOutcome outcome) {
         if (session_.lastReadTurnedDown()) {
             ++progress_.skipped;
             ++progress_.pagesDone;
+            progress_.partsIn = 0;
             report();
             readNext();
             return;
@@ -158,6 +159,7 @@ void ArchiveRead::onPageRead() {
     if (!archived.key.isValid() || page.rowCount == 0) {
         // Nothing recorded in it yet.
         ++progress_.pagesDone;
+        progress_.partsIn = 0;
         report();
         readNext();
         return;
@@ -175,6 +177,7 @@ void ArchiveRead::onPageRead() {
         storedWhileRecorded_.erase(page.pageNumber);
     ++progress_.stored;
     ++progress_.pagesDone;
+    progress_.partsIn = 0;
     emit pageStored(page.pageNumber, how);
     report();
     readNext();

@@ -30,11 +30,12 @@ bool takesText(const std::string &o) { return o == "--link" || o == "--timeline"
 bool takesStations(const std::string &o) { return o == "--station" || o == "--damaged"; }
 
 // Options whose number counts something that must be there: 0 makes no sense.
-bool wantsOneOrMore(const std::string &o) { return o == "--late-count" || o == "--drop-every" || o == "--fault-cycle"; }
+bool wantsOneOrMore(const std::string &o) { return o == "--late-count" || o == "--drop-every" || o == "--fault-cycle" || o == "--roll-every";
+}
 
 bool takesNumber(const std::string &o) {
     static const char *const kNumbers[] = {"--reply-delay", "--late", "--late-count", "--drop", "--drop-every", "--corrupt",
-                                           "--short", "--stray", "--fault-cycle", "--twice"};
+                                           "--short", "--stray", "--fault-cycle", "--twice", "--roll-every"};
     return std::find(std::begin(kNumbers), std::end(kNumbers), o) != std::end(kNumbers);
 }
 
@@ -63,6 +64,7 @@ void SimArguments::usage(std::FILE *to) {
                  "usage: z5-sim [--station N[,N...]] [--link PATH] [--timeline FILE] [--line-speed | --instant]\n"
                  "              [--reply-delay MS] [--twice MS] [--late MS [--late-count N]] [--drop N] [--drop-every N]\n"
                  "              [--corrupt N] [--damaged N[,N...]] [--short N] [--stray N] [--fault-cycle SECONDS]\n"
+                 "              [--roll-every MS]\n"
                  "       z5-sim --help | --version\n"
                  "A simulated Z5 controller on a pseudo-terminal: prints the terminal's device path on\n"
                  "the first line and serves until SIGINT, SIGTERM or SIGHUP.\n"
@@ -87,6 +89,8 @@ void SimArguments::usage(std::FILE *to) {
                  "  --stray N        send N bytes of line noise before every trend part (fault)\n"
                  "  --fault-cycle S  every S seconds (1 or more, and on SIGUSR1) move to the next of:\n"
                  "                   none, drop, late, corrupt, short, silence\n"
+                 "  --roll-every MS  every MS milliseconds (1 or more, and on SIGUSR2) the trend recorder\n"
+                 "                   goes on recording at the start of the next page of its 250\n"
                  "A wrong command line exits with status 2.\n"
                  "examples:\n"
                  "  z5-sim --link /tmp/z5 --line-speed &\n"
@@ -163,6 +167,7 @@ bool SimArguments::takeNumber(const std::string &option, const std::string &valu
     else if (option == "--stray") faults_.strayBytes = v;
     else if (option == "--fault-cycle") faultCycleSeconds = v;
     else if (option == "--twice") line.twiceMs = v;
+    else if (option == "--roll-every") rollEveryMs = v;
     return true;
 }
 

@@ -26,6 +26,7 @@ public:
     std::string link;
     std::string timeline;
     int faultCycleSeconds = 0;
+    int rollEveryMs = 0;       // recording goes on to the next page this often; 0 never
 
 private:
     bool wrong(const std::string &why);

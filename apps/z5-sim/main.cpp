@@ -4,6 +4,7 @@
 #include "SimFaultCycle.h"
 #include "SimLine.h"
 #include "SimTimeline.h"
+#include "SimTrendArchive.h"
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +23,8 @@ volatile std::sig_atomic_t g_stop = 0;
 void onSignal(int) { g_stop = 1; }
 volatile std::sig_atomic_t g_nextFault = 0;
 void onNextFault(int) { g_nextFault = 1; }
+volatile std::sig_atomic_t g_roll = 0;
+void onRoll(int) { g_roll = 1; }
 
 std::int64_t nowMs(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
@@ -75,6 +78,7 @@ int main(int argc, char **argv) {
     std::signal(SIGINT, onSignal);
     std::signal(SIGHUP, onSignal);
     std::signal(SIGUSR1, onNextFault);
+    std::signal(SIGUSR2, onRoll);
     std::printf("%s\n", slavePath.c_str());
     std::fflush(stdout);
 
@@ -92,6 +96,16 @@ int main(int argc, char **argv) {
         if (args.faultCycleSeconds > 0) nextPhaseMs = at + std::int64_t(args.faultCycleSeconds) * 1000;
     };
 
+    std::int64_t nextRollMs = args.rollEveryMs > 0 ? args.rollEveryMs : INT64_MAX;
+    const auto roll = [&](std::int64_t at) {
+        for (int i = 0; i < line.controllerCount(); ++i) {
+            z5sim::SimTrendArchive &trends = line.controller(i).plant().trends();
+            trends.rollToNextPage(at);
+            timeline.write({{"what", "page rolled"}, {"page", trends.recordingPage(at)}, {"ms", static_cast<qint64>(at)}});
+        }
+        if (args.rollEveryMs > 0) nextRollMs = at + args.rollEveryMs;
+    };
+
     char buffer[65536];
     while (!g_stop) {
         const std::int64_t now = nowMs(start);
@@ -99,7 +113,11 @@ int main(int argc, char **argv) {
             g_nextFault = 0;
             advanceFaults(now);
         }
-        int timeout = int(std::clamp<std::int64_t>(nextPhaseMs - now, 0, 1000));
+        if (g_roll || now >= nextRollMs) {
+            g_roll = 0;
+            roll(now);
+        }
+        int timeout = int(std::clamp<std::int64_t>(std::min(nextPhaseMs, nextRollMs) - now, 0, 1000));
         if (line.hasOutgoing()) timeout = std::min(timeout, int(std::clamp<std::int64_t>(line.nextDueMs() - now, 0, 1000)));
         pollfd pfd{master, POLLIN, 0};
         const int ready = ::poll(&pfd, 1, timeout);

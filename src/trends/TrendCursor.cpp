@@ -11,6 +11,11 @@ constexpr int kDaySeconds = 24 * 3600;
 } // namespace
 
 int TrendCursor::rowSeconds(const TrendPage &page, int row) {
+    const int after = rowSecondsAfterFirst(page, row);
+    return after < 0 ? -1 : (page.timeSeconds(0) + after) % kDaySeconds;
+}
+
+int TrendCursor::rowSecondsAfterFirst(const TrendPage &page, int row) {
     if (!page.hasTimes() || row < 0 || row >= TrendPage::kRows) return -1;
     // Times of day only grow along a page; a smaller one has passed midnight.
     double t[4];
@@ -23,7 +28,7 @@ int TrendCursor::rowSeconds(const TrendPage &page, int row) {
     while (k < 2 && row > kLabelledRows[k + 1]) ++k;
     const double slope = (t[k + 1] - t[k]) / double(kLabelledRows[k + 1] - kLabelledRows[k]);
     const double at = t[k] + slope * (row - kLabelledRows[k]);
-    return static_cast<int>(std::lround(at)) % kDaySeconds;
+    return static_cast<int>(std::lround(at - t[0]));
 }
 
 QString TrendCursor::clockText(int seconds) {

@@ -17,6 +17,9 @@ public:
     // (beyond the last one, continued at the last pace); -1 when the page has no
     // times or the row is outside it.
     static int rowSeconds(const TrendPage &page, int row);
+    // Seconds from the page's first time of day to the row's, counted on across
+    // midnight; -1 as for rowSeconds.
+    static int rowSecondsAfterFirst(const TrendPage &page, int row);
     // "8:09:30"; empty for a negative number.
     static QString clockText(int seconds);
     // The status line text for a row, empty outside the page's rows.

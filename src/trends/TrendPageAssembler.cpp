@@ -29,6 +29,8 @@ bool TrendPageAssembler::start(int page) {
     partsIn_ = 0;
     requestsSent_ = 0;
     strayBytes_ = 0;
+    recordingAtFirst_ = 0;
+    recordingAtLatest_ = 0;
     return askForCurrentPartAfresh();
 }
 
@@ -129,7 +131,22 @@ void TrendPageAssembler::awaitPart(std::int64_t now) {
             finish();
             return;
         }
-        // The line is quiet: the next part is asked for at once.
+        if (part_ == 1 && firstPartCheck_ && !firstPartCheck_(staging_, recordingAtFirst_)) {
+            pace_->stop();
+            state_ = State::Idle;
+            input_.clear();
+            emit pageTurnedDown(staging_);
+            return;
+        }
+        // The line is quiet: the next part is asked for at once, unless others
+        // wait for the line and the read gives way to them here.
+        if (givesWay_ && givesWay_()) {
+            pace_->stop();
+            state_ = State::Idle;
+            input_.clear();
+            emit gaveWay();
+            return;
+        }
         requestsForPart_ = 0;
         sendCurrentPart(now);
         return;
@@ -221,10 +238,12 @@ bool TrendPageAssembler::acceptPart(const QByteArray &reply, std::int64_t now) {
         const bool recordingPage = requestedPage_ == 0 || requestedPage_ == part->recordingPage;
         const int rows = recordingPage ? part->rowsRecorded - part->rowsRecorded % kRowsPerPart : TrendPage::kRows;
         staging_.rowCount = std::min(rows, TrendPage::kRows);
+        recordingAtFirst_ = part->recordingPage;
     } else if (part->pageNumber != pageOfParts_) {
         return false;   // not an answer to this read
     }
     placePart(part_, *part);
+    recordingAtLatest_ = part->recordingPage;
     // The other requests of this part may still be answered, late.
     lastContent_ = contentOf(reply);
     // A copy dropped as the last part's may have been this part's own answer

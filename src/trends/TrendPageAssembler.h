@@ -59,6 +59,17 @@ public:
     TrendPageAssembler(Clock &clock, Line line, QObject *parent = nullptr);
     ~TrendPageAssembler() override;
 
+    // Asked once the first part of a page is in, with the page as far as it
+    // goes (number, date, first time of day, valid rows) and the page being
+    // recorded as that part names it: false turns the page down, and the read
+    // ends there with pageTurnedDown, nothing more asked for. None: every page
+    // is read whole.
+    using FirstPartCheck = std::function<bool(const TrendPage &opening, int recordingPage)>;
+    void setFirstPartCheck(FirstPartCheck check) { firstPartCheck_ = std::move(check); }
+    // Asked between two parts, on a quiet line with nothing owed: true pauses
+    // the read there (gaveWay), to go on with resume() from the next part.
+    void setGivesWay(std::function<bool()> givesWay) { givesWay_ = std::move(givesWay); }
+
     // Starts reading a page (0 for the one being recorded, else clamped to
     // 1..250). Input already waiting is stale and dropped. False when the first
     // request did not go out; readFailed has then been emitted.
@@ -78,6 +89,11 @@ public:
     // Part requests sent for the read under way or the last one.
     int requestsSent() const { return requestsSent_; }
     int requestedPage() const { return requestedPage_; }
+    // The page being recorded as the first and the latest part of the read named it
+    // (0 before a part is in): they differ when recording went on to another page
+    // during the read.
+    int recordingPageAtFirstPart() const { return recordingAtFirst_; }
+    int recordingPageAtLatestPart() const { return recordingAtLatest_; }
     // Bytes that came with the parts of the read under way (or the last one) and
     // were not part of them.
     int strayBytes() const { return strayBytes_; }
@@ -85,6 +101,10 @@ public:
 signals:
     void partArrived(int partsIn);
     void pageComplete(const z5::TrendPage &page);
+    // The first-part check turned the page down: the line is quiet, nothing is owed.
+    void pageTurnedDown(const z5::TrendPage &opening);
+    // Paused between two parts: the line is quiet, nothing is owed.
+    void gaveWay();
     // NoReply: no progress for kStallMs; NoNetwork: a request could not be sent.
     void readFailed(z5::LineOutcome outcome);
 
@@ -117,6 +137,10 @@ private:
 
     Clock &clock_;
     Line line_;
+    FirstPartCheck firstPartCheck_;
+    std::function<bool()> givesWay_;
+    int recordingAtFirst_ = 0;
+    int recordingAtLatest_ = 0;
     std::unique_ptr<Timer> pace_;
     State state_ = State::Idle;
     TrendPage staging_;

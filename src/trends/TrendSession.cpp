@@ -2,6 +2,7 @@
 #include "link/LineSession.h"
 #include "link/PacedRead.h"
 #include "link/Request.h"
+#include <utility>
 
 namespace z5 {
 namespace {
@@ -29,6 +30,16 @@ TrendSession::TrendSession(Clock &clock, LineSession &line, QObject *parent)
     connect(&assembler_, &TrendPageAssembler::partArrived, this,
             [this](int partsIn) { emit readProgress(partsIn, TrendPageAssembler::kParts); });
     connect(&assembler_, &TrendPageAssembler::pageComplete, this, &TrendSession::onPageComplete);
+    connect(&assembler_, &TrendPageAssembler::pageTurnedDown, this, [this] {
+        turnedDown_ = true;
+        if (read_) read_->end(LineOutcome::Reply);
+    });
+    assembler_.setGivesWay([this] { return givesWay_ && line_.waitingCount() > 0; });
+    connect(&assembler_, &TrendPageAssembler::gaveWay, this, [this] {
+        if (!read_) return;
+        yielding_ = true;
+        read_->end(LineOutcome::Reply);
+    });
     connect(&assembler_, &TrendPageAssembler::readFailed, this, [this](LineOutcome outcome) {
         if (read_) read_->end(outcome);
     });
@@ -57,7 +68,16 @@ bool TrendSession::readPage(int page) {
     askedPage_ = asked;
     emit readProgress(0, TrendPageAssembler::kParts);
     pageStarted_ = false;
+    turnedDown_ = false;
+    yielding_ = false;
     const std::shared_ptr<PacedRead> read = queueRead(asked, false);
+    return !(read->isFinished() && read->outcome() != LineOutcome::Reply);
+}
+
+bool TrendSession::goOn() {
+    if (read_ || interrupted_ || !pageStarted_ || turnedDown_ || assembler_.partsIn() >= TrendPageAssembler::kParts)
+        return false;
+    const std::shared_ptr<PacedRead> read = queueRead(askedPage_, true);
     return !(read->isFinished() && read->outcome() != LineOutcome::Reply);
 }
 
@@ -84,6 +104,7 @@ std::shared_ptr<PacedRead> TrendSession::queueRead(int asked, bool resuming) {
 
 void TrendSession::cancel() {
     interrupted_ = false;
+    yielding_ = false;
     if (!read_) return;
     // Quietly: the read's end is not told.
     const std::shared_ptr<PacedRead> read = std::move(read_);
@@ -105,9 +126,15 @@ void TrendSession::onReadFinished(const PacedRead *read, LineOutcome outcome) {
     if (read_.get() != read) return;   // a read given up before
     const QString reason = read_->failure();
     read_.reset();
+    if (std::exchange(yielding_, false) && outcome == LineOutcome::Reply) {
+        // Back in the queue behind what was waiting; the parts in stay.
+        queueRead(askedPage_, true);
+        return;
+    }
     assembler_.cancel();
     switch (outcome) {
     case LineOutcome::Reply:
+        if (turnedDown_) break;
         page_ = staged_;
         pageNumber_ = page_.pageNumber;
         failureText_.clear();

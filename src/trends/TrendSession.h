@@ -45,8 +45,23 @@ public:
     // A read cut off by its adapter going away goes on from the part it was on
     // once the line has the adapter back (off unless asked for).
     void setGoesOnWhenAdapterReturns(bool on) { goesOn_ = on; }
+    // Between two parts of a page, a read gives the line to whatever waits for
+    // it and then goes on from the next part (off unless asked for: a page read
+    // alone holds the line for its 2.8 s).
+    void setGivesWayBetweenParts(bool on) { givesWay_ = on; }
     // A read was cut off and waits for the adapter.
     bool interrupted() const { return interrupted_; }
+    // Goes on with the last read, which ended without its page (no reply), from
+    // the part it was on, keeping the parts already in. False when there is none.
+    bool goOn();
+    // Asked once a page's first part is in; a page it turns down ends its read as
+    // Reply without being shown (see TrendPageAssembler::FirstPartCheck).
+    void setFirstPartCheck(TrendPageAssembler::FirstPartCheck check) { assembler_.setFirstPartCheck(std::move(check)); }
+    // The last read ended at its first part, turned down by the check.
+    bool lastReadTurnedDown() const { return turnedDown_; }
+    // The page being recorded as the first and latest part of the last read named it.
+    int recordingPageAtFirstPart() const { return assembler_.recordingPageAtFirstPart(); }
+    int recordingPageAtLatestPart() const { return assembler_.recordingPageAtLatestPart(); }
     int requestsSent() const { return assembler_.requestsSent(); }
     // Bytes that came with the parts of the last read and were not part of them.
     int strayBytes() const { return assembler_.strayBytes(); }
@@ -112,6 +127,10 @@ private:
     bool interrupted_ = false;
     // The page's first part was asked for: a cut-off read has something to go on from.
     bool pageStarted_ = false;
+    bool turnedDown_ = false;
+    bool givesWay_ = false;
+    // The read under way paused between two parts to let others have the line.
+    bool yielding_ = false;
 };
 
 } // namespace z5

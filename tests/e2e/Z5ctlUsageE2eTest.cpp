@@ -31,8 +31,9 @@ QStringList listedVerbs() {
     return verbs;
 }
 
-const char *const kVerbs[] = {"command", "diff",   "download", "history", "import",      "params", "ports", "read-block", "restore",
-                              "scan",    "screen", "screen-file", "tables", "trend", "watch",  "write-screen", "write-setpoints"};
+const char *const kVerbs[] = {"archive", "command", "diff", "download", "history", "import", "params", "ports",
+                              "read-block", "restore", "scan", "screen", "screen-file", "tables", "trend", "watch",
+                              "write-screen", "write-setpoints"};
 
 class VerbHelp : public ::testing::TestWithParam<const char *> {};
 
@@ -110,6 +111,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageError{"NoVerb", {}, QStringLiteral("z5ctl: name a verb (z5ctl help lists them)")},
         UsageError{"UnknownVerb", {QStringLiteral("rd")}, QStringLiteral("z5ctl: unknown verb 'rd' (z5ctl help lists them)")},
+        UsageError{"ArchivePagesBackwards",
+                   {QStringLiteral("archive"), QStringLiteral("--port"), kNull, QStringLiteral("--block"), QStringLiteral("U11"),
+                    QStringLiteral("--pages"), QStringLiteral("9-2")},
+                   QStringLiteral("z5ctl archive: --pages is A-B or N, pages 1..250, A not after B")},
+        UsageError{"ArchivePagesAndAll",
+                   {QStringLiteral("archive"), QStringLiteral("--port"), kNull, QStringLiteral("--block"), QStringLiteral("U11"),
+                    QStringLiteral("--pages"), QStringLiteral("1-3"), QStringLiteral("--all")},
+                   QStringLiteral("z5ctl archive: --pages or --all, not both")},
         UsageError{"UnknownOption",
                    {QStringLiteral("read-block"), QStringLiteral("--port"), kNull, QStringLiteral("--staton"), QStringLiteral("3")},
                    QStringLiteral("z5ctl read-block: unknown option --staton")},

@@ -24,6 +24,8 @@ public:
     // Ends the simulator (politely first) so that its timeline is complete.
     void stop();
     void kill();
+    // The simulator's process, to signal it (SIGUSR1, SIGUSR2).
+    qint64 pid() const { return process_.processId(); }
 
 private:
     QTemporaryDir dir_;

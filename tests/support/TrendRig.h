@@ -6,6 +6,7 @@
 #include "trends/TrendReply.h"
 #include <QByteArray>
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -36,6 +37,18 @@ inline QByteArray trendPart(int page, int part, int rowsRecorded = 45, int recor
     out[1049] = 12;
     out[1050] = 26;
     return out;
+}
+
+// Gives a part the date and time of day of its page's own place in time (a page
+// every two hours, a part every 80 s), so that every page is told apart by them.
+inline void datePart(QByteArray &part, int page, int partIndex) {
+    const int seconds = ((page - 1) % 12) * 7200 + partIndex * 80;
+    part[1044] = char(seconds % 60);
+    part[1045] = char(seconds / 60 % 60);
+    part[1046] = char(seconds / 3600);
+    part[1048] = char(1 + (page - 1) / 12);
+    part[1049] = 3;
+    part[1050] = 27;
 }
 
 // A trend recorder at the far end of the bench's in-memory port, on the virtual
@@ -69,6 +82,10 @@ public:
     int rowsRecorded = 45;
     // Every part answered with the same samples and times (part 0's).
     bool partsAlike = false;
+    // Each page carries its own date and times (datePart).
+    bool datedPages = false;
+    // Told of every part request as it is heard (counted from 1).
+    std::function<void(const Request &)> onRequest;
 
 private:
     void heard(const QByteArray &frame) {
@@ -82,7 +99,9 @@ private:
         requests.push_back({clock_.nowMs(), column, part, page});
         const Fault fault = faults.count(int(requests.size())) ? faults[int(requests.size())] : Fault::None;
         const int answered = page == 0 ? recordingPage : page;
-        const QByteArray reply = trendPart(answered, partsAlike ? 0 : part, rowsRecorded, recordingPage);
+        if (onRequest) onRequest(requests.back());
+        QByteArray reply = trendPart(answered, partsAlike ? 0 : part, rowsRecorded, recordingPage);
+        if (datedPages) datePart(reply, answered, partsAlike ? 0 : part);
         const std::int64_t at = clock_.nowMs() + kAnswerMs;
         switch (fault) {
         case Fault::Drop: break;

@@ -1,4 +1,5 @@
 #include "trends/TrendWorkbook.h"
+#include "trends/ArchiveHistory.h"
 #include "trends/TrendChannels.h"
 #include "trends/TrendPage.h"
 #include "trends/WorkbookCheck.h"
@@ -62,24 +63,47 @@ private:
     lxw_error error_ = LXW_NO_ERROR;
 };
 
-void fillSheet(SheetWriter &w, const TrendPage &page, const TrendChannels &channels, int precision) {
-    lxw_format *centred = w.format(LXW_COLOR_UNSET, false, false, true);
-    lxw_format *title = w.format(kBlue, true, true, true);
-    lxw_format *heading = w.format(kRed, false, true, false);
-    lxw_format *names = w.format(kDarkGreen, true, true, false);
-    lxw_format *times = w.format(kBlue, true, false, false);
+struct SheetFormats {
+    lxw_format *centred;
+    lxw_format *title;
+    lxw_format *heading;
+    lxw_format *names;
+    lxw_format *times;
+};
 
+// Rows 1 to 3, the same for a page and a stretch of history.
+SheetFormats fillHeadings(SheetWriter &w, const TrendChannels &channels) {
+    SheetFormats f{w.format(LXW_COLOR_UNSET, false, false, true), w.format(kBlue, true, true, true),
+                   w.format(kRed, false, true, false), w.format(kDarkGreen, true, true, false),
+                   w.format(kBlue, true, false, false)};
     w.width(0, 0, kTitleColumnWidth);
     w.width(1, kLastColumn, kChannelColumnWidth);
 
-    w.text(0, 0, channels.title, title);
-    for (lxw_col_t c = 1; c <= kLastColumn; ++c) w.blank(0, c, centred);
+    w.text(0, 0, channels.title, f.title);
+    for (lxw_col_t c = 1; c <= kLastColumn; ++c) w.blank(0, c, f.centred);
 
-    w.text(1, 0, QString::fromUtf8(kDateTimeHeading), heading);
-    for (lxw_col_t c = 1; c <= kLastColumn; ++c) w.text(1, c, QStringLiteral("Параметр %1").arg(c), heading);
+    w.text(1, 0, QString::fromUtf8(kDateTimeHeading), f.heading);
+    for (lxw_col_t c = 1; c <= kLastColumn; ++c) w.text(1, c, QStringLiteral("Параметр %1").arg(c), f.heading);
 
-    w.blank(2, 0, names);
-    for (lxw_col_t c = 1; c <= kLastColumn; ++c) w.text(2, c, channels.name(int(c) - 1), names);
+    w.blank(2, 0, f.names);
+    for (lxw_col_t c = 1; c <= kLastColumn; ++c) w.text(2, c, channels.name(int(c) - 1), f.names);
+    return f;
+}
+
+void fillSheet(SheetWriter &w, const ArchiveHistory &history, const TrendChannels &channels, int precision) {
+    const SheetFormats f = fillHeadings(w, channels);
+    for (int row = 0; row < history.rowCount(); ++row) {
+        const auto sheetRow = lxw_row_t(TrendWorkbook::kFirstDataRow + row);
+        w.text(sheetRow, 0, ArchiveHistory::timeText(history.timeAt(row)), f.times);
+        for (int c = 0; c < TrendPage::kChannels; ++c)
+            if (history.hasSample(row, c))
+                w.number(sheetRow, lxw_col_t(c + 1), TrendWorkbook::exportValue(history.sample(row, c), precision));
+    }
+}
+
+void fillSheet(SheetWriter &w, const TrendPage &page, const TrendChannels &channels, int precision) {
+    const SheetFormats f = fillHeadings(w, channels);
+    lxw_format *times = f.times;
 
     int k = 0;
     for (lxw_row_t r = TrendWorkbook::kFirstDataRow; r <= kTimeColumnLastRow; ++r) {
@@ -108,8 +132,13 @@ QString TrendWorkbook::timeCellText(const TrendPage &page, int k) {
     return page.dateText() + QStringLiteral("       ") + page.timeText(k);
 }
 
-bool TrendWorkbook::write(const QString &path, const TrendPage &page, const TrendChannels &channels, int precision,
-                          QString *error) {
+namespace {
+
+// Writes the sheet that `fillSheet` fills beside the file, checks it and renames
+// it over the file. Constant memory: the library writes each row as it is left,
+// which the rows must then come in order for.
+template <typename Fill>
+bool writeBook(const QString &path, bool constantMemory, const Fill &fillSheet, QString *error) {
     // The library writes the file beside the target by name, and its own files in
     // a private folder beside it, where a full disk or a size limit is the
     // target's own; a full temporary folder elsewhere does not matter. What the
@@ -121,6 +150,7 @@ bool TrendWorkbook::write(const QString &path, const TrendPage &page, const Tren
         QByteArray folder = QFile::encodeName(scratch);
         lxw_workbook_options options{};
         options.tmpdir = folder.data();
+        options.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE;
         errno = 0;
         lxw_workbook *book = workbook_new_opt(name.constData(), &options);
         lxw_worksheet *sheet = book ? workbook_add_worksheet(book, nullptr) : nullptr;
@@ -130,7 +160,7 @@ bool TrendWorkbook::write(const QString &path, const TrendPage &page, const Tren
             return false;
         }
         SheetWriter w(book, sheet);
-        fillSheet(w, page, channels, precision);
+        fillSheet(w);
         errno = 0;
         const lxw_error closed = workbook_close(book);
         const int systemError = errno;
@@ -152,6 +182,18 @@ bool TrendWorkbook::write(const QString &path, const TrendPage &page, const Tren
         return false;
     };
     return AtomicFileSave::saveWith(path, fill, error);
+}
+
+} // namespace
+
+bool TrendWorkbook::write(const QString &path, const TrendPage &page, const TrendChannels &channels, int precision,
+                          QString *error) {
+    return writeBook(path, false, [&](SheetWriter &w) { fillSheet(w, page, channels, precision); }, error);
+}
+
+bool TrendWorkbook::write(const QString &path, const ArchiveHistory &history, const TrendChannels &channels,
+                          int precision, QString *error) {
+    return writeBook(path, true, [&](SheetWriter &w) { fillSheet(w, history, channels, precision); }, error);
 }
 
 } // namespace z5

@@ -31,7 +31,7 @@ QStringList listedVerbs() {
     return verbs;
 }
 
-const char *const kVerbs[] = {"archive", "command", "download", "import", "params", "ports", "read-block", "scan", "screen",
+const char *const kVerbs[] = {"archive", "command", "download", "export", "import", "params", "ports", "read-block", "scan", "screen",
                               "screen-file", "tables", "trend", "watch", "write-screen", "write-setpoints"};
 
 class VerbHelp : public ::testing::TestWithParam<const char *> {};

@@ -5,12 +5,11 @@
 #include "ReadSession.h"
 #include "StopSignals.h"
 #include "record/ArchivePageStore.h"
+#include "record/StationRecordPath.h"
 #include "trends/ArchiveRead.h"
-#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <optional>
 
 namespace {
@@ -26,14 +25,6 @@ std::optional<std::pair<int, int>> pageRange(const QString &text) {
     const int last = m.captured(2).isEmpty() ? first : m.captured(2).toInt();
     if (first < z5::TrendPage::kFirstPage || last > z5::TrendPage::kLastPage || first > last) return std::nullopt;
     return std::make_pair(first, last);
-}
-
-// The record in the user's data folder, the folder made when missing.
-QString defaultRecordPath() {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/z5/z5-configurator");
-    QDir().mkpath(folder);
-    return folder + QStringLiteral("/station-record.sqlite");
 }
 
 QString minutesText(std::int64_t ms) {
@@ -71,7 +62,7 @@ int runArchive(const QStringList &args) {
     if (a.has(QStringLiteral("record")) && a.value(QStringLiteral("record")).isEmpty())
         return usage(QStringLiteral("--record needs a file name"));
 
-    const QString recordPath = a.has(QStringLiteral("record")) ? a.value(QStringLiteral("record")) : defaultRecordPath();
+    const QString recordPath = a.has(QStringLiteral("record")) ? a.value(QStringLiteral("record")) : z5::defaultStationRecordPath();
     z5::ArchivePageStore store;
     QString problem;
     if (!store.open(recordPath, &problem)) {

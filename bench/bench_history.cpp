@@ -3,9 +3,14 @@
 // Run: build/bench/bench_history
 #include "DatedPages.h"
 #include "trends/ArchiveHistory.h"
+#include "trends/HistoryPlotPainter.h"
+#include "trends/HistoryView.h"
 #include "trends/TrendChannels.h"
 #include "trends/TrendCsv.h"
 #include "trends/TrendWorkbook.h"
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -50,6 +55,30 @@ void weekToCsv(benchmark::State &state) {
 }
 BENCHMARK(weekToCsv)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// One frame of scrolling through a whole week at 1000 x 500 pixels: the
+// frames per second are 1000 / the time.
+void drawWeekFrame(benchmark::State &state) {
+    const z5::ArchiveHistory history = z5::ArchiveHistory::fromPages(weekOfPages());
+    z5::TrendChannels channels;
+    for (int c = 0; c < 32; ++c) channels.scales[std::size_t(c)] = {0.0f, float((c + 2) * 10)};
+    z5::HistoryView view;
+    view.show(history.secondsAt(0), history.secondsAt(history.rowCount() - 1));
+    QImage image(1000, 500, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        view.scroll(0.001);
+        QPainter p(&image);
+        z5::HistoryPlotPainter::draw(p, QRectF(image.rect()), history, view, 0, channels);
+    }
+}
+BENCHMARK(drawWeekFrame)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -170,6 +170,9 @@ TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, int block, QWi
 }
 
 TrendWindow::~TrendWindow() {
+    // The archive read and the history go with the window they were opened from.
+    delete archiveRead_;
+    delete history_;
     if (!sessionAlive_) return;
     sessionAlive_->cancel();
     sessionAlive_->setGoesOnWhenAdapterReturns(false);
@@ -184,6 +187,10 @@ void TrendWindow::setArchiveAccess(Clock &clock, LineSession &line, const QStrin
 
 QString TrendWindow::recordPath() const { return recordPath_.isEmpty() ? defaultStationRecordPath() : recordPath_; }
 
+ArchiveReadDialog *TrendWindow::archiveReadDialog() const { return archiveRead_; }
+
+HistoryWindow *TrendWindow::historyWindow() const { return history_; }
+
 void TrendWindow::openArchiveRead() {
     if (!archiveClock_ || !archiveLine_) return;
     if (archiveRead_) {
@@ -192,7 +199,8 @@ void TrendWindow::openArchiveRead() {
         return;
     }
     archiveRead_ = new ArchiveReadDialog(*archiveClock_, *archiveLine_, recordPath(), archiveLine_->settings().station,
-                                         block_, this);
+                                         block_, nullptr);
+    WindowPlacement::centreOn(archiveRead_, this);
     // A history open meanwhile takes in each page as it is stored.
     connect(archiveRead_, &ArchiveReadDialog::pagesStored, this, [this] {
         if (history_) history_->reload();
@@ -208,7 +216,8 @@ void TrendWindow::openHistory() {
     }
     const int station = archiveLine_ ? archiveLine_->settings().station : 1;
     history_ = new HistoryWindow(recordPath(), station, block_, session_.channels(), session_.group(),
-                                 session_.precision(), prompts_, this);
+                                 session_.precision(), prompts_, nullptr);
+    WindowPlacement::centreOn(history_, this);
     history_->show();
 }
 

@@ -49,6 +49,10 @@ public:
     // stores into (the user's own when empty). Without them "Читать архив" is off.
     void setArchiveAccess(Clock &clock, LineSession &line, const QString &recordPath = QString());
     QString recordPath() const;
+    // Open while shown; windows of their own, so that a page read disabling
+    // this window leaves them (and "Отмена") in use.
+    ArchiveReadDialog *archiveReadDialog() const;
+    HistoryWindow *historyWindow() const;
     // Paints the printout of the current group; false, with the user told, when
     // the printer could not be used.
     bool printTo(QPrinter &printer);

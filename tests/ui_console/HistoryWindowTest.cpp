@@ -58,7 +58,7 @@ struct HistoryRig : z5::testing::TrendBench {
         QVERIFY(s.open(record));
         for (const ArchivedPage &p : pages) QCOMPARE(s.put(p), ArchivePages::Put::Stored);
     }
-    HistoryWindow *history() const { return window->findChild<HistoryWindow *>(); }
+    HistoryWindow *history() const { return window->historyWindow(); }
     template <typename T = QWidget> T *in(QWidget *top, const char *name) const { return top->findChild<T *>(name); }
     // The range the fields show, as the user reads it.
     QString range() const {
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(r.history()->history().rowCount(), 0);
 
         QCOMPARE(hand::click(r.in(r.window, "archiveRead")), QString());
-        auto *dialog = r.window->findChild<ArchiveReadDialog *>();
+        auto *dialog = r.window->archiveReadDialog();
         QVERIFY(dialog && dialog->isVisible());
         QVERIFY(r.window->isEnabled());
         r.in<QSpinBox>(dialog, "archiveFirst")->setValue(1);
@@ -180,8 +180,13 @@ private slots:
         QVERIFY2(r.in<QLabel>(dialog, "archiveState")->text().startsWith(QStringLiteral("Страниц: 0 из 2, частей: ")),
                  qPrintable(r.in<QLabel>(dialog, "archiveState")->text()));
         QVERIFY2(r.window->isEnabled() && r.history()->isEnabled(), "other windows go on being used");
+        // A page asked for meanwhile holds the trend window, not the run's own dialog.
+        QCOMPARE(hand::click(r.in(r.window, "Command3")), QString());
+        QVERIFY(!r.window->isEnabled());
+        QVERIFY(dialog->isEnabled() && r.in<QPushButton>(dialog, "archiveCancel")->isEnabled());
         for (int ms = 0; ms < 20000 && dialog->reading(); ms += 10) r.clock.advance(10);
         QVERIFY(!dialog->reading());
+        QVERIFY2(r.window->isEnabled(), "the page asked for came between the archive's pages");
         QCOMPARE(bar->value(), 60);
         QVERIFY2(r.in<QLabel>(dialog, "archiveState")->text().startsWith(QStringLiteral("Архив прочитан: страниц 2, записано 2")),
                  qPrintable(r.in<QLabel>(dialog, "archiveState")->text()));

@@ -170,7 +170,7 @@ void walkArchive(z5::TrendWindow &trends, z5::Session &session) {
     QTemporaryDir folder;
     trends.setArchiveAccess(session.clock, session.line, folder.filePath(QStringLiteral("record.sqlite")));
     trends.openArchiveRead();
-    auto *read = trends.findChild<z5::ArchiveReadDialog *>();
+    z5::ArchiveReadDialog *read = trends.archiveReadDialog();
     if (!read) {
         shot(nullptr, "archive-read");
         return;
@@ -184,7 +184,7 @@ void walkArchive(z5::TrendWindow &trends, z5::Session &session) {
     shot(read, "archive-read");
     closeAndSettle(read);
     trends.openHistory();
-    auto *history = trends.findChild<z5::HistoryWindow *>();
+    z5::HistoryWindow *history = trends.historyWindow();
     shot(history, "history-window");
     closeAndSettle(history);
 }

@@ -9,6 +9,8 @@ namespace z5 {
 ArchiveRead::ArchiveRead(Clock &clock, LineSession &line, ArchivePages &store, QObject *parent)
     : QObject(parent), clock_(clock), line_(line), store_(store), session_(clock, line) {
     session_.setGoesOnWhenAdapterReturns(true);
+    // A click or a key given during the run waits one part at most, not a page.
+    session_.setGivesWayBetweenParts(true);
     session_.setFirstPartCheck([this](const TrendPage &opening, int recordingPage) {
         recordingPage_ = recordingPage;
         return wantsWhole(opening, recordingPage);

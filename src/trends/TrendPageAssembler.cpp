@@ -138,7 +138,15 @@ void TrendPageAssembler::awaitPart(std::int64_t now) {
             emit pageTurnedDown(staging_);
             return;
         }
-        // The line is quiet: the next part is asked for at once.
+        // The line is quiet: the next part is asked for at once, unless others
+        // wait for the line and the read gives way to them here.
+        if (givesWay_ && givesWay_()) {
+            pace_->stop();
+            state_ = State::Idle;
+            input_.clear();
+            emit gaveWay();
+            return;
+        }
         requestsForPart_ = 0;
         sendCurrentPart(now);
         return;

@@ -66,6 +66,9 @@ public:
     // is read whole.
     using FirstPartCheck = std::function<bool(const TrendPage &opening, int recordingPage)>;
     void setFirstPartCheck(FirstPartCheck check) { firstPartCheck_ = std::move(check); }
+    // Asked between two parts, on a quiet line with nothing owed: true pauses
+    // the read there (gaveWay), to go on with resume() from the next part.
+    void setGivesWay(std::function<bool()> givesWay) { givesWay_ = std::move(givesWay); }
 
     // Starts reading a page (0 for the one being recorded, else clamped to
     // 1..250). Input already waiting is stale and dropped. False when the first
@@ -100,6 +103,8 @@ signals:
     void pageComplete(const z5::TrendPage &page);
     // The first-part check turned the page down: the line is quiet, nothing is owed.
     void pageTurnedDown(const z5::TrendPage &opening);
+    // Paused between two parts: the line is quiet, nothing is owed.
+    void gaveWay();
     // NoReply: no progress for kStallMs; NoNetwork: a request could not be sent.
     void readFailed(z5::LineOutcome outcome);
 
@@ -133,6 +138,7 @@ private:
     Clock &clock_;
     Line line_;
     FirstPartCheck firstPartCheck_;
+    std::function<bool()> givesWay_;
     int recordingAtFirst_ = 0;
     int recordingAtLatest_ = 0;
     std::unique_ptr<Timer> pace_;

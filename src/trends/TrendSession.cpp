@@ -2,6 +2,7 @@
 #include "link/LineSession.h"
 #include "link/PacedRead.h"
 #include "link/Request.h"
+#include <utility>
 
 namespace z5 {
 namespace {
@@ -33,6 +34,12 @@ TrendSession::TrendSession(Clock &clock, LineSession &line, QObject *parent)
         turnedDown_ = true;
         if (read_) read_->end(LineOutcome::Reply);
     });
+    assembler_.setGivesWay([this] { return givesWay_ && line_.waitingCount() > 0; });
+    connect(&assembler_, &TrendPageAssembler::gaveWay, this, [this] {
+        if (!read_) return;
+        yielding_ = true;
+        read_->end(LineOutcome::Reply);
+    });
     connect(&assembler_, &TrendPageAssembler::readFailed, this, [this](LineOutcome outcome) {
         if (read_) read_->end(outcome);
     });
@@ -62,6 +69,7 @@ bool TrendSession::readPage(int page) {
     emit readProgress(0, TrendPageAssembler::kParts);
     pageStarted_ = false;
     turnedDown_ = false;
+    yielding_ = false;
     const std::shared_ptr<PacedRead> read = queueRead(asked, false);
     return !(read->isFinished() && read->outcome() != LineOutcome::Reply);
 }
@@ -96,6 +104,7 @@ std::shared_ptr<PacedRead> TrendSession::queueRead(int asked, bool resuming) {
 
 void TrendSession::cancel() {
     interrupted_ = false;
+    yielding_ = false;
     if (!read_) return;
     // Quietly: the read's end is not told.
     const std::shared_ptr<PacedRead> read = std::move(read_);
@@ -117,6 +126,11 @@ void TrendSession::onReadFinished(const PacedRead *read, LineOutcome outcome) {
     if (read_.get() != read) return;   // a read given up before
     const QString reason = read_->failure();
     read_.reset();
+    if (std::exchange(yielding_, false) && outcome == LineOutcome::Reply) {
+        // Back in the queue behind what was waiting; the parts in stay.
+        queueRead(askedPage_, true);
+        return;
+    }
     assembler_.cancel();
     switch (outcome) {
     case LineOutcome::Reply:

@@ -45,6 +45,10 @@ public:
     // A read cut off by its adapter going away goes on from the part it was on
     // once the line has the adapter back (off unless asked for).
     void setGoesOnWhenAdapterReturns(bool on) { goesOn_ = on; }
+    // Between two parts of a page, a read gives the line to whatever waits for
+    // it and then goes on from the next part (off unless asked for: a page read
+    // alone holds the line for its 2.8 s).
+    void setGivesWayBetweenParts(bool on) { givesWay_ = on; }
     // A read was cut off and waits for the adapter.
     bool interrupted() const { return interrupted_; }
     // Goes on with the last read, which ended without its page (no reply), from
@@ -124,6 +128,9 @@ private:
     // The page's first part was asked for: a cut-off read has something to go on from.
     bool pageStarted_ = false;
     bool turnedDown_ = false;
+    bool givesWay_ = false;
+    // The read under way paused between two parts to let others have the line.
+    bool yielding_ = false;
 };
 
 } // namespace z5

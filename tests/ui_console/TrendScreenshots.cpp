@@ -111,6 +111,8 @@ int main(int argc, char **argv) {
     z5::TrendSession session(clock, bench.line);
     session.setChannels(boilerChannels());
     z5::TrendWindow window(session, prompts, 10);
+    // As the console opens it: the archive can be read (nothing is opened until asked).
+    window.setArchiveAccess(clock, bench.line);
     window.show();
     window.readCurrentPage();
     clock.advance(2000);

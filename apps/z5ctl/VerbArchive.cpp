@@ -7,7 +7,6 @@
 #include "record/ArchivePageStore.h"
 #include "record/RecordPlace.h"
 #include "trends/ArchiveRead.h"
-#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -5,6 +5,7 @@ namespace z5 {
 
 struct TrendPage;
 struct TrendChannels;
+class ArchiveHistory;
 
 // The page as a native .xlsx workbook of one sheet: the title in A1, the
 // headings in row 2, the channel names in row 3, the date and the four times of
@@ -30,6 +31,12 @@ public:
     // failure leaves any file of that name as it was. False with the reason.
     static bool write(const QString &path, const TrendPage &page, const TrendChannels &channels, int precision,
                       QString *error = nullptr);
+    // A stretch of history in the same layout: title, headings and names in
+    // rows 1 to 3, then one sheet row per history row from row 4, its date and
+    // time in column A and its 32 channels in B to AG. Written row by row, so a
+    // week of rows needs little memory.
+    static bool write(const QString &path, const ArchiveHistory &history, const TrendChannels &channels,
+                      int precision, QString *error = nullptr);
 };
 
 } // namespace z5

@@ -15,7 +15,19 @@ const char *const kNeededParts[] = {"[Content_Types].xml", "_rels/.rels", "xl/wo
 // The probe is never longer than this: a folder that takes it is no longer full.
 constexpr qint64 kMaxProbeBytes = 256 * 1024 * 1024;
 
+// Parts larger than this (a sheet of many rows) are checked by their ends: the
+// root element opened at the start and closed at the end. Reading a week's sheet
+// through would take longer than writing it.
+constexpr qsizetype kFullyParsedBytes = 4 * 1024 * 1024;
+
 bool completeXml(const QByteArray &bytes) {
+    if (bytes.size() > kFullyParsedBytes) {
+        QXmlStreamReader head(bytes.left(64 * 1024));
+        while (!head.atEnd() && head.readNext() != QXmlStreamReader::StartElement) {
+        }
+        if (head.tokenType() != QXmlStreamReader::StartElement) return false;
+        return bytes.trimmed().endsWith("</" + head.qualifiedName().toUtf8() + '>');
+    }
     QXmlStreamReader xml(bytes);
     bool root = false;
     while (!xml.atEnd()) root = xml.readNext() == QXmlStreamReader::StartElement || root;

@@ -9,7 +9,7 @@
 
 namespace z5 {
 
-bool WorkbookFile::write(const QString &path, const SheetFiller &fillSheet, QString *error) {
+bool WorkbookFile::write(const QString &path, const SheetFiller &fillSheet, QString *error, bool constantMemory) {
     // The library writes the file beside the target by name, and its own files in
     // a private folder beside it, where a full disk or a size limit is the
     // target's own; a full temporary folder elsewhere does not matter. What the
@@ -21,6 +21,7 @@ bool WorkbookFile::write(const QString &path, const SheetFiller &fillSheet, QStr
         QByteArray folder = QFile::encodeName(scratch);
         lxw_workbook_options options{};
         options.tmpdir = folder.data();
+        options.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE;
         errno = 0;
         lxw_workbook *book = workbook_new_opt(name.constData(), &options);
         lxw_worksheet *sheet = book ? workbook_add_worksheet(book, nullptr) : nullptr;

@@ -12,8 +12,9 @@ class WorkbookSheet;
 class WorkbookFile {
 public:
     using SheetFiller = std::function<void(WorkbookSheet &sheet)>;
-    // False with the reason in words.
-    static bool write(const QString &path, const SheetFiller &fill, QString *error = nullptr);
+    // False with the reason in words. Constant memory: the library writes each
+    // row as it is left, so the rows must come in order (long histories).
+    static bool write(const QString &path, const SheetFiller &fill, QString *error = nullptr, bool constantMemory = false);
 };
 
 } // namespace z5

@@ -432,6 +432,7 @@ void ConsoleWindow::openTrendWindow(int column) {
     // the console back. The window keeps the block it was opened for.
     session_.trends.setChannels(TrendChannels::fromStore(session_.store));
     trendWindow_ = new TrendWindow(session_.trends, session_.prompts, column, this);
+    trendWindow_->setArchiveAccess(session_.clock, session_.line);
     // The console's status line follows the trend window's reads while it is
     // open and is cleared with it, so it never says a page is still being read.
     // A window that never showed a page leaves the reason its read failed.

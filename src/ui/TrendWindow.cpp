@@ -5,6 +5,10 @@
 #include "trends/TrendCursor.h"
 #include "trends/TrendPrintout.h"
 #include "trends/TrendWorkbook.h"
+#include "record/RecordPlace.h"
+#include "link/LineSession.h"
+#include "ui/ArchiveReadDialog.h"
+#include "ui/HistoryWindow.h"
 #include "ui/TrendPageDialog.h"
 #include "ui/TrendPlotWidget.h"
 #include "ui/WindowPlacement.h"
@@ -113,9 +117,18 @@ TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, int block, QWi
     precision_->setCurrentIndex(session_.precision());
     connect(precision_, &QComboBox::currentIndexChanged, this, [this](int i) { session_.setPrecision(i); });
     auto *exportButton = button(QStringLiteral("Command_EXCEL"), QStringLiteral("EXCEL"), archive);
-    archiveLayout->addWidget(precision_);
-    archiveLayout->addWidget(exportButton);
+    auto *archiveGrid = new QGridLayout;
+    archiveGrid->addWidget(precision_, 0, 0);
+    archiveGrid->addWidget(exportButton, 0, 1);
+    archiveReadButton_ = button(QStringLiteral("archiveRead"), QStringLiteral("Читать архив"), archive);
+    archiveReadButton_->setEnabled(false);
+    auto *historyButton = button(QStringLiteral("historyOpen"), QStringLiteral("История"), archive);
+    archiveGrid->addWidget(archiveReadButton_, 1, 0, 1, 2);
+    archiveGrid->addWidget(historyButton, 2, 0, 1, 2);
+    archiveLayout->addLayout(archiveGrid);
     connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportWorkbook);
+    connect(archiveReadButton_, &QPushButton::clicked, this, &TrendWindow::openArchiveRead);
+    connect(historyButton, &QPushButton::clicked, this, &TrendWindow::openHistory);
 
     auto *report = frame(QStringLiteral("Отчет"), central);
     auto *reportLayout = new QHBoxLayout(report);
@@ -157,12 +170,60 @@ TrendWindow::TrendWindow(TrendSession &session, Prompts &prompts, int block, QWi
 }
 
 TrendWindow::~TrendWindow() {
+    // The archive read and the history go with the window they were opened from.
+    delete archiveRead_;
+    delete history_;
     if (!sessionAlive_) return;
     sessionAlive_->cancel();
     sessionAlive_->setGoesOnWhenAdapterReturns(false);
 }
 
+void TrendWindow::setArchiveAccess(Clock &clock, LineSession &line, const QString &recordPath) {
+    archiveClock_ = &clock;
+    archiveLine_ = &line;
+    recordPath_ = recordPath;
+    archiveReadButton_->setEnabled(true);
+}
+
+QString TrendWindow::recordPath() const { return stationRecordPathToWrite(recordPath_); }
+
+ArchiveReadDialog *TrendWindow::archiveReadDialog() const { return archiveRead_; }
+
+HistoryWindow *TrendWindow::historyWindow() const { return history_; }
+
+void TrendWindow::openArchiveRead() {
+    if (!archiveClock_ || !archiveLine_) return;
+    if (archiveRead_) {
+        archiveRead_->raise();
+        archiveRead_->activateWindow();
+        return;
+    }
+    archiveRead_ = new ArchiveReadDialog(*archiveClock_, *archiveLine_, recordPath(), archiveLine_->settings().station,
+                                         block_, nullptr);
+    WindowPlacement::centreOn(archiveRead_, this);
+    // A history open meanwhile takes in each page as it is stored.
+    connect(archiveRead_, &ArchiveReadDialog::pagesStored, this, [this] {
+        if (history_) history_->reload();
+    });
+    archiveRead_->show();
+}
+
+void TrendWindow::openHistory() {
+    if (history_) {
+        history_->raise();
+        history_->activateWindow();
+        return;
+    }
+    const int station = archiveLine_ ? archiveLine_->settings().station : 1;
+    history_ = new HistoryWindow(recordPath(), station, block_, session_.channels(), session_.group(),
+                                 session_.precision(), prompts_, nullptr);
+    WindowPlacement::centreOn(history_, this);
+    history_->show();
+}
+
 void TrendWindow::closeEvent(QCloseEvent *event) {
+    if (archiveRead_) archiveRead_->close();
+    if (history_) history_->close();
     session_.cancel();
     if (console_) console_->setEnabled(true);
     QMainWindow::closeEvent(event);

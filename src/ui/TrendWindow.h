@@ -6,9 +6,14 @@
 class QComboBox;
 class QLabel;
 class QPrinter;
+class QPushButton;
 
 namespace z5 {
 
+class ArchiveReadDialog;
+class Clock;
+class HistoryWindow;
+class LineSession;
 class Prompts;
 class TrendPlotWidget;
 
@@ -36,6 +41,18 @@ public:
     void stopRecording();    // `Command6`
     void exportWorkbook();   // `Command_EXCEL`
     void print();            // `PRINT_1`
+    // "Читать архив": the archive's pages into the station record.
+    void openArchiveRead();
+    // "История": the pages stored, on one time axis.
+    void openHistory();
+    // The line and clock an archive read takes its turns on, and the record it
+    // stores into (the user's own when empty). Without them "Читать архив" is off.
+    void setArchiveAccess(Clock &clock, LineSession &line, const QString &recordPath = QString());
+    QString recordPath() const;
+    // Open while shown; windows of their own, so that a page read disabling
+    // this window leaves them (and "Отмена") in use.
+    ArchiveReadDialog *archiveReadDialog() const;
+    HistoryWindow *historyWindow() const;
     // Paints the printout of the current group; false, with the user told, when
     // the printer could not be used.
     bool printTo(QPrinter &printer);
@@ -68,6 +85,12 @@ private:
     QLabel *pageLabel_;
     QComboBox *precision_;
     QLabel *status_;
+    QPushButton *archiveReadButton_;
+    Clock *archiveClock_ = nullptr;
+    LineSession *archiveLine_ = nullptr;
+    QString recordPath_;
+    QPointer<ArchiveReadDialog> archiveRead_;
+    QPointer<HistoryWindow> history_;
 };
 
 } // namespace z5

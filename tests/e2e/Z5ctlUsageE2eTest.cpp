@@ -31,9 +31,9 @@ QStringList listedVerbs() {
     return verbs;
 }
 
-const char *const kVerbs[] = {"archive", "command", "diff", "download", "history", "import", "params", "ports",
-                              "read-block", "restore", "scan", "screen", "screen-file", "tables", "trend", "watch",
-                              "write-screen", "write-setpoints"};
+const char *const kVerbs[] = {"archive", "command", "diff", "download", "export", "history", "import", "params",
+                              "ports", "read-block", "restore", "scan", "screen", "screen-file", "tables", "trend",
+                              "watch", "write-screen", "write-setpoints"};
 
 class VerbHelp : public ::testing::TestWithParam<const char *> {};
 

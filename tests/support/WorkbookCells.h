@@ -43,6 +43,9 @@ inline Sheet readSheet(const QString &file) {
         } else if (x.name() == u"v") {
             const QString v = x.readElementText();
             s.value[ref] = type == u"s" ? shared.value(v.toInt()) : v;
+        } else if (x.name() == u"t" && type == u"inlineStr") {
+            // A sheet written row by row keeps its texts in the cells.
+            s.value[ref] = x.readElementText();
         } else if (x.name() == u"f") {
             s.value[ref] = QStringLiteral("FORMULA");
         }

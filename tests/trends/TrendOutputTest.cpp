@@ -5,6 +5,10 @@
 #include "trends/TrendPrintout.h"
 #include "trends/TrendWorkbook.h"
 #include "WorkbookCells.h"
+#include "DatedPages.h"
+#include "trends/ArchiveHistory.h"
+#include "trends/HistoryPlotPainter.h"
+#include "trends/HistoryView.h"
 #include <QFile>
 #include <QImage>
 #include <QMap>
@@ -206,4 +210,65 @@ TEST(TrendWorkbookFile, FailedWriteLeavesTheOldFile) {
     QFile f(existing);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+TEST(HistoryWorkbookFile, OneSheetRowPerHistoryRowWithItsDateAndTime) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.xlsx"));
+    ArchivedPage three = z5::testing::datedPage(3, z5::testing::at("2026-12-06T23:59:50"), 10, 3);
+    three.page.setSample(1, 0, TrendPage::kMissingLimit);
+    const ArchiveHistory history =
+        ArchiveHistory::fromPages({three, z5::testing::datedPage(4, z5::testing::at("2026-12-07T01:00:00"), 10, 1)});
+    ASSERT_TRUE(TrendWorkbook::write(path, history, scaledChannels(), 2));
+    const Sheet s = readSheet(path);
+    EXPECT_EQ(s.value.value("A1"), QStringLiteral("Котёл 1"));
+    EXPECT_EQ(s.value.value("A2"), QStringLiteral("Дата              Время"));
+    EXPECT_EQ(s.value.value("AG2"), QStringLiteral("Параметр 32"));
+    EXPECT_EQ(s.value.value("B3"), QStringLiteral("Канал 1"));
+    EXPECT_EQ(s.value.value("A4"), QStringLiteral("2026-12-06 23:59:50"));
+    EXPECT_EQ(s.value.value("A5"), QStringLiteral("2026-12-07 00:00:00")) << "across midnight";
+    EXPECT_EQ(s.value.value("A7"), QStringLiteral("2026-12-07 01:00:00")) << "the next page's row follows, none made up";
+    EXPECT_EQ(s.value.value("C4").toDouble(), 3000.01);
+    EXPECT_EQ(s.value.value("AG7").toDouble(), 4000.31);
+    EXPECT_FALSE(s.value.contains("B5")) << "a missing sample is an empty cell";
+    EXPECT_FALSE(s.value.contains("A8"));
+    EXPECT_NE(s.style.value("A4"), s.style.value("B4"));
+}
+
+TEST(HistoryPlot, CurvesBreakAtGapsAndMissingSamplesAndKeepTheirExtremesWhenRowsCrowd) {
+    TrendChannels ch;
+    ch.scales[0] = {0.0f, 10000.0f};
+    const QRectF area = HistoryPlotPainter::plotArea(QRectF(0, 0, 1040, 536));
+    const auto runs = [&](const ArchiveHistory &h, qint64 from, qint64 to) {
+        HistoryView view;
+        view.show(from, to);
+        std::vector<QVector<QPointF>> found;
+        HistoryPlotPainter::forEachRun(h, view, 0, ch, area, [&](const QVector<QPointF> &points) { found.push_back(points); });
+        return found;
+    };
+    using z5::testing::at;
+    using z5::testing::datedPage;
+    ArchivedPage three = datedPage(3, at("2026-12-06T10:00:00"), 10, 240);
+    const ArchivedPage four = datedPage(4, at("2026-12-06T10:40:00"), 10, 240);
+    const ArchivedPage later = datedPage(5, at("2026-12-06T14:00:00"), 10, 240);
+    const qint64 from = at("2026-12-06T10:00:00").toSecsSinceEpoch();
+    EXPECT_EQ(runs(ArchiveHistory::fromPages({three, four, later}), from, from + 6 * 3600).size(), 2u) << "one gap";
+    three.page.setSample(100, 0, TrendPage::kMissingLimit);
+    const std::vector<QVector<QPointF>> broken = runs(ArchiveHistory::fromPages({three, four, later}), from, from + 6 * 3600);
+    ASSERT_EQ(broken.size(), 3u) << "and a missing sample";
+    EXPECT_LT(broken[0].back().x(), broken[1].front().x());
+    // Twenty rows to a pixel column: few points, the highest and lowest rows still among them.
+    std::vector<ArchivedPage> week;
+    for (int p = 0; p < 250; ++p) week.push_back(datedPage(1 + p % 8, at("2026-12-01T00:00:00").addSecs(p * 2400), 10, 240));
+    const ArchiveHistory h = ArchiveHistory::fromPages(week);
+    const std::vector<QVector<QPointF>> crowded = runs(h, h.secondsAt(0), h.secondsAt(h.rowCount() - 1));
+    ASSERT_EQ(crowded.size(), 1u);
+    EXPECT_LE(crowded[0].size(), 4 * int(area.width()) + 8);
+    double top = area.bottom(), bottom = area.top();
+    for (const QPointF &pt : crowded[0]) {
+        top = std::min(top, pt.y());
+        bottom = std::max(bottom, pt.y());
+    }
+    EXPECT_DOUBLE_EQ(top, HistoryPlotPainter::percentY(ch.percent(z5::testing::datedSample(8, 239, 0), 0), area));
+    EXPECT_DOUBLE_EQ(bottom, HistoryPlotPainter::percentY(ch.percent(z5::testing::datedSample(1, 0, 0), 0), area));
 }

@@ -5,7 +5,12 @@
 #include "LineBench.h"
 #include "trends/TrendPrintout.h"
 #include "trends/TrendReply.h"
+#include "DatedPages.h"
+#include "record/ArchivePageStore.h"
+#include "ui/HistoryPlotWidget.h"
+#include "ui/HistoryWindow.h"
 #include "ui/TrendWindow.h"
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -61,6 +66,28 @@ z5::TrendChannels boilerChannels() {
     return ch;
 }
 
+// A day and a half of the boiler stored page after page, with six hours in the
+// night that the archive was not read for.
+bool storeBoilerDays(const QString &record) {
+    z5::ArchivePageStore store;
+    if (!store.open(record)) return false;
+    const QDateTime first = z5::testing::at("2026-12-06T06:00:00");
+    for (int p = 0; p < 54; ++p) {
+        const QDateTime start = first.addSecs(qint64(p) * 2400);
+        if (start >= z5::testing::at("2026-12-06T23:00:00") && start < z5::testing::at("2026-12-07T05:00:00")) continue;
+        z5::ArchivedPage page = z5::testing::datedPage(1 + p % 250, start, 10, 240);
+        for (int r = 0; r < 240; ++r) {
+            const double hours = (p * 2400 + r * 10) / 3600.0;
+            const double day = std::sin((hours - 3) / 24.0 * 2 * M_PI);
+            const double values[4] = {70 + 10 * day + 2 * std::sin(hours * 3), 3.8 + 0.6 * std::sin(hours / 2),
+                                      45 - 30 * day + 8 * std::sin(hours * 5), -6 + 6 * day};
+            for (int c = 0; c < 32; ++c) page.page.setSample(r, c, float(values[c % 4]));
+        }
+        if (store.put(page) == z5::ArchivePages::Put::Failed) return false;
+    }
+    return true;
+}
+
 bool save(const QImage &image, const QString &path) {
     const bool ok = image.save(path);
     std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
@@ -84,6 +111,8 @@ int main(int argc, char **argv) {
     z5::TrendSession session(clock, bench.line);
     session.setChannels(boilerChannels());
     z5::TrendWindow window(session, prompts, 10);
+    // As the console opens it: the archive can be read (nothing is opened until asked).
+    window.setArchiveAccess(clock, bench.line);
     window.show();
     window.readCurrentPage();
     clock.advance(2000);
@@ -100,5 +129,17 @@ int main(int argc, char **argv) {
         p.setRenderHint(QPainter::Antialiasing);
         z5::TrendPrintout::paint(p, paper, session.page(), session.group(), session.channels());
     }
-    return save(paper, dir.filePath(QStringLiteral("trend-printout.png"))) ? 0 : 1;
+    if (!save(paper, dir.filePath(QStringLiteral("trend-printout.png")))) return 1;
+
+    // The stored days on one axis, the night without pages shaded.
+    QTemporaryDir folder;
+    const QString record = folder.filePath(QStringLiteral("record.sqlite"));
+    if (!storeBoilerDays(record)) return 1;
+    z5::HistoryWindow history(record, 1, 10, boilerChannels(), 0, 1, prompts);
+    history.show();
+    history.plot()->view().show(z5::testing::at("2026-12-06T12:00:00").toSecsSinceEpoch(),
+                                z5::testing::at("2026-12-07T12:00:00").toSecsSinceEpoch());
+    history.plot()->viewChanged();
+    QApplication::processEvents();
+    return save(history.grab().toImage(), dir.filePath(QStringLiteral("history-window.png"))) ? 0 : 1;
 }

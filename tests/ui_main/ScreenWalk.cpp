@@ -3,9 +3,10 @@
 // Xvfb) and writes one PNG per view into DIR: the main window and its dialogs,
 // a file dialog and a message box,
 // the console with a parameter panel, the live values, an operator panel of
-// each layout, the trend window and its page dialog, the traffic monitor and
-// the console scrolled to its far corner, and the console against a record:
-// its marks, the change list and the visit report.
+// each layout, the trend window and its page dialog, an archive read and the
+// history of the pages read, the traffic monitor and the console scrolled to
+// its far corner, and the console against a record: its marks, the change list
+// and the visit report.
 #include "DemoScreen.h"
 #include "SimProcess.h"
 #include "console/BlockSelection.h"
@@ -20,6 +21,8 @@
 #include "ui/QtTranslations.h"
 #include "ui/Session.h"
 #include "ui/TrafficWindow.h"
+#include "ui/ArchiveReadDialog.h"
+#include "ui/HistoryWindow.h"
 #include "ui/TrendWindow.h"
 #include "ui/ChangeListDialog.h"
 #include "ui/WorkReportDialog.h"
@@ -39,6 +42,7 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -201,7 +205,32 @@ void walkPanels(z5::ConsoleWindow &console, z5::Session &session, z5::RecordingP
     }
 }
 
-void walkTrends(z5::ConsoleWindow &console) {
+// Pages 1 to 3 read from the archive into a record of the walk's own (never the
+// user's), then the history of what was read.
+void walkArchive(z5::TrendWindow &trends, z5::Session &session) {
+    QTemporaryDir folder;
+    trends.setArchiveAccess(session.clock, session.line, folder.filePath(QStringLiteral("record.sqlite")));
+    trends.openArchiveRead();
+    z5::ArchiveReadDialog *read = trends.archiveReadDialog();
+    if (!read) {
+        shot(nullptr, "archive-read");
+        return;
+    }
+    read->findChild<QSpinBox *>(QStringLiteral("archiveFirst"))->setValue(1);
+    read->findChild<QSpinBox *>(QStringLiteral("archiveLast"))->setValue(3);
+    read->startReading();
+    pumpEvents(400);
+    shot(read, "archive-read-running");
+    pumpUntil([read] { return !read->reading(); }, 60000);
+    shot(read, "archive-read");
+    closeAndSettle(read);
+    trends.openHistory();
+    z5::HistoryWindow *history = trends.historyWindow();
+    shot(history, "history-window");
+    closeAndSettle(history);
+}
+
+void walkTrends(z5::ConsoleWindow &console, z5::Session &session) {
     const int icon = iconOfType(console, "GRA");
     if (icon < 0) return;
     console.iconPressed(icon, Qt::LeftButton);
@@ -212,6 +241,7 @@ void walkTrends(z5::ConsoleWindow &console) {
     trends->openPageDialog();
     shot(shownTopLevel("sheet_GRAFIK_GO"), "trend-page-dialog");
     closeAndSettle(shownTopLevel("sheet_GRAFIK_GO"));
+    walkArchive(*trends, session);
     closeAndSettle(trends);
 }
 
@@ -276,7 +306,7 @@ int main(int argc, char **argv) {
     shot(console, "live-values");
     z5::test::MemoryWriteHistory history;
     walkRecord(*console, session, history);
-    walkTrends(*console);
+    walkTrends(*console, session);
     walkPanels(*console, session, prompts);
 
     for (const auto &m : prompts.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m.text));

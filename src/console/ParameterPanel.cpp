@@ -9,17 +9,6 @@
 namespace z5 {
 namespace {
 
-void setSelector(Selectors &s, Selector which, int value) {
-    switch (which) {
-    case Selector::None: break;
-    case Selector::Channel: s.channel = value; break;
-    case Selector::Step: s.step = value; break;
-    case Selector::Event: s.event = value; break;
-    case Selector::Page: s.page = value; break;
-    case Selector::Key: s.key = value; break;
-    }
-}
-
 // Types whose row 1 picks a channel of the block's own instance.
 bool isChannelType(int type) { return type >= BlockType::A_I && type <= BlockType::D_O; }
 
@@ -100,7 +89,7 @@ void ParameterPanel::layOutForSelectedBlock() {
             } else if (which == Selector::Page && state_.selectedScreenPage <= maxCode) {
                 code = state_.selectedScreenPage;
             }
-            setSelector(selectors_, which, code);
+            selectors_.set(which, code);
             rows_[r].selected = code;
         }
     }
@@ -164,7 +153,7 @@ void ParameterPanel::choose(int r, int code) {
         return;
     case RowRole::Selects: {
         const Selector which = catalogue_.selectorOf(type_, r);
-        setSelector(selectors_, which, code);
+        selectors_.set(which, code);
         row.selected = code;
         if (type_ == BlockType::SCA && which == Selector::Page) state_.selectedScreenPage = static_cast<std::uint8_t>(code);
         // The program step and the trend channel are remembered in the block's store.

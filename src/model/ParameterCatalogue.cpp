@@ -29,6 +29,17 @@ int Selectors::get(Selector s) const {
     return 0;
 }
 
+void Selectors::set(Selector s, int value) {
+    switch (s) {
+    case Selector::None: break;
+    case Selector::Channel: channel = value; break;
+    case Selector::Step: step = value; break;
+    case Selector::Event: event = value; break;
+    case Selector::Page: page = value; break;
+    case Selector::Key: key = value; break;
+    }
+}
+
 ParameterCatalogue::ParameterCatalogue() { build(); }
 
 const ParameterCatalogue &ParameterCatalogue::standard() {

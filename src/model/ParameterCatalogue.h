@@ -32,6 +32,7 @@ struct Selectors {
     int page = 0;
     int key = 0;
     int get(Selector s) const;
+    void set(Selector s, int value);
 };
 
 enum class SignalSide : std::uint8_t { Input, Output };

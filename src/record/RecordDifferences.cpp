@@ -17,17 +17,6 @@ constexpr int kValueBytes = 4;
 constexpr std::array<Selector, 5> kSelectors = {Selector::Channel, Selector::Step, Selector::Event, Selector::Page,
                                                  Selector::Key};
 
-void setSelector(Selectors &s, Selector which, int value) {
-    switch (which) {
-    case Selector::None: break;
-    case Selector::Channel: s.channel = value; break;
-    case Selector::Step: s.step = value; break;
-    case Selector::Event: s.event = value; break;
-    case Selector::Page: s.page = value; break;
-    case Selector::Key: s.key = value; break;
-    }
-}
-
 QString trimmedRight(QString text) {
     while (!text.isEmpty() && text.back() == QLatin1Char(' ')) text.chop(1);
     return text;
@@ -78,7 +67,7 @@ std::vector<Selectors> selectorChoices(int type, int row, const ParameterCatalog
         for (const Selectors &base : choices)
             for (int c = 0; c < count; ++c) {
                 Selectors next = base;
-                setSelector(next, s, c);
+                next.set(s, c);
                 wider.push_back(next);
             }
         choices.swap(wider);

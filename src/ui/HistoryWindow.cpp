@@ -1,4 +1,5 @@
 #include "ui/HistoryWindow.h"
+#include "ui/Printing.h"
 #include "model/Prompts.h"
 #include "trends/HistoryPlotPainter.h"
 #include "trends/TrendCsv.h"
@@ -257,53 +258,38 @@ void HistoryWindow::exportCsv() {
 }
 
 bool HistoryWindow::printTo(QPrinter &printer) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        prompts_.message(QStringLiteral("Печать не удалась"), QStringLiteral("Печать"));
-        return false;
-    }
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
-        -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
-    // Drawn at screen size and scaled to the page, so lines and labels keep their proportions.
-    const QSizeF drawn(1000, 620);
-    const double scale = std::min(page.width() / drawn.width(), page.height() / drawn.height());
-    painter.scale(scale, scale);
-    QFont font = painter.font();
-    font.setPointSizeF(10);
-    painter.setFont(font);
-    const int first = TrendPage::firstChannelOf(plot_->group());
-    QString heading = QStringLiteral("%1   %2 — %3   ")
-                          .arg(channels_.title,
-                               ArchiveHistory::timeText(QDateTime::fromSecsSinceEpoch(plot_->view().from(), Qt::UTC)),
-                               ArchiveHistory::timeText(QDateTime::fromSecsSinceEpoch(plot_->view().to(), Qt::UTC)));
-    painter.drawText(QPointF(0, 16), heading);
-    double x = 0;
-    for (int k = 0; k < 4; ++k) {
-        painter.setPen(trendChannelColour(first + k));
-        const QString name = channels_.name(first + k).trimmed().isEmpty() ? QString::number(first + k + 1)
-                                                                            : channels_.name(first + k).trimmed();
-        painter.drawText(QPointF(x, 36), name);
-        x += 250;
-    }
-    const ArchiveHistory rows = shownRows();
-    HistoryPlotPainter::draw(painter, QRectF(0, 44, drawn.width(), drawn.height() - 44), rows, plot_->view(),
-                             plot_->group(), channels_);
-    const bool ended = painter.end();
-    if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
-        prompts_.message(QStringLiteral("Печать не удалась"), QStringLiteral("Печать"));
-        return false;
-    }
-    return true;
+    return Printing::paintOn(printer, prompts_, [&](QPainter &painter, QPrinter &) {
+        const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
+            -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+        // Drawn at screen size and scaled to the page, so lines and labels keep their proportions.
+        const QSizeF drawn(1000, 620);
+        const double scale = std::min(page.width() / drawn.width(), page.height() / drawn.height());
+        painter.scale(scale, scale);
+        QFont font = painter.font();
+        font.setPointSizeF(10);
+        painter.setFont(font);
+        const int first = TrendPage::firstChannelOf(plot_->group());
+        QString heading = QStringLiteral("%1   %2 — %3   ")
+                              .arg(channels_.title,
+                                   ArchiveHistory::timeText(QDateTime::fromSecsSinceEpoch(plot_->view().from(), Qt::UTC)),
+                                   ArchiveHistory::timeText(QDateTime::fromSecsSinceEpoch(plot_->view().to(), Qt::UTC)));
+        painter.drawText(QPointF(0, 16), heading);
+        double x = 0;
+        for (int k = 0; k < 4; ++k) {
+            painter.setPen(trendChannelColour(first + k));
+            const QString name = channels_.name(first + k).trimmed().isEmpty() ? QString::number(first + k + 1)
+                                                                                : channels_.name(first + k).trimmed();
+            painter.drawText(QPointF(x, 36), name);
+            x += 250;
+        }
+        const ArchiveHistory rows = shownRows();
+        HistoryPlotPainter::draw(painter, QRectF(0, 44, drawn.width(), drawn.height() - 44), rows, plot_->view(),
+                                 plot_->group(), channels_);
+    });
 }
 
 void HistoryWindow::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("Печать"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { printTo(*p); });
-    preview.exec();
+    Printing::preview(this, [this](QPrinter &printer) { printTo(printer); });
 }
 
 } // namespace z5

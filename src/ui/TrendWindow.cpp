@@ -1,4 +1,5 @@
 #include "ui/TrendWindow.h"
+#include "ui/Printing.h"
 #include "link/LineReply.h"
 #include "model/Prompts.h"
 #include "trends/TrendChannels.h"
@@ -371,28 +372,13 @@ void TrendWindow::exportWorkbook() {
 }
 
 bool TrendWindow::printTo(QPrinter &printer) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        prompts_.message(QStringLiteral("Печать не удалась"), QStringLiteral("Печать"));
-        return false;
-    }
-    TrendPrintout::paint(painter, printer, session_.page(), session_.group(), session_.channels());
-    const bool ended = painter.end();
-    if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
-        prompts_.message(QStringLiteral("Печать не удалась"), QStringLiteral("Печать"));
-        return false;
-    }
-    return true;
+    return Printing::paintOn(printer, prompts_, [&](QPainter &painter, QPrinter &) {
+        TrendPrintout::paint(painter, printer, session_.page(), session_.group(), session_.channels());
+    });
 }
 
 void TrendWindow::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("Печать"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { printTo(*p); });
-    preview.exec();
+    Printing::preview(this, [this](QPrinter &printer) { printTo(printer); });
 }
 
 } // namespace z5

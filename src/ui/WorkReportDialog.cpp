@@ -1,4 +1,5 @@
 #include "ui/WorkReportDialog.h"
+#include "ui/Printing.h"
 #include "app/Session.h"
 #include "app/WorkReportExport.h"
 #include "app/WorkReportPrintout.h"
@@ -128,29 +129,13 @@ QString WorkReportDialog::defaultName(const QString &suffix) const {
 }
 
 bool WorkReportDialog::printTo(QPrinter &printer) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        prompts_.message(QStringLiteral("Печать не удалась"), QStringLiteral("Печать"));
-        return false;
-    }
-    WorkReportPrintout::paint(painter, printer, report_);
-    const bool ended = painter.end();
-    if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
-        prompts_.message(QStringLiteral("Печать не удалась"), QStringLiteral("Печать"));
-        return false;
-    }
-    return true;
+    return Printing::paintOn(printer, prompts_, [&](QPainter &painter, QPrinter &) {
+        WorkReportPrintout::paint(painter, printer, report_);
+    });
 }
 
 void WorkReportDialog::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(report_.title());
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("Печать"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { printTo(*p); });
-    preview.exec();
+    Printing::preview(this, [this](QPrinter &printer) { printTo(printer); }, report_.title());
 }
 
 void WorkReportDialog::savePdf() {

@@ -5,6 +5,14 @@
 
 namespace z5ctl {
 
+z5::ImportResult importNamedNetlist(const Arguments &a) {
+    z5::NetlistImport import;
+    z5::ImportResult imported = import.importFile(
+        a.positionals().first(), a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
+    if (!imported.ok) err(imported.message);
+    return imported;
+}
+
 int ProjectInput::read(const Arguments &a, z5::Prompts &prompts, const std::function<int(const QString &)> &usage) {
     if (a.positionals().isEmpty()) return usage(QStringLiteral("a NETLIST is required"));
     if (const QString extra = a.surplus(1); !extra.isEmpty()) return usage(extra);
@@ -16,13 +24,8 @@ int ProjectInput::read(const Arguments &a, z5::Prompts &prompts, const std::func
     const std::optional<QChar> decimal = decimalSeparator(a);
     if (!decimal) return usage(decimalSeparatorProblem());
 
-    z5::NetlistImport import;
-    imported = import.importFile(a.positionals().first(),
-                                 a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
-    if (!imported.ok) {
-        err(imported.message);
-        return 1;
-    }
+    imported = importNamedNetlist(a);
+    if (!imported.ok) return 1;
     if (a.has(QStringLiteral("params"))) {
         z5::ParameterFileCommands files(store, prompts, *decimal);
         if (!files.loadFrom(a.value(QStringLiteral("params")))) return 1;

@@ -14,6 +14,10 @@ namespace z5ctl {
 // What the table-writing verbs send: the netlist (the one positional argument,
 // numbered by --auto), the parameters of --params (read with --decimal) and the
 // alarm texts of --screen.
+// The netlist named first on the command line, numbered by --auto; a netlist
+// that cannot be used is said on standard error (the result is then not ok).
+z5::ImportResult importNamedNetlist(const Arguments &a);
+
 struct ProjectInput {
     z5::ImportResult imported;
     z5::ParameterStore store;

@@ -6,7 +6,7 @@
 #include "ExitCodes.h"
 #include "RecordInput.h"
 #include "app/ParameterFileCommands.h"
-#include "import/NetlistImport.h"
+#include "ProjectInput.h"
 #include "link/PortSettings.h"
 #include "model/ParameterStore.h"
 #include "model/RecordingPrompts.h"
@@ -35,13 +35,8 @@ int runDiff(const QStringList &args) {
     const std::optional<QChar> decimal = z5ctl::decimalSeparator(a);
     if (!decimal) return usage(z5ctl::decimalSeparatorProblem());
 
-    z5::NetlistImport import;
-    const z5::ImportResult imported = import.importFile(
-        a.positionals().first(), a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
-    if (!imported.ok) {
-        z5ctl::err(imported.message);
-        return z5ctl::kBadInput;
-    }
+    const z5::ImportResult imported = z5ctl::importNamedNetlist(a);
+    if (!imported.ok) return z5ctl::kBadInput;
     z5::ParameterStore store;
     if (withParameters) {
         z5::RecordingPrompts prompts;

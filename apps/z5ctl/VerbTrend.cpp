@@ -4,7 +4,7 @@
 #include "ExitCodes.h"
 #include "ReadSession.h"
 #include "StopSignals.h"
-#include "import/NetlistImport.h"
+#include "ProjectInput.h"
 #include "link/LineReply.h"
 #include "model/AtomicFileSave.h"
 #include "model/BlockCatalogue.h"
@@ -54,13 +54,8 @@ int setRecording(z5ctl::ReadSession &session, int column, bool start) {
 // used (it would never send a page): 0, or the status to end with.
 int checkBlockType(const z5ctl::Arguments &a, int column) {
     if (a.positionals().isEmpty()) return 0;
-    z5::NetlistImport import;
-    const z5::ImportResult imported = import.importFile(
-        a.positionals().first(), a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
-    if (!imported.ok) {
-        z5ctl::err(imported.message);
-        return z5ctl::kBadInput;
-    }
+    const z5::ImportResult imported = z5ctl::importNamedNetlist(a);
+    if (!imported.ok) return z5ctl::kBadInput;
     const int type = imported.project.blockType(column);
     if (type == z5::BlockType::GRA) return 0;
     z5ctl::err(type == 0 ? QStringLiteral("z5ctl trend: the netlist has no block U%1").arg(column + 1)

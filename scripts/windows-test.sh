@@ -6,8 +6,10 @@
 #     same commands run again with the Linux z5ctl on a fresh simulator; the two timelines
 #     must hold the same requests byte for byte and replies of the same kind and length; the
 #     download's frames within ±5 ms of their Linux offsets (Z5_TIMING_TOLERANCE_MS; more on a
-#     busy machine) and the trend page read within 1.15 x its wire time.
-# Needs: wine (wine64), python3; the Linux z5ctl and z5-sim are built into build/ if missing.
+#     busy machine) and the trend page read within 1.15 x its wire time;
+#  3. the installer (scripts/windows-msi.sh): installed silently, the installed programs
+#     started, removed, and nothing of it left behind.
+# Needs: wine (wine64), msitools, python3; the Linux z5ctl and z5-sim are built into build/ if missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -183,6 +185,49 @@ PY
 # The runs stay for a look: timelines, outputs and the workbook.
 rm -rf "$win_build/wine-test" && cp -r "$work" "$win_build/wine-test" 2>/dev/null || true
 cat "$work/wine/err"*.txt >&2 || true
+
+# --- 3. The installer ------------------------------------------------------------------
+# Installed silently for all users, the installed programs started, then removed: nothing of
+# it may stay behind (files, the Start-menu entry, the uninstall entry, the .scd file type).
+msi=$(ls "$root"/dist/z5-configurator-*-x64.msi 2>/dev/null | tail -n1)
+if [ -z "$msi" ]; then
+  fail "no installer: run scripts/windows-msi.sh first"
+else
+  log "installer: $(basename "$msi")"
+  product=$(msiinfo export "$msi" Property | tr -d '\r' | awk -F '\t' '$1 == "ProductCode" { print $2 }')
+  installed="$WINEPREFIX/drive_c/Program Files/Z5 Configurator"
+  uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
+  shortcuts() { find "$WINEPREFIX/drive_c" -name 'Конфигуратор Z5.lnk' 2>/dev/null; }
+  has_key() { wine reg query "$1" >/dev/null 2>&1; }
+  msi_w=$(winepath -w "$msi")
+  wine msiexec /i "$msi_w" /qn || fail "msiexec /i ended with $?"
+  [ -f "$installed/z5-configurator.exe" ] || fail "z5-configurator.exe not installed"
+  [ -f "$installed/licenses/Qt.txt" ] || fail "the licences not installed"
+  [ -n "$(shortcuts)" ] || fail "no Start-menu entry"
+  has_key "$uninstall_key" || fail "no uninstall entry $uninstall_key"
+  wine reg query 'HKLM\Software\Classes\Z5.ScreenFile\shell\open\command' 2>/dev/null | grep -q 'z5-configurator.exe' ||
+    fail ".scd files do not open in the configurator"
+  version=$(wine "$installed/z5ctl.exe" --version 2>/dev/null | tr -d '\r')
+  [[ $version == "z5ctl "* ]] || fail "the installed z5ctl.exe did not answer --version ($version)"
+  # The installed configurator starts and keeps running until it is ended.
+  (cd "$work" && wine "$installed/z5-configurator.exe" > configurator.log 2>&1) &
+  configurator=$!
+  sleep 10
+  if kill -0 "$configurator" 2>/dev/null; then
+    log "the installed configurator started"
+    wineserver -k 2>/dev/null || true
+  else
+    fail "the installed configurator ended at once: $(tail -n 3 "$work/configurator.log")"
+  fi
+  wait "$configurator" 2>/dev/null || true
+  wine msiexec /x "$msi_w" /qn || fail "msiexec /x ended with $?"
+  [ ! -e "$installed" ] || fail "left behind: $(find "$installed" | head -n 5)"
+  [ -z "$(shortcuts)" ] || fail "Start-menu entry left behind"
+  for key in "$uninstall_key" 'HKLM\Software\Classes\.scd' 'HKLM\Software\Classes\Z5.ScreenFile' \
+    'HKLM\Software\Z5 Configurator developers'; do
+    ! has_key "$key" || fail "registry key left behind: $key"
+  done
+fi
 
 if [ "$failures" -gt 0 ]; then log "$failures failure(s)"; exit 1; fi
 log "all passed"

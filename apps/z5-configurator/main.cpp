@@ -1,6 +1,7 @@
 // z5-configurator: the desktop configurator. One session of core objects on the
 // real clock, serial port and message boxes, and the main window over it.
 #include "DisplayCheck.h"
+#include "ParentConsole.h"
 #include "link/SystemSerialPort.h"
 #include "link/SerialDevices.h"
 #include "model/ProcessSetup.h"
@@ -22,11 +23,12 @@
 namespace {
 
 const char kHelp[] =
-    "usage: z5-configurator [Qt options]\n"
+    "usage: z5-configurator [Qt options] [SCREEN.scd]\n"
     "       z5-configurator --help | --version\n"
     "The desktop configurator of the Z5 controller: imports block schematics (P-CAD ASCII\n"
     "netlists), tunes block parameters, downloads the configuration over RS-485, watches\n"
     "live values, designs the operator screen and reads trend pages.\n"
+    "SCREEN.scd, when given, is loaded into the screen designer.\n"
     "COMn is the device that Z5_COM<n> names, else the one chosen in the port dialog,\n"
     "else /dev/ttyS<n-1>.\n"
     "example:\n"
@@ -35,7 +37,9 @@ const char kHelp[] =
 // --help and --version are answered before a window system is needed.
 bool answered(int argc, char **argv, int *status) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        const bool help = std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
+        if (help || std::strcmp(argv[i], "--version") == 0) z5::useParentConsole();
+        if (help) {
             std::fputs(kHelp, stdout);
             *status = 0;
             return true;
@@ -87,5 +91,13 @@ int main(int argc, char **argv) {
     // Settings that could not be read are said once, where the user looks.
     if (const QString unread = z5::userSettingsProblem(); !unread.isEmpty()) window.writeStatus()->setText(unread);
     window.show();
+    // An operator screen file given to open (Explorer's "Open" on an .scd file).
+    const QStringList files = QApplication::arguments().mid(1);
+    for (const QString &file : files) {
+        if (file.endsWith(QStringLiteral(".scd"), Qt::CaseInsensitive)) {
+            window.openScreenFile(file);
+            break;
+        }
+    }
     return app.exec();
 }

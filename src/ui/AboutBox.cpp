@@ -1,7 +1,10 @@
 #include "ui/AboutBox.h"
 #include "ui/OwnedDialog.h"
 #include "ui/QtTranslations.h"
+#include "ui/WindowPlacement.h"
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QPlainTextEdit>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -9,7 +12,8 @@
 
 namespace z5 {
 
-AboutBox::AboutBox(QWidget *opener, const QString &recordText) : QDialog(opener), opener_(opener) {
+AboutBox::AboutBox(QWidget *opener, const QString &recordText, const QList<ShippedLicence> &licences)
+    : QDialog(opener), opener_(opener) {
     setObjectName(QStringLiteral("About"));
     setWindowTitle(QStringLiteral("О программе"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -38,8 +42,42 @@ AboutBox::AboutBox(QWidget *opener, const QString &recordText) : QDialog(opener)
     layout->addWidget(title);
     layout->addWidget(version);
     layout->addWidget(record);
+    if (!licences.isEmpty()) addLicences(layout, buttons, licences);
     layout->addWidget(buttons);
     holdOwner(this, opener_);
+}
+
+void AboutBox::addLicences(QVBoxLayout *layout, QDialogButtonBox *buttons, const QList<ShippedLicence> &licences) {
+    auto *details = new QWidget(this);
+    details->setObjectName(QStringLiteral("licences"));
+    auto *detailsLayout = new QVBoxLayout(details);
+    detailsLayout->setContentsMargins(0, 0, 0, 0);
+    auto *names = new QComboBox(details);
+    names->setObjectName(QStringLiteral("cmbLicence"));
+    auto *text = new QPlainTextEdit(details);
+    text->setObjectName(QStringLiteral("txtLicence"));
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 82, fontMetrics().lineSpacing() * 18);
+    for (const ShippedLicence &licence : licences) names->addItem(licence.name, licence.text);
+    connect(names, &QComboBox::currentIndexChanged, text,
+            [names, text](int index) { text->setPlainText(names->itemData(index).toString()); });
+    text->setPlainText(licences.first().text);
+    detailsLayout->addWidget(names);
+    detailsLayout->addWidget(text);
+    details->hide();
+    layout->addWidget(details, 1);
+    QPushButton *show = buttons->addButton(QStringLiteral("Лицензии"), QDialogButtonBox::ActionRole);
+    show->setObjectName(QStringLiteral("btnLicences"));
+    show->setCheckable(true);
+    show->setAutoDefault(false);
+    connect(show, &QPushButton::toggled, this, [this, details](bool shown) {
+        details->setVisible(shown);
+        adjustSize();
+        // Grown or shrunk, the box stays centred on its opener and on the screen.
+        if (opener_) WindowPlacement::centreOn(this, opener_);
+        WindowPlacement::fitToScreen(this);
+    });
 }
 
 void AboutBox::giveBack() {

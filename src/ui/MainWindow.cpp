@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 #include "screen/ScreenModel.h"
 #include "ui/AboutBox.h"
+#include <QCoreApplication>
 #include "ui/ParameterDialog.h"
 #include "ui/AlarmDialog.h"
 #include "ui/PortDialog.h"
@@ -283,13 +284,22 @@ void MainWindow::saveScreenFile() {
 }
 
 void MainWindow::loadScreenFile() {
-    QImage picture = preview_->picture();
-    bool loaded = false;
-    if (mayDiscardChanges()) {
-        const QString path = session_.prompts.openFileName(QStringLiteral("Загрузить SCADA"), screenFileFilter(),
-                                                           designer_.initialDir());
-        loaded = showResult(designer_.loadScreen(path, picture, ScreenDesignerCommands::Unsaved::Discard));
+    if (!mayDiscardChanges()) {
+        preview_->update();
+        return;
     }
+    showScreenFile(session_.prompts.openFileName(QStringLiteral("Загрузить SCADA"), screenFileFilter(),
+                                                 designer_.initialDir()));
+}
+
+void MainWindow::openScreenFile(const QString &path) {
+    if (!mayDiscardChanges()) return;
+    showScreenFile(path);
+}
+
+void MainWindow::showScreenFile(const QString &path) {
+    QImage picture = preview_->picture();
+    const bool loaded = showResult(designer_.loadScreen(path, picture, ScreenDesignerCommands::Unsaved::Discard));
     if (!loaded) {
         preview_->update();
         return;
@@ -338,7 +348,7 @@ void MainWindow::showPortStatus() {
 
 void MainWindow::openAbout() {
     if (about_) return;
-    about_ = new AboutBox(this, session_.recorder.placeText());
+    about_ = new AboutBox(this, session_.recorder.placeText(), shippedLicences(QCoreApplication::applicationDirPath()));
     about_->show();
 }
 

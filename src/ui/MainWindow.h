@@ -68,6 +68,10 @@ public:
 
     static int px(int twips) { return twips / kTwipsPerPixel; }
 
+    // Loads an operator screen file named on the command line (a double click
+    // on an .scd file), as the load command would; a failure is said as there.
+    void openScreenFile(const QString &path);
+
     // Asked before a new screen, a loaded one or the end of the run drops unsaved changes.
     static QString discardQuestion();
     // Shown at once when the chosen background is larger than the controller's display.
@@ -93,6 +97,7 @@ private:
     void showModified(bool modified);
     void newScreen();
     void loadScreenFile();
+    void showScreenFile(const QString &path);
     void saveScreenFile();
     void chooseBackground();
     // True when there are no unsaved changes or the user lets them go.

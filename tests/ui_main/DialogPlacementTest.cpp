@@ -4,10 +4,16 @@
 #include "Hand.h"
 #include "UiFixture.h"
 #include "UiTestRegistry.h"
+#include "app/ShippedLicences.h"
+#include "ui/AboutBox.h"
 #include "ui/ConsoleWindow.h"
 #include "ui/ScreenPreview.h"
 #include "ui/TrafficWindow.h"
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -104,6 +110,64 @@ private slots:
         QVERIFY(!about->isVisible());
         QVERIFY(f.window->isEnabled());
         UiFixture::settle();
+    }
+
+    // The licences come from the folder beside the programs (the Windows
+    // installation), else from the package's copyright file; the box shows
+    // them on a click, one at a time, and still fits a small screen.
+    void theShippedLicencesAreShownOnDemand() {
+        struct Row {
+            const char *name;
+            QStringList files; // relative to the program folder, each holding its own name
+            QStringList expected;
+        };
+        const Row rows[] = {
+            {"licence folder, the program's own first", {"licenses/zlib.txt", "licenses/Z5-Configurator.txt",
+              "licenses/Qt.txt", "licenses/notes.md", "../share/doc/z5-configurator/copyright"},
+             {"Z5-Configurator", "Qt", "zlib"}},
+            {"the package's copyright file", {"../share/doc/z5-configurator/copyright"}, {"copyright"}},
+            {"a build tree", {}, {}},
+        };
+        for (const Row &row : rows) {
+            QTemporaryDir root;
+            const QDir program(root.filePath(QStringLiteral("bin")));
+            QVERIFY(QDir().mkpath(program.path()));
+            for (const QString &file : row.files) {
+                const QString path = QDir::cleanPath(program.filePath(file));
+                QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+                QFile out(path);
+                QVERIFY(out.open(QIODevice::WriteOnly));
+                out.write(QFileInfo(file).completeBaseName().toUtf8() + " licence text\n");
+            }
+            const QList<z5::ShippedLicence> licences = z5::shippedLicences(program.path());
+            QStringList names;
+            for (const z5::ShippedLicence &licence : licences) {
+                names << licence.name;
+                QCOMPARE(licence.text, QFileInfo(licence.name).completeBaseName() + " licence text\n");
+            }
+            QVERIFY2(names == row.expected, row.name);
+
+            UiFixture f;
+            auto *about = new z5::AboutBox(f.window.get(), QStringLiteral("record"), licences);
+            about->show();
+            QVERIFY(QTest::qWaitForWindowExposed(about));
+            auto *show = about->findChild<QPushButton *>(QStringLiteral("btnLicences"));
+            QVERIFY2(bool(show) == !licences.isEmpty(), row.name);
+            if (show) {
+                QCOMPARE(hand::click(show), QString());
+                auto *text = about->findChild<QPlainTextEdit *>(QStringLiteral("txtLicence"));
+                QVERIFY(text && text->isVisible());
+                QCOMPARE(text->toPlainText(), licences.first().text);
+                auto *choice = about->findChild<QComboBox *>(QStringLiteral("cmbLicence"));
+                if (licences.size() > 1) {
+                    QCOMPARE(hand::choose(choice, 1), QString());
+                    QCOMPARE(text->toPlainText(), licences[1].text);
+                }
+                QCOMPARE(hand::placementFault(about, f.window.get()), QString());
+            }
+            about->close();
+            UiFixture::settle();
+        }
     }
 };
 

@@ -191,12 +191,17 @@ private slots:
             QString save, open;
             QString startsWith;
             bool loaded;
+            bool namedOnCommandLine = false;
         };
         const Row rows[] = {
             {"save into a missing folder", QStringLiteral("/nonexistent-dir/screen.scd"), QString(),
              z5::ScreenFile::saveFailedMessage(), false},
             {"broken screen file", QString(), broken.fileName(), QStringLiteral("Строка "), false},
             {"background gone", QString(), missingBackground, z5::PictureLoader::wrongTypeMessage(), true},
+            {"broken file named on the command line", QString(), broken.fileName(), QStringLiteral("Строка "), false,
+             true},
+            {"file named on the command line", QString(), missingBackground, z5::PictureLoader::wrongTypeMessage(),
+             true, true},
         };
         for (const Row &row : rows) {
             UiFixture f;
@@ -204,6 +209,8 @@ private slots:
             if (!row.save.isEmpty()) {
                 f.prompts.saveNames << row.save;
                 w.saveScreenAction()->trigger();
+            } else if (row.namedOnCommandLine) {
+                w.openScreenFile(row.open);
             } else {
                 f.prompts.openNames << row.open;
                 w.loadScreenAction()->trigger();

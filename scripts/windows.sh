@@ -140,11 +140,15 @@ build_qtbase() {
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_openssl=OFF \
-    -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
+    -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_direct2d=OFF \
+    -DFEATURE_vulkan=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF \
     > "$cache/build/qtbase-configure.log" 2>&1
-  build cmake --build "$cache/build/qtbase" -j "$jobs" > "$cache/build/qtbase-build.log" 2>&1
+  log "qtbase build log: $cache/build/qtbase-build.log"
+  # One line of progress for every hundred steps; the whole output goes to the log.
+  build cmake --build "$cache/build/qtbase" -j "$jobs" 2>&1 | tee "$cache/build/qtbase-build.log" |
+    awk '/^\[[0-9]+\/[0-9]+\]/ { split(substr($1, 2), s, "/"); if (s[1] % 100 == 0 || s[1] == s[2]) { printf "[windows] qtbase step %s of %s\n", s[1], s[2] > "/dev/stderr"; fflush("/dev/stderr") } }'
   cmake --install "$cache/build/qtbase" >/dev/null
   touch "$qt_prefix/.done"
 }
@@ -156,6 +160,9 @@ build_toolchain() {
   build_sqlite
   build_googletest
   build_qtbase
+  # Only the installed libraries are used from here on: the sources and build trees go, the logs stay.
+  if [ -d "$cache/build" ]; then find "$cache/build" -mindepth 1 -maxdepth 1 -type d -exec rm -rf {} +; fi
+  rm -rf "$cache/src"
 }
 
 build_project() {

@@ -4,7 +4,6 @@
 #include "TestSettings.h"
 #include "app/Session.h"
 #include "link/BlockReply.h"
-#include "link/Link.h"
 #include "link/PortMapping.h"
 #include "link/PortSettings.h"
 #include "link/SerialDevices.h"
@@ -35,14 +34,7 @@ struct InProgramController {
 
     const z5sim::SimController &controller() const { return port.line().controller(0); }
 
-    bool import(const QString &netlist) {
-        const ImportResult imported = session.netlistImport.importText(netlist, Numbering::Manual);
-        session.project = imported.project;
-        return imported.ok;
-    }
-    bool importExample() {
-        const ImportResult imported =
-            session.netlistImport.importFile(QStringLiteral(Z5_EXAMPLES_DIR "/boiler.net"), Numbering::Manual);
+    bool import(const ImportResult &imported) {
         session.project = imported.project;
         return imported.ok;
     }
@@ -78,7 +70,8 @@ void PrintTo(const Scenario &s, std::ostream *os) { *os << s.name; }
 const Scenario kScenarios[] = {
     {"the example's download leaves the program it came with",
      [](InProgramController &c) {
-         ASSERT_TRUE(c.importExample());
+         ASSERT_TRUE(c.import(c.session.netlistImport.importFile(QStringLiteral(Z5_EXAMPLES_DIR "/boiler.net"),
+                                                                 Numbering::Manual)));
          std::vector<QByteArray> before;
          for (int t = 0; t < z5sim::SimMemory::kTables; ++t) before.push_back(c.controller().memory().table(t));
          ASSERT_TRUE(c.download());
@@ -101,8 +94,9 @@ const Scenario kScenarios[] = {
      }},
     {"a downloaded panel lights the lamp of the key pressed",
      [](InProgramController &c) {
-         ASSERT_TRUE(c.import(QStringLiteral("(netlist \"panel\"\n(compInst \"U1\"\n(originalName \"PAN\")\n"
-                                             "(compValue \"1_1\")\n)\n)\n")));
+         ASSERT_TRUE(c.import(c.session.netlistImport.importText(
+             QStringLiteral("(netlist \"panel\"\n(compInst \"U1\"\n(originalName \"PAN\")\n(compValue \"1_1\")\n)\n)\n"),
+             Numbering::Manual)));
          ASSERT_TRUE(c.download());
          const InProgramController::Answer a = c.ask(Request::panelKey(0, 3));
          ASSERT_EQ(a.outcome, LineOutcome::Reply);
@@ -152,7 +146,7 @@ TEST_P(InProgramScenarios, WorksAsAgainstTheSimulatorProgram) {
 
 INSTANTIATE_TEST_SUITE_P(Sim, InProgramScenarios, ::testing::ValuesIn(kScenarios));
 
-// The names it goes by, and the port it is among the machine's.
+// The names it goes by, and the port it is among the machine's (its pacing is the scenarios').
 TEST(SimulatedControllerPort, IsOfferedAndOpenedUnderItsNames) {
     const std::vector<SerialDeviceInfo> listed = SystemSerialDevices().list();
     ASSERT_FALSE(listed.empty());
@@ -164,17 +158,6 @@ TEST(SimulatedControllerPort, IsOfferedAndOpenedUnderItsNames) {
     VirtualClock clock;
     SystemSerialPort port(clock);
     ASSERT_TRUE(port.open(QStringLiteral("Симулятор Z5")));
-    int arrivals = 0;
-    port.setArrivalHandler([&] { ++arrivals; });
-    QByteArray blockRead = QByteArray::fromHex("0103030A0000");
-    const auto check = Link::checkValueOf(blockRead);
-    blockRead.append(char(check >> 8)).append(char(check & 0xFF));
-    ASSERT_TRUE(port.write(blockRead));
-    clock.advance(27);
-    EXPECT_EQ(port.bytesAvailable(), 0);
-    clock.advance(1);
-    EXPECT_EQ(port.bytesAvailable(), 260);
-    EXPECT_EQ(arrivals, 1);
     // A real device name goes to the machine's own port, which lets the simulated one go.
     EXPECT_FALSE(port.open(QStringLiteral("/nonexistent/tty")));
     EXPECT_FALSE(port.isOpen());

@@ -37,7 +37,7 @@ namespace {
 // z5ctl's side: a session of its own on the platform port, as read-block builds it.
 struct CommandLine {
     z5::QtClock clock;
-    z5::SystemSerialPort port;
+    z5::SystemSerialPort port{clock};
     z5::RecordingPrompts prompts;
     z5::Session session{clock, port, prompts};
 };
@@ -47,7 +47,7 @@ struct Rig {
     QTemporaryDir dir;
     QString device;
     z5::QtClock clock;
-    z5::SystemSerialPort port;
+    z5::SystemSerialPort port{clock};
     z5::RecordingPrompts prompts;
     std::unique_ptr<z5::Session> session;
     std::unique_ptr<z5::ConsoleWindow> console;

@@ -75,7 +75,7 @@ int main(int argc, char **argv) {
     for (const QString &folder : z5::FileFolders::remembered()) z5::StaleTemporaries::sweep(folder);
 
     z5::QtClock clock;
-    z5::SystemSerialPort port;
+    z5::SystemSerialPort port(clock);
     // Boxes are owned by the window the user works in and stay enabled when
     // an exchange disables it.
     z5::WidgetPrompts prompts;

@@ -13,8 +13,12 @@ namespace z5ctl {
 
 // One request and its block reply over a real port, for the verbs that read.
 class ReadSession {
+public:
+    z5::QtClock clock;
+
+private:
     // The device itself: only the line owner opens, reads, writes or closes it.
-    z5::SystemSerialPort port_;
+    z5::SystemSerialPort port_{clock};
 
 public:
     explicit ReadSession(const QString &verb) : app(clock, port_, prompts), line(app.line), verb_(verb) {}
@@ -34,7 +38,6 @@ public:
     bool portFailed() const { return portFailed_; }
 
     z5::RecordingPrompts prompts;
-    z5::QtClock clock;
     z5::Session app;
     z5::LineSession &line;
 

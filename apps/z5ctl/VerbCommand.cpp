@@ -48,7 +48,8 @@ int sendCommand(z5ctl::ReadSession &session, z5::Request::CommandCode code) {
 
 const z5ctl::VerbRegistrar registrar({QStringLiteral("command"),
                                       {QStringLiteral("command --port DEV [--station N] start|pause|picture|store [--trace FILE]")},
-                                      QStringLiteral("DEV: COM1..COM16, a device path or a by-id name; N: station 1..8.\n"
+                                      QStringLiteral("DEV: COM1..COM16, a device path, a by-id name or sim (the simulated\n"
+                                                     "controller); N: station 1..8.\n"
                                                      "Prints the process state the reply reports."),
                                       QStringLiteral("command --port COM4 start"), runCommand});
 

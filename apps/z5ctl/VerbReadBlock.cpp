@@ -50,8 +50,9 @@ int readBlock(z5ctl::ReadSession &session, int block) {
 
 const z5ctl::VerbRegistrar registrar({QStringLiteral("read-block"),
                                       {QStringLiteral("read-block --port DEV [--station N] --block UNN [--trace FILE]")},
-                                      QStringLiteral("DEV: COM1..COM16, a device path or a by-id name; N: station 1..8;\n"
-                                                     "UNN: U3, U03 or 3 (U1..U99). Prints the block's eight rows of values."),
+                                      QStringLiteral("DEV: COM1..COM16, a device path, a by-id name or sim (the simulated\n"
+                                                     "controller); N: station 1..8; UNN: U3, U03 or 3 (U1..U99).\n"
+                                                     "Prints the block's eight rows of values."),
                                       QStringLiteral("read-block --port COM4 --block U3"), runReadBlock});
 
 } // namespace

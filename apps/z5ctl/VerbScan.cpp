@@ -94,8 +94,9 @@ int scan(z5ctl::ReadSession &session, const std::vector<int> &stations) {
 const z5ctl::VerbRegistrar registrar({
     QStringLiteral("scan"),
     {QStringLiteral("scan --port DEV [--stations LIST] [--trace FILE]")},
-    QStringLiteral("DEV: COM1..COM16, a device path or a by-id name; LIST: stations 1..8 as ranges\n"
-                   "and numbers, 1-8 by default (1-3,5). Each station is asked for the values of U1\n"
+    QStringLiteral("DEV: COM1..COM16, a device path, a by-id name or sim (the simulated\n"
+                   "controller); LIST: stations 1..8 as ranges and numbers, 1-8 by default (1-3,5).\n"
+                   "Each station is asked for the values of U1\n"
                    "(a read changes nothing) and given 200 ms to answer; one line a station says\n"
                    "\"отвечает\", \"нет ответа\", \"ответ искажён\" or \"конфликт: отвечают несколько\n"
                    "контроллеров\" (two controllers set to one number). Exit status 0 when a station\n"

@@ -142,13 +142,17 @@ public:
 
 private:
     QString verb_;
-    z5::SystemSerialPort serial_;
+
+public:
+    z5::QtClock clock;
+
+private:
+    z5::SystemSerialPort serial_{clock};
     NamedDevicePort port_;
     z5::SystemSerialDevices devices_;
 
 public:
     z5::RecordingPrompts prompts;
-    z5::QtClock clock;
     // The same wiring as the configurator's; the verbs fill its project.
     z5::Session app;
     z5::LineSession &line;

@@ -1,5 +1,6 @@
 #include "link/PortSettings.h"
 #include "link/PortMapping.h"
+#include "link/SimulatedControllerPort.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -18,6 +19,9 @@ QString PortSettings::resolveDevice(const QString &portOrPath) {
         const int n = m.captured(1).toInt();
         if (n >= kFirstPort && n <= kLastPort) return deviceName(n);
     }
+    // "sim" names the controller simulated inside the program, before any file
+    // of that name in the current folder ("./sim" is the file).
+    if (SimulatedControllerPort::isItsName(given)) return SimulatedControllerPort::deviceName();
     // A bare stable name, as `z5ctl ports` lists it, stands for its link.
     if (!given.isEmpty() && !given.contains(QLatin1Char('/'))) {
         const QString byId = QStringLiteral("/dev/serial/by-id/") + given;

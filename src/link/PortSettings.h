@@ -22,7 +22,8 @@ public:
     // dialog, else /dev/ttyS<n-1> (on Windows COMn itself). Empty outside 1..16.
     static QString deviceName(int comPort);
     // A device given by the user: "COM1".."COM16" (any case) or "1".."16" maps as
-    // above, a bare name found in /dev/serial/by-id stands for that link, anything
+    // above, "sim" and "Симулятор Z5" are the controller simulated inside the
+    // program (under the latter name), a bare name found in /dev/serial/by-id stands for that link, anything
     // else is taken as a device path, a relative one (a link made in the current
     // folder) from the current folder.
     static QString resolveDevice(const QString &portOrPath);

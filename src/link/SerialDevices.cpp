@@ -1,5 +1,6 @@
 #include "link/SerialDevices.h"
 #include "link/PortSettings.h"
+#include "link/SimulatedControllerPort.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -21,6 +22,14 @@ const SerialDeviceInfo *SerialDevices::find(const std::vector<SerialDeviceInfo> 
         if (!target.isEmpty() && QFileInfo(d.device).canonicalFilePath() == target) return &d;
     }
     return nullptr;
+}
+
+std::vector<SerialDeviceInfo> SystemSerialDevices::list() const {
+    std::vector<SerialDeviceInfo> devices = systemDevices();
+    SerialDeviceInfo simulated;
+    simulated.device = SimulatedControllerPort::deviceName();
+    devices.push_back(simulated);
+    return devices;
 }
 
 QString describePort(int comPort, const SerialDevices *devices, bool onlyKnown) {

@@ -33,12 +33,17 @@ public:
 // device is present in `devices`, what it is. With `onlyKnown`, empty unless present.
 QString describePort(int comPort, const SerialDevices *devices, bool onlyKnown = false);
 
-// The devices the system reports, with their /dev/serial/by-id names.
+// The devices the system reports, with their /dev/serial/by-id names, and last
+// the controller simulated inside the program, which every machine has.
 class SystemSerialDevices : public SerialDevices {
 public:
     std::vector<SerialDeviceInfo> list() const override;
     // The folder of stable names; another one only for tests.
     QString byIdFolder = QStringLiteral("/dev/serial/by-id");
+
+private:
+    // What the system reports; defined once per platform.
+    std::vector<SerialDeviceInfo> systemDevices() const;
 };
 
 } // namespace z5

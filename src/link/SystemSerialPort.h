@@ -4,28 +4,41 @@
 
 namespace z5 {
 
-// The serial line of the machine the program runs on: QSerialPort on Linux, the
-// Win32 communications API on Windows. Which one is chosen when the program is
-// built (link/posix or link/windows); everything above sees only SerialPort.
+class Clock;
+class SimulatedControllerPort;
+
+// The ports of the machine the program runs on: its serial line (QSerialPort on
+// Linux, the Win32 communications API on Windows, chosen when the program is
+// built: link/posix or link/windows) and, on every platform, the controller
+// simulated inside the program, which opens under its own name. Everything
+// above sees only SerialPort; the simulated controller lives as long as this
+// port, so it keeps what was written into it while the program runs.
 class SystemSerialPort : public SerialPort {
 public:
-    SystemSerialPort();
+    // The clock paces the simulated controller's replies.
+    explicit SystemSerialPort(Clock &clock);
     ~SystemSerialPort() override;
 
-    bool open(const QString &device) override { return port_->open(device); }
-    void close() override { port_->close(); }
-    bool isOpen() const override { return port_->isOpen(); }
-    bool write(const QByteArray &bytes) override { return port_->write(bytes); }
-    qint64 bytesAvailable() const override { return port_->bytesAvailable(); }
-    QByteArray readAll() override { return port_->readAll(); }
-    QString errorString() const override { return port_->errorString(); }
-    bool deviceGone() const override { return port_->deviceGone(); }
-    void setArrivalHandler(std::function<void()> handler) override { port_->setArrivalHandler(std::move(handler)); }
-    qint64 bytesNotYetSent() const override { return port_->bytesNotYetSent(); }
-    qint64 bytesDroppedAtClose() const override { return port_->bytesDroppedAtClose(); }
+    // Closes whichever port was open first when the name goes to the other one.
+    bool open(const QString &device) override;
+    void close() override { active_->close(); }
+    bool isOpen() const override { return active_->isOpen(); }
+    bool write(const QByteArray &bytes) override { return active_->write(bytes); }
+    qint64 bytesAvailable() const override { return active_->bytesAvailable(); }
+    QByteArray readAll() override { return active_->readAll(); }
+    QString errorString() const override { return active_->errorString(); }
+    bool deviceGone() const override { return active_->deviceGone(); }
+    void setArrivalHandler(std::function<void()> handler) override;
+    qint64 bytesNotYetSent() const override { return active_->bytesNotYetSent(); }
+    qint64 bytesDroppedAtClose() const override { return active_->bytesDroppedAtClose(); }
 
 private:
-    std::unique_ptr<SerialPort> port_;
+    Clock &clock_;
+    std::unique_ptr<SerialPort> platform_;
+    // Made when it is first opened.
+    std::unique_ptr<SimulatedControllerPort> simulated_;
+    SerialPort *active_;
+    std::function<void()> arrived_;
 };
 
 // The platform's port; defined once per platform.

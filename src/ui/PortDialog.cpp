@@ -2,6 +2,7 @@
 #include "link/PortMapping.h"
 #include "link/PortSettings.h"
 #include "link/LineSession.h"
+#include "link/SimulatedControllerPort.h"
 #include "model/Prompts.h"
 #include "ui/OwnedDialog.h"
 #include <QCloseEvent>
@@ -148,7 +149,8 @@ QString PortDialog::typedDevice() const {
 }
 
 bool PortDialog::takeTypedDevice() {
-    const QString typed = typedDevice();
+    QString typed = typedDevice();
+    if (SimulatedControllerPort::isItsName(typed)) typed = SimulatedControllerPort::deviceName();
     if (typed.isEmpty() || !deviceChoice_->isEnabled()) return true;
     if (typed == QLatin1String("-")) {
         // An emptied field: the number's default device.

@@ -12,8 +12,10 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runProgram(const QString &program, const QStringList &args, int timeoutMs = 30000) {
+inline CliRun runProgram(const QString &program, const QStringList &args, int timeoutMs = 30000,
+                         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(program, args);
     p.waitForFinished(timeoutMs);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};

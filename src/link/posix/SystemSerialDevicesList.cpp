@@ -5,7 +5,7 @@
 
 namespace z5 {
 
-std::vector<SerialDeviceInfo> SystemSerialDevices::list() const {
+std::vector<SerialDeviceInfo> SystemSerialDevices::systemDevices() const {
     // Stable names are links to the devices: index them by what they point at.
     QDir byId(byIdFolder);
     QList<QPair<QString, QString>> links;

@@ -16,7 +16,7 @@ int comNumber(const QString &name) {
 
 // Windows lists the serial ports present in HKLM\HARDWARE\DEVICEMAP\SERIALCOMM:
 // each value is named by the driver's device (\Device\VCP0) and holds the port (COM4).
-std::vector<SerialDeviceInfo> SystemSerialDevices::list() const {
+std::vector<SerialDeviceInfo> SystemSerialDevices::systemDevices() const {
     std::vector<SerialDeviceInfo> devices;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)

@@ -50,6 +50,7 @@ public:
 
     int controllerCount() const { return static_cast<int>(controllers_.size()); }
     SimController &controller(int i) { return *controllers_[static_cast<std::size_t>(i)]; }
+    const SimController &controller(int i) const { return *controllers_[static_cast<std::size_t>(i)]; }
 
 private:
     struct Outgoing {

@@ -52,6 +52,8 @@ public:
     // The switches, for a run that changes its faults as it goes.
     SimOptions &options() { return options_; }
     const SimMemory &memory() const { return memory_; }
+    // For a controller that comes with a program already in it.
+    SimMemory &memory() { return memory_; }
     SimPlant &plant() { return plant_; }
     const SimPlant &plant() const { return plant_; }
 

@@ -1,6 +1,7 @@
 #include "ProjectInput.h"
 #include "import/NetlistImport.h"
 #include "app/ParameterFileCommands.h"
+#include "model/RecordingPrompts.h"
 #include "screen/ScreenFile.h"
 
 namespace z5ctl {
@@ -11,6 +12,19 @@ z5::ImportResult importNamedNetlist(const Arguments &a) {
         a.positionals().first(), a.has(QStringLiteral("auto")) ? z5::Numbering::Auto : z5::Numbering::Manual);
     if (!imported.ok) err(imported.message);
     return imported;
+}
+
+std::optional<z5::TrendChannels> trendChannels(const Arguments &a, QChar separator, const QString &verb) {
+    z5::ParameterStore store;
+    if (a.has(QStringLiteral("params"))) {
+        z5::RecordingPrompts prompts;
+        z5::ParameterFileCommands files(store, prompts, separator);
+        if (!files.loadFrom(a.value(QStringLiteral("params")))) {
+            for (const auto &m : prompts.messages) err(QStringLiteral("z5ctl %1: %2").arg(verb, m.text));
+            return std::nullopt;
+        }
+    }
+    return z5::TrendChannels::fromStore(store);
 }
 
 int ProjectInput::read(const Arguments &a, z5::Prompts &prompts, const std::function<int(const QString &)> &usage) {

@@ -3,6 +3,7 @@
 #include "import/ImportResult.h"
 #include "model/ParameterStore.h"
 #include "screen/ScreenModel.h"
+#include "trends/TrendChannels.h"
 #include <functional>
 
 namespace z5 {
@@ -17,6 +18,11 @@ namespace z5ctl {
 // The netlist named first on the command line, numbered by --auto; a netlist
 // that cannot be used is said on standard error (the result is then not ok).
 z5::ImportResult importNamedNetlist(const Arguments &a);
+
+// The trend recorder's channel names, title and scales from the parameter file
+// of --params, read with `separator`; blank without --params. A file that cannot
+// be read is said on standard error as "z5ctl VERB: why"; nothing then.
+std::optional<z5::TrendChannels> trendChannels(const Arguments &a, QChar separator, const QString &verb);
 
 struct ProjectInput {
     z5::ImportResult imported;

@@ -2,10 +2,10 @@
 // or all of them, into a CSV table or a workbook laid out as a trend page's.
 #include "CommandLine.h"
 #include "ExitCodes.h"
+#include "ProjectInput.h"
 #include "model/AtomicFileSave.h"
 #include "record/ArchivePageStore.h"
 #include "trends/ArchiveHistory.h"
-#include "trends/TrendChannels.h"
 #include "trends/TrendCsv.h"
 #include "trends/TrendWorkbook.h"
 #include <QFileInfo>
@@ -63,6 +63,10 @@ int runExport(const QStringList &args) {
     bool precisionOk = false;
     const int precision = a.value(QStringLiteral("precision"), QStringLiteral("0")).toInt(&precisionOk);
     if (!precisionOk || precision < 0 || precision > 3) return usage(QStringLiteral("--precision is 0..3 (1, 0,1, 0,01, 0,001)"));
+    if (a.has(QStringLiteral("decimal")) && !a.has(QStringLiteral("params")))
+        return usage(QStringLiteral("--decimal does not apply without --params"));
+    const std::optional<QChar> decimal = z5ctl::decimalSeparator(a);
+    if (!decimal) return usage(z5ctl::decimalSeparatorProblem());
 
     if (!QFileInfo(recordPath).isFile()) {
         z5ctl::err(QStringLiteral("z5ctl export: there is no record %1").arg(recordPath));
@@ -72,6 +76,8 @@ int runExport(const QStringList &args) {
         z5ctl::err(QStringLiteral("z5ctl export: %1").arg(refused));
         return z5ctl::kBadInput;
     }
+    const std::optional<z5::TrendChannels> channels = z5ctl::trendChannels(a, *decimal, QStringLiteral("export"));
+    if (!channels) return z5ctl::kBadInput;
     z5::ArchivePageStore store;
     QString problem;
     if (!store.open(recordPath, &problem)) {
@@ -79,9 +85,8 @@ int runExport(const QStringList &args) {
         return z5ctl::kBadInput;
     }
     const z5::ArchiveHistory history = z5::ArchiveHistory::fromPages(store.pages(station, column, from, to), from, to);
-    const z5::TrendChannels channels;
-    const bool written = suffix == u"csv" ? z5::TrendCsv::write(outPath, history, channels, &problem)
-                                          : z5::TrendWorkbook::write(outPath, history, channels, precision, &problem);
+    const bool written = suffix == u"csv" ? z5::TrendCsv::write(outPath, history, *channels, &problem)
+                                          : z5::TrendWorkbook::write(outPath, history, *channels, precision, &problem);
     if (!written) {
         z5ctl::err(QStringLiteral("z5ctl export: %1 not written: %2").arg(outPath, problem));
         return z5ctl::kBadInput;
@@ -98,13 +103,15 @@ int runExport(const QStringList &args) {
 
 const z5ctl::VerbRegistrar registrar({
     QStringLiteral("export"),
-    {QStringLiteral("export --record FILE [--station N] --block UNN [--from TIME] [--to TIME] --out FILE.csv"),
-     QStringLiteral("export --record FILE [--station N] --block UNN [--from TIME] [--to TIME] --out FILE.xlsx "
-                    "[--precision 0..3]")},
+    {QStringLiteral("export --record FILE [--station N] --block UNN [--from TIME] [--to TIME] "
+                    "[--params FILE.par [--decimal SEP]] --out FILE.csv"),
+     QStringLiteral("export --record FILE [--station N] --block UNN [--from TIME] [--to TIME] "
+                    "[--params FILE.par [--decimal SEP]] --out FILE.xlsx [--precision 0..3]")},
     QStringLiteral("Writes the rows the record FILE holds of the trend recorder UNN (U1..U99) of station N\n"
                    "(1 by default) into a table or a workbook laid out as a trend page's, one date-and-time\n"
                    "column for the row numbers' times. TIME: YYYY-MM-DD[ HH:MM[:SS]] on the controller's\n"
-                   "clock; a date alone is its whole day. Without a range: every row stored."),
+                   "clock; a date alone is its whole day. Without a range: every row stored. --params names\n"
+                   "the channels (and the workbook's title) from the parameter file; 1 to 32 without it."),
     QStringLiteral("export --record boiler.sqlite --block U11 --from 2026-12-01 --to 2026-12-07 --out week.xlsx"),
     runExport});
 

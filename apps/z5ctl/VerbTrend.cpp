@@ -8,8 +8,6 @@
 #include "link/LineReply.h"
 #include "model/AtomicFileSave.h"
 #include "model/BlockCatalogue.h"
-#include "model/ParameterStore.h"
-#include "app/ParameterFileCommands.h"
 #include "trends/TrendCsv.h"
 #include "trends/TrendPdf.h"
 #include "trends/TrendSession.h"
@@ -121,18 +119,12 @@ int runTrend(const QStringList &args) {
     }
     if (const int code = checkBlockType(a, column)) return code;
 
-    z5::ParameterStore store;
-    if (a.has(QStringLiteral("params"))) {
-        z5::ParameterFileCommands files(store, session.prompts, *decimal);
-        if (!files.loadFrom(a.value(QStringLiteral("params")))) {
-            for (const auto &m : session.prompts.messages) z5ctl::err(QStringLiteral("z5ctl trend: ") + m.text);
-            return z5ctl::kBadInput;
-        }
-    }
+    const std::optional<z5::TrendChannels> channels = z5ctl::trendChannels(a, *decimal, QStringLiteral("trend"));
+    if (!channels) return z5ctl::kBadInput;
     if (!session.open()) return z5ctl::kPortFailure;
     z5::TrendSession &trends = session.app.trends;
     trends.setBlock(column);
-    trends.setChannels(z5::TrendChannels::fromStore(store));
+    trends.setChannels(*channels);
     QEventLoop loop;
     z5::LineOutcome outcome = z5::LineOutcome::NoReply;
     QObject::connect(&trends, &z5::TrendSession::readEnded, &loop, [&](z5::LineOutcome o) {

@@ -1,8 +1,10 @@
 // Pages of the archive read from z5-sim into a record file, then read again after
-// recording has moved on to the next page.
+// recording has moved on to the next page; a read that loses its adapter midway.
+#include "ArchiveAudit.h"
 #include "CliRun.h"
 #include "SimProcess.h"
 #include "record/ArchivePageStore.h"
+#include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -53,4 +55,49 @@ TEST(ArchiveE2e, PagesStoredOnceWithTheirTimesAndTheRecordedOneReadAgainOnceFini
     EXPECT_EQ(pages[2].page.pageNumber, 3);
     EXPECT_TRUE(pages[2].finished);
     EXPECT_EQ(pages[2].page.rowCount, 240);
+}
+
+TEST(ArchiveE2e, AnAdapterPulledOutMidPageCostsOnePartAndEveryPageIsStoredOnceWhole) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("z5"));
+    const QString downloads = dir.filePath(QStringLiteral("downloads.sqlite"));
+    std::unique_ptr<SimProcess> sim = z5::testing::plugInController(link, {}, downloads);
+    ASSERT_TRUE(sim);
+    const QString record = dir.filePath(QStringLiteral("record.sqlite"));
+    QProcess archive;
+    archive.start(QStringLiteral(Z5CTL_PATH), {QStringLiteral("archive"), QStringLiteral("--port"), link, QStringLiteral("--block"),
+                                               QStringLiteral("U11"), QStringLiteral("--pages"), QStringLiteral("4-6"),
+                                               QStringLiteral("--record"), record});
+    QString err;
+    const auto said = [&](const QString &text) {
+        err += QString::fromUtf8(archive.readAllStandardError());
+        return err.contains(text);
+    };
+    // Part 15 of page 5 asked for: the adapter goes before it is answered.
+    ASSERT_TRUE(sim->waitForEvent(
+        [](const QJsonObject &e) {
+            return e[QStringLiteral("request")] == QStringLiteral("trend part") && e[QStringLiteral("count")].toInt() == 5 &&
+                   e[QStringLiteral("index")].toInt() == 10 + 15;
+        },
+        15000));
+    int partsSent = z5::testing::trendPartsSent(*sim);
+    sim->kill();
+    // As the system takes an unplugged adapter's name away: the pseudo-terminal
+    // behind the old link may meanwhile be another test's.
+    QFile::remove(link);
+    EXPECT_TRUE(pumpUntil([&] { return said(QStringLiteral("the port is gone; the read goes on when it is back")); }, 5000));
+    sim = z5::testing::plugInController(link, {}, downloads);
+    ASSERT_TRUE(sim);
+    ASSERT_TRUE(archive.waitForFinished(30000));
+    said({});
+    partsSent += z5::testing::trendPartsSent(*sim);
+
+    EXPECT_EQ(archive.exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(archive.readAllStandardOutput()).startsWith(QStringLiteral("3 pages: 3 stored, 0 stored before")));
+    const z5::testing::ArchiveAudit audit = z5::testing::auditArchive(record, 10, 4, 6);
+    EXPECT_EQ(audit.stored, 3);
+    EXPECT_EQ(audit.twiceOrHalf, 0);
+    // 90 parts, and the one under way when the adapter went asked for again at most.
+    EXPECT_GE(partsSent, 90);
+    EXPECT_LE(partsSent, 91);
 }

@@ -2,6 +2,8 @@
 // range or all of them, one date-and-time column, gaps left as gaps.
 #include "CliRun.h"
 #include "DatedPages.h"
+#include "model/ParameterStore.h"
+#include "parfile/ParameterFileWriter.h"
 #include "record/ArchivePageStore.h"
 #include "trends/WorkbookCheck.h"
 #include <QFile>
@@ -36,11 +38,21 @@ TEST(ExportE2e, RowsOfTheRecordByTimeIntoCsvAndWorkbook) {
                                           datedPage(5, at("2026-12-08T06:00:00"), 10, 1), datedPage(9, at("2026-12-07T00:00:00"), 10, 2, 11)})
             ASSERT_EQ(store.put(p), z5::ArchivePages::Put::Stored);
     }
+    // The recorder's parameters name channels 1 and 2.
+    const QString params = dir.filePath(QStringLiteral("boiler.par"));
+    {
+        z5::ParameterStore named;
+        named.trendTexts.setElement(1, QStringLiteral("Вода"));
+        named.trendTexts.setElement(2, QStringLiteral("Пар"));
+        QFile f(params);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(z5::ParameterFileWriter::write(named, u'.'));
+    }
     const QString csv = dir.filePath(QStringLiteral("all.csv"));
     const QStringList base{QStringLiteral("export"), QStringLiteral("--record"), record, QStringLiteral("--block"), QStringLiteral("U11")};
     struct Run {
         const char *name;
-        QStringList range;
+        QStringList options;
         QStringList lines;
         const char *said;
     };
@@ -59,11 +71,13 @@ TEST(ExportE2e, RowsOfTheRecordByTimeIntoCsvAndWorkbook) {
         {"a day by its date", {QStringLiteral("--from"), QStringLiteral("2026-12-08"), QStringLiteral("--to"), QStringLiteral("2026-12-08")},
          {"row,time,1,2", "1,2026-12-08 06:00:00,5000.000,5000.010", ""}, "1 rows from"},
         {"nothing in the range", {QStringLiteral("--to"), QStringLiteral("2026-12-01")}, {"row,time,1,2", ""}, "no rows stored for U11"},
+        {"channels named by the parameters", {QStringLiteral("--from"), QStringLiteral("2026-12-08"), QStringLiteral("--params"), params},
+         {"row,time,Вода,Пар", "1,2026-12-08 06:00:00,5000.000,5000.010", ""}, "1 rows from"},
     };
     for (const Run &run : runs) {
         SCOPED_TRACE(run.name);
         QFile::remove(csv);
-        const z5::testing::CliRun r = z5ctl(base + run.range + QStringList{QStringLiteral("--out"), csv});
+        const z5::testing::CliRun r = z5ctl(base + run.options + QStringList{QStringLiteral("--out"), csv});
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.startsWith(QString::fromUtf8(run.said))) << r.out.toStdString();
         QStringList expected;
@@ -86,6 +100,7 @@ TEST(ExportE2e, RowsOfTheRecordByTimeIntoCsvAndWorkbook) {
          "--to is before --from"},
         {{QStringLiteral("--precision"), QStringLiteral("2"), QStringLiteral("--out"), csv}, "--precision does not apply"},
         {{QStringLiteral("--out"), dir.filePath(QStringLiteral("x.pdf"))}, "--out names a .csv or .xlsx file"},
+        {{QStringLiteral("--decimal"), QStringLiteral(","), QStringLiteral("--out"), csv}, "--decimal does not apply without --params"},
     };
     for (const Refused &x : refused) {
         const z5::testing::CliRun u = z5ctl(base + x.args);

@@ -12,9 +12,6 @@ class Prompts;
 
 namespace z5ctl {
 
-// What the table-writing verbs send: the netlist (the one positional argument,
-// numbered by --auto), the parameters of --params (read with --decimal) and the
-// alarm texts of --screen.
 // The netlist named first on the command line, numbered by --auto; a netlist
 // that cannot be used is said on standard error (the result is then not ok).
 z5::ImportResult importNamedNetlist(const Arguments &a);
@@ -24,6 +21,9 @@ z5::ImportResult importNamedNetlist(const Arguments &a);
 // be read is said on standard error as "z5ctl VERB: why"; nothing then.
 std::optional<z5::TrendChannels> trendChannels(const Arguments &a, QChar separator, const QString &verb);
 
+// What the table-writing verbs send: the netlist (the one positional argument,
+// numbered by --auto), the parameters of --params (read with --decimal) and the
+// alarm texts of --screen.
 struct ProjectInput {
     z5::ImportResult imported;
     z5::ParameterStore store;

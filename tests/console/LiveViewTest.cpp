@@ -167,6 +167,7 @@ struct LampRow {
     double first, second;
     PanelFace::Lamp lamp;
 };
+void PrintTo(const LampRow &row, std::ostream *os) { *os << "layout " << row.layout << " row " << row.row; }
 
 struct PanelLamps : ::testing::TestWithParam<LampRow> {};
 
@@ -236,6 +237,7 @@ struct KeyRow {
     double x, y;
     int key;
 };
+void PrintTo(const KeyRow &row, std::ostream *os) { *os << "key " << row.key << " at " << row.x << "," << row.y; }
 struct KeyUnderPoint : ::testing::TestWithParam<KeyRow> {};
 
 TEST_P(KeyUnderPoint, FindsTheKeyOrNone) {

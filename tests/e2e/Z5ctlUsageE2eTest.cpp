@@ -92,6 +92,7 @@ struct UsageError {
     QStringList args;
     QString firstLine;
 };
+void PrintTo(const UsageError &row, std::ostream *os) { *os << row.name; }
 
 class Z5ctlUsageError : public ::testing::TestWithParam<UsageError> {};
 
@@ -276,6 +277,7 @@ struct ProgramAnswer {
     const char *option;
     const char *start;   // how standard output begins
 };
+void PrintTo(const ProgramAnswer &row, std::ostream *os) { *os << row.name; }
 
 class ProgramHelp : public ::testing::TestWithParam<ProgramAnswer> {};
 
@@ -319,6 +321,7 @@ struct ProgramRefusal {
     int code;
     QString firstLine;   // of standard error
 };
+void PrintTo(const ProgramRefusal &row, std::ostream *os) { *os << row.name; }
 
 class ProgramRefuses : public ::testing::TestWithParam<ProgramRefusal> {};
 

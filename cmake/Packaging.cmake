@@ -58,7 +58,10 @@ foreach(size 16 22 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 set(z5_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/z5-configurator)
-install(FILES ${CMAKE_SOURCE_DIR}/examples/boiler.net DESTINATION ${z5_doc_dir}/examples)
+# The example netlist with the parameter and screen files that z5ctl's help examples use.
+install(FILES ${CMAKE_SOURCE_DIR}/examples/boiler.net ${CMAKE_SOURCE_DIR}/examples/boiler.par
+              ${CMAKE_SOURCE_DIR}/examples/panel.png ${CMAKE_SOURCE_DIR}/examples/panel.scd
+        DESTINATION ${z5_doc_dir}/examples)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${z5_doc_dir})
 # Debian keeps a package's changelog compressed, byte for byte the same on every build.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz

@@ -45,6 +45,6 @@ const z5ctl::VerbRegistrar registrar({QStringLiteral("screen"),
                                       {QStringLiteral("screen --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N] --out FILE")},
                                       QStringLiteral("Writes the screen stream that follows the station byte and 0x3C of a screen write.\n"
                                                      "Packed unless the screen file or --mode says otherwise; N: colour threshold 0..255."),
-                                      QStringLiteral("screen --picture panel.png --scd panel.scd --out panel.bin"), runScreen});
+                                      QStringLiteral("screen --picture examples/panel.png --scd examples/panel.scd --mode rle --out panel.bin"), runScreen});
 
 } // namespace

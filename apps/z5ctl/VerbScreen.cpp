@@ -33,6 +33,9 @@ int runScreen(const QStringList &args) {
         z5ctl::err(in.pictureProblem(built.message));
         return 1;
     }
+    // Packed, a picture of the display's full height loses its bottom row: the
+    // stream is written all the same, as the designer's "OK" would write it.
+    if (!built.warning.isEmpty()) z5ctl::err(QStringLiteral("z5ctl screen: ") + built.warning);
     QString why;
     if (!z5::AtomicFileSave::save(a.value(QStringLiteral("out")), built.stream, &why)) {
         z5ctl::err(QStringLiteral("z5ctl screen: cannot write %1: %2").arg(a.value(QStringLiteral("out")), why));

@@ -44,6 +44,8 @@ int runWriteScreen(const QStringList &args) {
             z5ctl::err(in.pictureProblem(built.message));
             return 1;
         }
+        // Said before the write: what does not fit is left out of it (below).
+        if (!built.warning.isEmpty()) z5ctl::err(QStringLiteral("z5ctl write-screen: ") + built.warning);
     }
     // Only the alarm texts (`Table::AlarmTexts`) come from the tables here; the project stays empty.
     z5::Session &app = session.app;

@@ -1,6 +1,7 @@
 // The live view without a window: reply bytes to value-table rows, panel faces
 // and keys, the setpoint fields and the automatic refresh.
 #include "PanelFixture.h"
+#include "model/BlockCatalogue.h"
 #include "console/LiveRefresh.h"
 #include "console/LiveView.h"
 #include "console/PanelKeys.h"
@@ -48,6 +49,7 @@ struct ColumnsRow {
     bool right;          // the right column is filled
     double left, rightValue;
 };
+void PrintTo(const ColumnsRow &row, std::ostream *os) { *os << BlockCatalogue::mnemonic(row.type).toStdString(); }
 
 struct ValueColumns : LiveViewTest, ::testing::WithParamInterface<ColumnsRow> {};
 

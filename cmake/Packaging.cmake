@@ -1,6 +1,7 @@
-# Installs the three programs with their manual pages, a desktop entry and icons,
-# and describes the Debian package that `cpack -G DEB` builds from that
-# installation (scripts/package.sh builds it in build-package/).
+# Installs the three programs with their manual pages, a desktop entry, icons and
+# the software centres' metadata, and describes the Debian package that
+# `cpack -G DEB` builds from that installation (scripts/package.sh builds it in
+# build-package/).
 include(GNUInstallDirs)
 
 foreach(program z5-configurator z5ctl z5-sim)
@@ -44,8 +45,12 @@ if(NOT CMAKE_CROSSCOMPILING)
   install(FILES ${z5_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/z5-configurator.desktop
+# The desktop entry and what software centres show are named by the same reverse-DNS id.
+set(Z5_DESKTOP_ID org.example.z5_configurator)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/${Z5_DESKTOP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/${Z5_DESKTOP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/z5-configurator.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 22 24 32 48 64 128 256)
@@ -53,7 +58,10 @@ foreach(size 16 22 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 set(z5_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/z5-configurator)
-install(FILES ${CMAKE_SOURCE_DIR}/examples/boiler.net DESTINATION ${z5_doc_dir}/examples)
+# The example netlist with the parameter and screen files that z5ctl's help examples use.
+install(FILES ${CMAKE_SOURCE_DIR}/examples/boiler.net ${CMAKE_SOURCE_DIR}/examples/boiler.par
+              ${CMAKE_SOURCE_DIR}/examples/panel.png ${CMAKE_SOURCE_DIR}/examples/panel.scd
+        DESTINATION ${z5_doc_dir}/examples)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${z5_doc_dir})
 # Debian keeps a package's changelog compressed, byte for byte the same on every build.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz

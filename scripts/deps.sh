@@ -6,7 +6,9 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-base-dev-tools
       libxlsxwriter-dev zlib1g-dev libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3
-      qt6-translations-l10n)
+      qt6-translations-l10n
+      # What the test command and CI check the package and its desktop metadata with, and the compiler cache.
+      lintian desktop-file-utils appstream ccache)
 missing=()
 for p in "${pkgs[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -6,7 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build -G Ninja >/dev/null
+extra=()
+# Rebuilds go through ccache, as the test command's do, with paths relative to the checkout.
+if command -v ccache >/dev/null; then
+  extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
+cmake -S . -B build -G Ninja "${extra[@]}" >/dev/null
 # Only the programs: the tests and benchmarks are the test command's business.
 cmake --build build -j "$(nproc)" --target z5-configurator z5-sim z5ctl
 

@@ -215,7 +215,8 @@ lay_out_dist() {
   # Qt looks for its plugins and translations beside the programs.
   printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\nTranslations = translations\r\n' > "$dist/qt.conf"
   sed 's/$/\r/' packaging/windows/README.txt > "$dist/README.txt"
-  mkdir -p "$dist/examples" && cp examples/boiler.net "$dist/examples/"
+  # The example netlist with the parameter and screen files z5ctl's help examples use.
+  mkdir -p "$dist/examples" && cp examples/* "$dist/examples/"
   (cd "$root/dist" && rm -f z5-configurator-windows-x64.zip && zip -qr z5-configurator-windows-x64.zip z5-configurator-windows-x64)
   log "dist/z5-configurator-windows-x64.zip: $(du -h "$root/dist/z5-configurator-windows-x64.zip" | cut -f1)"
 }

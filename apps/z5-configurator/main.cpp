@@ -68,7 +68,8 @@ int main(int argc, char **argv) {
     QApplication::setOrganizationName(z5::settingsOrganisation());
     QApplication::setApplicationName(z5::settingsApplication());
     QApplication::setApplicationVersion(QStringLiteral(Z5_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("z5-configurator"));
+    // The desktop entry's name (and the software centres' id): Wayland finds the icon by it.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.z5_configurator"));
     z5::installQtTranslations(app);
     // What saves stopped midway (a kill, a power cut) left in the folders the
     // user saves into goes before anything else is saved there.

@@ -131,7 +131,7 @@ const z5ctl::VerbRegistrar registrar({
                    "it is whole. A-B: pages 1..250 (or one page N); all of them by default. Pages stored\n"
                    "before are not read again, except the page being recorded now. Progress goes to\n"
                    "standard error. FILE: the record, the user's own by default."),
-    QStringLiteral("archive --port COM4 --block U11 --pages 1-20 --record boiler.sqlite"),
+    QStringLiteral("archive --port COM4 --block U11 --pages 1-3 --record boiler.sqlite"),
     runArchive});
 
 } // namespace

@@ -74,6 +74,6 @@ const z5ctl::VerbRegistrar registrar(
                     "the setpoint writes after it), one line per field that differs. Exit status 0: none does;\n"
                     "1: some do, or nothing of the netlist was written there, or an input cannot be used.\n"
                     "SEP: the decimal separator of PARFILE. FILE: another record than the usual one."),
-     QStringLiteral("diff examples/boiler.net boiler.par --station 1"), runDiff});
+     QStringLiteral("diff examples/boiler.net examples/boiler.par --station 1"), runDiff});
 
 } // namespace

@@ -48,6 +48,6 @@ int runDownload(const QStringList &args) {
 const z5ctl::VerbRegistrar registrar({QStringLiteral("download"),
                                       {QStringLiteral("download --port DEV [--station N] [--auto] NETLIST [--params FILE.par] [--screen FILE.scd] [--decimal SEP] [--trace FILE] [--record FILE]")},
                                       QStringLiteral("Writes the whole configuration: tables 0 to 10, the closing, then the alarm texts of --screen.\n--auto numbers the blocks itself; SEP: the decimal separator of --params, \".\" or \",\".\nEach step goes to standard error. The write is entered in the station record (--record: another file)."),
-                                      QStringLiteral("download --port COM4 examples/boiler.net --params boiler.par"), runDownload});
+                                      QStringLiteral("download --port COM4 examples/boiler.net --params examples/boiler.par"), runDownload});
 
 } // namespace

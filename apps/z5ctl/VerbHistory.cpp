@@ -62,6 +62,6 @@ const z5ctl::VerbRegistrar registrar({QStringLiteral("history"),
                                       QStringLiteral("Lists the writes into the controllers that the station record holds, oldest first, one a line:\n"
                                                      "id, start (local time), kind, station, netlist, user, outcome, bytes sent of total.\n"
                                                      "DATE: 2026-12-08 (from midnight) or 2026-12-08T14:30. FILE: another record than the usual one."),
-                                      QStringLiteral("history --station 2 --since 2026-12-01"), runHistory});
+                                      QStringLiteral("history --station 1 --since 2026-12-01"), runHistory});
 
 } // namespace

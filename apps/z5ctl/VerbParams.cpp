@@ -37,6 +37,6 @@ const z5ctl::VerbRegistrar registrar({QStringLiteral("params"),
                                       {QStringLiteral("params (--in A.par | --new) --out B.par [--decimal SEP]")},
                                       QStringLiteral("Loads, checks and rewrites a parameter file, or writes an empty one.\n"
                                                      "SEP: \".\" or \",\", the user's locale's by default."),
-                                      QStringLiteral("params --in boiler.par --out boiler-point.par --decimal ."), runParams});
+                                      QStringLiteral("params --in examples/boiler.par --out boiler-point.par --decimal ."), runParams});
 
 } // namespace

@@ -80,6 +80,6 @@ const z5ctl::VerbRegistrar registrar(
                     "every header and data block byte for byte at its offset, the port's closing and reopening\n"
                     "included, to the station it went to. An unfinished or failed write is sent only with\n"
                     "--even-unfinished. The restore is entered in the record as a write of its own."),
-     QStringLiteral("restore --entry 12 --port COM4"), runRestore});
+     QStringLiteral("restore --entry 1 --port COM4"), runRestore});
 
 } // namespace

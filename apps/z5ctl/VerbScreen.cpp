@@ -33,6 +33,9 @@ int runScreen(const QStringList &args) {
         z5ctl::err(in.pictureProblem(built.message));
         return 1;
     }
+    // Packed, a picture of the display's full height loses its bottom row: the
+    // stream is written all the same, as the designer's "OK" would write it.
+    if (!built.warning.isEmpty()) z5ctl::err(QStringLiteral("z5ctl screen: ") + built.warning);
     QString why;
     if (!z5::AtomicFileSave::save(a.value(QStringLiteral("out")), built.stream, &why)) {
         z5ctl::err(QStringLiteral("z5ctl screen: cannot write %1: %2").arg(a.value(QStringLiteral("out")), why));
@@ -45,6 +48,6 @@ const z5ctl::VerbRegistrar registrar({QStringLiteral("screen"),
                                       {QStringLiteral("screen --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N] --out FILE")},
                                       QStringLiteral("Writes the screen stream that follows the station byte and 0x3C of a screen write.\n"
                                                      "Packed unless the screen file or --mode says otherwise; N: colour threshold 0..255."),
-                                      QStringLiteral("screen --picture panel.png --scd panel.scd --out panel.bin"), runScreen});
+                                      QStringLiteral("screen --picture examples/panel.png --scd examples/panel.scd --mode rle --out panel.bin"), runScreen});
 
 } // namespace

@@ -41,6 +41,6 @@ int runScreenFile(const QStringList &args) {
 const z5ctl::VerbRegistrar registrar({QStringLiteral("screen-file"),
                                       {QStringLiteral("screen-file (--in A.scd | --new) --out B.scd")},
                                       QStringLiteral("Loads and rewrites a screen file, or writes the screen a new SCADA starts from."),
-                                      QStringLiteral("screen-file --in panel.scd --out panel-checked.scd"), runScreenFile});
+                                      QStringLiteral("screen-file --in examples/panel.scd --out panel-checked.scd"), runScreenFile});
 
 } // namespace

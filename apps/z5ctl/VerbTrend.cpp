@@ -182,7 +182,7 @@ const z5ctl::VerbRegistrar registrar({
                    "printout, or starts and stops its recording. N: page 1..250, the current one by default.\n"
                    "--params names the channels; --precision: 1, 0,1, 0,01 or 0,001 in the workbook;\n"
                    "--group: the printout's channel group. With the NETLIST a block that is no GRA is refused."),
-    QStringLiteral("trend --port COM4 --block U12 --page 3 --out page3.csv"),
+    QStringLiteral("trend --port COM4 --block U11 --page 2 --out page2.csv"),
     runTrend});
 
 } // namespace

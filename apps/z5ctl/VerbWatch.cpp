@@ -184,7 +184,7 @@ const z5ctl::VerbRegistrar registrar({
                    "0 (the default) runs until stopped:\n"
                    "Ctrl+C, SIGTERM or SIGHUP end it after the row in hand, with every row and the trace written.\n"
                    "--keep-going waits for a port that vanished and opens it again."),
-    QStringLiteral("watch --port COM4 --block U5 --type PID --every 500 --csv > u5.csv"),
+    QStringLiteral("watch --port COM4 --block U4 --type PID --every 500 --count 10 --csv > u4.csv"),
     runWatch});
 
 } // namespace

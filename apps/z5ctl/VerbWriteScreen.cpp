@@ -44,6 +44,8 @@ int runWriteScreen(const QStringList &args) {
             z5ctl::err(in.pictureProblem(built.message));
             return 1;
         }
+        // Said before the write: what does not fit is left out of it (below).
+        if (!built.warning.isEmpty()) z5ctl::err(QStringLiteral("z5ctl write-screen: ") + built.warning);
     }
     // Only the alarm texts (`Table::AlarmTexts`) come from the tables here; the project stays empty.
     z5::Session &app = session.app;
@@ -61,6 +63,6 @@ int runWriteScreen(const QStringList &args) {
 const z5ctl::VerbRegistrar registrar({QStringLiteral("write-screen"),
                                       {QStringLiteral("write-screen --port DEV [--station N] --picture FILE [--scd FILE.scd] [--mode rle|packed] [--threshold N] [--trace FILE] [--record FILE]")},
                                       QStringLiteral("Writes the operator screen (the picture, 320 x 240 at most, and the elements of --scd),\nthe closing and the alarm texts. N: colour threshold 0..255.\nThe write is entered in the station record (--record: another file)."),
-                                      QStringLiteral("write-screen --port COM4 --picture panel.png --scd panel.scd"), runWriteScreen});
+                                      QStringLiteral("write-screen --port COM4 --picture examples/panel.png --scd examples/panel.scd --mode rle"), runWriteScreen});
 
 } // namespace

@@ -50,6 +50,6 @@ int runWriteSetpoints(const QStringList &args) {
 const z5ctl::VerbRegistrar registrar({QStringLiteral("write-setpoints"),
                                       {QStringLiteral("write-setpoints --port DEV [--station N] [--auto] NETLIST --params FILE.par --block UNN [--decimal SEP] [--trace FILE] [--record FILE]")},
                                       QStringLiteral("Writes the eight setpoints of the setpoint programmer UNN (U1..U99) from the parameter file.\nThe write is entered in the station record (--record: another file)."),
-                                      QStringLiteral("write-setpoints --port COM4 examples/boiler.net --params boiler.par --block U7"), runWriteSetpoints});
+                                      QStringLiteral("write-setpoints --port COM4 examples/boiler.net --params examples/boiler.par --block U14"), runWriteSetpoints});
 
 } // namespace

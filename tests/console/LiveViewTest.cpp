@@ -1,6 +1,7 @@
 // The live view without a window: reply bytes to value-table rows, panel faces
 // and keys, the setpoint fields and the automatic refresh.
 #include "PanelFixture.h"
+#include "model/BlockCatalogue.h"
 #include "console/LiveRefresh.h"
 #include "console/LiveView.h"
 #include "console/PanelKeys.h"
@@ -48,6 +49,7 @@ struct ColumnsRow {
     bool right;          // the right column is filled
     double left, rightValue;
 };
+void PrintTo(const ColumnsRow &row, std::ostream *os) { *os << BlockCatalogue::mnemonic(row.type).toStdString(); }
 
 struct ValueColumns : LiveViewTest, ::testing::WithParamInterface<ColumnsRow> {};
 
@@ -167,6 +169,7 @@ struct LampRow {
     double first, second;
     PanelFace::Lamp lamp;
 };
+void PrintTo(const LampRow &row, std::ostream *os) { *os << "layout " << row.layout << " row " << row.row; }
 
 struct PanelLamps : ::testing::TestWithParam<LampRow> {};
 
@@ -236,6 +239,7 @@ struct KeyRow {
     double x, y;
     int key;
 };
+void PrintTo(const KeyRow &row, std::ostream *os) { *os << "key " << row.key << " at " << row.x << "," << row.y; }
 struct KeyUnderPoint : ::testing::TestWithParam<KeyRow> {};
 
 TEST_P(KeyUnderPoint, FindsTheKeyOrNone) {

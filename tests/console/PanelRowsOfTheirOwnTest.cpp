@@ -1,6 +1,7 @@
 // Every field the panel lets the user change lands in a store row of its own; a
 // field whose value never reaches the controller is locked and says why.
 #include "PanelFixture.h"
+#include "model/BlockCatalogue.h"
 
 using namespace z5;
 using z5::test::PanelFixture;
@@ -24,6 +25,9 @@ struct LockedField {
     int type;
     int row;
 };
+void PrintTo(const LockedField &row, std::ostream *os) {
+    *os << BlockCatalogue::mnemonic(row.type).toStdString() << " row " << row.row;
+}
 
 class LockedFields : public PanelFixture, public ::testing::WithParamInterface<LockedField> {};
 

@@ -15,6 +15,7 @@ struct AskRow {
     bool answer;
     bool asked;
 };
+void PrintTo(const AskRow &row, std::ostream *os) { *os << "height " << row.height << (row.answer ? ", OK" : ", Cancel"); }
 
 class PackedScreenWrite : public ::testing::TestWithParam<AskRow> {};
 

@@ -59,6 +59,7 @@ struct EndingRow {
     LineOutcome outcome;
     QString failureStart;
 };
+void PrintTo(const EndingRow &row, std::ostream *os) { *os << row.name; }
 
 class WriteEnding : public ::testing::TestWithParam<EndingRow> {};
 

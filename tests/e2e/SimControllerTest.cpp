@@ -199,6 +199,11 @@ struct PanelKeysRow {
     bool second;   // else the first value
     double expected;
 };
+void PrintTo(const PanelKeysRow &row, std::ostream *os) {
+    *os << "layout " << row.layout << " keys";
+    for (const int key : row.keys) *os << ' ' << key;
+    *os << " row " << row.row << (row.second ? " second" : " first");
+}
 
 struct SimPanelLayouts : SimFixture, ::testing::WithParamInterface<PanelKeysRow> {};
 

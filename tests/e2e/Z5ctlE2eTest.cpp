@@ -83,6 +83,7 @@ struct ScanRow {
     QStringList sim;
     QString out;
 };
+void PrintTo(const ScanRow &row, std::ostream *os) { *os << row.name; }
 
 class Z5ctlScan : public ::testing::TestWithParam<ScanRow> {};
 

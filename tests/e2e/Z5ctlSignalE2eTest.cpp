@@ -19,6 +19,7 @@ struct Stop {
     int signal;
     bool toFile;   // standard output to a file instead of a pipe
 };
+void PrintTo(const Stop &row, std::ostream *os) { *os << row.name; }
 
 class WatchStop : public ::testing::TestWithParam<Stop> {};
 

@@ -2,7 +2,9 @@
 // every usage error, the README's usage lines.
 #include <QDir>
 #include "CliRun.h"
+#include "SimProcess.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -92,6 +94,7 @@ struct UsageError {
     QStringList args;
     QString firstLine;
 };
+void PrintTo(const UsageError &row, std::ostream *os) { *os << row.name; }
 
 class Z5ctlUsageError : public ::testing::TestWithParam<UsageError> {};
 
@@ -276,6 +279,7 @@ struct ProgramAnswer {
     const char *option;
     const char *start;   // how standard output begins
 };
+void PrintTo(const ProgramAnswer &row, std::ostream *os) { *os << row.name; }
 
 class ProgramHelp : public ::testing::TestWithParam<ProgramAnswer> {};
 
@@ -319,6 +323,7 @@ struct ProgramRefusal {
     int code;
     QString firstLine;   // of standard error
 };
+void PrintTo(const ProgramRefusal &row, std::ostream *os) { *os << row.name; }
 
 class ProgramRefuses : public ::testing::TestWithParam<ProgramRefusal> {};
 
@@ -363,5 +368,60 @@ INSTANTIATE_TEST_SUITE_P(
         ProgramRefusal{"ConfiguratorWithoutDisplay", "z5-configurator", {}, 1,
                        QStringLiteral("z5-configurator: no display to open a window on (neither DISPLAY nor WAYLAND_DISPLAY is set)")}),
     [](const ::testing::TestParamInfo<ProgramRefusal> &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// One example of `z5ctl help`, in the order a newcomer runs them, and the file it leaves.
+struct ExampleRow {
+    const char *verb;
+    const char *leaves;  // in the folder it runs in; empty when it only prints
+};
+
+// Every verb's example runs as `z5ctl help VERB` prints it, through the shell, in a
+// folder holding the shipped examples/, with COM4 standing for z5-sim (Z5_COM4)
+// and a station record of its own; each file an example reads was shipped or
+// written by a row before it, so the restore finds the download as entry 1.
+TEST(Z5ctlHelp, EveryExampleRunsAsWrittenAgainstTheSimulatedController) {
+    const ExampleRow rows[] = {
+        {"import", ""},          {"download", ""},          {"command", ""},
+        {"read-block", ""},      {"watch", "u4.csv"},       {"trend", "page2.csv"},
+        {"archive", "boiler.sqlite"}, {"export", "week.xlsx"}, {"history", ""},
+        {"diff", ""},            {"params", "boiler-point.par"}, {"tables", "boiler-tables/table-00.bin"},
+        {"scan", ""},            {"screen-file", "panel-checked.scd"}, {"screen", "panel.bin"},
+        {"write-setpoints", ""}, {"write-screen", ""},      {"restore", ""},
+        {"ports", ""}};
+    QStringList verbs;
+    for (const ExampleRow &row : rows) verbs << QLatin1String(row.verb);
+    verbs.sort();
+    ASSERT_EQ(verbs, listedVerbs()) << "every verb has its row";
+
+    SimProcess sim({QStringLiteral("--instant")});
+    ASSERT_TRUE(sim.running());
+    QTemporaryDir folder;
+    const QDir work(folder.path());
+    ASSERT_TRUE(work.mkpath(QStringLiteral("examples")));
+    for (const QString &name : QDir(QStringLiteral(Z5_EXAMPLES_DIR)).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(QStringLiteral(Z5_EXAMPLES_DIR "/") + name, work.filePath(QStringLiteral("examples/") + name)));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("Z5_COM4"), sim.device());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), work.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("PATH"), QFileInfo(QStringLiteral(Z5CTL_PATH)).absolutePath() + u':' + env.value(QStringLiteral("PATH")));
+
+    for (const ExampleRow &row : rows) {
+        const QStringList help = z5ctl({QStringLiteral("help"), QLatin1String(row.verb)}).out.split(u'\n');
+        const qsizetype at = help.indexOf(QStringLiteral("example:"));
+        ASSERT_TRUE(at >= 0 && at + 1 < help.size()) << row.verb;
+        const QString example = help.at(at + 1).trimmed();
+        SCOPED_TRACE(example.toStdString());
+        const CliRun r = z5::testing::runProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), example}, 60000, env, work.path());
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        if (*row.leaves) {
+            EXPECT_GT(QFileInfo(work.filePath(QLatin1String(row.leaves))).size(), 0) << row.leaves;
+        }
+    }
+}
 
 } // namespace

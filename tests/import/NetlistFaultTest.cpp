@@ -14,6 +14,7 @@ struct Case {
     QString text;
     QString message;
 };
+void PrintTo(const Case &row, std::ostream *os) { *os << row.name; }
 
 class NetlistFaults : public ::testing::TestWithParam<Case> {};
 

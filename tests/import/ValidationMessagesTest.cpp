@@ -14,6 +14,7 @@ struct Case {
     QString body;
     QString message;
 };
+void PrintTo(const Case &row, std::ostream *os) { *os << row.name; }
 
 QString manyOf(const QString &part, int count, int firstDesignator = 1) {
     QString body;

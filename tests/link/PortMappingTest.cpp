@@ -18,6 +18,7 @@ struct Case {
     const char *device;
     Source source;
 };
+void PrintTo(const Case &row, std::ostream *os) { *os << row.name; }
 
 class MappingRule : public ::testing::TestWithParam<Case> {};
 

@@ -20,6 +20,7 @@ struct FrameCase {
     int writes;
     QString failure;
 };
+void PrintTo(const FrameCase &row, std::ostream *os) { *os << row.name; }
 
 class QueuedFrame : public ::testing::TestWithParam<FrameCase> {};
 

@@ -10,6 +10,7 @@ struct Shown {
     QString line;      // printableLine
     QString message;   // printableMessage
 };
+void PrintTo(const Shown &row, std::ostream *os) { *os << row.name; }
 
 class PrintableTextTest : public ::testing::TestWithParam<Shown> {};
 

@@ -17,6 +17,7 @@ struct PrintRow {
     const char *point;
     const char *comma;
 };
+void PrintTo(const PrintRow &row, std::ostream *os) { *os << row.value; }
 
 class PrintRule : public ::testing::TestWithParam<PrintRow> {};
 

@@ -31,6 +31,7 @@ struct Row {
     int portSteps;
     Total total;
 };
+void PrintTo(const Row &row, std::ostream *os) { *os << row.name; }
 
 constexpr int kSetpointColumn = 7;
 constexpr int kHeader = wire::kFrameLength + wire::kCheckValueLength;

@@ -40,6 +40,7 @@ struct OpenRow {
     const char *problem;   // empty: opened; else how the refusal starts or what it holds
     bool keptAsItWas;      // a refused file is never changed
 };
+void PrintTo(const OpenRow &row, std::ostream *os) { *os << row.name; }
 
 class OpeningTheRecord : public ::testing::TestWithParam<OpenRow> {};
 

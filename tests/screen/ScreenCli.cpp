@@ -57,6 +57,35 @@ TEST(ScreenCli, WritesTheStreamInEitherMode) {
     EXPECT_EQ(s.left(3), QByteArray::fromHex("499224"));  // packed: eight 1s
 }
 
+// Packed, the bottom row of a full-height picture is left out of the stream: both
+// verbs say so on standard error before they write what fits.
+TEST(ScreenCli, ABottomRowLeftOutIsToldFirst) {
+    QTemporaryDir dir;
+    const QString cut = QStringLiteral("Картинка не помещается в Z5: нужно 28800 байт, помещается 28681. "
+                                       "Строка Y = 239 до Z5 не дойдёт целиком.");
+    const struct {
+        const char *verb;
+        const char *mode;
+        int height;
+        bool told;
+    } rows[] = {{"screen", "packed", 240, true},       {"screen", "packed", 239, false}, {"screen", "rle", 240, false},
+                {"write-screen", "packed", 240, true}, {"write-screen", "rle", 240, false}};
+    for (const auto &row : rows) {
+        const QString verb = QLatin1String(row.verb);
+        SCOPED_TRACE(verb.toStdString() + " " + row.mode + " " + std::to_string(row.height));
+        const bool toFile = verb == QLatin1String("screen");
+        QStringList args{"--picture", picture(dir, 320, row.height, qRgb(130, 0, 0)), "--mode", row.mode};
+        args += toFile ? QStringList{"--out", dir.filePath("s.bin")} : QStringList{"--port", "/dev/z5-none"};
+        const CliRun r = run(verb, args);
+        // No port to write to: the write-screen ends there, after the warning.
+        EXPECT_EQ(r.code, toFile ? 0 : 2) << r.err.toStdString();
+        EXPECT_EQ(r.err.section(u'\n', 0, 0) == QStringLiteral("z5ctl %1: %2").arg(verb, cut), row.told) << r.err.toStdString();
+        if (toFile) {
+            EXPECT_EQ(readAll(dir.filePath("s.bin")).size(), 28809);
+        }
+    }
+}
+
 TEST(ScreenCli, ElementWordsComeFromTheScreenFile) {
     QTemporaryDir dir;
     z5::ScreenModel m;

@@ -15,6 +15,7 @@ struct FitRow {
     bool striped;  // every pixel differs from the next: a run a pixel
     bool whole;
 };
+void PrintTo(const FitRow &row, std::ostream *os) { *os << (row.runLength ? "run-length " : "packed ") << row.width << " x " << row.height; }
 
 class PictureFit : public ::testing::TestWithParam<FitRow> {};
 

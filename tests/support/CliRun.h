@@ -12,10 +12,13 @@ struct CliRun {
     QString err;
 };
 
+// Started with the given environment in the given folder (the test's own, by default).
 inline CliRun runProgram(const QString &program, const QStringList &args, int timeoutMs = 30000,
-                         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
+                         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                         const QString &folder = QString()) {
     QProcess p;
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(environment);
+    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
     p.start(program, args);
     p.waitForFinished(timeoutMs);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};

@@ -1,6 +1,7 @@
 // The one runner of the Qt Test classes of the windows, on the offscreen
 // platform: every registered class, or only the one named first on the command
 // line (the remaining arguments go to Qt Test).
+#include "PrivateRuntimeFolder.h"
 #include "UiTestRegistry.h"
 #include <QApplication>
 #include <QTest>
@@ -8,6 +9,7 @@
 
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const z5::testing::PrivateRuntimeFolder runtimeFolder;
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     const char *only = nullptr;

@@ -25,6 +25,7 @@ struct Scenario {
     const char *name;
     std::vector<Step> steps;
 };
+void PrintTo(const Scenario &row, std::ostream *os) { *os << row.name; }
 
 QByteArray frame(std::initializer_list<int> six) {
     QByteArray f;

@@ -90,6 +90,7 @@ struct ResumeCase {
     int pagesReadAgain;                        // whole pages read again on purpose
     std::vector<int> unfinished;               // stored while being recorded
 };
+void PrintTo(const ResumeCase &row, std::ostream *os) { *os << row.name; }
 
 class ArchiveResume : public ::testing::TestWithParam<ResumeCase> {};
 

@@ -22,6 +22,7 @@ struct Gap {
     int channel;
     int from;
 };
+void PrintTo(const Gap &row, std::ostream *os) { *os << "channel " << row.channel << " from " << row.from; }
 
 class OneChannelMissing : public ::testing::TestWithParam<Gap> {};
 

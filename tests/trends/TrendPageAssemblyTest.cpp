@@ -40,6 +40,7 @@ struct FaultCase {
     std::map<int, Fault> faults;
     int expectedRequests;
 };
+void PrintTo(const FaultCase &row, std::ostream *os) { *os << row.name; }
 
 std::map<int, Fault> everyAnswerLate() {
     std::map<int, Fault> faults;

@@ -28,6 +28,7 @@ struct ReadCase {
     int partRequests;                        // sent for the read
     QString failure;
 };
+void PrintTo(const ReadCase &row, std::ostream *os) { *os << row.name; }
 
 class PageReadOutcomes : public ::testing::TestWithParam<ReadCase> {};
 

@@ -12,6 +12,7 @@ struct SampleCase {
     std::array<std::uint8_t, 4> bytes;
     float value;
 };
+void PrintTo(const SampleCase &row, std::ostream *os) { *os << row.value; }
 
 class SampleDecoding : public ::testing::TestWithParam<SampleCase> {};
 
@@ -44,6 +45,7 @@ TEST(TrendReplyDecoding, HeaderTimesAndDateFromTheirPositions) {
 struct PercentCase {
     float low, high, value, percent;
 };
+void PrintTo(const PercentCase &row, std::ostream *os) { *os << row.value << " in " << row.low << ".." << row.high; }
 
 class Percent : public ::testing::TestWithParam<PercentCase> {};
 
@@ -76,6 +78,7 @@ struct PageTextCase {
     const char *text;
     int page;
 };
+void PrintTo(const PageTextCase &row, std::ostream *os) { *os << '"' << row.text << '"'; }
 
 class PageText : public ::testing::TestWithParam<PageTextCase> {};
 

@@ -11,6 +11,7 @@ struct PathRow {
     const char *given;
     const char *opened;
 };
+void PrintTo(const PathRow &row, std::ostream *os) { *os << row.given; }
 
 class SystemPath : public testing::TestWithParam<PathRow> {};
 
@@ -29,6 +30,7 @@ struct ReasonRow {
     bool opening;
     const char *words;
 };
+void PrintTo(const ReasonRow &row, std::ostream *os) { *os << "error " << row.code << (row.opening ? " opening" : " on the way"); }
 
 class Reasons : public testing::TestWithParam<ReasonRow> {};
 

@@ -19,6 +19,7 @@ struct TargetRow {
     bool refused;
     const char *kind;
 };
+void PrintTo(const TargetRow &row, std::ostream *os) { *os << '"' << row.name << '"'; }
 
 class WindowsTarget : public testing::TestWithParam<TargetRow> {};
 

@@ -12,7 +12,8 @@
 #   scripts/windows.sh --have-toolchain  exit status 0 when the toolchain is cached, else 1
 #
 # Needs (Debian bookworm): g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev qt6-base-dev
-# qt6-translations-l10n zip tcl, and a deb-src entry for `apt-get source`.
+# qt6-translations-l10n zip tcl, and a deb-src entry for `apt-get source` (see the README);
+# the installer (scripts/windows-msi.sh) needs wixl, the tests (scripts/windows-test.sh) wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -33,6 +34,15 @@ toolchain=$cache/mingw-w64-x86_64.cmake
 export Z5_WINDOWS_PREFIX="$zlib_prefix;$xlsxwriter_prefix;$gtest_prefix"
 
 log() { printf '[windows] %s\n' "$*" >&2; }
+# Ninja's "[n/m] ..." lines in, one line of progress for every hundred steps out.
+progress() {
+  local line step
+  while IFS= read -r line; do
+    [[ $line =~ ^\[([0-9]+)/([0-9]+)\] ]] || continue
+    step=${BASH_REMATCH[1]}
+    if (( step % 100 == 0 || step == BASH_REMATCH[2] )); then log "$1: step $step of ${BASH_REMATCH[2]}"; fi
+  done
+}
 # Long builds run at the lowest priority so the machine stays usable.
 build() { nice -n 19 "$@"; }
 
@@ -147,8 +157,7 @@ build_qtbase() {
     > "$cache/build/qtbase-configure.log" 2>&1
   log "qtbase build log: $cache/build/qtbase-build.log"
   # One line of progress for every hundred steps; the whole output goes to the log.
-  build cmake --build "$cache/build/qtbase" -j "$jobs" 2>&1 | tee "$cache/build/qtbase-build.log" |
-    awk '/^\[[0-9]+\/[0-9]+\]/ { split(substr($1, 2), s, "/"); if (s[1] % 100 == 0 || s[1] == s[2]) { printf "[windows] qtbase step %s of %s\n", s[1], s[2] > "/dev/stderr"; fflush("/dev/stderr") } }'
+  build cmake --build "$cache/build/qtbase" -j "$jobs" 2>&1 | tee "$cache/build/qtbase-build.log" | progress qtbase
   cmake --install "$cache/build/qtbase" >/dev/null
   touch "$qt_prefix/.done"
 }
@@ -191,6 +200,27 @@ mingw_dll() {
   printf '%s\n' "$f"
 }
 
+# The licences of what ships, as Debian states them for the same sources, with the
+# licence texts they refer to; the About box lists this folder.
+lay_out_licences() {
+  local to=$1 name from
+  mkdir -p "$to"
+  while read -r name from; do
+    [ -f "$from" ] || { log "no licence text $from"; exit 1; }
+    sed 's/$/\r/' "$from" > "$to/$name.txt"
+  done <<LICENCES
+Z5-Configurator $root/packaging/copyright
+Qt /usr/share/doc/libqt6core6/copyright
+libxlsxwriter /usr/share/doc/libxlsxwriter4/copyright
+zlib /usr/share/doc/zlib1g/copyright
+SQLite /usr/share/doc/libsqlite3-0/copyright
+GCC-runtime /usr/share/doc/gcc-mingw-w64-base/copyright
+mingw-w64-winpthreads /usr/share/doc/mingw-w64-common/copyright
+LGPL-3 /usr/share/common-licenses/LGPL-3
+GPL-3 /usr/share/common-licenses/GPL-3
+LICENCES
+}
+
 lay_out_dist() {
   local dist=$root/dist/z5-configurator-windows-x64 b=$root/build-windows
   log "laying out $dist"
@@ -210,6 +240,9 @@ lay_out_dist() {
     fi
   done
   for d in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do cp "$(mingw_dll "$d")" "$dist/"; done
+  # What ships carries no debugging sections (the compiler's runtime DLLs come with theirs).
+  find "$dist" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-debug {} +
+  lay_out_licences "$dist/licenses"
   # Qt's Russian texts for its own dialogs and buttons.
   cp /usr/share/qt6/translations/qtbase_ru.qm "$dist/translations/"
   # Qt looks for its plugins and translations beside the programs.

@@ -76,7 +76,8 @@ start=$(date +%s)
 linux_names=-Ports/MappingRule.*:PortMapping.ChoicesAreKeptInTheUserSettingsAndOnlyThere:PortMapping.PortsAreGivenByNumberNameOrPath
 linux_names+=:PortSettings.UserGivenDevicesAreComNamesOrPaths:LinkPort.TheOpenSequenceOpensTheChosenPortOnceAndThenReusesIt
 linux_names+=:SerialDevices.AStableNameFindsTheDeviceItLinksTo:PortSettings.ComPortsMapToTheEnvironmentOrToTtyS
-linux_names+=:ParameterFileBounds.AnEndlessDeviceIsRefused
+linux_names+=:ParameterFileBounds.AnEndlessDeviceIsRefused:ConsoleCore.TheRefreshGoesOnWhenTheUnpluggedAdapterIsBack
+linux_names+=:LineAdapter.AnAdapterThatWentAwayIsOpenedAgainOnceItIsBackAndWritesAreNotResumed
 programs=0 passed=0
 for exe in "$win_build"/tests/*/test_*.exe; do
   name=$(basename "$exe" .exe)
@@ -258,7 +259,8 @@ else
   installed="$WINEPREFIX/drive_c/Program Files/Z5 Configurator"
   uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
   shortcuts() { find "$WINEPREFIX/drive_c" -name 'Конфигуратор Z5.lnk' 2>/dev/null; }
-  has_key() { wine reg query "$1" >/dev/null 2>&1; }
+  # The 64-bit view, where a 64-bit package registers its uninstall entry.
+  has_key() { wine reg query "$1" /reg:64 >/dev/null 2>&1; }
   msi_w=$(winepath -w "$msi")
   wine msiexec /i "$msi_w" /qn || fail "msiexec /i ended with $?"
   [ -f "$installed/z5-configurator.exe" ] || fail "z5-configurator.exe not installed"

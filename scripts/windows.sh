@@ -31,7 +31,7 @@ sqlite_prefix=$cache/sqlite-$sqlite_version-mingw64
 qt_prefix=$cache/qtbase-$qt_version-mingw64
 gtest_prefix=$cache/googletest-$gtest_version-mingw64
 toolchain=$cache/mingw-w64-x86_64.cmake
-export Z5_WINDOWS_PREFIX="$zlib_prefix;$xlsxwriter_prefix;$gtest_prefix"
+export Z5_WINDOWS_PREFIX="$zlib_prefix;$xlsxwriter_prefix;$sqlite_prefix;$gtest_prefix"
 
 log() { printf '[windows] %s\n' "$*" >&2; }
 # Ninja's "[n/m] ..." lines in, one line of progress for every hundred steps out.

@@ -21,6 +21,9 @@ public:
     QString errorString() const override { return port_->errorString(); }
     bool deviceGone() const override { return port_->deviceGone(); }
     void setArrivalHandler(std::function<void()> handler) override { port_->setArrivalHandler(std::move(handler)); }
+    void setLineErrorHandler(std::function<void(LineErrors)> handler) override {
+        port_->setLineErrorHandler(std::move(handler));
+    }
     qint64 bytesNotYetSent() const override { return port_->bytesNotYetSent(); }
     qint64 bytesDroppedAtClose() const override { return port_->bytesDroppedAtClose(); }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Tests the Windows build (scripts/windows.sh) under Wine:
-#  1. the core test programs (.exe) that need no pseudo-terminal, and the Windows port's own;
+#  1. the core test programs (.exe) that need no pseudo-terminal, and the Windows port's own
+#     (COM6 a pseudo-terminal nobody talks on, COM7 one that sends back what it gets);
 #  2. end to end: z5-sim (Linux) on a pseudo-terminal that Wine's COM5 points at, driven by
 #     z5ctl.exe through download, read-block, trend --out page.xlsx and watch --count 5. The
 #     same commands run again with the Linux z5ctl on a fresh simulator; the two timelines
@@ -60,6 +61,15 @@ m, s = pty.openpty(); print(os.ttyname(s), flush=True); time.sleep(3600)' > "$wo
 pids+=($!)
 for _ in $(seq 50); do [ -s "$work/quiet" ] && break; sleep 0.1; done
 map_port COM6 "$(cat "$work/quiet")"
+# And one whose far end sends back whatever it gets (COM7), for arrivals and long writes.
+python3 -c 'import os, pty, tty
+m, s = pty.openpty(); tty.setraw(s); print(os.ttyname(s), flush=True)
+while True:
+    data = os.read(m, 65536)
+    while data: data = data[os.write(m, data):]' > "$work/echo" &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/echo" ] && break; sleep 0.1; done
+map_port COM7 "$(cat "$work/echo")"
 
 # --- 1. Unit tests -----------------------------------------------------------------
 # A port the registry lists, as Wine's reg.exe sees it (Wine lists only serial devices
@@ -75,7 +85,7 @@ for exe in "$win_build"/tests/*/test_*.exe; do
   filter=-Ports/MappingRule.*:PortMapping.ChoicesAreKeptInTheUserSettingsAndOnlyThere:PortMapping.PortsAreGivenByNumberNameOrPath
   filter+=:PortSettings.UserGivenDevicesAreComNamesOrPaths:LinkPort.TheOpenSequenceOpensTheChosenPortOnceAndThenReusesIt
   filter+=:SerialDevices.AStableNameFindsTheDeviceItLinksTo:PortSettings.ComPortsMapToTheEnvironmentOrToTtyS
-  if (cd "$root" && Z5_TEST_COM=COM6 wine "$exe" --gtest_brief=1 --gtest_filter="$filter" > "$work/$name.log" 2>&1); then
+  if (cd "$root" && Z5_TEST_COM=COM6 Z5_TEST_ECHO_COM=COM7 wine "$exe" --gtest_brief=1 --gtest_filter="$filter" > "$work/$name.log" 2>&1); then
     log "$name: $(grep -E '^\[  PASSED  \]' "$work/$name.log" | tail -n1)"
   else
     fail "$name"; tail -n 30 "$work/$name.log" >&2

@@ -124,15 +124,19 @@ void Win32PortWorker::run() {
     };
     while (!stopping()) {
         if (!takeArrivals(reading.ov.hEvent)) break;
+        // Something done at once (an event already there, a write the driver
+        // took whole): the loop goes round again instead of waiting.
+        bool doneAtOnce = false;
         if (!waitPending) {
             waiting.rearm();
-            if (WaitCommEvent(port, &eventMask, &waiting.ov)) continue;   // an event already: take it
-            const DWORD code = GetLastError();
-            if (code != ERROR_IO_PENDING) {
+            if (WaitCommEvent(port, &eventMask, &waiting.ov)) {
+                doneAtOnce = true;
+            } else if (const DWORD code = GetLastError(); code != ERROR_IO_PENDING) {
                 failed(code);
                 break;
+            } else {
+                waitPending = true;
             }
-            waitPending = true;
         }
         if (!writePending) {
             chunk = outbox_->take(kWriteChunk);
@@ -145,16 +149,18 @@ void Win32PortWorker::run() {
                         break;
                     }
                     outbox_->sent();
-                    continue;
-                }
-                const DWORD code = GetLastError();
-                if (code != ERROR_IO_PENDING) {
+                    doneAtOnce = true;
+                } else if (const DWORD code = GetLastError(); code != ERROR_IO_PENDING) {
                     failed(code);
                     break;
+                } else {
+                    writePending = true;
                 }
-                writePending = true;
             }
         }
+        if (doneAtOnce) continue;
+        // An event left set by a call that is over would wake the wait at once, again and again.
+        if (!writePending) ResetEvent(writing.ov.hEvent);
         const HANDLE events[] = {waiting.ov.hEvent, writing.ov.hEvent, asHandle(wake_)};
         const DWORD woke = WaitForMultipleObjects(3, events, FALSE, kBackstopMs);
         if (woke == WAIT_OBJECT_0 && waitPending) {

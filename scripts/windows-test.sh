@@ -7,7 +7,8 @@
 #     same commands run again with the Linux z5ctl on a fresh simulator; the two timelines
 #     must hold the same requests byte for byte and replies of the same kind and length; the
 #     download's frames within ±5 ms of their Linux offsets (Z5_TIMING_TOLERANCE_MS; more on a
-#     busy machine) and the trend page read within 1.15 x its wire time.
+#     busy machine) and the trend page read within 1.15 x its wire time;
+#  3. the time between the requests of `watch --every 50`, Linux and Wine, told (not checked).
 # Needs: wine (wine64), python3; the Linux z5ctl and z5-sim are built into build/ if missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -190,6 +191,32 @@ for n, end in enumerate(lb):
 sys.exit(1 if bad else 0)
 PY
 [ -s "$work/wine/page.xlsx" ] || fail "page.xlsx not written under Wine"
+
+# How quickly a reply is taken: `watch --every 50` asks again as soon as the reply is in and
+# 50 ms have passed since the last request, so the time between requests shows whether the
+# port tells arrivals (about 50 ms) or the reader finds the reply only at its poll (150 ms).
+# Told, not checked: a busy machine stretches it.
+cadence() {
+  local tag=$1 port=$2; shift 2
+  local dir=$work/cadence-$tag
+  mkdir -p "$dir"
+  "$sim" --link "$dir/tty" --line-speed > "$dir/sim.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do [ -e "$dir/tty" ] && break; sleep 0.1; done
+  if [ "$port" = COM5 ]; then map_port COM5 "$(readlink -f "$dir/tty")"; else port=$dir/tty; fi
+  (cd "$dir" && "$@" watch --port "$port" --block U1 --every 50 --count 41 --trace trace.txt < /dev/null > rows.txt 2> err.txt) ||
+    fail "watch --every 50 ($tag)"
+  python3 - "$dir/trace.txt" "$tag" <<'PY' >&2 || true
+import statistics, sys
+sent = [int(l.split("\t")[0]) for l in open(sys.argv[1], encoding="utf-8") if l.split("\t")[1:2] == ["→"]]
+gaps = [b - a for a, b in zip(sent, sent[1:])]
+if gaps:
+    print(f"[windows-test] watch --every 50, {sys.argv[2]}: {len(gaps)} intervals between requests, median "
+          f"{statistics.median(gaps):.0f} ms, {min(gaps)} to {max(gaps)} ms")
+PY
+}
+cadence linux path "$z5ctl_linux"
+cadence wine COM5 wine "$dist/z5ctl.exe"
 # The runs stay for a look: timelines, outputs and the workbook.
 rm -rf "$win_build/wine-test" && cp -r "$work" "$win_build/wine-test" 2>/dev/null || true
 cat "$work/wine/err"*.txt >&2 || true

@@ -154,6 +154,7 @@ bool WriteSequencer::portFailedAfterSending() {
     if (!sendFailed_) {
         sendFailed_ = true;
         portReason_ = line_.heldPortError();
+        bytesDropped_ += tap_.bytesDroppedAtClose();
     }
     return true;
 }

@@ -117,6 +117,7 @@ void Win32PortWorker::run() {
     bool waitPending = false;
     bool writePending = false;
     DWORD eventMask = 0;
+    int waitsAborted = 0;
     QByteArray chunk;   // what is in flight; the driver reads it until the write completes
     const auto stopping = [this] {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -166,9 +167,16 @@ void Win32PortWorker::run() {
         if (woke == WAIT_OBJECT_0 && waitPending) {
             DWORD ignored = 0;
             waitPending = false;
-            if (!GetOverlappedResult(port, &waiting.ov, &ignored, FALSE)) {
-                failed(GetLastError());
+            if (GetOverlappedResult(port, &waiting.ov, &ignored, FALSE)) {
+                waitsAborted = 0;
+            } else if (const DWORD code = GetLastError(); code != ERROR_OPERATION_ABORTED) {
+                failed(code);
                 break;
+            } else if (++waitsAborted > kAbortedWaitsInARow) {
+                // Some drivers (Wine's among them) end a pending wait when a write
+                // starts; a lost device shows in the next query. A wait ended again
+                // and again at once is not started again before the backstop.
+                WaitForSingleObject(asHandle(wake_), kBackstopMs);
             }
         } else if (woke == WAIT_OBJECT_0 + 1 && writePending) {
             DWORD written = 0;

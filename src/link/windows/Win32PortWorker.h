@@ -28,6 +28,9 @@ public:
     static constexpr unsigned long kBackstopMs = 20;
     // At most this much is handed to one WriteFile.
     static constexpr int kWriteChunk = 16 * 1024;
+    // Waits for an event that the driver ended this often in a row, without an
+    // event, make the thread rest until the backstop before it waits again.
+    static constexpr int kAbortedWaitsInARow = 3;
 
     static std::shared_ptr<Win32PortWorker> start(void *handle, std::shared_ptr<PortInbox> inbox,
                                                   std::shared_ptr<PortOutbox> outbox);

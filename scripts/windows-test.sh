@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Tests the Windows build (scripts/windows.sh) under Wine:
-#  1. the core test programs (.exe) that need no pseudo-terminal, and the Windows port's own;
+#  1. the core test programs (.exe) that need no pseudo-terminal, and the Windows port's own
+#     (COM6 a pseudo-terminal nobody talks on, COM7 one that sends back what it gets);
 #  2. end to end: z5-sim (Linux) on a pseudo-terminal that Wine's COM5 points at, driven by
 #     z5ctl.exe through download, read-block, trend --out page.xlsx and watch --count 5. The
 #     same commands run again with the Linux z5ctl on a fresh simulator; the two timelines
 #     must hold the same requests byte for byte and replies of the same kind and length; the
 #     download's frames within ±5 ms of their Linux offsets (Z5_TIMING_TOLERANCE_MS; more on a
 #     busy machine) and the trend page read within 1.15 x its wire time;
-#  3. the installer (scripts/windows-msi.sh): installed silently, the installed programs
+#  3. the time between the requests of `watch --every 50`, Linux and Wine, told (not checked);
+#  4. the installer (scripts/windows-msi.sh): installed silently, the installed programs
 #     started, removed, and nothing of it left behind.
 # Needs: wine (wine64), msitools, python3; the Linux z5ctl and z5-sim are built into build/ if missing.
 set -euo pipefail
@@ -62,6 +64,15 @@ m, s = pty.openpty(); print(os.ttyname(s), flush=True); time.sleep(3600)' > "$wo
 pids+=($!)
 for _ in $(seq 50); do [ -s "$work/quiet" ] && break; sleep 0.1; done
 map_port COM6 "$(cat "$work/quiet")"
+# And one whose far end sends back whatever it gets (COM7), for arrivals and long writes.
+python3 -c 'import os, pty, tty
+m, s = pty.openpty(); tty.setraw(s); print(os.ttyname(s), flush=True)
+while True:
+    data = os.read(m, 65536)
+    while data: data = data[os.write(m, data):]' > "$work/echo" &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/echo" ] && break; sleep 0.1; done
+map_port COM7 "$(cat "$work/echo")"
 
 # --- 1. Unit tests -----------------------------------------------------------------
 # A port the registry lists, as Wine's reg.exe sees it (Wine lists only serial devices
@@ -87,7 +98,7 @@ for exe in "$win_build"/tests/*/test_*.exe; do
     test_ui_*) args=() ;;
     *) args=(--gtest_brief=1 "--gtest_filter=$linux_names") ;;
   esac
-  if (cd "$root" && Z5_TEST_COM=COM6 wine "$exe" "${args[@]}" > "$work/$name.log" 2>&1); then
+  if (cd "$root" && Z5_TEST_COM=COM6 Z5_TEST_ECHO_COM=COM7 wine "$exe" "${args[@]}" > "$work/$name.log" 2>&1); then
     passed=$((passed + 1))
     log "$name: $(grep -aE '^\[  PASSED  \]|^Totals:' "$work/$name.log" | tail -n1 | tr -d '\r')"
   else
@@ -243,11 +254,37 @@ if any(lp[r][1] != wp.get(r, (None, None))[1] for r in lp): bad += 1; print("  p
 sys.exit(1 if bad else 0)
 PY
 
+
+# How quickly a reply is taken: `watch --every 50` asks again as soon as the reply is in and
+# 50 ms have passed since the last request, so the time between requests shows whether the
+# port tells arrivals (about 50 ms) or the reader finds the reply only at its poll (150 ms).
+# Told, not checked: a busy machine stretches it.
+cadence() {
+  local tag=$1 port=$2; shift 2
+  local dir=$work/cadence-$tag
+  mkdir -p "$dir"
+  "$sim" --link "$dir/tty" --line-speed > "$dir/sim.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do [ -e "$dir/tty" ] && break; sleep 0.1; done
+  if [ "$port" = COM5 ]; then map_port COM5 "$(readlink -f "$dir/tty")"; else port=$dir/tty; fi
+  (cd "$dir" && "$@" watch --port "$port" --block U1 --every 50 --count 41 --trace trace.txt < /dev/null > rows.txt 2> err.txt) ||
+    fail "watch --every 50 ($tag)"
+  python3 - "$dir/trace.txt" "$tag" <<'PY' >&2 || true
+import statistics, sys
+sent = [int(l.split("\t")[0]) for l in open(sys.argv[1], encoding="utf-8") if l.split("\t")[1:2] == ["→"]]
+gaps = [b - a for a, b in zip(sent, sent[1:])]
+if gaps:
+    print(f"[windows-test] watch --every 50, {sys.argv[2]}: {len(gaps)} intervals between requests, median "
+          f"{statistics.median(gaps):.0f} ms, {min(gaps)} to {max(gaps)} ms")
+PY
+}
+cadence linux path "$z5ctl_linux"
+cadence wine COM5 wine "$dist/z5ctl.exe"
 # The runs stay for a look: timelines, outputs and the workbook.
 rm -rf "$win_build/wine-test" && cp -r "$work" "$win_build/wine-test" 2>/dev/null || true
 cat "$work/wine/err"*.txt >&2 || true
 
-# --- 3. The installer ------------------------------------------------------------------
+# --- 4. The installer ------------------------------------------------------------------
 # Installed silently for all users, the installed programs started, then removed: nothing of
 # it may stay behind (files, the Start-menu entry, the uninstall entry, the .scd file type).
 msi=$(ls "$root"/dist/z5-configurator-*-x64.msi 2>/dev/null | tail -n1)

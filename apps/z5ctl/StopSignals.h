@@ -4,9 +4,10 @@ class QEventLoop;
 
 namespace z5ctl {
 
-// SIGINT, SIGTERM and SIGHUP (where the system has one) ask the running verb to
-// stop: it ends its work at the next step, writes what it holds (rows, the trace)
-// and exits. A second signal of the same kind ends the program at once, as usual.
+// SIGINT, SIGTERM and SIGHUP (where the system has one; on Windows Ctrl+Break as
+// Ctrl+C) ask the running verb to stop: it ends its work at the next step, writes
+// what it holds (rows, the trace) and exits. A second signal of the same kind ends
+// the program at once, as usual.
 class StopSignals {
 public:
     static void install();

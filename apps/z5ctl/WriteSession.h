@@ -33,6 +33,10 @@ public:
     qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
     QByteArray readAll() override { return port_.readAll(); }
     QString errorString() const override { return port_.errorString(); }
+    void setArrivalHandler(std::function<void()> handler) override { port_.setArrivalHandler(std::move(handler)); }
+    void setLineErrorHandler(std::function<void(z5::LineErrors)> handler) override {
+        port_.setLineErrorHandler(std::move(handler));
+    }
     qint64 bytesNotYetSent() const override { return port_.bytesNotYetSent(); }
     qint64 bytesDroppedAtClose() const override { return port_.bytesDroppedAtClose(); }
     const QString &device() const { return device_; }

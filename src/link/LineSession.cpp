@@ -64,6 +64,7 @@ LineSession::LineSession(SerialPort &port, Clock &clock, QObject *parent)
     connect(&tap_, &TappedPort::sent, &traffic_, &TrafficLog::recordSent);
     connect(&tap_, &TappedPort::received, &traffic_, &TrafficLog::recordReceived);
     connect(&tap_, &TappedPort::closed, &traffic_, &TrafficLog::lineClosed);
+    connect(&tap_, &TappedPort::lineErrors, &traffic_, &TrafficLog::recordLineErrors);
     connect(&tap_, &TappedPort::sent, this, [this](const QByteArray &b) { emit transferred(Direction::Sent, b); });
     connect(&tap_, &TappedPort::received, this,
             [this](const QByteArray &b) { emit transferred(Direction::Received, b); });

@@ -1,4 +1,5 @@
 #pragma once
+#include "link/LineErrors.h"
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -27,6 +28,10 @@ public:
     // reply at once instead of at its next poll. A port that cannot tell never
     // calls it; an empty handler stops the calls.
     virtual void setArrivalHandler(std::function<void()> handler) { (void)handler; }
+    // Called with what the receiver saw go wrong (bytes lost or damaged), on
+    // the thread that owns the port, as soon as the port learns of it. A port
+    // that cannot tell never calls it; an empty handler stops the calls.
+    virtual void setLineErrorHandler(std::function<void(LineErrors)> handler) { (void)handler; }
     // Bytes written that have not left the port yet (its own queue and the
     // driver's); 0 for a port that cannot tell.
     virtual qint64 bytesNotYetSent() const { return 0; }

@@ -14,6 +14,7 @@ bool SystemSerialPort::open(const QString &device) {
         if (!simulated_) {
             simulated_ = std::make_unique<SimulatedControllerPort>(clock_);
             simulated_->setArrivalHandler(arrived_);
+            simulated_->setLineErrorHandler(lineErrors_);
         }
         wanted = simulated_.get();
     }
@@ -26,6 +27,12 @@ void SystemSerialPort::setArrivalHandler(std::function<void()> handler) {
     arrived_ = handler;
     if (simulated_) simulated_->setArrivalHandler(handler);
     platform_->setArrivalHandler(std::move(handler));
+}
+
+void SystemSerialPort::setLineErrorHandler(std::function<void(LineErrors)> handler) {
+    lineErrors_ = handler;
+    if (simulated_) simulated_->setLineErrorHandler(handler);
+    platform_->setLineErrorHandler(std::move(handler));
 }
 
 } // namespace z5

@@ -29,6 +29,7 @@ public:
     QString errorString() const override { return active_->errorString(); }
     bool deviceGone() const override { return active_->deviceGone(); }
     void setArrivalHandler(std::function<void()> handler) override;
+    void setLineErrorHandler(std::function<void(LineErrors)> handler) override;
     qint64 bytesNotYetSent() const override { return active_->bytesNotYetSent(); }
     qint64 bytesDroppedAtClose() const override { return active_->bytesDroppedAtClose(); }
 
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<SimulatedControllerPort> simulated_;
     SerialPort *active_;
     std::function<void()> arrived_;
+    std::function<void(LineErrors)> lineErrors_;
 };
 
 // The platform's port; defined once per platform.

@@ -2,6 +2,17 @@
 
 namespace z5 {
 
+TappedPort::TappedPort(SerialPort &port, QObject *parent) : QObject(parent), port_(port) {
+    port_.setLineErrorHandler([this](LineErrors errors) {
+        emit lineErrors(errors);
+        // A copy: the handler may be replaced while it runs.
+        if (const auto handler = lineErrorHandler_) handler(errors);
+    });
+}
+
+// The port outlives its tap.
+TappedPort::~TappedPort() { port_.setLineErrorHandler({}); }
+
 void TappedPort::close() {
     const bool wasOpen = port_.isOpen();
     port_.close();

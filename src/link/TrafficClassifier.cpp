@@ -29,6 +29,7 @@ QString TrafficClassifier::kindName(TrafficKind kind) {
         QStringLiteral("данные таблицы"),    QStringLiteral("заголовок экрана"),
         QStringLiteral("данные экрана"),     QStringLiteral("ответ блока"),
         QStringLiteral("часть графика"),     QStringLiteral("байты вне обмена"),
+        QStringLiteral("ошибка линии"),
     };
     const auto i = static_cast<std::size_t>(kind);
     return i < names.size() ? names[i] : QString();

@@ -25,6 +25,15 @@ void TrafficLog::recordNote(const QString &what, const QByteArray &bytes) {
     keep(std::move(r));
 }
 
+void TrafficLog::recordLineErrors(LineErrors errors) {
+    if (!errors.any()) return;
+    TrafficRecord r;
+    r.direction = TrafficDirection::Received;
+    r.kind = TrafficKind::LineError;
+    r.what = errors.text();
+    keep(std::move(r));
+}
+
 void TrafficLog::keep(TrafficRecord r) {
     r.sequence = nextSequence_++;
     r.ms = clock_.nowMs();

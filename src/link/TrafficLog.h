@@ -1,4 +1,5 @@
 #pragma once
+#include "link/LineErrors.h"
 #include "link/TrafficClassifier.h"
 #include "link/TrafficRecord.h"
 #include <QObject>
@@ -28,6 +29,9 @@ public:
     // stray bytes around a part, a reply that came too late. Kept as a received
     // record of its own, never classified again.
     void recordNote(const QString &what, const QByteArray &bytes);
+    // The port's receiver lost or damaged bytes: a received record of its own,
+    // without bytes, where it happened among the transfers.
+    void recordLineErrors(LineErrors errors);
     // The port closed: no announced data block or awaited reply is pending any more.
     void lineClosed() { classifier_.reset(); }
     // The exchange under way ended (with or without its reply).

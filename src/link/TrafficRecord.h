@@ -22,8 +22,9 @@ enum class TrafficKind : std::uint8_t {
     BlockReply,         // ← a 260-byte reply with its check value
     TrendPart,          // ← one part of a trend page
     Stray,              // bytes that belong to no exchange, or an unknown frame
+    LineError,          // ← the port's receiver lost or damaged bytes (no bytes of its own)
 };
-constexpr int kTrafficKindCount = static_cast<int>(TrafficKind::Stray) + 1;
+constexpr int kTrafficKindCount = static_cast<int>(TrafficKind::LineError) + 1;
 
 // The check value a transfer carries: a request frame (high byte first) or a
 // block reply (low byte first). Data blocks and trend parts carry none.

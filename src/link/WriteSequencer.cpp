@@ -20,7 +20,9 @@ WriteSequencer::WriteSequencer(Clock &clock, HeldLine &line, TappedPort &tap, En
         stepBytes_ += b;
     });
     connect(&tap_, &TappedPort::closed, this, [this] {
-        if (reply_) bytesDropped_ += tap_.bytesDroppedAtClose();
+        if (!reply_) return;
+        bytesDropped_ += tap_.bytesDroppedAtClose();
+        closedThroughTap_ = true;
     });
 }
 
@@ -38,6 +40,7 @@ void WriteSequencer::start(const std::shared_ptr<WriteReply> &reply) {
     loadedBytes_ = 0;
     bytesSent_ = 0;
     bytesDropped_ = 0;
+    closedThroughTap_ = false;
     if (!line_.openHeldPort()) {
         portReason_ = line_.heldPortError();
         end(LineOutcome::NoNetwork);
@@ -128,6 +131,7 @@ void WriteSequencer::runStep(int index, const WriteSequence::Step &step) {
     case WriteSequence::StepKind::ReopenPort: {
         // A port that does not open here makes the next send fail.
         const bool opened = line_.openHeldPort();
+        if (opened) closedThroughTap_ = false;
         emit reply->portReopened(opened);
         break;
     }
@@ -143,8 +147,20 @@ void WriteSequencer::noteSendFailure() {
     portReason_ = line_.heldPortError();
 }
 
+bool WriteSequencer::portFailedAfterSending() {
+    if (closedThroughTap_ || tap_.isOpen()) return false;
+    // A port that sends on its own (a writer thread) learns of a failure after
+    // write() returned: what it had not sent then is lost, and so is the write.
+    if (!sendFailed_) {
+        sendFailed_ = true;
+        portReason_ = line_.heldPortError();
+        bytesDropped_ += tap_.bytesDroppedAtClose();
+    }
+    return true;
+}
+
 void WriteSequencer::drainThenEnd() {
-    if (sendFailed_) {
+    if (sendFailed_ || portFailedAfterSending()) {
         end(LineOutcome::NoNetwork);
         return;
     }
@@ -161,6 +177,10 @@ void WriteSequencer::drainThenEnd() {
 }
 
 void WriteSequencer::checkDrain() {
+    if (portFailedAfterSending()) {
+        end(LineOutcome::NoNetwork);
+        return;
+    }
     const qint64 queued = tap_.isOpen() ? tap_.bytesNotYetSent() : 0;
     if (queued == 0 && bytesDropped_ == 0) {
         end(LineOutcome::Reply);

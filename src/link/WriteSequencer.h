@@ -48,6 +48,8 @@ private:
     bool build(const WriteSequence::Step &step);
     void skipRefused();
     void noteSendFailure();
+    // The port closed by itself (it failed) after the last send: nobody closed it through the tap.
+    bool portFailedAfterSending();
     void drainThenEnd();
     void checkDrain();
     void end(LineOutcome outcome, const QString &failure = QString());
@@ -64,6 +66,8 @@ private:
     std::size_t next_ = 0;
     std::set<int> refusedTags_;
     bool sendFailed_ = false;
+    // The port was closed through the tap (a close step, the line owner) and not opened since.
+    bool closedThroughTap_ = false;
     QString portReason_;
     int loadedBytes_ = 0;
     // What the write sent through the port and what a close dropped.

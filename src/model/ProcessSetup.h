@@ -7,4 +7,10 @@ namespace z5 {
 // Windows the console shows the programs' UTF-8 output (Cyrillic) as written.
 void prepareProcess();
 
+// Puts back what prepareProcess() changed that outlives the program: the
+// console's code pages, which the command prompt it ran in shares. Done by
+// itself at every normal exit; a handler that ends the program at once (a
+// second Ctrl+C) calls it first. Safe to call again, and from another thread.
+void restoreProcess();
+
 } // namespace z5

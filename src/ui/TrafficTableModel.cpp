@@ -41,6 +41,7 @@ QVariant TrafficTableModel::data(const QModelIndex &index, int role) const {
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::ForegroundRole) {
         if (index.column() == Check && r.check == CheckState::Bad) return QColor(Qt::red);
+        if (r.kind == TrafficKind::LineError) return QColor(Qt::red);
         if (r.kind == TrafficKind::Stray) return QColor(Qt::darkRed);
     }
     if (role == Qt::FontRole && index.column() == Bytes) return QFontDatabase::systemFont(QFontDatabase::FixedFont);

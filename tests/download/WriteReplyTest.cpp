@@ -58,6 +58,7 @@ struct EndingRow {
     QStringList log;
     LineOutcome outcome;
     QString failureStart;
+    std::function<void(ChainRig &)> afterLastSend = nullptr;   // faults set 250 ms in
 };
 void PrintTo(const EndingRow &row, std::ostream *os) { *os << row.name; }
 
@@ -72,6 +73,8 @@ TEST_P(WriteEnding, EndsWithOneOutcome) {
     ASSERT_NE(start.reply, nullptr);
     r.clock.advance(50);
     if (row.midway) row.midway(r);
+    r.clock.advance(200);
+    if (row.afterLastSend) row.afterLastSend(r);
     r.clock.advance(5000);
     EXPECT_EQ(r.log.lines, row.log);
     ASSERT_TRUE(start.reply->isFinished());
@@ -114,7 +117,12 @@ INSTANTIATE_TEST_SUITE_P(
         EndingRow{"a close drops what was queued", [](ChainRig &r) { r.port.farEndTakesBytes = 8; },
                   [](ChainRig &r) { z5::LineSessionProbe::closePort(r.line); },
                   {"0 header 12", "200 data 12 32 failed", "200 finished"}, LineOutcome::NoNetwork,
-                  QStringLiteral("Нет сети!!!")}),
+                  QStringLiteral("Нет сети!!!")},
+        // A port that writes from a thread of its own learns of a failure after
+        // write() said yes: the bytes it still held are lost, and so is the write.
+        EndingRow{"the port fails while the last bytes leave", [](ChainRig &r) { r.port.farEndTakesBytes = 8; },
+                  nullptr, {"0 header 12", "200 data 12 32", "260 finished"}, LineOutcome::NoNetwork,
+                  QStringLiteral("Нет сети!!!\ngone"), [](ChainRig &r) { r.port.fail(QStringLiteral("gone")); }}),
     [](const ::testing::TestParamInfo<EndingRow> &info) {
         std::string name = info.param.name;
         for (char &c : name)

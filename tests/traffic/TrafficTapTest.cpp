@@ -85,3 +85,43 @@ TEST_F(Tap, TrendReadOfARecorderBlockNamesItsParts) {
     // The page reader takes each part the moment it is complete.
     EXPECT_EQ(r[1].toStdString(), "20 ← часть графика, страница 3, блок U8 ");
 }
+
+// What the port's receiver lost or spoilt is a line of its own where it happened,
+// without bytes, in the log and in its text (the trace's lines).
+TEST_F(Tap, LineErrorsAreALineOfTheirOwnAmongTheTransfers) {
+    port.responder = [](const QByteArray &) { return testframes::blockReply('\x22'); };
+    clock.advance(1000);
+    ASSERT_FALSE(session.line.enqueue(Request::blockRead(2))->isFinished());
+    clock.advance(10);
+    port.reportLineErrors(LineErrors::Overrun | LineErrors::Framing);
+    port.reportLineErrors(0);   // nothing to tell: no line
+    clock.advance(1000);
+    EXPECT_EQ(rows(), (QStringList{"1000 → чтение блока U3 верна",
+                                   "1010 ← ошибка линии: переполнение приёмника, ошибка кадра ",
+                                   "1150 ← ответ: чтение блока U3 верна"}));
+    EXPECT_EQ(log.at(1).kind, TrafficKind::LineError);
+    EXPECT_EQ(TrafficText::line(log.at(1)), QStringLiteral("1010\t←\tошибка линии: переполнение приёмника, ошибка кадра\t0\t\t"));
+}
+
+struct LineErrorRow {
+    unsigned flags;
+    const char *text;
+};
+
+class LineErrorText : public ::testing::TestWithParam<LineErrorRow> {};
+
+TEST_P(LineErrorText, NamesEveryErrorInOneLine) {
+    EXPECT_EQ(LineErrors{GetParam().flags}.text().toStdString(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Flags, LineErrorText,
+    ::testing::Values(LineErrorRow{0, ""}, LineErrorRow{LineErrors::Overrun, "ошибка линии: переполнение приёмника"},
+                      LineErrorRow{LineErrors::InputOverflow, "ошибка линии: переполнение буфера приёма"},
+                      LineErrorRow{LineErrors::Parity | LineErrors::Break,
+                                   "ошибка линии: ошибка чётности, обрыв линии (break)"},
+                      LineErrorRow{LineErrors::Overrun | LineErrors::InputOverflow | LineErrors::Framing |
+                                       LineErrors::Parity | LineErrors::Break,
+                                   "ошибка линии: переполнение приёмника, переполнение буфера приёма, ошибка кадра, "
+                                   "ошибка чётности, обрыв линии (break)"}),
+    [](const auto &info) { return "flags" + std::to_string(info.param.flags); });

@@ -1,5 +1,8 @@
 #include "link/SerialDevices.h"
 #include "link/windows/Win32SerialPort.h"
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -106,7 +109,79 @@ TEST(SystemSerialDevices, ListsWhatTheRegistryHolds) {
     const std::vector<z5::SerialDeviceInfo> present = z5::SystemSerialDevices().list();
     const z5::SerialDeviceInfo *found = z5::SerialDevices::find(present, listed);
     ASSERT_NE(found, nullptr);
-    EXPECT_TRUE(found->description.startsWith(QStringLiteral("\\Device\\"))) << found->description.toStdString();
+    EXPECT_EQ(found->device, listed) << "the name a user picks opens that port";
+    // The adapter's own name where the device manager has one, never the driver's kernel name.
+    EXPECT_FALSE(found->description.startsWith(QStringLiteral("\\Device\\"))) << found->description.toStdString();
+}
+
+struct CommErrorRow {
+    unsigned long commErrors;
+    unsigned flags;
+};
+
+class CommErrors : public testing::TestWithParam<CommErrorRow> {};
+
+TEST_P(CommErrors, BecomeLineErrors) {
+    EXPECT_EQ(Win32SerialPort::lineErrorsOf(GetParam().commErrors).flags, GetParam().flags);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Flags, CommErrors,
+    testing::Values(CommErrorRow{0, 0}, CommErrorRow{CE_OVERRUN, z5::LineErrors::Overrun},
+                    CommErrorRow{CE_RXOVER, z5::LineErrors::InputOverflow},
+                    CommErrorRow{CE_FRAME | CE_RXPARITY, z5::LineErrors::Framing | z5::LineErrors::Parity},
+                    CommErrorRow{CE_BREAK | CE_TXFULL, z5::LineErrors::Break}),
+    [](const auto &info) { return "errors" + std::to_string(info.param.commErrors); });
+
+QCoreApplication &application() {
+    static int argc = 1;
+    static char name[] = "test_windows";
+    static char *argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);   // for the whole run
+    return *QCoreApplication::instance();
+}
+
+// Z5_TEST_ECHO_COM names a port whose far end sends back whatever it gets.
+// Arrivals are told on the owner's thread as they come, without polling; a
+// long write only queues, and leaves whole before the close.
+TEST(Win32SerialPort, EchoedBytesAreToldAsTheyArrive) {
+    const QString echo = qEnvironmentVariable("Z5_TEST_ECHO_COM");
+    if (echo.isEmpty()) GTEST_SKIP() << "Z5_TEST_ECHO_COM not set";
+    application();
+    Win32SerialPort port;
+    ASSERT_TRUE(port.open(echo)) << port.errorString().toStdString();
+    QByteArray received;
+    int arrivals = 0;
+    bool onOwnersThread = true;
+    port.setArrivalHandler([&] {
+        ++arrivals;
+        onOwnersThread = onOwnersThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+        received += port.readAll();
+    });
+    const auto await = [&](qsizetype size) {
+        const QDeadlineTimer deadline(10000);
+        while (received.size() < size && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    };
+    QByteArray block;
+    for (int i = 0; i < 16824; ++i) block += char(i * 7);
+    const QByteArray frame = block.left(260);
+    ASSERT_TRUE(port.write(frame));
+    await(frame.size());
+    EXPECT_EQ(received, frame);
+    EXPECT_GE(arrivals, 1);
+    EXPECT_TRUE(onOwnersThread);
+    received.clear();
+    ASSERT_TRUE(port.write(block));
+    EXPECT_GE(port.bytesNotYetSent(), 0);
+    await(block.size());
+    EXPECT_EQ(received.size(), block.size());
+    EXPECT_TRUE(received == block) << "every byte, in order";
+    EXPECT_EQ(port.bytesNotYetSent(), 0);
+    port.close();
+    EXPECT_EQ(port.bytesDroppedAtClose(), 0);
+    EXPECT_TRUE(port.errorString().isEmpty()) << port.errorString().toStdString();
+    EXPECT_FALSE(port.write(frame)) << "a closed port takes nothing";
 }
 
 } // namespace

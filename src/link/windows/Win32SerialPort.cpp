@@ -1,5 +1,9 @@
 #include "link/windows/Win32SerialPort.h"
 #include "link/PortIdentity.h"
+#include "link/PortInbox.h"
+#include "link/PortOutbox.h"
+#include "link/windows/Win32PortWorker.h"
+#include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <string>
 #include <windows.h>
@@ -24,6 +28,8 @@ QString systemText(DWORD code) {
 }
 
 } // namespace
+
+Win32SerialPort::Win32SerialPort() = default;
 
 Win32SerialPort::~Win32SerialPort() { close(); }
 
@@ -69,14 +75,25 @@ bool Win32SerialPort::meansDeviceGone(unsigned long code) {
     }
 }
 
+LineErrors Win32SerialPort::lineErrorsOf(unsigned long commErrors) {
+    LineErrors errors;
+    if (commErrors & CE_OVERRUN) errors.flags |= LineErrors::Overrun;
+    if (commErrors & CE_RXOVER) errors.flags |= LineErrors::InputOverflow;
+    if (commErrors & CE_FRAME) errors.flags |= LineErrors::Framing;
+    if (commErrors & CE_RXPARITY) errors.flags |= LineErrors::Parity;
+    if (commErrors & CE_BREAK) errors.flags |= LineErrors::Break;
+    return errors;
+}
+
 bool Win32SerialPort::open(const QString &device) {
     close();
     error_.clear();
     gone_ = false;
+    droppedAtClose_ = 0;
     device_ = device;
     const std::wstring path = systemPath(device).toStdWString();
-    const HANDLE port =
-        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE port = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         const unsigned long code = GetLastError();
         error_ = describeOpenFailure(device, code);
@@ -107,14 +124,13 @@ bool Win32SerialPort::open(const QString &device) {
         line.fRtsControl = RTS_CONTROL_ENABLE;
         ready = SetCommState(port, &line);
     }
-    // Reads return at once with what is waiting; a write that cannot finish fails.
+    // Reads return at once with what is waiting; writes have no timeout of their
+    // own: the line owner's drain deadlines and the bounded close watch them.
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = MAXDWORD;
-    timeouts.ReadTotalTimeoutMultiplier = 0;
-    timeouts.ReadTotalTimeoutConstant = 0;
-    timeouts.WriteTotalTimeoutMultiplier = 1;
-    timeouts.WriteTotalTimeoutConstant = kWriteMarginMs;
     ready = ready && SetCommTimeouts(port, &timeouts);
+    // The worker is woken by arrivals and by the receiver's errors.
+    ready = ready && SetCommMask(port, EV_RXCHAR | EV_ERR | EV_BREAK);
     // Bytes from before the open belong to nobody's exchange.
     ready = ready && PurgeComm(port, PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
     if (!ready) {
@@ -123,19 +139,48 @@ bool Win32SerialPort::open(const QString &device) {
         error_ = QStringLiteral("%1: %2").arg(device, systemText(code));
         return false;
     }
+    // Fresh for each open: a worker given up on keeps its own.
+    inbox_ = std::make_shared<PortInbox>(kReadBound);
+    outbox_ = std::make_shared<PortOutbox>();
+    inbox_->setNotifier([this] {
+        QMetaObject::invokeMethod(&notices_, [this] { onNotice(); }, Qt::QueuedConnection);
+    });
     handle_ = port;
-    droppedAtClose_ = 0;
+    worker_ = Win32PortWorker::start(port, inbox_, outbox_);
     return true;
 }
 
 void Win32SerialPort::close() {
+    if (!handle_ || checkFailure()) return;
+    // Closing drops what has not left: a table written just before would reach the controller cut.
+    QDeadlineTimer deadline(lineTimeMs(outbox_->pending() + qMax<qint64>(0, driverQueue())) + kDrainMarginMs);
+    const qint64 left = outbox_->waitUntilSent(int(deadline.remainingTime()));
+    if (checkFailure()) return;
+    qint64 inDriver = left == 0 ? driverQueue() : 0;
+    while (inDriver > 0 && !deadline.hasExpired()) {
+        Sleep(DWORD(qBound(1, lineTimeMs(inDriver), 20)));
+        inDriver = driverQueue();
+    }
+    droppedAtClose_ = left + qMax<qint64>(0, inDriver);
+    shutDown();
+}
+
+void Win32SerialPort::shutDown() const {
     if (!handle_) return;
-    // Closing drops what the driver still holds: a table written just before would reach the controller cut.
-    FlushFileBuffers(asHandle(handle_));
-    // What the flush could not send is dropped by the close; the caller learns how much.
-    droppedAtClose_ = bytesNotYetSent();
-    CloseHandle(asHandle(handle_));
+    // Nothing is posted to this port from here on, whatever the worker does.
+    inbox_->setNotifier({});
+    // A driver that will not let go keeps its worker (and the handle) until it does.
+    worker_->stop(kStopMs);
+    worker_.reset();
     handle_ = nullptr;
+}
+
+bool Win32SerialPort::checkFailure() const {
+    if (!handle_) return true;
+    const unsigned long code = inbox_->failure();
+    if (code == 0) return false;
+    fail(code);
+    return true;
 }
 
 void Win32SerialPort::fail(unsigned long code) const {
@@ -144,65 +189,57 @@ void Win32SerialPort::fail(unsigned long code) const {
         gone_ = meansDeviceGone(code);
     }
     if (!handle_) return;
-    PurgeComm(asHandle(handle_), PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
-    CloseHandle(asHandle(handle_));
-    handle_ = nullptr;
+    droppedAtClose_ = outbox_->fail();
+    shutDown();
 }
 
+bool Win32SerialPort::isOpen() const { return !checkFailure(); }
+
 bool Win32SerialPort::write(const QByteArray &bytes) {
-    if (!handle_) return false;
-    DWORD written = 0;
-    if (!WriteFile(asHandle(handle_), bytes.constData(), DWORD(bytes.size()), &written, nullptr)) {
-        fail(GetLastError());
+    if (checkFailure()) return false;
+    if (!outbox_->queue(bytes)) {
+        // The worker failed as the bytes came: its reason, or the write's.
+        if (!checkFailure()) fail(ERROR_WRITE_FAULT);
         return false;
     }
-    if (written != DWORD(bytes.size())) {
-        // The write timed out: the line does not take bytes, and what it took is a cut frame.
-        if (error_.isEmpty())
-            error_ = QStringLiteral("Порт %1 не принимает данные: передано %2 из %3 байт.")
-                         .arg(device_)
-                         .arg(written)
-                         .arg(bytes.size());
-        fail(ERROR_TIMEOUT);
-        return false;
-    }
+    worker_->wake();
     return true;
 }
 
-qint64 Win32SerialPort::bytesAvailable() const {
-    if (!handle_) return 0;
-    DWORD errors = 0;
-    COMSTAT status{};
-    if (!ClearCommError(asHandle(handle_), &errors, &status)) {
-        fail(GetLastError());
-        return 0;
-    }
-    return qint64(status.cbInQue);
-}
+qint64 Win32SerialPort::bytesAvailable() const { return checkFailure() ? 0 : qint64(inbox_->size()); }
 
-qint64 Win32SerialPort::bytesNotYetSent() const {
-    if (!handle_) return 0;
+QByteArray Win32SerialPort::readAll() { return checkFailure() ? QByteArray() : inbox_->takeAll(); }
+
+qint64 Win32SerialPort::driverQueue() const {
     DWORD errors = 0;
     COMSTAT status{};
     // A port that cannot say has nothing queued that we know of; a lost device
-    // shows at the next read or write.
-    if (!ClearCommError(asHandle(handle_), &errors, &status)) return 0;
+    // shows through the worker.
+    if (!ClearCommError(asHandle(handle_), &errors, &status)) return -1;
+    // Taken from the driver here, so told here: the worker would not see them.
+    inbox_->putErrors(lineErrorsOf(errors));
     return qint64(status.cbOutQue);
 }
 
-QByteArray Win32SerialPort::readAll() {
-    QByteArray all;
-    char buffer[4096];
-    while (handle_ && all.size() < kReadBound) {
-        DWORD got = 0;
-        if (!ReadFile(asHandle(handle_), buffer, sizeof buffer, &got, nullptr)) {
-            fail(GetLastError());
-            break;
-        }
-        if (got == 0) break;
-        all.append(buffer, int(got));
-    }
-    return all;
+qint64 Win32SerialPort::bytesNotYetSent() const {
+    if (checkFailure()) return 0;
+    const qint64 ours = outbox_->pending();
+    // Bytes in flight are the driver's too: counted once.
+    return ours > 0 ? ours : qMax<qint64>(0, driverQueue());
+}
+
+void Win32SerialPort::onNotice() {
+    if (!inbox_) return;
+    inbox_->noticeTaken();
+    const LineErrors errors = inbox_->takeErrors();
+    // Copies: a handler may replace itself while it runs.
+    if (errors.any())
+        if (const auto handler = lineErrors_) handler(errors);
+    const bool failedNow = handle_ && inbox_->failure() != 0;
+    if (failedNow) checkFailure();
+    // A reader that waits learns at once that bytes came, or that the port failed.
+    if (failedNow || (handle_ && inbox_->size() > 0))
+        if (const auto handler = arrived_) handler();
 }
 
 } // namespace z5

@@ -36,6 +36,7 @@ public:
     QString errorString() const override { return error_; }
     bool deviceGone() const override { return gone_; }
     void setArrivalHandler(std::function<void()> handler) override { arrived_ = std::move(handler); }
+    void setLineErrorHandler(std::function<void(LineErrors)> handler) override { lineErrors_ = std::move(handler); }
     qint64 bytesNotYetSent() const override;
     qint64 bytesDroppedAtClose() const override { return droppedAtClose_; }
 
@@ -64,6 +65,10 @@ public:
     void farEndResumes() {
         farEndTakesBytes = -1;
         queued_ = 0;
+    }
+    // The receiver saw these errors on the line (told at once, as a real port tells them).
+    void reportLineErrors(unsigned flags) {
+        if (const auto handler = lineErrors_) handler(LineErrors{flags});
     }
     // The far end vanished: the port closes itself and reports why; with
     // deviceGone, as an adapter unplugged does (it stays so until an open succeeds).
@@ -94,6 +99,7 @@ private:
     QString error_;
     bool open_ = false;
     std::function<void()> arrived_;
+    std::function<void(LineErrors)> lineErrors_;
     void notifyArrival();
     int openCount_ = 0;
     qint64 taken_ = 0;

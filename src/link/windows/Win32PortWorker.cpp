@@ -123,8 +123,18 @@ void Win32PortWorker::run() {
         const std::lock_guard<std::mutex> lock(mutex_);
         return stopping_;
     };
+    // The input is looked at when the driver told of an event, at the backstop, and
+    // after a wait that ended without one; not when only a write ended (a query
+    // while a wait is pending ends that wait on some drivers).
+    bool lookAtInput = true;
+    DWORD lastUsed = GetTickCount();   // the last write or arrival
     while (!stopping()) {
-        if (!takeArrivals(reading.ov.hEvent)) break;
+        if (lookAtInput) {
+            const qsizetype before = inbox_->size();
+            if (!takeArrivals(reading.ov.hEvent)) break;
+            if (inbox_->size() != before) lastUsed = GetTickCount();
+        }
+        lookAtInput = false;
         // Something done at once (an event already there, a write the driver
         // took whole): the loop goes round again instead of waiting.
         bool doneAtOnce = false;
@@ -132,6 +142,7 @@ void Win32PortWorker::run() {
             waiting.rearm();
             if (WaitCommEvent(port, &eventMask, &waiting.ov)) {
                 doneAtOnce = true;
+                lookAtInput = true;
             } else if (const DWORD code = GetLastError(); code != ERROR_IO_PENDING) {
                 failed(code);
                 break;
@@ -142,6 +153,7 @@ void Win32PortWorker::run() {
         if (!writePending) {
             chunk = outbox_->take(kWriteChunk);
             if (!chunk.isEmpty()) {
+                lastUsed = GetTickCount();
                 writing.rearm();
                 DWORD written = 0;
                 if (WriteFile(port, chunk.constData(), DWORD(chunk.size()), &written, &writing.ov)) {
@@ -163,10 +175,12 @@ void Win32PortWorker::run() {
         // An event left set by a call that is over would wake the wait at once, again and again.
         if (!writePending) ResetEvent(writing.ov.hEvent);
         const HANDLE events[] = {waiting.ov.hEvent, writing.ov.hEvent, asHandle(wake_)};
-        const DWORD woke = WaitForMultipleObjects(3, events, FALSE, kBackstopMs);
+        const DWORD backstop = GetTickCount() - lastUsed < kBusyForMs ? kBusyBackstopMs : kBackstopMs;
+        const DWORD woke = WaitForMultipleObjects(3, events, FALSE, backstop);
         if (woke == WAIT_OBJECT_0 && waitPending) {
             DWORD ignored = 0;
             waitPending = false;
+            lookAtInput = true;
             if (GetOverlappedResult(port, &waiting.ov, &ignored, FALSE)) {
                 waitsAborted = 0;
             } else if (const DWORD code = GetLastError(); code != ERROR_OPERATION_ABORTED) {
@@ -176,7 +190,7 @@ void Win32PortWorker::run() {
                 // Some drivers (Wine's among them) end a pending wait when a write
                 // starts; a lost device shows in the next query. A wait ended again
                 // and again at once is not started again before the backstop.
-                WaitForSingleObject(asHandle(wake_), kBackstopMs);
+                WaitForSingleObject(asHandle(wake_), backstop);
             }
         } else if (woke == WAIT_OBJECT_0 + 1 && writePending) {
             DWORD written = 0;
@@ -190,6 +204,8 @@ void Win32PortWorker::run() {
                 break;
             }
             outbox_->sent();
+        } else if (woke == WAIT_TIMEOUT) {
+            lookAtInput = true;
         } else if (woke == WAIT_FAILED) {
             failed(GetLastError());
             break;

@@ -23,9 +23,13 @@ class PortOutbox;
 // by the thread itself whenever the driver lets it end.
 class Win32PortWorker : public std::enable_shared_from_this<Win32PortWorker> {
 public:
-    // A backstop for drivers that do not report every arrival: the input queue
-    // is looked at this often even when the driver says nothing.
+    // A backstop for drivers that do not report arrivals at once (Wine's reports
+    // them tens of milliseconds late): the input queue is looked at this often even
+    // when the driver says nothing, and more often for a while after the line was
+    // used, when a reply may be on its way.
     static constexpr unsigned long kBackstopMs = 20;
+    static constexpr unsigned long kBusyBackstopMs = 2;
+    static constexpr unsigned long kBusyForMs = 1000;
     // At most this much is handed to one WriteFile.
     static constexpr int kWriteChunk = 16 * 1024;
     // Waits for an event that the driver ended this often in a row, without an
